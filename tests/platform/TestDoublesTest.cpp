@@ -1,0 +1,37 @@
+#include "platform/TestDoubles.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(RecordingMidiOut, RecordsGuardedMessagesWithClockTime) {
+    ManualClock clock;
+    RecordingMidiOutSystem system({"A", "B"}, &clock);
+    system.SetFailingIds({1});
+    EXPECT_EQ(system.Open(1), nullptr);
+    auto dev = system.Open(0);
+    ASSERT_NE(dev, nullptr);
+    EXPECT_EQ(system.OpenCount(), 1);
+    clock.Set(42);
+    dev->SendShort(0x90, 60, 100);
+    dev->SendShort(0x90, 128, 100); // data byte out of range: dropped
+    dev->SendShort(0xC3, 5, 200);   // program change has one data byte
+    auto msgs = system.Messages();
+    ASSERT_EQ(msgs.size(), 2u);
+    EXPECT_EQ(msgs[0], (RecordedMessage{0, 42, 0x90, 60, 100}));
+    EXPECT_EQ(msgs[1], (RecordedMessage{0, 42, 0xC3, 5, 0}));
+    dev.reset();
+    EXPECT_EQ(system.OpenCount(), 0);
+}
+
+TEST(ManualTimer, RunAdvancesClockAndStopsFromInsideTheCallback) {
+    ManualClock clock;
+    ManualTimer timer;
+    int calls = 0;
+    ASSERT_TRUE(timer.Start(4, [&] {
+        if (++calls == 3) timer.Stop();
+    }));
+    EXPECT_EQ(timer.Run(clock, 10), 3);
+    EXPECT_EQ(clock.NowMs(), 12);
+    EXPECT_FALSE(timer.Running());
+}

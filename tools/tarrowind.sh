@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Tarrowind, builds it, then runs the program or the tests.
+#   tools/tarrowind.sh run [song.twd]   install what is missing, build, start the program
+#   tools/tarrowind.sh test             install what is missing, build, run every test
+set -euo pipefail
+mode=${1:-run}
+[ $# -gt 0 ] && shift
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TW_BUILD_DIR:-$root/build}
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libfluidsynth-dev fluidsynth
+          librtmidi-dev zlib1g-dev timgm6mb-soundfont libgtest-dev libgmock-dev midicsv
+          xvfb xauth clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+
+case "$mode" in
+  run)
+    exec "$build/app/tarrowind" "$@"
+    ;;
+  test)
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
