@@ -1,0 +1,66 @@
+#pragma once
+// Line helpers of the notation editor with string-list semantics: line i is the i-th
+// line of the text, a trailing line break makes no extra line, and a line break is
+// one character. Character positions never leave this class.
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class TNotationEdit;
+
+class TEditorLines {
+public:
+    explicit TEditorLines(TNotationEdit *edit) : edit_(edit) {}
+
+    TNotationEdit *Edit() const { return edit_; }
+
+    // Number of lines (string-list count): "" 0, "a" 1, "a\n" 1, "a\nb" 2.
+    int LineCount() const;
+    // Line i's text; empty when out of range.
+    QString Line(int i) const;
+    QStringList Lines() const;
+    int TextLength() const; // characters, line breaks counted as one
+    bool IsEmpty() const;
+
+    // The line holding the selection start (the caret).
+    int CurrentLine() const;
+    // The line holding the last selected character; without a selection the line of
+    // the character before the caret (0 at the very start).
+    int LastSelectedLine() const;
+    // first = CurrentLine, last = LastSelectedLine; true when the selection is not empty.
+    bool GetSelectedLines(int &first, int &last) const;
+    bool HasSelection() const;
+    // Selects from the start of `first` to the end of `last` plus its line break (when
+    // it has one). Out-of-range lines are clamped to the text; false on an empty text.
+    bool SelectLines(int first, int last);
+    // Caret to the start of the line (clamped); then scrolls down by `scroll` lines.
+    void MoveCaretToLine(int line, int scroll = 0);
+    // Caret to the end of the caret line.
+    void MoveCaretToLineEnd();
+    int FirstVisibleLine() const;
+    void ScrollToLine(int line);
+
+    // Whole text by code (CR/CRLF normalised, nothing marked, undo cleared).
+    void LoadLines(const std::vector<std::string> &lines);
+    void LoadText(const QString &text);
+    std::vector<std::string> StoreLines() const;
+
+    // Edits by code that count as changes of the song (the caller marks the tab).
+    void ReplaceLine(int i, const QString &text);
+    // Inserts a line before index i (i == LineCount() appends).
+    void InsertLine(int i, const QString &text);
+    // Replaces the whole text as one undoable edit (bulk edits write back once).
+    void ReplaceAllLines(const QStringList &lines);
+
+    // The editor's text of a string list: every line followed by LF ("a\nb\n").
+    static QString JoinLines(const QStringList &lines);
+    static QStringList SplitText(const QString &text);
+
+private:
+    int BlockCount() const;
+    int LinePosition(int line) const; // position of the first character of a line
+
+    TNotationEdit *edit_;
+};
