@@ -1,0 +1,76 @@
+#include "platform/qt/MessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace platform {
+
+QString DefaultMessageCaption(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information: return QStringLiteral("Information");
+    case MessageKind::Warning: return QStringLiteral("Warning");
+    case MessageKind::Error: return QStringLiteral("Error");
+    case MessageKind::Question: return QStringLiteral("Confirm");
+    case MessageKind::Plain: break;
+    }
+    return QStringLiteral("Tarrowind");
+}
+
+QString NormaliseLineBreaks(const QString &text) {
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+namespace {
+
+struct ButtonMap {
+    MessageButton ours;
+    QMessageBox::StandardButton qt;
+    int result;
+};
+
+constexpr ButtonMap kButtons[] = {
+    {mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
+    {mbOk, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},
+};
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information: return QMessageBox::Information;
+    case MessageKind::Warning: return QMessageBox::Warning;
+    case MessageKind::Error: return QMessageBox::Critical;
+    case MessageKind::Question: return QMessageBox::Question;
+    case MessageKind::Plain: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int QtMessageBoxes::Show(MessageKind kind, const QString &text, MessageButtons buttons,
+                         const QString &caption) {
+    if (buttons == 0)
+        buttons = mbOk;
+    QMessageBox box(IconOf(kind), caption.isEmpty() ? DefaultMessageCaption(kind) : caption,
+                    NormaliseLineBreaks(text), QMessageBox::NoButton, parent_);
+    QMessageBox::StandardButtons qtButtons;
+    for (const auto &b : kButtons)
+        if (buttons & b.ours)
+            qtButtons |= b.qt;
+    box.setStandardButtons(qtButtons);
+    const int pressed = box.exec();
+    for (const auto &b : kButtons)
+        if (pressed == b.qt)
+            return b.result;
+    // Closed without a button (Esc on a box without Cancel): the safest answer offered.
+    if (buttons & mbCancel)
+        return mrCancel;
+    if (buttons & mbNo)
+        return mrNo;
+    return mrOk;
+}
+
+} // namespace platform
