@@ -1,0 +1,52 @@
+#pragma once
+// The real periodic timer: a thread of its own that calls the callback on a fixed grid
+// of deadlines (start + k x period), so late wake-ups never add up to drift.
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace platform {
+
+class ThreadTimer : public IPeriodicTimer {
+public:
+    ThreadTimer() = default;
+    // Stops and joins. Must not run inside the timer's own callback.
+    ~ThreadTimer() override;
+    ThreadTimer(const ThreadTimer &) = delete;
+    ThreadTimer &operator=(const ThreadTimer &) = delete;
+
+    // periodMs below 1 counts as 1. From inside the callback, after Stop, Start
+    // restarts the same thread with the new period and callback.
+    bool Start(int periodMs, std::function<void()> tick) override;
+    void Stop() override;
+    // True from a successful Start until Stop is asked for.
+    bool Running() const override;
+
+    // Callbacks made since the last Start (for tests and diagnostics).
+    int64_t TickCount() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    void Loop();
+    bool OnTimerThread() const;
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::thread thread_;
+    std::thread::id threadId_;
+    std::function<void()> tick_;        // called only by the timer thread
+    std::function<void()> pendingTick_; // a restart from inside the callback, taken at the next deadline
+    bool restartPending_ = false;
+    Clock::duration period_{std::chrono::milliseconds(1)};
+    bool running_ = false;       // Start succeeded and Stop was not asked for
+    bool stopRequested_ = false; // the thread leaves its loop at the next check
+    bool joining_ = false;       // another thread waits for the timer thread to end
+    std::mutex control_;         // one Start or Stop from outside the timer thread at a time
+    int64_t ticks_ = 0;
+};
+
+} // namespace platform
