@@ -1,0 +1,292 @@
+#include "song/BuiltInBeats.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int32_t Int32At(const std::vector<uint8_t> &image, size_t offset) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | image.at(offset + static_cast<size_t>(i));
+    return static_cast<int32_t>(v);
+}
+
+std::string BlockAt(const std::vector<uint8_t> &image, size_t offset) {
+    return std::string(reinterpret_cast<const char *>(image.data() + offset + 1), image.at(offset));
+}
+
+bool SameSong(const TSongModel &a, const TSongModel &b) {
+    return a.Tabs == b.Tabs && a.TabLists == b.TabLists && a.ChordVoicings == b.ChordVoicings && a.Tempo == b.Tempo &&
+           a.TimeSignature == b.TimeSignature && a.SongTranspose == b.SongTranspose && a.CurrentTab == b.CurrentTab &&
+           a.SongTitle == b.SongTitle && a.SongReserved == b.SongReserved;
+}
+
+struct NewSong {
+    TSongModel song;
+    DrumPart drums;
+    NewSong() { ResetSongModel(song, drums); }
+};
+
+class SongFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("tw_songfile_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string &name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+TEST(SongImage, NewSongLayoutIsByteExact) {
+    NewSong s;
+    s.song.SongTitle = "My Song";
+    const std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
+    // 16 records, 15 empty note tabs (int32 0 each), the Drums tab's single byte 0, the trailer.
+    constexpr size_t records = 16 * 4288;
+    ASSERT_EQ(records, 68608u);
+    ASSERT_EQ(image.size(), records + 15 * 4 + 1 + (4 + 255 + 4 + 4 + 255 + 255));
+    EXPECT_EQ(image.size(), 69446u);
+    for (size_t tab = 0; tab < 16; ++tab) {
+        const std::vector<uint8_t> record(image.begin() + static_cast<long>(tab * 4288),
+                                          image.begin() + static_cast<long>((tab + 1) * 4288));
+        const TInstrumentTabRecord expected = EncodeInstrumentTab(s.song.Tabs[tab]);
+        EXPECT_TRUE(std::equal(record.begin(), record.end(), expected.begin())) << "tab " << tab + 1;
+    }
+    for (size_t tab = 0; tab < 9; ++tab)
+        EXPECT_EQ(Int32At(image, records + tab * 4), 0);
+    EXPECT_EQ(image[68644], 0);  // Drums: no patterns
+    EXPECT_EQ(Int32At(image, 68645), 0);
+    const size_t trailer = 68669;
+    EXPECT_EQ(Int32At(image, trailer), 120);
+    EXPECT_EQ(BlockAt(image, trailer + 4), "0404");
+    EXPECT_EQ(image[trailer + 4 + 5], 0);  // the rest of the block is zero
+    EXPECT_EQ(Int32At(image, trailer + 259), 0);
+    EXPECT_EQ(Int32At(image, trailer + 263), 1);
+    EXPECT_EQ(BlockAt(image, trailer + 267), "My Song");
+    EXPECT_EQ(BlockAt(image, trailer + 522), "");
+}
+
+TEST(SongImage, DrumBodyAndLongLines) {
+    NewSong s;
+    s.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q", std::string(300, 'a'), std::string(254, 'b'), "caf\xC3\xA9"};
+    ChooseBuiltInBeat(s.drums, 1);
+    s.drums.slots[2] = {"56 Cowbell", 56};
+    const std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
+    // Tab 6's body: count 4, then four blocks; the 300-character line holds 255 in its length byte.
+    const size_t tab6 = 68608 + 5 * 4;
+    EXPECT_EQ(Int32At(image, tab6), 4);
+    EXPECT_EQ(image[tab6 + 4 + 255], 255);
+    EXPECT_EQ(image[tab6 + 4 + 3 * 255], 4);            // "café" is 4 Windows-1252 bytes
+    EXPECT_EQ(image[tab6 + 4 + 3 * 255 + 4], 0xE9);
+    const size_t drums = tab6 + 4 + 4 * 255 + 3 * 4;    // tabs 7..9 are empty
+    EXPECT_EQ(image[drums], 1);
+    EXPECT_EQ(Int32At(image, drums + 1), 8);
+    EXPECT_EQ(BlockAt(image, drums + 5), "36 Bass Drum 1");
+    EXPECT_EQ(BlockAt(image, drums + 5 + 2 * 255), "56 Cowbell");
+    const size_t store = drums + 5 + 8 * 255;
+    EXPECT_EQ(Int32At(image, store), 14);
+    EXPECT_EQ(BlockAt(image, store + 4), "DPATN|0014|" + s.drums.list.Item(0));
+    const size_t list = store + 4 + 14 * 255;
+    EXPECT_EQ(Int32At(image, list), 1);
+    EXPECT_EQ(BlockAt(image, list + 4), s.drums.list.Item(0));
+
+    TSongModel song;
+    DrumPart part;
+    ResetSongModel(song, part);
+    ASSERT_TRUE(DecodeSongImage(image, song, part));
+    EXPECT_EQ(song.Lines(6)[0], "C, x, 3, 2, 0, 1, 0, Q");
+    EXPECT_EQ(song.Lines(6)[1], std::string(254, 'a'));
+    EXPECT_EQ(song.Lines(6)[2], std::string(254, 'b'));
+    EXPECT_EQ(song.Lines(6)[3], "caf\xC3\xA9");
+    EXPECT_EQ(part.slots, s.drums.slots);
+    EXPECT_EQ(part.store.Lines(), s.drums.store.Lines());
+    EXPECT_EQ(part.list.Items(), s.drums.list.Items());
+    EXPECT_EQ(part.ids.Next(), 2);
+}
+
+TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
+    NewSong s;
+    s.song.Tempo = 96;
+    s.song.TimeSignature = "0608";
+    s.song.SongTranspose = -3;
+    s.song.CurrentTab = 12;
+    s.song.SongTitle = "Title";
+    s.song.SongReserved = "kept";
+    s.song.Lines(1) = {"C, 48, 52, 55, x, x, x, x, x, x, x, Q", "", "*Tempo 90"};
+    s.song.Lines(12) = {"E, 0, x, x, x, H"};
+    s.song.Tab(12).Volume = 77;
+    s.song.Tab(12).Solo = true;
+    s.song.Tab(12).Modified = true;
+    s.song.Tab(3).SavedCaretLine = 40;
+    s.song.Tab(3).SavedHasSelection = true;
+    ChooseBuiltInBeat(s.drums, 4);
+    ChooseBuiltInBeat(s.drums, 2);
+    s.drums.list.SetItem(0, FormatPatternListLine("Big id", 41, kFeelRegular));
+    s.drums.store.AppendGrid(s.drums.list.Item(0), s.drums.grid);
+
+    const std::string path = Path("song.twd");
+    std::string error;
+    ASSERT_TRUE(WriteSongFile(path, s.song, s.drums, &error)) << error;
+    EXPECT_FALSE(s.song.Tab(12).Solo);      // Solo is cleared in memory too
+    EXPECT_FALSE(s.song.Tab(12).Modified);  // a saved song is unmodified
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
+
+    NewSong opened;
+    opened.song.Tab(6).Colour = 0x123456;  // a colour changed in the running program survives
+    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), ESongReadResult::Ok);
+    EXPECT_EQ(opened.song.Tempo, 96);
+    EXPECT_EQ(opened.song.TimeSignature, "0608");
+    EXPECT_EQ(opened.song.SongTranspose, -3);
+    EXPECT_EQ(opened.song.CurrentTab, 12);
+    EXPECT_EQ(opened.song.SongTitle, "Title");
+    EXPECT_EQ(opened.song.SongReserved, "kept");
+    EXPECT_EQ(opened.song.Lines(1), s.song.Lines(1));
+    EXPECT_EQ(opened.song.Lines(12), s.song.Lines(12));
+    EXPECT_EQ(opened.song.Tab(12).Volume, 77);
+    EXPECT_EQ(opened.song.Tab(6).Colour, 0x123456);
+    EXPECT_EQ(opened.song.Tab(3).SavedCaretLine, 1);
+    EXPECT_FALSE(opened.song.Tab(3).SavedHasSelection);
+    EXPECT_EQ(opened.song.Tab(10).SavedCaretLine, 0);
+    EXPECT_EQ(opened.drums.sigUpper, 6);
+    EXPECT_EQ(opened.drums.sigLower, 8);
+    EXPECT_EQ(opened.drums.list.Items(), s.drums.list.Items());
+    EXPECT_EQ(opened.drums.ids.Next(), 42);  // above every id in the list, not the store's length
+}
+
+TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
+    NewSong open;
+    open.song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    ChooseBuiltInBeat(open.drums, 3);
+    const TSongModel before = open.song;
+    const std::vector<std::string> storeBefore = open.drums.store.Lines();
+
+    EXPECT_EQ(ReadSongFile(Path("none.twd"), open.song, open.drums), ESongReadResult::NotFound);
+
+    NewSong other;
+    other.song.Lines(5) = {"x"};
+    std::vector<uint8_t> compressed;
+    ASSERT_TRUE(DeflateRaw(EncodeSongImage(other.song, other.drums), compressed));
+    std::vector<std::vector<uint8_t>> bad;
+    bad.push_back({'n', 'o', 't', ' ', 'd', 'e', 'f', 'l', 'a', 't', 'e'});
+    bad.push_back(std::vector<uint8_t>(compressed.begin(), compressed.begin() + static_cast<long>(compressed.size() / 2)));
+    // A complete stream of an image that ends early.
+    std::vector<uint8_t> image = EncodeSongImage(other.song, other.drums);
+    image.resize(image.size() - 10);
+    bad.emplace_back();
+    ASSERT_TRUE(DeflateRaw(image, bad.back()));
+    // A line count far beyond the image.
+    image = EncodeSongImage(other.song, other.drums);
+    image[68608] = 0xFF;
+    image[68609] = 0xFF;
+    bad.emplace_back();
+    ASSERT_TRUE(DeflateRaw(image, bad.back()));
+    for (size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_EQ(ReadSongBytes(bad[i], open.song, open.drums), ESongReadResult::Corrupt) << i;
+        EXPECT_TRUE(SameSong(open.song, before)) << i;
+        EXPECT_EQ(open.drums.store.Lines(), storeBefore) << i;
+    }
+    // An image that inflates beyond the cap is refused.
+    std::vector<uint8_t> big(1 << 20, 0), bomb;
+    ASSERT_TRUE(DeflateRaw(big, bomb));
+    EXPECT_EQ(ReadSongBytes(bomb, open.song, open.drums, 1 << 16), ESongReadResult::Corrupt);
+}
+
+TEST(SongImage, ValuesFromTheFileAreClamped) {
+    NewSong s;
+    TInstrumentTab &drums = s.song.Tab(10);
+    drums.Channel = 99;
+    drums.Volume = 500;
+    s.song.Tab(6).Delay = -1000;
+    s.song.Tab(6).Transpose = 30;
+    s.song.Tempo = 0;
+    s.song.CurrentTab = 40;
+    ChooseBuiltInBeat(s.drums, 1);
+    s.drums.slots[0].caption = "200 Nonsense";
+    s.drums.slots[1].caption = "no number";
+    std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
+    // Tab 6 claims to be the drums and a piano with strings; the kind follows the tab's place.
+    TInstrumentTab fake = s.song.Tab(6);
+    fake.Kind = TKind::Drums;
+    fake.HighestString = 0;
+    const TInstrumentTabRecord record = EncodeInstrumentTab(fake);
+    std::memcpy(image.data() + 5 * 4288, record.data(), record.size());
+
+    struct Sig { const char *text; const char *expected; };
+    for (const Sig &sig : {Sig{"0316", "0316"}, Sig{"6564", "0404"}, Sig{"0306", "0404"}, Sig{"0004", "0404"},
+                           Sig{"12", "0404"}, Sig{"0364", "0364"}}) {
+        const size_t trailer = image.size() - 777;
+        image[trailer + 4] = static_cast<uint8_t>(std::strlen(sig.text));
+        std::memcpy(image.data() + trailer + 5, sig.text, std::strlen(sig.text));
+        NewSong out;
+        ASSERT_TRUE(DecodeSongImage(image, out.song, out.drums));
+        EXPECT_EQ(out.song.TimeSignature, sig.expected) << sig.text;
+        EXPECT_EQ(out.song.Tab(10).Channel, 15);
+        EXPECT_EQ(out.song.Tab(10).Volume, 127);
+        EXPECT_EQ(out.song.Tab(6).Kind, TKind::Guitar);
+        EXPECT_EQ(out.song.Tab(6).HighestString, 5);
+        EXPECT_EQ(out.song.Tab(6).Delay, -120);
+        EXPECT_EQ(out.song.Tab(6).Transpose, 24);
+        EXPECT_EQ(out.song.Tempo, 120);
+        EXPECT_EQ(out.song.CurrentTab, 1);
+        EXPECT_EQ(out.drums.slots[0].note, 20);  // "200 Nonsense": the first two characters
+        EXPECT_EQ(out.drums.slots[1], MakeDefaultDrumSlots()[1]);  // unreadable: the slot keeps its default
+    }
+}
+
+TEST_F(SongFileOnDisk, AFailedSaveKeepsTheOldFileAndTheMarks) {
+    NewSong s;
+    s.song.Tab(4).Modified = true;
+    std::string error;
+    EXPECT_FALSE(WriteSongFile(Path("no/such/folder/x.twd"), s.song, s.drums, &error));
+    EXPECT_EQ(error, "Compression failed. Save Failed.");
+    EXPECT_TRUE(s.song.Tab(4).Modified);
+}
+
+TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
+    NewSong s;
+    s.song.SongTitle = "Keep me";
+    s.song.TimeSignature = "0608";
+    s.song.Tempo = 200;
+    s.song.CurrentTab = 7;
+    s.song.Lines(3) = {"x"};
+    s.song.ChordVoicings[2] = {"v"};
+    s.song.Tab(7).Mute = true;
+    s.song.Tab(7).Patch = 99;
+    s.song.Tab(7).Colour = 0x42;
+    s.song.Tab(7).Bookmarks[0] = 5;
+    ChooseBuiltInBeat(s.drums, 6);
+    s.drums.slots[4] = {"56 Cowbell", 56};
+    ResetSongModel(s.song, s.drums);
+    EXPECT_EQ(s.song.SongTitle, "Keep me");
+    EXPECT_EQ(s.song.TimeSignature, "0404");
+    EXPECT_EQ(s.song.Tempo, 120);
+    EXPECT_EQ(s.song.CurrentTab, 1);
+    EXPECT_TRUE(s.song.Lines(3).empty());
+    EXPECT_TRUE(s.song.ChordVoicings[2].empty());
+    EXPECT_FALSE(s.song.Tab(7).Mute);
+    EXPECT_EQ(s.song.Tab(7).Patch, 25);
+    EXPECT_EQ(s.song.Tab(7).Volume, 100);
+    EXPECT_EQ(s.song.Tab(7).Balance, 64);
+    EXPECT_EQ(s.song.Tab(7).Colour, 0x42);
+    EXPECT_EQ(s.song.Tab(7).Bookmarks[0], -1);
+    EXPECT_EQ(s.drums.sigUpper, 4);
+    EXPECT_EQ(s.drums.sigLower, 4);
+    EXPECT_TRUE(s.drums.list.Empty());
+    EXPECT_TRUE(s.drums.store.Empty());
+    EXPECT_EQ(s.drums.slots, MakeDefaultDrumSlots());
+    EXPECT_EQ(s.drums.ids.Next(), 1);
+    EXPECT_EQ(UntitledSongPath("/home/u/Documents"), "/home/u/Documents/Untitled.twd");
+}
+
+} // namespace
