@@ -1,0 +1,80 @@
+#include "dialogs/Dialogs.h"
+
+#include "platform/qt/TestServices.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DialogsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { platform::EnsureTestApplication(); }
+    platform::TestServices services;
+};
+
+TEST_F(DialogsTest, CreatedOnceInStartUpOrderWithTheirCaptions) {
+    QWidget parent;
+    const TDialogs dialogs = CreateDialogs(services.Get(), &parent);
+    const struct {
+        const char *className;
+        const char *caption;
+    } expected[] = {
+        {"TfrmAbout", "About"},
+        {"TfrmOptions", "Program Options"},
+        {"TfrmChordCalc", "Tarrowind Chord Calculator"},
+        {"TfrmWait", "Calculation in process..."},
+        {"TFrmMicroManage", "Set Multiple Durations for Line"},
+        {"TFrmEnterTempo", ""},
+        {"TfrmEnterTimeSig", ""},
+        {"TfrmSelectTuning", "Tuning"},
+        {"TfrmSelectPatch", ""},
+        {"TfrmNoteMath", "Note Math"},
+        {"TfrmNoteSelect", "Select Current Note Duration"},
+        {"TFrmSelectKey", "Single Click To Select Scale Key"},
+        {"TfrmSelectChordType", "Single Click to Select Chord Type"},
+        {"TfrmSelectPianoChord", "Tarrowind Chord Calculator - Piano Mode"},
+        {"TfrmSelectScaleType", "Single Click to Select Scale Type"},
+        {"TfrmSelectDrum", ""},
+        {"TfrmMixerSummary", "Song Information"},
+        {"TfrmWelcome", "Welcome To Tarrowind Version 2"},
+        {"Tfrmfind", "Find Text"},
+        {"TfrmReplace", "Replace Text"},
+        {"TfrmEnterNumber", "Go to line..."},
+        {"TfrmInputSingleLine", ""},
+    };
+    const auto all = dialogs.InOrder();
+    ASSERT_EQ(all.size(), std::size(expected));
+    for (size_t i = 0; i < all.size(); ++i) {
+        ASSERT_NE(all[i], nullptr) << i;
+        EXPECT_STREQ(all[i]->metaObject()->className(), expected[i].className) << i;
+        EXPECT_EQ(all[i]->windowTitle(), QString::fromUtf8(expected[i].caption)) << expected[i].className;
+        EXPECT_EQ(all[i]->parentWidget(), &parent);
+        EXPECT_FALSE(all[i]->isVisible());
+    }
+}
+
+TEST_F(DialogsTest, ShownModallyThroughTheServices) {
+    const TDialogs dialogs = CreateDialogs(services.Get());
+    services.modal.QueueAnswer([](platform::ModalDialog &d) {
+        auto &welcome = static_cast<TfrmWelcome &>(d);
+        welcome.Choice = 3;
+        return int(platform::mrOk);
+    });
+    EXPECT_EQ(dialogs.frmWelcome->ShowModal(), platform::mrOk);
+    EXPECT_EQ(dialogs.frmWelcome->Choice, 3);
+    EXPECT_EQ(dialogs.frmAbout->ShowModal(), platform::mrCancel); // nothing queued: closed
+    EXPECT_EQ(services.modal.ShownClasses(), (QStringList{"TfrmWelcome", "TfrmAbout"}));
+}
+
+TEST_F(DialogsTest, OwnedDialogsGoBeforeTheirParent) {
+    auto parent = std::make_unique<QWidget>();
+    {
+        TDialogs dialogs = CreateDialogs(services.Get(), parent.get());
+        EXPECT_EQ(parent->findChildren<platform::ModalDialog *>().size(), 22);
+    }
+    EXPECT_TRUE(parent->findChildren<platform::ModalDialog *>().isEmpty());
+}
+
+} // namespace
