@@ -1,0 +1,110 @@
+#pragma once
+// A place in a song measured three ways: ticks, milliseconds and bar/beat/tick, following
+// the tempo and time-signature events of the conductor track (track 0) as it moves.
+// TMidiIterator is a position that sends the events it passes through track outputs.
+// Bar, beat and tick are 0-based.
+#include "midi/MidiData.h"
+
+#include <cstdint>
+
+class TTrackOutputs;
+
+class TMidiPosition {
+public:
+    TMidiPosition();
+    virtual ~TMidiPosition() = default;
+    TMidiPosition(const TMidiPosition &) = delete;
+    TMidiPosition &operator=(const TMidiPosition &) = delete;
+
+    TMidiData *MidiData() const { return data_; }
+    // Follows another song (or none), keeping the tick.
+    void SetMidiData(TMidiData *data);
+    // Back to tick 0 with the song's PPQN (180 without a song), 600 ms per quarter, 4/4.
+    virtual void Reset();
+    void SetTick(int64_t tick);
+    void SetTime(int64_t ms);
+    // Beats and ticks beyond the bar are not normalised: beat 4 of bar n in 3/4 is the
+    // second beat of bar n + 1. A target before the song's start changes nothing.
+    void SetBarBeatTick(int32_t bar, int32_t beat, int32_t beatTick);
+    void MoveToEnd();
+    // The tick of the last channel message of any track (0 without a song).
+    int64_t GetEndTick() const;
+    // Copies the song and every measure of another position.
+    void Assign(const TMidiPosition &other);
+
+    int64_t Tick() const { return s_.tick; }
+    int64_t Time() const { return s_.time; }
+    int PPQN() const { return s_.ppqn; }
+    int Tempo() const { return s_.tempo; } // milliseconds per quarter note
+    int64_t TempoTick() const { return s_.tempoTick; }
+    int64_t TempoTime() const { return s_.tempoTime; }
+    int DenominatorPower() const { return s_.denominatorPower; } // 2 = quarter note
+    int Numerator() const { return s_.numerator; }
+    int64_t SigTick() const { return s_.sigTick; }
+    int64_t SigBars() const { return s_.sigBars; }
+    int64_t TicksPerBar() const { return s_.ticksPerBar; }
+    int64_t TicksPerBeat() const { return s_.ticksPerBeat; }
+    int64_t Bar() const { return s_.bar; }
+    int Beat() const { return s_.beat; }
+    int64_t BeatTick() const { return s_.beatTick; }
+    int ConductorIndex() const { return s_.conductorIndex; }
+
+protected:
+    // Called after every move; an iterator sends the events passed.
+    virtual void PositionChanged() {}
+
+private:
+    struct State {
+        int64_t tick = 0, time = 0;
+        int ppqn = TMidiData::kDefaultPPQN;
+        int tempo = 600;
+        int64_t tempoTick = 0, tempoTime = 0;
+        int denominatorPower = 2, numerator = 4;
+        int64_t sigTick = 0, sigBars = 0;
+        int64_t ticksPerBar = 0, ticksPerBeat = 0;
+        int64_t bar = 0;
+        int beat = 0;
+        int64_t beatTick = 0;
+        int conductorIndex = 0;
+    };
+
+    void ResetState();
+    void UpdateBarLength();
+    // A song changed behind the position: derive the conductor state again up to the
+    // current tick, without sending anything.
+    void Resync();
+    bool PassConductorEvent(const TMidiEvent &e); // true for a time signature taken
+    const TMidiTrackStream *Conductor() const;
+    void BarBeatFrom(int64_t sinceSignature);
+    int64_t TimeOfTick() const;
+    void MoveToTick(int64_t target, bool notify);
+
+    TMidiData *data_ = nullptr;
+    uint64_t seenRevision_ = 0;
+    State s_;
+};
+
+class TMidiIterator : public TMidiPosition {
+public:
+    TMidiIterator();
+    TTrackOutputs *TrackOutputs() const { return outputs_; }
+    // Plays through `outputs` (or none): rewinds them and sends their programs.
+    void SetTrackOutputs(TTrackOutputs *outputs);
+    // Moves forward by `ms` as playback: notes are sent too.
+    void AdvanceBy(int64_t ms);
+    bool Playing() const { return playing_; }
+    // Every track output has sent all its events.
+    bool End() const { return end_; }
+    // Also rewinds the outputs and sends their programs.
+    void Reset() override;
+
+protected:
+    // Sends every event before the new tick: all channel messages while playing, the
+    // non-note ones while seeking (so programs and controllers are chased).
+    void PositionChanged() override;
+
+private:
+    TTrackOutputs *outputs_ = nullptr;
+    bool playing_ = false;
+    bool end_ = true;
+};
