@@ -124,7 +124,7 @@ TEST(FluidSynthOut, SendsAfterCloseAreIgnored) {
     EXPECT_TRUE(synth.Close()) << "closing twice is harmless";
     WavData wav;
     ASSERT_TRUE(ReadWavFile(file.Path(), wav));
-    EXPECT_EQ(WavRms(wav, 0, 10), 0.0);
+    EXPECT_LT(WavRms(wav, 0, 10), 1e-3) << "only the renderer's dither, no note";
 }
 
 TEST(FluidSynthOut, FailsCleanlyWhenItCannotPlay) {
