@@ -1,0 +1,291 @@
+#include "midi/MidiData.h"
+#include "song/BuiltInBeats.h"
+#include "song/NewSong.h"
+#include "song/SongBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// One event as "tick status data..." in hex; meta events as "tick FFtt data" (text for names).
+std::string Show(const TMidiEvent &e) {
+    char buf[16];
+    std::string s = std::to_string(e.Time) + " ";
+    if (e.IsMeta()) {
+        std::snprintf(buf, sizeof buf, "FF%02X", e.MetaType());
+        s += buf;
+        if (e.MetaType() == 0x03 && e.MetaDataSize() > 0) {
+            s += " " + std::string(reinterpret_cast<const char *>(e.MetaData()), e.MetaDataSize());
+        } else if (e.MetaDataSize() > 0) {
+            s += " ";
+            for (size_t i = 0; i < e.MetaDataSize(); ++i) {
+                std::snprintf(buf, sizeof buf, "%02X", e.MetaData()[i]);
+                s += buf;
+            }
+        }
+        return s;
+    }
+    std::snprintf(buf, sizeof buf, "%02X %02X", e.Status, e.Data1);
+    s += buf;
+    if (midi::DataBytesForStatus(e.Status) == 2) {
+        std::snprintf(buf, sizeof buf, " %02X", e.Data2);
+        s += buf;
+    }
+    return s;
+}
+
+std::vector<std::string> Dump(TMidiData &midi, int track) {
+    std::vector<std::string> out;
+    const TMidiTrackStream *t = midi.GetTrack(track);
+    if (!t)
+        return out;
+    for (int i = 0; i < t->EventCount(); ++i)
+        out.push_back(Show(*t->GetEvent(i)));
+    return out;
+}
+
+// Only the note-ons of a track, as "tick channel note velocity".
+std::vector<std::string> NoteOns(TMidiData &midi, int track) {
+    std::vector<std::string> out;
+    const TMidiTrackStream *t = midi.GetTrack(track);
+    for (int i = 0; t && i < t->EventCount(); ++i) {
+        const TMidiEvent &e = *t->GetEvent(i);
+        if (e.IsNoteOn())
+            out.push_back(std::to_string(e.Time) + " " + std::to_string(e.Channel()) + " " + std::to_string(e.Data1) +
+                          " " + std::to_string(e.Data2));
+    }
+    return out;
+}
+
+struct Fixture {
+    TSongModel song;
+    DrumPart drums;
+    TPlaySettings settings;
+    TMidiData midi;
+    Fixture() { ResetSongModel(song, drums); }
+    TBuildResult Build() { return BuildSongMidi(song, drums, settings, midi); }
+};
+
+TEST(SongBuilder, OneLineGuitarSongIsByteExact) {
+    Fixture f;
+    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    const TBuildResult r = f.Build();
+    ASSERT_EQ(r.Status, EBuildStatus::Built) << r.Message;
+    ASSERT_EQ(f.midi.GetTrackCount(), 2);
+    EXPECT_EQ(f.midi.GetPPQN(), 192);
+    EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808", "0 FF2F"}));
+    EXPECT_EQ(Dump(f.midi, 1), (std::vector<std::string>{
+                                   "0 FF03 Guitar", "0 C5 18", "0 B5 0A 40", "0 B5 07 64",
+                                   "0 95 40 64", "0 95 3C 64", "0 95 37 64", "0 95 34 64", "0 95 30 64",
+                                   "192 85 40 00", "192 85 3C 00", "192 85 37 00", "192 85 34 00", "192 85 30 00",
+                                   "192 FF2F"}));
+    EXPECT_EQ(f.song.Tab(6).TrackNumber, 1);
+    // The conductor track as written to a file: name, tempo 500000, 4/4, end of track.
+    const std::vector<uint8_t> bytes = f.midi.SaveToBytes();
+    const std::vector<uint8_t> conductor{'M', 'T', 'r', 'k', 0, 0, 0, 23, 0, 0xFF, 3, 0, 0, 0xFF, 0x51, 3, 0x07, 0xA1,
+                                         0x20, 0, 0xFF, 0x58, 4, 4, 2, 24, 8, 0, 0xFF, 0x2F, 0};
+    ASSERT_GE(bytes.size(), 14 + conductor.size());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 14, bytes.begin() + 14 + static_cast<long>(conductor.size())), conductor);
+}
+
+TEST(SongBuilder, TempoIsWrittenOnceAndTempoLinesAddTheirOwn) {
+    Fixture f;
+    f.song.Tempo = 100;
+    f.song.TimeSignature = "0308";
+    f.song.Lines(1) = {"*Tempo 90", "C, 60, x, x, x, x, x, x, x, x, x, Q", "*Tempo 0", "C, 62, x, x, x, x, x, x, x, x, x, Q"};
+    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, W"};
+    ChooseBuiltInBeat(f.drums, 1);
+    ASSERT_TRUE(f.Build().Ok());
+    ASSERT_EQ(f.midi.GetTrackCount(), 4);
+    // 60000000 div 100 = 600000 = 0x0927C0, then 90 bpm = 666666 (0x0A2C2A) at 0, 1 bpm capped to 24 bits at 192.
+    EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 0927C0", "0 FF58 03031808", "0 FF51 0A2C2A",
+                                                          "192 FF51 FFFFFF", "192 FF2F"}));
+    // No track carries tempo or metre events of its own; the drum track ends with its last note.
+    for (int t = 1; t < 4; ++t)
+        for (const std::string &e : Dump(f.midi, t)) {
+            EXPECT_EQ(e.find("FF51"), std::string::npos) << t << " " << e;
+            EXPECT_EQ(e.find("FF58"), std::string::npos) << t << " " << e;
+        }
+    EXPECT_EQ(f.song.Tab(10).TrackNumber, 3);
+}
+
+TEST(SongBuilder, ConductorEventRules) {
+    TMidiData midi;
+    midi.AddTrack(1);
+    InsertTimeSignatureEvent(midi, 0, 8, 0);   // a numerator of 0 is written as 4/4
+    InsertTimeSignatureEvent(midi, 5, 6, 0);   // an unknown denominator is written as a quarter
+    InsertTimeSignatureEvent(midi, 7, 64, 0);
+    InsertTempoEvent(midi, 500, 0);
+    EXPECT_EQ(Dump(midi, 0), (std::vector<std::string>{"0 FF03", "0 FF58 04021808", "0 FF58 05021808", "0 FF58 07061808",
+                                                        "0 FF51 01D4C0", "0 FF2F"}));
+    TMidiData fresh;
+    WriteConductorTimeSignature(fresh, "0608");
+    EXPECT_EQ(fresh.GetTrackCount(), 2);
+    EXPECT_EQ(Dump(fresh, 0), (std::vector<std::string>{"0 FF03", "0 FF58 06031808", "0 FF2F"}));
+    EXPECT_EQ(CountInBarsFromText("3"), 3);
+    EXPECT_EQ(CountInBarsFromText("x"), 1);
+}
+
+TEST(SongBuilder, CountInAndMetronomeIn68) {
+    Fixture f;
+    f.song.TimeSignature = "0608";
+    f.drums.Reset(f.song.TimeSignature);
+    f.song.Lines(6) = {"C, x, 3, x, x, x, x, .H"};  // one note, 576 ticks: one bar of 6/8
+    f.drums.list.Add(FormatPatternListLine("P", f.drums.ids.Next(), kFeelRegular));
+    f.drums.store.AppendLines({"DPATN|0002|" + f.drums.list.Item(0), "0000007"});
+    f.settings = {true, true, 1};
+    ASSERT_TRUE(f.Build().Ok());
+    ASSERT_EQ(f.midi.GetTrackCount(), 4);
+    EXPECT_EQ(NoteOns(f.midi, 1), std::vector<std::string>{"576 5 48 100"});
+    EXPECT_EQ(NoteOns(f.midi, 2), std::vector<std::string>{"576 9 36 90"});
+    EXPECT_EQ(Dump(f.midi, 3)[0], "0 FF03 Metronome");
+    // Six count-in clicks of an eighth, then the song's bar: the accent on each bar's first beat.
+    std::vector<std::string> clicks;
+    for (int i = 0; i < 12; ++i)
+        clicks.push_back(std::to_string(i * 96) + " 9 " + (i % 6 == 0 ? "77" : "76") + " 100");
+    EXPECT_EQ(NoteOns(f.midi, 3), clicks);
+    const std::vector<std::string> events = Dump(f.midi, 3);
+    EXPECT_EQ(events.back(), "1152 FF2F");
+
+    // Count-in only: the clicks stop where the song starts.
+    f.settings = {false, true, 2};
+    ASSERT_TRUE(f.Build().Ok());
+    EXPECT_EQ(NoteOns(f.midi, 3).size(), 12u);
+    EXPECT_EQ(NoteOns(f.midi, 1), std::vector<std::string>{"1152 5 48 100"});
+    // Metronome only, in 4/4 over a whole note: four clicks.
+    Fixture g;
+    g.song.Lines(6) = {"C, x, 3, x, x, x, x, W"};
+    g.settings.Metronome = true;
+    ASSERT_TRUE(g.Build().Ok());
+    EXPECT_EQ(NoteOns(g.midi, 2), (std::vector<std::string>{"0 9 77 100", "192 9 76 100", "384 9 76 100", "576 9 76 100"}));
+}
+
+TEST(SongBuilder, DrumStepsRegularAndJazzy) {
+    for (int feel : {kFeelRegular, kFeelJazzy}) {
+        Fixture f;
+        f.song.Tab(10).Delay = 10;
+        f.song.Tab(10).Transpose = 1;
+        f.drums.slots[1].note = 56;
+        for (int p = 0; p < 2; ++p) {
+            f.drums.list.Add(FormatPatternListLine("P" + std::to_string(p), f.drums.ids.Next(), feel));
+            // Column 3 of slot 2, level 9; a cell at column 14 is beyond a jazzy bar of 12 steps.
+            f.drums.store.AppendLines({"DPATN|0004|" + f.drums.list.Item(p), "0301009", "1400001", "0000008"});
+        }
+        ASSERT_TRUE(f.Build().Ok());
+        ASSERT_EQ(f.midi.GetTrackCount(), 2);
+        const int step = feel == kFeelJazzy ? 64 : 48;
+        std::vector<std::string> expected;
+        for (int bar = 0; bar < 2; ++bar) {
+            const int start = bar * 768 + 10;
+            expected.push_back(std::to_string(start) + " 9 37 95");
+            expected.push_back(std::to_string(start + 3 * step) + " 9 57 100");
+            if (feel == kFeelRegular)
+                expected.push_back(std::to_string(start + 14 * step) + " 9 37 60");
+        }
+        std::vector<std::string> got = NoteOns(f.midi, 1);
+        std::sort(got.begin(), got.end(), [](const std::string &a, const std::string &b) {
+            return std::stoi(a) < std::stoi(b);
+        });
+        EXPECT_EQ(got, expected) << "feel " << feel;
+        const std::vector<std::string> events = Dump(f.midi, 1);
+        EXPECT_EQ(events[0], "0 FF03 Drums");
+        EXPECT_EQ(events[1], "0 B9 0A 40");
+        EXPECT_NE(std::find(events.begin(), events.end(), std::to_string(10 + 3 * step + step) + " 89 39 00"), events.end());
+    }
+}
+
+TEST(SongBuilder, MissingDrumBlockStopsTheDrumTrackOnly) {
+    Fixture f;
+    f.drums.list.Add("no block");
+    f.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    const TBuildResult r = f.Build();
+    EXPECT_EQ(r.Status, EBuildStatus::Built);
+    EXPECT_EQ(r.Warning, "Internal Error: Pattern pointed to by listbox does not exist (BuildDrumPatternTrack)");
+    EXPECT_EQ(f.midi.GetTrackCount(), 3);
+}
+
+TEST(SongBuilder, NothingAudibleGivesNoTracks) {
+    Fixture f;
+    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    f.song.Tab(6).Mute = true;
+    f.settings.Metronome = true;
+    EXPECT_EQ(f.Build().Status, EBuildStatus::NothingToPlay);
+    EXPECT_EQ(f.midi.GetTrackCount(), 0);
+    EXPECT_TRUE(f.song.Tab(6).Mute);
+}
+
+TEST(SongBuilder, SoloOnTheCurrentTabSilencesTheOthersWithoutTouchingTheirFlags) {
+    Fixture f;
+    f.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    f.song.Lines(7) = {"C, x, 3, 2, 0, 1, 0, Q", "bad line"};
+    ChooseBuiltInBeat(f.drums, 1);
+    f.song.CurrentTab = 6;
+    f.song.Tab(6).Solo = true;
+    f.settings.Metronome = true;
+    ASSERT_TRUE(f.Build().Ok());
+    ASSERT_EQ(f.midi.GetTrackCount(), 3);  // conductor, tab 6, metronome
+    EXPECT_EQ(Dump(f.midi, 1)[0], "0 FF03 Guitar");
+    for (int n = 1; n <= 16; ++n)
+        EXPECT_FALSE(f.song.Tab(n).Mute) << n;
+    EXPECT_EQ(f.song.CurrentTab, 6);
+
+    // Solo on another tab than the current one does not count; the failing line is reported.
+    f.song.CurrentTab = 1;
+    const TBuildResult r = f.Build();
+    EXPECT_EQ(r.Status, EBuildStatus::LineError);
+    EXPECT_EQ(r.Tab, 7);
+    EXPECT_EQ(r.Line, 1);
+    EXPECT_EQ(r.Message, "Error in GUITAR 2 on line 2\r\rFix the error or delete the line.");
+    EXPECT_EQ(f.midi.GetTrackCount(), 4);  // the tracks built so far stay
+    EXPECT_EQ(f.song.CurrentTab, 1);
+}
+
+TEST(SongBuilder, DirectivesShapeTheNotes) {
+    Fixture f;
+    f.song.Tab(6).Transpose = 1;
+    f.song.Tab(6).Delay = -120;
+    f.song.SongTranspose = 2;
+    f.song.Lines(6) = {
+        "*Delay 10", "G, 3, x, x, x, x, x, Q",                  // one note, 60 ticks in; the next line 60 later
+        "*Transpose 2", "*Transpose 3", "*Channel 3", "*Volume 50",
+        "*Balance 20", "*Instrument 5", "G, 3, x, x, x, x, x, Q",
+        "*Delay -192", "*Delay -192",  "G, 3, x, x, x, x, x, Q",  // the later delay replaces; the cursor stops at 0
+    };
+    ASSERT_TRUE(f.Build().Ok());
+    // 43 = G; +1 tab, +2 song; the transposes do not add up; the tab's delay of -120 never goes below 0.
+    EXPECT_EQ(NoteOns(f.midi, 1), (std::vector<std::string>{"0 5 46 100", "0 2 49 50", "132 2 49 50"}));
+    const std::vector<std::string> events = Dump(f.midi, 1);
+    EXPECT_NE(std::find(events.begin(), events.end(), "252 B5 0A 14"), events.end());  // the tab's own channel
+    EXPECT_NE(std::find(events.begin(), events.end(), "252 C5 05"), events.end());
+    // Each note-off is at or after its note-on.
+    EXPECT_NE(std::find(events.begin(), events.end(), "132 85 2E 00"), events.end());
+
+    Fixture p;
+    p.song.Tab(1).Delay = 5;
+    p.song.Lines(1) = {"*Delay 10", "C, 60, 64, x, x, x, x, x, x, x, x, Q", "C, 62, x, x, x, x, x, x, x, x, x, Q",
+                       "*Transpose 24", "C, 107, 28, x, x, x, x, x, x, x, x, Q"};
+    p.song.Tab(1).Transpose = 24;
+    p.song.SongTranspose = 24;
+    ASSERT_TRUE(p.Build().Ok());
+    // A piano line is delayed once; notes above 127 are skipped.
+    EXPECT_EQ(NoteOns(p.midi, 1), (std::vector<std::string>{"15 0 108 100", "15 0 112 100", "207 0 110 100",
+                                                            "399 0 100 100"}));
+}
+
+TEST(SongBuilder, AFullTrackEndsTheBuildWithTheInsertMessage) {
+    Fixture f;
+    // Ten keys make twenty events a line: 5,000 lines outgrow a track of 100,000 events.
+    f.song.Lines(2).assign(5000, "C, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, F");
+    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    f.song.Tab(6).Mute = true;
+    const TBuildResult r = f.Build();
+    EXPECT_EQ(r.Status, EBuildStatus::InsertFailed);
+    EXPECT_EQ(r.Tab, 2);
+    EXPECT_EQ(r.Message, "Can't insert event: GenerateInstrumentTrack");
+    EXPECT_TRUE(f.song.Tab(6).Mute);
+}
+
+} // namespace
