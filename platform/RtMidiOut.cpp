@@ -80,7 +80,8 @@ std::unique_ptr<RtMidiOut> RtMidiOut::Open(const std::string &name, int index, s
             found = index;
         }
         if (found < 0) {
-            if (error) *error = "MIDI port \"" + name + "\" not found";
+            if (error)
+                *error = name.empty() ? "no MIDI output port " + std::to_string(index) : "MIDI port \"" + name + "\" not found";
             return nullptr;
         }
         const std::string portName = client->getPortName(static_cast<unsigned>(found));

@@ -100,3 +100,13 @@ TEST(MidiOutSystem, EnvironmentVariableSelectsWavRendering) {
     WavData wav;
     EXPECT_TRUE(ReadWavFile(file.Path(), wav));
 }
+
+TEST(RtMidiOut, UnknownPortFailsWithAReason) {
+    std::string error;
+    EXPECT_EQ(RtMidiOut::Open("Tarrowind test: no such port"), nullptr);
+    EXPECT_EQ(RtMidiOut::Open("Tarrowind test: no such port", -1, &error), nullptr);
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_EQ(RtMidiOut::Open("", 100000, &error), nullptr);
+    EXPECT_FALSE(error.empty());
+}
