@@ -1,0 +1,41 @@
+#include "song/TextExport.h"
+
+#include "song/SongFile.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string BuildTextExport(const TSongModel &song) {
+    std::string text;
+    for (int n = 1; n <= kTabCount; ++n) {
+        const std::vector<std::string> &lines = song.Lines(n);
+        if (lines.empty())
+            continue;
+        text += song.Tab(n).Name + "\r\n\r\n";
+        for (const std::string &line : lines)
+            text += line + "\r\n";
+        text += "\r\n\r\n\r\n";
+    }
+    return text;
+}
+
+std::string ProposeTextExportName(const std::string &songFileName, const std::string &tabName) {
+    const fs::path song(songFileName);
+    return (song.parent_path() / (song.stem().string() + "_" + tabName + ".txt")).string();
+}
+
+std::string TextExportPath(const std::string &chosenName) {
+    return fs::path(chosenName).replace_extension(".txt").string();
+}
+
+ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed) {
+    const std::string path = TextExportPath(chosenName);
+    std::error_code ec;
+    if (!overwriteConfirmed && path != chosenName && fs::exists(path, ec))
+        return ETextExportResult::NeedsConfirmation;
+    const std::string text = BuildTextExport(song);
+    const auto *bytes = reinterpret_cast<const uint8_t *>(text.data());
+    return WriteFileAtomically(path, std::span<const uint8_t>(bytes, text.size())) ? ETextExportResult::Written
+                                                                                  : ETextExportResult::Failed;
+}
