@@ -78,3 +78,22 @@ TEST_F(DialogsTest, OwnedDialogsGoBeforeTheirParent) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FontStyleCode, FourBitsOfBoldItalicUnderlineStrikeOut) {
+    EXPECT_EQ(StyleCodeToFontStyles(0), (TFontStyles{}));
+    EXPECT_EQ(StyleCodeToFontStyles(8), (TFontStyles{true, false, false, false}));
+    EXPECT_EQ(StyleCodeToFontStyles(12), (TFontStyles{true, true, false, false}));
+    EXPECT_EQ(StyleCodeToFontStyles(1), (TFontStyles{false, false, false, true}));
+    for (int code = 0; code < 16; ++code)
+        EXPECT_EQ(FontStylesToStyleCode(StyleCodeToFontStyles(code)), code);
+    QFont font;
+    ApplyFontStyles(font, StyleCodeToFontStyles(10));
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.underline());
+    EXPECT_FALSE(font.italic());
+    EXPECT_EQ(FontStylesToStyleCode(FontStylesOf(font)), 10);
+}
+
+} // namespace
