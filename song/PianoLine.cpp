@@ -72,9 +72,22 @@ bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContex
     if (fieldError) fieldError->clear();
     if (ClassifyLine(text) != TLineClass::Note) return true;
 
+    // One pass over the line: the name, up to eleven fields after it, and the comma count.
+    std::array<std::string_view, 12> fields{};
+    int commas = 0;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ',') continue;
+        if (commas < 12) fields[static_cast<size_t>(commas)] = text.substr(start, i - start);
+        if (i < text.size()) ++commas;
+        start = i + 1;
+    }
+    const auto field = [&](int n) { return n <= commas ? TrimView(fields[static_cast<size_t>(n)]) : std::string_view(); };
+
     rec.Volumes.fill(ctx.Volume);
-    rec.Duration = GetLineField(text, 11);
+    rec.Duration = field(11);
     rec.DurationLength = DurationLength(rec.Duration, unit, ctx.Tempo, ctx.Ppqn);
+    const bool durationValid = unit == TDurationUnit::Ticks ? rec.DurationLength != 0 : IsValidDuration(rec.Duration);
     for (int i = 0; i < 10; ++i) {
         rec.Durations[i] = rec.Duration;
         rec.DurationLengths[i] = rec.DurationLength;
@@ -86,8 +99,9 @@ bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContex
 
     TStringOrKeyDat key;
     for (int i = 0; i < 10; ++i) {
-        const std::string field = GetLineField(text, i + 1);
-        std::string error = ParsePianoKeyField(field, key);
+        std::string_view f = field(i + 1);
+        if (f == "x" || f == "X") f = "-1"; // as the field reader gives it
+        std::string error = ParsePianoKeyField(f, key);
         if (!error.empty()) {
             if (fieldError) *fieldError = std::move(error);
             return fail();
@@ -96,8 +110,8 @@ bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContex
         if (key.Number != -1 && (key.Number < kLowestPianoKey || key.Number > kHighestPianoKey))
             return fail();
         if (i == 0) {
-            if (CountCommas(text) != 11 || !IsValidDuration(rec.Duration)) return fail();
-            rec.Name = text.substr(0, text.find(','));
+            if (commas != 11 || !durationValid) return fail();
+            rec.Name = fields[0];
         }
         if (key.HasDetails) {
             rec.HasDetails = true;
