@@ -7,6 +7,8 @@ ModalDialog::ModalDialog(IModalRunner &runner, QWidget *parent) : QDialog(parent
 }
 
 int ModalDialog::ShowModal() {
+    if (showing_)
+        return mrCancel; // already on screen: a second modal run would nest inside the first
     modalResult_ = mrNone;
     showing_ = true;
     FormShow();

@@ -32,7 +32,8 @@ public:
     explicit ModalDialog(IModalRunner &runner, QWidget *parent = nullptr);
 
     // Prepares and shows the dialog; returns the modal result (never mrNone: a dialog
-    // that ends without one reports mrCancel).
+    // that ends without one reports mrCancel). A dialog already showing is not shown
+    // again: the call returns mrCancel.
     int ShowModal();
     // Ends the dialog with `result` (mrNone does nothing).
     void SetModalResult(int result);

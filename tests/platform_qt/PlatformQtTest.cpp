@@ -120,6 +120,16 @@ TEST_F(PlatformQt, ScriptedModalRunnerAnswersWithoutBlocking) {
     ASSERT_EQ(runner.ShownDialogs().size(), 3u);
     EXPECT_EQ(runner.ShownDialogs()[2].caption, QStringLiteral("Shown 3"));
     EXPECT_EQ(runner.ShownDialogs()[1].result, 7);
+
+    // Showing a dialog that is already showing does not nest.
+    int nested = -1;
+    runner.QueueAnswer([&](ModalDialog &d) {
+        nested = d.ShowModal();
+        return int(mrOk);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(nested, mrCancel);
+    EXPECT_EQ(dialog.shows, 4);
 }
 
 TEST_F(PlatformQt, QtModalRunnerReturnsTheButtonsResult) {
