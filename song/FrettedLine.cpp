@@ -165,6 +165,11 @@ int TuningOffset(std::string_view spelling, int slot) {
     return (a - '0') * 10 + (b - '0') - 24;
 }
 
+int TuningOpenPitch(std::string_view spelling, int slot, bool shortFifthString) {
+    if (slot < 0 || slot > 5) return kNoPitch;
+    return OpenStringNotes[slot] + TuningOffset(spelling, slot) + (shortFifthString && slot == 5 ? 5 : 0);
+}
+
 int SoundingPitch(const TChordDat &chord, int slot, const TLineContext &ctx) {
     if (slot < 0 || slot > 5 || chord.Frets[slot] < 0 || chord.Pitches[slot] == kNoPitch) return kNoPitch;
     if (ctx.Kind == TKind::Drums) return chord.Pitches[slot];

@@ -80,6 +80,9 @@ std::optional<std::string> SetStringFret(std::string_view line, int slot, int fr
 // The open pitch of slot 0..5 under a tuning spelling: the standard note + (number - 24); the
 // short string's number is stored five below its open pitch. Used to compare sounding notes.
 int TuningOffset(std::string_view spelling, int slot);
+// The open pitch of slot 0..5 under a spelling (OpenStringNotes + offset); with a short fifth
+// string, slot 5 sounds five half steps above its stored number.
+int TuningOpenPitch(std::string_view spelling, int slot, bool shortFifthString = false);
 // The sounding pitch of slot `slot` of a parsed line under the context's tuning (no transposes);
 // kNoPitch for a silent string.
 int SoundingPitch(const TChordDat &chord, int slot, const TLineContext &ctx);

@@ -212,6 +212,16 @@ bool IsValidTuningSpelling(std::string_view s) {
     return s.size() == 12 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::string FormatTuningSpelling(const std::array<int, 6> &numbers) {
+    std::string out;
+    for (int n : numbers) {
+        n = std::clamp(n, 0, 99);
+        out += static_cast<char>('0' + n / 10);
+        out += static_cast<char>('0' + n % 10);
+    }
+    return out;
+}
+
 bool IsValidDurationCode(int32_t code) {
     if (code == 0) return true; // the Drums tab has no duration selected
     const int32_t letter = code % 100;
@@ -260,6 +270,8 @@ const std::array<TInstrumentTab, kTabCount> &DefaultInstrumentTabs() {
     static const std::array<TInstrumentTab, kTabCount> tabs = BuildDefaults();
     return tabs;
 }
+
+std::array<TInstrumentTab, kTabCount> CreateDefaultInstrumentTabs() { return DefaultInstrumentTabs(); }
 
 const TInstrumentTab &DefaultInstrumentTab(int tabNumber) {
     return DefaultInstrumentTabs().at(static_cast<size_t>(tabNumber - 1));

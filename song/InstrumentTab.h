@@ -110,6 +110,9 @@ bool DecodeInstrumentTab(std::span<const uint8_t, kInstrumentTabRecordSize> reco
 // ---- checks on values read from a file --------------------------------------------------
 // Whether a text is a tuning spelling: exactly twelve decimal digits.
 bool IsValidTuningSpelling(std::string_view spelling);
+// Six numbers, string position 1 first, each written with two digits ("%.2d" six times; each
+// number is kept to 0..99).
+std::string FormatTuningSpelling(const std::array<int, 6> &numbers);
 // Puts every value of a tab read from a file into its range: HighestString 0..5 (and what the
 // kind needs: 0 on Piano and Drums), channels 0..15, patches 0..127, Volume 1..127, Balance
 // 0..127, Delay -120..120, Transpose -24..24, DurationCode a real code (else the kind's
@@ -123,6 +126,8 @@ int SanitiseInstrumentTab(TInstrumentTab &tab, int tabNumber);
 // colours, string counts, tunings, chord reaches and duration codes. Volume and Balance are 0
 // here; the new-song reset sets them to 100 and 64.
 const std::array<TInstrumentTab, kTabCount> &DefaultInstrumentTabs();
+// A fresh copy of the sixteen default tabs, as the main window creates them once at start-up.
+std::array<TInstrumentTab, kTabCount> CreateDefaultInstrumentTabs();
 // Default tab `tabNumber` (1..16).
 const TInstrumentTab &DefaultInstrumentTab(int tabNumber);
 // A tab's caption: its name in lower case when it holds nothing, upper case otherwise.

@@ -229,3 +229,34 @@ TEST(SongModel, AllocatorStopsAtSixteen) {
 }
 
 } // namespace
+
+#include "song/FrettedLine.h"
+
+namespace {
+
+TEST(TuningSpelling, OpenPitchesAndFormat) {
+    const std::string banjo = DefaultInstrumentTab(13).TuningSpelling;
+    const int expected[] = {62, 59, 55, 50, 62};
+    for (int slot = 1; slot <= 5; ++slot) EXPECT_EQ(TuningOpenPitch(banjo, slot), expected[slot - 1]) << slot;
+    EXPECT_EQ(TuningOpenPitch(banjo, 5, true), 67);
+    EXPECT_EQ(TuningOpenPitch(kStandardTuningSpelling, 0), 64);
+    EXPECT_EQ(FormatTuningSpelling({24, 27, 28, 29, 29, 46}), "242728292946");
+    EXPECT_EQ(FormatTuningSpelling({5, 24, 24, 24, 24, 100}), "052424242499");
+    EXPECT_TRUE(IsValidTuningSpelling("052424242499"));
+    EXPECT_FALSE(IsValidTuningSpelling("05242424249a"));
+}
+
+TEST(SongModel, SanitiseSongChecksEveryTab) {
+    TSongModel song;
+    for (int n = 1; n <= 16; ++n) {
+        song.Tab(n).Volume = 100;
+        song.Tab(n).Balance = 64;
+    }
+    EXPECT_EQ(SanitiseSong(song), 0);
+    song.Tab(13).HighestString = 7;
+    song.Tempo = -1;
+    EXPECT_EQ(SanitiseSong(song), 2);
+    EXPECT_EQ(song.Tab(13).HighestString, 5);
+}
+
+} // namespace
