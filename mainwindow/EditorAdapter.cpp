@@ -185,6 +185,23 @@ void TEditorLines::InsertLine(int i, const QString &text) {
     }
 }
 
+void TEditorLines::ReplaceRange(int first, const QStringList &lines) {
+    QTextCursor c(edit_->document());
+    c.beginEditBlock();
+    QTextBlock b = edit_->document()->findBlockByNumber(first);
+    for (const QString &text : lines) {
+        if (!b.isValid())
+            break;
+        if (b.text() != text) {
+            c.setPosition(b.position());
+            c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+            c.insertText(TNotationEdit::NormaliseLineBreaks(text));
+        }
+        b = b.next();
+    }
+    c.endEditBlock();
+}
+
 void TEditorLines::ReplaceAllLines(const QStringList &lines) {
     QTextCursor c(edit_->document());
     c.beginEditBlock();

@@ -51,6 +51,9 @@ public:
     void ReplaceLine(int i, const QString &text);
     // Inserts a line before index i (i == LineCount() appends).
     void InsertLine(int i, const QString &text);
+    // Replaces lines first..first+n-1 with `lines` (same count) as one undoable edit;
+    // lines whose text is unchanged are not touched.
+    void ReplaceRange(int first, const QStringList &lines);
     // Replaces the whole text as one undoable edit (bulk edits write back once).
     void ReplaceAllLines(const QStringList &lines);
 

@@ -1,0 +1,2 @@
+# The main window: a song file writer for screenshots and timing, and the start-up benchmark.
+tw_add_bench(tw_demo_song mainwindow_demosong.cpp tw_song)

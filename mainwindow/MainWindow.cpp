@@ -1,0 +1,416 @@
+// The main window's controls and menus, and the wiring of their events to the handlers.
+#include "mainwindow/MainWindow.h"
+
+#include "mainwindow/Colours.h"
+#include "mainwindow/DurationButtons.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/EditorController.h"
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LinePosition.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/Settings.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabSwitcher.h"
+#include "platform/MidiOut.h"
+#include "platform/qt/Services.h"
+#include "song/TextUtil.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
+    setObjectName(QStringLiteral("frmMain"));
+    settings_ = env_.settingsPath.isEmpty()
+                    ? std::make_unique<SettingsStore>(env_.services->messages)
+                    : std::make_unique<SettingsStore>(env_.settingsPath, env_.services->messages);
+    BuildControls();
+    BuildMenus();
+    lines_ = std::make_unique<TEditorLines>(RichEdit1);
+    status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
+    tabs_ = std::make_unique<TTabSwitcher>(*this);
+    editor_ = std::make_unique<TEditorController>(*this);
+    status_->SetPositionSource([this](int line) {
+        // The caret line's place in the song: the lines before it in the editor.
+        std::vector<std::string> before;
+        const int n = std::min(line, lines_->LineCount());
+        before.reserve(static_cast<size_t>(std::max(0, n)));
+        for (int i = 0; i < n; ++i)
+            before.push_back(lines_->Line(i).toStdString());
+        return GetLinePosition(before, line, Song.Tempo, Song.TimeSignature);
+    });
+    ConnectHandlers();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    // Whatever the close path, the output port goes after everything that could use it.
+    CloseOutputPort();
+}
+
+// ---- controls -----------------------------------------------------------------------------
+
+void TfrmMain::BuildControls() {
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(central);
+    PanelTop = new QWidget(central);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelBottom = new QWidget(central);
+    PanelBottom->setObjectName(QStringLiteral("PanelBottom"));
+    BuildPlayGroup();
+    BuildEditorGroup();
+    BuildBottom();
+}
+
+void TfrmMain::BuildPlayGroup() {
+    grpMIDIPlay = new QGroupBox(QStringLiteral("Song"), PanelTop);
+    grpMIDIPlay->setObjectName(QStringLiteral("grpMIDIPlay"));
+    grpMIDIPlay->resize(196, 280);
+    auto *v = new QVBoxLayout(grpMIDIPlay);
+    v->setContentsMargins(8, 6, 8, 6);
+    v->setSpacing(4);
+    BitBtnPlayArrangement = new QPushButton(QStringLiteral("Play"), grpMIDIPlay);
+    BitBtnPlayArrangement->setObjectName(QStringLiteral("BitBtnPlayArrangement"));
+    BitBtnPlayArrangement->setMinimumHeight(34);
+    QFont big = BitBtnPlayArrangement->font();
+    big.setBold(true);
+    BitBtnPlayArrangement->setFont(big);
+    v->addWidget(BitBtnPlayArrangement);
+    chkLoopAll = new QCheckBox(QStringLiteral("Loop"), grpMIDIPlay);
+    chkLoopAll->setObjectName(QStringLiteral("chkLoopAll"));
+    chkMetronome = new QCheckBox(QStringLiteral("Metronome"), grpMIDIPlay);
+    chkMetronome->setObjectName(QStringLiteral("chkMetronome"));
+    v->addWidget(chkLoopAll);
+    v->addWidget(chkMetronome);
+    auto *countIn = new QHBoxLayout;
+    chkCountIn = new QCheckBox(QStringLiteral("Count In"), grpMIDIPlay);
+    chkCountIn->setObjectName(QStringLiteral("chkCountIn"));
+    EdtCountInbars = new QSpinBox(grpMIDIPlay);
+    EdtCountInbars->setObjectName(QStringLiteral("EdtCountInbars"));
+    EdtCountInbars->setRange(1, 9);
+    EdtCountInbars->setValue(1);
+    EdtCountInbars->setEnabled(false);
+    countIn->addWidget(chkCountIn);
+    countIn->addWidget(EdtCountInbars);
+    countIn->addWidget(new QLabel(QStringLiteral("bars"), grpMIDIPlay));
+    v->addLayout(countIn);
+    lblTempo = new QLabel(QStringLiteral("Tempo: 120"), grpMIDIPlay);
+    lblTempo->setObjectName(QStringLiteral("lblTempo"));
+    lblTimeSig = new QLabel(QStringLiteral("Time Signature: 4/4"), grpMIDIPlay);
+    lblTimeSig->setObjectName(QStringLiteral("lblTimeSig"));
+    v->addWidget(lblTempo);
+    v->addWidget(lblTimeSig);
+    v->addStretch(1);
+    // The bar/beat/tick and time displays of song playback.
+    PosDisplay1 = new QLabel(QStringLiteral("1   1   0"), grpMIDIPlay);
+    PosDisplay1->setObjectName(QStringLiteral("PosDisplay1"));
+    TimeDisplay1 = new QLabel(QStringLiteral("00:00:00.00"), grpMIDIPlay);
+    TimeDisplay1->setObjectName(QStringLiteral("TimeDisplay1"));
+    for (QWidget *d : {PosDisplay1, TimeDisplay1}) {
+        auto *l = static_cast<QLabel *>(d);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setStyleSheet(QStringLiteral("color: maroon"));
+        l->setFixedHeight(20);
+        v->addWidget(l);
+    }
+    GroupBoxMIDIPlay = new QGroupBox(QStringLiteral("Playing"), PanelBottom);
+    GroupBoxMIDIPlay->setObjectName(QStringLiteral("GroupBoxMIDIPlay"));
+    GroupBoxMIDIPlay->hide();
+}
+
+void TfrmMain::BuildEditorGroup() {
+    grpEditor = new QGroupBox(PanelTop);
+    grpEditor->setObjectName(QStringLiteral("grpEditor"));
+    StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor);
+    StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor);
+    PanelNoteButtons = new TDurationButtons(grpEditor);
+    PanelNoteButtons->setFixedWidth(PanelNoteButtons->sizeHint().width());
+    PanelNoteButtons->resize(PanelNoteButtons->sizeHint());
+    RichEdit1 = new TNotationEdit(grpEditor);
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    LabelTabName = new QLabel(grpEditor);
+    LabelTabName->setObjectName(QStringLiteral("LabelTabName"));
+    LabelTabName->hide();
+}
+
+void TfrmMain::BuildBottom() {
+    PageControl1 = new TPageControl(PanelBottom);
+    QFrame *page = PageControl1->Page();
+    PaintBoxInstrument = new TInstrumentPicture(page);
+    GroupBoxMixer = new QGroupBox(page);
+    GroupBoxMixer->setObjectName(QStringLiteral("GroupBoxMixer"));
+    GroupBoxMixer->resize(600, 74);
+    auto *g = new QGridLayout(GroupBoxMixer);
+    g->setContentsMargins(8, 4, 8, 4);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(2);
+    auto spin = [this](const char *name, int lo, int hi) {
+        auto *s = new QSpinBox(GroupBoxMixer);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setRange(lo, hi);
+        return s;
+    };
+    LabelSelectPatch = new QLabel(GroupBoxMixer);
+    LabelSelectPatch->setObjectName(QStringLiteral("LabelSelectPatch"));
+    LabelSelectTuning = new QLabel(GroupBoxMixer);
+    LabelSelectTuning->setObjectName(QStringLiteral("LabelSelectTuning"));
+    UpDownMixerChannel = spin("UpDownMixerChannel", 1, 16);
+    UpDownMixerVolume = spin("UpDownMixerVolume", 0, 127);
+    UpDownMixerDelay = spin("UpDownMixerDelay", -120, 120);
+    UpDownMixerKey = spin("UpDownMixerKey", -24, 24);
+    TrackBarMixerBalance = new QSlider(Qt::Horizontal, GroupBoxMixer);
+    TrackBarMixerBalance->setObjectName(QStringLiteral("TrackBarMixerBalance"));
+    TrackBarMixerBalance->setRange(0, 127);
+    TrackBarMixerBalance->setMinimumWidth(90);
+    LabelBalancePosition = new QLabel(GroupBoxMixer);
+    LabelBalancePosition->setObjectName(QStringLiteral("LabelBalancePosition"));
+    LabelBalancePosition->setMinimumWidth(24);
+    CheckBoxMuteInstrument = new QCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
+    CheckBoxMuteInstrument->setObjectName(QStringLiteral("CheckBoxMuteInstrument"));
+    CheckBoxSoloInstrument = new QCheckBox(QStringLiteral("Solo"), GroupBoxMixer);
+    CheckBoxSoloInstrument->setObjectName(QStringLiteral("CheckBoxSoloInstrument"));
+    g->addWidget(LabelSelectPatch, 0, 0, 1, 4);
+    g->addWidget(LabelSelectTuning, 0, 4, 1, 4);
+    int c = 0;
+    auto add = [&](const QString &caption, QWidget *w) {
+        g->addWidget(new QLabel(caption, GroupBoxMixer), 1, c++, Qt::AlignRight);
+        g->addWidget(w, 1, c++);
+    };
+    add(QStringLiteral("Channel"), UpDownMixerChannel);
+    add(QStringLiteral("Volume"), UpDownMixerVolume);
+    add(QStringLiteral("Delay"), UpDownMixerDelay);
+    add(QStringLiteral("Key"), UpDownMixerKey);
+    add(QStringLiteral("Balance"), TrackBarMixerBalance);
+    g->addWidget(LabelBalancePosition, 1, c++);
+    g->addWidget(CheckBoxMuteInstrument, 1, c++);
+    g->addWidget(CheckBoxSoloInstrument, 1, c++);
+    grpFRTPlay = new QGroupBox(GroupBoxMixer);
+    grpFRTPlay->setObjectName(QStringLiteral("grpFRTPlay"));
+    auto *fv = new QHBoxLayout(grpFRTPlay);
+    fv->setContentsMargins(4, 2, 4, 2);
+    btnPlayFRT = new QPushButton(QStringLiteral("Play"), grpFRTPlay);
+    btnPlayFRT->setObjectName(QStringLiteral("btnPlayFRT"));
+    fv->addWidget(btnPlayFRT);
+    g->addWidget(grpFRTPlay, 0, c, 2, 1);
+    g->setColumnStretch(c + 1, 1);
+
+    for (int t = 1; t <= kTabCount; ++t) {
+        const TInstrumentTab &tab = Song.Tab(t);
+        PageControl1->AddPage(QString::fromStdString(LowerCaseAscii(tab.Name)), RecordColour(tab.Colour, palette()));
+    }
+}
+
+QAction *NewAction(QMenu *menu, const char *name, const QString &caption,
+                   const QKeySequence &key = QKeySequence()) {
+    auto *a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    return a;
+}
+
+void TfrmMain::BuildMenus() {
+    QMenuBar *bar = menuBar();
+    FileMenu = bar->addMenu(QStringLiteral("&File"));
+    FileMenu->setObjectName(QStringLiteral("File1"));
+    // The song file commands arrive with their own work; the items are here already.
+    NewAction(FileMenu, "NewSong1", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewAction(FileMenu, "OpenSong1", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    NewAction(FileMenu, "SaveSong1", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(FileMenu, "SaveSongAs1", QStringLiteral("Save &As..."));
+    NewAction(FileMenu, "ExportMidiFile1", QStringLiteral("Export &MIDI File..."));
+    FileMenu->addSeparator();
+    for (int i = 0; i < 6; ++i) {
+        Recent[i] = FileMenu->addAction(QString());
+        Recent[i]->setObjectName(QStringLiteral("Recent%11").arg(i + 1));
+    }
+    FileMenu->addSeparator();
+    Exit1 = NewAction(FileMenu, "Exit1", QStringLiteral("E&xit"));
+
+    EditMenuEditor = bar->addMenu(QStringLiteral("&Edit"));
+    EditMenuEditor->setObjectName(QStringLiteral("EditMenuEditor"));
+    EditMenuEditorAction = EditMenuEditor->menuAction();
+    Undo1 = NewAction(EditMenuEditor, "Undo1", QStringLiteral("&Undo"), QKeySequence::Undo);
+    EditMenuEditor->addSeparator();
+    Cut1 = NewAction(EditMenuEditor, "Cut1", QStringLiteral("Cu&t"), QKeySequence::Cut);
+    Copy1 = NewAction(EditMenuEditor, "Copy1", QStringLiteral("&Copy"), QKeySequence::Copy);
+    Paste1 = NewAction(EditMenuEditor, "Paste1", QStringLiteral("&Paste"), QKeySequence::Paste);
+    Delete1 = NewAction(EditMenuEditor, "Delete1", QStringLiteral("&Delete"));
+    EditMenuEditor->addSeparator();
+    SelectAll1 = NewAction(EditMenuEditor, "SelectAll1", QStringLiteral("Select &All"), QKeySequence::SelectAll);
+    SelectNone1 = NewAction(EditMenuEditor, "SelectNone1", QStringLiteral("Select &None"));
+    EditMenuEditor->addSeparator();
+    Find1 = NewAction(EditMenuEditor, "Find1", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    FindNext1 = NewAction(EditMenuEditor, "FindNext1", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
+    Replace1 = NewAction(EditMenuEditor, "Replace1", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_H));
+    GoToLine1 = NewAction(EditMenuEditor, "GoToLine1", QStringLiteral("&Go To Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
+    // The editor's own keys (Ctrl+C, Ctrl+V, ...) stay with the editor.
+    for (QAction *a : EditMenuEditor->actions())
+        a->setShortcutContext(Qt::WidgetShortcut);
+
+    EditMenuDrums = bar->addMenu(QStringLiteral("&Edit"));
+    EditMenuDrums->setObjectName(QStringLiteral("EditMenuDrums"));
+    EditMenuDrumsAction = EditMenuDrums->menuAction();
+    NewAction(EditMenuDrums, "CopyPattern1", QStringLiteral("&Copy Pattern"));
+    NewAction(EditMenuDrums, "PastePattern1", QStringLiteral("&Paste Pattern"));
+    EditMenuDrumsAction->setVisible(false);
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    Editor2 = NewAction(view, "Editor2", QStringLiteral("&Editor"));
+    ablature1 = NewAction(view, "ablature1", QStringLiteral("Ta&blature"));
+    QMenu *play = bar->addMenu(QStringLiteral("&Play"));
+    NewAction(play, "PlaySong1", QStringLiteral("&Play Song"), QKeySequence(Qt::Key_F2));
+    PlayFromCursor1 = NewAction(play, "PlayFromCursor1", QStringLiteral("Play From &Cursor"), QKeySequence(Qt::CTRL | Qt::Key_F2));
+    PlayFromEditorBookmarkF41 = NewAction(play, "PlayFromEditorBookmarkF41", QStringLiteral("Play From &Bookmark"), QKeySequence(Qt::Key_F4));
+    PlayAnimatedInstrument1 = NewAction(play, "PlayAnimatedInstrument1", QStringLiteral("Play &Animated Instrument"));
+    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
+    NewAction(tools, "ChordCalculator1", QStringLiteral("&Chord Calculator..."));
+    Options1 = NewAction(tools, "Options1", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    Contents1 = NewAction(help, "Contents1", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
+    About1 = NewAction(help, "About1", QStringLiteral("&About..."));
+
+    mnuEditorPopUp = new QMenu(this);
+    mnuEditorPopUp->setObjectName(QStringLiteral("mnuEditorPopUp"));
+    Undo2 = NewAction(mnuEditorPopUp, "Undo2", QStringLiteral("&Undo"));
+    mnuEditorPopUp->addSeparator();
+    Cut2 = NewAction(mnuEditorPopUp, "Cut2", QStringLiteral("Cu&t"));
+    Copy2 = NewAction(mnuEditorPopUp, "Copy2", QStringLiteral("&Copy"));
+    Paste2 = NewAction(mnuEditorPopUp, "Paste2", QStringLiteral("&Paste"));
+    Delete2 = NewAction(mnuEditorPopUp, "Delete2", QStringLiteral("&Delete"));
+    mnuEditorPopUp->addSeparator();
+    SelectAll2 = NewAction(mnuEditorPopUp, "SelectAll2", QStringLiteral("Select &All"));
+    SelectNone2 = NewAction(mnuEditorPopUp, "SelectNone2", QStringLiteral("Select &None"));
+    mnuEditorPopUp->addSeparator();
+    Find2 = NewAction(mnuEditorPopUp, "Find2", QStringLiteral("&Find..."));
+    FindNext2 = NewAction(mnuEditorPopUp, "FindNext2", QStringLiteral("Find &Next"));
+    Replace2 = NewAction(mnuEditorPopUp, "Replace2", QStringLiteral("&Replace..."));
+    GotoLine2 = NewAction(mnuEditorPopUp, "GotoLine2", QStringLiteral("&Go To Line..."));
+
+    // NotVisibleMenu1: F5..F11 choose a duration, F12 inserts a rest.
+    static const char *const names[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",
+                                         "SixteenthButton1", "ThirtySecondButton1", "SixtyFourthButton1"};
+    for (int i = 0; i < 7; ++i) {
+        DurationShortcut[i] = new QAction(this);
+        DurationShortcut[i]->setObjectName(QString::fromLatin1(names[i]));
+        DurationShortcut[i]->setShortcut(QKeySequence(Qt::Key_F5 + i));
+        addAction(DurationShortcut[i]);
+    }
+    RestButton1 = new QAction(this);
+    RestButton1->setObjectName(QStringLiteral("RestButton1"));
+    RestButton1->setShortcut(QKeySequence(Qt::Key_F12));
+    addAction(RestButton1);
+    auto *esc = new QAction(this);
+    esc->setObjectName(QStringLiteral("EscapeKey"));
+    esc->setShortcut(QKeySequence(Qt::Key_Escape));
+    esc->setShortcutContext(Qt::WindowShortcut);
+    addAction(esc);
+    connect(esc, &QAction::triggered, this, [this] { FormKeyDown(27); });
+}
+
+void TfrmMain::ConnectHandlers() {
+    TEditorController *ed = editor_.get();
+    connect(RichEdit1, &QPlainTextEdit::selectionChanged, this, [ed] { ed->RichEdit1SelectionChange(); });
+    connect(RichEdit1, &QPlainTextEdit::cursorPositionChanged, this, [ed] { ed->RichEdit1SelectionChange(); });
+    connect(RichEdit1, &QPlainTextEdit::textChanged, this, [ed] { ed->RichEdit1Change(); });
+    connect(RichEdit1, &TNotationEdit::UserEdited, this, [ed] { ed->UserEdited(); });
+    connect(RichEdit1, &TNotationEdit::OverwriteModeChanged, this, [ed](bool o) { ed->OverwriteModeChanged(o); });
+    connect(RichEdit1, &TNotationEdit::KeyUp, this, [ed](int key, Qt::KeyboardModifiers) {
+        ed->RichEdit1KeyUp(key == Qt::Key_Up ? 38 : key == Qt::Key_Down ? 40 : key);
+    });
+    connect(RichEdit1, &TNotationEdit::MouseUp, this, [ed](Qt::MouseButton, Qt::KeyboardModifiers) { ed->RichEdit1MouseUp(); });
+    connect(RichEdit1, &TNotationEdit::MouseDown, this, [ed](Qt::MouseButton b, Qt::KeyboardModifiers m) {
+        ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier, m & Qt::AltModifier);
+    });
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this, ed](const QPoint &p) {
+        ed->EditMenuEditorClick();
+        mnuEditorPopUp->popup(RichEdit1->mapToGlobal(p));
+    });
+    connect(EditMenuEditor, &QMenu::aboutToShow, this, [ed] { ed->EditMenuEditorClick(); });
+    const std::pair<QAction *, void (TEditorController::*)()> edits[] = {
+        {Undo1, &TEditorController::Undo1Click},   {Cut1, &TEditorController::Cut1Click},
+        {Copy1, &TEditorController::Copy1Click},   {Paste1, &TEditorController::Paste1Click},
+        {Delete1, &TEditorController::Delete1Click}, {SelectAll1, &TEditorController::SelectAll1Click},
+        {SelectNone1, &TEditorController::SelectNone1Click}, {Undo2, &TEditorController::Undo1Click},
+        {Cut2, &TEditorController::Cut1Click},     {Copy2, &TEditorController::Copy1Click},
+        {Paste2, &TEditorController::Paste1Click}, {Delete2, &TEditorController::Delete1Click},
+        {SelectAll2, &TEditorController::SelectAll1Click}, {SelectNone2, &TEditorController::SelectNone1Click},
+    };
+    for (const auto &[action, handler] : edits)
+        connect(action, &QAction::triggered, this, [ed, h = handler] { (ed->*h)(); });
+
+    connect(PanelNoteButtons, &TDurationButtons::DurationClicked, this, [ed](int i) { ed->DurationClick(i); });
+    connect(PanelNoteButtons, &TDurationButtons::DottedClicked, this, [ed] { ed->chkDottedClick(); });
+    connect(PanelNoteButtons, &TDurationButtons::TripletClicked, this, [ed] { ed->chkTripletClick(); });
+    connect(PanelNoteButtons, &TDurationButtons::RestClicked, this, [ed] { ed->btnRestClick(); });
+    for (int i = 0; i < 7; ++i)
+        connect(DurationShortcut[i], &QAction::triggered, this, [ed, i] { ed->DurationShortcut(i); });
+    connect(RestButton1, &QAction::triggered, this, [ed] { ed->btnRestClick(); });
+
+    connect(chkCountIn, &QCheckBox::toggled, EdtCountInbars, &QWidget::setEnabled);
+    PageControl1->TabBar()->changing = [this] { return PageControl1Changing(); };
+    connect(PageControl1, &TPageControl::Changed, this, [this] { PageControl1Change(); });
+
+    connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connect(Options1, &QAction::triggered, this, [this] { Options1Click(); });
+    connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
+}
+
+// ---- small state helpers -------------------------------------------------------------
+
+bool TfrmMain::Busy() const {
+    return InstrumentPlaying || SongPlaying || DrumGridPlaying || nestedLoops_ > 0;
+}
+
+bool TfrmMain::AnyTabModified() const {
+    for (const auto &tab : Song.Tabs)
+        if (tab.Modified)
+            return true;
+    return false;
+}
+
+void TfrmMain::MarkModified() {
+    Song.Current().Modified = true;
+    status_->ShowModified(true);
+    UpdateTabCaption(Song.CurrentTab);
+}
+
+void TfrmMain::ClearModifiedMarks() {
+    for (auto &tab : Song.Tabs)
+        tab.Modified = false;
+    status_->ShowModified(false);
+}
+
+void TfrmMain::UpdateTabCaption(int tab) {
+    if (tab < 1 || tab > kTabCount)
+        return;
+    const TInstrumentTab &rec = Song.Tab(tab);
+    if (rec.Kind == TKind::Drums)
+        return;
+    const bool holdsText = tab == Song.CurrentTab ? !lines_->IsEmpty() : !Song.Lines(tab).empty();
+    PageControl1->SetCaption(tab - 1, QString::fromStdString(TabCaption(rec, holdsText)));
+}
+
+void TfrmMain::SetCaptionFromFileName() {
+    setWindowTitle(ProductCaption + QStringLiteral("  -  ") + QFileInfo(FileName).fileName());
+}
+
+QString TfrmMain::UntitledPath() const {
+    return QDir(env_.untitledFolder).filePath(QStringLiteral("Untitled.twd"));
+}

@@ -1,0 +1,251 @@
+#pragma once
+// The main window `TfrmMain`. It owns the song in memory and the controls, and keeps the
+// handler names of the program's design; each handler forwards to the collaborator that
+// owns its area: the editor line helpers (TEditorLines), the status display
+// (TStatusDisplay), the duration controls (TDurationButtons), tab switching
+// (TTabSwitcher) and the editor's events and commands (TEditorController).
+//
+// Services come in through the constructor, so tests build the window offscreen with the
+// scripted dialogs, the recording MIDI output and a settings file of their own.
+#include "dialogs/ProgramOptions.h"
+// The drum part has a member named `slots`, which is a Qt keyword macro.
+#pragma push_macro("slots")
+#undef slots
+#include "song/PatternStore.h"
+#pragma pop_macro("slots")
+#include "song/SongModel.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace platform {
+struct Services;
+class IMidiOutSystem;
+class IMidiOutDevice;
+class IClock;
+} // namespace platform
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QWidget;
+class SettingsStore;
+class TDurationButtons;
+class TEditorController;
+class TEditorLines;
+class TNotationEdit;
+class TPageControl;
+class TStatusDisplay;
+class TStatusPanels;
+class TTabSwitcher;
+class TInstrumentPicture;
+
+// What the window needs from the machine and the program's start.
+struct TMainEnvironment {
+    const platform::Services *services = nullptr;
+    platform::IMidiOutSystem *midiOut = nullptr;
+    const platform::IClock *clock = nullptr;
+    QString settingsPath;      // empty: the user's settings file
+    QStringList arguments;     // command-line words after the program name
+    QString programDir;        // where the help document may sit beside the program
+    QString untitledFolder;    // per-user writable folder of "Untitled.twd"
+};
+
+// Windows the main window hands work to; set by the program after it created them.
+struct TMainDialogs {
+    std::function<int()> showAbout;              // TfrmAbout modally
+    std::function<int()> showOptions;            // TfrmOptions modally
+    // TfrmWelcome modally: returns its Choice; `selectedRecent` gets the welcome list's
+    // selected entry (empty when none).
+    std::function<int(QString &selectedRecent)> showWelcome;
+};
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(const TMainEnvironment &env, QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    void SetDialogs(TMainDialogs dialogs) { dialogs_ = std::move(dialogs); }
+
+    // ---- window state -------------------------------------------------------------------
+    QString ProductCaption;
+    int InitialWidth = 0;
+    int InitialHeight = 0;
+    int MaxFret = 24;
+    bool Activated = false;
+    bool AbortRequested = false;
+    bool StopRequested = false;
+    bool SaveMidiDevice = false;
+    bool InstrumentPlaying = false;
+    bool SongPlaying = false;
+    bool DrumGridPlaying = false;
+    bool BulkEditActive = false;
+    QString FileName;
+    ProgramOptions Options;
+    TSongModel Song;
+    DrumPart Drums;
+    bool HelpAvailable = false;
+    QString HelpDocument;
+    int OpenedDevice = -2;     // the device the output port opened (-2: none)
+
+    // ---- controls -----------------------------------------------------------------------
+    QWidget *PanelTop = nullptr;
+    QWidget *PanelBottom = nullptr;
+    QGroupBox *grpMIDIPlay = nullptr;
+    QGroupBox *grpEditor = nullptr;
+    QGroupBox *GroupBoxMIDIPlay = nullptr; // the play animation panel (hidden until playing)
+    TPageControl *PageControl1 = nullptr;
+    TInstrumentPicture *PaintBoxInstrument = nullptr;
+    QGroupBox *GroupBoxMixer = nullptr;
+    QGroupBox *grpFRTPlay = nullptr;
+    TNotationEdit *RichEdit1 = nullptr;
+    TStatusPanels *StatusBarBottom = nullptr;
+    TStatusPanels *StatusBarRichEdit = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+    QPushButton *BitBtnPlayArrangement = nullptr;
+    QPushButton *btnPlayFRT = nullptr;
+    QCheckBox *chkLoopAll = nullptr;
+    QCheckBox *chkMetronome = nullptr;
+    QCheckBox *chkCountIn = nullptr;
+    QSpinBox *EdtCountInbars = nullptr;
+    QLabel *lblTempo = nullptr;
+    QLabel *lblTimeSig = nullptr;
+    QWidget *PosDisplay1 = nullptr;
+    QWidget *TimeDisplay1 = nullptr;
+    QLabel *LabelTabName = nullptr;
+    QLabel *LabelSelectPatch = nullptr;
+    QLabel *LabelSelectTuning = nullptr;
+    QSpinBox *UpDownMixerChannel = nullptr;
+    QSpinBox *UpDownMixerVolume = nullptr;
+    QSpinBox *UpDownMixerDelay = nullptr;
+    QSpinBox *UpDownMixerKey = nullptr;
+    QSlider *TrackBarMixerBalance = nullptr;
+    QLabel *LabelBalancePosition = nullptr;
+    QCheckBox *CheckBoxMuteInstrument = nullptr;
+    QCheckBox *CheckBoxSoloInstrument = nullptr;
+
+    // menus
+    QMenu *FileMenu = nullptr;
+    QMenu *EditMenuEditor = nullptr;
+    QMenu *EditMenuDrums = nullptr;
+    QMenu *mnuEditorPopUp = nullptr;
+    QAction *EditMenuEditorAction = nullptr;
+    QAction *EditMenuDrumsAction = nullptr;
+    QAction *Exit1 = nullptr, *About1 = nullptr, *Options1 = nullptr, *Contents1 = nullptr;
+    QAction *Recent[6] = {};
+    QAction *Undo1 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr,
+            *Delete1 = nullptr, *SelectAll1 = nullptr, *SelectNone1 = nullptr;
+    QAction *Find1 = nullptr, *FindNext1 = nullptr, *Replace1 = nullptr, *GoToLine1 = nullptr;
+    QAction *Find2 = nullptr, *FindNext2 = nullptr, *Replace2 = nullptr, *GotoLine2 = nullptr;
+    QAction *Undo2 = nullptr, *Cut2 = nullptr, *Copy2 = nullptr, *Paste2 = nullptr,
+            *Delete2 = nullptr, *SelectAll2 = nullptr, *SelectNone2 = nullptr;
+    QAction *Editor2 = nullptr, *PlayFromEditorBookmarkF41 = nullptr, *PlayFromCursor1 = nullptr,
+            *PlayAnimatedInstrument1 = nullptr, *ablature1 = nullptr;
+    QAction *DurationShortcut[7] = {}; // F5..F11: WholeButton1 .. SixtyFourthButton1
+    QAction *RestButton1 = nullptr;    // F12
+
+    // ---- collaborators ------------------------------------------------------------------
+    TEditorLines &Lines() const { return *lines_; }
+    TStatusDisplay &Status() const { return *status_; }
+    TTabSwitcher &Tabs() const { return *tabs_; }
+    TEditorController &EditorEvents() const { return *editor_; }
+    const platform::Services &Services() const { return *env_.services; }
+    const TMainEnvironment &Environment() const { return env_; }
+
+    // ---- life cycle ---------------------------------------------------------------------
+    void FormCreate();
+    void InitMainForm();
+    void FormActivate();
+    // The close question; true when the window may close.
+    bool FormCloseQuery();
+    void FormClose();
+    void OpenDroppedFile(const QStringList &paths);
+    void Exit1Click();
+    void About1Click();
+    void Options1Click();
+    void Contents1Click();
+    // Keys the window sees before its controls; only Esc counts.
+    void FormKeyDown(int key);
+    void SetHintsVisible(bool visible);
+    void FormResize();
+
+    // ---- tabs ---------------------------------------------------------------------------
+    bool PageControl1Changing();
+    void PageControl1Change();
+
+    // ---- song state ---------------------------------------------------------------------
+    // Anything playing or a long operation running: edits, tab changes, drops do nothing.
+    bool Busy() const;
+    bool AnyTabModified() const;
+    // The one helper that marks the current tab modified (record, "*", upper-case caption).
+    void MarkModified();
+    void ClearModifiedMarks();
+    void UpdateTabCaption(int tab);
+    void SetCaptionFromFileName();
+    // Reads a song file; on success adopts its name. On failure reports and keeps the song.
+    bool ReadSong(const QString &path);
+    // Writes the song to `path`; false (reported) when it fails.
+    bool WriteSong(const QString &path);
+    // "Save changes to ...?" when any tab is modified: true to go on (saved or No).
+    bool AskSaveChanges();
+    // Starts an untitled song without asking.
+    void ResetSong();
+    void ResetToUntitled();
+    QString UntitledPath() const;
+
+    // Nested loops (long edits, waits) count themselves so that a close can wait for them.
+    void EnterNestedLoop();
+    void LeaveNestedLoop();
+    int NestedLoopDepth() const { return nestedLoops_; }
+    bool ClosePending() const { return closePending_; }
+
+    // For tests: the song settings file in use.
+    SettingsStore &Settings() const { return *settings_; }
+
+signals:
+    // The Open command was chosen on the welcome screen (the file commands answer it).
+    void OpenSongRequested();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildControls();
+    void BuildPlayGroup();
+    void BuildEditorGroup();
+    void BuildBottom();
+    void BuildMenus();
+    void ConnectHandlers();
+    void OpenOutputPort();
+    void ApplyEditorFont();
+    void FillRecentMenu();
+    void CloseOutputPort();
+
+    TMainEnvironment env_;
+    TMainDialogs dialogs_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<TEditorLines> lines_;
+    std::unique_ptr<TStatusDisplay> status_;
+    std::unique_ptr<TTabSwitcher> tabs_;
+    std::unique_ptr<TEditorController> editor_;
+    std::unique_ptr<platform::IMidiOutDevice> MidiOutputPort1;
+    int nestedLoops_ = 0;
+    bool closePending_ = false;
+    bool closing_ = false;
+    bool closeAccepted_ = false;
+};

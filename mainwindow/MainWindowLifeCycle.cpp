@@ -1,0 +1,462 @@
+// The main window's life: start-up, first activation, dropped files, the close question
+// and the orderly shut-down, Esc, and the layout on resize.
+#include "mainwindow/MainWindow.h"
+
+#include "mainwindow/DurationButtons.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/EditorController.h"
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/Settings.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabSwitcher.h"
+#include "platform/MidiOut.h"
+#include "platform/qt/Services.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUrl>
+
+#include <thread>
+
+namespace {
+const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
+const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
+}
+
+// ---- start-up -----------------------------------------------------------------------------
+
+void TfrmMain::FormCreate() {
+    InitMainForm();
+    // The tabs draw themselves in their records' colours (TColourTabBar).
+}
+
+void TfrmMain::InitMainForm() {
+    GroupBoxMIDIPlay->hide();
+    BulkEditActive = false;
+    resize(815, 599);
+    // The sixteen default tabs exist from the song's construction.
+    InitialWidth = width();
+    InitialHeight = height();
+    ProductCaption = QStringLiteral("Tarrowind Version 2");
+    setWindowTitle(ProductCaption);
+    MaxFret = 24;
+    setAcceptDrops(true);
+    Activated = false;
+    AbortRequested = false;
+
+    settings_->GetInstalledVersion();
+    Options = settings_->LoadSettings(DefaultSettingsDefaults());
+    FillRecentMenu();
+    SetHintsVisible(Options.ShowHints);
+
+    HelpDocument = platform::FindHelpDocument(Options.InstallDir, env_.programDir);
+    HelpAvailable = !HelpDocument.isEmpty();
+    Contents1->setEnabled(HelpAvailable);
+
+    RichEdit1->LoadText(QString());
+    ResetToUntitled();
+    PaintBoxInstrument->ShowLine(1);
+
+    OpenOutputPort();
+    PageControl1Changing();
+    PageControl1Change();
+    SaveMidiDevice = true;
+    ApplyEditorFont();
+    status_->ShowInsertMode(false);
+    FormResize();
+}
+
+void TfrmMain::FillRecentMenu() {
+    for (int i = 0; i < 6; ++i) {
+        const QString &entry = Options.RecentFiles[static_cast<size_t>(i)];
+        Recent[i]->setText(entry);
+        Recent[i]->setVisible(!entry.isEmpty());
+    }
+}
+
+void TfrmMain::OpenOutputPort() {
+    // The stored device is checked before anything is opened: below -1 or beyond the
+    // devices present means the default device.
+    platform::IMidiOutSystem &out = *env_.midiOut;
+    const int count = out.DeviceCount();
+    if (Options.Device < -1 || Options.Device >= count)
+        Options.Device = -1;
+    MidiOutputPort1 = out.Open(Options.Device);
+    OpenedDevice = MidiOutputPort1 ? Options.Device : -2;
+    if (!MidiOutputPort1 && Options.Device != -1) {
+        Options.Device = -1;
+        MidiOutputPort1 = out.Open(-1);
+        OpenedDevice = MidiOutputPort1 ? -1 : -2;
+    }
+    if (!MidiOutputPort1) {
+        // Neither the synthesizer nor any MIDI port opens: the program runs on silently.
+        Options.Device = -1;
+        env_.services->messages.ShowMessage(kNoSoundHardware);
+    }
+}
+
+void TfrmMain::CloseOutputPort() {
+    if (MidiOutputPort1) {
+        MidiOutputPort1->Reset();
+        MidiOutputPort1.reset();
+    }
+}
+
+void TfrmMain::ApplyEditorFont() {
+    QFont f(Options.Name);
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(Options.Size >= 2 && Options.Size <= 200 ? Options.Size : 8);
+    const int style = Options.Style & 15;
+    f.setBold(style & 8);
+    f.setItalic(style & 4);
+    f.setUnderline(style & 2);
+    f.setStrikeOut(style & 1);
+    RichEdit1->setFont(f);
+    QPalette p = RichEdit1->palette();
+    const int c = Options.color;
+    p.setColor(QPalette::Text, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    RichEdit1->setPalette(p);
+}
+
+void TfrmMain::SetHintsVisible(bool visible) {
+    PanelNoteButtons->SetHintsVisible(visible);
+    auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
+    hint(BitBtnPlayArrangement, "Play the song (F2)");
+    hint(chkLoopAll, "Play the song again and again");
+    hint(chkMetronome, "Sound a metronome while the song plays");
+    hint(chkCountIn, "Count in before the song plays");
+    hint(PosDisplay1, "Bar, beat and tick of the song position");
+    hint(TimeDisplay1, "Time of the song position");
+    hint(btnPlayFRT, "Play this instrument only");
+    hint(CheckBoxMuteInstrument, "Leave this instrument out of the song");
+    hint(CheckBoxSoloInstrument, "Play only this instrument");
+    hint(PaintBoxInstrument, "The instrument");
+}
+
+// ---- first activation -------------------------------------------------------------------
+
+void TfrmMain::showEvent(QShowEvent *e) {
+    QMainWindow::showEvent(e);
+    if (!Activated)
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfrmMain::FormActivate() {
+    if (Activated)
+        return;
+    Activated = true;
+    // A path with blanks arrives either whole or split into words by the shell.
+    QStringList candidates;
+    if (!env_.arguments.isEmpty()) {
+        candidates << env_.arguments.first();
+        candidates << env_.arguments.mid(0, 20).join(QLatin1Char(' ')).trimmed();
+    }
+    for (const QString &path : candidates) {
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            if (ReadSong(QFileInfo(path).absoluteFilePath()))
+                return;
+            break;
+        }
+    }
+    ResetSong();
+    if (Options.ShowNewUserMessage && dialogs_.showWelcome) {
+        QString selected;
+        const int choice = dialogs_.showWelcome(selected);
+        if (choice == 2) {
+            emit OpenSongRequested();
+        } else if (choice == 3) {
+            selected.remove(QLatin1Char('&'));
+            if (selected.isEmpty()) {
+                emit OpenSongRequested();
+            } else if (!QFileInfo(selected).isFile()) {
+                env_.services->messages.ShowMessage(QStringLiteral("File not found: ") + selected);
+            } else {
+                ReadSong(selected);
+            }
+        }
+    }
+}
+
+// ---- songs --------------------------------------------------------------------------------
+
+void TfrmMain::ResetToUntitled() {
+    RichEdit1->LoadText(QString());
+    FileName = UntitledPath();
+    Options.LastFileName = FileName;
+    SetCaptionFromFileName();
+    InstrumentPlaying = false;
+    Song.SongTitle.clear();
+    Song.SongReserved.clear();
+    Song.CurrentTab = 1;
+    PageControl1->SetActivePageIndex(0, false);
+    ClearModifiedMarks();
+}
+
+void TfrmMain::ResetSong() {
+    StatusBarBottom->ClearAll();
+    ResetSongModel(Song, Drums);
+    Song.CurrentTab = 1;
+    PageControl1->SetActivePageIndex(0, false);
+    for (int t = 1; t <= kTabCount; ++t)
+        UpdateTabCaption(t);
+    {
+        const QSignalBlocker b1(chkMetronome), b2(chkCountIn), b3(chkLoopAll);
+        chkMetronome->setChecked(false);
+        chkCountIn->setChecked(false);
+        chkLoopAll->setChecked(false);
+        EdtCountInbars->setValue(1);
+        EdtCountInbars->setEnabled(false);
+    }
+    lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
+    PageControl1Change();
+    FileName = UntitledPath();
+    Options.LastFileName = FileName;
+    SetCaptionFromFileName();
+    ClearModifiedMarks();
+    status_->ShowInsertMode(RichEdit1->overwriteMode());
+}
+
+bool TfrmMain::ReadSong(const QString &path) {
+    TSongModel song = Song;
+    DrumPart drums = Drums;
+    const ESongReadResult r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums);
+    if (r == ESongReadResult::NotFound) {
+        env_.services->messages.ShowMessage(QStringLiteral("File not found: ") + path);
+        return false;
+    }
+    if (r == ESongReadResult::Corrupt) {
+        // The open song stays as it was, under its own name.
+        env_.services->messages.Error(QString::fromUtf8(kCorruptSongMessage.data(), int(kCorruptSongMessage.size())));
+        return false;
+    }
+    Song = std::move(song);
+    Drums = std::move(drums);
+    FileName = path;
+    Options.LastFileName = path;
+    const int t = std::clamp(Song.CurrentTab, 1, kTabCount);
+    PageControl1->SetActivePageIndex(t - 1, false);
+    for (int i = 1; i <= kTabCount; ++i)
+        UpdateTabCaption(i);
+    lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
+    PageControl1Change();
+    ClearModifiedMarks();
+    SetCaptionFromFileName();
+    PaintBoxInstrument->ShowLine(0);
+    return true;
+}
+
+bool TfrmMain::WriteSong(const QString &path) {
+    Song.Lines(Song.CurrentTab) = lines_->StoreLines();
+    std::string error;
+    if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
+        env_.services->messages.Error(QString::fromStdString(error.empty() ? std::string(kSaveFailedMessage) : error));
+        return false;
+    }
+    ClearModifiedMarks();
+    return true;
+}
+
+bool TfrmMain::AskSaveChanges() {
+    if (!AnyTabModified())
+        return true;
+    const int answer = env_.services->messages.Question(QStringLiteral("Save changes to ") + FileName + QStringLiteral("?"));
+    if (answer == platform::mrYes)
+        return WriteSong(FileName); // a failed save counts as Cancel
+    return answer == platform::mrNo;
+}
+
+// ---- dropped files ------------------------------------------------------------------------
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent *e) {
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent *e) {
+    QStringList paths;
+    for (const QUrl &url : e->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    e->acceptProposedAction();
+    OpenDroppedFile(paths);
+}
+
+void TfrmMain::OpenDroppedFile(const QStringList &paths) {
+    if (paths.isEmpty())
+        return;
+    const QString path = paths.first();
+    const QFileInfo info(path);
+    if (!info.isFile() || info.suffix().toLower() != QStringLiteral("twd"))
+        return;
+    if (!AskSaveChanges())
+        return;
+    if (Busy())
+        return;
+    ReadSong(info.absoluteFilePath());
+}
+
+// ---- shut-down ----------------------------------------------------------------------------
+
+void TfrmMain::Exit1Click() { close(); }
+
+void TfrmMain::EnterNestedLoop() { ++nestedLoops_; }
+
+void TfrmMain::LeaveNestedLoop() {
+    if (nestedLoops_ > 0)
+        --nestedLoops_;
+    if (nestedLoops_ == 0 && closePending_) {
+        // The close that arrived during the loop is carried out now that it has unwound.
+        closePending_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+}
+
+bool TfrmMain::FormCloseQuery() {
+    if (InstrumentPlaying) {
+        StopRequested = true;
+        env_.services->messages.Warning(kStopBeforeExit);
+        StopRequested = false;
+        return false;
+    }
+    StopRequested = true;
+    if (!AskSaveChanges()) {
+        StopRequested = false;
+        return false;
+    }
+    return true;
+}
+
+void TfrmMain::closeEvent(QCloseEvent *e) {
+    if (closeAccepted_) {
+        e->accept();
+        return;
+    }
+    if (nestedLoops_ > 0) {
+        StopRequested = true;
+        AbortRequested = true;
+        closePending_ = true;
+        e->ignore();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    closeAccepted_ = true;
+    e->accept();
+}
+
+void TfrmMain::FormClose() {
+    // Playback stops first (the player and its timer thread end before the data and
+    // ports they use), then the window state is written back.
+    SongPlaying = false;
+    DrumGridPlaying = false;
+    Song.CurrentTab = 1;
+    PageControl1->SetActivePageIndex(0, false);
+    env_.services->help.Quit();
+    for (int i = 0; i < 6; ++i)
+        Options.RecentFiles[static_cast<size_t>(i)] = Recent[i]->text();
+    settings_->SaveSettings(Options, SaveMidiDevice);
+    CloseOutputPort();
+}
+
+// ---- small commands -------------------------------------------------------------------------
+
+void TfrmMain::About1Click() {
+    if (dialogs_.showAbout)
+        dialogs_.showAbout();
+}
+
+void TfrmMain::Options1Click() {
+    if (dialogs_.showOptions && dialogs_.showOptions() == platform::mrOk)
+        PaintBoxInstrument->ShowLine(lines_->CurrentLine());
+    ApplyEditorFont();
+}
+
+void TfrmMain::Contents1Click() {
+    if (HelpAvailable)
+        env_.services->help.ShowContents(HelpDocument);
+}
+
+void TfrmMain::FormKeyDown(int key) {
+    if (key != 27)
+        return;
+    AbortRequested = true;
+    if (InstrumentPlaying)
+        InstrumentPlaying = false;
+    else if (SongPlaying)
+        SongPlaying = false;
+    else if (DrumGridPlaying)
+        DrumGridPlaying = false;
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event) { return QMainWindow::eventFilter(watched, event); }
+
+// ---- tabs -------------------------------------------------------------------------------------
+
+bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
+
+void TfrmMain::PageControl1Change() {
+    tabs_->Change();
+    editor_->RichEdit1SelectionChange();
+}
+
+// ---- layout -----------------------------------------------------------------------------------
+
+void TfrmMain::resizeEvent(QResizeEvent *e) {
+    QMainWindow::resizeEvent(e);
+    FormResize();
+}
+
+void TfrmMain::FormResize() {
+    if (!PanelTop || !centralWidget())
+        return;
+    const int W = width(), H = height();
+    const int clientH = centralWidget()->height() > 0 ? centralWidget()->height() : H;
+    const int topH = (H / 20) * 10;
+    PanelTop->setGeometry(0, 0, W, topH);
+    PanelBottom->setGeometry(0, topH, W, std::max(0, clientH - topH));
+    const int bottomW = PanelBottom->width(), bottomH = PanelBottom->height();
+
+    PageControl1->setGeometry(5, 0, bottomW - W / 66, bottomH);
+    const int pageW = PageControl1->Page()->width() > 0 ? PageControl1->Page()->width() : PageControl1->width();
+    const int mixerH = GroupBoxMixer->height();
+    const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - H / 15);
+    PaintBoxInstrument->setGeometry(W / 400, 0, std::min(W - W / 47, pageW - W / 400), pictureH);
+    PaintBoxInstrument->update();
+    GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1, std::min(W - W / 30, pageW), mixerH);
+
+    grpMIDIPlay->setGeometry(W / 400, 0, grpMIDIPlay->width(), topH);
+    const int editorGroupW = W - grpMIDIPlay->width() - W / 36;
+    grpEditor->setGeometry(grpMIDIPlay->geometry().right() + 1 + W / 400, 0, editorGroupW, topH);
+
+    const int barTop = 18;
+    const int barH = StatusBarBottom->height();
+    const int noteW = PanelNoteButtons->width();
+    const int editLeft = 10 + noteW + 10;
+    const int editW = editorGroupW - noteW - W / 40 - 10;
+    const int richTop = barTop + barH * 2 + 2;
+    StatusBarBottom->setGeometry(editLeft, barTop, editW - 10, barH);
+    StatusBarRichEdit->setGeometry(editLeft, barTop + barH + 2, editW - 10, barH);
+    PanelNoteButtons->move(10, StatusBarRichEdit->y() - barH / 2);
+    PanelNoteButtons->resize(noteW, std::max(PanelNoteButtons->sizeHint().height(), topH - PanelNoteButtons->y() - 8));
+    RichEdit1->setGeometry(editLeft, richTop, editW, std::max(0, topH - 66));
+    GroupBoxMIDIPlay->setGeometry(PageControl1->geometry());
+}

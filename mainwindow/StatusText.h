@@ -1,0 +1,28 @@
+#pragma once
+// Texts of the editor's two status bars, as plain functions.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace status {
+
+// "Line:  5 of 12": the caret line and the line count, both shown one higher.
+std::string LinePanel(int caretLine, int lineCount);
+std::string BytesPanel(int textLength);
+// "Time: 01:02:03.45" from milliseconds (negative times show as zero).
+std::string TimePanel(int64_t ms);
+std::string BarPanel(int bar);
+std::string BeatPanel(int beat);
+std::string TickPanel(int tick);
+// "Play All Lines" without a selection or with one inside a single line,
+// "Play Selected Lines" when it spans lines.
+std::string_view PlayLinesPanel(bool hasSelection, bool spansLines);
+std::string_view InsertModePanel(bool overwrite);
+// Sharp names with their flat twin ("C#" -> "Db/C#"); other names unchanged.
+std::string WithFlatTwin(std::string_view noteName);
+
+// The name of a MIDI note without octave: 60 "C", 70 "A#"; "?" for a negative number
+// that is not a multiple of 12.
+std::string NoteNumberToName(int note);
+
+} // namespace status

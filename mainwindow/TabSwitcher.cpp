@@ -1,0 +1,172 @@
+#include "mainwindow/TabSwitcher.h"
+
+#include "mainwindow/Colours.h"
+#include "mainwindow/DurationButtons.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/StatusDisplay.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace {
+void Paint(QWidget *w, const QColor &c) {
+    if (!w)
+        return;
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void SetSpin(QSpinBox *box, int value) {
+    const QSignalBlocker block(box);
+    box->setValue(value);
+}
+
+// The tuning as note names, lowest string first ("E A D G B E").
+QString TuningText(const TInstrumentTab &tab) {
+    static const char *names[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    static const int open[6] = {64, 59, 55, 50, 45, 40};
+    const std::string &s = tab.TuningSpelling;
+    if (tab.Kind == TKind::Piano || tab.Kind == TKind::Drums || s.size() != 12)
+        return {};
+    QStringList notes;
+    const int h = std::clamp(tab.HighestString, 0, 5);
+    for (int slot = 5; slot >= 5 - h; --slot) {
+        const int number = (s[static_cast<size_t>(slot * 2)] - '0') * 10 + (s[static_cast<size_t>(slot * 2 + 1)] - '0');
+        int pitch = open[slot] + number - 24;
+        if (tab.ShortFifthString && slot == 5)
+            pitch += 5;
+        notes << QString::fromLatin1(names[((pitch % 12) + 12) % 12]);
+    }
+    return QStringLiteral("Tuning: ") + notes.join(QLatin1Char(' '));
+}
+} // namespace
+
+bool TTabSwitcher::Changing() {
+    if (w_.Busy())
+        return false;
+    TEditorLines &lines = w_.Lines();
+    TInstrumentTab &tab = w_.Song.Current();
+    tab.SavedCaretLine = lines.CurrentLine();
+    tab.SavedTopLine = lines.FirstVisibleLine();
+    w_.Song.Lines(w_.Song.CurrentTab) = lines.StoreLines();
+    if (tab.Kind == TKind::Drums)
+        tab.SavedCaretLine = w_.Drums.list.ItemIndex();
+    int first = 0, last = 0;
+    tab.SavedHasSelection = lines.GetSelectedLines(first, last);
+    tab.SavedSelFirstLine = tab.SavedHasSelection ? first : tab.SavedCaretLine;
+    tab.SavedSelLastLine = tab.SavedHasSelection ? last : tab.SavedCaretLine;
+    tab.DurationCode = w_.PanelNoteButtons->DurationCode();
+    return true;
+}
+
+void TTabSwitcher::Change() {
+    const int t = std::clamp(w_.PageControl1->ActivePageIndex() + 1, 1, kTabCount);
+    w_.Song.CurrentTab = t;
+    TInstrumentTab &tab = w_.Song.Current();
+    const bool drums = tab.Kind == TKind::Drums;
+    const QColor colour = RecordColour(tab.Colour, w_.palette());
+
+    for (QWidget *g : {static_cast<QWidget *>(w_.GroupBoxMixer), static_cast<QWidget *>(w_.grpFRTPlay),
+                       static_cast<QWidget *>(w_.grpEditor)})
+        Paint(g, colour);
+    w_.grpEditor->setTitle(QString::fromStdString(tab.Name));
+    if (w_.LabelTabName)
+        w_.LabelTabName->setStyleSheet(QStringLiteral("color: black"));
+    if (!drums)
+        w_.PaintBoxInstrument->Clear();
+
+    w_.Lines().LoadLines(w_.Song.Lines(t));
+    ShowMixer();
+    w_.PageControl1->SetPageColour(colour);
+    w_.PaintBoxInstrument->SetColour(colour);
+    w_.PanelNoteButtons->SetDurationControls(tab.DurationCode);
+
+    if (!drums)
+        RestoreEditorState();
+    else
+        SelectSavedPattern();
+    SetKindMenus(drums);
+
+    {
+        const QSignalBlocker block(w_.CheckBoxSoloInstrument);
+        w_.CheckBoxSoloInstrument->setChecked(false);
+    }
+    tab.Solo = false;
+    w_.SetCaptionFromFileName();
+    w_.PaintBoxInstrument->lower();
+    w_.grpFRTPlay->setTitle(QString::fromStdString(tab.Name) + QStringLiteral(" Only"));
+    w_.GroupBoxMixer->setTitle(QString::fromStdString(tab.Name));
+    w_.ablature1->setEnabled(tab.Kind != TKind::Piano);
+    w_.UpdateTabCaption(t);
+    w_.FormResize();
+    // The caret position belongs to the tab just left: compute it afresh.
+    w_.Status().ForgetLastLine();
+}
+
+void TTabSwitcher::ShowMixer() {
+    const TInstrumentTab &tab = w_.Song.Current();
+    w_.LabelSelectPatch->setText(QStringLiteral("Instrument: ") + QString::fromStdString(tab.PatchName));
+    SetSpin(w_.UpDownMixerChannel, tab.Channel + 1);
+    {
+        const QSignalBlocker block(w_.TrackBarMixerBalance);
+        w_.TrackBarMixerBalance->setValue(tab.Balance);
+    }
+    w_.LabelBalancePosition->setText(QString::number(tab.Balance));
+    w_.LabelSelectTuning->setText(TuningText(tab));
+    SetSpin(w_.UpDownMixerVolume, tab.Volume);
+    SetSpin(w_.UpDownMixerDelay, tab.Delay);
+    SetSpin(w_.UpDownMixerKey, tab.Transpose);
+    const QSignalBlocker block(w_.CheckBoxMuteInstrument);
+    w_.CheckBoxMuteInstrument->setChecked(tab.Mute);
+}
+
+void TTabSwitcher::RestoreEditorState() {
+    const TInstrumentTab &tab = w_.Song.Current();
+    TEditorLines &lines = w_.Lines();
+    const int count = lines.LineCount();
+    if (w_.Song.Lines(w_.Song.CurrentTab).empty()) {
+        w_.RichEdit1->SetBackground(true);
+        return;
+    }
+    w_.RichEdit1->SetBackground(false);
+    if (tab.SavedCaretLine < count - 1)
+        lines.MoveCaretToLine(tab.SavedCaretLine, 0);
+    if (tab.SavedTopLine <= count - 1)
+        lines.ScrollToLine(std::max(0, tab.SavedTopLine));
+    lines.MoveCaretToLineEnd();
+    if (tab.SavedHasSelection)
+        lines.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
+}
+
+void TTabSwitcher::SelectSavedPattern() {
+    // The drum tab's saved line is its selected pattern; an index outside the list (or -1)
+    // selects nothing.
+    PatternListModel &list = w_.Drums.list;
+    for (int i = 0; i < list.Count(); ++i)
+        list.SetSelected(i, false);
+    const int saved = w_.Song.Current().SavedCaretLine;
+    if (saved >= 0 && saved < list.Count()) {
+        list.SetItemIndex(saved);
+        list.SetSelected(saved, true);
+        w_.Drums.LoadPatternIntoGrid(saved);
+    }
+}
+
+void TTabSwitcher::SetKindMenus(bool drums) {
+    w_.EditMenuEditorAction->setVisible(!drums);
+    w_.EditMenuDrumsAction->setVisible(drums);
+    for (QAction *a : {w_.Editor2, w_.PlayFromEditorBookmarkF41, w_.PlayFromCursor1, w_.PlayAnimatedInstrument1})
+        a->setEnabled(!drums);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Switching the instrument tab: leaving a tab saves the editor's caret, view, selection,
+// text and duration choice into the tab's record and stored lines; entering one loads
+// them back with the mixer values, colours, captions and the menus that fit its kind.
+class TfrmMain;
+
+class TTabSwitcher {
+public:
+    explicit TTabSwitcher(TfrmMain &w) : w_(w) {}
+
+    // Before the page changes; false refuses the change (anything playing or running).
+    bool Changing();
+    // After the page changed: the active page becomes the current tab and is shown.
+    void Change();
+
+private:
+    void ShowMixer();
+    void RestoreEditorState();
+    void SelectSavedPattern();
+    void SetKindMenus(bool drums);
+
+    TfrmMain &w_;
+};

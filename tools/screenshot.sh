@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Starts Tarrowind under a virtual X display with a song file on its command line and
+# saves a picture of the screen.
+#   tools/screenshot.sh out.png [song.twd]
+# Without a song it writes the demo song (bench/tw_demo_song) and opens that. The
+# settings and the untitled song go to a temporary home, so the user's own stay untouched.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TW_BUILD_DIR:-$root/build}
+out=${1:?usage: $0 out.png [song.twd]}
+song=${2:-}
+wait_s=${TW_SCREENSHOT_WAIT:-4}
+
+cmake --build "$build" --target tarrowind tw_demo_song >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ -z "$song" ]; then
+  song="$work/Demo Song.twd"
+  "$build/bench/tw_demo_song" "$song"
+fi
+out=$(realpath -m "$out")
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+mkdir -p "$XDG_CONFIG_HOME"
+# The embedded synthesizer renders to a file: no sound card is needed.
+export TARROWIND_SYNTH_WAV="$work/out.wav"
+
+xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
+  "$0" "$1" &
+  pid=$!
+  sleep "$3"
+  import -window root "$2"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+' "$build/app/tarrowind" "$song" "$out" "$wait_s"
+echo "saved $out"
