@@ -10,6 +10,7 @@
 #include "mainwindow/StatusText.h"
 #include "platform/qt/Services.h"
 #include "song/FrettedLine.h"
+#include "song/LinePositions.h"
 #include "song/Messages.h"
 #include "song/PianoLine.h"
 #include "song/TextUtil.h"
@@ -115,7 +116,7 @@ void TEditorController::UpdateCaretLine(int key) {
                 ++count;
                 key1 = k;
             }
-        w_.Status().ShowNoteText(count == 1 ? status::WithFlatTwin(status::NoteNumberToName(key1)) : std::string());
+        w_.Status().ShowNoteText(count == 1 ? status::WithFlatTwin(NoteNumberToName(key1)) : std::string());
         return;
     }
     TChordDat chord;
@@ -133,7 +134,7 @@ void TEditorController::UpdateCaretLine(int key) {
     if (count == 1 && ClassifyLine(text) == TLineClass::Note) {
         const int pitch = SoundingPitch(chord, slot1, ctx);
         if (pitch != kNoPitch)
-            name = status::WithFlatTwin(status::NoteNumberToName(pitch));
+            name = status::WithFlatTwin(NoteNumberToName(pitch));
     }
     w_.Status().ShowNoteText(name);
 }

@@ -6,7 +6,9 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
-#include "mainwindow/LinePosition.h"
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/TimeDisplay.h"
+#include "song/LinePositions.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/Settings.h"
@@ -49,7 +51,11 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         before.reserve(static_cast<size_t>(std::max(0, n)));
         for (int i = 0; i < n; ++i)
             before.push_back(lines_->Line(i).toStdString());
-        return GetLinePosition(before, line, Song.Tempo, Song.TimeSignature);
+        TPositionConductor conductor;
+        conductor.TimeSignature = Song.TimeSignature;
+        conductor.Tempo = Song.Tempo;
+        const TSongPoint p = GetLinePosition(before, static_cast<int>(before.size()), conductor);
+        return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
     ConnectHandlers();
     FormCreate();
@@ -115,18 +121,21 @@ void TfrmMain::BuildPlayGroup() {
     v->addWidget(lblTimeSig);
     v->addStretch(1);
     // The bar/beat/tick and time displays of song playback.
-    PosDisplay1 = new QLabel(QStringLiteral("1   1   0"), grpMIDIPlay);
-    PosDisplay1->setObjectName(QStringLiteral("PosDisplay1"));
-    TimeDisplay1 = new QLabel(QStringLiteral("00:00:00.00"), grpMIDIPlay);
-    TimeDisplay1->setObjectName(QStringLiteral("TimeDisplay1"));
-    for (QWidget *d : {PosDisplay1, TimeDisplay1}) {
-        auto *l = static_cast<QLabel *>(d);
-        l->setAlignment(Qt::AlignCenter);
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setStyleSheet(QStringLiteral("color: maroon"));
-        l->setFixedHeight(20);
-        v->addWidget(l);
+    auto *pos = new TPosDisplay(grpMIDIPlay);
+    pos->setObjectName(QStringLiteral("PosDisplay1"));
+    pos->SetTextColor(QColor(128, 0, 0));
+    pos->SetAlignment(display::TextAlign::Center);
+    pos->SetPosition(0, 0, 0);
+    auto *time = new TTimeDisplay(grpMIDIPlay);
+    time->setObjectName(QStringLiteral("TimeDisplay1"));
+    time->SetTextColor(QColor(128, 0, 0));
+    time->SetAlignment(display::TextAlign::Center);
+    time->SetTime(0);
+    PosDisplay1 = pos;
+    TimeDisplay1 = time;
+    for (QWidget *d : {static_cast<QWidget *>(PosDisplay1), static_cast<QWidget *>(TimeDisplay1)}) {
+        d->setFixedHeight(22);
+        v->addWidget(d);
     }
     GroupBoxMIDIPlay = new QGroupBox(QStringLiteral("Playing"), PanelBottom);
     GroupBoxMIDIPlay->setObjectName(QStringLiteral("GroupBoxMIDIPlay"));

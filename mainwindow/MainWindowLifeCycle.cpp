@@ -8,6 +8,8 @@
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/TimeDisplay.h"
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
@@ -230,6 +232,8 @@ void TfrmMain::ResetSong() {
     SetCaptionFromFileName();
     ClearModifiedMarks();
     status_->ShowInsertMode(RichEdit1->overwriteMode());
+    PosDisplay1->SetPosition(0, 0, 0);
+    TimeDisplay1->SetTime(0);
 }
 
 bool TfrmMain::ReadSong(const QString &path) {

@@ -46,12 +46,4 @@ std::string WithFlatTwin(std::string_view name) {
     return std::string(name);
 }
 
-std::string NoteNumberToName(int note) {
-    static const char *const names[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    const int r = note % 12;
-    if (r < 0)
-        return "?";
-    return names[r];
-}
-
 } // namespace status

@@ -21,8 +21,4 @@ std::string_view InsertModePanel(bool overwrite);
 // Sharp names with their flat twin ("C#" -> "Db/C#"); other names unchanged.
 std::string WithFlatTwin(std::string_view noteName);
 
-// The name of a MIDI note without octave: 60 "C", 70 "A#"; "?" for a negative number
-// that is not a multiple of 12.
-std::string NoteNumberToName(int note);
-
 } // namespace status
