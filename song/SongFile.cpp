@@ -77,16 +77,16 @@ bool IsPowerOfTwoUpTo64(int value) {
     return value >= 1 && value <= 64 && (value & (value - 1)) == 0;
 }
 
-// A slot caption as the file holds it: a leading "0" is dropped, the note is the number in the
-// first two characters, the caption the text trimmed. False when no note can be read.
+// A slot caption as the file holds it: a leading "0" is dropped, the caption is the text trimmed
+// and the note the number in its first two characters. False when no note can be read.
 bool ReadSlotCaption(std::string caption, DrumSlot &slot) {
     if (!caption.empty() && caption[0] == '0')
         caption.erase(0, 1);
-    const auto note = ReadInteger(TrimView(std::string_view(caption).substr(0, 2)));
+    slot.caption = Trim(caption);
+    const auto note = ReadInteger(TrimView(std::string_view(slot.caption).substr(0, 2)));
     if (!note)
         return false;
     slot.note = std::clamp<int32_t>(*note, 0, 127);
-    slot.caption = Trim(caption);
     return true;
 }
 
@@ -166,6 +166,9 @@ bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart 
             }
             drums.store.Lines() = GetBlocks(in);
             drums.list.Assign(GetBlocks(in));
+            // Blocks that no list item names are never played, shown or saved again.
+            if (drums.list.Empty())
+                drums.store.Clear();
             drums.ids.FollowList(drums.list);
         }
         song.Tempo = GetInt32(in);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Tarrowind, builds it, then runs the program or the tests.
 #   tools/tarrowind.sh run [song.twd]   install what is missing, build, start the program
-#   tools/tarrowind.sh test             install what is missing, build, run every test
+#   tools/tarrowind.sh test             install what is missing, build, run every test, then run the
+#                                       core's tests and fuzz smoke runs under the sanitizers
 set -euo pipefail
 mode=${1:-run}
 [ $# -gt 0 ] && shift
@@ -33,6 +34,16 @@ case "$mode" in
   test)
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+    # Then the core once more, built by clang under AddressSanitizer and UndefinedBehaviorSanitizer,
+    # with the fuzz targets, each fuzzing a few seconds as a test (TW_SKIP_SANITIZE=1 skips this pass).
+    if [ "${TW_SKIP_SANITIZE:-0}" != 1 ]; then
+      asan=${TW_ASAN_BUILD_DIR:-$root/build-asan}
+      cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+            -DTW_SANITIZE=ON -DTW_FUZZ=ON -DTW_BUILD_GUI=OFF >/dev/null
+      cmake --build "$asan" --parallel "$(nproc)"
+      cd "$asan"
+      ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+    fi
     ;;
   *)
     echo "usage: $0 run|test" >&2
