@@ -19,12 +19,12 @@ void AppendField(std::string &out, int32_t number, const std::string &ownDuratio
     } else {
         // An empty own duration stands for the line's duration.
         const std::string &d = ownDuration.empty() ? lineDuration : ownDuration;
-        out += std::to_string(number);
+        AppendInt(out, number);
         if (d != lineDuration || volume != tabVolume || !fingering.empty()) {
             out += '|';
             out += d;
             out += '|';
-            out += std::to_string(volume);
+            AppendInt(out, volume);
             out += '|';
             out += fingering;
         }
@@ -49,7 +49,9 @@ std::optional<std::string> FormatDetailedChordLine(const TChordDat &chord, int h
     const int h = std::clamp(highestString, 0, 5);
     if (!FieldsAreWritable(chord.Name, chord.Duration, chord.Durations, chord.Fingerings, 5 - h, 5))
         return std::nullopt;
-    std::string out = chord.Name;
+    std::string out;
+    out.reserve(chord.Name.size() + 64);
+    out += chord.Name;
     out += ", ";
     for (int k = 5; k >= 5 - h; --k)
         AppendField(out, chord.Frets[k], chord.Durations[k], chord.Duration, chord.Volumes[k],
@@ -61,7 +63,9 @@ std::optional<std::string> FormatDetailedChordLine(const TChordDat &chord, int h
 std::optional<std::string> FormatDetailedPianoLine(const TPianoRec &rec, int tabVolume) {
     if (!FieldsAreWritable(rec.Name, rec.Duration, rec.Durations, rec.Fingerings, 0, 9))
         return std::nullopt;
-    std::string out = rec.Name;
+    std::string out;
+    out.reserve(rec.Name.size() + 96);
+    out += rec.Name;
     out += ", ";
     for (int i = 0; i < 10; ++i)
         AppendField(out, rec.Keys[i], rec.Durations[i], rec.Duration, rec.Volumes[i],

@@ -132,13 +132,15 @@ std::string ParseChordLine(std::string_view text, TDurationUnit unit, const TLin
 
 std::string FormatChordLine(const TChordDat &chord, int highestString) {
     const int h = std::clamp(highestString, 0, 5);
-    std::string out = chord.Name;
+    std::string out;
+    out.reserve(chord.Name.size() + chord.Duration.size() + 32);
+    out += chord.Name;
     out += ", ";
     for (int k = 5; k >= 5 - h; --k) {
         if (chord.Frets[k] == -1)
             out += "x";
         else
-            out += std::to_string(chord.Frets[k]);
+            AppendInt(out, chord.Frets[k]);
         out += ", ";
     }
     out += chord.Duration;

@@ -125,13 +125,15 @@ bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContex
 }
 
 std::string FormatPianoLine(const TPianoRec &rec) {
-    std::string out = rec.Name;
+    std::string out;
+    out.reserve(rec.Name.size() + rec.Duration.size() + 48);
+    out += rec.Name;
     out += ", ";
     for (const int32_t key : rec.Keys) {
         if (key == -1)
             out += "x";
         else
-            out += std::to_string(key);
+            AppendInt(out, key);
         out += ", ";
     }
     out += rec.Duration;

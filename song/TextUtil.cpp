@@ -1,6 +1,7 @@
 #include "song/TextUtil.h"
 
 #include <array>
+#include <charconv>
 #include <limits>
 
 std::string_view TrimView(std::string_view text) {
@@ -56,6 +57,12 @@ std::optional<int32_t> ReadInteger(std::string_view text) {
 int32_t ReadIntegerDef(std::string_view text, int32_t fallback) {
     const auto v = ReadInteger(text);
     return v ? *v : fallback;
+}
+
+void AppendInt(std::string &out, long long value) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
 }
 
 std::string UpperCaseAscii(std::string_view text) {

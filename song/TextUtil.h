@@ -20,6 +20,9 @@ std::optional<int32_t> ReadInteger(std::string_view text);
 // The same, giving `fallback` when the text is not an integer.
 int32_t ReadIntegerDef(std::string_view text, int32_t fallback);
 
+// Appends a number in decimal (no allocation beyond the string's own growth).
+void AppendInt(std::string &out, long long value);
+
 // Upper-cases a..z only; every other byte (UTF-8 sequences included) is kept as it is.
 std::string UpperCaseAscii(std::string_view text);
 std::string LowerCaseAscii(std::string_view text);
