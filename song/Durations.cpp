@@ -88,6 +88,10 @@ int DurationLength(std::string_view text, TDurationUnit unit, int tempo, int ppq
     return sum;
 }
 
+int DurationMs(std::string_view text, int tempo) {
+    return DurationLength(text, TDurationUnit::Milliseconds, tempo);
+}
+
 bool IsValidDuration(std::string_view text) {
     return DurationLength(text, TDurationUnit::Ticks) != 0;
 }

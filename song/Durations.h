@@ -28,6 +28,8 @@ bool IsDurationSymbol(std::string_view symbol);
 // part may come out as 0 at extreme tempos; validity is decided by ticks (IsValidDuration).
 int DurationLength(std::string_view text, TDurationUnit unit, int tempo = kDefaultTempo,
                    int ppqn = kDefaultPpqn);
+// DurationLength in milliseconds at a tempo.
+int DurationMs(std::string_view text, int tempo = kDefaultTempo);
 // Whether a duration text is valid: its length in ticks is not 0, whatever the tempo.
 bool IsValidDuration(std::string_view text);
 
