@@ -39,7 +39,7 @@ TEST(Durations, LengthInMilliseconds) {
     EXPECT_EQ(DurationLength(".Q", TDurationUnit::Milliseconds, 120), 750);
     EXPECT_EQ(DurationLength("/Q", TDurationUnit::Milliseconds, 120), 166);
     EXPECT_EQ(DurationLength("Q - E", TDurationUnit::Milliseconds, 120), 750);
-    EXPECT_EQ(DurationMs(".Q-/E", 60), 1500 + 333);
+    EXPECT_EQ(DurationMs(".Q-/E", 60), 1500 + 166);
     EXPECT_EQ(WholeNoteMs(500), 480);
     EXPECT_EQ(DurationLength("/F", TDurationUnit::Milliseconds, 500), 2);
     // Tempo 0 or less counts as 120.
