@@ -1,0 +1,286 @@
+// Start-up, first activation, the close question, drops, Esc and the layout of the main
+// window, built offscreen with the scripted services.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/PosDisplay.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QMenu>
+
+namespace {
+
+using platform::mrCancel;
+using platform::mrNo;
+using platform::mrYes;
+
+TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
+    TfrmMain &m = Make();
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  Untitled.twd"));
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(m.InitialWidth, 815);
+    EXPECT_EQ(m.InitialHeight, 599);
+    EXPECT_EQ(m.MaxFret, 24);
+    EXPECT_TRUE(m.SaveMidiDevice);
+    EXPECT_FALSE(m.Activated);
+    EXPECT_EQ(m.Song.CurrentTab, 1);
+    EXPECT_EQ(m.PageControl1->ActivePageIndex(), 0);
+    ASSERT_EQ(m.PageControl1->PageCount(), 16);
+    EXPECT_EQ(m.PageControl1->Caption(6), QStringLiteral("guitar 2"));
+    EXPECT_EQ(m.StatusBarBottom->Text(3), QStringLiteral("Insert"));
+    EXPECT_TRUE(m.GroupBoxMIDIPlay->isHidden());
+    EXPECT_FALSE(m.Contents1->isEnabled()); // no help document beside the program
+    EXPECT_EQ(ts.messages.Count(), 0);
+    EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
+}
+
+TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
+    struct Case { const char *stored; int opened; };
+    const Case cases[] = {{"1", 1}, {"2", -1}, {"-7", -1}, {"letters", -1}, {"0", 0}};
+    for (const auto &c : cases) {
+        WriteSetting(QStringLiteral("Midi/Device"), QString::fromLatin1(c.stored));
+        midi.Clear();
+        platform::RecordingMidiOutSystem fresh({"Synth", "Port A"});
+        TMainEnvironment env;
+        env.services = &ts.Get();
+        env.midiOut = &fresh;
+        env.clock = &clock;
+        env.settingsPath = settingsPath;
+        env.untitledFolder = dir.path();
+        TfrmMain m(env);
+        EXPECT_EQ(fresh.OpenedIds(), std::vector<int>{c.opened}) << c.stored;
+        EXPECT_EQ(m.Options.Device, c.opened) << c.stored;
+    }
+    EXPECT_EQ(ts.messages.Count(), 0);
+}
+
+TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
+    WriteSetting(QStringLiteral("Midi/Device"), QStringLiteral("1"));
+    midi.SetFailingIds({1});
+    Make();
+    EXPECT_EQ(ts.messages.Count(), 0); // the default device still plays
+    EXPECT_EQ(w->Options.Device, -1);
+    w.reset();
+    midi.SetFailingIds({-1, 0, 1});
+    Make();
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Warning: No sound hardware found on this computer.")});
+    EXPECT_EQ(w->Options.Device, -1);
+}
+
+TEST_F(MainWindowTest, FirstActivationOpensTheCommandLineSong) {
+    const QString path = WriteSong(QStringLiteral("My Song.twd"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
+    // The shell split the path at its blank: the words are joined again.
+    const QString first = path.left(path.indexOf(QLatin1Char(' ')));
+    const QString second = path.mid(path.indexOf(QLatin1Char(' ')) + 1);
+    TfrmMain &m = Make({first, second});
+    m.FormActivate();
+    EXPECT_TRUE(m.Activated);
+    EXPECT_EQ(m.FileName, path);
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  My Song.twd"));
+    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
+    EXPECT_FALSE(m.AnyTabModified());
+    m.FormActivate(); // later activations do nothing
+    EXPECT_EQ(ts.messages.Count(), 0);
+}
+
+TEST_F(MainWindowTest, FirstActivationWithTheWholePathAsOneWord) {
+    const QString path = WriteSong(QStringLiteral("Two  Blanks.twd"), 6, {"G, 3, 2, 0, 0, 0, 3, H"});
+    TfrmMain &m = Make({path, QStringLiteral("ignored")});
+    m.FormActivate();
+    EXPECT_EQ(m.FileName, path);
+}
+
+TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
+    TfrmMain &m = Make({dir.filePath(QStringLiteral("missing.twd"))});
+    int welcomes = 0;
+    TMainDialogs d;
+    d.showWelcome = [&](QString &selected) {
+        ++welcomes;
+        selected = dir.filePath(QStringLiteral("&gone.twd"));
+        return 3;
+    };
+    m.SetDialogs(d);
+    m.FormActivate();
+    EXPECT_EQ(welcomes, 0); // ShowNewUserMessage is off in this settings file
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+
+    WriteSetting(QStringLiteral("Options/ShowNewUserMessage"), QStringLiteral("1"));
+    TfrmMain &m2 = Make();
+    m2.SetDialogs(d);
+    m2.FormActivate();
+    EXPECT_EQ(welcomes, 1);
+    EXPECT_EQ(ts.messages.LastText(), QStringLiteral("File not found: ") + dir.filePath(QStringLiteral("gone.twd")));
+    EXPECT_EQ(m2.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+TEST_F(MainWindowTest, CorruptSongIsReportedAndNeverAdopted) {
+    const QString bad = dir.filePath(QStringLiteral("bad.twd"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a song at all");
+    f.close();
+    TfrmMain &m = Make({bad});
+    m.FormActivate();
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Decompression failed. Data file appears to be corrupted.")});
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+// ---- closing -------------------------------------------------------------------------------
+
+class CloseTest : public MainWindowTest {
+protected:
+    void ModifySong() {
+        w->show();
+        w->FormActivate();
+        w->PageControl1->UserSelect(5);
+        w->RichEdit1->setFocus();
+        w->RichEdit1->insertPlainText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
+        ASSERT_TRUE(w->AnyTabModified());
+    }
+};
+
+TEST_F(CloseTest, YesSavesThenCloses) {
+    Make();
+    ModifySong();
+    ts.messages.QueueAnswer(mrYes);
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Save changes to ") + w->FileName + QStringLiteral("?")});
+    EXPECT_TRUE(QFile::exists(w->FileName));
+    EXPECT_EQ(ReadSetting(QStringLiteral("Version/CurrentVersion")), QStringLiteral("2.0"));
+}
+
+TEST_F(CloseTest, NoClosesWithoutSaving) {
+    Make();
+    ModifySong();
+    ts.messages.QueueAnswer(mrNo);
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(QFile::exists(w->FileName));
+}
+
+TEST_F(CloseTest, CancelKeepsTheWindowAndClearsStopRequested) {
+    Make();
+    ModifySong();
+    ts.messages.QueueAnswer(mrCancel);
+    EXPECT_FALSE(w->close());
+    EXPECT_FALSE(w->StopRequested);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(ReadSetting(QStringLiteral("Version/CurrentVersion")).isEmpty()); // nothing written
+}
+
+TEST_F(CloseTest, YesWithAFailingSaveKeepsTheWindowOpen) {
+    Make();
+    ModifySong();
+    w->FileName = dir.filePath(QStringLiteral("no/such/folder/song.twd"));
+    ts.messages.QueueAnswer(mrYes);
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(ts.messages.Count(), 2); // the question, then the failure
+    EXPECT_EQ(ts.messages.Shown()[1].kind, platform::MessageKind::Error);
+    EXPECT_TRUE(w->AnyTabModified());
+    EXPECT_FALSE(w->StopRequested);
+}
+
+TEST_F(CloseTest, RefusedWhileAnInstrumentPlays) {
+    Make();
+    w->InstrumentPlaying = true;
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Please stop instrument playback before exiting Tarrowind"));
+    EXPECT_FALSE(w->StopRequested);
+}
+
+TEST_F(CloseTest, CloseDuringANestedLoopWaitsForItToUnwind) {
+    Make();
+    w->show();
+    w->EnterNestedLoop();
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->ClosePending());
+    EXPECT_TRUE(w->StopRequested);
+    EXPECT_TRUE(w->isVisible());
+    w->LeaveNestedLoop();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(CloseTest, RecentFilesAndDeviceAreWrittenBack) {
+    WriteSetting(QStringLiteral("Recent/RecentFile0"), QStringLiteral("/songs/a.twd"));
+    WriteSetting(QStringLiteral("Recent/RecentFile2"), QStringLiteral("/songs/c.twd"));
+    WriteSetting(QStringLiteral("Midi/Device"), QStringLiteral("1"));
+    Make();
+    EXPECT_TRUE(w->Recent[0]->isVisible());
+    EXPECT_FALSE(w->Recent[1]->isVisible());
+    EXPECT_TRUE(w->Recent[2]->isVisible());
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(ReadSetting(QStringLiteral("Recent/RecentFile0")), QStringLiteral("/songs/a.twd"));
+    EXPECT_EQ(ReadSetting(QStringLiteral("Recent/RecentFile1")), QString());
+    EXPECT_EQ(ReadSetting(QStringLiteral("Recent/RecentFile2")), QStringLiteral("/songs/c.twd"));
+    EXPECT_EQ(ReadSetting(QStringLiteral("Midi/Device")), QStringLiteral("1"));
+    EXPECT_EQ(midi.OpenCount(), 0); // the port is closed at the end
+}
+
+// ---- drops and keys ---------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, DroppedSongFilesOpenByExtensionCaseBlind) {
+    const QString upper = WriteSong(QStringLiteral("UP.TWD"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
+    const QString old = WriteSong(QStringLiteral("old.tw1"), 6, {"G, 3, 2, 0, 0, 0, 3, H"});
+    TfrmMain &m = Make();
+    m.OpenDroppedFile({old});
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    m.OpenDroppedFile({dir.filePath(QStringLiteral("missing.twd"))});
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    m.OpenDroppedFile({upper, old});
+    EXPECT_EQ(m.FileName, upper);
+    EXPECT_EQ(ts.messages.Count(), 0);
+}
+
+TEST_F(MainWindowTest, DropWhilePlayingAsksButOpensNothing) {
+    const QString path = WriteSong(QStringLiteral("drop.twd"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
+    TfrmMain &m = Make();
+    m.MarkModified();
+    m.SongPlaying = true;
+    ts.messages.QueueAnswer(mrNo);
+    m.OpenDroppedFile({path});
+    EXPECT_EQ(ts.messages.Count(), 1);
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+TEST_F(MainWindowTest, DropAfterAFailedSaveOpensNothing) {
+    const QString path = WriteSong(QStringLiteral("drop.twd"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
+    TfrmMain &m = Make();
+    m.MarkModified();
+    m.FileName = dir.filePath(QStringLiteral("no/folder/x.twd"));
+    ts.messages.QueueAnswer(mrYes);
+    m.OpenDroppedFile({path});
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("no/folder/x.twd")));
+    EXPECT_TRUE(m.AnyTabModified());
+}
+
+TEST_F(MainWindowTest, EscSetsAbortAndStopsWhatPlays) {
+    TfrmMain &m = Make();
+    m.FormKeyDown(27);
+    EXPECT_TRUE(m.AbortRequested);
+    m.SongPlaying = true;
+    m.DrumGridPlaying = true;
+    m.FormKeyDown(27);
+    EXPECT_FALSE(m.SongPlaying);
+    EXPECT_TRUE(m.DrumGridPlaying); // one thing at a time, song first
+    m.FormKeyDown(27);
+    EXPECT_FALSE(m.DrumGridPlaying);
+}
+
+TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
+    TfrmMain &m = Make();
+    m.show();
+    for (const QSize size : {QSize(815, 599), QSize(1200, 900), QSize(640, 480), QSize(1600, 1000)}) {
+        m.resize(size);
+        m.FormResize();
+        EXPECT_EQ(m.RichEdit1->height(), m.grpEditor->height() - 66) << size.width();
+        EXPECT_EQ(m.StatusBarBottom->width(), m.RichEdit1->width() - 10) << size.width();
+        EXPECT_EQ(m.StatusBarRichEdit->width(), m.RichEdit1->width() - 10) << size.width();
+        EXPECT_EQ(m.StatusBarBottom->x(), m.RichEdit1->x());
+        EXPECT_EQ(m.PanelTop->height(), (size.height() / 20) * 10);
+        EXPECT_LE(m.grpEditor->geometry().right(), size.width());
+    }
+}
+
+} // namespace
