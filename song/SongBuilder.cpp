@@ -314,8 +314,8 @@ TBuildResult SongMidiBuilder::Build() {
     midi_.New();
     midi_.SetPPQN(kBuildPpqn);
 
-    const TInstrumentTab &current = song_.Current();
-    const bool solo = current.Solo;
+    // Only the current tab's Solo counts.
+    const bool solo = song_.CurrentTab >= 1 && song_.CurrentTab <= kTabCount && song_.Current().Solo;
     auto muted = [&](int n) { return song_.Tab(n).Mute || (solo && n != song_.CurrentTab); };
 
     int tabNumber = 0;
