@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,6 +197,41 @@ INSTANTIATE_TEST_SUITE_P(
                 Bytes{'R', 'I', 'F', 'F', 40, 0, 0, 0, 'R', 'M', 'I', 'D', 'd', 'a', 't', 'a', 0xFF, 0, 0, 0, 'M'},
                 "Invalid RIFF MIDI file", true}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Damaged copies of a good file either load or raise one of the engine's errors, and a
+// failed load always leaves the song cleared.
+TEST(MidiFile, DamagedFilesLoadOrRaiseCleanly) {
+    TMidiData d;
+    BuildSong(d);
+    const Bytes good = d.SaveToBytes();
+    std::mt19937 random(7);
+    int failures = 0;
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bad = good;
+        const int edits = 1 + static_cast<int>(random() % 4);
+        for (int k = 0; k < edits; ++k) bad[random() % bad.size()] = static_cast<uint8_t>(random());
+        if (round % 3 == 0) bad.resize(random() % bad.size());
+        TMidiData e;
+        try {
+            e.LoadFromBytes(bad);
+            // What was read writes a file that reads back the same.
+            const Bytes saved = e.SaveToBytes();
+            TMidiData f;
+            f.LoadFromBytes(saved);
+            EXPECT_EQ(f.SaveToBytes(), saved) << "round " << round;
+        } catch (const EMidiData &) {
+            ++failures;
+        } catch (const EMidiTrackStream &) {
+            ++failures;
+        } catch (const EVirtualMemory &) {
+            ++failures;
+        }
+        if (!e.Active()) {
+            EXPECT_EQ(e.GetTrackCount(), 0);
+        }
+    }
+    EXPECT_GT(failures, 100);
+}
 
 TEST(MidiFile, RiffRmidContainer) {
     TMidiData d;
