@@ -143,11 +143,13 @@ void TTabSwitcher::RestoreEditorState() {
     w_.RichEdit1->SetBackground(false);
     if (tab.SavedCaretLine < count - 1)
         lines.MoveCaretToLine(tab.SavedCaretLine, 0);
-    if (tab.SavedTopLine <= count - 1)
-        lines.ScrollToLine(std::max(0, tab.SavedTopLine));
+    const bool restoreTop = tab.SavedTopLine <= count - 1;
     lines.MoveCaretToLineEnd();
     if (tab.SavedHasSelection)
         lines.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
+    // Last, so that moving the caret does not scroll the saved view away.
+    if (restoreTop)
+        lines.ScrollToLine(std::max(0, tab.SavedTopLine));
 }
 
 void TTabSwitcher::SelectSavedPattern() {

@@ -1,0 +1,141 @@
+// Switching instrument tabs keeps each tab's text, caret, selection and duration choice,
+// and is refused while anything plays.
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+class TabSwitchingTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Make();
+        w->show();
+        w->FormActivate();
+    }
+    TEditorLines &Lines() { return w->Lines(); }
+};
+
+TEST_F(TabSwitchingTest, EachTabKeepsItsTextCaretAndDuration) {
+    ASSERT_TRUE(SelectTab(6));
+    Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, Q\n"));
+    Lines().MoveCaretToLine(1);
+    w->PanelNoteButtons->SetDurationControls(104);
+    ASSERT_TRUE(SelectTab(12));
+    EXPECT_TRUE(Lines().IsEmpty());
+    EXPECT_EQ(w->PanelNoteButtons->DurationCode(), 2); // the bass's own half note
+    EXPECT_EQ(w->grpEditor->title(), QStringLiteral("Bass"));
+    Lines().LoadText(QStringLiteral("E, 0, x, x, x, H\n"));
+    w->PanelNoteButtons->SetDurationControls(1003);
+
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
+    EXPECT_EQ(Lines().CurrentLine(), 1);
+    EXPECT_EQ(w->PanelNoteButtons->CurrentDurationIndex(), 3);
+    EXPECT_TRUE(w->PanelNoteButtons->chkDotted->isChecked());
+    EXPECT_EQ(w->PanelNoteButtons->CurrentDuration(), " .E");
+    ASSERT_TRUE(SelectTab(12));
+    EXPECT_EQ(Lines().Lines(), QStringList{"E, 0, x, x, x, H"});
+    EXPECT_TRUE(w->PanelNoteButtons->chkTriplet->isChecked());
+    EXPECT_EQ(w->Song.Tab(6).DurationCode, 104);
+    EXPECT_FALSE(w->AnyTabModified()); // loads and switches by code mark nothing
+}
+
+TEST_F(TabSwitchingTest, SelectionComesBackWhole) {
+    ASSERT_TRUE(SelectTab(7));
+    Lines().LoadText(QStringLiteral("a, 0, Q\nb, 0, Q\nc, 0, Q\nd, 0, Q\n"));
+    Lines().SelectLines(1, 2);
+    ASSERT_TRUE(SelectTab(8));
+    ASSERT_TRUE(SelectTab(7));
+    int first = -1, last = -1;
+    EXPECT_TRUE(Lines().GetSelectedLines(first, last));
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(last, 2);
+}
+
+TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
+    ASSERT_TRUE(SelectTab(6));
+    Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    for (bool TfrmMain::*flag : {&TfrmMain::SongPlaying, &TfrmMain::InstrumentPlaying, &TfrmMain::DrumGridPlaying}) {
+        w.get()->*flag = true;
+        EXPECT_FALSE(SelectTab(2));
+        EXPECT_EQ(w->Song.CurrentTab, 6);
+        EXPECT_TRUE(w->Song.Lines(6).empty()); // the text was not stored away
+        w.get()->*flag = false;
+    }
+    // A click on the tab bar is refused the same way.
+    w->SongPlaying = true;
+    QTabBar *bar = w->PageControl1->TabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(w->PageControl1->ActivePageIndex(), 5);
+    w->SongPlaying = false;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(w->Song.CurrentTab, 2);
+}
+
+TEST_F(TabSwitchingTest, EmptyTabIsSilverAndLowerCase) {
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_TRUE(w->RichEdit1->BackgroundSilver());
+    EXPECT_EQ(w->PageControl1->Caption(6), QStringLiteral("guitar 2"));
+    w->Song.Lines(8) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    ASSERT_TRUE(SelectTab(8));
+    EXPECT_FALSE(w->RichEdit1->BackgroundSilver());
+    EXPECT_EQ(w->PageControl1->Caption(7), QStringLiteral("GUITAR 3"));
+}
+
+TEST_F(TabSwitchingTest, CaretOnTheLastLineIsNotRestoredButTopLineIs) {
+    ASSERT_TRUE(SelectTab(6));
+    QStringList many;
+    for (int i = 0; i < 60; ++i)
+        many << QStringLiteral("C, x, 3, 2, 0, 1, 0, Q");
+    Lines().LoadText(TEditorLines::JoinLines(many));
+    ASSERT_TRUE(SelectTab(7));
+    w->Song.Tab(6).SavedCaretLine = 59;
+    w->Song.Tab(6).SavedTopLine = 10;
+    w->Song.Tab(6).SavedHasSelection = false;
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().CurrentLine(), 0);       // last line index: not restored
+    EXPECT_EQ(Lines().FirstVisibleLine(), 10); // restored
+    ASSERT_TRUE(SelectTab(7));
+    w->Song.Tab(6).SavedCaretLine = 58;
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().CurrentLine(), 58);
+}
+
+TEST_F(TabSwitchingTest, MixerMenusAndSoloFollowTheTab) {
+    ASSERT_TRUE(SelectTab(12));
+    EXPECT_EQ(w->UpDownMixerChannel->value(), 12);
+    EXPECT_EQ(w->UpDownMixerVolume->value(), 100);
+    EXPECT_TRUE(w->ablature1->isEnabled());
+    w->CheckBoxSoloInstrument->setChecked(true);
+    w->Song.Tab(12).Solo = true;
+    ASSERT_TRUE(SelectTab(3));
+    EXPECT_FALSE(w->ablature1->isEnabled()); // piano tabs have no tablature
+    EXPECT_FALSE(w->CheckBoxSoloInstrument->isChecked());
+    EXPECT_FALSE(w->Song.Tab(3).Solo);
+    EXPECT_EQ(w->palette().color(QPalette::Button), w->grpEditor->palette().color(QPalette::Window));
+    ASSERT_TRUE(SelectTab(13));
+    EXPECT_EQ(w->grpEditor->palette().color(QPalette::Window), QColor(248, 221, 255));
+    EXPECT_EQ(w->grpFRTPlay->title(), QStringLiteral("Banjo Only"));
+}
+
+TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
+    for (int saved : {-1, 0, 5}) {
+        w->Song.Tab(10).SavedCaretLine = saved;
+        ASSERT_TRUE(SelectTab(10));
+        EXPECT_FALSE(w->EditMenuEditorAction->isVisible());
+        EXPECT_TRUE(w->EditMenuDrumsAction->isVisible());
+        EXPECT_FALSE(w->PlayFromCursor1->isEnabled());
+        EXPECT_EQ(w->Drums.list.ItemIndex(), -1); // the list is empty: nothing selected
+        ASSERT_TRUE(SelectTab(1));
+        EXPECT_TRUE(w->EditMenuEditorAction->isVisible());
+        EXPECT_TRUE(w->PlayFromCursor1->isEnabled());
+    }
+}
+
+} // namespace
