@@ -27,6 +27,38 @@ std::string_view Columns(std::string_view text, size_t first1Based, size_t last1
     return text.substr(first1Based - 1, last1Based - first1Based + 1);
 }
 
+// The list line's columns count characters as the song file holds them (one Windows-1252 byte
+// each); in memory the text is UTF-8, so a character is a whole UTF-8 sequence (a stray byte counts
+// as one).
+size_t NextCharacter(std::string_view text, size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+    if (pos + length > text.size())
+        return pos + 1;
+    for (size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[pos + k]) & 0xC0) != 0x80)
+            return pos + 1;
+    return pos + length;
+}
+
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t pos = 0; pos < text.size(); pos = NextCharacter(text, pos))
+        ++count;
+    return count;
+}
+
+// Characters first1Based..last1Based of a UTF-8 text.
+std::string_view CharacterColumns(std::string_view text, size_t first1Based, size_t last1Based) {
+    size_t pos = 0, index = 1;
+    for (; pos < text.size() && index < first1Based; ++index)
+        pos = NextCharacter(text, pos);
+    const size_t start = pos;
+    for (; pos < text.size() && index <= last1Based; ++index)
+        pos = NextCharacter(text, pos);
+    return text.substr(start, pos - start);
+}
+
 } // namespace
 
 int StepsPerBeat(int feel) { return feel == kFeelJazzy ? 3 : 4; }
@@ -51,16 +83,17 @@ std::string FormatPatternListLine(std::string_view name, int id, int feel) {
     char buf[64];
     std::snprintf(buf, sizeof buf, " %10s        %.6d", feel == kFeelJazzy ? "Jazzy Feel" : "Regular", id);
     std::string line(name);
-    if (line.size() < 40)
-        line.append(40 - line.size(), ' ');
+    const size_t characters = CharacterCount(name);
+    if (characters < 40)
+        line.append(40 - characters, ' ');
     return line + buf;
 }
 
 PatternListEntry ParsePatternListLine(std::string_view listLine) {
     PatternListEntry e;
-    e.name = Trim(Columns(listLine, 1, 40));
-    e.feel = Trim(Columns(listLine, 42, 51)) == "Jazzy Feel" ? kFeelJazzy : kFeelRegular;
-    e.id = ReadIntegerDef(TrimView(Columns(listLine, 60, 65)), 0);
+    e.name = Trim(CharacterColumns(listLine, 1, 40));
+    e.feel = Trim(CharacterColumns(listLine, 42, 51)) == "Jazzy Feel" ? kFeelJazzy : kFeelRegular;
+    e.id = ReadIntegerDef(TrimView(CharacterColumns(listLine, 60, 65)), 0);
     return e;
 }
 

@@ -204,6 +204,17 @@ bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart 
     return true;
 }
 
+std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song) {
+    std::vector<TLineRef> cut;
+    for (int n = 1; n <= kTabCount; ++n) {
+        const std::vector<std::string> &lines = song.Lines(n);
+        for (size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].size() > kSongBlockTextMax && Utf8ToCp1252(lines[i]).size() > kSongBlockTextMax)
+                cut.push_back({n, static_cast<int>(i)});
+    }
+    return cut;
+}
+
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out) {
     z_stream zs{};
     if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)

@@ -38,6 +38,16 @@ std::vector<uint8_t> EncodeSongImage(const TSongModel &song, const DrumPart &dru
 // `song` and `drums` are then half-filled and must be dropped.
 bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart &drums);
 
+// Where a line is too long for the file: the tab (1..16) and the 0-based line of every stored line
+// whose Windows-1252 form exceeds 254 characters; the file keeps only their first 254. The window
+// may warn before saving.
+struct TLineRef {
+    int tab = 0;
+    int line = 0;
+    bool operator==(const TLineRef &) const = default;
+};
+std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song);
+
 // Raw deflate (windowBits -15). False on a zlib failure.
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
 // Raw inflate of one complete stream; false when the stream is broken, incomplete or would

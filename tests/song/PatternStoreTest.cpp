@@ -15,6 +15,13 @@ TEST(PatternFormats, ListLineColumnsAndRoundTrip) {
     EXPECT_EQ(e.name, "Swing");
     EXPECT_EQ(e.feel, kFeelJazzy);
     EXPECT_EQ(e.id, 12345);
+    // Columns count characters, as the song file's Windows-1252 text does.
+    const std::string accented = FormatPatternListLine("Caf\xC3\xA9 \xE2\x82\xAC", 7, kFeelJazzy);
+    EXPECT_EQ(accented.size(), 65u + 1 + 2);
+    const PatternListEntry a = ParsePatternListLine(accented);
+    EXPECT_EQ(a.name, "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(a.feel, kFeelJazzy);
+    EXPECT_EQ(a.id, 7);
     // A short or garbled line reads as far as it goes, without reading past its end.
     const PatternListEntry shortLine = ParsePatternListLine("Name only");
     EXPECT_EQ(shortLine.name, "Name only");

@@ -101,6 +101,7 @@ TEST(SongImage, DrumBodyAndLongLines) {
     EXPECT_EQ(Int32At(image, list), 1);
     EXPECT_EQ(BlockAt(image, list + 4), s.drums.list.Item(0));
 
+    EXPECT_EQ(LinesCutBySongFile(s.song), (std::vector<TLineRef>{{6, 1}}));
     TSongModel song;
     DrumPart part;
     ResetSongModel(song, part);
