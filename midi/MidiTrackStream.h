@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// Not thread-safe for writing: build a track on one thread, then read it from any number
+// (the first read after insertions merges them, so make one before handing the track over;
+// the player's start does).
 class TMidiTrackStream {
 public:
     // Every track in the program has room for this many events.
