@@ -1,0 +1,162 @@
+// Start-up and tab-switch timing of the main window with a large song.
+//
+// Start-up: the time from starting a process to its main window shown with a song of
+// sixteen tabs (2,000 lines on every tab but the drums) read from the command line,
+// offscreen, with the real MIDI output system (its synthesizer rendering to a WAV file).
+// The bench starts itself again as that process and waits for it to say the window is up.
+//
+// Tab switch: one user change of tab on that song, in this process.
+#include "mainwindow/MainWindow.h"
+
+#include "dialogs/Dialogs.h"
+#include "mainwindow/DialogHandOffs.h"
+#include "mainwindow/FrmTab.h"
+#include "mainwindow/PageControl.h"
+#include "platform/MidiOutSystem.h"
+#include "platform/SteadyClock.h"
+#include "platform/qt/Services.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void WriteBigSong(const std::string &path, int linesPerTab) {
+    TSongModel song;
+    DrumPart drums;
+    ResetSongModel(song, drums);
+    for (int t = 1; t <= kTabCount; ++t) {
+        const TInstrumentTab &tab = song.Tab(t);
+        if (tab.Kind == TKind::Drums)
+            continue;
+        auto &lines = song.Lines(t);
+        for (int i = 0; i < linesPerTab; ++i) {
+            if (tab.Kind == TKind::Piano)
+                lines.push_back(i % 50 == 0 ? "*VOLUME 90" : "C, 48, 52, 55, x, x, x, x, x, x, x, Q");
+            else if (tab.HighestString == 5)
+                lines.push_back(i % 50 == 0 ? "*TEMPO 100" : "C, x, 3, 2, 0, 1, 0, E");
+            else if (tab.HighestString == 4)
+                lines.push_back("G, 0, 0, 0, 0, 0, S");
+            else
+                lines.push_back("C, 3, x, x, x, H");
+        }
+    }
+    if (!WriteSongFile(path, song, drums)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+struct Program {
+    platform::QtServices services;
+    platform::MidiOutSystem midiOut;
+    platform::SteadyClock clock;
+    std::unique_ptr<TfrmMain> main;
+    TDialogs dialogs;
+    std::unique_ptr<TfrmTab> tab;
+
+    Program(const QString &folder, const QStringList &args) {
+        TMainEnvironment env;
+        env.services = &services.Get();
+        env.midiOut = &midiOut;
+        env.clock = &clock;
+        env.settingsPath = folder + QStringLiteral("/settings.ini");
+        env.arguments = args;
+        env.untitledFolder = folder;
+        main = std::make_unique<TfrmMain>(env);
+        services.SetDialogParent(main.get());
+        dialogs = CreateDialogs(services.Get(), main.get());
+        tab = std::make_unique<TfrmTab>(services.Get(), main.get());
+        WireMainDialogs(*main, dialogs);
+    }
+    ~Program() {
+        tab.reset();
+        dialogs = TDialogs{};
+        main.reset();
+    }
+    void ShowAndWait() {
+        main->show();
+        while (!main->Activated)
+            QApplication::processEvents();
+        QApplication::processEvents(); // the first paint
+    }
+};
+
+// The child: start the program on the song and say when its window is up.
+int RunChild(int argc, char **argv) {
+    QApplication app(argc, argv);
+    Program p(QString::fromLocal8Bit(argv[2]), {QString::fromLocal8Bit(argv[3])});
+    p.ShowAndWait();
+    std::printf("shown %d\n", p.main->Song.Lines(1).empty() ? 0 : 1);
+    std::fflush(stdout);
+    return 0;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc >= 4 && std::string(argv[1]) == "--child")
+        return RunChild(argc, argv);
+
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    qputenv("TARROWIND_SYNTH_WAV", dir.filePath(QStringLiteral("out.wav")).toLocal8Bit());
+    const QString song = dir.filePath(QStringLiteral("Big Song.twd"));
+    WriteBigSong(song.toStdString(), 2000);
+
+    std::vector<double> starts;
+    for (int run = 0; run < 5; ++run) {
+        QProcess child;
+        QElapsedTimer timer;
+        timer.start();
+        child.start(QString::fromLocal8Bit(argv[0]), {QStringLiteral("--child"), dir.path(), song});
+        if (!child.waitForReadyRead(60000)) {
+            std::fprintf(stderr, "child did not start\n");
+            return 1;
+        }
+        const double ms = timer.nsecsElapsed() / 1e6;
+        const QByteArray said = child.readAllStandardOutput();
+        child.waitForFinished(60000);
+        if (!said.startsWith("shown 1")) {
+            std::fprintf(stderr, "child said: %s\n", said.constData());
+            return 1;
+        }
+        starts.push_back(ms);
+    }
+    std::printf("start-up to window shown, 16 tabs x 2,000 lines: median %.1f ms (min %.1f, max %.1f, 5 runs)\n",
+                Median(starts), *std::min_element(starts.begin(), starts.end()),
+                *std::max_element(starts.begin(), starts.end()));
+
+    Program p(dir.path(), {song});
+    p.ShowAndWait();
+    std::vector<double> switches;
+    for (int i = 0; i < 30; ++i) {
+        const int target = (p.main->PageControl1->ActivePageIndex() + 1 + (i % 3)) % kTabCount;
+        if (target == 9) // the drum tab shows patterns, not lines
+            continue;
+        QElapsedTimer timer;
+        timer.start();
+        if (!p.main->PageControl1->UserSelect(target))
+            continue;
+        QApplication::processEvents(); // repaint the new page
+        switches.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("tab switch between 2,000-line tabs: median %.2f ms (max %.2f, %zu switches)\n", Median(switches),
+                *std::max_element(switches.begin(), switches.end()), switches.size());
+    return 0;
+}
