@@ -1,0 +1,177 @@
+// The editor as the user works in it: status bars following the caret, modified marks
+// from every kind of edit, the Insert/Overwrite panel, the caret line's note name, and
+// the Edit menu.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/StatusText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+
+TEST(StatusText, Panels) {
+    EXPECT_EQ(status::LinePanel(4, 11), "Line:  5 of 12");
+    EXPECT_EQ(status::TimePanel(3723456), "Time: 01:02:03.45");
+    EXPECT_EQ(status::TimePanel(-5), "Time: 00:00:00.00");
+    EXPECT_EQ(status::PlayLinesPanel(true, false), "Play All Lines");
+    EXPECT_EQ(status::PlayLinesPanel(true, true), "Play Selected Lines");
+    const std::pair<const char *, const char *> twins[] = {
+        {"C#", "Db/C#"}, {"D#", "Eb/D#"}, {"F#", "Gb/F#"}, {"G#", "Ab/G#"}, {"A#", "Bb/A#"}, {"E", "E"}};
+    for (const auto &[in, out] : twins)
+        EXPECT_EQ(status::WithFlatTwin(in), out);
+}
+
+class EditorControllerTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Make();
+        w->show();
+        w->FormActivate();
+        ASSERT_TRUE(SelectTab(6));
+        w->RichEdit1->setFocus();
+    }
+    QString Bottom(int i) { return w->StatusBarBottom->Text(i); }
+    QString Rich(int i) { return w->StatusBarRichEdit->Text(i); }
+};
+
+TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
+    QStringList lines = {"C, x, 3, 2, 0, 1, 0, W", "*TEMPO 90", "G, 3, 2, 0, 0, 0, 3, H"};
+    for (int i = 0; i < 8; ++i)
+        lines << QStringLiteral("Am, x, 0, 2, 2, 1, 0, Q");
+    w->Lines().LoadText(TEditorLines::JoinLines(lines));
+    w->Lines().MoveCaretToLine(4);
+    EXPECT_EQ(Bottom(0), QStringLiteral("Line:  5 of 12"));
+    EXPECT_EQ(Bottom(2), QStringLiteral("Bytes: ") + QString::number(w->Lines().TextLength()));
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 2"));  // W, then H, then a quarter
+    EXPECT_EQ(Rich(1), QStringLiteral("Beat: 4"));
+    EXPECT_EQ(Rich(2), QStringLiteral("Tick: 0"));
+    EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:03.50"));
+    w->Lines().MoveCaretToLine(0);
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 1"));
+    EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:00.00"));
+    EXPECT_EQ(Rich(4), QStringLiteral("Play All Lines"));
+    w->Lines().SelectLines(1, 3);
+    EXPECT_EQ(Rich(4), QStringLiteral("Play Selected Lines"));
+}
+
+TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATabChange) {
+    w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, W\nG, 3, 2, 0, 0, 0, 3, W\n"));
+    w->Lines().MoveCaretToLine(1);
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 2"));
+    ASSERT_TRUE(SelectTab(7)); // an empty tab: its caret is on line 0 too
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 1"));
+}
+
+TEST_F(EditorControllerTest, SelectionTurnsCountInOffAndBackOn) {
+    w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    w->chkCountIn->setChecked(true);
+    QTextCursor c = w->RichEdit1->textCursor();
+    c.setPosition(0);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    w->RichEdit1->setTextCursor(c);
+    EXPECT_FALSE(w->chkCountIn->isChecked());
+    EXPECT_FALSE(w->chkCountIn->isEnabled());
+    EXPECT_EQ(Rich(4), QStringLiteral("Play All Lines")); // inside one line
+    w->Lines().MoveCaretToLine(0);
+    EXPECT_TRUE(w->chkCountIn->isEnabled());
+}
+
+TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
+    struct Edit { const char *what; std::function<void()> act; };
+    const std::vector<Edit> edits = {
+        {"letter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); }},
+        {"Enter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_Return); }},
+        {"Backspace", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_End); QTest::keyClick(w->RichEdit1, Qt::Key_Backspace); }},
+        {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->Paste1->trigger(); }},
+        {"undo", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); w->ClearModifiedMarks(); w->RichEdit1->undo(); }},
+    };
+    for (const auto &e : edits) {
+        w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+        w->Lines().MoveCaretToLine(0);
+        w->ClearModifiedMarks();
+        ASSERT_FALSE(w->Song.Current().Modified);
+        e.act();
+        EXPECT_TRUE(w->Song.Current().Modified) << e.what;
+        EXPECT_EQ(Bottom(1), QStringLiteral("*")) << e.what;
+    }
+    // The paste came in with its line breaks normalised.
+    w->Lines().LoadText(QString());
+    ts.clipboard.SetText(QStringLiteral("a\r\nb\rc"));
+    w->Paste1->trigger();
+    EXPECT_EQ(w->Lines().Lines(), (QStringList{"a", "b", "c"}));
+}
+
+TEST_F(EditorControllerTest, EmptyEditorIsSilverWithALowerCaseCaption) {
+    w->Lines().LoadText(QString());
+    QTest::keyClick(w->RichEdit1, Qt::Key_C);
+    EXPECT_FALSE(w->RichEdit1->BackgroundSilver());
+    QTest::keyClick(w->RichEdit1, Qt::Key_Backspace);
+    EXPECT_TRUE(w->RichEdit1->BackgroundSilver());
+    EXPECT_EQ(w->PageControl1->Caption(5), QStringLiteral("guitar"));
+    QTest::keyClick(w->RichEdit1, Qt::Key_C);
+    EXPECT_EQ(w->PageControl1->Caption(5), QStringLiteral("GUITAR"));
+}
+
+TEST_F(EditorControllerTest, InsertPanelShowsTheRealMode) {
+    for (const char *expected : {"Overwrite", "Insert", "Overwrite"}) {
+        QTest::keyClick(w->RichEdit1, Qt::Key_Insert);
+        EXPECT_EQ(Bottom(3), QString::fromLatin1(expected));
+    }
+    QTest::keyClick(w->RichEdit1, Qt::Key_Insert, Qt::ShiftModifier); // paste, not a toggle
+    EXPECT_EQ(Bottom(3), QStringLiteral("Overwrite"));
+    EXPECT_TRUE(w->RichEdit1->overwriteMode());
+    ASSERT_TRUE(SelectTab(7)); // the mode is the editor's, not the tab's
+    EXPECT_EQ(Bottom(3), QStringLiteral("Overwrite"));
+}
+
+TEST_F(EditorControllerTest, SingleNoteCaretLineNamesItsNote) {
+    // String 5 (A) at fret 4 is C#; the caret-line parse marks and selects nothing.
+    w->Lines().LoadText(QStringLiteral("x, x, 4, x, x, x, x, Q\nC, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n"));
+    w->Lines().MoveCaretToLine(0);
+    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    EXPECT_EQ(Bottom(4), QStringLiteral("Db/C#"));
+    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    EXPECT_EQ(Bottom(4), QString());
+    EXPECT_FALSE(w->Song.Current().Modified);
+    EXPECT_FALSE(w->Lines().HasSelection());
+    ASSERT_TRUE(SelectTab(1));
+    w->Lines().LoadText(QStringLiteral("A, 70, x, x, x, x, x, x, x, x, x, Q\n"));
+    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    EXPECT_EQ(Bottom(4), QStringLiteral("Bb/A#"));
+}
+
+TEST_F(EditorControllerTest, EditMenuFollowsTextSelectionAndClipboard) {
+    w->Lines().LoadText(QString());
+    w->EditorEvents().EditMenuEditorClick();
+    EXPECT_FALSE(w->SelectAll1->isEnabled());
+    EXPECT_FALSE(w->Copy1->isEnabled());
+    EXPECT_FALSE(w->Paste1->isEnabled());
+    ts.clipboard.SetText(QStringLiteral("x"));
+    w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    w->Lines().SelectLines(0, 0);
+    w->EditorEvents().EditMenuEditorClick();
+    EXPECT_TRUE(w->SelectAll1->isEnabled());
+    EXPECT_TRUE(w->Copy1->isEnabled());
+    EXPECT_TRUE(w->Cut2->isEnabled());
+    EXPECT_TRUE(w->Paste2->isEnabled());
+    w->Cut1->trigger();
+    EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    EXPECT_TRUE(w->Lines().IsEmpty());
+    EXPECT_TRUE(w->Song.Current().Modified);
+}
+
+TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
+    w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    w->SongPlaying = true;
+    ts.clipboard.SetText(QStringLiteral("x"));
+    w->Paste1->trigger();
+    w->PanelNoteButtons->btnRest->click();
+    EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
+    EXPECT_FALSE(w->Song.Current().Modified);
+}
+
+} // namespace
