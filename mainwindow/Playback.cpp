@@ -1,0 +1,362 @@
+#include "mainwindow/Playback.h"
+
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/TimeDisplay.h"
+#include "mainwindow/PlaybackAnimation.h"
+#include "platform/Clock.h"
+#include "platform/MidiOut.h"
+#include "platform/qt/MessageBoxes.h"
+#include "song/SongBuilder.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace {
+
+const QColor kPlayGreen(0, 128, 0);
+const QColor kStopRed(255, 0, 0);
+const QColor kFirstBeatYellow(255, 255, 0);
+const QColor kBeatSilver(192, 192, 192);
+
+void SetButtonLook(QPushButton *button, const QString &caption, const QColor &colour) {
+    if (!button)
+        return;
+    button->setText(caption);
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, colour);
+    button->setPalette(p);
+}
+
+} // namespace
+
+TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, platform::IMidiOutSystem &midiOut,
+                     platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent)
+    : QObject(parent), host_(host), c_(controls), clock_(clock) {
+    MidiData1.SetPPQN(kBuildPpqn);
+    ports_ = std::make_unique<TPhysicalPortList>(midiOut);
+    outputs_ = std::make_unique<TTrackOutputs>(*ports_);
+    // The window's own port keeps the device open, so a track output freed between two plays
+    // (after its notes are off) has nothing to wait for.
+    outputs_->SetSysexLatency(0);
+    outputs_->SetMidiData(&MidiData1);
+    player_ = std::make_unique<TMidiPlayer>(clock, timer);
+
+    TimerMidiPosition.setObjectName(QStringLiteral("TimerMidiPosition"));
+    TimerMidiPosition.setInterval(100);
+    connect(&TimerMidiPosition, &QTimer::timeout, this, &TPlayback::TimerMidiPositionTimer);
+    TimerMidiPosition.start();
+    // Wakes the play loop between window events; the loop sleeps in between.
+    poll_.setInterval(2);
+    poll_.setTimerType(Qt::PreciseTimer);
+
+    BuildPlayPanel();
+    chkCountInClick();
+}
+
+TPlayback::~TPlayback() {
+    // The player and its timer thread end before the outputs and the song they read.
+    player_.reset();
+    outputs_.reset();
+    ports_.reset();
+}
+
+void TPlayback::SetOutputDevice(int deviceId) { outputs_->SetDefaultOutputPort(deviceId); }
+
+void TPlayback::BuildPlayPanel() {
+    if (!c_.playPanel)
+        return;
+    auto *row = new QHBoxLayout(c_.playPanel);
+    auto *barBeat = new QWidget(c_.playPanel);
+    barBeat->setObjectName(QStringLiteral("PanelBarBeat"));
+    barBeat->setAutoFillBackground(true);
+    QPalette dark = barBeat->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, kBeatSilver);
+    barBeat->setPalette(dark);
+    auto *grid = new QHBoxLayout(barBeat);
+    auto makeLabel = [&](const char *name, const QString &text, int pointSize) {
+        auto *label = new QLabel(text, barBeat);
+        label->setObjectName(QString::fromLatin1(name));
+        QFont f = label->font();
+        f.setPointSize(pointSize);
+        f.setBold(true);
+        label->setFont(f);
+        label->setAlignment(Qt::AlignCenter);
+        grid->addWidget(label);
+        return label;
+    };
+    makeLabel("LabelBarCaption", QStringLiteral("Bar"), 12);
+    LabelMIDIPlayBar = makeLabel("LabelMIDIPlayBar", QStringLiteral("0"), 28);
+    makeLabel("LabelBeatCaption", QStringLiteral("Beat"), 12);
+    LabelMIDIPlayBeat = makeLabel("LabelMIDIPlayBeat", QStringLiteral("0"), 28);
+    makeLabel("LabelOfCaption", QStringLiteral("of"), 12);
+    labelMIDIPlayMaxBar = makeLabel("labelMIDIPlayMaxBar", QStringLiteral("0"), 16);
+    row->addStretch(1);
+    row->addWidget(barBeat, 3);
+    PanelPlayMidi = new TPlaybackAnimation(c_.playPanel);
+    PanelPlayMidi->setObjectName(QStringLiteral("PanelPlayMidi"));
+    row->addWidget(PanelPlayMidi, 2);
+    row->addStretch(1);
+}
+
+bool TPlayback::StopShown() const { return c_.playButton && c_.playButton->text() == QStringLiteral("Stop"); }
+
+int TPlayback::CountInBarsShown() const {
+    if (!c_.countIn || !c_.countIn->isChecked() || !c_.countInBars)
+        return 0;
+    return c_.countInBars->value();
+}
+
+void TPlayback::ShowIdleButton() {
+    SetButtonLook(c_.playButton, QStringLiteral("Play"), kPlayGreen);
+    const TEditorView view = host_.EditorView();
+    host_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
+}
+
+void TPlayback::chkCountInClick() {
+    const bool on = c_.countIn && c_.countIn->isChecked();
+    if (c_.countInBars)
+        c_.countInBars->setEnabled(on);
+}
+
+void TPlayback::BitBtnPlayArrangementClick() {
+    if (StopShown()) {
+        StopSong();
+        ShowIdleButton();
+        host_.SetEditorReadOnly(false);
+        return;
+    }
+    PlayCommand();
+}
+
+void TPlayback::PlayAll1Click() {
+    if (playing_) {
+        BitBtnPlayArrangementClick();
+        return;
+    }
+    const TEditorView view = host_.EditorView();
+    // From the start: the selection does not narrow the range (and must not lock out the count-in).
+    if (view.HasSelection)
+        host_.ClearSelection();
+    PlayCommand();
+    host_.RestoreEditorView(view, view.HasSelection);
+}
+
+void TPlayback::PlayFromCursor1Click() {
+    if (playing_ || host_.Song().Current().Kind == TKind::Drums)
+        return;
+    const TEditorView view = host_.EditorView();
+    PlayFromCursor = true;
+    PlayCommand();
+    PlayFromCursor = false;
+    host_.RestoreEditorView(view, view.HasSelection);
+}
+
+void TPlayback::PlayFromBookmark(int line) {
+    if (playing_ || host_.Song().Current().Kind == TKind::Drums || line < 0)
+        return;
+    const int count = host_.EditorView().LineCount;
+    if (line >= count)
+        return;
+    host_.SelectLines(line, count - 1);
+    PlayCommand();
+}
+
+void TPlayback::StopSong() {
+    player_->Stop();
+    player_->SetPlay(false);
+    player_->AllNotesOff();
+    host_.StopOtherOutputs();
+    outputs_->ResetControllers();
+}
+
+void TPlayback::Escape() {
+    host_.SetAbortRequested(true);
+    if (playing_)
+        StopSong();
+}
+
+void TPlayback::SetBodyMuted(bool muted) {
+    // During a count-in before the caret line only the metronome track (the last) sounds.
+    const int count = outputs_->GetCount();
+    for (int i = 0; i + 1 < count; ++i)
+        outputs_->GetOutput(i)->Muted = muted;
+}
+
+void TPlayback::PlayCommand() {
+    TSongModel &song = host_.Song();
+    DrumPart &drums = host_.Drums();
+    const bool drumsTab = song.Current().Kind == TKind::Drums;
+
+    host_.LockArrangement(false);
+    if (drumsTab && drums.list.Count() > 0 && drums.list.SelectedCount() == 0)
+        drums.list.SetSelected(0, true);
+    playing_ = true;
+    host_.SetSongPlaying(true);
+    SetButtonLook(c_.playButton, QStringLiteral("Stop"), kStopRed);
+    host_.SetBusyCursor(true);
+
+    const TEditorView view = host_.EditorView();
+    TPlaySource source;
+    source.DrumsTab = drumsTab;
+    source.FromCursor = PlayFromCursor;
+    source.CaretLine = view.CaretLine;
+    source.HasSelection = view.HasSelection && view.SelLast > view.SelFirst;
+    source.SelFirst = view.SelFirst;
+    source.SelLast = view.SelLast;
+    source.SelectedPatterns = drums.list.SelectedIndices();
+    source.PatternCount = drums.list.Count();
+
+    // Building reads the tabs' stored lines; the modified marks are the user's, not the build's.
+    std::array<bool, kTabCount> modified{};
+    for (int i = 0; i < kTabCount; ++i)
+        modified[size_t(i)] = song.Tabs[size_t(i)].Modified;
+    host_.SetEditorReadOnly(true);
+    host_.StoreTabText();
+    TPlaySettings settings;
+    settings.Metronome = c_.metronome && c_.metronome->isChecked();
+    settings.CountIn = c_.countIn && c_.countIn->isChecked() && c_.countIn->isEnabled();
+    settings.CountInBars = c_.countInBars ? c_.countInBars->value() : 1;
+    countInShown_ = settings.CountIn;
+    // The outputs are let go before the song they play is rebuilt.
+    player_->SetTrackOutputs(nullptr);
+    outputs_->SetActive(false);
+    const TBuildResult built = BuildSongMidi(song, drums, settings, MidiData1);
+    for (int i = 0; i < kTabCount; ++i)
+        song.Tabs[size_t(i)].Modified = modified[size_t(i)];
+    host_.ClearModifiedPanel();
+
+    if (!drumsTab) {
+        host_.RestoreEditorView(view, view.HasSelection);
+        host_.ClearInstrumentPicture();
+    }
+
+    auto finish = [&] {
+        host_.SetBusyCursor(false);
+        ShowIdleButton();
+        playing_ = false;
+        host_.SetSongPlaying(false);
+        host_.LockArrangement(true);
+        host_.SetEditorReadOnly(false);
+    };
+
+    if (!built.Ok()) {
+        player_->SetPlay(false);
+        MidiData1.New();
+        MidiData1.SetPPQN(kBuildPpqn);
+        host_.SetBusyCursor(false);
+        if (built.Status == EBuildStatus::NothingToPlay) {
+            host_.Messages().ShowMessage(QString::fromLatin1(kNothingToPlay));
+        } else {
+            host_.Messages().ShowMessage(QString::fromStdString(built.Message));
+            if (built.Tab >= 1 && built.Tab <= kTabCount && built.Tab != song.CurrentTab)
+                host_.ShowTab(built.Tab);
+            if (built.Line >= 0 && built.Line < host_.EditorView().LineCount)
+                host_.SelectLines(built.Line, built.Line);
+        }
+        finish();
+        return;
+    }
+
+    const int64_t countIn = CountInTicks(song, drums, settings);
+    range_ = ComputePlayRange(source, song.Lines(song.CurrentTab), MidiData1, countIn);
+
+    outputs_->SetActive(true);
+    player_->SetTrackOutputs(outputs_.get());
+    {
+        TMidiPosition end;
+        end.SetMidiData(&MidiData1);
+        end.MoveToEnd();
+        const int64_t maxBar = end.Bar() - (settings.CountIn ? settings.CountInBars : 0);
+        if (labelMIDIPlayMaxBar)
+            labelMIDIPlayMaxBar->setText(QString::number(std::max<int64_t>(maxBar, 0)));
+    }
+    if (LabelMIDIPlayBar)
+        LabelMIDIPlayBar->setText(QStringLiteral("0"));
+    if (LabelMIDIPlayBeat)
+        LabelMIDIPlayBeat->setText(QStringLiteral("0"));
+    if (c_.playPanel) {
+        c_.playPanel->show();
+        c_.playPanel->raise();
+    }
+    if (c_.picture)
+        c_.picture->hide();
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->SetActive(true);
+    host_.SetBusyCursor(false);
+
+    host_.SetAbortRequested(false);
+    host_.EnterNestedLoop();
+    do {
+        RunRange();
+    } while (c_.loop && c_.loop->isChecked() && StopShown() && !host_.AbortRequested());
+    host_.LeaveNestedLoop();
+
+    StopSong();
+    SetBodyMuted(false);
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->SetActive(false);
+    if (c_.playPanel)
+        c_.playPanel->hide();
+    if (c_.picture)
+        c_.picture->show();
+    finish();
+}
+
+void TPlayback::RunRange() {
+    TMidiPlayer &player = *player_;
+    const bool countInFirst = range_.CountInEnd > 0 && range_.Start > range_.CountInEnd;
+    SetBodyMuted(countInFirst);
+    player.SetPosition(countInFirst ? 0 : range_.Start);
+    player.SetPlay(true);
+    bool inCountIn = countInFirst;
+    poll_.start();
+    auto keepGoing = [&] { return player.Play() && StopShown() && !host_.AbortRequested(); };
+    while (keepGoing()) {
+        const int64_t tick = player.Position();
+        if (inCountIn && tick >= range_.CountInEnd) {
+            // The count-in is over: on to the caret line, now with every track sounding.
+            inCountIn = false;
+            SetBodyMuted(false);
+            player.SetPosition(range_.Start);
+            continue;
+        }
+        if (!inCountIn && tick >= range_.End)
+            break;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    }
+    poll_.stop();
+    player.SetPlay(false);
+    QCoreApplication::processEvents();
+}
+
+void TPlayback::TimerMidiPositionTimer() {
+    if (!player_->Play())
+        return;
+    int64_t bar = 0, beatTick = 0;
+    int beat = 0;
+    player_->GetBarBeatTick(bar, beat, beatTick);
+    if (countInShown_)
+        bar -= CountInBarsShown();
+    if (c_.pos)
+        c_.pos->SetPosition(static_cast<int>(std::max<int64_t>(bar, 0)), beat, static_cast<int>(beatTick));
+    if (c_.time)
+        c_.time->SetTime(static_cast<int>(player_->Time()));
+    if (LabelMIDIPlayBar)
+        LabelMIDIPlayBar->setText(QString::number(bar < 0 ? 0 : bar + 1));
+    if (LabelMIDIPlayBeat) {
+        LabelMIDIPlayBeat->setText(QString::number(beat + 1));
+        QPalette p = LabelMIDIPlayBeat->palette();
+        p.setColor(QPalette::WindowText, beat == 0 ? kFirstBeatYellow : kBeatSilver);
+        LabelMIDIPlayBeat->setPalette(p);
+    }
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->Step();
+}

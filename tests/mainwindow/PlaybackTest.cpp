@@ -1,0 +1,406 @@
+// Song playback on the recording MIDI output, a manual clock and a manual timer: a zero-length
+// Qt timer steps the player's clock 4 ms at a time while the play command waits in its event
+// loop, so every message is sent at a known time.
+#include "QtTestApp.h"
+
+#include "mainwindow/Playback.h"
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/TimeDisplay.h"
+#include "platform/TestDoubles.h"
+#include "platform/qt/TestServices.h"
+#include "song/NewSong.h"
+#include "song/SongBuilder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class FakeHost : public IPlaybackHost {
+public:
+    TSongModel song;
+    DrumPart drums;
+    platform::ScriptedMessageBoxes messages;
+    TEditorView view;
+    bool readOnly = false, songPlaying = false, abort = false, locked = false;
+    int nested = 0, maxNested = 0, otherStops = 0;
+    QString status;
+    std::vector<std::pair<int, int>> selections;
+
+    FakeHost() { ResetSongModel(song, drums); }
+    TSongModel &Song() override { return song; }
+    DrumPart &Drums() override { return drums; }
+    platform::IMessageBoxes &Messages() override { return messages; }
+    TEditorView EditorView() override {
+        view.LineCount = int(song.Lines(song.CurrentTab).size());
+        return view;
+    }
+    void RestoreEditorView(const TEditorView &v, bool reselect) override {
+        view.FirstVisibleLine = v.FirstVisibleLine;
+        if (reselect) {
+            view.HasSelection = v.HasSelection;
+            view.SelFirst = v.SelFirst;
+            view.SelLast = v.SelLast;
+        }
+    }
+    void SelectLines(int first, int last) override {
+        selections.push_back({first, last});
+        view.HasSelection = true;
+        view.SelFirst = first;
+        view.SelLast = last;
+        view.CaretLine = first;
+    }
+    void ClearSelection() override { view.HasSelection = false; }
+    void SetEditorReadOnly(bool r) override { readOnly = r; }
+    void StoreTabText() override {}
+    void ShowTab(int tab) override { song.CurrentTab = tab; }
+    void ClearInstrumentPicture() override {}
+    void LockArrangement(bool enabled) override { locked = !enabled; }
+    void SetPlayStatusText(const QString &t) override { status = t; }
+    void ClearModifiedPanel() override {}
+    void SetSongPlaying(bool p) override { songPlaying = p; }
+    bool AbortRequested() const override { return abort; }
+    void SetAbortRequested(bool a) override { abort = a; }
+    void EnterNestedLoop() override { maxNested = std::max(maxNested, ++nested); }
+    void LeaveNestedLoop() override { --nested; }
+    void StopOtherOutputs() override { ++otherStops; }
+    void SetBusyCursor(bool) override {}
+};
+
+// "ms status note" of every note-on (velocity above 0) and note-off sent.
+struct Note {
+    int64_t ms;
+    int status, note;
+    bool operator==(const Note &) const = default;
+};
+std::ostream &operator<<(std::ostream &os, const Note &n) { return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note; }
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    PlaybackTest() {
+        countInBars.setRange(1, 8);
+        countInBars.setValue(1);
+        controls = {&playButton, &loop, &metronome, &countIn, &countInBars, &pos, &time, &panel, &picture};
+        playback = std::make_unique<TPlayback>(host, controls, system, clock, timer);
+        playback->PositionTimer().stop(); // displays are refreshed by hand here
+    }
+
+    // Runs `command`; meanwhile each pass of the event loop moves the clock 4 ms and fires the
+    // player's timer, and `onStep` (when given) looks at the clock after each step.
+    void Play(const std::function<void()> &command, std::function<void(int64_t)> onStep = {}) {
+        QTimer drive;
+        drive.setInterval(0);
+        int steps = 0;
+        QObject::connect(&drive, &QTimer::timeout, [&] {
+            if (timer.Running())
+                timer.Run(clock, 1);
+            else
+                clock.Advance(4);
+            if (onStep)
+                onStep(clock.NowMs());
+            if (++steps > 20000) // a minute and more of song time: something hangs
+                playback->Escape();
+        });
+        drive.start();
+        command();
+        drive.stop();
+    }
+
+    std::vector<Note> Notes(int channelFilter = -1) const {
+        std::vector<Note> out;
+        for (const auto &m : system.Messages()) {
+            const int hi = m.status & 0xF0;
+            if ((hi == 0x90 && m.data2 > 0) || hi == 0x80 || (hi == 0x90 && m.data2 == 0)) {
+                if (channelFilter >= 0 && (m.status & 0x0F) != channelFilter)
+                    continue;
+                out.push_back({m.timeMs, hi == 0x90 && m.data2 > 0 ? 0x90 : 0x80, m.data1});
+            }
+        }
+        return out;
+    }
+    std::vector<Note> NoteOns(int channelFilter = -1) const {
+        std::vector<Note> out;
+        for (const Note &n : Notes(channelFilter))
+            if (n.status == 0x90)
+                out.push_back(n);
+        return out;
+    }
+
+    struct AppFirst {
+        AppFirst() { TwTestApp(); }
+    } appFirst;
+    platform::ManualClock clock;
+    platform::ManualTimer timer;
+    platform::RecordingMidiOutSystem system{{"Recorder"}, &clock};
+    FakeHost host;
+    QPushButton playButton{QStringLiteral("Play")};
+    QCheckBox loop, metronome, countIn;
+    QSpinBox countInBars;
+    TPosDisplay pos;
+    TTimeDisplay time;
+    QWidget panel, picture;
+    TPlaybackControls controls;
+    std::unique_ptr<TPlayback> playback;
+};
+
+// Four quarter notes on the piano: 60, 62, 64, 65 (500 ms each at 120 bpm).
+const std::vector<std::string> kFourNotes = {
+    "C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q",
+    "E, 64, x, x, x, x, x, x, x, x, x, Q", "F, 65, x, x, x, x, x, x, x, x, x, Q"};
+
+TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q"};
+    host.song.Lines(6) = {"C, x, 3, x, x, x, x, H"}; // string 5, fret 3: note 48
+    countIn.setChecked(true);
+    metronome.setChecked(true);
+    Play([&] { playback->PlayAll1Click(); });
+
+    // Events fall due once the position has passed their tick: 4 ms steps put the event of
+    // tick t x 500/192 ms on the step after it. Count-in clicks a beat long: 77 on the bar's
+    // first beat, 76 on the others, on channel 9 at 0, 500, 1000, 1500; the song starts at
+    // 2000 ms with the metronome going on. At the song's end (3000 ms, the last note-off's
+    // tick) the range is over: the stop switches off what still sounds.
+    const std::vector<Note> clicks = {{4, 0x90, 77},    {504, 0x80, 77},  {504, 0x90, 76},  {1004, 0x80, 76},
+                                      {1004, 0x90, 76}, {1504, 0x80, 76}, {1504, 0x90, 76}, {2004, 0x80, 76},
+                                      {2004, 0x90, 77}, {2504, 0x80, 77}, {2504, 0x90, 76}, {3000, 0x80, 76}};
+    EXPECT_EQ(Notes(9), clicks);
+    EXPECT_EQ(Notes(0), (std::vector<Note>{{2004, 0x90, 60}, {2504, 0x80, 60}, {2504, 0x90, 62}, {3000, 0x80, 62}}));
+    EXPECT_EQ(Notes(5), (std::vector<Note>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
+    // The end lies in bar 2 (0-based 1) counting the count-in bar: the song's own bar index 0.
+    EXPECT_EQ(playback->labelMIDIPlayMaxBar->text(), QStringLiteral("0"));
+    EXPECT_FALSE(playback->Playing());
+    EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
+    EXPECT_EQ(host.status, QStringLiteral("Play All Lines"));
+    EXPECT_FALSE(host.readOnly);
+    EXPECT_FALSE(host.locked);
+    EXPECT_EQ(host.nested, 0);
+    EXPECT_GE(host.otherStops, 1);
+    EXPECT_TRUE(panel.isHidden());
+}
+
+TEST_F(PlaybackTest, FromTheCaretTheCountInLeadsStraightIntoTheCaretLine) {
+    host.song.Lines(1) = kFourNotes;
+    host.view.CaretLine = 2;
+    countIn.setChecked(true);
+    Play([&] { playback->PlayFromCursor1Click(); });
+    // Four clicks, then line 3 (64) where the count-in ends, then 65; nothing of lines 1 and 2.
+    EXPECT_EQ(NoteOns(9), (std::vector<Note>{{4, 0x90, 77}, {504, 0x90, 76}, {1004, 0x90, 76}, {1504, 0x90, 76}}));
+    const auto body = NoteOns(0);
+    ASSERT_EQ(body.size(), 2u);
+    EXPECT_EQ(body[0].note, 64);
+    EXPECT_GE(body[0].ms, 2000);
+    EXPECT_LT(body[0].ms, 2012);
+    EXPECT_EQ(body[1].note, 65);
+    EXPECT_EQ(body[1].ms - body[0].ms, 500);
+    EXPECT_EQ(playback->LastRange(), (TPlayRange{768, 768 + 2 * 192, 768 + 4 * 192}));
+    EXPECT_FALSE(playback->PlayFromCursor);
+}
+
+TEST_F(PlaybackTest, ASelectionPlaysFromItsFirstLineToTheStartOfTheLineAfterIt) {
+    host.song.Lines(1) = kFourNotes;
+    host.view.HasSelection = true;
+    host.view.SelFirst = 1;
+    host.view.SelLast = 2;
+    Play([&] { playback->BitBtnPlayArrangementClick(); });
+    const auto body = NoteOns(0);
+    ASSERT_EQ(body.size(), 2u);
+    EXPECT_EQ(body[0].note, 62);
+    EXPECT_EQ(body[1].note, 64);
+    EXPECT_EQ(host.status, QStringLiteral("Play Selected Lines"));
+    EXPECT_TRUE(host.view.HasSelection); // the selection is kept
+}
+
+TEST_F(PlaybackTest, TheBookmarkPlaysFromItsLineToTheEnd) {
+    host.song.Lines(1) = kFourNotes;
+    Play([&] { playback->PlayFromBookmark(2); });
+    const auto body = NoteOns(0);
+    ASSERT_EQ(body.size(), 2u);
+    EXPECT_EQ(body[0].note, 64);
+    EXPECT_EQ(body[1].note, 65);
+    EXPECT_EQ(host.selections.front(), std::make_pair(2, 3));
+}
+
+TEST_F(PlaybackTest, LoopRestartsAtTheRangeStartUntilStopIsPressed) {
+    host.song.Lines(1) = {kFourNotes[0], kFourNotes[1]};
+    loop.setChecked(true);
+    int starts = 0;
+    Play([&] { playback->BitBtnPlayArrangementClick(); },
+         [&](int64_t) {
+             starts = 0;
+             for (const Note &n : NoteOns(0))
+                 starts += n.note == 60;
+             if (starts == 3 && playButton.text() == QStringLiteral("Stop"))
+                 playback->BitBtnPlayArrangementClick(); // the button again: its stop branch
+         });
+    EXPECT_EQ(starts, 3);
+    EXPECT_FALSE(playback->Playing());
+    EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
+    // Every note switched on was switched off again.
+    const auto notes = Notes(0);
+    EXPECT_EQ(std::count_if(notes.begin(), notes.end(), [](const Note &n) { return n.status == 0x90; }),
+              std::count_if(notes.begin(), notes.end(), [](const Note &n) { return n.status == 0x80; }));
+}
+
+TEST_F(PlaybackTest, EscStopsTheSongAndALoopDoesNotRestart) {
+    host.song.Lines(1) = kFourNotes;
+    loop.setChecked(true);
+    Play([&] { playback->BitBtnPlayArrangementClick(); },
+         [&](int64_t ms) {
+             if (ms == 700)
+                 playback->Escape();
+         });
+    for (const Note &n : Notes(0))
+        EXPECT_LE(n.ms, 700) << n;
+    EXPECT_EQ(NoteOns(0).size(), 2u);
+    EXPECT_TRUE(host.abort);
+    EXPECT_FALSE(playback->Playing());
+    EXPECT_FALSE(timer.Running());
+}
+
+TEST_F(PlaybackTest, ACloseDuringPlayUnwindsTheLoopFirstAndNeverRestarts) {
+    host.song.Lines(1) = kFourNotes;
+    loop.setChecked(true);
+    int nestedAtClose = -1;
+    Play([&] { playback->BitBtnPlayArrangementClick(); },
+         [&](int64_t ms) {
+             if (ms == 600) { // what the window's close does while a loop runs
+                 nestedAtClose = host.nested;
+                 host.SetAbortRequested(true);
+             }
+         });
+    EXPECT_EQ(nestedAtClose, 1);
+    EXPECT_EQ(host.nested, 0);
+    EXPECT_FALSE(playback->Playing());
+    EXPECT_FALSE(host.songPlaying);
+    for (const Note &n : NoteOns(0))
+        EXPECT_LE(n.ms, 600) << n;
+}
+
+TEST_F(PlaybackTest, ABuildErrorSelectsTheLineAndPlaysNothing) {
+    host.song.Lines(1) = {kFourNotes[0], "not a line at all"};
+    Play([&] { playback->BitBtnPlayArrangementClick(); });
+    EXPECT_TRUE(NoteOns().empty());
+    ASSERT_EQ(host.messages.Count(), 1);
+    EXPECT_TRUE(host.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
+    EXPECT_EQ(host.selections.back(), std::make_pair(1, 1));
+    EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
+    EXPECT_FALSE(host.songPlaying);
+    EXPECT_EQ(host.nested, 0);
+}
+
+TEST_F(PlaybackTest, AnEmptySongSaysSoAndSelectsNothing) {
+    Play([&] { playback->PlayAll1Click(); });
+    EXPECT_EQ(host.messages.Texts(), QStringList{QString::fromLatin1(kNothingToPlay)});
+    EXPECT_TRUE(host.selections.empty());
+    EXPECT_FALSE(host.songPlaying);
+}
+
+TEST_F(PlaybackTest, ThePositionDisplayTakesTheCountInOff) {
+    host.song.Lines(1) = kFourNotes;
+    countIn.setChecked(true);
+    countInBars.setValue(2);
+    QString barDuringCountIn, barAfter, beatAfter;
+    int posBarDuringCountIn = -1;
+    Play([&] { playback->BitBtnPlayArrangementClick(); },
+         [&](int64_t ms) {
+             if (ms == 2600) {
+                 playback->TimerMidiPositionTimer();
+                 barDuringCountIn = playback->LabelMIDIPlayBar->text();
+                 posBarDuringCountIn = pos.Bar();
+             }
+             if (ms == 4000 + 520) { // song bar 1, beat 2
+                 playback->TimerMidiPositionTimer();
+                 barAfter = playback->LabelMIDIPlayBar->text();
+                 beatAfter = playback->LabelMIDIPlayBeat->text();
+             }
+         });
+    EXPECT_EQ(barDuringCountIn, QStringLiteral("0"));
+    EXPECT_EQ(posBarDuringCountIn, 0);
+    EXPECT_EQ(barAfter, QStringLiteral("1"));
+    EXPECT_EQ(beatAfter, QStringLiteral("2"));
+    EXPECT_EQ(playback->labelMIDIPlayMaxBar->text(), QStringLiteral("1"));
+}
+
+TEST_F(PlaybackTest, CountInEditFollowsTheCheckBox) {
+    countIn.setChecked(false);
+    playback->chkCountInClick();
+    EXPECT_FALSE(countInBars.isEnabled());
+    countIn.setChecked(true);
+    playback->chkCountInClick();
+    EXPECT_TRUE(countInBars.isEnabled());
+}
+
+// ---- ranges ---------------------------------------------------------------------------------
+
+struct RangeCase {
+    const char *name;
+    std::string timeSignature;
+    TPlaySource source;
+    int64_t countIn;
+    TPlayRange expected;
+};
+
+class PlayRangeTest : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(PlayRangeTest, Computes) {
+    const RangeCase &c = GetParam();
+    TSongModel song;
+    DrumPart drums;
+    ResetSongModel(song, drums);
+    song.TimeSignature = c.timeSignature;
+    drums.Reset(c.timeSignature);
+    // Eight bars of whole notes on the piano (in 3/4 a whole note is still 768 ticks).
+    song.Lines(1).assign(8, "C, 60, x, x, x, x, x, x, x, x, x, W");
+    TMidiData built;
+    TPlaySettings settings;
+    settings.CountIn = c.countIn > 0;
+    ASSERT_TRUE(BuildSongMidi(song, drums, settings, built).Ok());
+    EXPECT_EQ(ComputePlayRange(c.source, song.Lines(1), built, c.countIn), c.expected);
+}
+
+TPlaySource Lines(int first, int last) {
+    TPlaySource s;
+    s.HasSelection = true;
+    s.SelFirst = first;
+    s.SelLast = last;
+    return s;
+}
+TPlaySource Caret(int line) {
+    TPlaySource s;
+    s.FromCursor = true;
+    s.CaretLine = line;
+    return s;
+}
+TPlaySource Patterns(std::vector<int> selected, int count = 8) {
+    TPlaySource s;
+    s.DrumsTab = true;
+    s.SelectedPatterns = std::move(selected);
+    s.PatternCount = count;
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, PlayRangeTest,
+    ::testing::Values(
+        RangeCase{"WholeSong", "0404", TPlaySource{}, 0, {0, 0, 8 * 768}},
+        RangeCase{"SelectionInsideOneLine", "0404", Lines(3, 3), 0, {0, 0, 8 * 768}},
+        RangeCase{"SelectionOfLines3To5", "0404", Lines(2, 4), 0, {0, 2 * 768, 5 * 768}},
+        RangeCase{"SelectionToTheLastLine", "0404", Lines(6, 7), 0, {0, 6 * 768, 8 * 768}},
+        RangeCase{"CaretOnFirstLineWithCountIn", "0404", Caret(0), 768, {0, 0, 9 * 768}},
+        RangeCase{"CaretWithCountIn", "0404", Caret(2), 768, {768, 3 * 768, 9 * 768}},
+        RangeCase{"CaretWithoutCountIn", "0404", Caret(2), 0, {0, 2 * 768, 8 * 768}},
+        RangeCase{"PatternsTwoToFour", "0404", Patterns({2, 3, 4}), 0, {0, 2 * 768, 5 * 768}},
+        RangeCase{"PatternsInThreeFour", "0304", Patterns({1, 3}), 0, {0, 576, 4 * 576}},
+        RangeCase{"PatternsInSixEight", "0608", Patterns({0, 1}), 0, {0, 0, 2 * 576}},
+        RangeCase{"OnePatternIsTheWholeSong", "0404", Patterns({3}), 0, {0, 0, 8 * 768}},
+        RangeCase{"PatternsPastTheEndAreTheWholeSong", "0404", Patterns({20, 30}, 40), 0, {0, 20 * 768, 31 * 768}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
