@@ -420,6 +420,20 @@ void TfrmMain::SetCaptionFromFileName() {
     setWindowTitle(ProductCaption + QStringLiteral("  -  ") + QFileInfo(FileName).fileName());
 }
 
+bool TfrmMain::LoadTabText(int index) {
+    if (index < 0 || index >= kTabCount)
+        return false;
+    lines_->LoadLines(Song.Lines(index + 1));
+    return true;
+}
+
+bool TfrmMain::StoreTabText(int index) {
+    if (index < 0 || index >= kTabCount)
+        return false;
+    Song.Lines(index + 1) = lines_->StoreLines();
+    return true;
+}
+
 QString TfrmMain::UntitledPath() const {
     return QDir(env_.untitledFolder).filePath(QStringLiteral("Untitled.twd"));
 }

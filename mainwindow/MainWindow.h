@@ -181,6 +181,12 @@ public:
     void SetHintsVisible(bool visible);
     void FormResize();
 
+    // ---- editor line helpers ------------------------------------------------------------
+    // The editor's whole text from / into the stored lines of tab index+1 (index 0..15).
+    // False, and nothing changes, for any other index.
+    bool LoadTabText(int index);
+    bool StoreTabText(int index);
+
     // ---- tabs ---------------------------------------------------------------------------
     bool PageControl1Changing();
     void PageControl1Change();

@@ -60,7 +60,7 @@ bool TTabSwitcher::Changing() {
     TInstrumentTab &tab = w_.Song.Current();
     tab.SavedCaretLine = lines.CurrentLine();
     tab.SavedTopLine = lines.FirstVisibleLine();
-    w_.Song.Lines(w_.Song.CurrentTab) = lines.StoreLines();
+    w_.StoreTabText(w_.Song.CurrentTab - 1);
     if (tab.Kind == TKind::Drums)
         tab.SavedCaretLine = w_.Drums.list.ItemIndex();
     int first = 0, last = 0;
@@ -87,7 +87,7 @@ void TTabSwitcher::Change() {
     if (!drums)
         w_.PaintBoxInstrument->Clear();
 
-    w_.Lines().LoadLines(w_.Song.Lines(t));
+    w_.LoadTabText(t - 1);
     ShowMixer();
     w_.PageControl1->SetPageColour(colour);
     w_.PaintBoxInstrument->SetColour(colour);

@@ -138,4 +138,15 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
     }
 }
 
+TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
+    w->Lines().LoadText(QStringLiteral("kept\n"));
+    for (int bad : {-1, 16, 1000}) {
+        EXPECT_FALSE(w->StoreTabText(bad));
+        EXPECT_FALSE(w->LoadTabText(bad));
+    }
+    EXPECT_EQ(w->Lines().Lines(), QStringList{"kept"});
+    EXPECT_TRUE(w->StoreTabText(15));
+    EXPECT_EQ(w->Song.Lines(16), std::vector<std::string>{"kept"});
+}
+
 } // namespace
