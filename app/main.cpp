@@ -1,10 +1,6 @@
-// Tarrowind: creates the main window and the program's dialogs once, in their fixed order,
-// runs the window loop until the main window closes, then takes everything down in turn.
-#include "mainwindow/MainWindow.h"
-
-#include "dialogs/Dialogs.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/FrmTab.h"
+// Tarrowind: creates the program's windows once, in their fixed order, runs the window
+// loop until the main window closes, then takes everything down in turn.
+#include "mainwindow/ProgramWindows.h"
 #include "platform/MidiOutSystem.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/Services.h"
@@ -12,8 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
-
-#include <memory>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -38,18 +32,13 @@ int main(int argc, char *argv[]) {
     env.programDir = QApplication::applicationDirPath();
     env.untitledFolder = songs;
 
-    auto frmMain = std::make_unique<TfrmMain>(env);
-    services.SetDialogParent(frmMain.get());
-    TDialogs dialogs = CreateDialogs(services.Get(), frmMain.get());
-    auto frmTab = std::make_unique<TfrmTab>(services.Get(), frmMain.get());
-    WireMainDialogs(*frmMain, dialogs);
-
-    frmMain->show();
-    const int rc = QApplication::exec();
-
-    // The dialogs are children of the main window but owned here: they go first.
-    frmTab.reset();
-    dialogs = TDialogs{};
-    frmMain.reset();
+    int rc = 0;
+    {
+        TProgramWindows windows = CreateProgramWindows(env);
+        services.SetDialogParent(windows.frmMain.get());
+        windows.frmMain->show();
+        rc = QApplication::exec();
+        services.SetDialogParent(nullptr);
+    } // windows go before the MIDI output and the services they use
     return rc;
 }

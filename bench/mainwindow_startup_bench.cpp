@@ -8,10 +8,8 @@
 // Tab switch: one user change of tab on that song, in this process.
 #include "mainwindow/MainWindow.h"
 
-#include "dialogs/Dialogs.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/FrmTab.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/ProgramWindows.h"
 #include "platform/MidiOutSystem.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/Services.h"
@@ -60,9 +58,8 @@ struct Program {
     platform::QtServices services;
     platform::MidiOutSystem midiOut;
     platform::SteadyClock clock;
-    std::unique_ptr<TfrmMain> main;
-    TDialogs dialogs;
-    std::unique_ptr<TfrmTab> tab;
+    TProgramWindows windows;
+    TfrmMain *main = nullptr;
 
     Program(const QString &folder, const QStringList &args) {
         TMainEnvironment env;
@@ -72,17 +69,11 @@ struct Program {
         env.settingsPath = folder + QStringLiteral("/settings.ini");
         env.arguments = args;
         env.untitledFolder = folder;
-        main = std::make_unique<TfrmMain>(env);
-        services.SetDialogParent(main.get());
-        dialogs = CreateDialogs(services.Get(), main.get());
-        tab = std::make_unique<TfrmTab>(services.Get(), main.get());
-        WireMainDialogs(*main, dialogs);
+        windows = CreateProgramWindows(env);
+        main = windows.frmMain.get();
+        services.SetDialogParent(main);
     }
-    ~Program() {
-        tab.reset();
-        dialogs = TDialogs{};
-        main.reset();
-    }
+    ~Program() { services.SetDialogParent(nullptr); }
     void ShowAndWait() {
         main->show();
         while (!main->Activated)

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/PosDisplay.h"
+#include "mainwindow/ProgramWindows.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -34,6 +35,34 @@ TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     EXPECT_FALSE(m.Contents1->isEnabled()); // no help document beside the program
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
+}
+
+TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
+    TMainEnvironment env;
+    env.services = &ts.Get();
+    env.midiOut = &midi;
+    env.clock = &clock;
+    env.settingsPath = settingsPath;
+    env.untitledFolder = dir.path();
+    TProgramWindows windows = CreateProgramWindows(env);
+    const QStringList expected = {
+        "TfrmMain", "TfrmAbout", "TfrmOptions", "TfrmChordCalc", "TfrmWait", "TFrmMicroManage", "TFrmEnterTempo",
+        "TfrmEnterTimeSig", "TfrmSelectTuning", "TfrmSelectPatch", "TfrmNoteMath", "TfrmNoteSelect", "TFrmSelectKey",
+        "TfrmSelectChordType", "TfrmSelectPianoChord", "TfrmSelectScaleType", "TfrmSelectDrum", "TfrmMixerSummary",
+        "TfrmWelcome", "Tfrmfind", "TfrmReplace", "TfrmEnterNumber", "TfrmInputSingleLine", "TfrmTab"};
+    QStringList names;
+    for (QWidget *w : windows.InOrder())
+        names << QString::fromLatin1(w->metaObject()->className());
+    EXPECT_EQ(names, expected);
+    // The welcome screen is the one the main window shows at its first activation.
+    WriteSetting(QStringLiteral("Options/ShowNewUserMessage"), QStringLiteral("1"));
+    TProgramWindows again = CreateProgramWindows(env);
+    ts.modal.QueueResult(platform::mrCancel);
+    again.frmMain->FormActivate();
+    ASSERT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmWelcome"});
+    ts.modal.QueueResult(platform::mrOk);
+    again.frmMain->About1Click();
+    EXPECT_EQ(ts.modal.ShownClasses().last(), QStringLiteral("TfrmAbout"));
 }
 
 TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
