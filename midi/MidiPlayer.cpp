@@ -5,12 +5,18 @@
 TMidiPlayer::TMidiPlayer(platform::IClock &clock, platform::IPeriodicTimer &timer) : clock_(clock), timer_(timer) {}
 
 TMidiPlayer::~TMidiPlayer() {
+    destroying_ = true; // no state handlers from here on
     Stop();
     timer_.Stop();
 }
 
 void TMidiPlayer::SetState(int state) {
-    if (state_.exchange(state) == state) return;
+    if (state_.exchange(state) != state) pendingEvent_ = state;
+}
+
+void TMidiPlayer::FireStateEvent() {
+    const int state = pendingEvent_.exchange(-1);
+    if (destroying_) return;
     const std::function<void()> *handler = nullptr;
     switch (state) {
     case kStopped: handler = &OnStop; break;
@@ -37,10 +43,12 @@ void TMidiPlayer::SetTrackOutputs(TTrackOutputs *outputs) {
 
 void TMidiPlayer::SetPlay(bool play) {
     const int state = state_.load();
-    if (play && state == kStopped)
+    if (play && state == kStopped) {
         Start(1);
-    else if (!play && state == kPlaying)
+        FireStateEvent();
+    } else if (!play && state == kPlaying) {
         Stop();
+    }
 }
 
 void TMidiPlayer::Start(int mode) {
@@ -69,7 +77,14 @@ void TMidiPlayer::Start(int mode) {
 }
 
 void TMidiPlayer::OnTimer() {
-    std::lock_guard lock(mutex_);
+    {
+        std::lock_guard lock(mutex_);
+        AdvanceLocked();
+    }
+    FireStateEvent();
+}
+
+void TMidiPlayer::AdvanceLocked() {
     if (stopping_ || state_.load() != kPlaying) return;
     timerThread_ = std::this_thread::get_id();
     const int64_t now = clock_.NowMs();
@@ -97,7 +112,7 @@ void TMidiPlayer::FinishStopLocked(bool fromTimerThread) {
 
 void TMidiPlayer::Stop() {
     if (timerThread_.load() == std::this_thread::get_id()) {
-        // Called by an event handler inside the callback, which holds the mutex already.
+        // Called by a track event handler inside the callback, which holds the mutex already.
         if (state_.load() >= kSeeking) FinishStopLocked(true);
         return;
     }
@@ -110,11 +125,14 @@ void TMidiPlayer::Stop() {
         stopping_ = true; // a callback that gets in before the join does nothing
     }
     timer_.Stop(); // joins: never while holding the mutex the callback waits for
-    std::lock_guard lock(mutex_);
-    if (state_.load() >= kSeeking)
-        FinishStopLocked(false);
-    else
-        stopping_ = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (state_.load() >= kSeeking)
+            FinishStopLocked(false);
+        else
+            stopping_ = false;
+    }
+    FireStateEvent();
 }
 
 void TMidiPlayer::Rewind() {

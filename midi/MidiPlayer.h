@@ -3,9 +3,10 @@
 // every few milliseconds on its own thread; each call advances the player's iterator by
 // the time elapsed (scaled by the tempo percentage), which sends the events that fell due.
 //
-// Threads: one mutex covers the timer callback and every other call. Event handlers
-// (OnStop, OnPlay, ...) run with that mutex held, on whichever thread changed the state,
-// and must not call back into the player.
+// Threads: one mutex covers the timer callback and every other call. The state handlers
+// (OnStop, OnPlay, ...) run after that mutex is released, on whichever thread changed the
+// state (the timer thread for a stop at the song's end); the track outputs' OnEvent runs
+// inside the callback with the mutex held and may only call Stop.
 #include "midi/MidiPosition.h"
 #include "midi/TrackOutputs.h"
 #include "platform/Clock.h"
@@ -77,6 +78,8 @@ private:
     static constexpr int kMinPeriod = 1;
     void Start(int mode);
     void OnTimer();
+    void AdvanceLocked();
+    void FireStateEvent();
     void FinishStopLocked(bool fromTimerThread);
     void SetState(int state);
     template <class Move> void SeekLocked(Move move);
@@ -87,7 +90,9 @@ private:
     TTrackOutputs *outputs_ = nullptr;
     TMidiIterator iterator_;
     std::atomic<int> state_{kStopped};
+    std::atomic<int> pendingEvent_{-1}; // a state change whose handler is still to run
     std::atomic<std::thread::id> timerThread_{};
+    std::atomic<bool> destroying_{false};
     bool stopping_ = false; // a window-thread Stop is waiting for the timer to end
     int speed_ = 1;
     int tempoPercent_ = 100;

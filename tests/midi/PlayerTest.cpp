@@ -160,6 +160,17 @@ TEST_F(PlayerTest, StopFromAnEventHandlerInsideTheCallback) {
     EXPECT_LT(player.Position(), 200);
 }
 
+TEST_F(PlayerTest, StateHandlersMayAskThePlayerAboutItself) {
+    int64_t stoppedAt = -1;
+    bool playing = false;
+    player.OnPlay = [&] { playing = player.Play(); };
+    player.OnStop = [&] { stoppedAt = player.Position(); };
+    player.SetPlay(true);
+    EXPECT_TRUE(playing);
+    timer.Run(clock, 1000);
+    EXPECT_EQ(stoppedAt, player.ResumeTick());
+}
+
 TEST_F(PlayerTest, TimerThatCannotStartLeavesThePlayerStopped) {
     timer.SetFailStart(true);
     player.SetPlay(true);
