@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QMenu>
+#include <QTest>
 
 namespace {
 
@@ -295,6 +296,24 @@ TEST_F(MainWindowTest, EscSetsAbortAndStopsWhatPlays) {
     EXPECT_TRUE(m.DrumGridPlaying); // one thing at a time, song first
     m.FormKeyDown(27);
     EXPECT_FALSE(m.DrumGridPlaying);
+}
+
+TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
+    TfrmMain &m = Make();
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.FormActivate();
+    m.PageControl1->UserSelect(5);
+    m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    m.RichEdit1->setFocus();
+    QTest::keyClick(m.RichEdit1, Qt::Key_Escape);
+    EXPECT_TRUE(m.AbortRequested);
+    QTest::keyClick(m.RichEdit1, Qt::Key_F6); // half note on the caret line
+    EXPECT_EQ(m.Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, H"));
+    QTest::keyClick(m.RichEdit1, Qt::Key_End);
+    QTest::keyClick(m.RichEdit1, Qt::Key_F12); // a rest below
+    EXPECT_EQ(m.Lines().Line(1), QStringLiteral("Rest , x, x, x, x, x, x, H"));
 }
 
 TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
