@@ -1,0 +1,95 @@
+#pragma once
+// The fretboard of a fretted tab: `PaintBoxInstrument`'s neck drawn in one widget with its
+// dot and marker shapes (TFretboardModel), and what its mouse does: hovering names the note,
+// clicking a fret writes it into the caret line (or a new line) and sounds it.
+// TInstrumentHost is what the fretboard and the keyboard need from the main window.
+#include "mainwindow/FretboardModel.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class TEditorLines;
+class TLiveSounding;
+struct TSongModel;
+
+struct TInstrumentHost {
+    TSongModel *Song = nullptr;
+    TEditorLines *Lines = nullptr;
+    TLiveSounding *Sound = nullptr;
+    std::function<bool()> Busy;                     // anything playing: clicks do nothing
+    std::function<bool()> ScaleRestrictor;          // clicks only on a shown scale's notes
+    std::function<std::string()> CurrentDuration;   // " Q"
+    std::function<void()> ShowDurationPicker;       // Ctrl + left click
+    std::function<void(int line, bool useGiven)> SelectEditorLine;
+    std::function<void()> FocusEditor;
+    std::function<void()> MarkModified;             // Modified, "*", upper-case caption
+    std::function<void(int line)> ShowCaretPosition;
+    std::function<void(const std::string &text)> ShowNoteText; // status panel 4
+    std::function<void(int line)> ShowLineOnInstrument;
+    std::function<void()> RepaintEditor;
+    int WindowWidth = 815;                          // the main window's width
+};
+
+// One drawn widget: the neck, the frets, the strings and every shown shape.
+class TFretboardView : public QWidget {
+    Q_OBJECT
+public:
+    TFretboardView(TFretboardModel &model, std::function<const TInstrumentTab &()> tab, QWidget *parent = nullptr);
+
+    std::function<void(const TFretHit &, Qt::MouseButton, Qt::KeyboardModifiers)> OnShapeDown;
+    std::function<void(const TFretHit &)> OnShapeMove;
+    std::function<void()> OnShapeUp;
+    // Hit-testing respects the scale restrictor: only markers take clicks while it holds.
+    std::function<bool()> MarkersOnly;
+    int WindowWidth = 815;
+
+    // Places the shapes for the widget's size (run on every paint).
+    TFretboardGeometry LayoutShapes();
+    // The shape under a point (the same test the mouse uses).
+    std::optional<TFretHit> ShapeAt(QPoint p) const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    bool event(QEvent *e) override;
+
+private:
+    void DrawNeck(QPainter &p, const TFretboardGeometry &g, const TInstrumentTab &tab);
+    void DrawHead(QPainter &p, const TFretboardGeometry &g, const TInstrumentTab &tab);
+    TFretboardModel &model_;
+    std::function<const TInstrumentTab &()> tab_;
+};
+
+// Blank lines of the current tab's kind (fretted or piano): `WriteTemplateLine` replaces line
+// `line`, `InsertTemplateLine` puts one named `name` above the caret line. Either selects the
+// line, shows it on the picture and focuses the editor. Both answer the line's index.
+int WriteTemplateLine(const TInstrumentHost &host, int line);
+int InsertTemplateLine(const TInstrumentHost &host, const std::string &name);
+
+// The fretboard's behaviour on the main window.
+class TFretboard {
+public:
+    explicit TFretboard(TInstrumentHost host, QWidget *parent = nullptr);
+
+    TFretboardModel &Model() { return model_; }
+    TFretboardView *View() const { return view_; }
+    bool ScaleShownOnFretboard = false;
+    int HoverString = 0;          // 1..6
+    int HoverFret = 0;
+    std::string HoverNoteName;
+
+    // `Shape1MouseDown`: a click on a fret (string index 0..5, fret 0..24).
+    void Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // `Shape1MouseMove`: names the note under the pointer.
+    void Shape1MouseMove(const TFretHit &hit);
+    void Shape1MouseUp();
+
+private:
+    TInstrumentHost host_;
+    TFretboardModel model_;
+    TFretboardView *view_;
+};
