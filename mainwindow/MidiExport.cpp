@@ -1,0 +1,61 @@
+#include "mainwindow/MidiExport.h"
+
+#include "mainwindow/Playback.h" // TEditorView
+#include "midi/MidiData.h"
+#include "platform/qt/Services.h"
+#include "song/SongBuilder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <exception>
+
+TMidiExport::TMidiExport(IFileCommandsHost &host, std::function<TPlaySettings()> playSettings, QObject *parent)
+    : QObject(parent), host_(host), playSettings_(std::move(playSettings)) {}
+
+void TMidiExport::SaveMidiOfSong1Click() {
+    if (host_.Busy())
+        return;
+    const TEditorView view = host_.EditorView();
+    const platform::Services &services = host_.Services();
+    platform::FileDialogRequest r;
+    r.title = QStringLiteral("Save Midi File");
+    r.fileName = ChangeFileExt(QFileInfo(host_.FileName()).absoluteFilePath(), QStringLiteral(".mid"));
+    r.directory = DialogStartFolder(host_.Options().Lastdir);
+    r.defaultSuffix = QStringLiteral("mid");
+    r.filter = platform::FilterFromPipes(QString::fromLatin1(kMidiFilter));
+    r.confirmOverwrite = true;
+    const QString chosen = services.files.GetSaveFileName(r);
+    if (!chosen.isEmpty()) {
+        const QString absolute = QFileInfo(chosen).absoluteFilePath();
+        const QString path = ChangeFileExt(absolute, QStringLiteral(".mid"));
+        host_.StoreTabText();
+        TMidiData midi;
+        const TPlaySettings settings = playSettings_ ? playSettings_() : TPlaySettings{};
+        const TBuildResult built = BuildSongMidi(host_.Song(), host_.Drums(), settings, midi);
+        bool write = built.Ok();
+        if (!write)
+            services.messages.Error(QString::fromLatin1(kCantCreateMidi));
+        // The dialog asked about the name the user typed; a file the forced extension lands on
+        // is asked about here.
+        if (write && path != absolute && QFileInfo::exists(path))
+            write = services.messages.Question(ReplaceQuestion(path), platform::mbYesNo) == platform::mrYes;
+        if (write) {
+            midi.SetFileName(QFile::encodeName(path).toStdString());
+            try {
+                midi.SaveToFile();
+                host_.Options().Lastdir = QFileInfo(path).absolutePath();
+            } catch (const std::exception &e) {
+                services.messages.Error(QStringLiteral("Can't write ") + path + QStringLiteral(":\r") +
+                                        QString::fromStdString(e.what()));
+            }
+        }
+    }
+    host_.RestoreEditorView(view, view.HasSelection);
+}
+
+void TMidiExport::OnlineHelpSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kOnlineHelpAddress)); }
+
+void TMidiExport::YouTubeSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kVideoAddress)); }
+
+void TMidiExport::N14Click() { host_.Services().shell.StartTextEditor(); }

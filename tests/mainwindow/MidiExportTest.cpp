@@ -1,0 +1,123 @@
+#include "FileCommandsTestHost.h"
+
+#include "mainwindow/MidiExport.h"
+#include "song/SongBuilder.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MidiExportTest : public ::testing::Test {
+protected:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QStringList Texts() { return host.services.messages.Texts(); }
+
+    struct AppFirst {
+        AppFirst() { TwTestApp(); }
+    } appFirst;
+    QTemporaryDir dir;
+    FileHost host{dir.path()};
+    TPlaySettings settings;
+    TMidiExport exporter{host, [this] { return settings; }};
+};
+
+TEST_F(MidiExportTest, TheExportedFileReadsBackWithMidicsv) {
+    if (QStandardPaths::findExecutable(QStringLiteral("midicsv")).isEmpty())
+        GTEST_SKIP() << "midicsv is not installed (Debian package midicsv)";
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, H"};
+    host.song.Lines(6) = {"C, x, 3, x, x, x, x, W"};
+    host.song.Tempo = 90;
+    host.fileName = Path("Song.twd");
+    host.services.files.QueuePath(Path("Song.mid"));
+    exporter.SaveMidiOfSong1Click();
+    ASSERT_TRUE(QFileInfo::exists(Path("Song.mid"))) << Texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(host.options.Lastdir, QFileInfo(Path("Song.mid")).absolutePath());
+
+    QProcess csv;
+    csv.start(QStringLiteral("midicsv"), {Path("Song.mid")});
+    ASSERT_TRUE(csv.waitForFinished(10000));
+    ASSERT_EQ(csv.exitCode(), 0);
+    QStringList noteOns;
+    QString tempo, header;
+    for (const QString &line : QString::fromLatin1(csv.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QStringList f = line.split(QStringLiteral(", "));
+        if (f.size() >= 6 && f[2] == QStringLiteral("Note_on_c") && f[5].trimmed() != QStringLiteral("0"))
+            noteOns << f[0] + QLatin1Char(' ') + f[1] + QLatin1Char(' ') + f[3] + QLatin1Char(' ') + f[4];
+        if (f.size() >= 4 && f[2] == QStringLiteral("Tempo"))
+            tempo = f[3].trimmed();
+        if (f.size() >= 6 && f[2] == QStringLiteral("Header"))
+            header = f[3] + QLatin1Char(' ') + f[5].trimmed();
+    }
+    // Track, tick, channel, note: the piano's two notes on channel 0, the guitar's on channel 5.
+    EXPECT_EQ(noteOns, (QStringList{QStringLiteral("2 0 0 60"), QStringLiteral("2 192 0 62"),
+                                    QStringLiteral("3 0 5 48")}));
+    EXPECT_EQ(tempo, QStringLiteral("666666"));
+    EXPECT_EQ(header, QStringLiteral("1 192"));
+}
+
+TEST_F(MidiExportTest, AnUntitledSongProposesItsNameWithMidInItsOwnFolder) {
+    host.view.CaretLine = 5;
+    host.view.FirstVisibleLine = 2;
+    exporter.SaveMidiOfSong1Click(); // cancelled
+    const auto &request = host.services.files.Requests().back().request;
+    EXPECT_EQ(request.fileName, QFileInfo(Path("Untitled.mid")).absoluteFilePath());
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("mid"));
+    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(request.filter, QStringLiteral("Midi files (*.mid);;All Files (*)"));
+    EXPECT_EQ(host.view.CaretLine, 5);
+    EXPECT_EQ(host.view.FirstVisibleLine, 2);
+}
+
+TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorWritesNothing) {
+    host.services.files.QueuePath(Path("empty.mid"));
+    exporter.SaveMidiOfSong1Click();
+    host.song.Lines(1) = {"not a note line"};
+    host.services.files.QueuePath(Path("bad.mid"));
+    exporter.SaveMidiOfSong1Click();
+    EXPECT_EQ(Texts(), (QStringList{QString::fromLatin1(kCantCreateMidi), QString::fromLatin1(kCantCreateMidi)}));
+    EXPECT_FALSE(QFileInfo::exists(Path("empty.mid")));
+    EXPECT_FALSE(QFileInfo::exists(Path("bad.mid")));
+}
+
+TEST_F(MidiExportTest, TheForcedExtensionAsksBeforeReplacingAnotherFile) {
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    QFile other(Path("take.mid"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("keep");
+    other.close();
+    host.services.files.QueuePath(Path("take.midi"));
+    host.services.messages.QueueAnswer(platform::mrNo);
+    exporter.SaveMidiOfSong1Click();
+    EXPECT_EQ(Texts(), QStringList{ReplaceQuestion(Path("take.mid"))});
+    EXPECT_EQ(QFileInfo(Path("take.mid")).size(), 4);
+    EXPECT_FALSE(QFileInfo::exists(Path("take.midi")));
+
+    host.services.files.QueuePath(Path("take.midi"));
+    host.services.messages.QueueAnswer(platform::mrYes);
+    exporter.SaveMidiOfSong1Click();
+    EXPECT_GT(QFileInfo(Path("take.mid")).size(), 14);
+}
+
+TEST_F(MidiExportTest, AWriteThatFailsIsReported) {
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    host.services.files.QueuePath(Path("no folder/x.mid"));
+    exporter.SaveMidiOfSong1Click();
+    ASSERT_EQ(host.services.messages.Count(), 1);
+    EXPECT_TRUE(Texts()[0].startsWith(QStringLiteral("Can't write ") + Path("no folder/x.mid")));
+    EXPECT_TRUE(host.options.Lastdir.isEmpty());
+}
+
+TEST_F(MidiExportTest, SmallCommandsGoToTheShell) {
+    exporter.OnlineHelpSite1Click();
+    exporter.YouTubeSite1Click();
+    exporter.N14Click();
+    EXPECT_EQ(host.services.shell.Requests(),
+              (QStringList{QStringLiteral("url ") + QString::fromLatin1(kOnlineHelpAddress),
+                           QStringLiteral("url ") + QString::fromLatin1(kVideoAddress), QStringLiteral("editor")}));
+}
+
+} // namespace
