@@ -1,6 +1,7 @@
 #include "mainwindow/EditorController.h"
 
 #include "mainwindow/DurationButtons.h"
+#include "midi/MidiOutputPort.h"
 #include "mainwindow/DurationRules.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/InstrumentPicture.h"
@@ -99,6 +100,8 @@ void TEditorController::UpdateCaretLine(int key) {
     const std::string text = w_.Lines().Line(line).toStdString();
     const TLineContext ctx = w_.Song.LineContext(t);
     (void)key; // Up and Down sound the line once live sounding is wired in
+    if (TMidiOutputPort *port = w_.OutputPort())
+        port->SetPatch(tab.Bank & 0xFF, tab.Patch & 0xFF, tab.Channel & 0xFF);
 
     if (tab.Kind == TKind::Piano) {
         if (IsBlankLine(text) || IsDirectiveLine(text)) {

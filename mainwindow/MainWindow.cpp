@@ -14,6 +14,7 @@
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
 #include "song/TextUtil.h"
@@ -374,6 +375,12 @@ void TfrmMain::ConnectHandlers() {
     connect(chkCountIn, &QCheckBox::toggled, EdtCountInbars, &QWidget::setEnabled);
     PageControl1->TabBar()->changing = [this] { return PageControl1Changing(); };
     connect(PageControl1, &TPageControl::Changed, this, [this] { PageControl1Change(); });
+
+    for (QWidget *panel : {PanelTop, PanelBottom, static_cast<QWidget *>(grpEditor), static_cast<QWidget *>(GroupBoxMixer),
+                           static_cast<QWidget *>(grpMIDIPlay), static_cast<QWidget *>(grpFRTPlay)}) {
+        panel->setMouseTracking(true);
+        panel->installEventFilter(this);
+    }
 
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(About1, &QAction::triggered, this, [this] { About1Click(); });

@@ -50,6 +50,8 @@ class TStatusDisplay;
 class TStatusPanels;
 class TTabSwitcher;
 class TInstrumentPicture;
+class TMidiOutputPort;
+class TPhysicalPortList;
 
 // What the window needs from the machine and the program's start.
 struct TMainEnvironment {
@@ -217,6 +219,10 @@ public:
     int NestedLoopDepth() const { return nestedLoops_; }
     bool ClosePending() const { return closePending_; }
 
+    // The window's output port (`MidiOutputPort1`); null only before start-up opened it.
+    TMidiOutputPort *OutputPort() const { return MidiOutputPort1.get(); }
+    TPhysicalPortList *PhysicalPorts() const { return physicalPorts_.get(); }
+
     // For tests: the song settings file in use.
     SettingsStore &Settings() const { return *settings_; }
 
@@ -251,7 +257,8 @@ private:
     std::unique_ptr<TStatusDisplay> status_;
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
-    std::unique_ptr<platform::IMidiOutDevice> MidiOutputPort1;
+    std::unique_ptr<TPhysicalPortList> physicalPorts_;
+    std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     int nestedLoops_ = 0;
     bool closePending_ = false;
     bool closing_ = false;

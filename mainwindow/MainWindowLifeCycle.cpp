@@ -13,6 +13,7 @@
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
 #include "song/NewSong.h"
@@ -99,25 +100,23 @@ void TfrmMain::OpenOutputPort() {
     const int count = out.DeviceCount();
     if (Options.Device < -1 || Options.Device >= count)
         Options.Device = -1;
-    MidiOutputPort1 = out.Open(Options.Device);
-    OpenedDevice = MidiOutputPort1 ? Options.Device : -2;
-    if (!MidiOutputPort1 && Options.Device != -1) {
-        Options.Device = -1;
-        MidiOutputPort1 = out.Open(-1);
-        OpenedDevice = MidiOutputPort1 ? -1 : -2;
-    }
-    if (!MidiOutputPort1) {
+    physicalPorts_ = std::make_unique<TPhysicalPortList>(out);
+    MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, Options.Device);
+    MidiOutputPort1->SetActive(true); // a device that will not open falls back to the default
+    if (!MidiOutputPort1->GetHandle()) {
         // Neither the synthesizer nor any MIDI port opens: the program runs on silently.
+        OpenedDevice = -2;
         Options.Device = -1;
         env_.services->messages.ShowMessage(kNoSoundHardware);
+        return;
     }
+    OpenedDevice = Options.Device;
 }
 
 void TfrmMain::CloseOutputPort() {
-    if (MidiOutputPort1) {
-        MidiOutputPort1->Reset();
-        MidiOutputPort1.reset();
-    }
+    // Notes off and controllers reset as the port lets go of its device.
+    MidiOutputPort1.reset();
+    physicalPorts_.reset();
 }
 
 void TfrmMain::ApplyEditorFont() {
@@ -411,7 +410,12 @@ void TfrmMain::FormKeyDown(int key) {
         DrumGridPlaying = false;
 }
 
-bool TfrmMain::eventFilter(QObject *watched, QEvent *event) { return QMainWindow::eventFilter(watched, event); }
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
+    // Leaving the pictures for the panels around them clears their hover text.
+    if (event->type() == QEvent::MouseMove && watched != PaintBoxInstrument)
+        status_->ShowNoteText({});
+    return QMainWindow::eventFilter(watched, event);
+}
 
 // ---- tabs -------------------------------------------------------------------------------------
 

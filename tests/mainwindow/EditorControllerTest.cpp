@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QMouseEvent>
 #include <QSpinBox>
 #include <QTest>
 
@@ -142,6 +144,21 @@ TEST_F(EditorControllerTest, SingleNoteCaretLineNamesItsNote) {
     w->Lines().LoadText(QStringLiteral("A, 70, x, x, x, x, x, x, x, x, x, Q\n"));
     QTest::keyClick(w->RichEdit1, Qt::Key_Home);
     EXPECT_EQ(Bottom(4), QStringLiteral("Bb/A#"));
+}
+
+TEST_F(EditorControllerTest, CaretLineSetsTheTabsSoundAndHoverTextClears) {
+    ASSERT_TRUE(SelectTab(12)); // bass: program 33 on channel 11
+    w->Lines().LoadText(QStringLiteral("E, 0, x, x, x, H\n"));
+    midi.Clear();
+    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    bool programSent = false;
+    for (const auto &m : midi.Messages())
+        programSent |= m.status == 0xC0 + 11 && m.data1 == 33;
+    EXPECT_TRUE(programSent);
+    EXPECT_EQ(Bottom(4), QStringLiteral("E"));
+    QMouseEvent move(QEvent::MouseMove, QPointF(4, 4), QPointF(4, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->grpEditor, &move);
+    EXPECT_EQ(Bottom(4), QString());
 }
 
 TEST_F(EditorControllerTest, EditMenuFollowsTextSelectionAndClipboard) {

@@ -90,8 +90,9 @@ TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
     WriteSetting(QStringLiteral("Midi/Device"), QStringLiteral("1"));
     midi.SetFailingIds({1});
     Make();
-    EXPECT_EQ(ts.messages.Count(), 0); // the default device still plays
-    EXPECT_EQ(w->Options.Device, -1);
+    EXPECT_EQ(ts.messages.Count(), 0); // the default device plays instead
+    EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
+    EXPECT_EQ(w->Options.Device, 1);   // the choice stays for the next run
     w.reset();
     midi.SetFailingIds({-1, 0, 1});
     Make();
