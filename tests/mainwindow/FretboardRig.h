@@ -1,0 +1,76 @@
+#pragma once
+// A fretboard and a keyboard on a real notation editor, sounding into the recording MIDI
+// output on a manual clock; the window's side is a set of recorded hooks.
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/Fretboard.h"
+#include "mainwindow/Keyboard.h"
+#include "mainwindow/LiveSounding.h"
+#include "mainwindow/NotationEdit.h"
+#include "midi/MidiOutputPort.h"
+#include "platform/TestDoubles.h"
+#include "QtTestApp.h"
+
+#include <memory>
+
+struct InstrumentRig {
+    bool appReady = (TwTestApp(), true); // before the first widget
+    platform::ManualClock clock;
+    platform::RecordingMidiOutSystem midi{{"Recorder"}, &clock};
+    TPhysicalPortList ports{midi};
+    TMidiOutputPort port{ports, -1};
+    bool stop = false;
+    TLiveSounding live{port, clock, stop};
+    TSongModel song;
+    TNotationEdit edit;
+    TEditorLines lines{&edit};
+    std::vector<int> waits;
+    bool busy = false, restrictor = false;
+    int pickerShown = 0, modified = 0;
+    std::string noteText;
+    std::unique_ptr<TFretboard> fretboard;
+    std::unique_ptr<TKeyboard> keyboard;
+
+    explicit InstrumentRig(int tab) {
+        port.SetActive(true);
+        for (TInstrumentTab &t : song.Tabs)
+            t.Volume = 100;
+        song.CurrentTab = tab;
+        live.SetWaiter([this](int ms, bool) {
+            waits.push_back(ms);
+            clock.Advance(ms);
+        });
+        TInstrumentHost host;
+        host.Song = &song;
+        host.Lines = &lines;
+        host.Sound = &live;
+        host.Busy = [this] { return busy; };
+        host.ScaleRestrictor = [this] { return restrictor; };
+        host.CurrentDuration = [] { return std::string(" Q"); };
+        host.ShowDurationPicker = [this] { ++pickerShown; };
+        host.MarkModified = [this] { ++modified; };
+        host.ShowNoteText = [this](const std::string &t) { noteText = t; };
+        host.ShowLineOnInstrument = [this](int line) { ShowLine(line); };
+        fretboard = std::make_unique<TFretboard>(host);
+        keyboard = std::make_unique<TKeyboard>(host);
+        fretboard->View()->resize(700, 160);
+        keyboard->View()->resize(480, 120);
+        fretboard->View()->LayoutShapes();
+        keyboard->View()->LayoutKeys();
+        midi.Clear();
+    }
+    bool ShowLine(int line) {
+        return ShowLineOnInstrument(song, lines.Line(line).toStdString(), fretboard->Model(), keyboard->Model());
+    }
+    void Load(const QString &text, int caretLine) {
+        lines.LoadText(text);
+        lines.MoveCaretToLine(caretLine);
+    }
+    QString Line(int i) const { return lines.Line(i); }
+    std::vector<int> NotesOn() const {
+        std::vector<int> out;
+        for (const platform::RecordedMessage &m : midi.Messages())
+            if ((m.status & 0xF0) == 0x90 && m.data2 > 0)
+                out.push_back(m.data1);
+        return out;
+    }
+};
