@@ -86,6 +86,23 @@ TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
     EXPECT_EQ(ts.messages.Count(), 0);
 }
 
+TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
+    WriteSetting(QStringLiteral("Font/Size"), QStringLiteral("300"));  // out of range: 8
+    WriteSetting(QStringLiteral("Font/Style"), QStringLiteral("28"));  // 16 is no style bit
+    WriteSetting(QStringLiteral("Font/Color"), QStringLiteral("255")); // red as 0x00BBGGRR
+    WriteSetting(QStringLiteral("Options/ShowHints"), QStringLiteral("0"));
+    TfrmMain &m = Make();
+    const QFont f = m.RichEdit1->font();
+    EXPECT_EQ(f.pointSize(), 8);
+    EXPECT_TRUE(f.bold());
+    EXPECT_TRUE(f.italic());
+    EXPECT_FALSE(f.underline());
+    EXPECT_EQ(m.RichEdit1->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(m.PanelNoteButtons->btnWholeNote->toolTip().isEmpty());
+    m.SetHintsVisible(true);
+    EXPECT_EQ(m.PanelNoteButtons->btnWholeNote->toolTip(), QStringLiteral("Whole note duration (F5)"));
+}
+
 TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
     WriteSetting(QStringLiteral("Midi/Device"), QStringLiteral("1"));
     midi.SetFailingIds({1});
