@@ -1,0 +1,219 @@
+#include "mainwindow/LiveSoundingWindow.h"
+
+#include "mainwindow/DurationButtons.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/EditorController.h"
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/StatusDisplay.h"
+#include "platform/qt/Services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedLayout>
+
+std::string LineErrorText(int line) { return "Error in line " + std::to_string(line + 1); }
+
+std::string PlayLineErrorText(const std::string &tabName, int line) {
+    return "Error in " + tabName + ": Line " + std::to_string(line + 1);
+}
+
+TInstrumentHost TLiveInstrument::MakeHost() {
+    TInstrumentHost host;
+    host.Song = &w_.Song;
+    host.Lines = &w_.Lines();
+    host.Sound = sound_.get();
+    host.Busy = [this] { return w_.Busy(); };
+    host.ScaleRestrictor = [this] { return w_.Options.ScaleRestrictor; };
+    host.CurrentDuration = [this] { return w_.PanelNoteButtons->CurrentDuration(); };
+    host.SelectEditorLine = [this](int line, bool useGiven) { w_.EditorEvents().SelectEditorLine(line, useGiven); };
+    host.FocusEditor = [this] {
+        if (w_.Song.Current().Kind != TKind::Drums)
+            w_.RichEdit1->setFocus();
+    };
+    host.MarkModified = [this] { w_.MarkModified(); };
+    host.ShowCaretPosition = [this](int line) { w_.Status().ShowCaretPosition(line); };
+    host.ShowNoteText = [this](const std::string &text) { w_.Status().ShowNoteText(text); };
+    host.ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); };
+    host.RepaintEditor = [this] { w_.RichEdit1->viewport()->repaint(); };
+    host.WindowWidth = w_.width() > 0 ? w_.width() : 815;
+    return host;
+}
+
+TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
+    sound_ = std::make_unique<TLiveSounding>(*w_.OutputPort(), *w_.Environment().clock, w_.StopRequested);
+    const TInstrumentHost host = MakeHost();
+    fretboard_ = std::make_unique<TFretboard>(host, w_.PaintBoxInstrument);
+    keyboard_ = std::make_unique<TKeyboard>(host, w_.PaintBoxInstrument);
+    auto *stack = new QStackedLayout(w_.PaintBoxInstrument);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(fretboard_->View());
+    stack->addWidget(keyboard_->View());
+    sound_->View.SelectLine = [this](int line) { w_.EditorEvents().SelectEditorLine(line, true); };
+    sound_->View.ShowFrets = [this](const std::array<int32_t, 6> &frets) {
+        fretboard_->Model().ShowFretDots(w_.Song.Current(), frets);
+        fretboard_->View()->update();
+    };
+    sound_->View.TempoChanged = [this](int tempo) { ShowTempo(tempo); };
+    sound_->View.LoopChecked = [this] { return w_.chkLoopAll->isChecked(); };
+    TabChanged();
+}
+
+TLiveInstrument::~TLiveInstrument() = default;
+
+void TLiveInstrument::TabChanged() {
+    const TKind kind = w_.Song.Current().Kind;
+    auto *stack = static_cast<QStackedLayout *>(w_.PaintBoxInstrument->layout());
+    fretboard_->View()->setVisible(IsFretted(kind));
+    keyboard_->View()->setVisible(kind == TKind::Piano);
+    if (IsFretted(kind))
+        stack->setCurrentWidget(fretboard_->View());
+    else if (kind == TKind::Piano)
+        stack->setCurrentWidget(keyboard_->View());
+    fretboard_->View()->update();
+    keyboard_->View()->update();
+}
+
+bool TLiveInstrument::ShowLineOnInstrument(int line) {
+    const bool shown = ::ShowLineOnInstrument(w_.Song, w_.Lines().Line(line).toStdString(), fretboard_->Model(),
+                                              keyboard_->Model());
+    w_.PaintBoxInstrument->ShowLine(shown ? line : -1);
+    fretboard_->View()->update();
+    keyboard_->View()->update();
+    return shown;
+}
+
+void TLiveInstrument::ClearInstrumentDisplay() {
+    const TInstrumentTab &tab = w_.Song.Current();
+    if (tab.Kind == TKind::Piano)
+        keyboard_->Model().RefreshKeyColours(true);
+    else
+        fretboard_->Model().HideMarkers(tab);
+    fretboard_->ScaleShownOnFretboard = false;
+    keyboard_->Model().ScaleShown = false;
+    fretboard_->View()->update();
+    keyboard_->View()->update();
+}
+
+void TLiveInstrument::SoundCaretLine(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return;
+    const bool piano = w_.Song.Current().Kind == TKind::Piano;
+    sound_->SoundLine(w_.Song, w_.Lines().Line(w_.Lines().CurrentLine()).toStdString(), 200, piano);
+}
+
+// ---- line playback --------------------------------------------------------------------------
+
+void TLiveInstrument::SetPlayCaption(bool playing) {
+    w_.btnPlayFRT->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+}
+
+void TLiveInstrument::ShowTempo(int tempo) { w_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }
+
+void TLiveInstrument::LockInstrument(bool enabled) {
+    for (QAction *a : w_.menuBar()->actions())
+        a->setEnabled(enabled);
+    if (w_.mnuEditorPopUp)
+        for (QAction *a : w_.mnuEditorPopUp->actions())
+            a->setEnabled(enabled);
+    for (QWidget *c : {static_cast<QWidget *>(w_.LabelTabName), static_cast<QWidget *>(w_.BitBtnPlayArrangement),
+                       static_cast<QWidget *>(w_.grpMIDIPlay), static_cast<QWidget *>(w_.PanelNoteButtons)})
+        if (c)
+            c->setEnabled(enabled);
+    // The mixer goes, but not the group holding the Stop button.
+    if (w_.GroupBoxMixer)
+        for (QWidget *c : w_.GroupBoxMixer->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (c != w_.grpFRTPlay)
+                c->setEnabled(enabled);
+}
+
+void TLiveInstrument::PlayInstrument() {
+    if (w_.Song.Current().Kind == TKind::Drums)
+        return;
+    TEditorLines &lines = w_.Lines();
+    if (w_.btnPlayFRT->text() == QLatin1String("Stop")) {
+        w_.StopRequested = true;
+        SetPlayCaption(false);
+        w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
+        LockInstrument(true);
+        w_.RichEdit1->setReadOnly(false);
+        return;
+    }
+    const TInstrumentTab &tab = w_.Song.Current();
+    if (tab.Kind != TKind::Piano) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const TLineContext ctx = w_.Song.LineContext(w_.Song.CurrentTab);
+        TChordDat chord;
+        for (int i = 0; i < lines.LineCount(); ++i)
+            if (!ParseChordLine(lines.Line(i).toStdString(), TDurationUnit::Ticks, ctx, chord).empty()) {
+                w_.EditorEvents().SelectEditorLine(i, true);
+                QApplication::restoreOverrideCursor();
+                w_.Services().messages.ShowMessage(QString::fromStdString(LineErrorText(i)));
+                return;
+            }
+        QApplication::restoreOverrideCursor();
+    }
+    int first = 0, last = 0;
+    const bool selected = lines.GetSelectedLines(first, last);
+    w_.StopRequested = false;
+    sound_->SendTabPatch(tab);
+    w_.RichEdit1->setReadOnly(true);
+    PlayPageLinesLive();
+    w_.RichEdit1->setReadOnly(false);
+    if (selected)
+        lines.SelectLines(first, last);
+    if (w_.Song.Current().Kind != TKind::Drums)
+        w_.RichEdit1->setFocus();
+}
+
+void TLiveInstrument::PlayPageLinesLive() {
+    TEditorLines &lines = w_.Lines();
+    if (lines.IsEmpty())
+        return;
+    LockInstrument(false);
+    int first = 0, last = 0;
+    const bool selected = lines.GetSelectedLines(first, last);
+    const int topLine = lines.FirstVisibleLine();
+    const TInstrumentTab &tab = w_.Song.Current();
+    if (tab.Kind == TKind::Piano)
+        keyboard_->Model().RefreshKeyColours(false);
+    else
+        fretboard_->Model().ShowFretDots(tab, {-1, -1, -1, -1, -1, -1});
+    const bool loop = w_.chkLoopAll->isChecked();
+
+    if (w_.btnPlayFRT->text() == QLatin1String("Stop") || w_.StopRequested) {
+        // A second start while a run waits inside a line: it stops that run.
+        SetPlayCaption(false);
+        w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlayAllLines));
+        w_.StopRequested = true;
+    } else {
+        SetPlayCaption(true);
+        sound_->SendBalance(tab, tab.Balance);
+        sound_->SendTabPatch(tab);
+        w_.InstrumentPlaying = true;
+        const std::vector<std::string> text = lines.StoreLines();
+        const int failed = sound_->StartLinePlayback(w_.Song, text, selected ? first : -1, selected ? last : -1);
+        w_.InstrumentPlaying = false;
+        if (failed >= 0) {
+            w_.Services().messages.ShowMessage(QString::fromStdString(PlayLineErrorText(w_.Song.Current().Name, failed)));
+            if (selected)
+                lines.SelectLines(first, last);
+            lines.ScrollToLine(topLine);
+        } else {
+            ShowLineOnInstrument(lines.CurrentLine());
+            w_.StopRequested = false;
+            w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlaySelectedLines));
+        }
+        SetPlayCaption(false);
+    }
+    LockInstrument(true);
+    ShowTempo(w_.Song.Tempo);
+    w_.chkLoopAll->setChecked(loop);
+}
