@@ -68,6 +68,9 @@ struct TMainEnvironment {
 struct TMainDialogs {
     std::function<int()> showAbout;              // TfrmAbout modally
     std::function<int()> showOptions;            // TfrmOptions modally
+    // The editor font as the options dialog found it (size, style, colour), put back
+    // after any result but OK to undo its preview.
+    std::function<void(QFont &font, QColor &colour)> optionsSavedFont;
     // TfrmWelcome modally: returns its Choice; `selectedRecent` gets the welcome list's
     // selected entry (empty when none).
     std::function<int(QString &selectedRecent)> showWelcome;

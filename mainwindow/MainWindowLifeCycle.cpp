@@ -388,9 +388,21 @@ void TfrmMain::About1Click() {
 }
 
 void TfrmMain::Options1Click() {
-    if (dialogs_.showOptions && dialogs_.showOptions() == platform::mrOk)
+    if (!dialogs_.showOptions)
+        return;
+    if (dialogs_.showOptions() == platform::mrOk) {
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
-    ApplyEditorFont();
+        return;
+    }
+    if (dialogs_.optionsSavedFont) {
+        QFont font = RichEdit1->font();
+        QColor colour = RichEdit1->palette().color(QPalette::Text);
+        dialogs_.optionsSavedFont(font, colour);
+        RichEdit1->setFont(font);
+        QPalette p = RichEdit1->palette();
+        p.setColor(QPalette::Text, colour);
+        RichEdit1->setPalette(p);
+    }
 }
 
 void TfrmMain::Contents1Click() {

@@ -66,6 +66,26 @@ TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
     EXPECT_EQ(ts.modal.ShownClasses().last(), QStringLiteral("TfrmAbout"));
 }
 
+TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
+    TMainEnvironment env;
+    env.services = &ts.Get();
+    env.midiOut = &midi;
+    env.clock = &clock;
+    env.settingsPath = settingsPath;
+    env.untitledFolder = dir.path();
+    TProgramWindows windows = CreateProgramWindows(env);
+    TfrmMain &m = *windows.frmMain;
+    ts.modal.QueueAnswer([&](platform::ModalDialog &) {
+        QFont preview = m.RichEdit1->font(); // the dialog previews a big font
+        preview.setPointSize(30);
+        m.RichEdit1->setFont(preview);
+        return int(platform::mrCancel);
+    });
+    m.Options1Click();
+    EXPECT_EQ(m.RichEdit1->font().pointSize(), windows.dialogs.frmOptions->SavedFontSize);
+    EXPECT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmOptions"});
+}
+
 TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
     struct Case { const char *stored; int opened; };
     const Case cases[] = {{"1", 1}, {"2", -1}, {"-7", -1}, {"letters", -1}, {"0", 0}};
