@@ -1,5 +1,6 @@
 #include "song/BuiltInBeats.h"
 #include "song/NewSong.h"
+#include "song/SongBuilder.h"
 #include "song/SongFile.h"
 
 #include <gtest/gtest.h>
@@ -286,6 +287,7 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     EXPECT_EQ(s.song.Tab(7).Bookmarks[0], -1);
     EXPECT_EQ(s.drums.sigUpper, 4);
     EXPECT_EQ(s.drums.sigLower, 4);
+    EXPECT_EQ(CountInTicks(s.song, s.drums, TPlaySettings{false, true, 1}), 4 * 192);  // quarter notes again
     EXPECT_TRUE(s.drums.list.Empty());
     EXPECT_TRUE(s.drums.store.Empty());
     EXPECT_EQ(s.drums.slots, MakeDefaultDrumSlots());
