@@ -29,11 +29,19 @@ void TLiveSounding::WaitMs(int ms, bool pump) {
         waiter_(ms, pump);
         return;
     }
-    const int64_t end = clock_.NowMs() + std::max(ms, 0);
+    ms = std::max(ms, 0);
+    const int64_t end = clock_.NowMs() + ms;
+    // The wait never outlasts its length in real time either, so a clock that stands still
+    // (a test's manual clock) cannot hold the window.
+    const auto realEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    auto left = [&]() -> int64_t {
+        const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(realEnd - std::chrono::steady_clock::now());
+        return std::min<int64_t>(end - clock_.NowMs(), real.count());
+    };
     if (!pump || !QCoreApplication::instance()) {
         // Nothing else runs on this thread meanwhile, so only the clock can end the wait.
-        for (int64_t left = end - clock_.NowMs(); left > 0 && !stop_; left = end - clock_.NowMs())
-            std::this_thread::sleep_for(std::chrono::milliseconds(left));
+        for (int64_t l = left(); l > 0 && !stop_; l = left())
+            std::this_thread::sleep_for(std::chrono::milliseconds(l));
         return;
     }
     // The deadline timer wakes the loop; so does every window event, after which the stop
@@ -42,11 +50,11 @@ void TLiveSounding::WaitMs(int ms, bool pump) {
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
     while (!stop_) {
-        const int64_t left = end - clock_.NowMs();
-        if (left <= 0)
+        const int64_t l = left();
+        if (l <= 0)
             break;
         if (!deadline.isActive())
-            deadline.start(static_cast<int>(std::min<int64_t>(left, 1 << 30)));
+            deadline.start(static_cast<int>(std::min<int64_t>(l, 1 << 30)));
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 }

@@ -47,9 +47,9 @@ public:
     int LiveTranspose = 0;
     TLiveView View;
 
-    // Waits until the clock has advanced by `ms` or the stop flag is set. With `pump` window
-    // events are processed meanwhile (a stop click or Esc arrives that way); without it the
-    // thread sleeps.
+    // Waits until the clock has advanced by `ms` or the stop flag is set (and never longer than
+    // `ms` of real time). With `pump` window events are processed meanwhile (a stop click or
+    // Esc arrives that way); without it the thread sleeps.
     void WaitMs(int ms, bool pump);
     // Tests replace the wait (to step a manual clock); an empty function restores it.
     using TWaiter = std::function<void(int ms, bool pump)>;

@@ -271,4 +271,22 @@ TEST(LiveSoundingWait, WaitsOnTheClockAndEndsEarlyOnStop) {
     EXPECT_LT(elapsed, 2000);
 }
 
+TEST(LiveSoundingWait, AClockThatStandsStillCannotHoldTheWindow) {
+    TwTestApp();
+    platform::ManualClock still;
+    platform::SteadyClock real;
+    platform::RecordingMidiOutSystem midi;
+    TPhysicalPortList ports{midi};
+    TMidiOutputPort port{ports, -1};
+    bool stop = false;
+    TLiveSounding live{port, still, stop};
+    for (bool pump : {true, false}) {
+        const int64_t t0 = real.NowMs();
+        live.WaitMs(30, pump);
+        const int64_t elapsed = real.NowMs() - t0;
+        EXPECT_GE(elapsed, 29) << pump;
+        EXPECT_LT(elapsed, 1000) << pump;
+    }
+}
+
 } // namespace
