@@ -27,6 +27,10 @@ public:
 };
 using ImageReader = TByteReader<ESongImage>;
 
+// The image is mostly the zero padding of its blocks: a light level compresses it nearly as well as
+// the default and about three times faster.
+constexpr int kDeflateLevel = 3;
+
 void PutInt32(std::vector<uint8_t> &out, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
     out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
@@ -217,7 +221,7 @@ std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song) {
 
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out) {
     z_stream zs{};
-    if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&zs, kDeflateLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         return false;
     out.resize(deflateBound(&zs, static_cast<uLong>(data.size())));
     zs.next_in = const_cast<Bytef *>(data.data());
