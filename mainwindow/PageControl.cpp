@@ -42,22 +42,25 @@ void TColourTabBar::paintEvent(QPaintEvent *) {
     QPainter p(this);
     const int current = currentIndex();
     for (int i = 0; i < count(); ++i) {
-        QRect r = tabRect(i);
-        if (!r.isValid() || !r.intersects(rect()))
-            continue;
-        if (i != current)
-            r.adjust(0, 2, 0, 0); // the active tab stands a little higher
-        p.fillRect(r, TabColour(i));
-        p.setPen(palette().mid().color());
-        p.drawRect(r.adjusted(0, 0, -1, i == current ? 0 : -1));
-        if (i == current) {
-            p.setPen(palette().light().color());
-            p.drawLine(r.topLeft() + QPoint(1, 1), r.topRight() + QPoint(-1, 1));
-        }
-        p.setPen(Qt::black);
-        p.setFont(font());
-        p.drawText(r.left() + 5, r.top() + 3 + p.fontMetrics().ascent(), tabText(i));
+        const QRect r = tabRect(i);
+        if (r.isValid() && r.intersects(rect()))
+            PageControl1DrawTab(p, i, r, i == current);
     }
+}
+
+void TColourTabBar::PageControl1DrawTab(QPainter &p, int index, QRect r, bool active) {
+    if (!active)
+        r.adjust(0, 2, 0, 0); // the active tab stands a little higher
+    p.fillRect(r, TabColour(index));
+    p.setPen(palette().mid().color());
+    p.drawRect(r.adjusted(0, 0, -1, active ? 0 : -1));
+    if (active) {
+        p.setPen(palette().light().color());
+        p.drawLine(r.topLeft() + QPoint(1, 1), r.topRight() + QPoint(-1, 1));
+    }
+    p.setPen(Qt::black);
+    p.setFont(font());
+    p.drawText(r.left() + 5, r.top() + 3 + p.fontMetrics().ascent(), tabText(index));
 }
 
 bool TColourTabBar::Allowed(int target) {

@@ -9,12 +9,16 @@
 
 #include <functional>
 
+class QPainter;
+
 class TColourTabBar : public QTabBar {
     Q_OBJECT
 public:
     explicit TColourTabBar(QWidget *parent = nullptr);
     void SetTabColour(int index, const QColor &colour);
     QColor TabColour(int index) const;
+    // One tab: its record's colour behind its caption in bold, at left + 5, top + 3.
+    void PageControl1DrawTab(QPainter &p, int index, QRect rect, bool active);
     // Asked before the user's change; false keeps the tab.
     std::function<bool()> changing;
 
