@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QFileInfo>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -181,6 +183,32 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     EXPECT_EQ(welcomes, 1);
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("File not found: ") + dir.filePath(QStringLiteral("gone.twd")));
     EXPECT_EQ(m2.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
+    WriteSetting(QStringLiteral("Options/ShowNewUserMessage"), QStringLiteral("1"));
+    const QString recent = WriteSong(QStringLiteral("recent.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
+    struct Case { int choice; QString selected; bool asksForFile; QString fileName; };
+    const Case cases[] = {
+        {2, QString(), true, QStringLiteral("Untitled.twd")},
+        {3, QString(), true, QStringLiteral("Untitled.twd")},        // no entry selected: Open
+        {3, QStringLiteral("&") + recent, false, QStringLiteral("recent.twd")}, // accelerator removed
+        {1, recent, false, QStringLiteral("Untitled.twd")},
+    };
+    for (const auto &c : cases) {
+        TfrmMain &m = Make();
+        TMainDialogs d;
+        d.showWelcome = [&](QString &selected) {
+            selected = c.selected;
+            return c.choice;
+        };
+        m.SetDialogs(d);
+        QSignalSpy open(&m, &TfrmMain::OpenSongRequested);
+        m.FormActivate();
+        EXPECT_EQ(open.count(), c.asksForFile ? 1 : 0) << c.choice;
+        EXPECT_EQ(QFileInfo(m.FileName).fileName(), c.fileName) << c.choice;
+    }
+    EXPECT_EQ(ts.messages.Count(), 0);
 }
 
 TEST_F(MainWindowTest, CorruptSongIsReportedAndNeverAdopted) {
