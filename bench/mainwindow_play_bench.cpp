@@ -116,7 +116,8 @@ int main(int argc, char **argv) {
     TTimeDisplay time;
     QWidget panel, picture;
     TPlaybackControls controls{&play, &loop, &metronome, &countIn, &bars, &pos, &time, &panel, &picture};
-    TPlayback playback(host, controls, system, clock, timer);
+    TPhysicalPortList ports(system);
+    TPlayback playback(host, controls, ports, clock, timer);
 
     std::vector<double> ms;
     for (int run = 0; run < runs; ++run) {

@@ -36,12 +36,11 @@ void SetButtonLook(QPushButton *button, const QString &caption, const QColor &co
 
 } // namespace
 
-TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, platform::IMidiOutSystem &midiOut,
+TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPhysicalPortList &ports,
                      platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent)
-    : QObject(parent), host_(host), c_(controls), clock_(clock) {
+    : QObject(parent), host_(host), c_(controls) {
     MidiData1.SetPPQN(kBuildPpqn);
-    ports_ = std::make_unique<TPhysicalPortList>(midiOut);
-    outputs_ = std::make_unique<TTrackOutputs>(*ports_);
+    outputs_ = std::make_unique<TTrackOutputs>(ports);
     // The window's own port keeps the device open, so a track output freed between two plays
     // (after its notes are off) has nothing to wait for.
     outputs_->SetSysexLatency(0);
@@ -64,7 +63,6 @@ TPlayback::~TPlayback() {
     // The player and its timer thread end before the outputs and the song they read.
     player_.reset();
     outputs_.reset();
-    ports_.reset();
 }
 
 void TPlayback::SetOutputDevice(int deviceId) { outputs_->SetDefaultOutputPort(deviceId); }

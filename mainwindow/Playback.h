@@ -39,7 +39,6 @@ class TTimeDisplay;
 namespace platform {
 class IClock;
 class IMessageBoxes;
-class IMidiOutSystem;
 class IPeriodicTimer;
 } // namespace platform
 
@@ -111,7 +110,9 @@ inline constexpr const char *kNothingToPlay = "There is nothing to play: every t
 class TPlayback : public QObject {
     Q_OBJECT
 public:
-    TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, platform::IMidiOutSystem &midiOut,
+    // `ports`: the window's physical ports, so the song and the window's own port share one
+    // open device. It must outlive this object.
+    TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPhysicalPortList &ports,
               platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent = nullptr);
     // Stops and joins the player before the data and ports go.
     ~TPlayback() override;
@@ -164,8 +165,6 @@ private:
 
     IPlaybackHost &host_;
     TPlaybackControls c_;
-    platform::IClock &clock_;
-    std::unique_ptr<TPhysicalPortList> ports_;
     std::unique_ptr<TTrackOutputs> outputs_;
     std::unique_ptr<TMidiPlayer> player_;
     QTimer TimerMidiPosition;

@@ -88,7 +88,7 @@ protected:
         countInBars.setRange(1, 8);
         countInBars.setValue(1);
         controls = {&playButton, &loop, &metronome, &countIn, &countInBars, &pos, &time, &panel, &picture};
-        playback = std::make_unique<TPlayback>(host, controls, system, clock, timer);
+        playback = std::make_unique<TPlayback>(host, controls, ports, clock, timer);
         playback->PositionTimer().stop(); // displays are refreshed by hand here
     }
 
@@ -139,6 +139,7 @@ protected:
     platform::ManualClock clock;
     platform::ManualTimer timer;
     platform::RecordingMidiOutSystem system{{"Recorder"}, &clock};
+    TPhysicalPortList ports{system};
     FakeHost host;
     QPushButton playButton{QStringLiteral("Play")};
     QCheckBox loop, metronome, countIn;
