@@ -24,7 +24,7 @@ const std::vector<uint8_t> &DefaultRecords() {
 }
 
 void CheckRoundTrip(TSongModel &song, const DrumPart &drums) {
-    for (const DrumSlot &slot : drums.slots)
+    for (const DrumSlot &slot : drums.drumSlots)
         if (slot.note < 0 || slot.note > 127)
             std::abort();
     const std::vector<uint8_t> image = EncodeSongImage(song, drums);

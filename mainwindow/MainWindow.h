@@ -8,11 +8,7 @@
 // Services come in through the constructor, so tests build the window offscreen with the
 // scripted dialogs, the recording MIDI output and a settings file of their own.
 #include "dialogs/ProgramOptions.h"
-// The drum part has a member named `slots`, which is a Qt keyword macro.
-#pragma push_macro("slots")
-#undef slots
 #include "song/PatternStore.h"
-#pragma pop_macro("slots")
 #include "song/SongModel.h"
 
 #include <QMainWindow>

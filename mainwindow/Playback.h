@@ -21,11 +21,7 @@
 
 #include <memory>
 
-// The drum part has a member named `slots`, which is a Qt keyword macro.
-#pragma push_macro("slots")
-#undef slots
 #include "song/PatternStore.h"
-#pragma pop_macro("slots")
 #include "song/SongModel.h"
 
 class QCheckBox;

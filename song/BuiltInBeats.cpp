@@ -77,7 +77,7 @@ void LoadBuiltInBeat(DrumPart &drums, const BuiltInBeat &beat) {
 }
 
 void ChooseBuiltInBeat(DrumPart &drums, int choice) {
-    drums.slots = MakeDefaultDrumSlots();
+    drums.drumSlots = MakeDefaultDrumSlots();
     drums.list.DeselectAll();
     drums.builtInBeat = (choice >= 1 && choice <= kBuiltInBeatCount) ? choice : 0;
     if (drums.builtInBeat > 0)

@@ -54,7 +54,7 @@ void ResetSongModel(TSongModel &song, DrumPart &drums) {
         song.Lines(n).clear();
     }
     drums.Reset(song.TimeSignature);
-    drums.slots = MakeDefaultDrumSlots();
+    drums.drumSlots = MakeDefaultDrumSlots();
 }
 
 bool TabHoldsText(const TSongModel &song, const DrumPart &drums, int number) {

@@ -192,7 +192,7 @@ struct DrumPart {
     PatternListModel list;
     PatternStore store;
     DrumGridModel grid;
-    DrumSlots slots = MakeDefaultDrumSlots();
+    DrumSlots drumSlots = MakeDefaultDrumSlots();  // rows 1..8 (DrumNameLabel1..8)
     PatternIdCounter ids;
     // The time signature shown on the drum page (LabelSigUpper / LabelSigLower).
     int sigUpper = 4;

@@ -257,7 +257,7 @@ void SongMidiBuilder::BuildDrumPatternTrack(TrackWriter &out, TBuildResult &resu
             // Cells left beyond the bar by a change of metre or feel are not played.
             if (cell.column >= stepsPerBar)
                 continue;
-            const int note = drums_.slots[static_cast<size_t>(cell.row)].note + tab.Transpose;
+            const int note = drums_.drumSlots[static_cast<size_t>(cell.row)].note + tab.Transpose;
             const int64_t on = start + cell.column * step + tab.Delay;
             out.Note(channel, note, LevelToVelocity(cell.level, tab.Volume), on, on + step);
         }

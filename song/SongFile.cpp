@@ -120,7 +120,7 @@ std::vector<uint8_t> EncodeSongImage(const TSongModel &song, const DrumPart &dru
         if (!hasPatterns)
             continue;
         PutInt32(out, kDrumRows);
-        for (const DrumSlot &slot : drums.slots)
+        for (const DrumSlot &slot : drums.drumSlots)
             PutBlock(out, slot.caption);
         PutBlocks(out, drums.store.Lines());
         PutBlocks(out, drums.list.Items());
@@ -165,7 +165,7 @@ bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart 
                 if (i < kDrumRows) {
                     DrumSlot slot;
                     if (ReadSlotCaption(caption, slot))
-                        drums.slots[static_cast<size_t>(i)] = slot;
+                        drums.drumSlots[static_cast<size_t>(i)] = slot;
                 }
             }
             drums.store.Lines() = GetBlocks(in);

@@ -206,10 +206,10 @@ TEST(BuiltInBeats, HeadersMatchTheirCellsAndLoadAsPatterns) {
 
 TEST(BuiltInBeats, JazzWaltzSetsTheDrumPageButNotTheSong) {
     DrumPart part = MakePart();
-    part.slots[2] = {"56 Cowbell", 56};
+    part.drumSlots[2] = {"56 Cowbell", 56};
     ChooseBuiltInBeat(part, 1);  // Rock 1 first, so the waltz goes after it
     ChooseBuiltInBeat(part, 6);
-    EXPECT_EQ(part.slots, MakeDefaultDrumSlots());
+    EXPECT_EQ(part.drumSlots, MakeDefaultDrumSlots());
     EXPECT_EQ(part.sigUpper, 3);
     EXPECT_EQ(part.sigLower, 4);
     EXPECT_EQ(part.feel, kFeelJazzy);

@@ -167,7 +167,7 @@ TEST(SongBuilder, DrumStepsRegularAndJazzy) {
         Fixture f;
         f.song.Tab(10).Delay = 10;
         f.song.Tab(10).Transpose = 1;
-        f.drums.slots[1].note = 56;
+        f.drums.drumSlots[1].note = 56;
         for (int p = 0; p < 2; ++p) {
             f.drums.list.Add(FormatPatternListLine("P" + std::to_string(p), f.drums.ids.Next(), feel));
             // Column 3 of slot 2, level 9; a cell at column 14 is beyond a jazzy bar of 12 steps.

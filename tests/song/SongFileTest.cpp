@@ -82,7 +82,7 @@ TEST(SongImage, DrumBodyAndLongLines) {
     NewSong s;
     s.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q", std::string(300, 'a'), std::string(254, 'b'), "caf\xC3\xA9"};
     ChooseBuiltInBeat(s.drums, 1);
-    s.drums.slots[2] = {"56 Cowbell", 56};
+    s.drums.drumSlots[2] = {"56 Cowbell", 56};
     const std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
     // Tab 6's body: count 4, then four blocks; the 300-character line holds 255 in its length byte.
     const size_t tab6 = 68608 + 5 * 4;
@@ -111,7 +111,7 @@ TEST(SongImage, DrumBodyAndLongLines) {
     EXPECT_EQ(song.Lines(6)[1], std::string(254, 'a'));
     EXPECT_EQ(song.Lines(6)[2], std::string(254, 'b'));
     EXPECT_EQ(song.Lines(6)[3], "caf\xC3\xA9");
-    EXPECT_EQ(part.slots, s.drums.slots);
+    EXPECT_EQ(part.drumSlots, s.drums.drumSlots);
     EXPECT_EQ(part.store.Lines(), s.drums.store.Lines());
     EXPECT_EQ(part.list.Items(), s.drums.list.Items());
     EXPECT_EQ(part.ids.Next(), 2);
@@ -217,8 +217,8 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
     s.song.Tempo = 0;
     s.song.CurrentTab = 40;
     ChooseBuiltInBeat(s.drums, 1);
-    s.drums.slots[0].caption = "200 Nonsense";
-    s.drums.slots[1].caption = "no number";
+    s.drums.drumSlots[0].caption = "200 Nonsense";
+    s.drums.drumSlots[1].caption = "no number";
     std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
     // Tab 6 claims to be the drums and a piano with strings; the kind follows the tab's place.
     TInstrumentTab fake = s.song.Tab(6);
@@ -244,8 +244,8 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
         EXPECT_EQ(out.song.Tab(6).Transpose, 24);
         EXPECT_EQ(out.song.Tempo, 120);
         EXPECT_EQ(out.song.CurrentTab, 1);
-        EXPECT_EQ(out.drums.slots[0].note, 20);  // "200 Nonsense": the first two characters
-        EXPECT_EQ(out.drums.slots[1], MakeDefaultDrumSlots()[1]);  // unreadable: the slot keeps its default
+        EXPECT_EQ(out.drums.drumSlots[0].note, 20);  // "200 Nonsense": the first two characters
+        EXPECT_EQ(out.drums.drumSlots[1], MakeDefaultDrumSlots()[1]);  // unreadable: the slot keeps its default
     }
 }
 
@@ -271,7 +271,7 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     s.song.Tab(7).Colour = 0x42;
     s.song.Tab(7).Bookmarks[0] = 5;
     ChooseBuiltInBeat(s.drums, 6);
-    s.drums.slots[4] = {"56 Cowbell", 56};
+    s.drums.drumSlots[4] = {"56 Cowbell", 56};
     ResetSongModel(s.song, s.drums);
     EXPECT_EQ(s.song.SongTitle, "Keep me");
     EXPECT_EQ(s.song.TimeSignature, "0404");
@@ -290,7 +290,7 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     EXPECT_EQ(CountInTicks(s.song, s.drums, TPlaySettings{false, true, 1}), 4 * 192);  // quarter notes again
     EXPECT_TRUE(s.drums.list.Empty());
     EXPECT_TRUE(s.drums.store.Empty());
-    EXPECT_EQ(s.drums.slots, MakeDefaultDrumSlots());
+    EXPECT_EQ(s.drums.drumSlots, MakeDefaultDrumSlots());
     EXPECT_EQ(s.drums.ids.Next(), 1);
     EXPECT_EQ(UntitledSongPath("/home/u/Documents"), "/home/u/Documents/Untitled.twd");
 }
