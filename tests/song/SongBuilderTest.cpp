@@ -160,6 +160,11 @@ TEST(SongBuilder, CountInAndMetronomeIn68) {
     g.settings.Metronome = true;
     ASSERT_TRUE(g.Build().Ok());
     EXPECT_EQ(NoteOns(g.midi, 2), (std::vector<std::string>{"0 9 77 100", "192 9 76 100", "384 9 76 100", "576 9 76 100"}));
+    // The whole track: each click ends where the next begins, its note-off first.
+    EXPECT_EQ(Dump(g.midi, 2), (std::vector<std::string>{"0 FF03 Metronome", "0 99 4D 64", "192 89 4D 00", "192 99 4C 64",
+                                                         "384 89 4C 00", "384 99 4C 64", "576 89 4C 00", "576 99 4C 64",
+                                                         "768 89 4C 00", "768 FF2F"}));
+    EXPECT_EQ(Dump(g.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808", "0 FF2F"}));
 }
 
 TEST(SongBuilder, DrumStepsRegularAndJazzy) {
