@@ -247,6 +247,26 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
         EXPECT_EQ(out.drums.drumSlots[0].note, 20);  // "200 Nonsense": the first two characters
         EXPECT_EQ(out.drums.drumSlots[1], MakeDefaultDrumSlots()[1]);  // unreadable: the slot keeps its default
     }
+
+    // The other ends of the ranges.
+    s.song.Tempo = 900;
+    s.song.SongTranspose = -40;
+    s.song.CurrentTab = 0;
+    s.song.Tab(3).Patch = 300;
+    s.song.Tab(3).Balance = -5;
+    s.song.Tab(3).Channel = -1;
+    s.drums.drumSlots[0].caption = "-5 Below";
+    s.drums.drumSlots[3].caption = "046 Open Hi-hat ";
+    NewSong out;
+    ASSERT_TRUE(DecodeSongImage(EncodeSongImage(s.song, s.drums), out.song, out.drums));
+    EXPECT_EQ(out.song.Tempo, 500);
+    EXPECT_EQ(out.song.SongTranspose, -24);
+    EXPECT_EQ(out.song.CurrentTab, 1);
+    EXPECT_EQ(out.song.Tab(3).Patch, 127);
+    EXPECT_EQ(out.song.Tab(3).Balance, 0);
+    EXPECT_EQ(out.song.Tab(3).Channel, 0);
+    EXPECT_EQ(out.drums.drumSlots[0].note, 0);
+    EXPECT_EQ(out.drums.drumSlots[3], (DrumSlot{"46 Open Hi-hat", 46}));  // a leading 0 is dropped, blanks trimmed
 }
 
 TEST_F(SongFileOnDisk, AFailedSaveKeepsTheOldFileAndTheMarks) {
