@@ -2,6 +2,7 @@
 
 #include "song/SongFile.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -22,7 +23,10 @@ std::string BuildTextExport(const TSongModel &song) {
 
 std::string ProposeTextExportName(const std::string &songFileName, const std::string &tabName) {
     const fs::path song(songFileName);
-    return (song.parent_path() / (song.stem().string() + "_" + tabName + ".txt")).string();
+    // The tab's name comes from the song file: a separator in it would point into another folder.
+    std::string name = tabName;
+    std::replace(name.begin(), name.end(), '/', '_');
+    return (song.parent_path() / (song.stem().string() + "_" + name + ".txt")).string();
 }
 
 std::string TextExportPath(const std::string &chosenName) {

@@ -13,7 +13,8 @@
 std::string BuildTextExport(const TSongModel &song);
 
 // The name the save dialog proposes: the song file's folder and base name (without its extension)
-// + "_" + the tab's name + ".txt" ("/songs/Blues.twd" and "Guitar" give "/songs/Blues_Guitar.txt").
+// + "_" + the tab's name + ".txt" ("/songs/Blues.twd" and "Guitar" give "/songs/Blues_Guitar.txt"); a "/"
+// in the tab's name becomes "_".
 std::string ProposeTextExportName(const std::string &songFileName, const std::string &tabName);
 // The file actually written: the chosen name with its extension changed to ".txt".
 std::string TextExportPath(const std::string &chosenName);

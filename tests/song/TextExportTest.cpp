@@ -33,6 +33,9 @@ TEST(TextExport, NamesAndFiles) {
     EXPECT_EQ(ProposeTextExportName("/songs/Blues.twd", "Guitar"), "/songs/Blues_Guitar.txt");
     EXPECT_EQ(ProposeTextExportName("/songs/Blues", "Bass"), "/songs/Blues_Bass.txt");
     EXPECT_EQ(ProposeTextExportName("/my.songs/a.b.tw1", "Uke"), "/my.songs/a.b_Uke.txt");
+    // A tab name read from a file cannot lead the proposal out of the song's folder.
+    EXPECT_EQ(ProposeTextExportName("/songs/Blues.twd", "AC/DC"), "/songs/Blues_AC_DC.txt");
+    EXPECT_EQ(ProposeTextExportName("/songs/Blues.twd", "../../etc/x"), "/songs/Blues_.._.._etc_x.txt");
     EXPECT_EQ(TextExportPath("/x/out.doc"), "/x/out.txt");
     EXPECT_EQ(TextExportPath("/x/out"), "/x/out.txt");
 
