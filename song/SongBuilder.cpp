@@ -253,7 +253,12 @@ void SongMidiBuilder::BuildDrumPatternTrack(TrackWriter &out, TBuildResult &resu
             result.Warning = "Internal Error: Pattern pointed to by listbox does not exist (BuildDrumPatternTrack)";
             return;
         }
-        for (const DrumCell &cell : drums_.store.BlockCells(block)) {
+        // In step order, so a step's note-off stands before the next step's note-on of the same
+        // drum at that tick, whatever order a pasted block lists its cells in.
+        std::vector<DrumCell> cells = drums_.store.BlockCells(block);
+        std::stable_sort(cells.begin(), cells.end(),
+                         [](const DrumCell &a, const DrumCell &b) { return a.column < b.column; });
+        for (const DrumCell &cell : cells) {
             // Cells left beyond the bar by a change of metre or feel are not played.
             if (cell.column >= stepsPerBar)
                 continue;

@@ -201,6 +201,17 @@ TEST(SongBuilder, DrumStepsRegularAndJazzy) {
     }
 }
 
+TEST(SongBuilder, DrumCellsOutOfColumnOrderStillEndBeforeTheNextBegins) {
+    Fixture f;
+    f.drums.list.Add(FormatPatternListLine("Pasted", f.drums.ids.Next(), kFeelRegular));
+    // A pasted block need not list its cells column by column.
+    f.drums.store.AppendLines({"DPATN|0003|" + f.drums.list.Item(0), "0100007", "0000007"});
+    ASSERT_TRUE(f.Build().Ok());
+    const std::vector<std::string> events = Dump(f.midi, 1);
+    EXPECT_EQ(std::vector<std::string>(events.begin() + 2, events.end()),
+              (std::vector<std::string>{"0 99 24 5A", "48 89 24 00", "48 99 24 5A", "96 89 24 00", "96 FF2F"}));
+}
+
 TEST(SongBuilder, MissingDrumBlockStopsTheDrumTrackOnly) {
     Fixture f;
     f.drums.list.Add("no block");
