@@ -4,6 +4,7 @@
 #include "song/SongFile.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <filesystem>
@@ -167,6 +168,51 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
     EXPECT_TRUE(TabHoldsText(opened.song, opened.drums, 10));
     EXPECT_TRUE(TabHoldsText(opened.song, opened.drums, 12));
     EXPECT_FALSE(TabHoldsText(opened.song, opened.drums, 2));
+}
+
+// Inflates with zlib directly: windowBits -15 for a raw stream, 15 for one with the zlib wrapper.
+bool Inflate(const std::vector<uint8_t> &in, int windowBits, std::vector<uint8_t> &out) {
+    z_stream zs{};
+    if (inflateInit2(&zs, windowBits) != Z_OK)
+        return false;
+    out.assign(1 << 20, 0);
+    zs.next_in = const_cast<Bytef *>(in.data());
+    zs.avail_in = static_cast<uInt>(in.size());
+    zs.next_out = out.data();
+    zs.avail_out = static_cast<uInt>(out.size());
+    const int rc = inflate(&zs, Z_FINISH);
+    out.resize(zs.total_out);
+    inflateEnd(&zs);
+    return rc == Z_STREAM_END;
+}
+
+TEST_F(SongFileOnDisk, TheFileIsARawDeflateStreamBothWays) {
+    NewSong s;
+    s.song.SongTitle = "Raw";
+    s.song.Lines(3) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    const std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
+    const std::string path = Path("raw.twd");
+    ASSERT_TRUE(WriteSongFile(path, s.song, s.drums));
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(Inflate(file, -15, out));
+    EXPECT_EQ(out, image);
+    EXPECT_FALSE(Inflate(file, 15, out));  // no zlib header
+
+    // Another writer's stream: the image in stored blocks of at most 65,535 bytes.
+    std::vector<uint8_t> stored;
+    for (size_t at = 0; at < image.size();) {
+        const size_t n = std::min<size_t>(image.size() - at, 65535);
+        const bool last = at + n == image.size();
+        stored.insert(stored.end(), {uint8_t(last ? 1 : 0), uint8_t(n), uint8_t(n >> 8), uint8_t(~n), uint8_t(~n >> 8)});
+        stored.insert(stored.end(), image.begin() + static_cast<long>(at), image.begin() + static_cast<long>(at + n));
+        at += n;
+    }
+    NewSong opened;
+    ASSERT_EQ(ReadSongBytes(stored, opened.song, opened.drums), ESongReadResult::Ok);
+    EXPECT_EQ(opened.song.SongTitle, "Raw");
+    EXPECT_EQ(opened.song.Lines(3), s.song.Lines(3));
 }
 
 TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
