@@ -212,6 +212,17 @@ TEST(SongBuilder, DrumCellsOutOfColumnOrderStillEndBeforeTheNextBegins) {
               (std::vector<std::string>{"0 99 24 5A", "48 89 24 00", "48 99 24 5A", "96 89 24 00", "96 FF2F"}));
 }
 
+TEST(SongBuilder, DrumNotesOutOfRangeAreSkippedAndChannelsMasked) {
+    Fixture f;
+    f.song.Tab(10).Transpose = 2;
+    f.song.Tab(10).Channel = 25;  // only its low four bits count: channel 9
+    f.drums.drumSlots[0].note = 126;
+    f.drums.list.Add(FormatPatternListLine("Edge", f.drums.ids.Next(), kFeelRegular));
+    f.drums.store.AppendLines({"DPATN|0003|" + f.drums.list.Item(0), "0000007", "0001007"});
+    ASSERT_TRUE(f.Build().Ok());
+    EXPECT_EQ(NoteOns(f.midi, 1), std::vector<std::string>{"0 9 40 90"});  // 126 + 2 is no note; 38 + 2 plays
+}
+
 TEST(SongBuilder, MissingDrumBlockStopsTheDrumTrackOnly) {
     Fixture f;
     f.drums.list.Add("no block");
