@@ -336,9 +336,35 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     s.song.Tab(7).Patch = 99;
     s.song.Tab(7).Colour = 0x42;
     s.song.Tab(7).Bookmarks[0] = 5;
+    s.song.Tab(12).Channel = 3;
+    s.song.Tab(12).TuningSpelling = "232323232323";
+    s.song.Tab(12).Delay = 40;
+    s.song.Tab(12).Transpose = -5;
+    s.song.Tab(12).Solo = true;
+    s.song.Tab(12).SavedCaretLine = 9;
+    s.song.Tab(12).SavedHasSelection = true;
+    for (int n : {1, 6, 12, 13, 10})
+        s.song.Tab(n).DurationCode = 107;
     ChooseBuiltInBeat(s.drums, 6);
     s.drums.drumSlots[4] = {"56 Cowbell", 56};
     ResetSongModel(s.song, s.drums);
+    // Each tab's MIDI settings from its defaults, its editor state as a new song starts it.
+    const TInstrumentTab &bass = s.song.Tab(12);
+    EXPECT_EQ(bass.Channel, bass.DefaultChannel);
+    EXPECT_EQ(bass.TuningSpelling, bass.DefaultTuningSpelling);
+    EXPECT_EQ(bass.Delay, 0);
+    EXPECT_EQ(bass.Transpose, 0);
+    EXPECT_FALSE(bass.Solo);
+    EXPECT_EQ(bass.SavedCaretLine, -1);
+    EXPECT_FALSE(bass.SavedHasSelection);
+    EXPECT_EQ(s.song.Tab(1).DurationCode, 3);   // piano: quarter
+    EXPECT_EQ(s.song.Tab(6).DurationCode, 4);   // guitar: eighth
+    EXPECT_EQ(bass.DurationCode, 2);            // bass: half
+    EXPECT_EQ(s.song.Tab(13).DurationCode, 5);  // banjo: sixteenth
+    EXPECT_EQ(s.song.Tab(10).DurationCode, 107);  // the Drums tab keeps its own
+    EXPECT_EQ(s.drums.feel, kFeelRegular);
+    EXPECT_EQ(s.drums.builtInBeat, 0);
+    EXPECT_EQ(s.drums.grid.Columns(), 16);
     EXPECT_EQ(s.song.SongTitle, "Keep me");
     EXPECT_EQ(s.song.TimeSignature, "0404");
     EXPECT_EQ(s.song.Tempo, 120);
