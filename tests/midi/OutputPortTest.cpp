@@ -139,6 +139,11 @@ TEST_F(OutputPortTest, RefusedMessagesSendAndCountNothing) {
     EXPECT_TRUE(system.Messages().empty());
     EXPECT_EQ(a->NoteCount(0, 60), 0);
     EXPECT_EQ(inactive.NoteCount(0, 60), 0);
+    // Refused before any bookkeeping: no count, controller or program lands on a neighbour.
+    a->OutEvent(0xB0, 200, 5);
+    EXPECT_EQ(a->NoteCount(1, 0), 0);
+    EXPECT_EQ(a->Physical()->ControllerValue(1, 72), 0);
+    EXPECT_EQ(a->Physical()->ProgramCache(0), 0);
     // Only the data bytes a message has are read: a program change ignores its second byte.
     a->OutEvent(0xC0, 5, 200);
     a->NoteOn(0x11, 60, 100); // channel masked to 1

@@ -148,6 +148,14 @@ TEST_F(PlayerTest, ClockGoingBackAdvancesNothing) {
     EXPECT_EQ(player.Time(), 40);
     timer.Run(clock, 1);
     EXPECT_EQ(player.Time(), 44);
+    // At half speed a jump back must not leave a debt that slows the ticks after it.
+    player.SetTempoPercent(50);
+    timer.Run(clock, 1);
+    EXPECT_EQ(player.Time(), 46);
+    clock.Advance(-3);
+    timer.Fire();
+    timer.Run(clock, 1);
+    EXPECT_EQ(player.Time(), 48);
 }
 
 TEST_F(PlayerTest, StopFromAnEventHandlerInsideTheCallback) {

@@ -77,6 +77,9 @@ TEST_F(PositionTest, BadConductorEventsAreIgnored) {
     AddSignature(data, 0, 4, 10);                                  // a beat shorter than one tick at 192
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, "\x01"); // tempo needs three bytes
     AddTempo(data, 0, 500);                                        // half a millisecond: at least 1
+    // A signature needs numerator and denominator; a tempo exactly three bytes.
+    data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTimeSignature, std::vector<uint8_t>{3});
+    data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x0F, 0x42, 0x40, 0x00});
     pos.SetTick(192 * 4);
     EXPECT_EQ(pos.Numerator(), 4);
     EXPECT_EQ(pos.DenominatorPower(), 2);

@@ -197,6 +197,16 @@ TEST(TrackStreamWriter, LeavesOutWhatCannotBeWritten) {
                                    0x09, 0x01, 0xF7, 0x00, 0xFF, 0x2F, 0x00}));
 }
 
+TEST(TrackStreamWriter, EventMovedEarlierThroughItsPointerGetsDeltaZero) {
+    TMidiTrackStream t;
+    t.Init();
+    t.InsertEvent(100, 0x90, 60, 1);
+    t.InsertEvent(200, 0x80, 60, 0);
+    t.GetEvent(2)->Time = 50; // now behind the event before it
+    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00, 0x64, 0x90, 60, 1, 0x00, 0x80, 60, 0, 0x64,
+                                   0xFF, 0x2F, 0x00}));
+}
+
 TEST(TrackStreamWriter, LargestTickFitsFourBytes) {
     TMidiTrackStream t;
     t.Init();
