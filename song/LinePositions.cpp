@@ -29,7 +29,10 @@ TTimeSignature SignatureOf(const std::string &text) {
     return ParseTimeSignature(text).value_or(TTimeSignature{});
 }
 
+// A tempo event holds 24 bits: slower tempos are held at the longest quarter it can say,
+// as the song builder writes them.
 void InsertTempo(TMidiTrackStream &track, int32_t tick, int32_t micros) {
+    micros = std::min(micros, int32_t{0xFFFFFF});
     const uint8_t data[3] = {static_cast<uint8_t>(micros >> 16), static_cast<uint8_t>(micros >> 8),
                              static_cast<uint8_t>(micros)};
     track.InsertMetaEvent(tick, midi::kMetaTempo, data, 3);

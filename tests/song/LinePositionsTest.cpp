@@ -35,6 +35,16 @@ TEST(LinePositions, BarsBeatsAndTicks) {
     }
 }
 
+TEST(LinePositions, SlowestTempoKeepsToThreeBytesAsTheBuiltSongDoes) {
+    // Below 4 beats per minute a quarter would last longer than a tempo event can say: it is
+    // held at the longest one, 16,777,215 microseconds, as in the built song.
+    TPositionConductor c;
+    c.Tempo = 2;
+    const TSongPoint p = GetLinePosition({"C, x, 3, 2, 0, 1, 0, Q", ""}, 1, c);
+    EXPECT_EQ(p.Tick, 192);
+    EXPECT_EQ(p.Ms, 16777);
+}
+
 TEST(LinePositions, TimeFollowsTheTempoChangesOfTheLastBuild) {
     std::vector<std::string> lines(300, "C, x, 3, 2, 0, 1, 0, W");
     TPositionConductor c;
