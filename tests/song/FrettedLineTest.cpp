@@ -1,5 +1,6 @@
 #include "song/DetailedLineWriter.h"
 #include "song/FrettedLine.h"
+#include "song/PianoLine.h"
 
 #include <gtest/gtest.h>
 
@@ -191,12 +192,26 @@ TEST(ChordLine, FormatRoundTrips) {
     EXPECT_EQ(FormatChordLine(c, 5), "D, x, x, 0, 2, 3, 2, h");
 }
 
+TEST(ChordLine, DurationsAreValidAtAnyTempo) {
+    // At this tempo a whole note lasts 0 ms; the lines are still good.
+    TLineContext fast = Guitar();
+    fast.Tempo = 1000000;
+    TChordDat c;
+    EXPECT_EQ(ParseChordLine("C, 3|F|90|, x, 3, 2, 0, 1, Q", TDurationUnit::Milliseconds, fast, c), "");
+    EXPECT_EQ(c.DurationLength, 0);
+    TLineContext piano = MakeLineContext(DefaultInstrumentTab(1), 1000000);
+    TPianoRec rec;
+    EXPECT_TRUE(ParsePianoLine("C, 60|F|90|, x, x, x, x, x, x, x, x, x, Q", TDurationUnit::Milliseconds, piano, rec));
+}
+
 TEST(ChordLine, SetStringFret) {
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, 0, Q", 5, 8, Guitar()), "C, 8, 3, 2, 0, 1, 0, Q");
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, 0, Q", 0, -1, Guitar()), "C, x, 3, 2, 0, 1, x, Q");
     // A string with its own details keeps them; the set string takes the line's duration.
     EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, q", 1, 3, Guitar()),
               "C, x, 3|E|90|2, 2, 0, 3, 0, Q");
+    EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, Q", 4, 5, Guitar()),
+              "C, x, 5|Q|90|2, 2, 0, 1, 0, Q");
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, Q", 1, 3, Guitar()), std::nullopt);
     EXPECT_EQ(SetStringFret("*Tempo 90", 1, 3, Guitar()), std::nullopt);
     EXPECT_EQ(SetStringFret("", 1, 3, Guitar()), std::nullopt);

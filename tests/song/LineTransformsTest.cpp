@@ -102,6 +102,14 @@ TEST(GroupByBars, HeadersBeforeEachNewBar) {
     EXPECT_EQ(stopped, expected);
 }
 
+TEST(GroupByBars, NoHeaderBeforeALineThatDoesNotParse) {
+    // The bad line still moves the song on by its duration field, but gets no header.
+    std::vector<std::string> lines = {"C, x, 3, 2, 0, 1, 0, W", "C, x, 3, W", "C, x, 3, 2, 0, 1, 0, W"};
+    ASSERT_TRUE(GroupLinesByBars(lines, kGuitar, TPositionConductor{}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "*** Bar 1 ***", "C, x, 3, 2, 0, 1, 0, W", "C, x, 3, W", "",
+                                                "*** Bar 3 ***", "C, x, 3, 2, 0, 1, 0, W"}));
+}
+
 TEST(Reorder, ReverseAndShuffle) {
     std::vector<std::string> lines = {"a", "b", "c", "d", "e"};
     EXPECT_TRUE(ReverseLines(lines, 1, 3));
