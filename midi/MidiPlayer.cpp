@@ -70,6 +70,7 @@ void TMidiPlayer::Start(int mode) {
     lastTime_ = clock_.NowMs();
     remainder_ = 0;
     stopping_ = false;
+    stopAsked_ = false;
     if (timer_.Start(timerResolution_, [this] { OnTimer(); }))
         SetState(mode == 1 ? kPlaying : 4);
     else
@@ -98,7 +99,9 @@ void TMidiPlayer::AdvanceLocked() {
         const int64_t advance = scaled / 100 * speed_;
         if (advance > 0) iterator_.AdvanceBy(advance);
     }
-    if (iterator_.End() && StopAtEnd) FinishStopLocked(true);
+    // A stop asked for by an event handler is carried out once this tick's events are out,
+    // so a note sent after the handler's event in the same tick is switched off as well.
+    if (stopAsked_ || (iterator_.End() && StopAtEnd)) FinishStopLocked(true);
     timerThread_ = std::thread::id{};
 }
 
@@ -107,13 +110,15 @@ void TMidiPlayer::FinishStopLocked(bool fromTimerThread) {
     if (outputs_) outputs_->AllNotesOff();
     resumeTick_ = iterator_.Tick();
     stopping_ = false;
+    stopAsked_ = false;
     SetState(kStopped);
 }
 
 void TMidiPlayer::Stop() {
     if (timerThread_.load() == std::this_thread::get_id()) {
-        // Called by a track event handler inside the callback, which holds the mutex already.
-        if (state_.load() >= kSeeking) FinishStopLocked(true);
+        // Called by a track event handler inside the callback, which holds the mutex already:
+        // only ask; the callback stops when the handler's tick is done.
+        if (state_.load() >= kSeeking) stopAsked_ = true;
         return;
     }
     {

@@ -35,7 +35,8 @@ public:
     // the player stays stopped and fires OnStop); false while playing: Stop.
     void SetPlay(bool play);
     // Stops the timer, switches every note of the track outputs off, keeps the position
-    // (a later Play resumes from it). Joins the timer thread unless called from inside it.
+    // (a later Play resumes from it). Joins the timer thread; from inside the callback (an
+    // event handler) it only asks, and the stop happens once that tick's events are sent.
     void Stop();
     // Stop, then back to bar 0.
     void Rewind();
@@ -94,6 +95,7 @@ private:
     std::atomic<std::thread::id> timerThread_{};
     std::atomic<bool> destroying_{false};
     bool stopping_ = false; // a window-thread Stop is waiting for the timer to end
+    bool stopAsked_ = false; // an event handler inside the callback asked for a stop
     int speed_ = 1;
     int tempoPercent_ = 100;
     int64_t remainder_ = 0; // hundredths of a millisecond not yet advanced

@@ -168,6 +168,19 @@ TEST_F(PlayerTest, StopFromAnEventHandlerInsideTheCallback) {
     EXPECT_LT(player.Position(), 200);
 }
 
+TEST_F(PlayerTest, StopInsideTheCallbackLeavesNoNoteSounding) {
+    // A note due in the same tick as the event whose handler stops the player.
+    data.GetTrack(1)->InsertEvent(96, 0x90, 62, 80);
+    outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t status) {
+        if (status == 0xB0) player.Stop();
+    };
+    player.SetPlay(true);
+    timer.Run(clock, 100);
+    EXPECT_FALSE(player.Play());
+    EXPECT_EQ(outputs.GetOutput(1)->Port().NoteCount(0, 60), 0);
+    EXPECT_EQ(outputs.GetOutput(1)->Port().NoteCount(0, 62), 0);
+}
+
 TEST_F(PlayerTest, StateHandlersMayAskThePlayerAboutItself) {
     int64_t stoppedAt = -1;
     bool playing = false;
