@@ -108,6 +108,21 @@ TEST(TrackStream, FullTrackRefusesAndStaysUnchanged) {
     EXPECT_EQ(TrackBody(t), before); // the End of Track did not move to 500
 }
 
+TEST(TrackStream, TrackWithoutEndOfTrackRefusesAnEventAfterItsLast) {
+    TMidiTrackStream t; // never initialised: nothing keeps room at its end
+    t.InsertEvent(10, 0x90, 60, 100);
+    t.InsertEvent(10, 0x90, 64, 100); // at the final record's tick: just before it
+    try {
+        t.InsertEvent(11, 0x80, 60, 0);
+        FAIL() << "no exception";
+    } catch (const EMidiTrackStream &e) {
+        EXPECT_STREQ(e.what(), "System error inserting event");
+    }
+    ASSERT_EQ(t.EventCount(), 2);
+    EXPECT_EQ(t.GetEvent(0)->Data1, 64);
+    EXPECT_EQ(t.GetEvent(1)->Data1, 60);
+}
+
 TEST(TrackStream, SetPatchRewritesOrInserts) {
     TMidiTrackStream t;
     t.Init();
