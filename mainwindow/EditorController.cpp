@@ -5,6 +5,7 @@
 #include "mainwindow/DurationRules.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/StatusDisplay.h"
@@ -99,15 +100,18 @@ void TEditorController::UpdateCaretLine(int key) {
     w_.UpdateTabCaption(t);
     const std::string text = w_.Lines().Line(line).toStdString();
     const TLineContext ctx = w_.Song.LineContext(t);
-    (void)key; // Up and Down sound the line once live sounding is wired in
     if (TMidiOutputPort *port = w_.OutputPort())
         port->SetPatch(tab.Bank & 0xFF, tab.Patch & 0xFF, tab.Channel & 0xFF);
+    TLiveInstrument *live = w_.LiveInstrument();
 
     if (tab.Kind == TKind::Piano) {
         if (IsBlankLine(text) || IsDirectiveLine(text)) {
+            w_.PaintBoxInstrument->ShowLine(line); // plain keys; a shown scale stays
             w_.Status().ShowNoteText({});
             return;
         }
+        if (live)
+            live->SoundCaretLine(key); // Up and Down
         TPianoRec rec;
         if (!ParsePianoLine(text, TDurationUnit::Milliseconds, ctx, rec)) {
             w_.Status().ShowNoteText({});
@@ -125,6 +129,8 @@ void TEditorController::UpdateCaretLine(int key) {
     TChordDat chord;
     if (!ParseChordLine(text, TDurationUnit::Milliseconds, ctx, chord).empty())
         return;
+    if (live)
+        live->SoundCaretLine(key); // Up and Down
     w_.PaintBoxInstrument->ShowLine(line);
     const int h = std::clamp(tab.HighestString, 0, 5);
     int count = 0, slot1 = -1;

@@ -243,6 +243,8 @@ TFretboard::TFretboard(TInstrumentHost host, QWidget *parent) : host_(std::move(
     };
 }
 
+TFretboard::~TFretboard() { delete view_.data(); }
+
 void TFretboard::Shape1MouseMove(const TFretHit &hit) {
     const TInstrumentTab &tab = host_.Song->Current();
     if (!IsFretted(tab.Kind))

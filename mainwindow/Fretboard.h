@@ -5,6 +5,7 @@
 // TInstrumentHost is what the fretboard and the keyboard need from the main window.
 #include "mainwindow/FretboardModel.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -74,6 +75,10 @@ int InsertTemplateLine(const TInstrumentHost &host, const std::string &name);
 class TFretboard {
 public:
     explicit TFretboard(TInstrumentHost host, QWidget *parent = nullptr);
+    // The view goes with it (its handlers reach back here).
+    ~TFretboard();
+    TFretboard(const TFretboard &) = delete;
+    TFretboard &operator=(const TFretboard &) = delete;
 
     TFretboardModel &Model() { return model_; }
     TFretboardView *View() const { return view_; }
@@ -91,5 +96,5 @@ public:
 private:
     TInstrumentHost host_;
     TFretboardModel model_;
-    TFretboardView *view_;
+    QPointer<TFretboardView> view_;
 };

@@ -1,17 +1,28 @@
 #pragma once
-// `PaintBoxInstrument`: where the fretboard or keyboard picture of the current tab goes.
-// Until the pictures are built it is an empty panel in the tab's colour that remembers
-// which line it was asked to show.
+// `PaintBoxInstrument`: where the fretboard or keyboard picture of the current tab goes (the
+// live instrument puts both inside it). It remembers which line it was asked to show.
 #include <QFrame>
+
+#include <functional>
 
 class TInstrumentPicture : public QFrame {
     Q_OBJECT
 public:
     explicit TInstrumentPicture(QWidget *parent = nullptr);
     void SetColour(const QColor &colour);
-    // The editor line shown (-1: none).
-    void ShowLine(int line) { shownLine_ = line; }
-    void Clear() { shownLine_ = -1; }
+    // The editor line shown (-1: none). The fretboard and keyboard inside answer both.
+    void ShowLine(int line) {
+        shownLine_ = line;
+        if (OnShowLine)
+            OnShowLine(line);
+    }
+    void Clear() {
+        shownLine_ = -1;
+        if (OnClear)
+            OnClear();
+    }
+    std::function<void(int line)> OnShowLine;
+    std::function<void()> OnClear;
     int ShownLine() const { return shownLine_; }
 
 protected:

@@ -101,6 +101,15 @@ TKeyboard::TKeyboard(TInstrumentHost host, QWidget *parent) : host_(std::move(ho
     }
 }
 
+TKeyboard::~TKeyboard() {
+    delete view_.data();
+    if (TLiveSounding *sound = host_.Sound) {
+        sound->View.KeysSounding = nullptr;
+        sound->View.HighlightKeys = nullptr;
+        sound->View.RefreshKeys = nullptr;
+    }
+}
+
 bool TKeyboard::OnPianoTab() const { return host_.Song->Current().Kind == TKind::Piano; }
 
 void TKeyboard::Shape2MouseMove(int key) {

@@ -5,6 +5,7 @@
 #include "mainwindow/Fretboard.h"
 #include "mainwindow/KeyboardModel.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class TKeyboardView : public QWidget {
@@ -33,6 +34,10 @@ private:
 class TKeyboard {
 public:
     explicit TKeyboard(TInstrumentHost host, QWidget *parent = nullptr);
+    // The view goes with it (its handlers reach back here).
+    ~TKeyboard();
+    TKeyboard(const TKeyboard &) = delete;
+    TKeyboard &operator=(const TKeyboard &) = delete;
 
     TKeyboardModel &Model() { return model_; }
     TKeyboardView *View() const { return view_; }
@@ -47,5 +52,5 @@ private:
     bool OnPianoTab() const;
     TInstrumentHost host_;
     TKeyboardModel model_;
-    TKeyboardView *view_;
+    QPointer<TKeyboardView> view_;
 };

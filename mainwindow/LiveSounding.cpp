@@ -14,6 +14,9 @@
 
 namespace {
 
+// How far real time may run past a wait's end before the wait gives up on the clock.
+constexpr int kRealSlackMs = 5;
+
 int Clamp7(int v) { return std::clamp(v, 0, 127); }
 
 // The slots a tab with `highestString` strings plays: 5-h..5.
@@ -33,7 +36,7 @@ void TLiveSounding::WaitMs(int ms, bool pump) {
     const int64_t end = clock_.NowMs() + ms;
     // The wait never outlasts its length in real time either, so a clock that stands still
     // (a test's manual clock) cannot hold the window.
-    const auto realEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    const auto realEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms + kRealSlackMs);
     auto left = [&]() -> int64_t {
         const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(realEnd - std::chrono::steady_clock::now());
         return std::min<int64_t>(end - clock_.NowMs(), real.count());

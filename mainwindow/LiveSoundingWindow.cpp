@@ -63,10 +63,25 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
     };
     sound_->View.TempoChanged = [this](int tempo) { ShowTempo(tempo); };
     sound_->View.LoopChecked = [this] { return w_.chkLoopAll->isChecked(); };
+
+    // The window's picture asks the pictures inside it; a tab change clears them.
+    w_.PaintBoxInstrument->OnShowLine = [this](int line) { ShowLineOnInstrument(line); };
+    w_.PaintBoxInstrument->OnClear = [this] {
+        TabChanged();
+        ClearInstrumentDisplay();
+        fretboard_->Model().ShowFretDots(w_.Song.Current(), {-1, -1, -1, -1, -1, -1});
+    };
+    QObject::connect(w_.btnPlayFRT, &QPushButton::clicked, &guard_, [this] { PlayInstrument(); });
+    QObject::connect(w_.PlayAnimatedInstrument1, &QAction::triggered, &guard_, [this] { PlayInstrument(); });
     TabChanged();
 }
 
-TLiveInstrument::~TLiveInstrument() = default;
+TLiveInstrument::~TLiveInstrument() {
+    if (w_.PaintBoxInstrument) {
+        w_.PaintBoxInstrument->OnShowLine = nullptr;
+        w_.PaintBoxInstrument->OnClear = nullptr;
+    }
+}
 
 void TLiveInstrument::TabChanged() {
     const TKind kind = w_.Song.Current().Kind;
@@ -84,7 +99,6 @@ void TLiveInstrument::TabChanged() {
 bool TLiveInstrument::ShowLineOnInstrument(int line) {
     const bool shown = ::ShowLineOnInstrument(w_.Song, w_.Lines().Line(line).toStdString(), fretboard_->Model(),
                                               keyboard_->Model());
-    w_.PaintBoxInstrument->ShowLine(shown ? line : -1);
     fretboard_->View()->update();
     keyboard_->View()->update();
     return shown;
@@ -103,7 +117,8 @@ void TLiveInstrument::ClearInstrumentDisplay() {
 }
 
 void TLiveInstrument::SoundCaretLine(int key) {
-    if (key != Qt::Key_Up && key != Qt::Key_Down)
+    // Virtual-key codes 38 and 40 are Up and Down.
+    if (key != Qt::Key_Up && key != Qt::Key_Down && key != 38 && key != 40)
         return;
     const bool piano = w_.Song.Current().Kind == TKind::Piano;
     sound_->SoundLine(w_.Song, w_.Lines().Line(w_.Lines().CurrentLine()).toStdString(), 200, piano);

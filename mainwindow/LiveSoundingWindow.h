@@ -7,6 +7,8 @@
 #include "mainwindow/Keyboard.h"
 #include "mainwindow/LiveSounding.h"
 
+#include <QObject>
+
 #include <memory>
 
 class TfrmMain;
@@ -51,6 +53,7 @@ private:
     TInstrumentHost MakeHost();
 
     TfrmMain &w_;
+    QObject guard_; // context of the window's connections: they end with this object
     std::unique_ptr<TLiveSounding> sound_;
     std::unique_ptr<TFretboard> fretboard_;
     std::unique_ptr<TKeyboard> keyboard_;

@@ -6,6 +6,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
 #include "song/LinePositions.h"

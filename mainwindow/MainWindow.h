@@ -46,6 +46,7 @@ class TStatusDisplay;
 class TStatusPanels;
 class TTabSwitcher;
 class TInstrumentPicture;
+class TLiveInstrument;
 class TMidiOutputPort;
 class TPhysicalPortList;
 
@@ -221,6 +222,8 @@ public:
     // The window's output port (`MidiOutputPort1`); null only before start-up opened it.
     TMidiOutputPort *OutputPort() const { return MidiOutputPort1.get(); }
     TPhysicalPortList *PhysicalPorts() const { return physicalPorts_.get(); }
+    // The fretboard, keyboard and live sounding; null only while the output port is closed.
+    TLiveInstrument *LiveInstrument() const { return live_.get(); }
 
     // For tests: the song settings file in use.
     SettingsStore &Settings() const { return *settings_; }
@@ -258,6 +261,7 @@ private:
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
+    std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1
     int nestedLoops_ = 0;
     bool closePending_ = false;
     bool closing_ = false;

@@ -6,6 +6,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/PosDisplay.h"
@@ -77,6 +78,7 @@ void TfrmMain::InitMainForm() {
     PaintBoxInstrument->ShowLine(1);
 
     OpenOutputPort();
+    live_ = std::make_unique<TLiveInstrument>(*this);
     PageControl1Changing();
     PageControl1Change();
     SaveMidiDevice = true;
@@ -115,6 +117,7 @@ void TfrmMain::OpenOutputPort() {
 
 void TfrmMain::CloseOutputPort() {
     // Notes off and controllers reset as the port lets go of its device.
+    live_.reset();
     MidiOutputPort1.reset();
     physicalPorts_.reset();
 }
@@ -414,9 +417,10 @@ void TfrmMain::FormKeyDown(int key) {
     if (key != 27)
         return;
     AbortRequested = true;
-    if (InstrumentPlaying)
-        InstrumentPlaying = false;
-    else if (SongPlaying)
+    if (InstrumentPlaying) {
+        if (live_)
+            live_->PlayPageLinesLive(); // the run in progress sees the stop
+    } else if (SongPlaying)
         SongPlaying = false;
     else if (DrumGridPlaying)
         DrumGridPlaying = false;
@@ -435,6 +439,8 @@ bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
 
 void TfrmMain::PageControl1Change() {
     tabs_->Change();
+    if (live_)
+        live_->TabChanged();
     editor_->RichEdit1SelectionChange();
 }
 

@@ -1,0 +1,194 @@
+// The live instrument on the main window: the caret line sounds and shows on the fretboard or
+// keyboard, clicks on the pictures write lines, and "Play" sounds the tab's lines.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LiveSoundingWindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class LiveWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Make();
+        w->resize(815, 599);
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        w->FormActivate();
+        // Waits step the manual clock, so every note's length is exact.
+        w->LiveInstrument()->Sound().SetWaiter([this](int ms, bool) {
+            waits.push_back(ms);
+            clock.Advance(ms);
+            if (onWait)
+                onWait();
+            if (waits.size() > 50) // a run that fails to stop ends the test, not the suite
+                w->StopRequested = true;
+        });
+    }
+    void Show(int tab, const QString &text, int caret) {
+        if (w->Song.CurrentTab != tab) {
+            ASSERT_TRUE(SelectTab(tab));
+        }
+        w->Lines().LoadText(text);
+        w->Lines().MoveCaretToLine(caret);
+        w->RichEdit1->setFocus();
+        midi.Clear();
+        waits.clear();
+    }
+    std::vector<int> NotesOn() const {
+        std::vector<int> out;
+        for (const auto &m : midi.Messages())
+            if ((m.status & 0xF0) == 0x90 && m.data2 > 0)
+                out.push_back(m.data1);
+        return out;
+    }
+    int NotesOff() const {
+        int n = 0;
+        for (const auto &m : midi.Messages())
+            n += (m.status & 0xF0) == 0x90 && m.data2 == 0;
+        return n;
+    }
+    TFretboardModel &Fretboard() { return w->LiveInstrument()->Fretboard().Model(); }
+    TKeyboardModel &Keyboard() { return w->LiveInstrument()->Keyboard().Model(); }
+    std::vector<int> waits;
+    std::function<void()> onWait;
+};
+
+TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
+    w->Song.Tab(6).Transpose = 2;
+    w->Song.SongTranspose = 1;
+    Show(6, QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\n"), 0);
+    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+    EXPECT_EQ(NotesOn(), (std::vector<int>{67 + 3, 59 + 3, 55 + 3, 50 + 3, 47 + 3, 43 + 3}));
+    EXPECT_EQ(NotesOff(), 6);
+    EXPECT_EQ(waits, std::vector<int>{200});
+    EXPECT_TRUE(Fretboard().DotShown(5, 3));
+    EXPECT_TRUE(Fretboard().DotShown(0, 3));
+    EXPECT_EQ(Fretboard().ShownDotCount(), 6);
+    EXPECT_TRUE(w->LiveInstrument()->Fretboard().View()->isVisible());
+    EXPECT_FALSE(w->LiveInstrument()->Keyboard().View()->isVisible());
+    // Keys other than Up and Down show the line but sound nothing.
+    midi.Clear();
+    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    EXPECT_TRUE(NotesOn().empty());
+}
+
+TEST_F(LiveWindowTest, CaretOnAPianoLineSoundsItAndShowsItsKeys) {
+    Show(1, QStringLiteral("*Volume 20\nC, 60, 64, 67, x, x, x, x, x, x, x, Q\n"), 0);
+    EXPECT_TRUE(w->LiveInstrument()->Keyboard().View()->isVisible());
+    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    EXPECT_EQ(NotesOn(), (std::vector<int>{60, 64, 67}));
+    EXPECT_EQ(waits, std::vector<int>{200});
+    EXPECT_EQ(Keyboard().Key(20).Colour, kColourSilver);
+    QTest::keyClick(w->RichEdit1, Qt::Key_Up); // a directive: nothing sounds, keys plain
+    EXPECT_EQ(NotesOn().size(), 3u);
+}
+
+TEST_F(LiveWindowTest, FretboardClickWritesTheLineAndMarksTheTab) {
+    Show(6, QString(), 0);
+    TFretboardView *view = w->LiveInstrument()->Fretboard().View();
+    view->LayoutShapes();
+    const TRect r = Fretboard().Dot(5, 3).Rect;
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(r.Left + r.Width / 2, r.Top + r.Height / 2));
+    const QString duration = QString::fromStdString(w->PanelNoteButtons->CurrentDuration());
+    EXPECT_EQ(w->Lines().Line(0), QStringLiteral("Guitar, 3, x, x, x, x, x,") + duration);
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+    EXPECT_EQ(NotesOn(), std::vector<int>{43});
+    EXPECT_TRUE(w->Song.Current().Modified);
+    EXPECT_EQ(w->StatusBarBottom->Text(1), QStringLiteral("*"));
+    // Right click on the shown dot of the caret line removes it.
+    w->Lines().MoveCaretToLine(0);
+    w->LiveInstrument()->ShowLineOnInstrument(0);
+    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(r.Left + r.Width / 2, r.Top + r.Height / 2));
+    EXPECT_EQ(w->Lines().Line(0), QStringLiteral("Guitar, x, x, x, x, x, x,") + duration);
+}
+
+TEST_F(LiveWindowTest, KeyboardClickWritesThePianoLine) {
+    Show(1, QStringLiteral("*Tempo 90\n"), 0);
+    TKeyboardView *view = w->LiveInstrument()->Keyboard().View();
+    view->LayoutKeys();
+    const TRect r = Keyboard().Key(20).Rect;
+    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(r.Left + 3, r.Top + r.Height - 4));
+    EXPECT_EQ(w->Lines().Line(0), QStringLiteral("Piano , 60, x, x, x, x, x, x, x, x, x, Q"));
+    EXPECT_EQ(w->Lines().Line(1), QStringLiteral("*Tempo 90"));
+    EXPECT_EQ(NotesOn(), std::vector<int>{60});
+    EXPECT_EQ(waits, std::vector<int>{250});
+    EXPECT_TRUE(w->Song.Current().Modified);
+}
+
+TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
+    Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\n*Tempo 60\nA, x, 0, x, x, x, x, Q\n"), 0);
+    QString captionWhilePlaying;
+    bool playingFlag = false, editorReadOnly = false, songButtonEnabled = true;
+    QString tempoShown;
+    onWait = [&] {
+        captionWhilePlaying = w->btnPlayFRT->text();
+        playingFlag = w->InstrumentPlaying;
+        editorReadOnly = w->RichEdit1->isReadOnly();
+        songButtonEnabled = w->BitBtnPlayArrangement->isEnabled();
+        tempoShown = w->lblTempo->text();
+    };
+    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45}));
+    EXPECT_EQ(waits, (std::vector<int>{500, 1000}));
+    EXPECT_EQ(captionWhilePlaying, QStringLiteral("Stop"));
+    EXPECT_TRUE(playingFlag);
+    EXPECT_TRUE(editorReadOnly);
+    EXPECT_FALSE(songButtonEnabled);
+    EXPECT_EQ(tempoShown, QStringLiteral("Tempo: 60"));
+    EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
+    EXPECT_FALSE(w->InstrumentPlaying);
+    EXPECT_FALSE(w->RichEdit1->isReadOnly());
+    EXPECT_TRUE(w->BitBtnPlayArrangement->isEnabled());
+    EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 120"));
+}
+
+TEST_F(LiveWindowTest, StopButtonAndEscEndTheRun) {
+    for (bool esc : {false, true}) {
+        Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\nA, x, 0, x, x, x, x, Q\nD, x, x, 0, x, x, x, Q\n"), 0);
+        w->chkLoopAll->setChecked(true);
+        onWait = [&] {
+            if (waits.size() == 2) {
+                if (esc)
+                    QTest::keyClick(w->RichEdit1, Qt::Key_Escape);
+                else
+                    w->btnPlayFRT->click(); // the Stop click, arriving while the line sounds
+            }
+        };
+        QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+        EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45})) << esc;
+        EXPECT_EQ(NotesOff(), 2) << esc;
+        EXPECT_FALSE(w->InstrumentPlaying);
+        EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
+        EXPECT_TRUE(w->chkLoopAll->isChecked());
+        onWait = nullptr;
+        w->chkLoopAll->setChecked(false);
+    }
+}
+
+TEST_F(LiveWindowTest, FaultyLinesAreReportedWithTheirLineNumbers) {
+    QStringList lines;
+    for (int i = 0; i < 6; ++i)
+        lines << QStringLiteral("E, 0, x, x, x, x, x, Q");
+    lines << QStringLiteral("E, 0, x, Q");
+    Show(6, TEditorLines::JoinLines(lines), 0);
+    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Error in line 7")});
+    EXPECT_TRUE(NotesOn().empty());
+    EXPECT_EQ(w->Lines().CurrentLine(), 6);
+
+    Show(1, QStringLiteral("C, 60, x, x, x, x, x, x, x, x, x, Q\nC, 60, x, Q\n"), 0);
+    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    EXPECT_EQ(ts.messages.Texts().last(), QStringLiteral("Error in Piano: Line 2"));
+    EXPECT_EQ(NotesOn(), std::vector<int>{60});
+}
+
+} // namespace
