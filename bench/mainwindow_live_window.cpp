@@ -1,0 +1,130 @@
+// Live sounding through the main window: on a song of sixteen tabs with 2,000 lines on every
+// tab but the drums, the time from an Up or Down key pressed in the editor to the note-on of
+// the line the caret moved to (the key moves the caret, the status bars follow it, the key's
+// release sounds the line). The output device stamps the first note-on with the steady clock.
+//   mainwindow_live_window_bench [moves]
+#include "mainwindow/MainWindow.h"
+
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "platform/MidiOut.h"
+#include "platform/SteadyClock.h"
+#include "platform/qt/TestServices.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class StampingOut : public platform::IMidiOutSystem {
+public:
+    Clock::time_point firstNoteOn{};
+    bool armed = false;
+    int DeviceCount() override { return 1; }
+    std::string DeviceName(int) override { return "Stamp"; }
+    std::unique_ptr<platform::IMidiOutDevice> Open(int) override { return std::make_unique<Device>(*this); }
+
+private:
+    struct Device : platform::IMidiOutDevice {
+        explicit Device(StampingOut &o) : out(o) {}
+        void SendShort(uint8_t status, uint8_t, uint8_t data2) override {
+            if (out.armed && (status & 0xF0) == 0x90 && data2 > 0) {
+                out.firstNoteOn = Clock::now();
+                out.armed = false;
+            }
+        }
+        void Reset() override {}
+        StampingOut &out;
+    };
+};
+
+void WriteBigSong(const std::string &path) {
+    TSongModel song;
+    DrumPart drums;
+    ResetSongModel(song, drums);
+    for (int t = 1; t <= kTabCount; ++t) {
+        const TInstrumentTab &tab = song.Tab(t);
+        if (tab.Kind == TKind::Drums)
+            continue;
+        for (int i = 0; i < 2000; ++i) {
+            if (tab.Kind == TKind::Piano)
+                song.Lines(t).push_back(i % 50 == 0 ? "*VOLUME 90" : "C, 48, 52, 55, x, x, x, x, x, x, x, Q");
+            else if (tab.HighestString == 5)
+                song.Lines(t).push_back(i % 50 == 0 ? "*TEMPO 100" : "C, x, 3, 2, 0, 1, 0, E");
+            else
+                song.Lines(t).push_back("G, 0, 0, 0, 0, 0, S");
+        }
+    }
+    if (!WriteSongFile(path, song, drums)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TW_SYSEX_LATENCY", "0");
+    QApplication app(argc, argv);
+    const int moves = argc > 1 ? std::max(10, std::atoi(argv[1])) : 400;
+    QTemporaryDir dir;
+    const QString song = dir.filePath(QStringLiteral("Big Song.twd"));
+    WriteBigSong(song.toStdString());
+
+    platform::TestServices services;
+    StampingOut out;
+    platform::SteadyClock clock;
+    TMainEnvironment env;
+    env.services = &services.Get();
+    env.midiOut = &out;
+    env.clock = &clock;
+    env.settingsPath = dir.filePath(QStringLiteral("settings.ini"));
+    env.arguments = {song};
+    env.untitledFolder = dir.path();
+    TfrmMain w(env);
+    w.show();
+    w.FormActivate();
+    // The line sounds for no time: the measure ends at its note-on.
+    w.LiveInstrument()->Sound().SetWaiter([](int, bool) {});
+
+    for (int tab : {6, 1}) {
+        w.PageControl1->UserSelect(tab - 1);
+        w.RichEdit1->setFocus();
+        if (w.Lines().LineCount() != 2000) {
+            std::fprintf(stderr, "tab %d holds %d lines, not the song's 2,000\n", tab, w.Lines().LineCount());
+            return 1;
+        }
+        w.Lines().MoveCaretToLine(1000);
+        std::vector<double> us;
+        for (int m = 0; m < moves; ++m) {
+            const Qt::Key key = (m / 20) % 2 ? Qt::Key_Up : Qt::Key_Down;
+            out.armed = true;
+            const auto t0 = Clock::now();
+            QTest::keyClick(w.RichEdit1, key);
+            if (out.armed) { // a directive line: nothing sounds
+                out.armed = false;
+                continue;
+            }
+            us.push_back(std::chrono::duration<double, std::micro>(out.firstNoteOn - t0).count());
+        }
+        std::sort(us.begin(), us.end());
+        std::printf("%s tab of a 16-tab song, 2,000 lines per tab, %zu caret moves: key to note-on median %.2f ms, "
+                    "p99 %.2f ms, max %.2f ms\n",
+                    tab == 1 ? "piano" : "guitar", us.size(), us[us.size() / 2] / 1000, us[us.size() * 99 / 100] / 1000,
+                    us.back() / 1000);
+    }
+    return 0;
+}
