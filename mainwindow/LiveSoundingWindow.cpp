@@ -56,6 +56,8 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
     stack->setContentsMargins(0, 0, 0, 0);
     stack->addWidget(fretboard_->View());
     stack->addWidget(keyboard_->View());
+    noPicture_ = new QWidget(w_.PaintBoxInstrument); // the Drums tab shows neither picture
+    stack->addWidget(noPicture_);
     sound_->View.SelectLine = [this](int line) { w_.EditorEvents().SelectEditorLine(line, true); };
     sound_->View.ShowFrets = [this](const std::array<int32_t, 6> &frets) {
         fretboard_->Model().ShowFretDots(w_.Song.Current(), frets);
@@ -86,14 +88,12 @@ TLiveInstrument::~TLiveInstrument() {
 void TLiveInstrument::TabChanged() {
     const TKind kind = w_.Song.Current().Kind;
     auto *stack = static_cast<QStackedLayout *>(w_.PaintBoxInstrument->layout());
-    fretboard_->View()->setVisible(IsFretted(kind));
-    keyboard_->View()->setVisible(kind == TKind::Piano);
-    if (IsFretted(kind))
-        stack->setCurrentWidget(fretboard_->View());
-    else if (kind == TKind::Piano)
-        stack->setCurrentWidget(keyboard_->View());
-    fretboard_->View()->update();
-    keyboard_->View()->update();
+    QWidget *view = IsFretted(kind) ? static_cast<QWidget *>(fretboard_->View())
+                    : kind == TKind::Piano ? static_cast<QWidget *>(keyboard_->View())
+                                           : noPicture_;
+    stack->setCurrentWidget(view);
+    view->setGeometry(w_.PaintBoxInstrument->contentsRect());
+    view->update();
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(int line) {

@@ -57,4 +57,5 @@ private:
     std::unique_ptr<TLiveSounding> sound_;
     std::unique_ptr<TFretboard> fretboard_;
     std::unique_ptr<TKeyboard> keyboard_;
+    QWidget *noPicture_ = nullptr; // owned by PaintBoxInstrument
 };

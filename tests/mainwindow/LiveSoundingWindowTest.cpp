@@ -84,6 +84,8 @@ TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
 TEST_F(LiveWindowTest, CaretOnAPianoLineSoundsItAndShowsItsKeys) {
     Show(1, QStringLiteral("*Volume 20\nC, 60, 64, 67, x, x, x, x, x, x, x, Q\n"), 0);
     EXPECT_TRUE(w->LiveInstrument()->Keyboard().View()->isVisible());
+    EXPECT_EQ(w->LiveInstrument()->Keyboard().View()->size(), w->PaintBoxInstrument->size()) << "fills the picture";
+    EXPECT_FALSE(w->LiveInstrument()->Fretboard().View()->isVisible());
     QTest::keyClick(w->RichEdit1, Qt::Key_Down);
     EXPECT_EQ(NotesOn(), (std::vector<int>{60, 64, 67}));
     EXPECT_EQ(waits, std::vector<int>{200});
