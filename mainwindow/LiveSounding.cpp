@@ -88,6 +88,8 @@ void TLiveSounding::SoundNotes(const int *notes, int count, int channel, int vel
 
 void TLiveSounding::SoundChordLive(const TSongModel &song, const std::array<int32_t, 6> &pitches, int channel,
                                    int velocity, bool pump, int ms) {
+    if (!inRun_)
+        stop_ = false; // a preview starts afresh, whatever stopped before it
     const TInstrumentTab &tab = song.Current();
     if (channel == -1)
         channel = tab.Channel;
@@ -112,6 +114,8 @@ bool TLiveSounding::PlayPianoLineLive(const TSongModel &song, std::string_view t
     const TLineClass kind = ClassifyLine(text);
     if (kind != TLineClass::Note)
         return true;
+    if (!inRun_)
+        stop_ = false; // a preview starts afresh, whatever stopped before it
     const TInstrumentTab &tab = song.Current();
     if (channel == -1)
         channel = tab.Channel;
@@ -210,6 +214,7 @@ int TLiveSounding::PlayLineRange(const TSongModel &song, const std::vector<std::
     const int last = std::min(to, static_cast<int>(lines.size()) - 1);
     from = std::max(from, 0);
     TRunState state;
+    inRun_ = true;
     LiveTranspose = 0;
     runTempo_ = NormaliseTempo(song.Tempo);
     int result = -1;
@@ -230,6 +235,7 @@ int TLiveSounding::PlayLineRange(const TSongModel &song, const std::vector<std::
         SendTabPatch(song.Current());
     LiveTranspose = 0;
     runTempo_ = 0;
+    inRun_ = false;
     return result;
 }
 

@@ -66,7 +66,8 @@ public:
 
     // Sounds the pitches of a fretted line (standard-tuning pitches by string slot, kNoPitch
     // or -1 silent) for `ms` milliseconds on the current tab. Slots the tab does not have stay
-    // silent. channel -1: the tab's; velocity -1: the tab's volume.
+    // silent. channel -1: the tab's; velocity -1: the tab's volume. Outside a run of lines it
+    // clears the stop flag first (as PlayPianoLineLive does): a preview starts afresh.
     void SoundChordLive(const TSongModel &song, const std::array<int32_t, 6> &pitches, int channel,
                         int velocity, bool pump, int ms);
     // Sounds a piano line for `ms` milliseconds (-1: its own duration at the song's tempo).
@@ -106,4 +107,5 @@ private:
     bool &stop_;
     TWaiter waiter_;
     int runTempo_ = 0;
+    bool inRun_ = false; // PlayLineRange is sounding its lines
 };

@@ -109,6 +109,22 @@ TEST(LiveSounding, NothingSoundsForBlankDirectiveFaultyOrDrumLines) {
     EXPECT_TRUE(rig.waits.empty());
 }
 
+// A stop left over from an earlier run does not cut a later preview short.
+TEST(LiveSounding, PreviewClearsAStaleStop) {
+    for (bool piano : {false, true}) {
+        LiveRig rig(piano ? kPianoTab : kGuitarTab);
+        int waited = -1;
+        rig.live.SetWaiter([&](int ms, bool) { waited = rig.stop ? 0 : ms; });
+        rig.stop = true;
+        if (piano)
+            EXPECT_TRUE(rig.live.PlayPianoLineLive(rig.song, "C, 60, x, x, x, x, x, x, x, x, x, Q", 250, -1, -1));
+        else
+            rig.live.SoundChordLive(rig.song, {64, -1, -1, -1, -1, -1}, -1, -1, false, 250);
+        EXPECT_EQ(waited, 250) << piano;
+        EXPECT_FALSE(rig.stop);
+    }
+}
+
 TEST(LiveSounding, FourStringTabSoundsOnlyItsSlots) {
     LiveRig rig(kBassTab);
     rig.Tab().TuningSpelling = "242424242424";
