@@ -12,6 +12,7 @@
 #include "song/LinePositions.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
@@ -61,10 +62,12 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     });
     ConnectHandlers();
     FormCreate();
+    songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
 }
 
 TfrmMain::~TfrmMain() {
     // Whatever the close path, the output port goes after everything that could use it.
+    songCommands_.reset();
     CloseOutputPort();
 }
 

@@ -22,6 +22,7 @@ struct Services;
 class IMidiOutSystem;
 class IMidiOutDevice;
 class IClock;
+class IPeriodicTimer;
 } // namespace platform
 
 class QAction;
@@ -38,6 +39,7 @@ class SettingsStore;
 class TDurationButtons;
 class TEditorController;
 class TEditorLines;
+class TSongCommands;
 class TNotationEdit;
 class TPageControl;
 class TPosDisplay;
@@ -55,6 +57,7 @@ struct TMainEnvironment {
     const platform::Services *services = nullptr;
     platform::IMidiOutSystem *midiOut = nullptr;
     const platform::IClock *clock = nullptr;
+    platform::IPeriodicTimer *timer = nullptr; // the song player's timer; null: a thread of its own
     QString settingsPath;      // empty: the user's settings file
     QStringList arguments;     // command-line words after the program name
     QString programDir;        // where the help document may sit beside the program
@@ -163,6 +166,8 @@ public:
     TStatusDisplay &Status() const { return *status_; }
     TTabSwitcher &Tabs() const { return *tabs_; }
     TEditorController &EditorEvents() const { return *editor_; }
+    // Song playback, the file commands and the MIDI export (null once the output port closed).
+    TSongCommands *SongCommands() const { return songCommands_.get(); }
     const platform::Services &Services() const { return *env_.services; }
     const TMainEnvironment &Environment() const { return env_; }
 
@@ -266,4 +271,5 @@ private:
     bool closePending_ = false;
     bool closing_ = false;
     bool closeAccepted_ = false;
+    std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
 };

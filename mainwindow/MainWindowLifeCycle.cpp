@@ -12,6 +12,7 @@
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
 #include "mainwindow/Settings.h"
+#include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
 #include "midi/MidiOutputPort.h"
@@ -378,8 +379,9 @@ void TfrmMain::FormClose() {
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
     for (int i = 0; i < 6; ++i)
-        Options.RecentFiles[static_cast<size_t>(i)] = Recent[i]->text();
+        Options.RecentFiles[static_cast<size_t>(i)] = Recent[i]->data().toString(); // the raw path
     settings_->SaveSettings(Options, SaveMidiDevice);
+    songCommands_.reset();
     CloseOutputPort();
 }
 

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +71,10 @@ void TPlayback::SetOutputDevice(int deviceId) { outputs_->SetDefaultOutputPort(d
 void TPlayback::BuildPlayPanel() {
     if (!c_.playPanel)
         return;
+    // Shown over the instrument picture: no caption, and nothing of what lies under it.
+    if (auto *box = qobject_cast<QGroupBox *>(c_.playPanel))
+        box->setTitle(QString());
+    c_.playPanel->setAutoFillBackground(true);
     auto *row = new QHBoxLayout(c_.playPanel);
     auto *barBeat = new QWidget(c_.playPanel);
     barBeat->setObjectName(QStringLiteral("PanelBarBeat"));
@@ -143,8 +148,9 @@ void TPlayback::PlayAll1Click() {
     // From the start: the selection does not narrow the range (and must not lock out the count-in).
     if (view.HasSelection)
         host_.ClearSelection();
-    PlayCommand();
-    host_.RestoreEditorView(view, view.HasSelection);
+    // A faulty line stays selected; otherwise the view comes back as it was.
+    if (PlayCommand())
+        host_.RestoreEditorView(view, view.HasSelection);
 }
 
 void TPlayback::PlayFromCursor1Click() {
@@ -152,9 +158,10 @@ void TPlayback::PlayFromCursor1Click() {
         return;
     const TEditorView view = host_.EditorView();
     PlayFromCursor = true;
-    PlayCommand();
+    const bool played = PlayCommand();
     PlayFromCursor = false;
-    host_.RestoreEditorView(view, view.HasSelection);
+    if (played)
+        host_.RestoreEditorView(view, view.HasSelection);
 }
 
 void TPlayback::PlayFromBookmark(int line) {
@@ -188,7 +195,7 @@ void TPlayback::SetBodyMuted(bool muted) {
         outputs_->GetOutput(i)->Muted = muted;
 }
 
-void TPlayback::PlayCommand() {
+bool TPlayback::PlayCommand() {
     TSongModel &song = host_.Song();
     DrumPart &drums = host_.Drums();
     const bool drumsTab = song.Current().Kind == TKind::Drums;
@@ -220,7 +227,7 @@ void TPlayback::PlayCommand() {
     host_.StoreTabText();
     TPlaySettings settings;
     settings.Metronome = c_.metronome && c_.metronome->isChecked();
-    settings.CountIn = c_.countIn && c_.countIn->isChecked() && c_.countIn->isEnabled();
+    settings.CountIn = c_.countIn && c_.countIn->isChecked(); // the lock unchecked it where it may not count
     settings.CountInBars = c_.countInBars ? c_.countInBars->value() : 1;
     countInShown_ = settings.CountIn;
     // The outputs are let go before the song they play is rebuilt.
@@ -250,17 +257,18 @@ void TPlayback::PlayCommand() {
         MidiData1.New();
         MidiData1.SetPPQN(kBuildPpqn);
         host_.SetBusyCursor(false);
-        if (built.Status == EBuildStatus::NothingToPlay) {
-            host_.Messages().ShowMessage(QString::fromLatin1(kNothingToPlay));
-        } else {
-            host_.Messages().ShowMessage(QString::fromStdString(built.Message));
+        host_.Messages().ShowMessage(built.Status == EBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
+                                                                               : QString::fromStdString(built.Message));
+        // Unlocked first: showing the failing tab is a tab change, refused while playing.
+        finish();
+        if (built.Status != EBuildStatus::NothingToPlay) {
             if (built.Tab >= 1 && built.Tab <= kTabCount && built.Tab != song.CurrentTab)
                 host_.ShowTab(built.Tab);
             if (built.Line >= 0 && built.Line < host_.EditorView().LineCount)
                 host_.SelectLines(built.Line, built.Line);
+            return false;
         }
-        finish();
-        return;
+        return true;
     }
 
     const int64_t countIn = CountInTicks(song, drums, settings);
@@ -306,6 +314,7 @@ void TPlayback::PlayCommand() {
     if (c_.picture)
         c_.picture->show();
     finish();
+    return true;
 }
 
 void TPlayback::RunRange() {

@@ -150,7 +150,8 @@ public:
     QWidget *PanelPlayMidi = nullptr;
 
 private:
-    void PlayCommand();
+    // False when a faulty line stopped the build (that line is then selected).
+    bool PlayCommand();
     void ShowIdleButton();
     void BuildPlayPanel();
     // Waits for the range to end (or a stop); false when the play was stopped or aborted.

@@ -348,6 +348,8 @@ struct RangeCase {
     TPlayRange expected;
 };
 
+void PrintTo(const RangeCase &c, std::ostream *os) { *os << c.name; }
+
 class PlayRangeTest : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(PlayRangeTest, Computes) {

@@ -1,0 +1,105 @@
+#pragma once
+// Song playback, the file commands and the MIDI export, joined to the main window: the
+// window's side of their host interfaces, the menu items, the Play button, F2 / Ctrl+F2 /
+// F4 and Esc. The window creates one TSongCommands once its output port is open, and lets
+// it release the song's outputs before the port goes.
+#include "mainwindow/FileCommands.h"
+#include "mainwindow/MidiExport.h"
+#include "mainwindow/Playback.h"
+
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+class TfrmMain;
+class QAction;
+
+namespace platform {
+class IPeriodicTimer;
+}
+
+class TWindowFileHost : public IFileCommandsHost {
+public:
+    explicit TWindowFileHost(TfrmMain &w) : w_(w) {}
+    const platform::Services &Services() override;
+    TSongModel &Song() override;
+    DrumPart &Drums() override;
+    ProgramOptions &Options() override;
+    QString FileName() const override;
+    void SetFileName(const QString &absolutePath) override;
+    bool Busy() const override;
+    bool AnyTabModified() const override;
+    bool ReadSong(const QString &absolutePath) override;
+    bool WriteSong(const QString &absolutePath) override;
+    void ResetSong() override;
+    void StoreTabText() override;
+    void ReplaceEditorLines(const QStringList &lines) override;
+    TEditorView EditorView() override;
+    void RestoreEditorView(const TEditorView &view, bool reselect) override;
+    void SetBusyCursor(bool busy) override;
+
+private:
+    TfrmMain &w_;
+};
+
+class TWindowPlaybackHost : public IPlaybackHost {
+public:
+    explicit TWindowPlaybackHost(TfrmMain &w) : w_(w), files_(w) {}
+    TSongModel &Song() override;
+    DrumPart &Drums() override;
+    platform::IMessageBoxes &Messages() override;
+    TEditorView EditorView() override { return files_.EditorView(); }
+    void RestoreEditorView(const TEditorView &view, bool reselect) override { files_.RestoreEditorView(view, reselect); }
+    void SelectLines(int first, int last) override;
+    void ClearSelection() override;
+    void SetEditorReadOnly(bool readOnly) override;
+    void StoreTabText() override { files_.StoreTabText(); }
+    void ShowTab(int tab) override;
+    void ClearInstrumentPicture() override;
+    void LockArrangement(bool enabled) override;
+    void SetPlayStatusText(const QString &text) override;
+    void ClearModifiedPanel() override;
+    void SetSongPlaying(bool playing) override;
+    bool AbortRequested() const override;
+    void SetAbortRequested(bool abort) override;
+    void EnterNestedLoop() override;
+    void LeaveNestedLoop() override;
+    void StopOtherOutputs() override;
+    void SetBusyCursor(bool busy) override { files_.SetBusyCursor(busy); }
+
+private:
+    TfrmMain &w_;
+    TWindowFileHost files_;
+    // Enabled states of the controls the arrangement lock turned off, put back as they were.
+    std::map<QObject *, bool> locked_;
+};
+
+class TSongCommands : public QObject {
+    Q_OBJECT
+public:
+    // `timer`: the player's timer (a ThreadTimer of its own when null); `clock`: the window's.
+    TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer = nullptr);
+    ~TSongCommands() override;
+
+    TPlayback &Playback() { return *playback_; }
+    TFileCommands &Files() { return *files_; }
+    TMidiExport &MidiExport() { return *export_; }
+    // Stops the song and lets go of its outputs (the window's ports are about to close).
+    void ReleaseOutputs();
+
+    // Menu items added here: "Sa&ve Text File...", "New Note&pad", "&Online Help Site",
+    // "&YouTube Site".
+    QAction *TextFile1 = nullptr, *N14 = nullptr, *OnlineHelpSite1 = nullptr, *YouTubeSite1 = nullptr;
+
+private:
+    void Connect();
+
+    TfrmMain &w_;
+    std::unique_ptr<platform::IPeriodicTimer> ownTimer_;
+    TWindowFileHost fileHost_;
+    TWindowPlaybackHost playHost_;
+    std::unique_ptr<TPlayback> playback_;
+    std::unique_ptr<TFileCommands> files_;
+    std::unique_ptr<TMidiExport> export_;
+};

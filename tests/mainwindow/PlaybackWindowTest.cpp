@@ -1,0 +1,316 @@
+// Song playback and the file commands on the main window itself, offscreen, with the
+// recording MIDI output on a manual clock and the player on a manual timer: a zero-length Qt
+// timer steps the clock 4 ms at a time while the window waits in its play loop.
+#include "mainwindow/MainWindow.h"
+
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/PlaybackWindow.h"
+#include "platform/TestDoubles.h"
+#include "platform/qt/TestServices.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+struct Sent {
+    int64_t ms;
+    int status, note;
+    bool operator==(const Sent &) const = default;
+};
+std::ostream &operator<<(std::ostream &os, const Sent &n) { return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note; }
+
+const std::string kC = "C, 60, x, x, x, x, x, x, x, x, x, Q", kD = "D, 62, x, x, x, x, x, x, x, x, x, Q",
+                  kE = "E, 64, x, x, x, x, x, x, x, x, x, Q", kF = "F, 65, x, x, x, x, x, x, x, x, x, Q";
+
+class PlaybackWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::EnsureTestApplication();
+        ASSERT_TRUE(dir.isValid());
+        QSettings(Path("settings.ini"), QSettings::IniFormat).setValue(QStringLiteral("Options/ShowNewUserMessage"), 0);
+    }
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    TfrmMain &Make(QStringList args = {}) {
+        TMainEnvironment env;
+        env.services = &ts.Get();
+        env.midiOut = &midi;
+        env.clock = &clock;
+        env.timer = &timer;
+        env.settingsPath = Path("settings.ini");
+        env.arguments = std::move(args);
+        env.programDir = dir.path();
+        env.untitledFolder = dir.path();
+        w = std::make_unique<TfrmMain>(env);
+        w->show();
+        w->FormActivate();
+        QApplication::setActiveWindow(w.get());
+        return *w;
+    }
+    QString WriteSong(const QString &name, const std::vector<std::string> &tab1, const std::vector<std::string> &tab6 = {}) {
+        TSongModel song;
+        DrumPart drums;
+        ResetSongModel(song, drums);
+        song.Lines(1) = tab1;
+        song.Lines(6) = tab6;
+        EXPECT_TRUE(WriteSongFile(QFile::encodeName(Path(name)).toStdString(), song, drums));
+        return Path(name);
+    }
+    QAction *Action(const char *name) { return w->findChild<QAction *>(QString::fromLatin1(name)); }
+
+    // Runs `command` while each pass of the event loop steps the player 4 ms; `onStep` sees
+    // the clock after each step.
+    void Drive(const std::function<void()> &command, std::function<void(int64_t)> onStep = {}) {
+        QTimer drive;
+        drive.setInterval(0);
+        int steps = 0;
+        QObject::connect(&drive, &QTimer::timeout, [&] {
+            if (timer.Running())
+                timer.Run(clock, 1);
+            else
+                clock.Advance(4);
+            if (onStep)
+                onStep(clock.NowMs());
+            if (++steps > 20000)
+                w->FormKeyDown(27);
+        });
+        drive.start();
+        command();
+        drive.stop();
+    }
+    std::vector<Sent> Notes(int channel) const {
+        std::vector<Sent> out;
+        for (const auto &m : midi.Messages()) {
+            const int hi = m.status & 0xF0;
+            if ((hi == 0x90 || hi == 0x80) && (m.status & 0x0F) == channel)
+                out.push_back({m.timeMs, hi == 0x90 && m.data2 > 0 ? 0x90 : 0x80, m.data1});
+        }
+        return out;
+    }
+    std::vector<int> NoteOns(int channel) const {
+        std::vector<int> out;
+        for (const Sent &s : Notes(channel))
+            if (s.status == 0x90)
+                out.push_back(s.note);
+        return out;
+    }
+
+    platform::TestServices ts;
+    platform::ManualClock clock;
+    platform::ManualTimer timer;
+    platform::RecordingMidiOutSystem midi{{"Synth"}, &clock};
+    QTemporaryDir dir;
+    std::unique_ptr<TfrmMain> w;
+};
+
+TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
+    Make({WriteSong(QStringLiteral("two.twd"), {kC, kD}, {"C, x, 3, x, x, x, x, H"})});
+    ASSERT_EQ(w->Song.Lines(1).size(), 2u);
+    w->chkCountIn->click();
+    w->chkMetronome->click();
+    bool stopShown = false, panelShown = false, menusLocked = false, fileMenuLocked = false;
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+          [&](int64_t ms) {
+              if (ms == 1000) {
+                  stopShown = w->BitBtnPlayArrangement->text() == QStringLiteral("Stop");
+                  panelShown = w->GroupBoxMIDIPlay->isVisible();
+                  menusLocked = !Action("PlaySong1")->isEnabled() && !w->chkMetronome->isEnabled();
+                  fileMenuLocked = !Action("OpenSong1")->isEnabled();
+              }
+          });
+    EXPECT_TRUE(stopShown);
+    EXPECT_TRUE(panelShown);
+    EXPECT_TRUE(menusLocked);
+    EXPECT_TRUE(fileMenuLocked);
+    // Count-in and metronome clicks a beat long on channel 9, the piano on 0, the guitar on 5.
+    EXPECT_EQ(Notes(9), (std::vector<Sent>{{4, 0x90, 77}, {504, 0x80, 77}, {504, 0x90, 76}, {1004, 0x80, 76},
+                                           {1004, 0x90, 76}, {1504, 0x80, 76}, {1504, 0x90, 76}, {2004, 0x80, 76},
+                                           {2004, 0x90, 77}, {2504, 0x80, 77}, {2504, 0x90, 76}, {3000, 0x80, 76}}));
+    EXPECT_EQ(Notes(0), (std::vector<Sent>{{2004, 0x90, 60}, {2504, 0x80, 60}, {2504, 0x90, 62}, {3000, 0x80, 62}}));
+    EXPECT_EQ(Notes(5), (std::vector<Sent>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
+    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
+    EXPECT_FALSE(w->GroupBoxMIDIPlay->isVisible());
+    EXPECT_TRUE(Action("PlaySong1")->isEnabled());
+    EXPECT_TRUE(Action("OpenSong1")->isEnabled());
+    EXPECT_TRUE(w->chkMetronome->isEnabled());
+    EXPECT_TRUE(w->EdtCountInbars->isEnabled());
+    EXPECT_FALSE(w->SongPlaying);
+    EXPECT_FALSE(w->Busy());
+    EXPECT_FALSE(w->RichEdit1->isReadOnly());
+}
+
+TEST_F(PlaybackWindowTest, FromTheCaretTheSelectionAndTheBookmark) {
+    Make({WriteSong(QStringLiteral("four.twd"), {kC, kD, kE, kF})});
+    // Ctrl+F2 with the caret on line 3.
+    w->Lines().MoveCaretToLine(2);
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2, Qt::ControlModifier); });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{64, 65}));
+    EXPECT_EQ(w->Lines().CurrentLine(), 2);
+    // The Play button with lines 2 and 3 selected.
+    midi.Clear();
+    w->Lines().SelectLines(1, 2);
+    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64}));
+    int first = -1, last = -1;
+    EXPECT_TRUE(w->Lines().GetSelectedLines(first, last));
+    EXPECT_EQ(first, 1);
+    // F4 from the bookmark on line 2.
+    midi.Clear();
+    w->Lines().MoveCaretToLine(0);
+    w->Song.Current().Bookmarks[0] = 1;
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F4); });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64, 65}));
+}
+
+TEST_F(PlaybackWindowTest, LoopRunsUntilThePlayButtonStopsIt) {
+    Make({WriteSong(QStringLiteral("loop.twd"), {kC, kD})});
+    w->chkLoopAll->click();
+    int rounds = 0;
+    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); },
+          [&](int64_t) {
+              const auto ons = NoteOns(0);
+              rounds = int(std::count(ons.begin(), ons.end(), 60));
+              if (rounds == 3 && w->BitBtnPlayArrangement->text() == QStringLiteral("Stop"))
+                  QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton);
+          });
+    EXPECT_EQ(rounds, 3);
+    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
+    EXPECT_FALSE(w->SongPlaying);
+}
+
+TEST_F(PlaybackWindowTest, EscStopsTheSong) {
+    Make({WriteSong(QStringLiteral("esc.twd"), {kC, kD, kE, kF})});
+    w->chkLoopAll->click();
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+          [&](int64_t ms) {
+              if (ms == 700)
+                  QTest::keyClick(w.get(), Qt::Key_Escape);
+          });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+    for (const Sent &s : Notes(0))
+        EXPECT_LE(s.ms, 700) << s;
+    EXPECT_FALSE(w->SongPlaying);
+    EXPECT_FALSE(timer.Running());
+}
+
+TEST_F(PlaybackWindowTest, ClosingWhilePlayingStopsAndClosesOnceTheLoopHasUnwound) {
+    Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
+    w->chkLoopAll->click();
+    bool visibleRightAfterClose = false;
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+          [&](int64_t ms) {
+              if (ms == 600) {
+                  w->close();
+                  visibleRightAfterClose = w->isVisible();
+              }
+          });
+    EXPECT_TRUE(visibleRightAfterClose); // refused while the loop runs, carried out after
+    QTest::qWait(50);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(timer.Running());
+    for (const Sent &s : Notes(0))
+        EXPECT_LE(s.ms, 600) << s;
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+}
+
+TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
+    Make({WriteSong(QStringLiteral("bad.twd"), {kC}, {"C, x, 3, x, x, x, x, Q", "C, 3, Q"})});
+    ASSERT_EQ(w->Song.CurrentTab, 1);
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); });
+    EXPECT_TRUE(NoteOns(0).empty());
+    ASSERT_EQ(ts.messages.Count(), 1) << ts.messages.Texts().join(QLatin1Char('|')).toStdString() << " tab6 "
+                                      << w->Song.Lines(6).size() << " tab " << w->Song.CurrentTab;
+    EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
+    EXPECT_EQ(w->Song.CurrentTab, 6);
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
+}
+
+TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
+    Make();
+    const QString a = WriteSong(QStringLiteral("A & B.twd"), {kC});
+    const QString b = WriteSong(QStringLiteral("b.twd"), {kD});
+    ts.files.QueuePath(a);
+    Action("OpenSong1")->trigger();
+    EXPECT_EQ(w->FileName, a);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Tarrowind Version 2  -  A & B.twd"));
+    EXPECT_EQ(w->Recent[0]->text(), Path("A && B.twd"));
+    ts.files.QueuePath(b);
+    Action("OpenSong1")->trigger();
+    EXPECT_EQ(w->Lines().Lines(), QStringList{QString::fromStdString(kD)});
+
+    // An edit, then New: Cancel keeps everything, No lets the song go.
+    w->Lines().ReplaceLine(0, QString::fromStdString(kE));
+    w->MarkModified();
+    ts.messages.QueueAnswer(platform::mrCancel);
+    Action("NewSong1")->trigger();
+    EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Save changes to ") + b + QStringLiteral("?"));
+    EXPECT_EQ(w->FileName, b);
+    // The recent item of "A & B" with the question answered Yes: b is saved first.
+    ts.messages.QueueAnswer(platform::mrYes);
+    w->Recent[1]->trigger();
+    EXPECT_EQ(w->FileName, a);
+    EXPECT_EQ(w->Recent[0]->text(), Path("A && B.twd"));
+    TSongModel saved;
+    DrumPart drums;
+    ResetSongModel(saved, drums);
+    ASSERT_EQ(ReadSongFile(QFile::encodeName(b).toStdString(), saved, drums), ESongReadResult::Ok);
+    EXPECT_EQ(saved.Lines(1), std::vector<std::string>{kE});
+
+    // Save As under a new name; the window takes it.
+    ts.files.QueuePath(Path("c.twd"));
+    Action("SaveSongAs1")->trigger();
+    EXPECT_EQ(w->FileName, Path("c.twd"));
+    EXPECT_TRUE(QFileInfo::exists(Path("c.twd")));
+
+    // The recent list goes to the settings as the paths themselves.
+    w->close();
+    QSettings s(Path("settings.ini"), QSettings::IniFormat);
+    const QString all = s.allKeys().join(QLatin1Char('|'));
+    bool found = false;
+    for (const QString &key : s.allKeys())
+        found = found || s.value(key).toString() == a;
+    EXPECT_TRUE(found) << all.toStdString();
+}
+
+TEST_F(PlaybackWindowTest, MidiExportFromTheMenuReadsBackWithMidicsv) {
+    if (QStandardPaths::findExecutable(QStringLiteral("midicsv")).isEmpty())
+        GTEST_SKIP() << "midicsv is not installed";
+    Make({WriteSong(QStringLiteral("song.twd"), {kC, kD}, {"C, x, 3, x, x, x, x, H"})});
+    QAction *item = Action("ExportMidiFile1");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), QStringLiteral("Save &Midi File..."));
+    ts.files.QueuePath(Path("song.mid"));
+    item->trigger();
+    EXPECT_EQ(ts.files.Requests().back().request.fileName, Path("song.mid"));
+    QProcess csv;
+    csv.start(QStringLiteral("midicsv"), {Path("song.mid")});
+    ASSERT_TRUE(csv.waitForFinished(10000));
+    const QString text = QString::fromLatin1(csv.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral(", 0, Note_on_c, 0, 60, ")));
+    EXPECT_TRUE(text.contains(QStringLiteral(", 192, Note_on_c, 0, 62, ")));
+    EXPECT_TRUE(text.contains(QStringLiteral(", 0, Note_on_c, 5, 48, ")));
+}
+
+} // namespace
