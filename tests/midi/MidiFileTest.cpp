@@ -133,6 +133,27 @@ Bytes WithTrack(Bytes file, const Bytes &body) {
     return file;
 }
 
+TEST(MidiFile, FirstProgramChannelAndNameCountAndNothingAfterEndOfTrack) {
+    const Bytes body{0x00, 0xFF, 0x01, 0x01, 'a', // the first text event names the track...
+                     0x00, 0xFF, 0x01, 0x01, 'b', // ...a later one does not
+                     0x00, 0xC5, 7,               // first channel message and first program
+                     0x00, 0xC6, 9,
+                     0x00, 0xFF, 0x2F, 0x00,
+                     0x00, 0x90, 60, 100};        // behind the End of Track: not part of the track
+    TMidiData d;
+    d.LoadFromBytes(WithTrack(Header(1), body));
+    const TMidiTrackStream *t = d.GetTrack(0);
+    EXPECT_EQ(t->GetTrackName(), "a");
+    EXPECT_EQ(t->Channel(), 5);
+    EXPECT_EQ(t->Program(), 7);
+    EXPECT_EQ(t->EventCount(), 5);
+    // Any track-name event names the track, even after a text event.
+    Bytes named = body;
+    named.insert(named.begin() + 10, {0x00, 0xFF, 0x03, 0x01, 'n'});
+    d.LoadFromBytes(WithTrack(Header(1), named));
+    EXPECT_EQ(d.GetTrack(0)->GetTrackName(), "n");
+}
+
 struct BadFile {
     const char *name;
     Bytes bytes;
@@ -186,6 +207,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"MetaTooLong", WithTrack(Header(1), {0x00, 0xFF, 0x01, 0x84, 0xA2, 0x70}), "Block too long"},
         BadFile{"SysexTooLong", WithTrack(Header(1), {0x00, 0xF0, 0x84, 0x80, 0x00}), "Block too long"},
         BadFile{"SysexInterrupted", WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01, 0x00, 0x90, 60, 1}), "Error in Sysex"},
+        BadFile{"SysexEndedTooLate",
+                WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01, 0x00, 0x90, 60, 1, 0x00, 0xF7, 0x01, 0xF7}),
+                "Error in Sysex"},
         BadFile{"SysexNeverEnded", WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01}), "Error in Sysex"},
         BadFile{"DataByteWithTopBit", WithTrack(Header(1), {0x00, 0x90, 60, 0x80}), "Invalid data byte"},
         BadFile{"SystemStatus", WithTrack(Header(1), {0x00, 0xF2, 0x00, 0x00}), "Invalid status byte"},

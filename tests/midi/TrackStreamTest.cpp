@@ -45,6 +45,12 @@ TEST(TrackStream, FreshTrackHoldsNameThenEndOfTrack) {
 
     t.InsertEvent(480, 0x90, 60, 100);
     EXPECT_EQ(Summary(t), (std::vector<Brief>{{0, 0xFF, 3}, {480, 0x90, -1}, {480, 0xFF, 0x2F}}));
+
+    t.ClearModified();
+    t.SetTrackName("Bass");
+    EXPECT_TRUE(t.Modified());
+    EXPECT_EQ(t.GetTrackName(), "Bass");
+    EXPECT_EQ(t.EventCount(), 3); // the name event is rewritten, not added
 }
 
 TEST(TrackStream, EqualTicksKeepInsertionOrderInAnyInsertionOrder) {

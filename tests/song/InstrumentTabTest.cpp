@@ -200,6 +200,16 @@ TEST(InstrumentTabSanitise, PutsFileValuesIntoRange) {
     piano.HighestString = 5; // a piano has no strings
     EXPECT_EQ(SanitiseInstrumentTab(piano, 1), 1);
     EXPECT_EQ(piano.HighestString, 0);
+
+    // No selected duration is only the Drums tab's state; elsewhere it is the kind's default.
+    piano.DurationCode = 0;
+    EXPECT_EQ(SanitiseInstrumentTab(piano, 1), 1);
+    EXPECT_EQ(piano.DurationCode, 3);
+    TInstrumentTab drums = DefaultInstrumentTab(10);
+    drums.Volume = 100;
+    drums.Balance = 64;
+    EXPECT_EQ(SanitiseInstrumentTab(drums, 10), 0);
+    EXPECT_EQ(drums.DurationCode, 0);
 }
 
 TEST(SongModel, SongFieldsFromAFileAreChecked) {
