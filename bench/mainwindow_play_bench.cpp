@@ -69,6 +69,8 @@ public:
     void LeaveNestedLoop() override {}
     void StopOtherOutputs() override {}
     void SetBusyCursor(bool) override {}
+    void MarkModified() override {}
+    void ShowSongSettings() override {}
 };
 
 void FillSong(BenchHost &host, int perTab) {

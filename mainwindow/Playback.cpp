@@ -129,6 +129,43 @@ void TPlayback::chkCountInClick() {
         c_.countInBars->setEnabled(on);
 }
 
+void TPlayback::lblTempoClick(const std::function<int(int current)> &askTempo) {
+    if (playing_ || !askTempo)
+        return;
+    TSongModel &song = host_.Song();
+    const int tempo = askTempo(song.Tempo);
+    if (tempo < 1 || tempo > 500 || tempo == song.Tempo)
+        return;
+    song.Tempo = tempo;
+    host_.ShowSongSettings();
+    host_.MarkModified();
+}
+
+void TPlayback::LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature) {
+    if (playing_ || !askTimeSignature)
+        return;
+    TSongModel &song = host_.Song();
+    const QString current = QString::fromStdString(song.TimeSignature);
+    const QString chosen = askTimeSignature(current);
+    if (chosen.isEmpty())
+        return;
+    const auto sig = ParseTimeSignature(chosen.toStdString());
+    if (!sig || !IsPlayableTimeSignature(sig->Upper, sig->Lower)) {
+        host_.Messages().Error(QString::fromLatin1(kTimeSignatureRefused));
+        return;
+    }
+    const std::string text = FormatTimeSignature(sig->Upper, sig->Lower);
+    if (text != song.TimeSignature) {
+        song.TimeSignature = text;
+        DrumPart &drums = host_.Drums();
+        drums.sigUpper = sig->Upper;
+        drums.sigLower = sig->Lower;
+        host_.MarkModified();
+    }
+    host_.Drums().ResizeGridColumns();
+    host_.ShowSongSettings();
+}
+
 void TPlayback::BitBtnPlayArrangementClick() {
     if (StopShown()) {
         StopSong();

@@ -19,6 +19,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "song/PatternStore.h"
@@ -84,6 +85,11 @@ public:
     // controllers reset) and the drum grid's play button.
     virtual void StopOtherOutputs() = 0;
     virtual void SetBusyCursor(bool busy) = 0;
+    // The current tab marked modified ("*", upper-case caption).
+    virtual void MarkModified() = 0;
+    // The song's tempo and time signature shown again in their labels, and the caret line's
+    // status display refreshed.
+    virtual void ShowSongSettings() = 0;
 };
 
 // The window's controls that playback drives. The play panel's labels and animation are
@@ -102,6 +108,8 @@ struct TPlaybackControls {
 
 // Shown when no tab has anything to play.
 inline constexpr const char *kNothingToPlay = "There is nothing to play: every tab is empty or muted.";
+inline constexpr const char *kTimeSignatureRefused =
+    "A time signature needs an upper number from 1 to 64 and a lower number of 1, 2, 4, 8, 16, 32 or 64.";
 
 class TPlayback : public QObject {
     Q_OBJECT
@@ -132,6 +140,13 @@ public:
     void TimerMidiPositionTimer();
     // The count-in edit is usable exactly while Count In is checked.
     void chkCountInClick();
+    // The tempo label: `askTempo` shows the tempo dialog with the current tempo and returns
+    // 1..500, or 0 when it was cancelled.
+    void lblTempoClick(const std::function<int(int current)> &askTempo);
+    // The time-signature labels: `askTimeSignature` shows the dialog with the current "UULL"
+    // text and returns the text chosen (empty when cancelled). A signature the player cannot
+    // count (see IsPlayableTimeSignature) is refused with kTimeSignatureRefused.
+    void LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature);
 
     bool Playing() const { return playing_; }
     bool PlayFromCursor = false;

@@ -24,6 +24,14 @@ int64_t SongEndTick(TMidiData &built) {
 
 } // namespace
 
+bool IsPlayableTimeSignature(int upper, int lower) {
+    return upper >= 1 && upper <= 64 && lower >= 1 && lower <= 64 && (lower & (lower - 1)) == 0;
+}
+
+std::string AnimatedInstrumentCaption(bool drumsTab, const std::string &kindName) {
+    return drumsTab ? std::string("Play Animated Instrument") : "Play Animated " + kindName;
+}
+
 int64_t BarStartTick(TMidiData &built, int64_t bar) {
     TMidiPosition position;
     position.SetMidiData(&built);

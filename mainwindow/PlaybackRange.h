@@ -39,5 +39,12 @@ struct TPlayRange {
 TPlayRange ComputePlayRange(const TPlaySource &source, const std::vector<std::string> &lines, TMidiData &built,
                             int64_t countInTicks);
 
+// A time signature the user may type: upper 1..64 over a lower number that is a power of two
+// up to 64 (1, 2, 4, ..., 64). Anything else would build bars the player cannot count.
+bool IsPlayableTimeSignature(int upper, int lower);
+
+// The caption of the Play menu's animated-instrument item for a tab of kind `kindName`.
+std::string AnimatedInstrumentCaption(bool drumsTab, const std::string &kindName);
+
 // The tick of bar `bar` (0-based), beat 0, tick 0 of the built song.
 int64_t BarStartTick(TMidiData &built, int64_t bar);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
+#include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -178,6 +180,16 @@ void TWindowPlaybackHost::StopOtherOutputs() {
     }
 }
 
+void TWindowPlaybackHost::MarkModified() { w_.MarkModified(); }
+
+void TWindowPlaybackHost::ShowSongSettings() {
+    w_.lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(w_.Song.Tempo));
+    const auto sig = ParseTimeSignature(w_.Song.TimeSignature);
+    if (sig)
+        w_.lblTimeSig->setText(QStringLiteral("Time Signature: %1/%2").arg(sig->Upper).arg(sig->Lower));
+    w_.EditorEvents().RichEdit1SelectionChange();
+}
+
 // ---- the commands ---------------------------------------------------------------------------
 
 TSongCommands::TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer)
@@ -218,6 +230,16 @@ TSongCommands::TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer)
 TSongCommands::~TSongCommands() {
     // The player and its timer thread end before the timer object goes.
     playback_.reset();
+}
+
+bool TSongCommands::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::MouseButtonRelease && playback_ && !w_.Busy()) {
+        if (watched == w_.lblTempo)
+            playback_->lblTempoClick(AskTempo);
+        else if (watched == w_.lblTimeSig)
+            playback_->LabelSigUpperClick(AskTimeSignature);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TSongCommands::ReleaseOutputs() {
@@ -293,6 +315,19 @@ void TSongCommands::Connect() {
         if (playback_)
             playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
     });
+    // The Play menu names the instrument the animated play sounds.
+    for (QAction *top : w_.menuBar()->actions()) {
+        QMenu *menu = top->menu();
+        if (!menu || !menu->actions().contains(w_.PlayAnimatedInstrument1))
+            continue;
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            const TInstrumentTab &tab = w_.Song.Current();
+            w_.PlayAnimatedInstrument1->setText(QString::fromStdString(
+                AnimatedInstrumentCaption(tab.Kind == TKind::Drums, std::string(KindText(tab.Kind)))));
+        });
+    }
+    w_.lblTempo->installEventFilter(this);
+    w_.lblTimeSig->installEventFilter(this);
     on(action("EscapeKey"), [this] {
         if (playback_ && playback_->Playing())
             playback_->Escape();

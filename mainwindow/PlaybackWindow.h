@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 #include <map>
 #include <memory>
 
@@ -67,6 +69,8 @@ public:
     void LeaveNestedLoop() override;
     void StopOtherOutputs() override;
     void SetBusyCursor(bool busy) override { files_.SetBusyCursor(busy); }
+    void MarkModified() override;
+    void ShowSongSettings() override;
 
 private:
     TfrmMain &w_;
@@ -91,6 +95,15 @@ public:
     // Menu items added here: "Sa&ve Text File...", "New Note&pad", "&Online Help Site",
     // "&YouTube Site".
     QAction *TextFile1 = nullptr, *N14 = nullptr, *OnlineHelpSite1 = nullptr, *YouTubeSite1 = nullptr;
+
+    // The tempo and time-signature dialogs, set by whoever hands the dialogs to the window: a
+    // click on the tempo label or the time-signature label asks them (see TPlayback).
+    std::function<int(int current)> AskTempo;
+    std::function<QString(const QString &current)> AskTimeSignature;
+
+protected:
+    // Clicks on the tempo and time-signature labels.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Connect();

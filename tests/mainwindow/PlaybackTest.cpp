@@ -72,6 +72,9 @@ public:
     void LeaveNestedLoop() override { --nested; }
     void StopOtherOutputs() override { ++otherStops; }
     void SetBusyCursor(bool) override {}
+    void MarkModified() override { song.Current().Modified = true; }
+    void ShowSongSettings() override { ++settingsShown; }
+    int settingsShown = 0;
 };
 
 // "ms status note" of every note-on (velocity above 0) and note-off sent.
@@ -405,5 +408,52 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"OnePatternIsTheWholeSong", "0404", Patterns({3}), 0, {0, 0, 8 * 768}},
         RangeCase{"PatternsPastTheEndAreTheWholeSong", "0404", Patterns({20, 30}, 40), 0, {0, 20 * 768, 31 * 768}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST(TimeSignatureRuleTest, OnlyCountableSignaturesAreAccepted) {
+    struct Case {
+        int upper, lower;
+        bool ok;
+    } cases[] = {{4, 4, true}, {1, 1, true}, {64, 64, true}, {7, 8, true}, {3, 2, true},  {0, 4, false},
+                 {65, 4, false}, {4, 0, false}, {4, 3, false}, {4, 12, false}, {4, 128, false}, {-1, 4, false}};
+    for (const Case &c : cases)
+        EXPECT_EQ(IsPlayableTimeSignature(c.upper, c.lower), c.ok) << c.upper << "/" << c.lower;
+}
+
+TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
+    // Cancel and the same tempo change nothing; a new tempo marks the tab.
+    playback->lblTempoClick([](int) { return 0; });
+    playback->lblTempoClick([](int current) { return current; });
+    EXPECT_FALSE(host.song.Current().Modified);
+    int shown = -1;
+    playback->lblTempoClick([&](int current) { shown = current; return 96; });
+    EXPECT_EQ(shown, 120);
+    EXPECT_EQ(host.song.Tempo, 96);
+    EXPECT_TRUE(host.song.Current().Modified);
+
+    host.song.Current().Modified = false;
+    for (const char *bad : {"0412", "6504", "0400", "0003", "x"})
+        playback->LabelSigUpperClick([&](const QString &) { return QString::fromLatin1(bad); });
+    EXPECT_EQ(host.messages.Count(), 5);
+    EXPECT_EQ(host.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
+    EXPECT_EQ(host.song.TimeSignature, "0404");
+    EXPECT_FALSE(host.song.Current().Modified);
+    QString offered;
+    playback->LabelSigUpperClick([&](const QString &current) { offered = current; return QStringLiteral("0608"); });
+    EXPECT_EQ(offered, QStringLiteral("0404"));
+    EXPECT_EQ(host.song.TimeSignature, "0608");
+    EXPECT_EQ(host.drums.sigUpper, 6);
+    EXPECT_EQ(host.drums.sigLower, 8);
+    EXPECT_TRUE(host.song.Current().Modified);
+    EXPECT_GE(host.settingsShown, 2);
+}
+
+TEST(AnimatedCaptionTest, NamesTheTabsInstrument) {
+    EXPECT_EQ(AnimatedInstrumentCaption(false, "Guitar"), "Play Animated Guitar");
+    EXPECT_EQ(AnimatedInstrumentCaption(true, "Drums"), "Play Animated Instrument");
+}
 
 } // namespace

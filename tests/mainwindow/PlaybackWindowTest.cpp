@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -292,6 +293,30 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     for (const QString &key : s.allKeys())
         found = found || s.value(key).toString() == a;
     EXPECT_TRUE(found) << all.toStdString();
+}
+
+TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule) {
+    Make();
+    TSongCommands &commands = *w->SongCommands();
+    QString answer = QStringLiteral("0305");
+    commands.AskTimeSignature = [&](const QString &) { return answer; };
+    QTest::mouseClick(w->lblTimeSig, Qt::LeftButton);
+    EXPECT_EQ(ts.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
+    EXPECT_EQ(w->Song.TimeSignature, "0404");
+    answer = QStringLiteral("0304");
+    QTest::mouseClick(w->lblTimeSig, Qt::LeftButton);
+    EXPECT_EQ(w->Song.TimeSignature, "0304");
+    EXPECT_EQ(w->lblTimeSig->text(), QStringLiteral("Time Signature: 3/4"));
+    EXPECT_TRUE(w->AnyTabModified());
+    commands.AskTempo = [](int) { return 84; };
+    QTest::mouseClick(w->lblTempo, Qt::LeftButton);
+    EXPECT_EQ(w->Song.Tempo, 84);
+    EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 84"));
+    // The Play menu names the tab's instrument.
+    for (QAction *top : w->menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(w->PlayAnimatedInstrument1))
+            Q_EMIT top->menu()->aboutToShow();
+    EXPECT_EQ(w->PlayAnimatedInstrument1->text(), QStringLiteral("Play Animated Piano"));
 }
 
 TEST_F(PlaybackWindowTest, MidiExportFromTheMenuReadsBackWithMidicsv) {
