@@ -208,6 +208,8 @@ void TMidiIterator::SetTrackOutputs(TTrackOutputs *outputs) {
 }
 
 void TMidiIterator::AdvanceBy(int64_t ms) {
+    // Played time counts from where the song's current conductor puts this tick.
+    Resync();
     playing_ = true;
     SetTime(Time() + ms);
     playing_ = false;

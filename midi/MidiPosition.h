@@ -52,6 +52,9 @@ public:
 protected:
     // Called after every move; an iterator sends the events passed.
     virtual void PositionChanged() {}
+    // A song changed behind the position: derive the conductor state again up to the
+    // current tick, without sending anything.
+    void Resync();
 
 private:
     struct State {
@@ -70,9 +73,6 @@ private:
 
     void ResetState();
     void UpdateBarLength();
-    // A song changed behind the position: derive the conductor state again up to the
-    // current tick, without sending anything.
-    void Resync();
     bool PassConductorEvent(const TMidiEvent &e); // true for a time signature taken
     const TMidiTrackStream *Conductor() const;
     void BarBeatFrom(int64_t sinceSignature);

@@ -188,6 +188,28 @@ TEST_F(IteratorTest, PlaysNotesAndChasesOnlyControllersWhenSeeking) {
     EXPECT_FALSE(it.End());
 }
 
+TEST_F(IteratorTest, ConductorChangeBehindItIsFollowedWithoutResending) {
+    it.AdvanceBy(150); // tick 48
+    Sent();
+    // A tempo of 1,000 ms per quarter now lies behind the iterator: it follows it from here
+    // on, but rewinds nothing and sends nothing again.
+    data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x0F, 0x42, 0x40});
+    it.SetTick(200);
+    EXPECT_EQ(Sent(), (Sent3{{0xB0, 7, 50}}));
+    EXPECT_EQ(it.Time(), 200 * 1000 / 192);
+}
+
+TEST_F(IteratorTest, PlayingOnAfterAConductorChangeStartsFromTheNewTime) {
+    it.AdvanceBy(150); // tick 48, 150 ms at 600 ms per quarter
+    Sent();
+    data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x0F, 0x42, 0x40});
+    // Tick 48 is now 250 ms in; 100 ms more of playing reach tick 350 * 192 / 1000.
+    it.AdvanceBy(100);
+    EXPECT_EQ(it.Time(), 350);
+    EXPECT_EQ(it.Tick(), 67);
+    EXPECT_TRUE(Sent().empty()); // nothing due yet, nothing sent again
+}
+
 TEST_F(IteratorTest, MutedTrackSendsNoNotesAndOnEventSeesWhatIsSent) {
     outputs.GetOutput(1)->Muted = true;
     std::vector<std::pair<int, int>> seen;
