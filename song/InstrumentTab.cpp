@@ -239,7 +239,8 @@ int SanitiseInstrumentTab(TInstrumentTab &t, int tabNumber) {
     changed += Clamp<int32_t>(t.DefaultChannel, 0, 15);
     changed += Clamp<int32_t>(t.Patch, 0, 127);
     changed += Clamp<int32_t>(t.DefaultPatch, 0, 127);
-    changed += Clamp<int32_t>(t.Volume, 1, 127);
+    // The mixer sets 0..127, so a tab saved silent reads back silent.
+    changed += Clamp<int32_t>(t.Volume, 0, 127);
     changed += Clamp<int32_t>(t.Balance, 0, 127);
     changed += Clamp<int32_t>(t.Delay, -120, 120);
     changed += Clamp<int32_t>(t.Transpose, -24, 24);

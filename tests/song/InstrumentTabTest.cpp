@@ -174,7 +174,7 @@ TEST(InstrumentTabSanitise, PutsFileValuesIntoRange) {
     t.Channel = 16;
     t.DefaultChannel = -1;
     t.Patch = 128;
-    t.Volume = 0;
+    t.Volume = -5;
     t.Balance = 300;
     t.Delay = 500;
     t.Transpose = -99;
@@ -186,13 +186,18 @@ TEST(InstrumentTabSanitise, PutsFileValuesIntoRange) {
     EXPECT_EQ(t.Channel, 15);
     EXPECT_EQ(t.DefaultChannel, 0);
     EXPECT_EQ(t.Patch, 127);
-    EXPECT_EQ(t.Volume, 1);
+    EXPECT_EQ(t.Volume, 0);
     EXPECT_EQ(t.Balance, 127);
     EXPECT_EQ(t.Delay, 120);
     EXPECT_EQ(t.Transpose, -24);
     EXPECT_EQ(t.DurationCode, 4);
     EXPECT_EQ(t.TuningSpelling, "242424242424");
     EXPECT_EQ(t.Bookmarks[0], -1);
+
+    TInstrumentTab silent = DefaultInstrumentTab(6);
+    silent.Volume = 0; // the mixer's lowest value
+    EXPECT_EQ(SanitiseInstrumentTab(silent, 6), 0);
+    EXPECT_EQ(silent.Volume, 0);
 
     TInstrumentTab piano = DefaultInstrumentTab(1);
     piano.Volume = 100;
