@@ -187,6 +187,8 @@ void TWindowPlaybackHost::ShowSongSettings() {
     const auto sig = ParseTimeSignature(w_.Song.TimeSignature);
     if (sig)
         w_.lblTimeSig->setText(QStringLiteral("Time Signature: %1/%2").arg(sig->Upper).arg(sig->Lower));
+    // Every line now starts at another time (or bar): the caret line's position is computed again.
+    w_.Status().ForgetLastLine();
     w_.EditorEvents().RichEdit1SelectionChange();
 }
 
