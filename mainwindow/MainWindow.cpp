@@ -150,8 +150,14 @@ void TfrmMain::BuildPlayGroup() {
 void TfrmMain::BuildEditorGroup() {
     grpEditor = new QGroupBox(PanelTop);
     grpEditor->setObjectName(QStringLiteral("grpEditor"));
-    StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor);
-    StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor);
+    // The widest text each panel shows, so a wider desktop font never clips one.
+    StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor,
+                                        {QStringLiteral("Line:  9999 of 9999"), QStringLiteral("*"),
+                                         QStringLiteral("Bytes: 128000"), QStringLiteral("Overwrite")});
+    StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor,
+                                          {QStringLiteral("Bar: 9999"), QStringLiteral("Beat: 64"),
+                                           QStringLiteral("Tick: 999"), QStringLiteral("Time: 00:00:00.00"),
+                                           QStringLiteral("Play Selected Lines")});
     PanelNoteButtons = new TDurationButtons(grpEditor);
     PanelNoteButtons->setFixedWidth(PanelNoteButtons->sizeHint().width());
     PanelNoteButtons->resize(PanelNoteButtons->sizeHint());

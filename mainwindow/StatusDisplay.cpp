@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QHBoxLayout>
 
-TStatusPanels::TStatusPanels(const QString &name, const std::vector<int> &widths, QWidget *parent)
+#include <algorithm>
+
+TStatusPanels::TStatusPanels(const QString &name, const std::vector<int> &widths, QWidget *parent,
+                             const std::vector<QString> &widest)
     : QFrame(parent) {
     setObjectName(name);
     auto *row = new QHBoxLayout(this);
@@ -18,10 +21,15 @@ TStatusPanels::TStatusPanels(const QString &name, const std::vector<int> &widths
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
+        int width = widths[i];
+        if (i < widest.size() && !widest[i].isEmpty()) {
+            const int frame = 2 * label->frameWidth() + 6; // both frame sides and the margins
+            width = std::max(width, label->fontMetrics().horizontalAdvance(widest[i]) + frame + 2);
+        }
         if (i + 1 < widths.size())
-            label->setFixedWidth(widths[i]);
+            label->setFixedWidth(width);
         else
-            label->setMinimumWidth(widths[i]);
+            label->setMinimumWidth(width);
         row->addWidget(label, i + 1 < widths.size() ? 0 : 1);
         labels_.push_back(label);
     }

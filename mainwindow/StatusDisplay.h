@@ -16,7 +16,10 @@ class TEditorLines;
 class TStatusPanels : public QFrame {
     Q_OBJECT
 public:
-    TStatusPanels(const QString &name, const std::vector<int> &widths, QWidget *parent = nullptr);
+    // `widths` are the panels' widths in pixels; a panel is widened when `widest` (its
+    // longest text, where given) would not fit in it with the desktop's font.
+    TStatusPanels(const QString &name, const std::vector<int> &widths, QWidget *parent = nullptr,
+                  const std::vector<QString> &widest = {});
     int PanelCount() const { return static_cast<int>(labels_.size()); }
     void SetText(int panel, const QString &text);
     void SetText(int panel, const std::string &text) { SetText(panel, QString::fromStdString(text)); }

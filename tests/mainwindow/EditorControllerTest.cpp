@@ -70,6 +70,20 @@ TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATabChange) {
     EXPECT_EQ(Rich(0), QStringLiteral("Bar: 1"));
 }
 
+TEST_F(EditorControllerTest, PanelsAreWideEnoughForTheirLongestTexts) {
+    // Each fixed panel shows its widest text whole, whatever the desktop's font.
+    const std::pair<const char *, const char *> widest[] = {
+        {"StatusBarBottomPanel0", "Line:  9999 of 9999"}, {"StatusBarBottomPanel2", "Bytes: 128000"},
+        {"StatusBarBottomPanel3", "Overwrite"},           {"StatusBarRichEditPanel0", "Bar: 9999"},
+        {"StatusBarRichEditPanel1", "Beat: 64"},          {"StatusBarRichEditPanel2", "Tick: 999"},
+        {"StatusBarRichEditPanel3", "Time: 00:00:00.00"}};
+    for (const auto &[name, text] : widest) {
+        const auto *panel = w->findChild<QLabel *>(QString::fromLatin1(name));
+        ASSERT_NE(panel, nullptr) << name;
+        EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(QString::fromLatin1(text))) << name;
+    }
+}
+
 TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATempoOrSignatureChange) {
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, W\nG, 3, 2, 0, 0, 0, 3, H\nAm, x, 0, 2, 2, 1, 0, Q\n"));
     w->Lines().MoveCaretToLine(2);
