@@ -154,7 +154,7 @@ void TTabSwitcher::RestoreEditorState() {
 
 void TTabSwitcher::SelectSavedPattern() {
     // The drum tab's saved line is its selected pattern; an index outside the list (or -1)
-    // selects nothing.
+    // selects nothing and leaves no current pattern.
     PatternListModel &list = w_.Drums.list;
     for (int i = 0; i < list.Count(); ++i)
         list.SetSelected(i, false);
@@ -163,6 +163,8 @@ void TTabSwitcher::SelectSavedPattern() {
         list.SetItemIndex(saved);
         list.SetSelected(saved, true);
         w_.Drums.LoadPatternIntoGrid(saved);
+    } else {
+        list.SetItemIndex(-1); // no current pattern left over from before
     }
 }
 

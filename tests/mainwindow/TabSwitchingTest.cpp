@@ -138,6 +138,27 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
     }
 }
 
+TEST_F(TabSwitchingTest, DrumsTabSelectsItsSavedPatternOrNothing) {
+    for (const char *name : {"one", "two", "three"})
+        w->Drums.list.Add(name);
+    w->Drums.list.SetItemIndex(0);
+    w->Drums.list.SetSelected(0, true);
+    w->Song.Tab(10).SavedCaretLine = 2;
+    ASSERT_TRUE(SelectTab(10));
+    EXPECT_EQ(w->Drums.list.SelectedIndices(), std::vector<int>{2});
+    EXPECT_EQ(w->Drums.list.ItemIndex(), 2);
+    ASSERT_TRUE(SelectTab(1));
+    EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, 2); // kept on leaving
+    for (int saved : {-1, 3, 50}) {
+        w->Song.Tab(10).SavedCaretLine = saved;
+        ASSERT_TRUE(SelectTab(10));
+        EXPECT_TRUE(w->Drums.list.SelectedIndices().empty()) << saved;
+        EXPECT_EQ(w->Drums.list.ItemIndex(), -1) << saved; // no stale current pattern either
+        ASSERT_TRUE(SelectTab(1));
+        EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, -1) << saved;
+    }
+}
+
 TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
     w->Lines().LoadText(QStringLiteral("kept\n"));
     for (int bad : {-1, 16, 1000}) {
