@@ -223,4 +223,26 @@ TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
     EXPECT_FALSE(w->Song.Current().Modified);
 }
 
+TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPlays) {
+    const QStringList text = {"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, Q"};
+    ts.clipboard.SetText(QStringLiteral("pasted"));
+    for (int situation = 0; situation < 4; ++situation) {
+        const int tab = situation == 0 ? 10 : 6; // the Drums tab, or a guitar while something plays
+        if (w->Song.CurrentTab != tab)
+            ASSERT_TRUE(SelectTab(tab));
+        w->Lines().LoadText(TEditorLines::JoinLines(text));
+        w->Lines().SelectLines(0, 0);
+        w->InstrumentPlaying = situation == 1;
+        w->SongPlaying = situation == 2;
+        w->DrumGridPlaying = situation == 3;
+        for (QAction *a : {w->Cut1, w->Delete1, w->Paste1, w->Undo1, w->Cut2, w->Delete2, w->Paste2, w->Undo2})
+            a->trigger();
+        w->PanelNoteButtons->btnRest->click();
+        EXPECT_EQ(w->Lines().Lines().mid(0, 2), text) << situation;
+        EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("pasted")) << situation;
+        EXPECT_FALSE(w->AnyTabModified()) << situation;
+        w->InstrumentPlaying = w->SongPlaying = w->DrumGridPlaying = false;
+    }
+}
+
 } // namespace
