@@ -40,6 +40,20 @@ TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
 }
 
+TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClose) {
+    QFile doc(dir.filePath(QStringLiteral("Tarrowind.html")));
+    ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
+    doc.write("<html><body>Contents</body></html>");
+    doc.close();
+    WriteSetting(QStringLiteral("Options/InstallDir"), dir.filePath(QStringLiteral("nowhere")));
+    TfrmMain &m = Make();
+    ASSERT_TRUE(m.Contents1->isEnabled());
+    m.Contents1->trigger();
+    EXPECT_EQ(ts.help.Shown(), QStringList{QFileInfo(doc).absoluteFilePath()});
+    EXPECT_TRUE(m.close());
+    EXPECT_EQ(ts.help.Quits(), 1);
+}
+
 TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
     TMainEnvironment env;
     env.services = &ts.Get();
