@@ -144,6 +144,8 @@ TEST_F(DurationButtonsTest, RestGoesOnANewLineBelow) {
     B().btnRest->click();
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", ""}));
     EXPECT_EQ(w->Lines().CurrentLine(), 2);
+    EXPECT_TRUE(w->Song.Current().Modified); // an inserted line is an edit
+    EXPECT_EQ(w->StatusBarBottom->Text(1), QStringLiteral("*"));
     B().btnRest->click(); // on a blank line the rest replaces it
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));
 }
