@@ -408,6 +408,11 @@ TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
         EXPECT_EQ(m.StatusBarBottom->x(), m.RichEdit1->x());
         EXPECT_EQ(m.PanelTop->height(), (size.height() / 20) * 10);
         EXPECT_LE(m.grpEditor->geometry().right(), size.width());
+        // Nothing of the editor group hangs out of it.
+        EXPECT_LE(m.RichEdit1->geometry().bottom(), m.grpEditor->height()) << size.width();
+        EXPECT_LE(m.PanelNoteButtons->geometry().bottom(), m.grpEditor->height()) << size.width();
+        EXPECT_LE(m.StatusBarBottom->geometry().right(), m.grpEditor->width()) << size.width();
+        EXPECT_LE(m.RichEdit1->geometry().right(), m.grpEditor->width()) << size.width();
     }
 }
 
