@@ -389,8 +389,13 @@ TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
     m.RichEdit1->setFocus();
     QTest::keyClick(m.RichEdit1, Qt::Key_Escape);
     EXPECT_TRUE(m.AbortRequested);
-    QTest::keyClick(m.RichEdit1, Qt::Key_F6); // half note on the caret line
-    EXPECT_EQ(m.Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, H"));
+    const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"},  {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
+                                                      {Qt::Key_F9, "S"},  {Qt::Key_F10, "T"}, {Qt::Key_F11, "F"},
+                                                      {Qt::Key_F6, "H"}};
+    for (const auto &[key, letter] : keys) { // each key's duration on the caret line
+        QTest::keyClick(m.RichEdit1, key);
+        EXPECT_EQ(m.Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, ") + QLatin1String(letter)) << letter;
+    }
     QTest::keyClick(m.RichEdit1, Qt::Key_End);
     QTest::keyClick(m.RichEdit1, Qt::Key_F12); // a rest below
     EXPECT_EQ(m.Lines().Line(1), QStringLiteral("Rest , x, x, x, x, x, x, H"));
