@@ -339,3 +339,37 @@ TEST_F(PlaybackWindowTest, MidiExportFromTheMenuReadsBackWithMidicsv) {
 }
 
 } // namespace
+
+namespace {
+
+// The exports leave the editor as they found it: the same first visible line and the same
+// selected lines, whether the dialog was confirmed or cancelled.
+TEST_F(PlaybackWindowTest, ExportsKeepTheEditorsViewAndSelection) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 60; ++i)
+        lines.push_back(i % 2 ? kD : kC);
+    Make({WriteSong(QStringLiteral("long.twd"), lines)});
+    w->resize(815, 599);
+    QApplication::processEvents();
+    for (const char *name : {"ExportMidiFile1", "TextFile1"}) {
+        for (bool confirm : {false, true}) {
+            w->Lines().ScrollToLine(30);
+            w->Lines().SelectLines(33, 35);
+            const int firstVisible = w->Lines().FirstVisibleLine();
+            ASSERT_GT(firstVisible, 0);
+            if (confirm)
+                ts.files.QueuePath(Path(QStringLiteral("out-%1").arg(QLatin1String(name))));
+            Action(name)->trigger();
+            int first = -1, last = -1;
+            EXPECT_TRUE(w->Lines().GetSelectedLines(first, last)) << name << confirm;
+            EXPECT_EQ(first, 33) << name << confirm;
+            EXPECT_EQ(last, 35) << name << confirm;
+            EXPECT_EQ(w->Lines().FirstVisibleLine(), firstVisible) << name << confirm;
+            EXPECT_EQ(w->Lines().LineCount(), 60) << name << confirm;
+        }
+    }
+    EXPECT_TRUE(QFileInfo::exists(Path("out-ExportMidiFile1.mid")));
+    EXPECT_TRUE(QFileInfo::exists(Path("out-TextFile1.txt")));
+}
+
+} // namespace
