@@ -128,6 +128,10 @@ void TLiveInstrument::SoundCaretLine(int key) {
 
 void TLiveInstrument::SetPlayCaption(bool playing) {
     w_.btnPlayFRT->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    // Red while the lines sound, green when the button starts them, as the song's Play button.
+    QPalette p = w_.btnPlayFRT->palette();
+    p.setColor(QPalette::ButtonText, playing ? QColor(255, 0, 0) : QColor(0, 128, 0));
+    w_.btnPlayFRT->setPalette(p);
 }
 
 void TLiveInstrument::ShowTempo(int tempo) { w_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }

@@ -129,10 +129,12 @@ TEST_F(LiveWindowTest, KeyboardClickWritesThePianoLine) {
 TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\n*Tempo 60\nA, x, 0, x, x, x, x, Q\n"), 0);
     QString captionWhilePlaying;
+    QColor colourWhilePlaying;
     bool playingFlag = false, editorReadOnly = false, songButtonEnabled = true;
     QString tempoShown;
     onWait = [&] {
         captionWhilePlaying = w->btnPlayFRT->text();
+        colourWhilePlaying = w->btnPlayFRT->palette().color(QPalette::ButtonText);
         playingFlag = w->InstrumentPlaying;
         editorReadOnly = w->RichEdit1->isReadOnly();
         songButtonEnabled = w->BitBtnPlayArrangement->isEnabled();
@@ -142,6 +144,9 @@ TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45}));
     EXPECT_EQ(waits, (std::vector<int>{500, 1000}));
     EXPECT_EQ(captionWhilePlaying, QStringLiteral("Stop"));
+    // The caption is red while the lines sound and green again after.
+    EXPECT_EQ(colourWhilePlaying, QColor(255, 0, 0));
+    EXPECT_EQ(w->btnPlayFRT->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
     EXPECT_TRUE(playingFlag);
     EXPECT_TRUE(editorReadOnly);
     EXPECT_FALSE(songButtonEnabled);
