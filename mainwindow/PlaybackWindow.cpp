@@ -317,6 +317,25 @@ void TSongCommands::Connect() {
         if (playback_)
             playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
     });
+    // The Play menu's captions and keys.
+    if (QAction *a = action("PlaySong1"))
+        a->setText(QStringLiteral("&Play Song From Start"));
+    if (w_.PlayFromCursor1)
+        w_.PlayFromCursor1->setText(QStringLiteral("Play Song From &Cursor"));
+    if (w_.PlayFromEditorBookmarkF41)
+        w_.PlayFromEditorBookmarkF41->setText(QStringLiteral("Play Song From &Bookmark"));
+    if (w_.PlayAnimatedInstrument1)
+        w_.PlayAnimatedInstrument1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    // The editor pop-up plays from the caret line as Ctrl+F2 does.
+    if (w_.mnuEditorPopUp) {
+        auto *n23 = new QAction(QStringLiteral("Play From Cursor"), w_.mnuEditorPopUp);
+        n23->setObjectName(QStringLiteral("N23"));
+        w_.mnuEditorPopUp->addAction(n23);
+        on(n23, [this] {
+            if (playback_)
+                playback_->PlayFromCursor1Click();
+        });
+    }
     // The Play menu names the instrument the animated play sounds.
     for (QAction *top : w_.menuBar()->actions()) {
         QMenu *menu = top->menu();

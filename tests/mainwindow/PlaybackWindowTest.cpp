@@ -373,3 +373,39 @@ TEST_F(PlaybackWindowTest, ExportsKeepTheEditorsViewAndSelection) {
 }
 
 } // namespace
+
+namespace {
+
+// The Play menu's items with their keys, and the editor pop-up's "Play From Cursor".
+TEST_F(PlaybackWindowTest, PlayMenuCaptionsKeysAndThePopUpsPlayFromCursor) {
+    Make({WriteSong(QStringLiteral("menu.twd"), {kC, kD, kE, kF})});
+    const struct {
+        const char *name;
+        QString caption;
+        QKeySequence key;
+    } items[] = {
+        {"PlaySong1", QStringLiteral("&Play Song From Start"), QKeySequence(Qt::Key_F2)},
+        {"PlayFromCursor1", QStringLiteral("Play Song From &Cursor"), QKeySequence(Qt::CTRL | Qt::Key_F2)},
+        {"PlayFromEditorBookmarkF41", QStringLiteral("Play Song From &Bookmark"), QKeySequence(Qt::Key_F4)},
+        {"PlayAnimatedInstrument1", QStringLiteral("Play Animated Piano"), QKeySequence(Qt::SHIFT | Qt::Key_F2)},
+    };
+    for (QAction *top : w->menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(w->PlayAnimatedInstrument1))
+            Q_EMIT top->menu()->aboutToShow();
+    for (const auto &item : items) {
+        QAction *a = Action(item.name);
+        ASSERT_TRUE(a) << item.name;
+        EXPECT_EQ(a->text(), item.caption) << item.name;
+        EXPECT_EQ(a->shortcut(), item.key) << item.name;
+    }
+    QAction *popUp = w->findChild<QAction *>(QStringLiteral("N23"));
+    ASSERT_TRUE(popUp);
+    EXPECT_EQ(popUp->text(), QStringLiteral("Play From Cursor"));
+    EXPECT_TRUE(w->mnuEditorPopUp->actions().contains(popUp));
+    w->Lines().MoveCaretToLine(2);
+    Drive([&] { popUp->trigger(); });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{64, 65}));
+    EXPECT_EQ(w->Lines().CurrentLine(), 2);
+}
+
+} // namespace
