@@ -1,7 +1,9 @@
 #include "FileCommandsTestHost.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -247,6 +249,22 @@ TEST_F(FileCommandsTest, TextExportReportsAWriteThatFails) {
     host.services.files.QueuePath(Path("no folder/out.txt"));
     commands->TextFile1Click();
     EXPECT_EQ(Texts(), QStringList{QStringLiteral("Can't write ") + Path("no folder/out.txt")});
+}
+
+// The editor panel's Save: a short pause in which the window goes on handling its events,
+// then the plain Save, which writes a first-version song as ".twd" beside it.
+TEST_F(FileCommandsTest, TheSaveLabelPausesWhileEventsRunAndThenSaves) {
+    host.fileName = Path("old.tw1");
+    bool eventHandledDuringThePause = false;
+    QTimer::singleShot(20, [&] { eventHandledDuringThePause = host.writes == 0; });
+    QElapsedTimer clock;
+    clock.start();
+    commands->LabelSaveClick();
+    EXPECT_GE(clock.elapsed(), 200);
+    EXPECT_TRUE(eventHandledDuringThePause);
+    EXPECT_EQ(host.writes, 1);
+    EXPECT_EQ(host.fileName, Path("old.twd"));
+    EXPECT_TRUE(QFileInfo::exists(Path("old.twd")));
 }
 
 TEST(FileNameRulesTest, ChangeFileExt) {
