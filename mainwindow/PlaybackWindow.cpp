@@ -141,9 +141,7 @@ void TWindowPlaybackHost::LockArrangement(bool enabled) {
                     lock(a, false);
         }
         // A selection of lines (or of several patterns) never plays with a count-in.
-        const bool drums = w_.Song.Current().Kind == TKind::Drums;
-        const bool countInAllowed = drums ? w_.Drums.list.SelectedCount() == 1 : !w_.Lines().HasSelection();
-        if (!countInAllowed)
+        if (!CountInAllowed())
             w_.chkCountIn->setChecked(false);
         lock(w_.chkCountIn, false);
         lock(w_.EdtCountInbars, false);
@@ -156,8 +154,18 @@ void TWindowPlaybackHost::LockArrangement(bool enabled) {
             a->setEnabled(on);
     }
     locked_.clear();
-    w_.chkCountIn->setEnabled(true);
-    w_.EdtCountInbars->setEnabled(w_.chkCountIn->isChecked());
+    // Lines still selected after their play keep the count-in off, as selecting them did.
+    const bool allowed = CountInAllowed();
+    if (!allowed)
+        w_.chkCountIn->setChecked(false);
+    w_.chkCountIn->setEnabled(allowed);
+    w_.EdtCountInbars->setEnabled(allowed && w_.chkCountIn->isChecked());
+}
+
+bool TWindowPlaybackHost::CountInAllowed() const {
+    if (w_.Song.Current().Kind == TKind::Drums)
+        return w_.Drums.list.SelectedCount() == 1;
+    return !w_.Lines().HasSelection();
 }
 
 void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { w_.StatusBarRichEdit->SetText(4, text); }

@@ -73,6 +73,9 @@ public:
     void ShowSongSettings() override;
 
 private:
+    // Count In may be used: no lines selected, or on the Drums tab exactly one pattern.
+    bool CountInAllowed() const;
+
     TfrmMain &w_;
     TWindowFileHost files_;
     // Enabled states of the controls the arrangement lock turned off, put back as they were.

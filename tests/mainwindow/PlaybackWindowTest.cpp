@@ -409,3 +409,24 @@ TEST_F(PlaybackWindowTest, PlayMenuCaptionsKeysAndThePopUpsPlayFromCursor) {
 }
 
 } // namespace
+
+namespace {
+
+// Lines still selected after their play keep Count In off and unusable, as selecting them did.
+TEST_F(PlaybackWindowTest, AfterPlayingSelectedLinesCountInStaysOff) {
+    Make({WriteSong(QStringLiteral("sel.twd"), {kC, kD, kE, kF})});
+    w->Lines().SelectLines(1, 2);
+    ASSERT_FALSE(w->chkCountIn->isEnabled());
+    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
+    EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64}));
+    ASSERT_TRUE(w->Lines().HasSelection());
+    EXPECT_FALSE(w->chkCountIn->isEnabled());
+    EXPECT_FALSE(w->chkCountIn->isChecked());
+    EXPECT_FALSE(w->EdtCountInbars->isEnabled());
+    // Without a selection it is usable again after a play.
+    w->Lines().MoveCaretToLine(0);
+    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
+    EXPECT_TRUE(w->chkCountIn->isEnabled());
+}
+
+} // namespace
