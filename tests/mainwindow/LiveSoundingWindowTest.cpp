@@ -199,3 +199,32 @@ TEST_F(LiveWindowTest, FaultyLinesAreReportedWithTheirLineNumbers) {
 }
 
 } // namespace
+
+namespace {
+
+// The Play button's messages in order: the tab's program and pan, then each line's notes on
+// and off in turn on the tab's channel (a directive's program between them), then the tab's
+// program again once the run ended normally.
+TEST_F(LiveWindowTest, PlayButtonSendsPanThenEachLineInTurnThenTheProgram) {
+    Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\n*INSTRUMENT 40\nA, x, 0, x, x, x, x, Q\n"), 0);
+    const TInstrumentTab &tab = w->Song.Current();
+    const int ch = tab.Channel & 0x0F;
+    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    std::vector<std::vector<int>> sent;
+    for (const auto &m : midi.Messages())
+        if ((m.status & 0x0F) == ch && ((m.status & 0xF0) != 0xB0 || m.data1 == 10))
+            sent.push_back((m.status & 0xF0) == 0xC0 ? std::vector<int>{m.status, m.data1}
+                                                     : std::vector<int>{m.status, m.data1, m.data2});
+    const std::vector<std::vector<int>> expected = {
+        {0xC0 + ch, tab.Patch}, // the tab's sound before anything plays (sent once: the port keeps it)
+        {0xB0 + ch, 10, tab.Balance},
+        {0x90 + ch, 40, tab.Volume}, {0x90 + ch, 40, 0},
+        {0xC0 + ch, 40},
+        {0x90 + ch, 45, tab.Volume}, {0x90 + ch, 45, 0},
+        {0xC0 + ch, tab.Patch},
+    };
+    EXPECT_EQ(sent, expected);
+    EXPECT_EQ(waits, (std::vector<int>{500, 500}));
+}
+
+} // namespace
