@@ -228,8 +228,9 @@ TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPl
     ts.clipboard.SetText(QStringLiteral("pasted"));
     for (int situation = 0; situation < 4; ++situation) {
         const int tab = situation == 0 ? 10 : 6; // the Drums tab, or a guitar while something plays
-        if (w->Song.CurrentTab != tab)
+        if (w->Song.CurrentTab != tab) {
             ASSERT_TRUE(SelectTab(tab));
+        }
         w->Lines().LoadText(TEditorLines::JoinLines(text));
         w->Lines().SelectLines(0, 0);
         w->InstrumentPlaying = situation == 1;
