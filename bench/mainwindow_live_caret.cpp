@@ -2,6 +2,7 @@
 // of a 16-tab song: the caret goes to a line, the line is read, parsed and sounded (a 0 ms
 // note) through the output port. The device stamps the first note-on with the steady clock.
 //   mainwindow_live_caret_bench [moves]
+#include "bench/StampingOut.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSounding.h"
 #include "mainwindow/NotationEdit.h"
@@ -19,29 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Remembers when the first note-on since the last Arm() arrived.
-class StampingOut : public platform::IMidiOutSystem {
-public:
-    Clock::time_point firstNoteOn{};
-    bool armed = false;
-    int DeviceCount() override { return 1; }
-    std::string DeviceName(int) override { return "Stamp"; }
-    std::unique_ptr<platform::IMidiOutDevice> Open(int) override { return std::make_unique<Device>(*this); }
-
-private:
-    struct Device : platform::IMidiOutDevice {
-        explicit Device(StampingOut &o) : out(o) {}
-        void SendShort(uint8_t status, uint8_t, uint8_t data2) override {
-            if (out.armed && (status & 0xF0) == 0x90 && data2 > 0) {
-                out.firstNoteOn = Clock::now();
-                out.armed = false;
-            }
-        }
-        void Reset() override {}
-        StampingOut &out;
-    };
-};
 
 const char *const kGuitar[] = {"C, x, 3, 2, 0, 1, 0, Q", "Am, x, 0, 2, 2, 1, 0, Q", "G7, 3, 2, 0, 0, 0, 1, H",
                                "*Volume 90", "Em, 0, 2, 2, 0, 0, 0, .H"};

@@ -5,6 +5,7 @@
 //   mainwindow_live_window_bench [moves]
 #include "mainwindow/MainWindow.h"
 
+#include "bench/StampingOut.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
@@ -27,28 +28,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class StampingOut : public platform::IMidiOutSystem {
-public:
-    Clock::time_point firstNoteOn{};
-    bool armed = false;
-    int DeviceCount() override { return 1; }
-    std::string DeviceName(int) override { return "Stamp"; }
-    std::unique_ptr<platform::IMidiOutDevice> Open(int) override { return std::make_unique<Device>(*this); }
-
-private:
-    struct Device : platform::IMidiOutDevice {
-        explicit Device(StampingOut &o) : out(o) {}
-        void SendShort(uint8_t status, uint8_t, uint8_t data2) override {
-            if (out.armed && (status & 0xF0) == 0x90 && data2 > 0) {
-                out.firstNoteOn = Clock::now();
-                out.armed = false;
-            }
-        }
-        void Reset() override {}
-        StampingOut &out;
-    };
-};
 
 void WriteBigSong(const std::string &path) {
     TSongModel song;
