@@ -78,6 +78,18 @@ int TLiveSounding::SoundingNote(const TSongModel &song, int basePitch, int slot)
     return note;
 }
 
+const TInstrumentTab &TLiveSounding::BeginPreview(const TSongModel &song, int &channel, int &velocity) {
+    if (!inRun_)
+        stop_ = false; // a preview starts afresh, whatever stopped before it
+    const TInstrumentTab &tab = song.Current();
+    if (channel == -1)
+        channel = tab.Channel;
+    if (velocity == -1)
+        velocity = tab.Volume;
+    velocity = std::clamp(velocity, 1, 127);
+    return tab;
+}
+
 void TLiveSounding::SoundNotes(const int *notes, int count, int channel, int velocity, bool pump, int ms) {
     for (int i = 0; i < count; ++i)
         port_.NoteOn(channel, notes[i], velocity);
@@ -88,14 +100,7 @@ void TLiveSounding::SoundNotes(const int *notes, int count, int channel, int vel
 
 void TLiveSounding::SoundChordLive(const TSongModel &song, const std::array<int32_t, 6> &pitches, int channel,
                                    int velocity, bool pump, int ms) {
-    if (!inRun_)
-        stop_ = false; // a preview starts afresh, whatever stopped before it
-    const TInstrumentTab &tab = song.Current();
-    if (channel == -1)
-        channel = tab.Channel;
-    if (velocity == -1)
-        velocity = tab.Volume;
-    velocity = std::clamp(velocity, 1, 127);
+    const TInstrumentTab &tab = BeginPreview(song, channel, velocity);
     int notes[6];
     int count = 0;
     for (int slot = FirstSlot(tab.HighestString); slot <= 5; ++slot) {
@@ -114,14 +119,7 @@ bool TLiveSounding::PlayPianoLineLive(const TSongModel &song, std::string_view t
     const TLineClass kind = ClassifyLine(text);
     if (kind != TLineClass::Note)
         return true;
-    if (!inRun_)
-        stop_ = false; // a preview starts afresh, whatever stopped before it
-    const TInstrumentTab &tab = song.Current();
-    if (channel == -1)
-        channel = tab.Channel;
-    if (velocity == -1)
-        velocity = tab.Volume;
-    velocity = std::clamp(velocity, 1, 127);
+    BeginPreview(song, channel, velocity);
     TLineContext ctx = song.LineContext(song.CurrentTab);
     if (runTempo_ > 0)
         ctx.Tempo = runTempo_;

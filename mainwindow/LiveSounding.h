@@ -101,6 +101,9 @@ private:
     enum class TRunLine { Silent, Sounded, Failed };
     TRunLine SoundRunLine(const TSongModel &song, const std::string &line, int index, TRunState &state);
     void SoundNotes(const int *notes, int count, int channel, int velocity, bool pump, int ms);
+    // Starts a preview on the current tab: clears a stop left from before (outside a run) and
+    // puts the tab's channel and volume in for -1, the velocity kept to 1..127.
+    const TInstrumentTab &BeginPreview(const TSongModel &song, int &channel, int &velocity);
 
     TMidiOutputPort &port_;
     const platform::IClock &clock_;
