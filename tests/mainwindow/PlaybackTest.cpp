@@ -6,6 +6,7 @@
 #include "mainwindow/Playback.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
+#include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
@@ -98,22 +99,7 @@ protected:
     // Runs `command`; meanwhile each pass of the event loop moves the clock 4 ms and fires the
     // player's timer, and `onStep` (when given) looks at the clock after each step.
     void Play(const std::function<void()> &command, std::function<void(int64_t)> onStep = {}) {
-        QTimer drive;
-        drive.setInterval(0);
-        int steps = 0;
-        QObject::connect(&drive, &QTimer::timeout, [&] {
-            if (timer.Running())
-                timer.Run(clock, 1);
-            else
-                clock.Advance(4);
-            if (onStep)
-                onStep(clock.NowMs());
-            if (++steps > 20000) // a minute and more of song time: something hangs
-                playback->Escape();
-        });
-        drive.start();
-        command();
-        drive.stop();
+        DrivePlayer(clock, timer, command, onStep, [this] { playback->Escape(); });
     }
 
     std::vector<Note> Notes(int channelFilter = -1) const {

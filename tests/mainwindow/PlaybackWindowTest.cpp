@@ -7,6 +7,7 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/PlaybackWindow.h"
+#include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
@@ -83,22 +84,7 @@ protected:
     // Runs `command` while each pass of the event loop steps the player 4 ms; `onStep` sees
     // the clock after each step.
     void Drive(const std::function<void()> &command, std::function<void(int64_t)> onStep = {}) {
-        QTimer drive;
-        drive.setInterval(0);
-        int steps = 0;
-        QObject::connect(&drive, &QTimer::timeout, [&] {
-            if (timer.Running())
-                timer.Run(clock, 1);
-            else
-                clock.Advance(4);
-            if (onStep)
-                onStep(clock.NowMs());
-            if (++steps > 20000)
-                w->FormKeyDown(27);
-        });
-        drive.start();
-        command();
-        drive.stop();
+        DrivePlayer(clock, timer, command, onStep, [this] { w->FormKeyDown(27); });
     }
     std::vector<Sent> Notes(int channel) const {
         std::vector<Sent> out;
