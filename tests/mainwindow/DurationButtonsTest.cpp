@@ -51,13 +51,10 @@ TEST(DurationRules, ApplyLeavesDirectivesBlanksAndFaultyLinesAlone) {
     EXPECT_EQ(asked, 2);
 }
 
-class DurationButtonsTest : public MainWindowTest {
+class DurationButtonsTest : public ShownMainWindowTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
-        Make();
-        w->show();
-        w->FormActivate();
+        ShownMainWindowTest::SetUp();
         ASSERT_TRUE(SelectTab(6));
         w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n\nG, 3, 2, 0, 0, 0, 3, H\nnot a line\n"));
         w->Lines().MoveCaretToLine(0);

@@ -28,13 +28,10 @@ TEST(StatusText, Panels) {
         EXPECT_EQ(status::WithFlatTwin(in), out);
 }
 
-class EditorControllerTest : public MainWindowTest {
+class EditorControllerTest : public ShownMainWindowTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
-        Make();
-        w->show();
-        w->FormActivate();
+        ShownMainWindowTest::SetUp();
         ASSERT_TRUE(SelectTab(6));
         w->RichEdit1->setFocus();
     }

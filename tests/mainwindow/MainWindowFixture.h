@@ -74,3 +74,14 @@ protected:
     QString settingsPath;
     std::unique_ptr<TfrmMain> w;
 };
+
+// The main window made, shown and activated before each test, as the user first sees it.
+class ShownMainWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Make();
+        w->show();
+        w->FormActivate();
+    }
+};

@@ -10,14 +10,8 @@
 
 namespace {
 
-class TabSwitchingTest : public MainWindowTest {
+class TabSwitchingTest : public ShownMainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        Make();
-        w->show();
-        w->FormActivate();
-    }
     TEditorLines &Lines() { return w->Lines(); }
 };
 
