@@ -9,7 +9,7 @@
 
 namespace {
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public FileHostTest {
 protected:
     FileCommandsTest() {
         for (int i = 0; i < kRecentCount; ++i) {
@@ -18,7 +18,6 @@ protected:
         }
         commands = std::make_unique<TFileCommands>(host, items);
     }
-    QString Path(const QString &name) const { return dir.filePath(name); }
     // A song file with one piano line `line`.
     QString MakeSong(const QString &name, const std::string &line) {
         TSongModel s;
@@ -32,13 +31,7 @@ protected:
         host.song.Lines(1) = {"edited"};
         host.song.Tab(1).Modified = true;
     }
-    QStringList Texts() { return host.services.messages.Texts(); }
 
-    struct AppFirst {
-        AppFirst() { TwTestApp(); }
-    } appFirst;
-    QTemporaryDir dir;
-    FileHost host{dir.path()};
     std::array<std::unique_ptr<QAction>, kRecentCount> actions;
     std::array<QAction *, kRecentCount> items{};
     std::unique_ptr<TFileCommands> commands;

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 class FileHost : public IFileCommandsHost {
 public:
     platform::TestServices services;
@@ -74,4 +76,17 @@ public:
     TEditorView EditorView() override { return view; }
     void RestoreEditorView(const TEditorView &v, bool) override { view = v; }
     void SetBusyCursor(bool) override {}
+};
+
+// A file host on a folder of its own, with the application made before any widget.
+class FileHostTest : public ::testing::Test {
+protected:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QStringList Texts() { return host.services.messages.Texts(); }
+
+    struct AppFirst {
+        AppFirst() { TwTestApp(); }
+    } appFirst;
+    QTemporaryDir dir;
+    FileHost host{dir.path()};
 };

@@ -11,16 +11,8 @@
 
 namespace {
 
-class MidiExportTest : public ::testing::Test {
+class MidiExportTest : public FileHostTest {
 protected:
-    QString Path(const QString &name) const { return dir.filePath(name); }
-    QStringList Texts() { return host.services.messages.Texts(); }
-
-    struct AppFirst {
-        AppFirst() { TwTestApp(); }
-    } appFirst;
-    QTemporaryDir dir;
-    FileHost host{dir.path()};
     TPlaySettings settings;
     TMidiExport exporter{host, [this] { return settings; }};
 };
