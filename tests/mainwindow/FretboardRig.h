@@ -1,6 +1,6 @@
 #pragma once
-// A fretboard and a keyboard on a real notation editor, sounding into the recording MIDI
-// output on a manual clock; the window's side is a set of recorded hooks.
+// Live sounding into the recording MIDI output on a manual clock, and on it a fretboard and a
+// keyboard on a real notation editor; the window's side is a set of recorded hooks.
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/Fretboard.h"
 #include "mainwindow/Keyboard.h"
@@ -10,10 +10,13 @@
 #include "platform/TestDoubles.h"
 #include "QtTestApp.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
 
-struct InstrumentRig {
-    bool appReady = (TwTestApp(), true); // before the first widget
+// Live sounding of tab `tab`'s lines into the recording MIDI output on a manual clock: every
+// tab at volume 100, each wait recorded and passed on the clock at once.
+struct SoundingRig {
     platform::ManualClock clock;
     platform::RecordingMidiOutSystem midi{{"Recorder"}, &clock};
     TPhysicalPortList ports{midi};
@@ -21,16 +24,10 @@ struct InstrumentRig {
     bool stop = false;
     TLiveSounding live{port, clock, stop};
     TSongModel song;
-    TNotationEdit edit;
-    TEditorLines lines{&edit};
     std::vector<int> waits;
-    bool busy = false, restrictor = false;
-    int pickerShown = 0, modified = 0;
-    std::string noteText;
-    std::unique_ptr<TFretboard> fretboard;
-    std::unique_ptr<TKeyboard> keyboard;
+    std::function<void(int)> onWait; // runs after each wait (to press Stop, say)
 
-    explicit InstrumentRig(int tab) {
+    explicit SoundingRig(int tab) {
         port.SetActive(true);
         for (TInstrumentTab &t : song.Tabs)
             t.Volume = 100;
@@ -38,7 +35,24 @@ struct InstrumentRig {
         live.SetWaiter([this](int ms, bool) {
             waits.push_back(ms);
             clock.Advance(ms);
+            if (onWait)
+                onWait(ms);
         });
+    }
+};
+
+// The fretboard and keyboard on the rig's sounding.
+struct InstrumentRig : SoundingRig {
+    bool appReady = (TwTestApp(), true); // before the first widget
+    TNotationEdit edit;
+    TEditorLines lines{&edit};
+    bool busy = false, restrictor = false;
+    int pickerShown = 0, modified = 0;
+    std::string noteText;
+    std::unique_ptr<TFretboard> fretboard;
+    std::unique_ptr<TKeyboard> keyboard;
+
+    explicit InstrumentRig(int tab) : SoundingRig(tab) {
         TInstrumentHost host;
         host.Song = &song;
         host.Lines = &lines;

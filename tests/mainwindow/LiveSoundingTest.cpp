@@ -1,5 +1,7 @@
 // Live sounding of lines: pitches as the song builder gives them, note times on a manual
 // clock, directives in a run, loops, stops and failing lines; the real wait on the steady clock.
+#include "FretboardRig.h"
+
 #include "mainwindow/LiveSounding.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/SteadyClock.h"
@@ -15,30 +17,10 @@ using platform::RecordedMessage;
 
 constexpr int kPianoTab = 1, kGuitarTab = 6, kBassTab = 12;
 
-struct LiveRig {
-    platform::ManualClock clock;
-    platform::RecordingMidiOutSystem midi{{"Recorder"}, &clock};
-    TPhysicalPortList ports{midi};
-    TMidiOutputPort port{ports, -1};
-    bool stop = false;
-    TLiveSounding live{port, clock, stop};
-    TSongModel song;
-    std::vector<int> waits;
-    std::function<void(int)> onWait; // runs after each wait (to press Stop, say)
-
-    explicit LiveRig(int tab = kGuitarTab) {
-        port.SetActive(true);
-        for (TInstrumentTab &t : song.Tabs) {
-            t.Volume = 100;
+struct LiveRig : SoundingRig {
+    explicit LiveRig(int tab = kGuitarTab) : SoundingRig(tab) {
+        for (TInstrumentTab &t : song.Tabs)
             t.Balance = 64;
-        }
-        song.CurrentTab = tab;
-        live.SetWaiter([this](int ms, bool) {
-            waits.push_back(ms);
-            clock.Advance(ms);
-            if (onWait)
-                onWait(ms);
-        });
         midi.Clear();
     }
     TInstrumentTab &Tab() { return song.Current(); }
