@@ -39,15 +39,21 @@ protected:
         return s.value(key).toString();
     }
 
-    TfrmMain &Make(QStringList args = {}) {
+    // The scripted services, `out`, the manual clock, and the test's settings and untitled folder.
+    TMainEnvironment Environment(platform::IMidiOutSystem &out) {
         TMainEnvironment env;
         env.services = &ts.Get();
-        env.midiOut = &midi;
+        env.midiOut = &out;
         env.clock = &clock;
         env.settingsPath = settingsPath;
+        env.untitledFolder = dir.path();
+        return env;
+    }
+
+    TfrmMain &Make(QStringList args = {}) {
+        TMainEnvironment env = Environment(midi);
         env.arguments = std::move(args);
         env.programDir = dir.path();
-        env.untitledFolder = dir.path();
         w = std::make_unique<TfrmMain>(env);
         return *w;
     }

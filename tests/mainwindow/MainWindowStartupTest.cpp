@@ -55,12 +55,7 @@ TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClos
 }
 
 TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
-    TMainEnvironment env;
-    env.services = &ts.Get();
-    env.midiOut = &midi;
-    env.clock = &clock;
-    env.settingsPath = settingsPath;
-    env.untitledFolder = dir.path();
+    const TMainEnvironment env = Environment(midi);
     TProgramWindows windows = CreateProgramWindows(env);
     const QStringList expected = {
         "TfrmMain", "TfrmAbout", "TfrmOptions", "TfrmChordCalc", "TfrmWait", "TFrmMicroManage", "TFrmEnterTempo",
@@ -83,12 +78,7 @@ TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
 }
 
 TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
-    TMainEnvironment env;
-    env.services = &ts.Get();
-    env.midiOut = &midi;
-    env.clock = &clock;
-    env.settingsPath = settingsPath;
-    env.untitledFolder = dir.path();
+    const TMainEnvironment env = Environment(midi);
     TProgramWindows windows = CreateProgramWindows(env);
     TfrmMain &m = *windows.frmMain;
     ts.modal.QueueAnswer([&](platform::ModalDialog &) {
@@ -109,12 +99,7 @@ TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
         WriteSetting(QStringLiteral("Midi/Device"), QString::fromLatin1(c.stored));
         midi.Clear();
         platform::RecordingMidiOutSystem fresh({"Synth", "Port A"});
-        TMainEnvironment env;
-        env.services = &ts.Get();
-        env.midiOut = &fresh;
-        env.clock = &clock;
-        env.settingsPath = settingsPath;
-        env.untitledFolder = dir.path();
+        const TMainEnvironment env = Environment(fresh);
         TfrmMain m(env);
         EXPECT_EQ(fresh.OpenedIds(), std::vector<int>{c.opened}) << c.stored;
         EXPECT_EQ(m.Options.Device, c.opened) << c.stored;
