@@ -59,6 +59,19 @@ int InsertTemplateLine(const TInstrumentHost &host, const std::string &name) {
     return line;
 }
 
+int WriteTemplateLineBelow(const TInstrumentHost &host, int line) {
+    host.Lines->InsertLine(line + 1, QString());
+    host.Lines->MoveCaretToLine(line + 1);
+    return WriteTemplateLine(host, line + 1);
+}
+
+void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint) {
+    if (hint.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(globalPos, QString::fromStdString(hint), view);
+}
+
 // ---- the drawn neck -------------------------------------------------------------------------
 
 TFretboardView::TFretboardView(TFretboardModel &model, std::function<const TInstrumentTab &()> tab, QWidget *parent)
@@ -220,10 +233,7 @@ bool TFretboardView::event(QEvent *e) {
         const std::string hint = !hit ? toolTip().toStdString()
                                  : hit->Marker ? model_.Marker(hit->String, hit->Fret).Hint
                                                : model_.Dot(hit->String, hit->Fret).Hint;
-        if (hint.empty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this);
+        ShowInstrumentHint(this, help->globalPos(), hint);
         return true;
     }
     return QWidget::event(e);
@@ -296,10 +306,7 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
     } else if (IsBlankLine(caret)) {
         WriteTemplateLine(host_, target);
     } else if (left) {
-        lines.InsertLine(target + 1, QString());
-        ++target;
-        lines.MoveCaretToLine(target);
-        WriteTemplateLine(host_, target);
+        target = WriteTemplateLineBelow(host_, target);
     }
 
     model_.PaintClickFeedback(s, f);

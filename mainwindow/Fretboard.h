@@ -70,6 +70,11 @@ private:
 // line, shows it on the picture and focuses the editor. Both answer the line's index.
 int WriteTemplateLine(const TInstrumentHost &host, int line);
 int InsertTemplateLine(const TInstrumentHost &host, const std::string &name);
+// A new line below `line` with the caret on it, written as a template; answers its index.
+int WriteTemplateLineBelow(const TInstrumentHost &host, int line);
+
+// Shows `hint` as the tool tip of `view` at `globalPos`, or hides the tip when there is none.
+void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint);
 
 // The fretboard's behaviour on the main window.
 class TFretboard {

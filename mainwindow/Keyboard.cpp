@@ -10,7 +10,6 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 
 // ---- the drawn keys -------------------------------------------------------------------------
 
@@ -58,10 +57,7 @@ bool TKeyboardView::event(QEvent *e) {
         auto *help = static_cast<QHelpEvent *>(e);
         const int key = KeyAt(help->pos());
         const std::string hint = key ? model_.Key(key).Hint : std::string();
-        if (hint.empty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this);
+        ShowInstrumentHint(this, help->globalPos(), hint);
         return true;
     }
     return QWidget::event(e);
@@ -152,10 +148,7 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     if (IsBlankLine(caret)) {
         WriteTemplateLine(host_, target);
     } else if (left) {
-        lines.InsertLine(target + 1, QString());
-        ++target;
-        lines.MoveCaretToLine(target);
-        WriteTemplateLine(host_, target);
+        target = WriteTemplateLineBelow(host_, target);
     } else if (IsDirectiveLine(caret) || !ParsePianoLine(caret, TDurationUnit::Ticks, ctx, rec)) {
         target = InsertTemplateLine(host_, "Piano");
     }
