@@ -316,10 +316,14 @@ void DrumPart::ResizeGridColumns() {
         grid.SetColumns(sigUpper * StepsPerBeat(feel));
 }
 
-bool DrumPart::LoadPatternIntoGrid(int itemIndex) {
+PatternBlock DrumPart::ItemPattern(int itemIndex) const {
     if (itemIndex < 0 || itemIndex >= list.Count())
-        return false;
-    const PatternBlock block = store.FindPattern(list.Item(itemIndex));
+        return {};
+    return store.FindPattern(list.Item(itemIndex));
+}
+
+bool DrumPart::LoadPatternIntoGrid(int itemIndex) {
+    const PatternBlock block = ItemPattern(itemIndex);
     if (!block.Found())
         return false;
     grid.Clear();
@@ -331,9 +335,7 @@ bool DrumPart::LoadPatternIntoGrid(int itemIndex) {
 void DrumPart::AppendGridAsPattern(std::string_view listLine) { store.AppendGrid(listLine, grid); }
 
 bool DrumPart::ReplaceDrumGridInStore(int itemIndex) {
-    if (itemIndex < 0 || itemIndex >= list.Count())
-        return false;
-    const PatternBlock block = store.FindPattern(list.Item(itemIndex));
+    const PatternBlock block = ItemPattern(itemIndex);
     if (!block.Found())
         return false;
     store.DeleteBlock(block);

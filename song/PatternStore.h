@@ -206,6 +206,8 @@ struct DrumPart {
     // Grid columns for the shown numerator and feel (nothing when the numerator is not positive).
     void ResizeGridColumns();
 
+    // The store's block for list item `itemIndex`; not found when there is no such item.
+    PatternBlock ItemPattern(int itemIndex) const;
     // The current item's block into the grid (cleared first); false when there is no current item
     // or its block is missing.
     bool LoadPatternIntoGrid(int itemIndex);
