@@ -65,6 +65,15 @@ int WriteTemplateLineBelow(const TInstrumentHost &host, int line) {
     return WriteTemplateLine(host, line + 1);
 }
 
+void FinishInstrumentClick(const TInstrumentHost &host) {
+    if (host.FocusEditor)
+        host.FocusEditor();
+    if (host.MarkModified)
+        host.MarkModified();
+    if (host.ShowCaretPosition)
+        host.ShowCaretPosition(host.Lines->CurrentLine());
+}
+
 void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint) {
     if (hint.empty())
         QToolTip::hideText();
@@ -342,10 +351,5 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
         view_->update();
     }
 
-    if (host_.FocusEditor)
-        host_.FocusEditor();
-    if (host_.MarkModified)
-        host_.MarkModified();
-    if (host_.ShowCaretPosition)
-        host_.ShowCaretPosition(lines.CurrentLine());
+    FinishInstrumentClick(host_);
 }

@@ -72,6 +72,9 @@ int WriteTemplateLine(const TInstrumentHost &host, int line);
 int InsertTemplateLine(const TInstrumentHost &host, const std::string &name);
 // A new line below `line` with the caret on it, written as a template; answers its index.
 int WriteTemplateLineBelow(const TInstrumentHost &host, int line);
+// The end of a click that wrote a line: the editor focused, the tab marked modified and the
+// caret's position shown.
+void FinishInstrumentClick(const TInstrumentHost &host);
 
 // Shows `hint` as the tool tip of `view` at `globalPos`, or hides the tip when there is none.
 void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint);

@@ -194,10 +194,5 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     KeyClickBusy = false;
     if (host_.ShowLineOnInstrument)
         host_.ShowLineOnInstrument(lines.CurrentLine());
-    if (host_.FocusEditor)
-        host_.FocusEditor();
-    if (host_.MarkModified)
-        host_.MarkModified();
-    if (host_.ShowCaretPosition)
-        host_.ShowCaretPosition(lines.CurrentLine());
+    FinishInstrumentClick(host_);
 }
