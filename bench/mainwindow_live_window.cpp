@@ -5,6 +5,7 @@
 //   mainwindow_live_window_bench [moves]
 #include "mainwindow/MainWindow.h"
 
+#include "bench/BigSong.h"
 #include "bench/StampingOut.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSoundingWindow.h"
@@ -13,8 +14,6 @@
 #include "platform/MidiOut.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/TestServices.h"
-#include "song/NewSong.h"
-#include "song/SongFile.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -29,29 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void WriteBigSong(const std::string &path) {
-    TSongModel song;
-    DrumPart drums;
-    ResetSongModel(song, drums);
-    for (int t = 1; t <= kTabCount; ++t) {
-        const TInstrumentTab &tab = song.Tab(t);
-        if (tab.Kind == TKind::Drums)
-            continue;
-        for (int i = 0; i < 2000; ++i) {
-            if (tab.Kind == TKind::Piano)
-                song.Lines(t).push_back(i % 50 == 0 ? "*VOLUME 90" : "C, 48, 52, 55, x, x, x, x, x, x, x, Q");
-            else if (tab.HighestString == 5)
-                song.Lines(t).push_back(i % 50 == 0 ? "*TEMPO 100" : "C, x, 3, 2, 0, 1, 0, E");
-            else
-                song.Lines(t).push_back("G, 0, 0, 0, 0, 0, S");
-        }
-    }
-    if (!WriteSongFile(path, song, drums)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -61,7 +37,7 @@ int main(int argc, char **argv) {
     const int moves = argc > 1 ? std::max(10, std::atoi(argv[1])) : 400;
     QTemporaryDir dir;
     const QString song = dir.filePath(QStringLiteral("Big Song.twd"));
-    WriteBigSong(song.toStdString());
+    WriteBigSong(song.toStdString(), 2000);
 
     platform::TestServices services;
     StampingOut out;

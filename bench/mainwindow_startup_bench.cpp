@@ -13,8 +13,7 @@
 #include "platform/MidiOutSystem.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/Services.h"
-#include "song/NewSong.h"
-#include "song/SongFile.h"
+#include "bench/BigSong.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,32 +26,6 @@
 #include <vector>
 
 namespace {
-
-void WriteBigSong(const std::string &path, int linesPerTab) {
-    TSongModel song;
-    DrumPart drums;
-    ResetSongModel(song, drums);
-    for (int t = 1; t <= kTabCount; ++t) {
-        const TInstrumentTab &tab = song.Tab(t);
-        if (tab.Kind == TKind::Drums)
-            continue;
-        auto &lines = song.Lines(t);
-        for (int i = 0; i < linesPerTab; ++i) {
-            if (tab.Kind == TKind::Piano)
-                lines.push_back(i % 50 == 0 ? "*VOLUME 90" : "C, 48, 52, 55, x, x, x, x, x, x, x, Q");
-            else if (tab.HighestString == 5)
-                lines.push_back(i % 50 == 0 ? "*TEMPO 100" : "C, x, 3, 2, 0, 1, 0, E");
-            else if (tab.HighestString == 4)
-                lines.push_back("G, 0, 0, 0, 0, 0, S");
-            else
-                lines.push_back("C, 3, x, x, x, H");
-        }
-    }
-    if (!WriteSongFile(path, song, drums)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-}
 
 struct Program {
     platform::QtServices services;
