@@ -1,6 +1,6 @@
 #pragma once
 // Painting shared by the position and time displays.
-#include "mainwindow/DisplayGeometry.h"
+#include "mainwindow/rules/DisplayGeometry.h"
 
 #include <QPainter>
 #include <QPalette>

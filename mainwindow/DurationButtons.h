@@ -6,7 +6,7 @@
 // Only the user's clicks are reported (DurationClicked, DottedClicked, TripletClicked);
 // setting the controls by code (SetDurationControls, PressDurationButton) applies nothing.
 // CurrentDuration() is always derived from the controls as they are.
-#include "mainwindow/DurationRules.h"
+#include "mainwindow/rules/DurationRules.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -10,7 +10,7 @@
 //  - A file that fails to read is never reported as opened and never lends the song its name.
 //  - Recent entries are raw paths; only their menu captions escape "&".
 #include "dialogs/ProgramOptions.h"
-#include "mainwindow/RecentFiles.h"
+#include "mainwindow/rules/RecentFiles.h"
 
 #include <QObject>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "mainwindow/Colours.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSounding.h"
-#include "mainwindow/StatusText.h"
+#include "mainwindow/rules/StatusText.h"
 #include "song/FrettedLine.h"
 #include "song/SongModel.h"
 #include "song/TextUtil.h"

@@ -3,7 +3,7 @@
 // dot and marker shapes (TFretboardModel), and what its mouse does: hovering names the note,
 // clicking a fret writes it into the caret line (or a new line) and sounds it.
 // TInstrumentHost is what the fretboard and the keyboard need from the main window.
-#include "mainwindow/FretboardModel.h"
+#include "mainwindow/rules/FretboardModel.h"
 
 #include <QPointer>
 #include <QWidget>

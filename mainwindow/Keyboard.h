@@ -3,7 +3,7 @@
 // its mouse does: hovering names the key, clicking writes the key into the caret line (or a
 // new line) and sounds the line.
 #include "mainwindow/Fretboard.h"
-#include "mainwindow/KeyboardModel.h"
+#include "mainwindow/rules/KeyboardModel.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -13,7 +13,7 @@
 #include "midi/MidiOutputPort.h"
 #include "midi/MidiPlayer.h"
 #include "midi/TrackOutputs.h"
-#include "mainwindow/PlaybackRange.h"
+#include "mainwindow/rules/PlaybackRange.h"
 
 #include <QObject>
 #include <QString>

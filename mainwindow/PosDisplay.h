@@ -2,7 +2,7 @@
 // `TPosDisplay`: bar, beat and tick of the song position in three bevelled boxes, shown
 // 1-based for bar and beat ("1 1 0" at the start). Clicking a box fires OnBoxClicked,
 // and holding the button repeats it, faster and faster.
-#include "mainwindow/DisplayGeometry.h"
+#include "mainwindow/rules/DisplayGeometry.h"
 
 #include <QColor>
 #include <QCursor>

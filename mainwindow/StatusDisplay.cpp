@@ -1,7 +1,7 @@
 #include "mainwindow/StatusDisplay.h"
 
 #include "mainwindow/EditorAdapter.h"
-#include "mainwindow/StatusText.h"
+#include "mainwindow/rules/StatusText.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 // `TTimeDisplay`: a time in milliseconds as "hh:mm:ss.cc" in a bevelled box.
-#include "mainwindow/DisplayGeometry.h"
+#include "mainwindow/rules/DisplayGeometry.h"
 
 #include <QColor>
 #include <QWidget>

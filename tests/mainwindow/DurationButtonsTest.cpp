@@ -2,7 +2,7 @@
 // the editor's lines.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/DurationRules.h"
+#include "mainwindow/rules/DurationRules.h"
 
 #include <QAction>
 #include <QCheckBox>

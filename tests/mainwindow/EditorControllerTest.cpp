@@ -4,7 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/PlaybackWindow.h"
-#include "mainwindow/StatusText.h"
+#include "mainwindow/rules/StatusText.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 // (TKeyboardView) paints the keys and asks HitTest which key the mouse is over.
 //
 // No Qt here: the rules are tested directly.
-#include "mainwindow/FretboardModel.h"
+#include "mainwindow/rules/FretboardModel.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "mainwindow/KeyboardModel.h"
+#include "mainwindow/rules/KeyboardModel.h"
 
-#include "mainwindow/StatusText.h"
+#include "mainwindow/rules/StatusText.h"
 #include "song/LinePositions.h"
 #include "song/PianoLine.h"
 #include "song/TextUtil.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/DisplayGeometry.h"
+#include "mainwindow/rules/DisplayGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/PlaybackRange.h"
+#include "mainwindow/rules/PlaybackRange.h"
 
 #include "midi/MidiData.h"
 #include "midi/MidiPosition.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/DurationRules.h"
+#include "mainwindow/rules/DurationRules.h"
 
 #include "song/TextUtil.h"
 

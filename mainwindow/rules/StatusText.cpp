@@ -1,4 +1,4 @@
-#include "mainwindow/StatusText.h"
+#include "mainwindow/rules/StatusText.h"
 
 #include <cstdio>
 

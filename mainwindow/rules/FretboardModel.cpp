@@ -1,6 +1,6 @@
-#include "mainwindow/FretboardModel.h"
+#include "mainwindow/rules/FretboardModel.h"
 
-#include "mainwindow/KeyboardModel.h"
+#include "mainwindow/rules/KeyboardModel.h"
 #include "song/FrettedLine.h"
 #include "song/PianoLine.h"
 #include "song/SongModel.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/RecentFiles.h"
+#include "mainwindow/rules/RecentFiles.h"
 
 #include <gtest/gtest.h>
 
