@@ -43,7 +43,7 @@ public:
     TSongModel song;
     DrumPart drums;
     platform::ScriptedMessageBoxes messages;
-    bool abort = false;
+    TPlayState play;
     TSongModel &Song() override { return song; }
     DrumPart &Drums() override { return drums; }
     platform::IMessageBoxes &Messages() override { return messages; }
@@ -55,16 +55,12 @@ public:
     void RestoreEditorView(const TEditorView &, bool) override {}
     void SelectLines(int, int) override {}
     void ClearSelection() override {}
-    void SetEditorReadOnly(bool) override {}
     void StoreTabText() override {}
     void ShowTab(int) override {}
     void ClearInstrumentPicture() override {}
-    void LockArrangement(bool) override {}
     void SetPlayStatusText(const QString &) override {}
     void ClearModifiedPanel() override {}
-    void SetSongPlaying(bool) override {}
-    bool AbortRequested() const override { return abort; }
-    void SetAbortRequested(bool a) override { abort = a; }
+    TPlayState &PlayState() override { return play; }
     void EnterNestedLoop() override {}
     void LeaveNestedLoop() override {}
     void StopOtherOutputs() override {}
@@ -150,7 +146,7 @@ int main(int argc, char **argv) {
         }
         watch.stop();
         ms.push_back(double(firstNote - pressed));
-        host.abort = false;
+        host.play.AbortRequested = false;
     }
     std::sort(ms.begin(), ms.end());
     int64_t events = 0;

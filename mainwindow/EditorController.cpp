@@ -49,13 +49,8 @@ void TEditorController::FocusEditor() {
 void TEditorController::RichEdit1SelectionChange() {
     if (Quiet())
         return;
-    const bool selected = w_.Lines().HasSelection();
-    w_.chkCountIn->setEnabled(!selected);
-    w_.EdtCountInbars->setEnabled(!selected && w_.chkCountIn->isChecked());
-    if (selected)
-        w_.chkCountIn->setChecked(false);
-    w_.btnPlayFRT->setText(QStringLiteral("Play"));
-    w_.BitBtnPlayArrangement->setText(QStringLiteral("Play"));
+    // A selection of lines takes Count In away (the command state).
+    w_.ApplyCommandState();
     w_.Status().SelectionChanged(w_.Song.Current().Modified);
 }
 
@@ -150,24 +145,7 @@ void TEditorController::UpdateCaretLine(int key) {
 
 // ---- Edit menu ----------------------------------------------------------------------------
 
-void TEditorController::EditMenuEditorClick() {
-    const bool any = w_.Lines().LineCount() > 0;
-    const bool selected = w_.Lines().HasSelection();
-    for (QAction *a : {w_.Find1, w_.Replace1, w_.GoToLine1, w_.SelectAll1, w_.SelectNone1, w_.Find2,
-                       w_.Replace2, w_.GotoLine2, w_.SelectAll2, w_.SelectNone2})
-        if (a)
-            a->setEnabled(any);
-    // The find dialog's search text arrives with the find dialog.
-    w_.FindNext1->setEnabled(false);
-    w_.FindNext2->setEnabled(false);
-    for (QAction *a : {w_.Copy1, w_.Cut1, w_.Delete1, w_.Copy2, w_.Cut2, w_.Delete2})
-        a->setEnabled(selected);
-    const bool canPaste = w_.Services().clipboard.HasText();
-    w_.Paste1->setEnabled(canPaste);
-    w_.Paste2->setEnabled(canPaste);
-    w_.Undo1->setEnabled(w_.RichEdit1->document()->isUndoAvailable());
-    w_.Undo2->setEnabled(w_.Undo1->isEnabled());
-}
+void TEditorController::EditMenuEditorClick() { w_.ApplyCommandState(); }
 
 void TEditorController::Cut1Click() {
     if (Quiet() || !w_.Lines().HasSelection())
@@ -319,19 +297,19 @@ void TEditorController::ApplyDuration(const std::string &text) {
     if (several) {
         // A long apply lets the window breathe and can be stopped with Esc; the tab cannot
         // change meanwhile and the text is written back once at the end.
-        w_.AbortRequested = false;
+        w_.PlayState().AbortRequested = false;
         w_.EnterNestedLoop();
         w_.RichEdit1->setReadOnly(true);
     }
     auto goOn = [this] {
         QApplication::processEvents();
-        if (!w_.AbortRequested)
+        if (!w_.PlayState().AbortRequested)
             return true;
         QApplication::restoreOverrideCursor();
         const int answer = w_.Services().messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
                                                            platform::mbYesNo);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        w_.AbortRequested = false;
+        w_.PlayState().AbortRequested = false;
         return answer != platform::mrYes;
     };
     const int changed = duration::ApplyToLines(work, 0, last - first, d,

@@ -1,6 +1,8 @@
 #include "mainwindow/LiveSoundingWindow.h"
 
+#include "mainwindow/Commands.h"
 #include "mainwindow/DurationButtons.h"
+#include "mainwindow/rules/PlaybackRange.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
@@ -48,7 +50,7 @@ TInstrumentHost TLiveInstrument::MakeHost() {
 }
 
 TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
-    sound_ = std::make_unique<TLiveSounding>(*w_.OutputPort(), *w_.Environment().clock, w_.StopRequested);
+    sound_ = std::make_unique<TLiveSounding>(*w_.OutputPort(), *w_.Environment().clock, w_.PlayState().StopRequested);
     const TInstrumentHost host = MakeHost();
     fretboard_ = std::make_unique<TFretboard>(host, w_.PaintBoxInstrument);
     keyboard_ = std::make_unique<TKeyboard>(host, w_.PaintBoxInstrument);
@@ -74,7 +76,14 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
         fretboard_->Model().ShowFretDots(w_.Song.Current(), {-1, -1, -1, -1, -1, -1});
     };
     QObject::connect(w_.btnPlayFRT, &QPushButton::clicked, &guard_, [this] { PlayInstrument(); });
-    QObject::connect(w_.PlayAnimatedInstrument1, &QAction::triggered, &guard_, [this] { PlayInstrument(); });
+    w_.Commands().Bind("PlayAnimatedInstrument1", TArea::Live, [this] { PlayInstrument(); });
+    // The Play menu names the instrument the animated play sounds.
+    w_.Commands().OnMenuShow(TMenu::Play, [this] {
+        const TInstrumentTab &tab = w_.Song.Current();
+        w_.Commands().Action("PlayAnimatedInstrument1")
+            ->setText(QString::fromStdString(
+                AnimatedInstrumentCaption(tab.Kind == TKind::Drums, std::string(KindText(tab.Kind)))));
+    });
     TabChanged();
 }
 
@@ -136,35 +145,20 @@ void TLiveInstrument::SetPlayCaption(bool playing) {
 
 void TLiveInstrument::ShowTempo(int tempo) { w_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }
 
-void TLiveInstrument::LockInstrument(bool enabled) {
-    for (QAction *a : w_.menuBar()->actions())
-        a->setEnabled(enabled);
-    if (w_.mnuEditorPopUp)
-        for (QAction *a : w_.mnuEditorPopUp->actions())
-            a->setEnabled(enabled);
-    for (QWidget *c : {static_cast<QWidget *>(w_.LabelTabName), static_cast<QWidget *>(w_.BitBtnPlayArrangement),
-                       static_cast<QWidget *>(w_.grpMIDIPlay), static_cast<QWidget *>(w_.PanelNoteButtons)})
-        if (c)
-            c->setEnabled(enabled);
-    // The mixer goes, but not the group holding the Stop button.
-    if (w_.GroupBoxMixer)
-        for (QWidget *c : w_.GroupBoxMixer->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (c != w_.grpFRTPlay)
-                c->setEnabled(enabled);
-}
-
 void TLiveInstrument::PlayInstrument() {
     if (w_.Song.Current().Kind == TKind::Drums)
         return;
     TEditorLines &lines = w_.Lines();
-    if (w_.btnPlayFRT->text() == QLatin1String("Stop")) {
-        w_.StopRequested = true;
+    TPlayState &state = w_.PlayState();
+    if (state.Playing(TPlayKind::Instrument)) {
+        // The run in progress sees the stop and winds down.
+        state.StopRequested = true;
         SetPlayCaption(false);
         w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
-        LockInstrument(true);
-        w_.RichEdit1->setReadOnly(false);
         return;
     }
+    if (state.Busy())
+        return;
     const TInstrumentTab &tab = w_.Song.Current();
     if (tab.Kind != TKind::Piano) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -181,11 +175,9 @@ void TLiveInstrument::PlayInstrument() {
     }
     int first = 0, last = 0;
     const bool selected = lines.GetSelectedLines(first, last);
-    w_.StopRequested = false;
+    state.StopRequested = false;
     sound_->SendTabPatch(tab);
-    w_.RichEdit1->setReadOnly(true);
     PlayPageLinesLive();
-    w_.RichEdit1->setReadOnly(false);
     if (selected)
         lines.SelectLines(first, last);
     if (w_.Song.Current().Kind != TKind::Drums)
@@ -196,7 +188,7 @@ void TLiveInstrument::PlayPageLinesLive() {
     TEditorLines &lines = w_.Lines();
     if (lines.IsEmpty())
         return;
-    LockInstrument(false);
+    TPlayState &state = w_.PlayState();
     int first = 0, last = 0;
     const bool selected = lines.GetSelectedLines(first, last);
     const int topLine = lines.FirstVisibleLine();
@@ -207,19 +199,18 @@ void TLiveInstrument::PlayPageLinesLive() {
         fretboard_->Model().ShowFretDots(tab, {-1, -1, -1, -1, -1, -1});
     const bool loop = w_.chkLoopAll->isChecked();
 
-    if (w_.btnPlayFRT->text() == QLatin1String("Stop") || w_.StopRequested) {
-        // A second start while a run waits inside a line: it stops that run.
+    if (state.Playing(TPlayKind::Instrument) || state.StopRequested) {
+        // A second start while a run waits inside a line (or Esc): it stops that run.
         SetPlayCaption(false);
         w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlayAllLines));
-        w_.StopRequested = true;
-    } else {
+        state.StopRequested = true;
+    } else if (state.Begin(TPlayKind::Instrument)) { // the instrument lock
         SetPlayCaption(true);
         sound_->SendBalance(tab, tab.Balance);
         sound_->SendTabPatch(tab);
-        w_.InstrumentPlaying = true;
         const std::vector<std::string> text = lines.StoreLines();
         const int failed = sound_->StartLinePlayback(w_.Song, text, selected ? first : -1, selected ? last : -1);
-        w_.InstrumentPlaying = false;
+        state.End(TPlayKind::Instrument);
         if (failed >= 0) {
             w_.Services().messages.ShowMessage(QString::fromStdString(PlayLineErrorText(w_.Song.Current().Name, failed)));
             if (selected)
@@ -227,12 +218,11 @@ void TLiveInstrument::PlayPageLinesLive() {
             lines.ScrollToLine(topLine);
         } else {
             ShowLineOnInstrument(lines.CurrentLine());
-            w_.StopRequested = false;
+            state.StopRequested = false;
             w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlaySelectedLines));
         }
         SetPlayCaption(false);
     }
-    LockInstrument(true);
     ShowTempo(w_.Song.Tempo);
     w_.chkLoopAll->setChecked(loop);
 }

@@ -47,7 +47,6 @@ public:
     void PlayPageLinesLive();
 
 private:
-    void LockInstrument(bool enabled);
     void SetPlayCaption(bool playing);
     void ShowTempo(int tempo);
     TInstrumentHost MakeHost();

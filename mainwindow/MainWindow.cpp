@@ -2,6 +2,8 @@
 #include "mainwindow/MainWindow.h"
 
 #include "mainwindow/Colours.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/rules/CommandState.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
@@ -23,6 +25,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -34,6 +38,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
@@ -41,8 +46,9 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     settings_ = env_.settingsPath.isEmpty()
                     ? std::make_unique<SettingsStore>(env_.services->messages)
                     : std::make_unique<SettingsStore>(env_.settingsPath, env_.services->messages);
+    commands_ = new TCommands(*this);
+    play_.Changed = [this] { ApplyCommandState(); };
     BuildControls();
-    BuildMenus();
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
     tabs_ = std::make_unique<TTabSwitcher>(*this);
@@ -63,9 +69,13 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     ConnectHandlers();
     FormCreate();
     songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
+    BindCommands();
+    commands_->Build();
+    ApplyCommandState();
 }
 
 TfrmMain::~TfrmMain() {
+    play_.Changed = nullptr;
     // Whatever the close path, the output port goes after everything that could use it.
     songCommands_.reset();
     CloseOutputPort();
@@ -235,112 +245,31 @@ void TfrmMain::BuildBottom() {
     }
 }
 
-QAction *NewAction(QMenu *menu, const char *name, const QString &caption,
-                   const QKeySequence &key = QKeySequence()) {
-    auto *a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    if (!key.isEmpty())
-        a->setShortcut(key);
-    return a;
-}
+void TfrmMain::BindCommands() {
+    TCommands &c = *commands_;
+    TEditorController *ed = editor_.get();
+    const std::pair<const char *, void (TEditorController::*)()> edits[] = {
+        {"Undo1", &TEditorController::Undo1Click},     {"Cut1", &TEditorController::Cut1Click},
+        {"Copy1", &TEditorController::Copy1Click},     {"Paste1", &TEditorController::Paste1Click},
+        {"Delete1", &TEditorController::Delete1Click}, {"SelectAll1", &TEditorController::SelectAll1Click},
+        {"SelectNone1", &TEditorController::SelectNone1Click}, {"Undo2", &TEditorController::Undo1Click},
+        {"Cut2", &TEditorController::Cut1Click},       {"Copy2", &TEditorController::Copy1Click},
+        {"Paste2", &TEditorController::Paste1Click},   {"Delete2", &TEditorController::Delete1Click},
+        {"SelectAll2", &TEditorController::SelectAll1Click}, {"SelectNone2", &TEditorController::SelectNone1Click},
+    };
+    for (const auto &[name, handler] : edits)
+        c.Bind(name, TArea::Editor, [ed, h = handler] { (ed->*h)(); });
+    static const char *const durations[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",
+                                             "SixteenthButton1", "ThirtySecondButton1", "SixtyFourthButton1"};
+    for (int i = 0; i < 7; ++i)
+        c.Bind(durations[i], TArea::Editor, [ed, i] { ed->DurationShortcut(i); });
+    c.Bind("RestButton1", TArea::Editor, [ed] { ed->btnRestClick(); });
 
-void TfrmMain::BuildMenus() {
-    QMenuBar *bar = menuBar();
-    FileMenu = bar->addMenu(QStringLiteral("&File"));
-    FileMenu->setObjectName(QStringLiteral("File1"));
-    // The song file commands arrive with their own work; the items are here already.
-    NewAction(FileMenu, "NewSong1", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    NewAction(FileMenu, "OpenSong1", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    NewAction(FileMenu, "SaveSong1", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    NewAction(FileMenu, "SaveSongAs1", QStringLiteral("Save &As..."));
-    NewAction(FileMenu, "ExportMidiFile1", QStringLiteral("Export &MIDI File..."));
-    FileMenu->addSeparator();
-    for (int i = 0; i < 6; ++i) {
-        Recent[i] = FileMenu->addAction(QString());
-        Recent[i]->setObjectName(QStringLiteral("Recent%11").arg(i + 1));
-    }
-    FileMenu->addSeparator();
-    Exit1 = NewAction(FileMenu, "Exit1", QStringLiteral("E&xit"));
-
-    EditMenuEditor = bar->addMenu(QStringLiteral("&Edit"));
-    EditMenuEditor->setObjectName(QStringLiteral("EditMenuEditor"));
-    EditMenuEditorAction = EditMenuEditor->menuAction();
-    Undo1 = NewAction(EditMenuEditor, "Undo1", QStringLiteral("&Undo"), QKeySequence::Undo);
-    EditMenuEditor->addSeparator();
-    Cut1 = NewAction(EditMenuEditor, "Cut1", QStringLiteral("Cu&t"), QKeySequence::Cut);
-    Copy1 = NewAction(EditMenuEditor, "Copy1", QStringLiteral("&Copy"), QKeySequence::Copy);
-    Paste1 = NewAction(EditMenuEditor, "Paste1", QStringLiteral("&Paste"), QKeySequence::Paste);
-    Delete1 = NewAction(EditMenuEditor, "Delete1", QStringLiteral("&Delete"));
-    EditMenuEditor->addSeparator();
-    SelectAll1 = NewAction(EditMenuEditor, "SelectAll1", QStringLiteral("Select &All"), QKeySequence::SelectAll);
-    SelectNone1 = NewAction(EditMenuEditor, "SelectNone1", QStringLiteral("Select &None"));
-    EditMenuEditor->addSeparator();
-    Find1 = NewAction(EditMenuEditor, "Find1", QStringLiteral("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F));
-    FindNext1 = NewAction(EditMenuEditor, "FindNext1", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
-    Replace1 = NewAction(EditMenuEditor, "Replace1", QStringLiteral("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_H));
-    GoToLine1 = NewAction(EditMenuEditor, "GoToLine1", QStringLiteral("&Go To Line..."), QKeySequence(Qt::CTRL | Qt::Key_G));
-    // The editor's own keys (Ctrl+C, Ctrl+V, ...) stay with the editor.
-    for (QAction *a : EditMenuEditor->actions())
-        a->setShortcutContext(Qt::WidgetShortcut);
-
-    EditMenuDrums = bar->addMenu(QStringLiteral("&Edit"));
-    EditMenuDrums->setObjectName(QStringLiteral("EditMenuDrums"));
-    EditMenuDrumsAction = EditMenuDrums->menuAction();
-    NewAction(EditMenuDrums, "CopyPattern1", QStringLiteral("&Copy Pattern"));
-    NewAction(EditMenuDrums, "PastePattern1", QStringLiteral("&Paste Pattern"));
-    EditMenuDrumsAction->setVisible(false);
-
-    QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    Editor2 = NewAction(view, "Editor2", QStringLiteral("&Editor"));
-    ablature1 = NewAction(view, "ablature1", QStringLiteral("Ta&blature"));
-    QMenu *play = bar->addMenu(QStringLiteral("&Play"));
-    NewAction(play, "PlaySong1", QStringLiteral("&Play Song"), QKeySequence(Qt::Key_F2));
-    PlayFromCursor1 = NewAction(play, "PlayFromCursor1", QStringLiteral("Play From &Cursor"), QKeySequence(Qt::CTRL | Qt::Key_F2));
-    PlayFromEditorBookmarkF41 = NewAction(play, "PlayFromEditorBookmarkF41", QStringLiteral("Play From &Bookmark"), QKeySequence(Qt::Key_F4));
-    PlayAnimatedInstrument1 = NewAction(play, "PlayAnimatedInstrument1", QStringLiteral("Play &Animated Instrument"));
-    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
-    NewAction(tools, "ChordCalculator1", QStringLiteral("&Chord Calculator..."));
-    Options1 = NewAction(tools, "Options1", QStringLiteral("&Options..."), QKeySequence(Qt::CTRL | Qt::Key_T));
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    Contents1 = NewAction(help, "Contents1", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
-    About1 = NewAction(help, "About1", QStringLiteral("&About..."));
-
-    mnuEditorPopUp = new QMenu(this);
-    mnuEditorPopUp->setObjectName(QStringLiteral("mnuEditorPopUp"));
-    Undo2 = NewAction(mnuEditorPopUp, "Undo2", QStringLiteral("&Undo"));
-    mnuEditorPopUp->addSeparator();
-    Cut2 = NewAction(mnuEditorPopUp, "Cut2", QStringLiteral("Cu&t"));
-    Copy2 = NewAction(mnuEditorPopUp, "Copy2", QStringLiteral("&Copy"));
-    Paste2 = NewAction(mnuEditorPopUp, "Paste2", QStringLiteral("&Paste"));
-    Delete2 = NewAction(mnuEditorPopUp, "Delete2", QStringLiteral("&Delete"));
-    mnuEditorPopUp->addSeparator();
-    SelectAll2 = NewAction(mnuEditorPopUp, "SelectAll2", QStringLiteral("Select &All"));
-    SelectNone2 = NewAction(mnuEditorPopUp, "SelectNone2", QStringLiteral("Select &None"));
-    mnuEditorPopUp->addSeparator();
-    Find2 = NewAction(mnuEditorPopUp, "Find2", QStringLiteral("&Find..."));
-    FindNext2 = NewAction(mnuEditorPopUp, "FindNext2", QStringLiteral("Find &Next"));
-    Replace2 = NewAction(mnuEditorPopUp, "Replace2", QStringLiteral("&Replace..."));
-    GotoLine2 = NewAction(mnuEditorPopUp, "GotoLine2", QStringLiteral("&Go To Line..."));
-
-    // NotVisibleMenu1: F5..F11 choose a duration, F12 inserts a rest.
-    static const char *const names[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",
-                                         "SixteenthButton1", "ThirtySecondButton1", "SixtyFourthButton1"};
-    for (int i = 0; i < 7; ++i) {
-        DurationShortcut[i] = new QAction(this);
-        DurationShortcut[i]->setObjectName(QString::fromLatin1(names[i]));
-        DurationShortcut[i]->setShortcut(QKeySequence(Qt::Key_F5 + i));
-        addAction(DurationShortcut[i]);
-    }
-    RestButton1 = new QAction(this);
-    RestButton1->setObjectName(QStringLiteral("RestButton1"));
-    RestButton1->setShortcut(QKeySequence(Qt::Key_F12));
-    addAction(RestButton1);
-    auto *esc = new QAction(this);
-    esc->setObjectName(QStringLiteral("EscapeKey"));
-    esc->setShortcut(QKeySequence(Qt::Key_Escape));
-    esc->setShortcutContext(Qt::WindowShortcut);
-    addAction(esc);
-    connect(esc, &QAction::triggered, this, [this] { FormKeyDown(27); });
+    c.Bind("Exit1", TArea::Window, [this] { Exit1Click(); });
+    c.Bind("About1", TArea::Window, [this] { About1Click(); });
+    c.Bind("Options1", TArea::Window, [this] { Options1Click(); });
+    c.Bind("Contents1", TArea::Window, [this] { Contents1Click(); });
+    c.Bind("EscapeKey", TArea::Window, [this] { FormKeyDown(Qt::Key_Escape); });
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -357,32 +286,13 @@ void TfrmMain::ConnectHandlers() {
     connect(RichEdit1, &TNotationEdit::MouseDown, this, [ed](Qt::MouseButton b, Qt::KeyboardModifiers m) {
         ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier, m & Qt::AltModifier);
     });
-    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this, ed](const QPoint &p) {
-        ed->EditMenuEditorClick();
-        mnuEditorPopUp->popup(RichEdit1->mapToGlobal(p));
-    });
-    connect(EditMenuEditor, &QMenu::aboutToShow, this, [ed] { ed->EditMenuEditorClick(); });
-    const std::pair<QAction *, void (TEditorController::*)()> edits[] = {
-        {Undo1, &TEditorController::Undo1Click},   {Cut1, &TEditorController::Cut1Click},
-        {Copy1, &TEditorController::Copy1Click},   {Paste1, &TEditorController::Paste1Click},
-        {Delete1, &TEditorController::Delete1Click}, {SelectAll1, &TEditorController::SelectAll1Click},
-        {SelectNone1, &TEditorController::SelectNone1Click}, {Undo2, &TEditorController::Undo1Click},
-        {Cut2, &TEditorController::Cut1Click},     {Copy2, &TEditorController::Copy1Click},
-        {Paste2, &TEditorController::Paste1Click}, {Delete2, &TEditorController::Delete1Click},
-        {SelectAll2, &TEditorController::SelectAll1Click}, {SelectNone2, &TEditorController::SelectNone1Click},
-    };
-    for (const auto &[action, handler] : edits)
-        connect(action, &QAction::triggered, this, [ed, h = handler] { (ed->*h)(); });
-
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { commands_->PopUp()->popup(RichEdit1->mapToGlobal(p)); });
     connect(PanelNoteButtons, &TDurationButtons::DurationClicked, this, [ed](int i) { ed->DurationClick(i); });
     connect(PanelNoteButtons, &TDurationButtons::DottedClicked, this, [ed] { ed->chkDottedClick(); });
     connect(PanelNoteButtons, &TDurationButtons::TripletClicked, this, [ed] { ed->chkTripletClick(); });
     connect(PanelNoteButtons, &TDurationButtons::RestClicked, this, [ed] { ed->btnRestClick(); });
-    for (int i = 0; i < 7; ++i)
-        connect(DurationShortcut[i], &QAction::triggered, this, [ed, i] { ed->DurationShortcut(i); });
-    connect(RestButton1, &QAction::triggered, this, [ed] { ed->btnRestClick(); });
 
-    connect(chkCountIn, &QCheckBox::toggled, EdtCountInbars, &QWidget::setEnabled);
     PageControl1->TabBar()->changing = [this] { return PageControl1Changing(); };
     connect(PageControl1, &TPageControl::Changed, this, [this] { PageControl1Change(); });
 
@@ -392,17 +302,17 @@ void TfrmMain::ConnectHandlers() {
         panel->installEventFilter(this);
     }
 
-    connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
-    connect(Options1, &QAction::triggered, this, [this] { Options1Click(); });
-    connect(Contents1, &QAction::triggered, this, [this] { Contents1Click(); });
+    // The Edit menu and the pop-up show what the clipboard holds now.
+    connect(commands_->Menu(TMenu::Edit), &QMenu::aboutToShow, this, [this] { ApplyCommandState(); });
+    connect(commands_->PopUp(), &QMenu::aboutToShow, this, [this] { ApplyCommandState(); });
+    connect(RichEdit1->document(), &QTextDocument::undoAvailable, this, [this] { ApplyCommandState(); });
+    connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ApplyCommandState(); });
 }
 
 // ---- small state helpers -------------------------------------------------------------
 
-bool TfrmMain::Busy() const {
-    return InstrumentPlaying || SongPlaying || DrumGridPlaying || nestedLoops_ > 0;
-}
+bool TfrmMain::Busy() const { return play_.Busy(); }
 
 bool TfrmMain::AnyTabModified() const {
     for (const auto &tab : Song.Tabs)
@@ -453,4 +363,42 @@ bool TfrmMain::StoreTabText(int index) {
 
 QString TfrmMain::UntitledPath() const {
     return QDir(env_.untitledFolder).filePath(QStringLiteral("Untitled.twd"));
+}
+
+// ---- command state ----------------------------------------------------------------------------
+
+void TfrmMain::ApplyCommandState() {
+    if (!commands_ || !lines_)
+        return;
+    TWindowState s;
+    s.play = play_.Kind();
+    s.longOperation = play_.LongOperation() && play_.Kind() == TPlayKind::Idle;
+    const TKind kind = Song.Current().Kind;
+    s.tab = kind == TKind::Drums ? TTabKindGroup::Drums : kind == TKind::Piano ? TTabKindGroup::Piano : TTabKindGroup::Notes;
+    s.lineCount = lines_->LineCount();
+    s.hasSelection = lines_->HasSelection();
+    s.clipboardHasText = env_.services->clipboard.HasText();
+    s.canUndo = RichEdit1->document()->isUndoAvailable();
+    s.selectedPatterns = Drums.list.SelectedCount();
+    s.countInChecked = chkCountIn->isChecked();
+    s.helpAvailable = HelpAvailable;
+    const TCommandState state = ComputeCommandState(s);
+
+    commands_->Apply(state);
+    for (const auto &[name, flags] : state.controls) {
+        if (commands_->Action(name))
+            continue;
+        auto *w = findChild<QWidget *>(QString::fromStdString(name));
+        if (!w)
+            continue;
+        w->setEnabled(flags.enabled);
+        if (flags.checked)
+            if (auto *box = qobject_cast<QCheckBox *>(w); box && box->isChecked() != *flags.checked) {
+                const QSignalBlocker block(box);
+                box->setChecked(*flags.checked);
+            }
+    }
+    // The count-in edit follows its box as the rule left it.
+    EdtCountInbars->setEnabled(chkCountIn->isEnabled() && chkCountIn->isChecked());
+    RichEdit1->setReadOnly(state.editorReadOnly);
 }

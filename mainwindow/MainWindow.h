@@ -8,6 +8,7 @@
 // Services come in through the constructor, so tests build the window offscreen with the
 // scripted dialogs, the recording MIDI output and a settings file of their own.
 #include "dialogs/ProgramOptions.h"
+#include "mainwindow/rules/PlayState.h"
 #include "song/PatternStore.h"
 #include "song/SongModel.h"
 
@@ -36,6 +37,7 @@ class QSlider;
 class QSpinBox;
 class QWidget;
 class SettingsStore;
+class TCommands;
 class TDurationButtons;
 class TEditorController;
 class TEditorLines;
@@ -90,12 +92,7 @@ public:
     int InitialHeight = 0;
     int MaxFret = 24;
     bool Activated = false;
-    bool AbortRequested = false;
-    bool StopRequested = false;
     bool SaveMidiDevice = false;
-    bool InstrumentPlaying = false;
-    bool SongPlaying = false;
-    bool DrumGridPlaying = false;
     bool BulkEditActive = false;
     QString FileName;
     ProgramOptions Options;
@@ -141,31 +138,17 @@ public:
     QCheckBox *CheckBoxMuteInstrument = nullptr;
     QCheckBox *CheckBoxSoloInstrument = nullptr;
 
-    // menus
-    QMenu *FileMenu = nullptr;
-    QMenu *EditMenuEditor = nullptr;
-    QMenu *EditMenuDrums = nullptr;
-    QMenu *mnuEditorPopUp = nullptr;
-    QAction *EditMenuEditorAction = nullptr;
-    QAction *EditMenuDrumsAction = nullptr;
-    QAction *Exit1 = nullptr, *About1 = nullptr, *Options1 = nullptr, *Contents1 = nullptr;
-    QAction *Recent[6] = {};
-    QAction *Undo1 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr,
-            *Delete1 = nullptr, *SelectAll1 = nullptr, *SelectNone1 = nullptr;
-    QAction *Find1 = nullptr, *FindNext1 = nullptr, *Replace1 = nullptr, *GoToLine1 = nullptr;
-    QAction *Find2 = nullptr, *FindNext2 = nullptr, *Replace2 = nullptr, *GotoLine2 = nullptr;
-    QAction *Undo2 = nullptr, *Cut2 = nullptr, *Copy2 = nullptr, *Paste2 = nullptr,
-            *Delete2 = nullptr, *SelectAll2 = nullptr, *SelectNone2 = nullptr;
-    QAction *Editor2 = nullptr, *PlayFromEditorBookmarkF41 = nullptr, *PlayFromCursor1 = nullptr,
-            *PlayAnimatedInstrument1 = nullptr, *ablature1 = nullptr;
-    QAction *DurationShortcut[7] = {}; // F5..F11: WholeButton1 .. SixtyFourthButton1
-    QAction *RestButton1 = nullptr;    // F12
 
     // ---- collaborators ------------------------------------------------------------------
     TEditorLines &Lines() const { return *lines_; }
     TStatusDisplay &Status() const { return *status_; }
     TTabSwitcher &Tabs() const { return *tabs_; }
     TEditorController &EditorEvents() const { return *editor_; }
+    // Every menu item and key of the window, by object name.
+    TCommands &Commands() const { return *commands_; }
+    // Who plays, the stop and abort flags, the nested loops.
+    TPlayState &PlayState() { return play_; }
+    const TPlayState &PlayState() const { return play_; }
     // Song playback, the file commands and the MIDI export (null once the output port closed).
     TSongCommands *SongCommands() const { return songCommands_.get(); }
     const platform::Services &Services() const { return *env_.services; }
@@ -221,7 +204,10 @@ public:
     // Nested loops (long edits, waits) count themselves so that a close can wait for them.
     void EnterNestedLoop();
     void LeaveNestedLoop();
-    int NestedLoopDepth() const { return nestedLoops_; }
+    int NestedLoopDepth() const { return play_.LoopDepth(); }
+
+    // Every command's and lock group's enabled flag from the window's state, applied at once.
+    void ApplyCommandState();
     bool ClosePending() const { return closePending_; }
 
     // The window's output port (`MidiOutputPort1`); null only before start-up opened it.
@@ -250,11 +236,10 @@ private:
     void BuildPlayGroup();
     void BuildEditorGroup();
     void BuildBottom();
-    void BuildMenus();
+    void BindCommands();
     void ConnectHandlers();
     void OpenOutputPort();
     void ApplyEditorFont();
-    void FillRecentMenu();
     void CloseOutputPort();
 
     TMainEnvironment env_;
@@ -267,7 +252,8 @@ private:
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1
-    int nestedLoops_ = 0;
+    TPlayState play_;
+    TCommands *commands_ = nullptr; // owned by the window
     bool closePending_ = false;
     bool closing_ = false;
     bool closeAccepted_ = false;

@@ -2,6 +2,7 @@
 // and the orderly shut-down, Esc, and the layout on resize.
 #include "mainwindow/MainWindow.h"
 
+#include "mainwindow/Commands.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
@@ -63,16 +64,14 @@ void TfrmMain::InitMainForm() {
     MaxFret = 24;
     setAcceptDrops(true);
     Activated = false;
-    AbortRequested = false;
+    play_.AbortRequested = false;
 
     settings_->GetInstalledVersion();
     Options = settings_->LoadSettings(DefaultSettingsDefaults());
-    FillRecentMenu();
     SetHintsVisible(Options.ShowHints);
 
     HelpDocument = platform::FindHelpDocument(Options.InstallDir, env_.programDir);
     HelpAvailable = !HelpDocument.isEmpty();
-    Contents1->setEnabled(HelpAvailable);
 
     RichEdit1->LoadText(QString());
     ResetToUntitled();
@@ -86,14 +85,6 @@ void TfrmMain::InitMainForm() {
     ApplyEditorFont();
     status_->ShowInsertMode(false);
     FormResize();
-}
-
-void TfrmMain::FillRecentMenu() {
-    for (int i = 0; i < 6; ++i) {
-        const QString &entry = Options.RecentFiles[static_cast<size_t>(i)];
-        Recent[i]->setText(entry);
-        Recent[i]->setVisible(!entry.isEmpty());
-    }
 }
 
 void TfrmMain::OpenOutputPort() {
@@ -205,7 +196,6 @@ void TfrmMain::ResetToUntitled() {
     FileName = UntitledPath();
     Options.LastFileName = FileName;
     SetCaptionFromFileName();
-    InstrumentPlaying = false;
     Song.SongTitle.clear();
     Song.SongReserved.clear();
     Song.CurrentTab = 1;
@@ -322,12 +312,11 @@ void TfrmMain::OpenDroppedFile(const QStringList &paths) {
 
 void TfrmMain::Exit1Click() { close(); }
 
-void TfrmMain::EnterNestedLoop() { ++nestedLoops_; }
+void TfrmMain::EnterNestedLoop() { play_.EnterLoop(); }
 
 void TfrmMain::LeaveNestedLoop() {
-    if (nestedLoops_ > 0)
-        --nestedLoops_;
-    if (nestedLoops_ == 0 && closePending_) {
+    play_.LeaveLoop();
+    if (play_.LoopDepth() == 0 && closePending_) {
         // The close that arrived during the loop is carried out now that it has unwound.
         closePending_ = false;
         QTimer::singleShot(0, this, [this] { close(); });
@@ -335,15 +324,15 @@ void TfrmMain::LeaveNestedLoop() {
 }
 
 bool TfrmMain::FormCloseQuery() {
-    if (InstrumentPlaying) {
-        StopRequested = true;
+    if (play_.Playing(TPlayKind::Instrument)) {
+        play_.StopRequested = true;
         env_.services->messages.Warning(kStopBeforeExit);
-        StopRequested = false;
+        play_.StopRequested = false;
         return false;
     }
-    StopRequested = true;
+    play_.StopRequested = true;
     if (!AskSaveChanges()) {
-        StopRequested = false;
+        play_.StopRequested = false;
         return false;
     }
     return true;
@@ -354,9 +343,9 @@ void TfrmMain::closeEvent(QCloseEvent *e) {
         e->accept();
         return;
     }
-    if (nestedLoops_ > 0) {
-        StopRequested = true;
-        AbortRequested = true;
+    if (play_.LoopDepth() > 0) {
+        play_.StopRequested = true;
+        play_.AbortRequested = true;
         closePending_ = true;
         e->ignore();
         return;
@@ -373,13 +362,14 @@ void TfrmMain::closeEvent(QCloseEvent *e) {
 void TfrmMain::FormClose() {
     // Playback stops first (the player and its timer thread end before the data and
     // ports they use), then the window state is written back.
-    SongPlaying = false;
-    DrumGridPlaying = false;
+    play_.End(TPlayKind::Song);
+    play_.End(TPlayKind::DrumGrid);
     Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
     for (int i = 0; i < 6; ++i)
-        Options.RecentFiles[static_cast<size_t>(i)] = Recent[i]->data().toString(); // the raw path
+        Options.RecentFiles[static_cast<size_t>(i)] =
+            commands_->Action("Recent" + std::to_string(i + 1) + "1")->data().toString(); // the raw path
     settings_->SaveSettings(Options, SaveMidiDevice);
     songCommands_.reset();
     CloseOutputPort();
@@ -416,16 +406,25 @@ void TfrmMain::Contents1Click() {
 }
 
 void TfrmMain::FormKeyDown(int key) {
-    if (key != 27)
+    if (key != Qt::Key_Escape)
         return;
-    AbortRequested = true;
-    if (InstrumentPlaying) {
+    // The one Esc: abort a long operation, and stop whatever plays.
+    play_.AbortRequested = true;
+    switch (play_.Kind()) {
+    case TPlayKind::Instrument:
         if (live_)
             live_->PlayPageLinesLive(); // the run in progress sees the stop
-    } else if (SongPlaying)
-        SongPlaying = false;
-    else if (DrumGridPlaying)
-        DrumGridPlaying = false;
+        break;
+    case TPlayKind::Song:
+        if (songCommands_)
+            songCommands_->Escape();
+        break;
+    case TPlayKind::DrumGrid:
+        play_.StopRequested = true;
+        break;
+    case TPlayKind::Idle:
+        break;
+    }
 }
 
 bool TfrmMain::eventFilter(QObject *watched, QEvent *event) {
@@ -444,6 +443,7 @@ void TfrmMain::PageControl1Change() {
     if (live_)
         live_->TabChanged();
     editor_->RichEdit1SelectionChange();
+    ApplyCommandState(); // the menus that fit the tab's kind
 }
 
 // ---- layout -----------------------------------------------------------------------------------

@@ -109,8 +109,6 @@ void TPlayback::BuildPlayPanel() {
     row->addStretch(1);
 }
 
-bool TPlayback::StopShown() const { return c_.playButton && c_.playButton->text() == QStringLiteral("Stop"); }
-
 int TPlayback::CountInBarsShown() const {
     if (!c_.countIn || !c_.countIn->isChecked() || !c_.countInBars)
         return 0;
@@ -130,7 +128,7 @@ void TPlayback::chkCountInClick() {
 }
 
 void TPlayback::lblTempoClick(const std::function<int(int current)> &askTempo) {
-    if (playing_ || !askTempo)
+    if (Playing() || !askTempo)
         return;
     TSongModel &song = host_.Song();
     const int tempo = askTempo(song.Tempo);
@@ -142,7 +140,7 @@ void TPlayback::lblTempoClick(const std::function<int(int current)> &askTempo) {
 }
 
 void TPlayback::LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature) {
-    if (playing_ || !askTimeSignature)
+    if (Playing() || !askTimeSignature)
         return;
     TSongModel &song = host_.Song();
     const QString current = QString::fromStdString(song.TimeSignature);
@@ -167,17 +165,18 @@ void TPlayback::LabelSigUpperClick(const std::function<QString(const QString &cu
 }
 
 void TPlayback::BitBtnPlayArrangementClick() {
-    if (StopShown()) {
+    if (Playing()) {
+        // The play loop below sees the song no longer playing and winds down.
         StopSong();
+        host_.PlayState().End(TPlayKind::Song);
         ShowIdleButton();
-        host_.SetEditorReadOnly(false);
         return;
     }
     PlayCommand();
 }
 
 void TPlayback::PlayAll1Click() {
-    if (playing_) {
+    if (Playing()) {
         BitBtnPlayArrangementClick();
         return;
     }
@@ -191,7 +190,7 @@ void TPlayback::PlayAll1Click() {
 }
 
 void TPlayback::PlayFromCursor1Click() {
-    if (playing_ || host_.Song().Current().Kind == TKind::Drums)
+    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
         return;
     const TEditorView view = host_.EditorView();
     PlayFromCursor = true;
@@ -202,7 +201,7 @@ void TPlayback::PlayFromCursor1Click() {
 }
 
 void TPlayback::PlayFromBookmark(int line) {
-    if (playing_ || host_.Song().Current().Kind == TKind::Drums || line < 0)
+    if (Playing() || host_.Song().Current().Kind == TKind::Drums || line < 0)
         return;
     const int count = host_.EditorView().LineCount;
     if (line >= count)
@@ -220,8 +219,8 @@ void TPlayback::StopSong() {
 }
 
 void TPlayback::Escape() {
-    host_.SetAbortRequested(true);
-    if (playing_)
+    host_.PlayState().AbortRequested = true;
+    if (Playing())
         StopSong();
 }
 
@@ -237,11 +236,12 @@ bool TPlayback::PlayCommand() {
     DrumPart &drums = host_.Drums();
     const bool drumsTab = song.Current().Kind == TKind::Drums;
 
-    host_.LockArrangement(false);
+    // Playing the song locks the window (the command state follows the play state); a
+    // selection of lines (or of several patterns) leaves Count In unchecked meanwhile.
+    if (!host_.PlayState().Begin(TPlayKind::Song))
+        return false;
     if (drumsTab && drums.list.Count() > 0 && drums.list.SelectedCount() == 0)
         drums.list.SetSelected(0, true);
-    playing_ = true;
-    host_.SetSongPlaying(true);
     SetButtonLook(c_.playButton, QStringLiteral("Stop"), kStopRed);
     host_.SetBusyCursor(true);
 
@@ -260,7 +260,6 @@ bool TPlayback::PlayCommand() {
     std::array<bool, kTabCount> modified{};
     for (int i = 0; i < kTabCount; ++i)
         modified[size_t(i)] = song.Tabs[size_t(i)].Modified;
-    host_.SetEditorReadOnly(true);
     host_.StoreTabText();
     TPlaySettings settings;
     settings.Metronome = c_.metronome && c_.metronome->isChecked();
@@ -282,11 +281,8 @@ bool TPlayback::PlayCommand() {
 
     auto finish = [&] {
         host_.SetBusyCursor(false);
+        host_.PlayState().End(TPlayKind::Song);
         ShowIdleButton();
-        playing_ = false;
-        host_.SetSongPlaying(false);
-        host_.LockArrangement(true);
-        host_.SetEditorReadOnly(false);
     };
 
     if (!built.Ok()) {
@@ -335,11 +331,11 @@ bool TPlayback::PlayCommand() {
         anim->SetActive(true);
     host_.SetBusyCursor(false);
 
-    host_.SetAbortRequested(false);
+    host_.PlayState().AbortRequested = false;
     host_.EnterNestedLoop();
     do {
         RunRange();
-    } while (c_.loop && c_.loop->isChecked() && StopShown() && !host_.AbortRequested());
+    } while (c_.loop && c_.loop->isChecked() && Playing() && !host_.PlayState().AbortRequested);
     host_.LeaveNestedLoop();
 
     StopSong();
@@ -362,7 +358,7 @@ void TPlayback::RunRange() {
     player.SetPlay(true);
     bool inCountIn = countInFirst;
     poll_.start();
-    auto keepGoing = [&] { return player.Play() && StopShown() && !host_.AbortRequested(); };
+    auto keepGoing = [&] { return player.Play() && Playing() && !host_.PlayState().AbortRequested; };
     while (keepGoing()) {
         const int64_t tick = player.Position();
         if (inCountIn && tick >= range_.CountInEnd) {

@@ -14,6 +14,7 @@
 #include "midi/MidiPlayer.h"
 #include "midi/TrackOutputs.h"
 #include "mainwindow/rules/PlaybackRange.h"
+#include "mainwindow/rules/PlayState.h"
 
 #include <QObject>
 #include <QString>
@@ -63,21 +64,18 @@ public:
     virtual void SelectLines(int first, int last) = 0;
     // Leaves the caret where it is and selects nothing.
     virtual void ClearSelection() = 0;
-    virtual void SetEditorReadOnly(bool readOnly) = 0;
     // The shown tab's editor text into its stored lines.
     virtual void StoreTabText() = 0;
     // Shows tab `tab` (1..16), as a build error on another tab does.
     virtual void ShowTab(int tab) = 0;
     virtual void ClearInstrumentPicture() = 0;
-    // The arrangement lock (false disables the window's controls, true enables them again).
-    virtual void LockArrangement(bool enabled) = 0;
     // Status panel 4 of the editor's status bar.
     virtual void SetPlayStatusText(const QString &text) = 0;
     // Panel 1 of the bottom status bar (the modified mark).
     virtual void ClearModifiedPanel() = 0;
-    virtual void SetSongPlaying(bool playing) = 0;
-    virtual bool AbortRequested() const = 0;
-    virtual void SetAbortRequested(bool abort) = 0;
+    // The window's one play state: the song plays as TPlayKind::Song, which locks the window
+    // (the command state); Esc sets its abort flag.
+    virtual TPlayState &PlayState() = 0;
     // The play loop counts itself as a nested loop, so a close waits for it to unwind.
     virtual void EnterNestedLoop() = 0;
     virtual void LeaveNestedLoop() = 0;
@@ -148,7 +146,7 @@ public:
     // count (see IsPlayableTimeSignature) is refused with kTimeSignatureRefused.
     void LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature);
 
-    bool Playing() const { return playing_; }
+    bool Playing() const { return host_.PlayState().Playing(TPlayKind::Song); }
     bool PlayFromCursor = false;
 
     TMidiData MidiData1;
@@ -173,7 +171,6 @@ private:
     void RunRange();
     void SetBodyMuted(bool muted);
     int CountInBarsShown() const;
-    bool StopShown() const;
 
     IPlaybackHost &host_;
     TPlaybackControls c_;
@@ -182,6 +179,5 @@ private:
     QTimer TimerMidiPosition;
     QTimer poll_;
     TPlayRange range_;
-    bool playing_ = false;
     bool countInShown_ = false;
 };

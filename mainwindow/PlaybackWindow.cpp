@@ -1,5 +1,6 @@
 #include "mainwindow/PlaybackWindow.h"
 
+#include "mainwindow/Commands.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
@@ -98,7 +99,6 @@ void TWindowPlaybackHost::SelectLines(int first, int last) {
 
 void TWindowPlaybackHost::ClearSelection() { w_.Lines().MoveCaretToLine(w_.Lines().CurrentLine()); }
 
-void TWindowPlaybackHost::SetEditorReadOnly(bool readOnly) { w_.RichEdit1->setReadOnly(readOnly); }
 
 void TWindowPlaybackHost::ShowTab(int tab) {
     if (tab == w_.Song.CurrentTab || !w_.PageControl1Changing())
@@ -109,65 +109,6 @@ void TWindowPlaybackHost::ShowTab(int tab) {
 
 void TWindowPlaybackHost::ClearInstrumentPicture() { w_.PaintBoxInstrument->Clear(); }
 
-void TWindowPlaybackHost::LockArrangement(bool enabled) {
-    if (!enabled) {
-        locked_.clear();
-        auto lock = [this](QObject *o, bool on) {
-            if (!o || locked_.count(o))
-                return;
-            if (auto *w = qobject_cast<QWidget *>(o)) {
-                locked_[o] = w->isEnabled();
-                w->setEnabled(on);
-            } else if (auto *a = qobject_cast<QAction *>(o)) {
-                locked_[o] = a->isEnabled();
-                a->setEnabled(on);
-            }
-        };
-        // Mixer, editing aids and play settings; the tab's name label.
-        const QList<QWidget *> groups = {w_.GroupBoxMixer, w_.PanelNoteButtons,
-                                         w_.lblTempo, w_.lblTimeSig, w_.chkLoopAll, w_.chkMetronome, w_.LabelTabName};
-        for (QWidget *o : groups)
-            lock(o, false);
-        // The editor's pop-up menu.
-        for (QAction *a : w_.mnuEditorPopUp->actions())
-            lock(a, false);
-        // Every main menu item but the editor's Edit menu.
-        for (QAction *top : w_.menuBar()->actions()) {
-            if (top == w_.EditMenuEditorAction)
-                continue;
-            lock(top, false);
-            if (QMenu *menu = top->menu())
-                for (QAction *a : menu->actions())
-                    lock(a, false);
-        }
-        // A selection of lines (or of several patterns) never plays with a count-in.
-        if (!CountInAllowed())
-            w_.chkCountIn->setChecked(false);
-        lock(w_.chkCountIn, false);
-        lock(w_.EdtCountInbars, false);
-        return;
-    }
-    for (const auto &[o, on] : locked_) {
-        if (auto *w = qobject_cast<QWidget *>(o))
-            w->setEnabled(on);
-        else if (auto *a = qobject_cast<QAction *>(o))
-            a->setEnabled(on);
-    }
-    locked_.clear();
-    // Lines still selected after their play keep the count-in off, as selecting them did.
-    const bool allowed = CountInAllowed();
-    if (!allowed)
-        w_.chkCountIn->setChecked(false);
-    w_.chkCountIn->setEnabled(allowed);
-    w_.EdtCountInbars->setEnabled(allowed && w_.chkCountIn->isChecked());
-}
-
-bool TWindowPlaybackHost::CountInAllowed() const {
-    if (w_.Song.Current().Kind == TKind::Drums)
-        return w_.Drums.list.SelectedCount() == 1;
-    return !w_.Lines().HasSelection();
-}
-
 void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { w_.StatusBarRichEdit->SetText(4, text); }
 
 void TWindowPlaybackHost::ClearModifiedPanel() {
@@ -175,9 +116,7 @@ void TWindowPlaybackHost::ClearModifiedPanel() {
     w_.Status().ShowModified(w_.AnyTabModified());
 }
 
-void TWindowPlaybackHost::SetSongPlaying(bool playing) { w_.SongPlaying = playing; }
-bool TWindowPlaybackHost::AbortRequested() const { return w_.AbortRequested; }
-void TWindowPlaybackHost::SetAbortRequested(bool abort) { w_.AbortRequested = abort; }
+TPlayState &TWindowPlaybackHost::PlayState() { return w_.PlayState(); }
 void TWindowPlaybackHost::EnterNestedLoop() { w_.EnterNestedLoop(); }
 void TWindowPlaybackHost::LeaveNestedLoop() { w_.LeaveNestedLoop(); }
 
@@ -224,7 +163,7 @@ TSongCommands::TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer)
     playback_->SetOutputDevice(w.OpenedDevice >= -1 ? w.OpenedDevice : -1);
     std::array<QAction *, kRecentCount> recent{};
     for (int i = 0; i < kRecentCount; ++i)
-        recent[size_t(i)] = w.Recent[i];
+        recent[size_t(i)] = w.Commands().Action("Recent" + std::to_string(i + 1) + "1");
     files_ = std::make_unique<TFileCommands>(fileHost_, recent);
     files_->UpdateRecentMenu();
     export_ = std::make_unique<TMidiExport>(fileHost_, [this] {
@@ -259,50 +198,24 @@ void TSongCommands::ReleaseOutputs() {
     playback_.reset();
 }
 
+void TSongCommands::Escape() {
+    if (playback_ && playback_->Playing())
+        playback_->Escape();
+}
+
 void TSongCommands::Connect() {
-    auto action = [this](const char *name) { return w_.findChild<QAction *>(QString::fromLatin1(name)); };
-    auto on = [this](QAction *a, auto handler) {
-        if (a)
-            connect(a, &QAction::triggered, this, handler);
-    };
+    TCommands &c = w_.Commands();
     TFileCommands *files = files_.get();
     TMidiExport *exporter = export_.get();
-    on(action("NewSong1"), [files] { files->NewSong1Click(); });
-    on(action("OpenSong1"), [files] { files->OpenSong1Click(); });
-    on(action("SaveSong1"), [files] { files->SaveSong1Click(); });
-    on(action("SaveSongAs1"), [files] { files->SaveSongAs1Click(); });
-    QAction *midi = action("ExportMidiFile1");
-    if (midi) {
-        midi->setText(QStringLiteral("Save &Midi File..."));
-        midi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-        on(midi, [exporter] { exporter->SaveMidiOfSong1Click(); });
-        QAction *after = nullptr;
-        const QList<QAction *> items = w_.FileMenu->actions();
-        const qsizetype at = items.indexOf(midi);
-        if (at >= 0 && at + 1 < items.size())
-            after = items[at + 1];
-        TextFile1 = new QAction(QStringLiteral("Sa&ve Text File..."), w_.FileMenu);
-        TextFile1->setObjectName(QStringLiteral("TextFile1"));
-        N14 = new QAction(QStringLiteral("New Note&pad"), w_.FileMenu);
-        N14->setObjectName(QStringLiteral("N14"));
-        w_.FileMenu->insertAction(after, TextFile1);
-        w_.FileMenu->insertAction(after, N14);
-        on(TextFile1, [files] { files->TextFile1Click(); });
-        on(N14, [exporter] { exporter->N14Click(); });
-    }
-    for (QAction *top : w_.menuBar()->actions()) {
-        QMenu *menu = top->menu();
-        if (!menu || !menu->actions().contains(w_.About1))
-            continue;
-        OnlineHelpSite1 = new QAction(QStringLiteral("&Online Help Site"), menu);
-        OnlineHelpSite1->setObjectName(QStringLiteral("OnlineHelpSite1"));
-        YouTubeSite1 = new QAction(QStringLiteral("&YouTube Site"), menu);
-        YouTubeSite1->setObjectName(QStringLiteral("YouTubeSite1"));
-        menu->insertAction(w_.About1, OnlineHelpSite1);
-        menu->insertAction(w_.About1, YouTubeSite1);
-        on(OnlineHelpSite1, [exporter] { exporter->OnlineHelpSite1Click(); });
-        on(YouTubeSite1, [exporter] { exporter->YouTubeSite1Click(); });
-    }
+    c.Bind("NewSong1", TArea::Files, [files] { files->NewSong1Click(); });
+    c.Bind("OpenSong1", TArea::Files, [files] { files->OpenSong1Click(); });
+    c.Bind("SaveSong1", TArea::Files, [files] { files->SaveSong1Click(); });
+    c.Bind("SaveSongAs1", TArea::Files, [files] { files->SaveSongAs1Click(); });
+    c.Bind("TextFile1", TArea::Files, [files] { files->TextFile1Click(); });
+    c.Bind("SaveMidiOfSong1", TArea::Export, [exporter] { exporter->SaveMidiOfSong1Click(); });
+    c.Bind("N14", TArea::Export, [exporter] { exporter->N14Click(); });
+    c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });
+    c.Bind("YouTubeSite1", TArea::Export, [exporter] { exporter->YouTubeSite1Click(); });
     connect(&w_, &TfrmMain::OpenSongRequested, this, [files] { files->OpenSong1Click(); });
 
     connect(w_.BitBtnPlayArrangement, &QPushButton::clicked, this, [this] {
@@ -313,52 +226,20 @@ void TSongCommands::Connect() {
         if (playback_)
             playback_->chkCountInClick();
     });
-    on(action("PlaySong1"), [this] {
+    c.Bind("PlayAll1", TArea::Playback, [this] {
         if (playback_)
             playback_->PlayAll1Click();
     });
-    on(w_.PlayFromCursor1, [this] {
+    auto fromCursor = [this] {
         if (playback_)
             playback_->PlayFromCursor1Click();
-    });
-    on(w_.PlayFromEditorBookmarkF41, [this] {
+    };
+    c.Bind("PlayFromCursor1", TArea::Playback, fromCursor);
+    c.Bind("N23", TArea::Playback, fromCursor); // the editor pop-up's Play From Cursor
+    c.Bind("PlayFromEditorBookmarkF41", TArea::Playback, [this] {
         if (playback_)
             playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
     });
-    // The Play menu's captions and keys.
-    if (QAction *a = action("PlaySong1"))
-        a->setText(QStringLiteral("&Play Song From Start"));
-    if (w_.PlayFromCursor1)
-        w_.PlayFromCursor1->setText(QStringLiteral("Play Song From &Cursor"));
-    if (w_.PlayFromEditorBookmarkF41)
-        w_.PlayFromEditorBookmarkF41->setText(QStringLiteral("Play Song From &Bookmark"));
-    if (w_.PlayAnimatedInstrument1)
-        w_.PlayAnimatedInstrument1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
-    // The editor pop-up plays from the caret line as Ctrl+F2 does.
-    if (w_.mnuEditorPopUp) {
-        auto *n23 = new QAction(QStringLiteral("Play From Cursor"), w_.mnuEditorPopUp);
-        n23->setObjectName(QStringLiteral("N23"));
-        w_.mnuEditorPopUp->addAction(n23);
-        on(n23, [this] {
-            if (playback_)
-                playback_->PlayFromCursor1Click();
-        });
-    }
-    // The Play menu names the instrument the animated play sounds.
-    for (QAction *top : w_.menuBar()->actions()) {
-        QMenu *menu = top->menu();
-        if (!menu || !menu->actions().contains(w_.PlayAnimatedInstrument1))
-            continue;
-        connect(menu, &QMenu::aboutToShow, this, [this] {
-            const TInstrumentTab &tab = w_.Song.Current();
-            w_.PlayAnimatedInstrument1->setText(QString::fromStdString(
-                AnimatedInstrumentCaption(tab.Kind == TKind::Drums, std::string(KindText(tab.Kind)))));
-        });
-    }
     w_.lblTempo->installEventFilter(this);
     w_.lblTimeSig->installEventFilter(this);
-    on(action("EscapeKey"), [this] {
-        if (playback_ && playback_->Playing())
-            playback_->Escape();
-    });
 }

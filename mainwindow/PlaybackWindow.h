@@ -55,16 +55,12 @@ public:
     void RestoreEditorView(const TEditorView &view, bool reselect) override { files_.RestoreEditorView(view, reselect); }
     void SelectLines(int first, int last) override;
     void ClearSelection() override;
-    void SetEditorReadOnly(bool readOnly) override;
     void StoreTabText() override { files_.StoreTabText(); }
     void ShowTab(int tab) override;
     void ClearInstrumentPicture() override;
-    void LockArrangement(bool enabled) override;
     void SetPlayStatusText(const QString &text) override;
     void ClearModifiedPanel() override;
-    void SetSongPlaying(bool playing) override;
-    bool AbortRequested() const override;
-    void SetAbortRequested(bool abort) override;
+    TPlayState &PlayState() override;
     void EnterNestedLoop() override;
     void LeaveNestedLoop() override;
     void StopOtherOutputs() override;
@@ -73,13 +69,8 @@ public:
     void ShowSongSettings() override;
 
 private:
-    // Count In may be used: no lines selected, or on the Drums tab exactly one pattern.
-    bool CountInAllowed() const;
-
     TfrmMain &w_;
     TWindowFileHost files_;
-    // Enabled states of the controls the arrangement lock turned off, put back as they were.
-    std::map<QObject *, bool> locked_;
 };
 
 class TSongCommands : public QObject {
@@ -95,9 +86,8 @@ public:
     // Stops the song and lets go of its outputs (the window's ports are about to close).
     void ReleaseOutputs();
 
-    // Menu items added here: "Sa&ve Text File...", "New Note&pad", "&Online Help Site",
-    // "&YouTube Site".
-    QAction *TextFile1 = nullptr, *N14 = nullptr, *OnlineHelpSite1 = nullptr, *YouTubeSite1 = nullptr;
+    // Esc while the song plays: abort and stop.
+    void Escape();
 
     // The tempo and time-signature dialogs, set by whoever hands the dialogs to the window: a
     // click on the tempo label or the time-signature label asks them (see TPlayback).
@@ -109,6 +99,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Binds the file, export and playback rows of the command table.
     void Connect();
 
     TfrmMain &w_;

@@ -97,7 +97,6 @@ void TTabSwitcher::Change() {
         RestoreEditorState();
     else
         SelectSavedPattern();
-    SetKindMenus(drums);
 
     {
         const QSignalBlocker block(w_.CheckBoxSoloInstrument);
@@ -108,7 +107,6 @@ void TTabSwitcher::Change() {
     w_.PaintBoxInstrument->lower();
     w_.grpFRTPlay->setTitle(QString::fromStdString(tab.Name) + QStringLiteral(" Only"));
     w_.GroupBoxMixer->setTitle(QString::fromStdString(tab.Name));
-    w_.ablature1->setEnabled(tab.Kind != TKind::Piano);
     w_.UpdateTabCaption(t);
     w_.FormResize();
     // The caret position belongs to the tab just left: compute it afresh.
@@ -166,11 +164,4 @@ void TTabSwitcher::SelectSavedPattern() {
     } else {
         list.SetItemIndex(-1); // no current pattern left over from before
     }
-}
-
-void TTabSwitcher::SetKindMenus(bool drums) {
-    w_.EditMenuEditorAction->setVisible(!drums);
-    w_.EditMenuDrumsAction->setVisible(drums);
-    for (QAction *a : {w_.Editor2, w_.PlayFromEditorBookmarkF41, w_.PlayFromCursor1, w_.PlayAnimatedInstrument1})
-        a->setEnabled(!drums);
 }

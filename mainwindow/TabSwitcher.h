@@ -17,7 +17,6 @@ private:
     void ShowMixer();
     void RestoreEditorState();
     void SelectSavedPattern();
-    void SetKindMenus(bool drums);
 
     TfrmMain &w_;
 };

@@ -96,19 +96,19 @@ TEST_F(DurationButtonsTest, SelectionRewritesOnlyNoteLines) {
 }
 
 TEST_F(DurationButtonsTest, FunctionKeysDoNothingOnDrumsOrWhilePlaying) {
-    EXPECT_EQ(w->DurationShortcut[0]->shortcut(), QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(w->RestButton1->shortcut(), QKeySequence(Qt::Key_F12));
-    w->DurationShortcut[0]->trigger();
+    EXPECT_EQ(DurationKey(*w, 0)->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(Act(*w, "RestButton1")->shortcut(), QKeySequence(Qt::Key_F12));
+    DurationKey(*w, 0)->trigger();
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, W"));
-    w->SongPlaying = true;
-    w->DurationShortcut[1]->trigger();
+    SetPlaying(*w, TPlayKind::Song, true);
+    DurationKey(*w, 1)->trigger();
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, W"));
     EXPECT_EQ(B().CurrentDurationIndex(), 0);
-    w->SongPlaying = false;
+    SetPlaying(*w, TPlayKind::Song, false);
     ASSERT_TRUE(SelectTab(10));
     const int code = B().DurationCode();
-    w->DurationShortcut[2]->trigger();
-    w->RestButton1->trigger();
+    DurationKey(*w, 2)->trigger();
+    Act(*w, "RestButton1")->trigger();
     EXPECT_EQ(B().DurationCode(), code);
     EXPECT_TRUE(w->Song.Lines(10).empty());
 }
@@ -122,7 +122,7 @@ TEST_F(DurationButtonsTest, LongApplyHoldsTheTabAndCanBeStopped) {
     bool tabChanged = true;
     QTimer::singleShot(0, w.get(), [&] {
         tabChanged = SelectTab(2);
-        w->AbortRequested = true; // Esc
+        w->PlayState().AbortRequested = true; // Esc
     });
     ts.messages.QueueAnswer(platform::mrYes); // "Process not completed. Stop anyways?"
     B().btnWholeNote->click();

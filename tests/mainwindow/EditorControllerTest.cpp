@@ -117,7 +117,7 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
         {"letter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); }},
         {"Enter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_Return); }},
         {"Backspace", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_End); QTest::keyClick(w->RichEdit1, Qt::Key_Backspace); }},
-        {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->Paste1->trigger(); }},
+        {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->ApplyCommandState(); Act(*w, "Paste1")->trigger(); }},
         {"undo", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); w->ClearModifiedMarks(); w->RichEdit1->undo(); }},
     };
     for (const auto &e : edits) {
@@ -132,7 +132,7 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
     // The paste came in with its line breaks normalised.
     w->Lines().LoadText(QString());
     ts.clipboard.SetText(QStringLiteral("a\r\nb\rc"));
-    w->Paste1->trigger();
+    Act(*w, "Paste1")->trigger();
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"a", "b", "c"}));
 }
 
@@ -193,18 +193,18 @@ TEST_F(EditorControllerTest, CaretLineSetsTheTabsSoundAndHoverTextClears) {
 TEST_F(EditorControllerTest, EditMenuFollowsTextSelectionAndClipboard) {
     w->Lines().LoadText(QString());
     w->EditorEvents().EditMenuEditorClick();
-    EXPECT_FALSE(w->SelectAll1->isEnabled());
-    EXPECT_FALSE(w->Copy1->isEnabled());
-    EXPECT_FALSE(w->Paste1->isEnabled());
+    EXPECT_FALSE(Act(*w, "SelectAll1")->isEnabled());
+    EXPECT_FALSE(Act(*w, "Copy1")->isEnabled());
+    EXPECT_FALSE(Act(*w, "Paste1")->isEnabled());
     ts.clipboard.SetText(QStringLiteral("x"));
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     w->Lines().SelectLines(0, 0);
     w->EditorEvents().EditMenuEditorClick();
-    EXPECT_TRUE(w->SelectAll1->isEnabled());
-    EXPECT_TRUE(w->Copy1->isEnabled());
-    EXPECT_TRUE(w->Cut2->isEnabled());
-    EXPECT_TRUE(w->Paste2->isEnabled());
-    w->Cut1->trigger();
+    EXPECT_TRUE(Act(*w, "SelectAll1")->isEnabled());
+    EXPECT_TRUE(Act(*w, "Copy1")->isEnabled());
+    EXPECT_TRUE(Act(*w, "Cut2")->isEnabled());
+    EXPECT_TRUE(Act(*w, "Paste2")->isEnabled());
+    Act(*w, "Cut1")->trigger();
     EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     EXPECT_TRUE(w->Lines().IsEmpty());
     EXPECT_TRUE(w->Song.Current().Modified);
@@ -212,9 +212,9 @@ TEST_F(EditorControllerTest, EditMenuFollowsTextSelectionAndClipboard) {
 
 TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
-    w->SongPlaying = true;
+    SetPlaying(*w, TPlayKind::Song, true);
     ts.clipboard.SetText(QStringLiteral("x"));
-    w->Paste1->trigger();
+    Act(*w, "Paste1")->trigger();
     w->PanelNoteButtons->btnRest->click();
     EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
     EXPECT_FALSE(w->Song.Current().Modified);
@@ -230,16 +230,17 @@ TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPl
         }
         w->Lines().LoadText(TEditorLines::JoinLines(text));
         w->Lines().SelectLines(0, 0);
-        w->InstrumentPlaying = situation == 1;
-        w->SongPlaying = situation == 2;
-        w->DrumGridPlaying = situation == 3;
-        for (QAction *a : {w->Cut1, w->Delete1, w->Paste1, w->Undo1, w->Cut2, w->Delete2, w->Paste2, w->Undo2})
+        const TPlayKind kinds[4] = {TPlayKind::Idle, TPlayKind::Instrument, TPlayKind::Song, TPlayKind::DrumGrid};
+        if (situation > 0)
+            SetPlaying(*w, kinds[situation], true);
+        for (QAction *a : {Act(*w, "Cut1"), Act(*w, "Delete1"), Act(*w, "Paste1"), Act(*w, "Undo1"), Act(*w, "Cut2"), Act(*w, "Delete2"), Act(*w, "Paste2"), Act(*w, "Undo2")})
             a->trigger();
         w->PanelNoteButtons->btnRest->click();
         EXPECT_EQ(w->Lines().Lines().mid(0, 2), text) << situation;
         EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("pasted")) << situation;
         EXPECT_FALSE(w->AnyTabModified()) << situation;
-        w->InstrumentPlaying = w->SongPlaying = w->DrumGridPlaying = false;
+        if (situation > 0)
+            SetPlaying(*w, kinds[situation], false);
     }
 }
 

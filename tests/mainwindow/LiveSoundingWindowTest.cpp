@@ -29,7 +29,7 @@ protected:
             if (onWait)
                 onWait();
             if (waits.size() > 50) // a run that fails to stop ends the test, not the suite
-                w->StopRequested = true;
+                w->PlayState().StopRequested = true;
         });
     }
     void Show(int tab, const QString &text, int caret) {
@@ -135,7 +135,7 @@ TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     onWait = [&] {
         captionWhilePlaying = w->btnPlayFRT->text();
         colourWhilePlaying = w->btnPlayFRT->palette().color(QPalette::ButtonText);
-        playingFlag = w->InstrumentPlaying;
+        playingFlag = w->PlayState().Playing(TPlayKind::Instrument);
         editorReadOnly = w->RichEdit1->isReadOnly();
         songButtonEnabled = w->BitBtnPlayArrangement->isEnabled();
         tempoShown = w->lblTempo->text();
@@ -152,7 +152,7 @@ TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     EXPECT_FALSE(songButtonEnabled);
     EXPECT_EQ(tempoShown, QStringLiteral("Tempo: 60"));
     EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
-    EXPECT_FALSE(w->InstrumentPlaying);
+    EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
     EXPECT_FALSE(w->RichEdit1->isReadOnly());
     EXPECT_TRUE(w->BitBtnPlayArrangement->isEnabled());
     EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 120"));
@@ -173,7 +173,7 @@ TEST_F(LiveWindowTest, StopButtonAndEscEndTheRun) {
         QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
         EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45})) << esc;
         EXPECT_EQ(NotesOff(), 2) << esc;
-        EXPECT_FALSE(w->InstrumentPlaying);
+        EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
         EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
         EXPECT_TRUE(w->chkLoopAll->isChecked());
         onWait = nullptr;

@@ -2,6 +2,7 @@
 // Builds the main window offscreen with the scripted dialogs, the recording MIDI output,
 // a settings file and an untitled-song folder of its own.
 #include "mainwindow/MainWindow.h"
+#include "WindowLookup.h"
 
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"

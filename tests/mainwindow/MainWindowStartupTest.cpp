@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     EXPECT_EQ(m.PageControl1->Caption(6), QStringLiteral("guitar 2"));
     EXPECT_EQ(m.StatusBarBottom->Text(3), QStringLiteral("Insert"));
     EXPECT_TRUE(m.GroupBoxMIDIPlay->isHidden());
-    EXPECT_FALSE(m.Contents1->isEnabled()); // no help document beside the program
+    EXPECT_FALSE(Act(m, "Contents1")->isEnabled()); // no help document beside the program
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
 }
@@ -47,8 +47,8 @@ TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClos
     doc.close();
     WriteSetting(QStringLiteral("Options/InstallDir"), dir.filePath(QStringLiteral("nowhere")));
     TfrmMain &m = Make();
-    ASSERT_TRUE(m.Contents1->isEnabled());
-    m.Contents1->trigger();
+    ASSERT_TRUE(Act(m, "Contents1")->isEnabled());
+    Act(m, "Contents1")->trigger();
     EXPECT_EQ(ts.help.Shown(), QStringList{QFileInfo(doc).absoluteFilePath()});
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ts.help.Quits(), 1);
@@ -259,7 +259,7 @@ TEST_F(CloseTest, CancelKeepsTheWindowAndClearsStopRequested) {
     ModifySong();
     ts.messages.QueueAnswer(mrCancel);
     EXPECT_FALSE(w->close());
-    EXPECT_FALSE(w->StopRequested);
+    EXPECT_FALSE(w->PlayState().StopRequested);
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(ReadSetting(QStringLiteral("Version/CurrentVersion")).isEmpty()); // nothing written
 }
@@ -273,15 +273,15 @@ TEST_F(CloseTest, YesWithAFailingSaveKeepsTheWindowOpen) {
     EXPECT_EQ(ts.messages.Count(), 2); // the question, then the failure
     EXPECT_EQ(ts.messages.Shown()[1].kind, platform::MessageKind::Error);
     EXPECT_TRUE(w->AnyTabModified());
-    EXPECT_FALSE(w->StopRequested);
+    EXPECT_FALSE(w->PlayState().StopRequested);
 }
 
 TEST_F(CloseTest, RefusedWhileAnInstrumentPlays) {
     Make();
-    w->InstrumentPlaying = true;
+    SetPlaying(*w, TPlayKind::Instrument, true);
     EXPECT_FALSE(w->close());
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Please stop instrument playback before exiting Tarrowind"));
-    EXPECT_FALSE(w->StopRequested);
+    EXPECT_FALSE(w->PlayState().StopRequested);
 }
 
 TEST_F(CloseTest, CloseDuringANestedLoopWaitsForItToUnwind) {
@@ -290,7 +290,7 @@ TEST_F(CloseTest, CloseDuringANestedLoopWaitsForItToUnwind) {
     w->EnterNestedLoop();
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->ClosePending());
-    EXPECT_TRUE(w->StopRequested);
+    EXPECT_TRUE(w->PlayState().StopRequested);
     EXPECT_TRUE(w->isVisible());
     w->LeaveNestedLoop();
     QCoreApplication::processEvents();
@@ -302,9 +302,9 @@ TEST_F(CloseTest, RecentFilesAndDeviceAreWrittenBack) {
     WriteSetting(QStringLiteral("Recent/RecentFile2"), QStringLiteral("/songs/c.twd"));
     WriteSetting(QStringLiteral("Midi/Device"), QStringLiteral("1"));
     Make();
-    EXPECT_TRUE(w->Recent[0]->isVisible());
-    EXPECT_FALSE(w->Recent[1]->isVisible());
-    EXPECT_TRUE(w->Recent[2]->isVisible());
+    EXPECT_TRUE(Act(*w, "Recent11")->isVisible());
+    EXPECT_FALSE(Act(*w, "Recent21")->isVisible());
+    EXPECT_TRUE(Act(*w, "Recent31")->isVisible());
     EXPECT_TRUE(w->close());
     EXPECT_EQ(ReadSetting(QStringLiteral("Recent/RecentFile0")), QStringLiteral("/songs/a.twd"));
     EXPECT_EQ(ReadSetting(QStringLiteral("Recent/RecentFile1")), QString());
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, DropWhilePlayingAsksButOpensNothing) {
     const QString path = WriteSong(QStringLiteral("drop.twd"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
     TfrmMain &m = Make();
     m.MarkModified();
-    m.SongPlaying = true;
+    SetPlaying(m, TPlayKind::Song, true);
     ts.messages.QueueAnswer(mrNo);
     m.OpenDroppedFile({path});
     EXPECT_EQ(ts.messages.Count(), 1);
@@ -352,15 +352,14 @@ TEST_F(MainWindowTest, DropAfterAFailedSaveOpensNothing) {
 
 TEST_F(MainWindowTest, EscSetsAbortAndStopsWhatPlays) {
     TfrmMain &m = Make();
-    m.FormKeyDown(27);
-    EXPECT_TRUE(m.AbortRequested);
-    m.SongPlaying = true;
-    m.DrumGridPlaying = true;
-    m.FormKeyDown(27);
-    EXPECT_FALSE(m.SongPlaying);
-    EXPECT_TRUE(m.DrumGridPlaying); // one thing at a time, song first
-    m.FormKeyDown(27);
-    EXPECT_FALSE(m.DrumGridPlaying);
+    m.FormKeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(m.PlayState().AbortRequested);
+    m.PlayState().AbortRequested = false;
+    SetPlaying(m, TPlayKind::DrumGrid, true);
+    EXPECT_FALSE(m.PlayState().Begin(TPlayKind::Song)); // one thing plays at a time
+    m.FormKeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(m.PlayState().AbortRequested);
+    EXPECT_TRUE(m.PlayState().StopRequested); // the grid's loop ends on it
 }
 
 TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
@@ -373,7 +372,7 @@ TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
     m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     m.RichEdit1->setFocus();
     QTest::keyClick(m.RichEdit1, Qt::Key_Escape);
-    EXPECT_TRUE(m.AbortRequested);
+    EXPECT_TRUE(m.PlayState().AbortRequested);
     const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"},  {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
                                                       {Qt::Key_F9, "S"},  {Qt::Key_F10, "T"}, {Qt::Key_F11, "F"},
                                                       {Qt::Key_F6, "H"}};

@@ -30,7 +30,7 @@ public:
     DrumPart drums;
     platform::ScriptedMessageBoxes messages;
     TEditorView view;
-    bool readOnly = false, songPlaying = false, abort = false, locked = false;
+    TPlayState play;
     int nested = 0, maxNested = 0, otherStops = 0;
     QString status;
     std::vector<std::pair<int, int>> selections;
@@ -59,16 +59,12 @@ public:
         view.CaretLine = first;
     }
     void ClearSelection() override { view.HasSelection = false; }
-    void SetEditorReadOnly(bool r) override { readOnly = r; }
     void StoreTabText() override {}
     void ShowTab(int tab) override { song.CurrentTab = tab; }
     void ClearInstrumentPicture() override {}
-    void LockArrangement(bool enabled) override { locked = !enabled; }
     void SetPlayStatusText(const QString &t) override { status = t; }
     void ClearModifiedPanel() override {}
-    void SetSongPlaying(bool p) override { songPlaying = p; }
-    bool AbortRequested() const override { return abort; }
-    void SetAbortRequested(bool a) override { abort = a; }
+    TPlayState &PlayState() override { return play; }
     void EnterNestedLoop() override { maxNested = std::max(maxNested, ++nested); }
     void LeaveNestedLoop() override { --nested; }
     void StopOtherOutputs() override { ++otherStops; }
@@ -168,8 +164,7 @@ TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
     EXPECT_FALSE(playback->Playing());
     EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
     EXPECT_EQ(host.status, QStringLiteral("Play All Lines"));
-    EXPECT_FALSE(host.readOnly);
-    EXPECT_FALSE(host.locked);
+    EXPECT_TRUE(host.play.Playing(TPlayKind::Idle));
     EXPECT_EQ(host.nested, 0);
     EXPECT_GE(host.otherStops, 1);
     EXPECT_TRUE(panel.isHidden());
@@ -249,7 +244,7 @@ TEST_F(PlaybackTest, EscStopsTheSongAndALoopDoesNotRestart) {
     for (const Note &n : Notes(0))
         EXPECT_LE(n.ms, 700) << n;
     EXPECT_EQ(NoteOns(0).size(), 2u);
-    EXPECT_TRUE(host.abort);
+    EXPECT_TRUE(host.play.AbortRequested);
     EXPECT_FALSE(playback->Playing());
     EXPECT_FALSE(timer.Running());
 }
@@ -262,13 +257,13 @@ TEST_F(PlaybackTest, ACloseDuringPlayUnwindsTheLoopFirstAndNeverRestarts) {
          [&](int64_t ms) {
              if (ms == 600) { // what the window's close does while a loop runs
                  nestedAtClose = host.nested;
-                 host.SetAbortRequested(true);
+                 host.play.AbortRequested = true;
              }
          });
     EXPECT_EQ(nestedAtClose, 1);
     EXPECT_EQ(host.nested, 0);
     EXPECT_FALSE(playback->Playing());
-    EXPECT_FALSE(host.songPlaying);
+    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
     for (const Note &n : NoteOns(0))
         EXPECT_LE(n.ms, 600) << n;
 }
@@ -281,7 +276,7 @@ TEST_F(PlaybackTest, ABuildErrorSelectsTheLineAndPlaysNothing) {
     EXPECT_TRUE(host.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
     EXPECT_EQ(host.selections.back(), std::make_pair(1, 1));
     EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
-    EXPECT_FALSE(host.songPlaying);
+    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
     EXPECT_EQ(host.nested, 0);
 }
 
@@ -289,7 +284,7 @@ TEST_F(PlaybackTest, AnEmptySongSaysSoAndSelectsNothing) {
     Play([&] { playback->PlayAll1Click(); });
     EXPECT_EQ(host.messages.Texts(), QStringList{QString::fromLatin1(kNothingToPlay)});
     EXPECT_TRUE(host.selections.empty());
-    EXPECT_FALSE(host.songPlaying);
+    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
 }
 
 TEST_F(PlaybackTest, ThePositionDisplayTakesTheCountInOff) {

@@ -3,6 +3,7 @@
 // timer steps the clock 4 ms at a time while the window waits in its play loop.
 #include "mainwindow/MainWindow.h"
 
+#include "mainwindow/Commands.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
@@ -29,6 +30,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "WindowLookup.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -122,7 +124,7 @@ TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
               if (ms == 1000) {
                   stopShown = w->BitBtnPlayArrangement->text() == QStringLiteral("Stop");
                   panelShown = w->GroupBoxMIDIPlay->isVisible();
-                  menusLocked = !Action("PlaySong1")->isEnabled() && !w->chkMetronome->isEnabled();
+                  menusLocked = !Action("PlayAll1")->isEnabled() && !w->chkMetronome->isEnabled();
                   fileMenuLocked = !Action("OpenSong1")->isEnabled();
               }
           });
@@ -138,11 +140,11 @@ TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     EXPECT_EQ(Notes(5), (std::vector<Sent>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
     EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
     EXPECT_FALSE(w->GroupBoxMIDIPlay->isVisible());
-    EXPECT_TRUE(Action("PlaySong1")->isEnabled());
+    EXPECT_TRUE(Action("PlayAll1")->isEnabled());
     EXPECT_TRUE(Action("OpenSong1")->isEnabled());
     EXPECT_TRUE(w->chkMetronome->isEnabled());
     EXPECT_TRUE(w->EdtCountInbars->isEnabled());
-    EXPECT_FALSE(w->SongPlaying);
+    EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Song));
     EXPECT_FALSE(w->Busy());
     EXPECT_FALSE(w->RichEdit1->isReadOnly());
 }
@@ -183,7 +185,7 @@ TEST_F(PlaybackWindowTest, LoopRunsUntilThePlayButtonStopsIt) {
           });
     EXPECT_EQ(rounds, 3);
     EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
-    EXPECT_FALSE(w->SongPlaying);
+    EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Song));
 }
 
 TEST_F(PlaybackWindowTest, EscStopsTheSong) {
@@ -197,7 +199,7 @@ TEST_F(PlaybackWindowTest, EscStopsTheSong) {
     EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
     for (const Sent &s : Notes(0))
         EXPECT_LE(s.ms, 700) << s;
-    EXPECT_FALSE(w->SongPlaying);
+    EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Song));
     EXPECT_FALSE(timer.Running());
 }
 
@@ -242,7 +244,7 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     Action("OpenSong1")->trigger();
     EXPECT_EQ(w->FileName, a);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Tarrowind Version 2  -  A & B.twd"));
-    EXPECT_EQ(w->Recent[0]->text(), Path("A && B.twd"));
+    EXPECT_EQ(Act(*w, "Recent11")->text(), Path("A && B.twd"));
     ts.files.QueuePath(b);
     Action("OpenSong1")->trigger();
     EXPECT_EQ(w->Lines().Lines(), QStringList{QString::fromStdString(kD)});
@@ -256,9 +258,9 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     EXPECT_EQ(w->FileName, b);
     // The recent item of "A & B" with the question answered Yes: b is saved first.
     ts.messages.QueueAnswer(platform::mrYes);
-    w->Recent[1]->trigger();
+    Act(*w, "Recent21")->trigger();
     EXPECT_EQ(w->FileName, a);
-    EXPECT_EQ(w->Recent[0]->text(), Path("A && B.twd"));
+    EXPECT_EQ(Act(*w, "Recent11")->text(), Path("A && B.twd"));
     TSongModel saved;
     DrumPart drums;
     ResetSongModel(saved, drums);
@@ -300,16 +302,16 @@ TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule)
     EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 84"));
     // The Play menu names the tab's instrument.
     for (QAction *top : w->menuBar()->actions())
-        if (top->menu() && top->menu()->actions().contains(w->PlayAnimatedInstrument1))
+        if (top->menu() && top->menu()->actions().contains(Act(*w, "PlayAnimatedInstrument1")))
             Q_EMIT top->menu()->aboutToShow();
-    EXPECT_EQ(w->PlayAnimatedInstrument1->text(), QStringLiteral("Play Animated Piano"));
+    EXPECT_EQ(Act(*w, "PlayAnimatedInstrument1")->text(), QStringLiteral("Play Animated Piano"));
 }
 
 TEST_F(PlaybackWindowTest, MidiExportFromTheMenuReadsBackWithMidicsv) {
     if (QStandardPaths::findExecutable(QStringLiteral("midicsv")).isEmpty())
         GTEST_SKIP() << "midicsv is not installed";
     Make({WriteSong(QStringLiteral("song.twd"), {kC, kD}, {"C, x, 3, x, x, x, x, H"})});
-    QAction *item = Action("ExportMidiFile1");
+    QAction *item = Action("SaveMidiOfSong1");
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), QStringLiteral("Save &Midi File..."));
     ts.files.QueuePath(Path("song.mid"));
@@ -337,7 +339,7 @@ TEST_F(PlaybackWindowTest, ExportsKeepTheEditorsViewAndSelection) {
     Make({WriteSong(QStringLiteral("long.twd"), lines)});
     w->resize(815, 599);
     QApplication::processEvents();
-    for (const char *name : {"ExportMidiFile1", "TextFile1"}) {
+    for (const char *name : {"SaveMidiOfSong1", "TextFile1"}) {
         for (bool confirm : {false, true}) {
             w->Lines().ScrollToLine(30);
             w->Lines().SelectLines(33, 35);
@@ -354,7 +356,7 @@ TEST_F(PlaybackWindowTest, ExportsKeepTheEditorsViewAndSelection) {
             EXPECT_EQ(w->Lines().LineCount(), 60) << name << confirm;
         }
     }
-    EXPECT_TRUE(QFileInfo::exists(Path("out-ExportMidiFile1.mid")));
+    EXPECT_TRUE(QFileInfo::exists(Path("out-SaveMidiOfSong1.mid")));
     EXPECT_TRUE(QFileInfo::exists(Path("out-TextFile1.txt")));
 }
 
@@ -370,13 +372,13 @@ TEST_F(PlaybackWindowTest, PlayMenuCaptionsKeysAndThePopUpsPlayFromCursor) {
         QString caption;
         QKeySequence key;
     } items[] = {
-        {"PlaySong1", QStringLiteral("&Play Song From Start"), QKeySequence(Qt::Key_F2)},
+        {"PlayAll1", QStringLiteral("&Play Song From Start"), QKeySequence(Qt::Key_F2)},
         {"PlayFromCursor1", QStringLiteral("Play Song From &Cursor"), QKeySequence(Qt::CTRL | Qt::Key_F2)},
         {"PlayFromEditorBookmarkF41", QStringLiteral("Play Song From &Bookmark"), QKeySequence(Qt::Key_F4)},
         {"PlayAnimatedInstrument1", QStringLiteral("Play Animated Piano"), QKeySequence(Qt::SHIFT | Qt::Key_F2)},
     };
     for (QAction *top : w->menuBar()->actions())
-        if (top->menu() && top->menu()->actions().contains(w->PlayAnimatedInstrument1))
+        if (top->menu() && top->menu()->actions().contains(Act(*w, "PlayAnimatedInstrument1")))
             Q_EMIT top->menu()->aboutToShow();
     for (const auto &item : items) {
         QAction *a = Action(item.name);
@@ -387,7 +389,7 @@ TEST_F(PlaybackWindowTest, PlayMenuCaptionsKeysAndThePopUpsPlayFromCursor) {
     QAction *popUp = w->findChild<QAction *>(QStringLiteral("N23"));
     ASSERT_TRUE(popUp);
     EXPECT_EQ(popUp->text(), QStringLiteral("Play From Cursor"));
-    EXPECT_TRUE(w->mnuEditorPopUp->actions().contains(popUp));
+    EXPECT_TRUE(w->Commands().PopUp()->actions().contains(popUp));
     w->Lines().MoveCaretToLine(2);
     Drive([&] { popUp->trigger(); });
     EXPECT_EQ(NoteOns(0), (std::vector<int>{64, 65}));

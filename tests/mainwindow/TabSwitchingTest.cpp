@@ -55,19 +55,19 @@ TEST_F(TabSwitchingTest, SelectionComesBackWhole) {
 TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
     ASSERT_TRUE(SelectTab(6));
     Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
-    for (bool TfrmMain::*flag : {&TfrmMain::SongPlaying, &TfrmMain::InstrumentPlaying, &TfrmMain::DrumGridPlaying}) {
-        w.get()->*flag = true;
+    for (TPlayKind kind : {TPlayKind::Song, TPlayKind::Instrument, TPlayKind::DrumGrid}) {
+        SetPlaying(*w, kind, true);
         EXPECT_FALSE(SelectTab(2));
         EXPECT_EQ(w->Song.CurrentTab, 6);
         EXPECT_TRUE(w->Song.Lines(6).empty()); // the text was not stored away
-        w.get()->*flag = false;
+        SetPlaying(*w, kind, false);
     }
     // A click on the tab bar is refused the same way.
-    w->SongPlaying = true;
+    SetPlaying(*w, TPlayKind::Song, true);
     QTabBar *bar = w->PageControl1->TabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     EXPECT_EQ(w->PageControl1->ActivePageIndex(), 5);
-    w->SongPlaying = false;
+    SetPlaying(*w, TPlayKind::Song, false);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     EXPECT_EQ(w->Song.CurrentTab, 2);
 }
@@ -105,11 +105,11 @@ TEST_F(TabSwitchingTest, MixerMenusAndSoloFollowTheTab) {
     ASSERT_TRUE(SelectTab(12));
     EXPECT_EQ(w->UpDownMixerChannel->value(), 12);
     EXPECT_EQ(w->UpDownMixerVolume->value(), 100);
-    EXPECT_TRUE(w->ablature1->isEnabled());
+    EXPECT_TRUE(Act(*w, "ablature1")->isEnabled());
     w->CheckBoxSoloInstrument->setChecked(true);
     w->Song.Tab(12).Solo = true;
     ASSERT_TRUE(SelectTab(3));
-    EXPECT_FALSE(w->ablature1->isEnabled()); // piano tabs have no tablature
+    EXPECT_FALSE(Act(*w, "ablature1")->isEnabled()); // piano tabs have no tablature
     EXPECT_FALSE(w->CheckBoxSoloInstrument->isChecked());
     EXPECT_FALSE(w->Song.Tab(3).Solo);
     EXPECT_EQ(w->palette().color(QPalette::Button), w->grpEditor->palette().color(QPalette::Window));
@@ -122,13 +122,13 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
     for (int saved : {-1, 0, 5}) {
         w->Song.Tab(10).SavedCaretLine = saved;
         ASSERT_TRUE(SelectTab(10));
-        EXPECT_FALSE(w->EditMenuEditorAction->isVisible());
-        EXPECT_TRUE(w->EditMenuDrumsAction->isVisible());
-        EXPECT_FALSE(w->PlayFromCursor1->isEnabled());
+        EXPECT_FALSE(MenuAct(*w, "EditMenuEditor")->isVisible());
+        EXPECT_TRUE(MenuAct(*w, "EditMenuDrums")->isVisible());
+        EXPECT_FALSE(Act(*w, "PlayFromCursor1")->isEnabled());
         EXPECT_EQ(w->Drums.list.ItemIndex(), -1); // the list is empty: nothing selected
         ASSERT_TRUE(SelectTab(1));
-        EXPECT_TRUE(w->EditMenuEditorAction->isVisible());
-        EXPECT_TRUE(w->PlayFromCursor1->isEnabled());
+        EXPECT_TRUE(MenuAct(*w, "EditMenuEditor")->isVisible());
+        EXPECT_TRUE(Act(*w, "PlayFromCursor1")->isEnabled());
     }
 }
 

@@ -1,0 +1,100 @@
+#include "mainwindow/Commands.h"
+
+#include "mainwindow/rules/CommandState.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <stdexcept>
+
+namespace {
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+} // namespace
+
+TCommands::TCommands(QMainWindow &window) : QObject(&window), window_(window) {
+    for (const TCommandRow &row : CommandRows()) {
+        auto *a = new QAction(Text(row.caption), &window_);
+        a->setObjectName(Text(row.name));
+        if (!row.shortcut.empty())
+            a->setShortcut(QKeySequence::fromString(Text(row.shortcut), QKeySequence::PortableText));
+        const std::string name(row.name);
+        connect(a, &QAction::triggered, this, [this, name] {
+            const auto it = handlers_.find(name);
+            if (it != handlers_.end() && it->second)
+                it->second();
+        });
+        actions_.emplace(name, a);
+    }
+    popUp_ = new QMenu(&window_);
+    popUp_->setObjectName(QStringLiteral("mnuEditorPopUp"));
+}
+
+void TCommands::Bind(std::string_view name, TArea area, std::function<void()> handler) {
+    const TCommandRow *row = FindCommand(name);
+    if (!row || row->area != area)
+        throw std::logic_error("command " + std::string(name) + " is not this area's");
+    handlers_[std::string(name)] = std::move(handler);
+}
+
+void TCommands::Build() {
+    if (built_)
+        return;
+    built_ = true;
+    QMenuBar *bar = window_.menuBar();
+    for (const TMenuRow &m : MenuRows()) {
+        QMenu *menu = bar->addMenu(Text(m.caption));
+        menu->setObjectName(Text(m.name));
+        menus_[m.menu] = menu;
+        connect(menu, &QMenu::aboutToShow, this, [this, which = m.menu] {
+            const auto [first, last] = onShow_.equal_range(which);
+            for (auto it = first; it != last; ++it)
+                it->second();
+        });
+    }
+    for (const TCommandRow &row : CommandRows()) {
+        QAction *a = actions_.at(std::string(row.name));
+        QMenu *menu = row.menu == TMenu::EditorPopUp ? popUp_ : row.menu == TMenu::Hidden ? nullptr : menus_[row.menu];
+        if (!menu) {
+            a->setShortcutContext(Qt::WindowShortcut);
+            window_.addAction(a);
+            continue;
+        }
+        if (row.separatorBefore)
+            menu->addSeparator();
+        menu->addAction(a);
+    }
+}
+
+void TCommands::OnMenuShow(TMenu menu, std::function<void()> prepare) { onShow_.emplace(menu, std::move(prepare)); }
+
+QAction *TCommands::Action(std::string_view name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu *TCommands::Menu(TMenu menu) const {
+    if (menu == TMenu::EditorPopUp)
+        return popUp_;
+    const auto it = menus_.find(menu);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void TCommands::Apply(const TCommandState &state) {
+    for (const auto &[name, action] : actions_) {
+        const TControlFlags f = state.Flags(name);
+        action->setEnabled(f.enabled);
+        if (f.visible)
+            action->setVisible(*f.visible);
+    }
+    for (const TMenuRow &m : MenuRows()) {
+        QMenu *menu = Menu(m.menu);
+        if (!menu)
+            continue;
+        const TControlFlags f = state.Flags(m.name);
+        menu->menuAction()->setEnabled(f.enabled);
+        if (f.visible)
+            menu->menuAction()->setVisible(*f.visible);
+    }
+}

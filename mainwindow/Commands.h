@@ -1,0 +1,44 @@
+#pragma once
+// The main window's commands as Qt actions, made from the one command table
+// (rules/CommandTable.h): an action per row from the start, the menus and the editor's pop-up
+// built once after every area bound its handlers, and the command state applied to them.
+#include "mainwindow/rules/CommandTable.h"
+
+#include <QObject>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+struct TCommandState;
+
+class TCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit TCommands(QMainWindow &window);
+
+    // The handler of row `name`, which must belong to `area`: an area binds its own rows only.
+    void Bind(std::string_view name, TArea area, std::function<void()> handler);
+    // Puts the actions into the menu bar, the pop-up and the window (hidden keys). Once.
+    void Build();
+
+    QAction *Action(std::string_view name) const;
+    QMenu *Menu(TMenu menu) const;
+    QMenu *PopUp() const { return popUp_; }
+
+    void Apply(const TCommandState &state);
+    // Runs `prepare` each time `menu` is about to open (captions that depend on the song).
+    void OnMenuShow(TMenu menu, std::function<void()> prepare);
+
+private:
+    QMainWindow &window_;
+    std::map<std::string, QAction *, std::less<>> actions_;
+    std::map<std::string, std::function<void()>, std::less<>> handlers_;
+    std::map<TMenu, QMenu *> menus_;
+    std::multimap<TMenu, std::function<void()>> onShow_;
+    QMenu *popUp_ = nullptr;
+    bool built_ = false;
+};

@@ -1,0 +1,106 @@
+#include "mainwindow/rules/CommandState.h"
+
+#include "mainwindow/rules/CommandTable.h"
+
+TControlFlags TCommandState::Flags(std::string_view name) const {
+    const auto it = controls.find(name);
+    return it == controls.end() ? TControlFlags{} : it->second;
+}
+
+namespace {
+
+// The Edit menu's own rule (its pop-up twins follow it): what the editor's text allows.
+bool EditItemEnabled(std::string_view name, const TWindowState &s) {
+    const bool any = s.lineCount > 0;
+    const std::string_view base = name.substr(0, name.size() - 1); // "Copy1" / "Copy2" -> "Copy"
+    if (base == "Find" || base == "Replace" || base == "GoToLine" || base == "GotoLine" || base == "SelectAll" ||
+        base == "SelectNone")
+        return any;
+    if (base == "FindNext")
+        return any && s.findTextKnown;
+    if (base == "Copy" || base == "Cut" || base == "Delete")
+        return s.hasSelection;
+    if (base == "Paste")
+        return s.clipboardHasText;
+    if (base == "Undo")
+        return s.canUndo;
+    return true;
+}
+
+} // namespace
+
+TCommandState ComputeCommandState(const TWindowState &s) {
+    TCommandState out;
+    const bool song = s.play == TPlayKind::Song;
+    const bool instrument = s.play == TPlayKind::Instrument;
+    const bool grid = s.play == TPlayKind::DrumGrid;
+    const bool playing = s.play != TPlayKind::Idle;
+    const bool busy = playing || s.longOperation;
+    const bool drums = s.tab == TTabKindGroup::Drums;
+    const bool piano = s.tab == TTabKindGroup::Piano;
+    auto set = [&out](std::string_view name, bool enabled) { out.controls[std::string(name)].enabled = enabled; };
+
+    // Every main menu is locked while anything plays, but the editor's Edit menu stays open
+    // while the song plays (its commands do nothing then).
+    for (const TMenuRow &m : MenuRows()) {
+        bool enabled = !playing;
+        if (m.menu == TMenu::Edit)
+            enabled = !instrument && !grid;
+        TControlFlags &f = out.controls[std::string(m.name)];
+        f.enabled = enabled;
+        if (m.menu == TMenu::Edit)
+            f.visible = !drums;
+        else if (m.menu == TMenu::EditDrums)
+            f.visible = drums;
+    }
+
+    for (const TCommandRow &row : CommandRows()) {
+        bool enabled = true;
+        switch (row.menu) {
+        case TMenu::Edit:
+            enabled = !instrument && !grid && !busy && !drums && EditItemEnabled(row.name, s);
+            break;
+        case TMenu::EditorPopUp:
+            enabled = !busy && !drums && (row.name == "N23" || EditItemEnabled(row.name, s));
+            break;
+        case TMenu::Hidden:
+            enabled = row.name == "EscapeKey" || (!busy && !drums);
+            break;
+        default:
+            enabled = !playing;
+            break;
+        }
+        set(row.name, enabled);
+    }
+    // Commands that need a tab with lines of notes.
+    for (std::string_view name : {"Editor2", "PlayFromEditorBookmarkF41", "PlayFromCursor1", "PlayAnimatedInstrument1"})
+        set(name, !playing && !drums);
+    set("ablature1", !playing && !piano);
+    set("Contents1", !playing && s.helpAvailable);
+
+    // The lock groups.
+    for (std::string_view name : kMixerControls)
+        set(name, !playing);
+    for (std::string_view name : kEditingAids)
+        set(name, !song && !instrument);
+    for (std::string_view name : kPlaySettings)
+        set(name, !playing);
+    set("LabelTabName", !song && !instrument);
+    set("BitBtnPlayArrangement", !instrument && !grid);
+    set("btnPlayFRT", !song && !grid && !drums);
+
+    // A selection of lines (or of anything but one drum pattern while the song or the grid
+    // plays) never plays with a count-in.
+    bool countIn = drums ? (s.play == TPlayKind::Idle || s.selectedPatterns == 1) : !s.hasSelection;
+    TControlFlags &check = out.controls["chkCountIn"];
+    check.enabled = countIn && !song && !instrument;
+    if (grid && drums && s.selectedPatterns == 1)
+        check.enabled = true;
+    if (!countIn)
+        check.checked = false;
+    const bool checked = countIn && s.countInChecked;
+    set("EdtCountInbars", check.enabled && checked);
+
+    out.editorReadOnly = song || instrument || s.longOperation;
+    return out;
+}

@@ -1,0 +1,104 @@
+#include "mainwindow/rules/CommandTable.h"
+
+#include <array>
+
+namespace {
+using enum TMenu;
+using A = TArea;
+
+constexpr std::array kMenus{
+    TMenuRow{File, "File1", "&File"},
+    TMenuRow{Edit, "EditMenuEditor", "&Edit"},
+    TMenuRow{EditDrums, "EditMenuDrums", "&Edit"},
+    TMenuRow{View, "View1", "&View"},
+    TMenuRow{Play, "Play2", "&Play"},
+    TMenuRow{Tools, "Tools1", "&Tools"},
+    TMenuRow{Help, "Help1", "&Help"},
+};
+
+constexpr std::array kRows{
+    TCommandRow{"NewSong1", File, "&New", "Ctrl+N", A::Files},
+    TCommandRow{"OpenSong1", File, "&Open...", "Ctrl+O", A::Files},
+    TCommandRow{"SaveSong1", File, "&Save", "Ctrl+S", A::Files},
+    TCommandRow{"SaveSongAs1", File, "Save &As...", "", A::Files},
+    TCommandRow{"SaveMidiOfSong1", File, "Save &Midi File...", "Ctrl+M", A::Export},
+    TCommandRow{"TextFile1", File, "Sa&ve Text File...", "", A::Files},
+    TCommandRow{"N14", File, "New Note&pad", "", A::Export},
+    // The recent songs' captions are their paths, set by the file commands.
+    TCommandRow{"Recent11", File, "", "", A::Files, true},
+    TCommandRow{"Recent21", File, "", "", A::Files},
+    TCommandRow{"Recent31", File, "", "", A::Files},
+    TCommandRow{"Recent41", File, "", "", A::Files},
+    TCommandRow{"Recent51", File, "", "", A::Files},
+    TCommandRow{"Recent61", File, "", "", A::Files},
+    TCommandRow{"Exit1", File, "E&xit", "", A::Window, true},
+
+    // Window-wide keys: Ctrl+C, Ctrl+V and the like reach the editor first when it has the
+    // focus (it claims its own keys), the others fire wherever the focus is.
+    TCommandRow{"Undo1", Edit, "&Undo", "Ctrl+Z", A::Editor},
+    TCommandRow{"Cut1", Edit, "Cu&t", "Ctrl+X", A::Editor, true},
+    TCommandRow{"Copy1", Edit, "&Copy", "Ctrl+C", A::Editor},
+    TCommandRow{"Paste1", Edit, "&Paste", "Ctrl+V", A::Editor},
+    TCommandRow{"Delete1", Edit, "&Delete", "", A::Editor},
+    TCommandRow{"SelectAll1", Edit, "Select &All", "Ctrl+A", A::Editor, true},
+    TCommandRow{"SelectNone1", Edit, "Select &None", "", A::Editor},
+    TCommandRow{"Find1", Edit, "&Find...", "Ctrl+F", A::Dialogs, true},
+    TCommandRow{"FindNext1", Edit, "Find Next", "F3", A::Dialogs},
+    TCommandRow{"Replace1", Edit, "&Replace...", "Ctrl+R", A::Dialogs},
+    TCommandRow{"GoToLine1", Edit, "&Go To Line...", "Ctrl+G", A::Dialogs},
+
+    TCommandRow{"CopyPattern1", EditDrums, "&Copy Pattern", "", A::Drums},
+    TCommandRow{"PastePattern1", EditDrums, "&Paste Pattern", "", A::Drums},
+
+    TCommandRow{"Editor2", View, "&Editor", "", A::Dialogs},
+    TCommandRow{"ablature1", View, "Ta&blature", "", A::Dialogs},
+
+    TCommandRow{"PlayAll1", Play, "&Play Song From Start", "F2", A::Playback},
+    TCommandRow{"PlayFromCursor1", Play, "Play Song From &Cursor", "Ctrl+F2", A::Playback},
+    TCommandRow{"PlayFromEditorBookmarkF41", Play, "Play Song From &Bookmark", "F4", A::Playback},
+    // Its caption names the current tab's kind when the menu opens.
+    TCommandRow{"PlayAnimatedInstrument1", Play, "Play Animated Instrument", "Shift+F2", A::Live},
+
+    TCommandRow{"ChordCalculator1", Tools, "&Chord Calculator...", "", A::Dialogs},
+    TCommandRow{"Options1", Tools, "&Options...", "Ctrl+T", A::Window},
+
+    TCommandRow{"Contents1", Help, "&Contents", "F1", A::Window},
+    TCommandRow{"OnlineHelpSite1", Help, "&Online Help Site", "", A::Export},
+    TCommandRow{"YouTubeSite1", Help, "&YouTube Site", "", A::Export},
+    TCommandRow{"About1", Help, "&About...", "", A::Window},
+
+    TCommandRow{"Undo2", EditorPopUp, "&Undo", "", A::Editor},
+    TCommandRow{"Cut2", EditorPopUp, "Cu&t", "", A::Editor, true},
+    TCommandRow{"Copy2", EditorPopUp, "&Copy", "", A::Editor},
+    TCommandRow{"Paste2", EditorPopUp, "&Paste", "", A::Editor},
+    TCommandRow{"Delete2", EditorPopUp, "&Delete", "", A::Editor},
+    TCommandRow{"SelectAll2", EditorPopUp, "Select &All", "", A::Editor, true},
+    TCommandRow{"SelectNone2", EditorPopUp, "Select &None", "", A::Editor},
+    TCommandRow{"Find2", EditorPopUp, "Find... (Ctrl F)", "", A::Dialogs, true},
+    TCommandRow{"FindNext2", EditorPopUp, "Find &Next", "", A::Dialogs},
+    TCommandRow{"Replace2", EditorPopUp, "Replace... (Ctrl R)", "", A::Dialogs},
+    TCommandRow{"GotoLine2", EditorPopUp, "Go To Line...", "", A::Dialogs},
+    TCommandRow{"N23", EditorPopUp, "Play From Cursor", "", A::Playback, true},
+
+    // F5..F11 press a duration button, F12 inserts a rest, Esc stops and aborts.
+    TCommandRow{"WholeButton1", Hidden, "", "F5", A::Editor},
+    TCommandRow{"HalfButton1", Hidden, "", "F6", A::Editor},
+    TCommandRow{"QuarterButton1", Hidden, "", "F7", A::Editor},
+    TCommandRow{"EighthButton1", Hidden, "", "F8", A::Editor},
+    TCommandRow{"SixteenthButton1", Hidden, "", "F9", A::Editor},
+    TCommandRow{"ThirtySecondButton1", Hidden, "", "F10", A::Editor},
+    TCommandRow{"SixtyFourthButton1", Hidden, "", "F11", A::Editor},
+    TCommandRow{"RestButton1", Hidden, "", "F12", A::Editor},
+    TCommandRow{"EscapeKey", Hidden, "", "Esc", A::Window},
+};
+} // namespace
+
+std::span<const TCommandRow> CommandRows() { return kRows; }
+std::span<const TMenuRow> MenuRows() { return kMenus; }
+
+const TCommandRow *FindCommand(std::string_view name) {
+    for (const TCommandRow &row : kRows)
+        if (row.name == name)
+            return &row;
+    return nullptr;
+}

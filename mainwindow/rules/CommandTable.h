@@ -1,0 +1,34 @@
+#pragma once
+// Every command of the main window in one table: the main menu, the editor's pop-up menu and
+// the keys without a menu item. The menus are built once from these rows; each area of the
+// window binds handlers to its own rows only, and the command state (CommandState.h) decides
+// every row's enabled flag by its object name.
+#include <span>
+#include <string_view>
+
+// The menu a row sits in, in menu-bar order. Hidden rows have a key and no menu item.
+enum class TMenu { File, Edit, EditDrums, View, Play, Tools, Help, EditorPopUp, Hidden };
+
+// The part of the window that owns a row's handler.
+enum class TArea { Window, Files, Export, Editor, Playback, Live, Drums, Dialogs };
+
+struct TCommandRow {
+    std::string_view name;     // the action's object name
+    TMenu menu;
+    std::string_view caption;  // with its "&" accelerator
+    std::string_view shortcut; // portable key text ("Ctrl+F", "F3"); empty: none
+    TArea area;
+    bool separatorBefore = false;
+};
+
+struct TMenuRow {
+    TMenu menu;
+    std::string_view name;    // the menu's object name
+    std::string_view caption;
+};
+
+std::span<const TCommandRow> CommandRows();
+// The menus of the menu bar, in order (the pop-up and the hidden keys are not among them).
+std::span<const TMenuRow> MenuRows();
+// The row of `name`, or null.
+const TCommandRow *FindCommand(std::string_view name);
