@@ -1,23 +1,26 @@
 #pragma once
 // `TfrmOptions`: the program options: MIDI device, editor font, hints, welcome screen, scale restrictor.
-// Created once at start-up (CreateDialogs) and shown with ShowModal() again and again.
+// Created once at start-up (CreateDialogs) and shown again and again through Ask().
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
-#include "dialogs/FontStyle.h"
+#include "dialogs/ProgramOptions.h"
 
-#include <QColor>
+#include <optional>
+
+struct TOptionsInput {
+    ProgramOptions options; // the options as the program holds them
+};
 
 class TfrmOptions : public platform::ModalDialog {
     Q_OBJECT
 public:
     explicit TfrmOptions(const platform::Services &services, QWidget *parent = nullptr);
 
-    // The editor font as it was when the dialog opened; the opener puts it back after
-    // any result but OK, undoing the dialog's preview.
-    int SavedFontSize = 8;
-    QColor SavedFontColor = Qt::black;
-    TFontStyles SavedFontStyle;
+    // Edits a copy of the options; returns it on OK, nullopt on Cancel (the opener's own
+    // options are never touched, so Cancel changes nothing).
+    std::optional<ProgramOptions> Ask(const TOptionsInput &in);
 
 private:
     platform::Services services_;
+    ProgramOptions options_;
 };

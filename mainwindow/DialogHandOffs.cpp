@@ -7,20 +7,29 @@
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
     TMainDialogs d;
     d.showAbout = [&dialogs] { return dialogs.frmAbout->ShowModal(); };
-    d.showOptions = [&dialogs] { return dialogs.frmOptions->ShowModal(); };
-    d.optionsSavedFont = [&dialogs](QFont &font, QColor &colour) {
-        const TfrmOptions &o = *dialogs.frmOptions;
-        font.setPointSize(o.SavedFontSize);
-        ApplyFontStyles(font, o.SavedFontStyle);
-        colour = o.SavedFontColor;
+    d.showOptions = [&main, &dialogs] {
+        const std::optional<ProgramOptions> chosen = dialogs.frmOptions->Ask({main.Options});
+        if (!chosen)
+            return int(platform::mrCancel);
+        main.Options = *chosen;
+        return int(platform::mrOk);
     };
-    d.showWelcome = [&dialogs](QString &selectedRecent) {
-        TfrmWelcome &w = *dialogs.frmWelcome;
-        w.Choice = 0;
-        w.ShowModal();
-        const QListWidgetItem *item = w.lbWelcomeMRU->currentItem();
-        selectedRecent = item ? item->text() : QString();
-        return w.Choice;
+    // The options record holds the editor font the dialog found; after Cancel it undoes
+    // whatever the dialog previewed.
+    d.optionsSavedFont = [&main](QFont &font, QColor &colour) {
+        const ProgramOptions &o = main.Options;
+        font.setPointSize(o.Size >= 2 && o.Size <= 200 ? o.Size : 8);
+        ApplyFontStyles(font, StyleCodeToFontStyles(o.Style));
+        colour = QColor(o.color & 0xFF, (o.color >> 8) & 0xFF, (o.color >> 16) & 0xFF);
+    };
+    d.showWelcome = [&main, &dialogs](QString &selectedRecent) {
+        TWelcomeInput in;
+        for (const QString &path : main.Options.RecentFiles)
+            if (!path.isEmpty())
+                in.recentFiles << path;
+        const std::optional<TWelcomeResult> result = dialogs.frmWelcome->Ask(in);
+        selectedRecent = result ? result->selectedRecent : QString();
+        return result ? result->choice : 0;
     };
     main.SetDialogs(std::move(d));
 }

@@ -42,7 +42,7 @@ case "$mode" in
       asan=${TW_ASAN_BUILD_DIR:-$root/build-asan}
       cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
             -DTW_SANITIZE=ON -DTW_FUZZ=ON >/dev/null
-      cmake --build "$asan" --parallel "$(nproc)" --target platform_tests midi_tests song_tests mainwindow_rules_tests \
+      cmake --build "$asan" --parallel "$(nproc)" --target platform_tests midi_tests song_tests mainwindow_rules_tests dialogs_rules_tests \
             song_file_fuzzer line_parsers_fuzzer midi_file_fuzzer
       cd "$asan"
       ctest --output-on-failure --parallel "$(nproc)" --timeout 300 -E '_NOT_BUILT$'

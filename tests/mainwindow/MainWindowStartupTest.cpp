@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
         return int(platform::mrCancel);
     });
     m.Options1Click();
-    EXPECT_EQ(m.RichEdit1->font().pointSize(), windows.dialogs.frmOptions->SavedFontSize);
+    EXPECT_EQ(m.RichEdit1->font().pointSize(), m.Options.Size);
     EXPECT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmOptions"});
 }
 

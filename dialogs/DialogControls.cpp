@@ -1,0 +1,41 @@
+#include "dialogs/DialogControls.h"
+
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TClickLabel::TClickLabel(const QString &text, int tag, QWidget *parent) : QLabel(text, parent), Tag(tag) {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent *event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click(*this);
+}
+
+void TClickLabel::mouseDoubleClickEvent(QMouseEvent *event) {
+    QLabel::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DblClick(*this);
+}
+
+TUpDown::TUpDown(QWidget *parent) : QWidget(parent) {
+    auto makeArrow = [this](Qt::ArrowType arrow, const char *name, int delta) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFixedSize(18, 12);
+        connect(button, &QToolButton::clicked, this, [this, delta] { emit Stepped(delta); });
+        return button;
+    };
+    up_ = makeArrow(Qt::UpArrow, "UpButton", +1);
+    down_ = makeArrow(Qt::DownArrow, "DownButton", -1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(up_);
+    layout->addWidget(down_);
+}

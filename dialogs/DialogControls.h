@@ -1,0 +1,44 @@
+#pragma once
+// Small controls the dialogs share: a label that answers clicks and double clicks, and an
+// up-down pair of arrow buttons that sits beside an edit and steps its number.
+#include <QLabel>
+#include <QWidget>
+
+class QToolButton;
+
+// A label the user picks from: a click chooses, a double click chooses and confirms.
+// `Tag` carries the number the label stands for (a tempo, a preset's row).
+class TClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    TClickLabel(const QString &text, int tag, QWidget *parent = nullptr);
+
+    int Tag = 0;
+
+signals:
+    void Click(TClickLabel &sender);
+    void DblClick(TClickLabel &sender);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+// Two arrow buttons, up over down. The edit it is attached to keeps the number: the owner
+// reads it, applies the step and writes it back, so typing and stepping share one text.
+class TUpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit TUpDown(QWidget *parent = nullptr);
+
+    QToolButton *UpButton() const { return up_; }
+    QToolButton *DownButton() const { return down_; }
+
+signals:
+    // +1 for the up arrow, -1 for the down arrow.
+    void Stepped(int delta);
+
+private:
+    QToolButton *up_;
+    QToolButton *down_;
+};
