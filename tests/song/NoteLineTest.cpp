@@ -47,8 +47,9 @@ TEST(NoteLine, ReadsUnderTheTabsKind) {
         EXPECT_EQ(n.Class, c.lineClass) << c.line;
         EXPECT_EQ(n.Piano, c.tab == kPianoTab) << c.line;
         EXPECT_EQ(n.Error, c.error) << c.line;
-        if (n.Ok())
+        if (n.Ok()) {
             EXPECT_EQ(n.Piano ? n.Keys.Keys[0] : n.Chord.Frets[5], c.firstNote) << c.line;
+        }
         EXPECT_EQ(n.Sounds(), c.lineClass == TLineClass::Note && c.error.empty()) << c.line;
     }
 }
