@@ -11,10 +11,8 @@
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/rules/StatusText.h"
 #include "platform/qt/Services.h"
-#include "song/FrettedLine.h"
-#include "song/LinePositions.h"
 #include "song/Messages.h"
-#include "song/PianoLine.h"
+#include "song/NoteLine.h"
 #include "song/TextUtil.h"
 
 #include <QAction>
@@ -25,9 +23,6 @@
 #include <QTextCursor>
 
 namespace {
-constexpr int kKeyUp = 38;
-constexpr int kKeyDown = 40;
-
 QString SelectedPlainText(const TNotationEdit *edit) {
     QString t = edit->textCursor().selectedText();
     t.replace(QChar(0x2029), QLatin1Char('\n'));
@@ -72,7 +67,8 @@ void TEditorController::OverwriteModeChanged(bool overwrite) { w_.Status().ShowI
 
 void TEditorController::RichEdit1KeyUp(int key) { UpdateCaretLine(key); }
 
-void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(kKeyUp); }
+// A click sounds the caret line as Up does.
+void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
     if (!right || w_.Busy())
@@ -93,54 +89,31 @@ void TEditorController::UpdateCaretLine(int key) {
         return;
     const int line = w_.Lines().CurrentLine();
     w_.UpdateTabCaption(t);
-    const std::string text = w_.Lines().Line(line).toStdString();
+    // Read and parsed once: the sound, the picture and the note panel all take this value.
     const TLineContext ctx = w_.Song.LineContext(t);
+    const TNoteLine caret = ParseNoteLine(w_.Lines().Line(line).toStdString(), TDurationUnit::Milliseconds, ctx);
     if (TMidiOutputPort *port = w_.OutputPort())
         port->SetPatch(tab.Bank & 0xFF, tab.Patch & 0xFF, tab.Channel & 0xFF);
     TLiveInstrument *live = w_.LiveInstrument();
 
-    if (tab.Kind == TKind::Piano) {
-        if (IsBlankLine(text) || IsDirectiveLine(text)) {
-            w_.PaintBoxInstrument->ShowLine(line); // plain keys; a shown scale stays
+    if (caret.Piano) {
+        if (caret.Class != TLineClass::Note) {
+            w_.PaintBoxInstrument->ShowLine(line, caret); // plain keys; a shown scale stays
             w_.Status().ShowNoteText({});
             return;
         }
         if (live)
-            live->SoundCaretLine(key); // Up and Down
-        TPianoRec rec;
-        if (!ParsePianoLine(text, TDurationUnit::Milliseconds, ctx, rec)) {
-            w_.Status().ShowNoteText({});
-            return;
-        }
-        int count = 0, key1 = -1;
-        for (int k : rec.Keys)
-            if (k != -1) {
-                ++count;
-                key1 = k;
-            }
-        w_.Status().ShowNoteText(count == 1 ? status::WithFlatTwin(NoteNumberToName(key1)) : std::string());
+            live->SoundCaretLine(key, caret); // Up and Down; the keys show while it sounds
+        w_.Status().ShowNoteText(status::CaretNoteName(caret, ctx));
         return;
     }
-    TChordDat chord;
-    if (!ParseChordLine(text, TDurationUnit::Milliseconds, ctx, chord).empty())
+    // A faulty fretted line leaves the sound, the picture and the note panel as they were.
+    if (!caret.Ok())
         return;
     if (live)
-        live->SoundCaretLine(key); // Up and Down
-    w_.PaintBoxInstrument->ShowLine(line);
-    const int h = std::clamp(tab.HighestString, 0, 5);
-    int count = 0, slot1 = -1;
-    for (int slot = 5 - h; slot <= 5; ++slot)
-        if (chord.Frets[static_cast<size_t>(slot)] != -1) {
-            ++count;
-            slot1 = slot;
-        }
-    std::string name;
-    if (count == 1 && ClassifyLine(text) == TLineClass::Note) {
-        const int pitch = SoundingPitch(chord, slot1, ctx);
-        if (pitch != kNoPitch)
-            name = status::WithFlatTwin(NoteNumberToName(pitch));
-    }
-    w_.Status().ShowNoteText(name);
+        live->SoundCaretLine(key, caret); // Up and Down
+    w_.PaintBoxInstrument->ShowLine(line, caret);
+    w_.Status().ShowNoteText(status::CaretNoteName(caret, ctx));
 }
 
 // ---- Edit menu ----------------------------------------------------------------------------
@@ -248,15 +221,7 @@ void TEditorController::btnRestClick() {
 // ---- durations ----------------------------------------------------------------------------
 
 bool TEditorController::LineTakesDuration(const std::string &line) const {
-    if (ClassifyLine(line) != TLineClass::Note)
-        return false;
-    const TLineContext ctx = w_.Song.LineContext(w_.Song.CurrentTab);
-    if (w_.Song.Current().Kind == TKind::Piano) {
-        TPianoRec rec;
-        return ParsePianoLine(line, TDurationUnit::Milliseconds, ctx, rec);
-    }
-    TChordDat chord;
-    return ParseChordLine(line, TDurationUnit::Milliseconds, ctx, chord).empty();
+    return ParseNoteLine(line, TDurationUnit::Milliseconds, w_.Song.LineContext(w_.Song.CurrentTab)).Sounds();
 }
 
 void TEditorController::DurationClick(int /*index*/) { ApplyDuration(); }

@@ -18,10 +18,11 @@ public:
     void RichEdit1SelectionChange();
     void RichEdit1Change();
     void UserEdited();
-    void RichEdit1KeyUp(int key);
+    void RichEdit1KeyUp(int key); // Qt key code
     void RichEdit1MouseUp();
     void RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt);
     void OverwriteModeChanged(bool overwrite);
+    // The caret line's feedback after a key (Qt key code; Up and Down also sound the line).
     void UpdateCaretLine(int key);
 
     // Edit menu.

@@ -4,9 +4,8 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSounding.h"
 #include "mainwindow/rules/StatusText.h"
-#include "song/FrettedLine.h"
+#include "song/NoteLine.h"
 #include "song/SongModel.h"
-#include "song/TextUtil.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -307,12 +306,11 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
     // into the caret line (whose dots are shown). A directive or faulty caret line first gets
     // a template above it, and that template is the target.
     int target = lines.CurrentLine();
-    const std::string caret = lines.Line(target).toStdString();
-    TChordDat chord;
-    const bool faulty = IsDirectiveLine(caret) || !ParseChordLine(caret, TDurationUnit::Ticks, ctx, chord).empty();
+    const TNoteLine caret = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
+    const bool faulty = caret.Class == TLineClass::Directive || !caret.Ok();
     if (faulty) {
         target = InsertTemplateLine(host_, std::string(KindText(tab.Kind)));
-    } else if (IsBlankLine(caret)) {
+    } else if (caret.Class == TLineClass::Empty) {
         WriteTemplateLine(host_, target);
     } else if (left) {
         target = WriteTemplateLineBelow(host_, target);
@@ -331,12 +329,11 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
     }
 
     if (!left) {
-        const std::string line = lines.Line(target).toStdString();
-        if (ParseChordLine(line, TDurationUnit::Milliseconds, ctx, chord).empty() && !IsDirectiveLine(line) &&
-            !Trim(chord.Name).empty()) {
+        const TNoteLine line = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Milliseconds, ctx);
+        if (line.Sounds()) {
             if (host_.SelectEditorLine)
                 host_.SelectEditorLine(target, true);
-            sound.SoundChordLive(song, chord.Pitches, -1, -1, false, 250);
+            sound.SoundChordLive(song, line.Chord.Pitches, -1, -1, false, 250);
             if (host_.SelectEditorLine)
                 host_.SelectEditorLine(target, false);
         }

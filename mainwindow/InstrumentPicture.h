@@ -5,6 +5,8 @@
 
 #include <functional>
 
+struct TNoteLine;
+
 class TInstrumentPicture : public QFrame {
     Q_OBJECT
 public:
@@ -16,12 +18,22 @@ public:
         if (OnShowLine)
             OnShowLine(line);
     }
+    // The same for a line the caller has already read (the caret line): the pictures take the
+    // parsed line instead of reading it again.
+    void ShowLine(int line, const TNoteLine &parsed) {
+        shownLine_ = line;
+        if (OnShowParsedLine)
+            OnShowParsedLine(line, parsed);
+        else if (OnShowLine)
+            OnShowLine(line);
+    }
     void Clear() {
         shownLine_ = -1;
         if (OnClear)
             OnClear();
     }
     std::function<void(int line)> OnShowLine;
+    std::function<void(int line, const TNoteLine &parsed)> OnShowParsedLine;
     std::function<void()> OnClear;
     int ShownLine() const { return shownLine_; }
 

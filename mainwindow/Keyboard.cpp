@@ -4,7 +4,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSounding.h"
 #include "song/DetailedLineWriter.h"
-#include "song/PianoLine.h"
+#include "song/NoteLine.h"
 #include "song/SongModel.h"
 
 #include <QHelpEvent>
@@ -137,31 +137,35 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     sound.SendTabPatch(song.Current());
     KeyClickBusy = true;
     const int n = model_.Key(key).Tag;
-    const TLineContext ctx = song.LineContext(song.CurrentTab);
+    TLineContext ctx = song.LineContext(song.CurrentTab);
+    ctx.Kind = TKind::Piano; // the keyboard reads and writes piano lines
 
     // The target line: a blank caret line takes the template; a left click starts a new line
     // below; a right click works on the caret line, or on a template put above a directive or
     // faulty caret line (so a click never loses the line it lands on).
     int target = lines.CurrentLine();
-    const std::string caret = lines.Line(target).toStdString();
-    TPianoRec rec;
-    if (IsBlankLine(caret)) {
+    const TNoteLine caret = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
+    if (caret.Class == TLineClass::Empty) {
         WriteTemplateLine(host_, target);
     } else if (left) {
         target = WriteTemplateLineBelow(host_, target);
-    } else if (IsDirectiveLine(caret) || !ParsePianoLine(caret, TDurationUnit::Ticks, ctx, rec)) {
+    } else if (caret.Class == TLineClass::Directive || !caret.Ok()) {
         target = InsertTemplateLine(host_, "Piano");
     }
 
     const std::string text = lines.Line(target).toStdString();
     std::optional<std::string> written;
-    if (!left && ParsePianoLine(text, TDurationUnit::Ticks, ctx, rec)) {
-        for (int32_t &k : rec.Keys)
-            if (k == n) {
-                k = -1;
-                written = rec.HasDetails ? FormatDetailedPianoLine(rec, ctx.Volume) : FormatPianoLine(rec);
-                break;
-            }
+    if (!left) {
+        TNoteLine parsed = ParseNoteLine(text, TDurationUnit::Ticks, ctx);
+        if (parsed.Ok()) {
+            TPianoRec &rec = parsed.Keys;
+            for (int32_t &k : rec.Keys)
+                if (k == n) {
+                    k = -1;
+                    written = rec.HasDetails ? FormatDetailedPianoLine(rec, ctx.Volume) : FormatPianoLine(rec);
+                    break;
+                }
+        }
     }
     if (!written)
         written = TogglePianoKey(text, n, ctx);
@@ -172,21 +176,20 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     }
     sound.StopRequested() = false;
 
-    const std::string line = lines.Line(target).toStdString();
-    const bool parses = ClassifyLine(line) == TLineClass::Note && ParsePianoLine(line, TDurationUnit::Ticks, ctx, rec);
+    const TNoteLine played = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
     if (!left) {
-        if (parses) {
+        if (played.Sounds()) {
             if (host_.SelectEditorLine)
                 host_.SelectEditorLine(target, true);
-            model_.HighlightPianoKeys(rec.Keys);
+            model_.HighlightPianoKeys(played.Keys.Keys);
             view_->update();
-            sound.PlayPianoLineLive(song, line, 250, -1, -1);
+            sound.PlayPianoKeysLive(song, played.Keys, 250, -1, -1);
             if (host_.SelectEditorLine)
                 host_.SelectEditorLine(target, false);
         }
     } else {
-        if (parses)
-            sound.PlayPianoLineLive(song, line, 250, -1, -1);
+        if (played.Sounds())
+            sound.PlayPianoKeysLive(song, played.Keys, 250, -1, -1);
         lines.InsertLine(target + 1, QString());
         lines.MoveCaretToLine(target + 1);
     }

@@ -116,16 +116,29 @@ void TLiveSounding::SoundChordLive(const TSongModel &song, const std::array<int3
 
 bool TLiveSounding::PlayPianoLineLive(const TSongModel &song, std::string_view text, int ms, int channel,
                                       int velocity) {
-    const TLineClass kind = ClassifyLine(text);
-    if (kind != TLineClass::Note)
+    if (ClassifyLine(text) != TLineClass::Note)
         return true;
     BeginPreview(song, channel, velocity);
+    // Read as a piano line whatever the tab, at the tempo of the run in progress.
     TLineContext ctx = song.LineContext(song.CurrentTab);
+    ctx.Kind = TKind::Piano;
     if (runTempo_ > 0)
         ctx.Tempo = runTempo_;
-    TPianoRec rec;
-    if (!ParsePianoLine(text, TDurationUnit::Milliseconds, ctx, rec))
+    const TNoteLine line = ParseNoteLine(text, TDurationUnit::Milliseconds, ctx);
+    if (!line.Ok())
         return false;
+    SoundPianoKeys(song, line.Keys, ms, channel, velocity);
+    return true;
+}
+
+void TLiveSounding::PlayPianoKeysLive(const TSongModel &song, const TPianoRec &rec, int ms, int channel,
+                                      int velocity) {
+    BeginPreview(song, channel, velocity);
+    SoundPianoKeys(song, rec, ms, channel, velocity);
+}
+
+void TLiveSounding::SoundPianoKeys(const TSongModel &song, const TPianoRec &rec, int ms, int channel,
+                                   int velocity) {
     int notes[10];
     int count = 0;
     for (int32_t key : rec.Keys) {
@@ -142,23 +155,20 @@ bool TLiveSounding::PlayPianoLineLive(const TSongModel &song, std::string_view t
         View.KeysSounding(rec.Keys, false);
     if (View.HighlightKeys)
         View.HighlightKeys(rec.Keys);
-    return true;
 }
 
 bool TLiveSounding::SoundLine(const TSongModel &song, std::string_view text, int ms, bool pump) {
-    const TInstrumentTab &tab = song.Current();
-    if (ClassifyLine(text) != TLineClass::Note || tab.Kind == TKind::Drums)
+    return SoundLine(song, ParseNoteLine(text, TDurationUnit::Milliseconds, song.LineContext(song.CurrentTab)), ms,
+                     pump);
+}
+
+bool TLiveSounding::SoundLine(const TSongModel &song, const TNoteLine &line, int ms, bool pump) {
+    if (!line.Sounds() || song.Current().Kind == TKind::Drums)
         return false;
-    if (tab.Kind == TKind::Piano) {
-        TPianoRec rec;
-        if (!ParsePianoLine(text, TDurationUnit::Milliseconds, song.LineContext(song.CurrentTab), rec))
-            return false;
-        return PlayPianoLineLive(song, text, ms, -1, -1);
-    }
-    TChordDat chord;
-    if (!ParseChordLine(text, TDurationUnit::Milliseconds, song.LineContext(song.CurrentTab), chord).empty())
-        return false;
-    SoundChordLive(song, chord.Pitches, -1, -1, pump, ms);
+    if (line.Piano)
+        PlayPianoKeysLive(song, line.Keys, ms, -1, -1);
+    else
+        SoundChordLive(song, line.Chord.Pitches, -1, -1, pump, ms);
     return true;
 }
 
@@ -183,28 +193,26 @@ TLiveSounding::TRunLine TLiveSounding::SoundRunLine(const TSongModel &song, cons
         }
         return TRunLine::Silent;
     }
+    const TNoteLine parsed = ParseNoteLine(line, TDurationUnit::Milliseconds, ctx);
     if (tab.Kind == TKind::Piano) {
         if (View.SelectLine)
             View.SelectLine(index);
-        TPianoRec rec;
-        if (!ParsePianoLine(line, TDurationUnit::Milliseconds, ctx, rec))
+        if (!parsed.Ok())
             return TRunLine::Failed; // the run ends at the faulty line
-        const bool sounded = ClassifyLine(line) == TLineClass::Note;
-        PlayPianoLineLive(song, line, -1, state.channel, state.volume);
+        const bool sounded = parsed.Class == TLineClass::Note;
+        if (sounded)
+            PlayPianoKeysLive(song, parsed.Keys, -1, state.channel, state.volume);
         if (View.RefreshKeys)
             View.RefreshKeys();
         return sounded ? TRunLine::Sounded : TRunLine::Silent;
     }
-    if (ClassifyLine(line) != TLineClass::Note)
-        return TRunLine::Silent;
-    TChordDat chord;
-    if (!ParseChordLine(line, TDurationUnit::Milliseconds, ctx, chord).empty())
+    if (!parsed.Sounds())
         return TRunLine::Silent; // faulty fretted lines are passed over
     if (View.ShowFrets)
-        View.ShowFrets(chord.Frets);
+        View.ShowFrets(parsed.Chord.Frets);
     if (View.SelectLine)
         View.SelectLine(index);
-    SoundChordLive(song, chord.Pitches, state.channel, state.volume, true, chord.DurationLength);
+    SoundChordLive(song, parsed.Chord.Pitches, state.channel, state.volume, true, parsed.Chord.DurationLength);
     return TRunLine::Sounded;
 }
 

@@ -7,8 +7,7 @@
 //
 // Waits (`WaitMs`) run on the monotonic clock in a Qt event loop that wakes on every window
 // event and at the deadline, and end early once the stop flag is set.
-#include "song/FrettedLine.h"
-#include "song/PianoLine.h"
+#include "song/NoteLine.h"
 #include "song/SongModel.h"
 
 #include <array>
@@ -75,9 +74,13 @@ public:
     // answers false.
     bool PlayPianoLineLive(const TSongModel &song, std::string_view text, int ms, int channel,
                            int velocity);
+    // Sounds the keys of a piano line already read (-1 ms: the record's own duration length).
+    void PlayPianoKeysLive(const TSongModel &song, const TPianoRec &rec, int ms, int channel, int velocity);
     // The caret line's sound: a note line of the current tab for `ms` milliseconds (piano or
     // fretted). False when nothing sounded (blank, directive, Drums tab, a faulty line).
     bool SoundLine(const TSongModel &song, std::string_view text, int ms, bool pump);
+    // The same for a line already read under the current tab (in milliseconds).
+    bool SoundLine(const TSongModel &song, const TNoteLine &line, int ms, bool pump);
 
     // Sounds lines from..to of `lines` (the current tab's) one after another, applying their
     // directives; again while the view's LoopChecked answers true. -1 when every line sounded
@@ -101,6 +104,8 @@ private:
     enum class TRunLine { Silent, Sounded, Failed };
     TRunLine SoundRunLine(const TSongModel &song, const std::string &line, int index, TRunState &state);
     void SoundNotes(const int *notes, int count, int channel, int velocity, bool pump, int ms);
+    // Sounds a piano record once the preview has begun (channel and velocity filled in).
+    void SoundPianoKeys(const TSongModel &song, const TPianoRec &rec, int ms, int channel, int velocity);
     // Starts a preview on the current tab: clears a stop left from before (outside a run) and
     // puts the tab's channel and volume in for -1, the velocity kept to 1..127.
     const TInstrumentTab &BeginPreview(const TSongModel &song, int &channel, int &velocity);

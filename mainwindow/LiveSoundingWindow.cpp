@@ -70,6 +70,7 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
 
     // The window's picture asks the pictures inside it; a tab change clears them.
     w_.PaintBoxInstrument->OnShowLine = [this](int line) { ShowLineOnInstrument(line); };
+    w_.PaintBoxInstrument->OnShowParsedLine = [this](int, const TNoteLine &line) { ShowLineOnInstrument(line); };
     w_.PaintBoxInstrument->OnClear = [this] {
         TabChanged();
         ClearInstrumentDisplay();
@@ -90,6 +91,7 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
 TLiveInstrument::~TLiveInstrument() {
     if (w_.PaintBoxInstrument) {
         w_.PaintBoxInstrument->OnShowLine = nullptr;
+        w_.PaintBoxInstrument->OnShowParsedLine = nullptr;
         w_.PaintBoxInstrument->OnClear = nullptr;
     }
 }
@@ -106,8 +108,12 @@ void TLiveInstrument::TabChanged() {
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(int line) {
-    const bool shown = ::ShowLineOnInstrument(w_.Song, w_.Lines().Line(line).toStdString(), fretboard_->Model(),
-                                              keyboard_->Model());
+    return ShowLineOnInstrument(ParseNoteLine(w_.Lines().Line(line).toStdString(), TDurationUnit::Ticks,
+                                              w_.Song.LineContext(w_.Song.CurrentTab)));
+}
+
+bool TLiveInstrument::ShowLineOnInstrument(const TNoteLine &line) {
+    const bool shown = ::ShowLineOnInstrument(w_.Song, line, fretboard_->Model(), keyboard_->Model());
     fretboard_->View()->update();
     keyboard_->View()->update();
     return shown;
@@ -125,12 +131,10 @@ void TLiveInstrument::ClearInstrumentDisplay() {
     keyboard_->View()->update();
 }
 
-void TLiveInstrument::SoundCaretLine(int key) {
-    // Virtual-key codes 38 and 40 are Up and Down.
-    if (key != Qt::Key_Up && key != Qt::Key_Down && key != 38 && key != 40)
+void TLiveInstrument::SoundCaretLine(int key, const TNoteLine &caret) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
         return;
-    const bool piano = w_.Song.Current().Kind == TKind::Piano;
-    sound_->SoundLine(w_.Song, w_.Lines().Line(w_.Lines().CurrentLine()).toStdString(), 200, piano);
+    sound_->SoundLine(w_.Song, caret, 200, caret.Piano);
 }
 
 // ---- line playback --------------------------------------------------------------------------
@@ -163,14 +167,16 @@ void TLiveInstrument::PlayInstrument() {
     if (tab.Kind != TKind::Piano) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const TLineContext ctx = w_.Song.LineContext(w_.Song.CurrentTab);
-        TChordDat chord;
-        for (int i = 0; i < lines.LineCount(); ++i)
-            if (!ParseChordLine(lines.Line(i).toStdString(), TDurationUnit::Ticks, ctx, chord).empty()) {
+        TNoteLine parsed;
+        for (int i = 0; i < lines.LineCount(); ++i) {
+            ParseNoteLine(lines.Line(i).toStdString(), TDurationUnit::Ticks, ctx, parsed);
+            if (!parsed.Ok()) {
                 w_.EditorEvents().SelectEditorLine(i, true);
                 QApplication::restoreOverrideCursor();
                 w_.Services().messages.ShowMessage(QString::fromStdString(LineErrorText(i)));
                 return;
             }
+        }
         QApplication::restoreOverrideCursor();
     }
     int first = 0, last = 0;

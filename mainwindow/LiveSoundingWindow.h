@@ -6,6 +6,7 @@
 #include "mainwindow/Fretboard.h"
 #include "mainwindow/Keyboard.h"
 #include "mainwindow/LiveSounding.h"
+#include "song/NoteLine.h"
 
 #include <QObject>
 
@@ -34,12 +35,15 @@ public:
 
     // The line on the current tab's picture (dots or silver keys); false when not shown.
     bool ShowLineOnInstrument(int line);
+    // The same for a line already read under the current tab.
+    bool ShowLineOnInstrument(const TNoteLine &line);
     // Hides the scale markers (fretted tabs) or gives every key its plain colour (Piano).
     void ClearInstrumentDisplay();
     // The picture of the current tab's kind: fretboard, keyboard, or none on the Drums tab.
     void TabChanged();
-    // Up and Down sound the caret line for 200 ms (piano lines pump window events).
-    void SoundCaretLine(int key);
+    // Up and Down (Qt key codes) sound the caret line, read under the current tab, for 200 ms
+    // (piano lines pump window events).
+    void SoundCaretLine(int key, const TNoteLine &caret);
 
     // `btnPlayFRTMouseDown` and `PlayAnimatedInstrument1Click`: start, or stop when playing.
     void PlayInstrument();

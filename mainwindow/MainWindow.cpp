@@ -279,9 +279,7 @@ void TfrmMain::ConnectHandlers() {
     connect(RichEdit1, &QPlainTextEdit::textChanged, this, [ed] { ed->RichEdit1Change(); });
     connect(RichEdit1, &TNotationEdit::UserEdited, this, [ed] { ed->UserEdited(); });
     connect(RichEdit1, &TNotationEdit::OverwriteModeChanged, this, [ed](bool o) { ed->OverwriteModeChanged(o); });
-    connect(RichEdit1, &TNotationEdit::KeyUp, this, [ed](int key, Qt::KeyboardModifiers) {
-        ed->RichEdit1KeyUp(key == Qt::Key_Up ? 38 : key == Qt::Key_Down ? 40 : key);
-    });
+    connect(RichEdit1, &TNotationEdit::KeyUp, this, [ed](int key, Qt::KeyboardModifiers) { ed->RichEdit1KeyUp(key); });
     connect(RichEdit1, &TNotationEdit::MouseUp, this, [ed](Qt::MouseButton, Qt::KeyboardModifiers) { ed->RichEdit1MouseUp(); });
     connect(RichEdit1, &TNotationEdit::MouseDown, this, [ed](Qt::MouseButton b, Qt::KeyboardModifiers m) {
         ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier, m & Qt::AltModifier);

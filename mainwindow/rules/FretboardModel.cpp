@@ -2,9 +2,8 @@
 
 #include "mainwindow/rules/KeyboardModel.h"
 #include "song/FrettedLine.h"
-#include "song/PianoLine.h"
+#include "song/NoteLine.h"
 #include "song/SongModel.h"
-#include "song/TextUtil.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -241,24 +240,25 @@ std::string InsertTemplateText(std::string_view name, TKind kind, int highestStr
 
 bool ShowLineOnInstrument(const TSongModel &song, std::string_view line, TFretboardModel &fretboard,
                           TKeyboardModel &keyboard) {
+    return ShowLineOnInstrument(song, ParseNoteLine(line, TDurationUnit::Ticks, song.LineContext(song.CurrentTab)),
+                                fretboard, keyboard);
+}
+
+bool ShowLineOnInstrument(const TSongModel &song, const TNoteLine &line, TFretboardModel &fretboard,
+                          TKeyboardModel &keyboard) {
     const TInstrumentTab &tab = song.Current();
     if (tab.Kind == TKind::Drums)
         return false;
-    const TLineContext ctx = song.LineContext(song.CurrentTab);
     if (tab.Kind == TKind::Piano) {
-        TPianoRec rec;
-        if (ClassifyLine(line) == TLineClass::Note && ParsePianoLine(line, TDurationUnit::Ticks, ctx, rec)) {
-            keyboard.HighlightPianoKeys(rec.Keys);
+        if (line.Sounds()) {
+            keyboard.HighlightPianoKeys(line.Keys.Keys);
             return true;
         }
         keyboard.RefreshKeyColours(false);
         return false;
     }
-    TChordDat chord;
-    if (ClassifyLine(line) == TLineClass::Note &&
-        ParseChordLine(line, TDurationUnit::Ticks, ctx, chord).empty() && !Trim(chord.Name).empty() &&
-        chord.Name.front() != '*') {
-        fretboard.ShowFretDots(tab, chord.Frets);
+    if (line.Sounds()) {
+        fretboard.ShowFretDots(tab, line.Chord.Frets);
         return true;
     }
     fretboard.ShowFretDots(tab, {-1, -1, -1, -1, -1, -1});

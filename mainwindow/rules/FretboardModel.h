@@ -15,6 +15,7 @@
 #include <string_view>
 
 class TKeyboardModel;
+struct TNoteLine;
 struct TSongModel;
 
 inline constexpr int kMaxFret = 24;
@@ -129,4 +130,7 @@ std::string InsertTemplateText(std::string_view name, TKind kind, int highestStr
 // Shows a line of the current tab on its picture: the fretted line's frets as dots, the piano
 // line's keys in silver. False (and nothing shown) for a blank, directive or faulty line.
 bool ShowLineOnInstrument(const TSongModel &song, std::string_view line, TFretboardModel &fretboard,
+                          TKeyboardModel &keyboard);
+// The same for a line already read under the current tab (in either duration unit).
+bool ShowLineOnInstrument(const TSongModel &song, const TNoteLine &line, TFretboardModel &fretboard,
                           TKeyboardModel &keyboard);

@@ -1,5 +1,9 @@
 #include "mainwindow/rules/StatusText.h"
 
+#include "song/LinePositions.h"
+#include "song/NoteLine.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace status {
@@ -44,6 +48,28 @@ std::string WithFlatTwin(std::string_view name) {
     if (name == "G#") return "Ab/G#";
     if (name == "A#") return "Bb/A#";
     return std::string(name);
+}
+
+std::string CaretNoteName(const TNoteLine &line, const TLineContext &ctx) {
+    if (!line.Sounds())
+        return {};
+    int count = 0, note = kNoPitch;
+    if (line.Piano) {
+        for (const int32_t key : line.Keys.Keys)
+            if (key != -1) {
+                ++count;
+                note = key;
+            }
+    } else {
+        for (int slot = 5 - std::clamp(ctx.HighestString, 0, 5); slot <= 5; ++slot)
+            if (line.Chord.Frets[static_cast<size_t>(slot)] != -1) {
+                ++count;
+                note = SoundingPitch(line.Chord, slot, ctx);
+            }
+    }
+    if (count != 1 || note == kNoPitch)
+        return {};
+    return WithFlatTwin(NoteNumberToName(note));
 }
 
 } // namespace status

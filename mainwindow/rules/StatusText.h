@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+struct TLineContext;
+struct TNoteLine;
+
 namespace status {
 
 // "Line:  5 of 12": the caret line and the line count, both shown one higher.
@@ -20,5 +23,9 @@ std::string_view PlayLinesPanel(bool hasSelection, bool spansLines);
 std::string_view InsertModePanel(bool overwrite);
 // Sharp names with their flat twin ("C#" -> "Db/C#"); other names unchanged.
 std::string WithFlatTwin(std::string_view noteName);
+// The note panel for the caret line: the one note of a note line that reads and holds a single
+// key or a single fretted string ("Db/C#"; fretted strings sound under the context's tuning);
+// "" for anything else.
+std::string CaretNoteName(const TNoteLine &line, const TLineContext &ctx);
 
 } // namespace status

@@ -2,6 +2,7 @@
 // keyboard, clicks on the pictures write lines, and "Play" sounds the tab's lines.
 #include "MainWindowFixture.h"
 
+#include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
 
@@ -79,6 +80,12 @@ TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
     midi.Clear();
     QTest::keyClick(w->RichEdit1, Qt::Key_Home);
     EXPECT_TRUE(NotesOn().empty());
+    // Key codes are Qt's: '(' and '&' are not Down and Up.
+    w->EditorEvents().RichEdit1KeyUp(Qt::Key_ParenLeft);
+    w->EditorEvents().RichEdit1KeyUp(Qt::Key_Ampersand);
+    EXPECT_TRUE(NotesOn().empty());
+    w->EditorEvents().RichEdit1KeyUp(Qt::Key_Up);
+    EXPECT_EQ(NotesOn().size(), 6u);
 }
 
 TEST_F(LiveWindowTest, CaretOnAPianoLineSoundsItAndShowsItsKeys) {
