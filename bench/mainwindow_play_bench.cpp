@@ -65,8 +65,7 @@ public:
     void LeaveNestedLoop() override {}
     void StopOtherOutputs() override {}
     void SetBusyCursor(bool) override {}
-    void MarkModified() override {}
-    void ShowSongSettings() override {}
+    void SongChanged(unsigned, bool) override {}
 };
 
 void FillSong(BenchHost &host, int perTab) {

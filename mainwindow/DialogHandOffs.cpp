@@ -1,35 +1,18 @@
-#include "mainwindow/MainWindow.h"
-
-#include "dialogs/Dialogs.h"
-#include "dialogs/FontStyle.h"
 #include "mainwindow/DialogHandOffs.h"
 
+#include "dialogs/Dialogs.h"
+#include "mainwindow/MainWindow.h"
+
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
+    // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
-    d.showAbout = [&dialogs] { return dialogs.frmAbout->ShowModal(); };
-    d.showOptions = [&main, &dialogs] {
-        const std::optional<ProgramOptions> chosen = dialogs.frmOptions->Ask({main.Options});
-        if (!chosen)
-            return int(platform::mrCancel);
-        main.Options = *chosen;
-        return int(platform::mrOk);
-    };
-    // The options record holds the editor font the dialog found; after Cancel it undoes
-    // whatever the dialog previewed.
-    d.optionsSavedFont = [&main](QFont &font, QColor &colour) {
-        const ProgramOptions &o = main.Options;
-        font.setPointSize(o.Size >= 2 && o.Size <= 200 ? o.Size : 8);
-        ApplyFontStyles(font, StyleCodeToFontStyles(o.Style));
-        colour = QColor(o.color & 0xFF, (o.color >> 8) & 0xFF, (o.color >> 16) & 0xFF);
-    };
-    d.showWelcome = [&main, &dialogs](QString &selectedRecent) {
-        TWelcomeInput in;
-        for (const QString &path : main.Options.RecentFiles)
-            if (!path.isEmpty())
-                in.recentFiles << path;
-        const std::optional<TWelcomeResult> result = dialogs.frmWelcome->Ask(in);
-        selectedRecent = result ? result->selectedRecent : QString();
-        return result ? result->choice : 0;
-    };
+    d.about = [dlg = dialogs.frmAbout.get()] { dlg->ShowModal(); };
+    d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in) { return dlg->Ask(in); };
+    d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
+    d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
+    d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
+    d.find = [dlg = dialogs.frmfind.get()] { dlg->ShowModal(); };
+    d.replace = [dlg = dialogs.frmReplace.get()] { dlg->ShowModal(); };
+    d.goToLine = [dlg = dialogs.frmEnterNumber.get()] { dlg->ShowModal(); };
     main.SetDialogs(std::move(d));
 }

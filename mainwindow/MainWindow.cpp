@@ -130,10 +130,25 @@ void TfrmMain::BuildPlayGroup() {
     v->addLayout(countIn);
     lblTempo = new QLabel(QStringLiteral("Tempo: 120"), grpMIDIPlay);
     lblTempo->setObjectName(QStringLiteral("lblTempo"));
-    lblTimeSig = new QLabel(QStringLiteral("Time Signature: 4/4"), grpMIDIPlay);
-    lblTimeSig->setObjectName(QStringLiteral("lblTimeSig"));
     v->addWidget(lblTempo);
-    v->addWidget(lblTimeSig);
+    // The time signature's labels sit one after the other; a click on any of them opens its dialog.
+    auto *sig = new QHBoxLayout;
+    sig->setSpacing(0);
+    auto label = [this](const char *name, const QString &text) {
+        auto *l = new QLabel(text, grpMIDIPlay);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setCursor(Qt::PointingHandCursor);
+        return l;
+    };
+    LabelTimeSigLabel = label("LabelTimeSigLabel", QStringLiteral("Time Sig: "));
+    LabelSigUpper = label("LabelSigUpper", QStringLiteral("4"));
+    LabelSlash = label("LabelSlash", QStringLiteral("/"));
+    LabelSigLower = label("LabelSigLower", QStringLiteral("4"));
+    for (QLabel *l : {LabelTimeSigLabel, LabelSigUpper, LabelSlash, LabelSigLower})
+        sig->addWidget(l);
+    sig->addStretch(1);
+    v->addLayout(sig);
+    lblTempo->setCursor(Qt::PointingHandCursor);
     v->addStretch(1);
     // The bar/beat/tick and time displays of song playback.
     auto *pos = new TPosDisplay(grpMIDIPlay);
@@ -270,6 +285,19 @@ void TfrmMain::BindCommands() {
     c.Bind("Options1", TArea::Window, [this] { Options1Click(); });
     c.Bind("Contents1", TArea::Window, [this] { Contents1Click(); });
     c.Bind("EscapeKey", TArea::Window, [this] { FormKeyDown(Qt::Key_Escape); });
+    // The find, replace and go-to dialogs, reached with the focus anywhere in the window.
+    auto show = [this](std::function<void()> TMainDialogs::*entry) {
+        return [this, entry] {
+            if (!Busy() && Song.Current().Kind != TKind::Drums && dialogs_.*entry)
+                (dialogs_.*entry)();
+        };
+    };
+    for (const char *name : {"Find1", "Find2"})
+        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::find));
+    for (const char *name : {"Replace1", "Replace2"})
+        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::replace));
+    for (const char *name : {"GoToLine1", "GotoLine2"})
+        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::goToLine));
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -323,6 +351,35 @@ void TfrmMain::MarkModified() {
     Song.Current().Modified = true;
     status_->ShowModified(true);
     UpdateTabCaption(Song.CurrentTab);
+}
+
+void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
+    tab = std::clamp(tab, 1, kTabCount);
+    if (what & kChangedTempo)
+        lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
+    if (what & kChangedTimeSignature) {
+        const auto sig = ParseTimeSignature(Song.TimeSignature);
+        LabelSigUpper->setText(QString::number(sig ? sig->Upper : 4));
+        LabelSigLower->setText(QString::number(sig ? sig->Lower : 4));
+    }
+    if ((what & kChangedTabSettings) && tab == Song.CurrentTab)
+        tabs_->ShowMixer();
+    if (byUser) {
+        TInstrumentTab &rec = Song.Tab(tab);
+        rec.Modified = true;
+        status_->ShowModified(true);
+    }
+    if (what == kChangedWholeSong)
+        for (int t = 1; t <= kTabCount; ++t)
+            UpdateTabCaption(t);
+    else
+        UpdateTabCaption(tab);
+    if (tab == Song.CurrentTab && Song.Current().Kind != TKind::Drums)
+        PaintBoxInstrument->ShowLine(lines_->CurrentLine());
+    // Every line may now start at another bar or time: the caret line's status afresh.
+    status_->ForgetLastLine();
+    editor_->RichEdit1SelectionChange();
+    ApplyCommandState();
 }
 
 void TfrmMain::ClearModifiedMarks() {

@@ -8,6 +8,8 @@
 // Services come in through the constructor, so tests build the window offscreen with the
 // scripted dialogs, the recording MIDI output and a settings file of their own.
 #include "dialogs/ProgramOptions.h"
+#include "mainwindow/MainDialogs.h"
+#include "mainwindow/rules/SongChange.h"
 #include "mainwindow/rules/PlayState.h"
 #include "song/PatternStore.h"
 #include "song/SongModel.h"
@@ -66,18 +68,6 @@ struct TMainEnvironment {
     QString untitledFolder;    // per-user writable folder of "Untitled.twd"
 };
 
-// Windows the main window hands work to; set by the program after it created them.
-struct TMainDialogs {
-    std::function<int()> showAbout;              // TfrmAbout modally
-    std::function<int()> showOptions;            // TfrmOptions modally
-    // The editor font as the options dialog found it (size, style, colour), put back
-    // after any result but OK to undo its preview.
-    std::function<void(QFont &font, QColor &colour)> optionsSavedFont;
-    // TfrmWelcome modally: returns its Choice; `selectedRecent` gets the welcome list's
-    // selected entry (empty when none).
-    std::function<int(QString &selectedRecent)> showWelcome;
-};
-
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -85,6 +75,7 @@ public:
     ~TfrmMain() override;
 
     void SetDialogs(TMainDialogs dialogs) { dialogs_ = std::move(dialogs); }
+    const TMainDialogs &Dialogs() const { return dialogs_; }
 
     // ---- window state -------------------------------------------------------------------
     QString ProductCaption;
@@ -123,7 +114,8 @@ public:
     QCheckBox *chkCountIn = nullptr;
     QSpinBox *EdtCountInbars = nullptr;
     QLabel *lblTempo = nullptr;
-    QLabel *lblTimeSig = nullptr;
+    // "Time Sig: " then the upper number, "/" and the lower number, one after the other.
+    QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
     TPosDisplay *PosDisplay1 = nullptr;
     TTimeDisplay *TimeDisplay1 = nullptr;
     QLabel *LabelTabName = nullptr;
@@ -187,6 +179,10 @@ public:
     bool AnyTabModified() const;
     // The one helper that marks the current tab modified (record, "*", upper-case caption).
     void MarkModified();
+    // The one refresh after the song changed: tempo and time-signature labels, tab captions,
+    // mixer panel and tuning label, picture, the caret line's status; a user's change also
+    // marks `tab` modified (a song read or reset clears the marks instead).
+    void SongChanged(int tab, unsigned what, bool byUser = true);
     void ClearModifiedMarks();
     void UpdateTabCaption(int tab);
     void SetCaptionFromFileName();

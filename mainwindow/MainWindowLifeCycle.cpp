@@ -171,9 +171,14 @@ void TfrmMain::FormActivate() {
         }
     }
     ResetSong();
-    if (Options.ShowNewUserMessage && dialogs_.showWelcome) {
-        QString selected;
-        const int choice = dialogs_.showWelcome(selected);
+    if (Options.ShowNewUserMessage && dialogs_.welcome) {
+        TWelcomeInput in;
+        for (const QString &path : Options.RecentFiles)
+            if (!path.isEmpty())
+                in.recentFiles << path;
+        const std::optional<TWelcomeResult> result = dialogs_.welcome(in);
+        QString selected = result ? result->selectedRecent : QString();
+        const int choice = result ? result->choice : 0;
         if (choice == 2) {
             emit OpenSongRequested();
         } else if (choice == 3) {
@@ -218,12 +223,12 @@ void TfrmMain::ResetSong() {
         EdtCountInbars->setValue(1);
         EdtCountInbars->setEnabled(false);
     }
-    lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
     PageControl1Change();
     FileName = UntitledPath();
     Options.LastFileName = FileName;
     SetCaptionFromFileName();
     ClearModifiedMarks();
+    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
     status_->ShowInsertMode(RichEdit1->overwriteMode());
     PosDisplay1->SetPosition(0, 0, 0);
     TimeDisplay1->SetTime(0);
@@ -250,11 +255,10 @@ bool TfrmMain::ReadSong(const QString &path) {
     PageControl1->SetActivePageIndex(t - 1, false);
     for (int i = 1; i <= kTabCount; ++i)
         UpdateTabCaption(i);
-    lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
     PageControl1Change();
     ClearModifiedMarks();
     SetCaptionFromFileName();
-    PaintBoxInstrument->ShowLine(0);
+    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
     return true;
 }
 
@@ -378,26 +382,19 @@ void TfrmMain::FormClose() {
 // ---- small commands -------------------------------------------------------------------------
 
 void TfrmMain::About1Click() {
-    if (dialogs_.showAbout)
-        dialogs_.showAbout();
+    if (dialogs_.about)
+        dialogs_.about();
 }
 
 void TfrmMain::Options1Click() {
-    if (!dialogs_.showOptions)
+    if (!dialogs_.options || Busy())
         return;
-    if (dialogs_.showOptions() == platform::mrOk) {
+    if (const std::optional<ProgramOptions> chosen = dialogs_.options({Options})) {
+        Options = *chosen;
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
-        return;
     }
-    if (dialogs_.optionsSavedFont) {
-        QFont font = RichEdit1->font();
-        QColor colour = RichEdit1->palette().color(QPalette::Text);
-        dialogs_.optionsSavedFont(font, colour);
-        RichEdit1->setFont(font);
-        QPalette p = RichEdit1->palette();
-        p.setColor(QPalette::Text, colour);
-        RichEdit1->setPalette(p);
-    }
+    // The editor font as the options hold it (after Cancel: undoing the dialog's preview).
+    ApplyEditorFont();
 }
 
 void TfrmMain::Contents1Click() {

@@ -127,27 +127,30 @@ void TPlayback::chkCountInClick() {
         c_.countInBars->setEnabled(on);
 }
 
-void TPlayback::lblTempoClick(const std::function<int(int current)> &askTempo) {
+void TPlayback::lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo) {
     if (Playing() || !askTempo)
         return;
     TSongModel &song = host_.Song();
-    const int tempo = askTempo(song.Tempo);
-    if (tempo < 1 || tempo > 500 || tempo == song.Tempo)
+    const std::optional<int> tempo = askTempo(song.Tempo);
+    // Every value the dialog hands back is a confirmed tempo; nothing is Cancel.
+    if (!tempo || *tempo < 1 || *tempo > 500 || *tempo == song.Tempo)
         return;
-    song.Tempo = tempo;
-    host_.ShowSongSettings();
-    host_.MarkModified();
+    song.Tempo = *tempo;
+    host_.SongChanged(kChangedTempo, true);
 }
 
-void TPlayback::LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature) {
+void TPlayback::LabelSigUpperClick(
+    const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature) {
     if (Playing() || !askTimeSignature)
         return;
     TSongModel &song = host_.Song();
-    const QString current = QString::fromStdString(song.TimeSignature);
-    const QString chosen = askTimeSignature(current);
-    if (chosen.isEmpty())
+    // The dialog starts from the signature as the labels show it.
+    const auto shown = ParseTimeSignature(song.TimeSignature);
+    const std::string current = shown ? FormatTimeSignature(shown->Upper, shown->Lower) : song.TimeSignature;
+    const std::optional<std::string> chosen = askTimeSignature(current);
+    if (!chosen)
         return;
-    const auto sig = ParseTimeSignature(chosen.toStdString());
+    const auto sig = ParseTimeSignature(*chosen);
     if (!sig || !IsPlayableTimeSignature(sig->Upper, sig->Lower)) {
         host_.Messages().Error(QString::fromLatin1(kTimeSignatureRefused));
         return;
@@ -158,10 +161,10 @@ void TPlayback::LabelSigUpperClick(const std::function<QString(const QString &cu
         DrumPart &drums = host_.Drums();
         drums.sigUpper = sig->Upper;
         drums.sigLower = sig->Lower;
-        host_.MarkModified();
     }
     host_.Drums().ResizeGridColumns();
-    host_.ShowSongSettings();
+    // Unchanged, the caret line's status is still computed again.
+    host_.SongChanged(kChangedTimeSignature, text != current);
 }
 
 void TPlayback::BitBtnPlayArrangementClick() {

@@ -15,6 +15,10 @@
 #include "midi/TrackOutputs.h"
 #include "mainwindow/rules/PlaybackRange.h"
 #include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/SongChange.h"
+
+#include <optional>
+#include <string>
 
 #include <QObject>
 #include <QString>
@@ -83,11 +87,9 @@ public:
     // controllers reset) and the drum grid's play button.
     virtual void StopOtherOutputs() = 0;
     virtual void SetBusyCursor(bool busy) = 0;
-    // The current tab marked modified ("*", upper-case caption).
-    virtual void MarkModified() = 0;
-    // The song's tempo and time signature shown again in their labels, and the caret line's
-    // status display refreshed.
-    virtual void ShowSongSettings() = 0;
+    // The window's one refresh after the song changed (TSongChange bits); a user's change
+    // marks the current tab modified.
+    virtual void SongChanged(unsigned what, bool byUser) = 0;
 };
 
 // The window's controls that playback drives. The play panel's labels and animation are
@@ -139,12 +141,13 @@ public:
     // The count-in edit is usable exactly while Count In is checked.
     void chkCountInClick();
     // The tempo label: `askTempo` shows the tempo dialog with the current tempo and returns
-    // 1..500, or 0 when it was cancelled.
-    void lblTempoClick(const std::function<int(int current)> &askTempo);
+    // 1..500, or nothing when it was cancelled.
+    void lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo);
     // The time-signature labels: `askTimeSignature` shows the dialog with the current "UULL"
-    // text and returns the text chosen (empty when cancelled). A signature the player cannot
+    // text and returns the text chosen (nothing when cancelled). A signature the player cannot
     // count (see IsPlayableTimeSignature) is refused with kTimeSignatureRefused.
-    void LabelSigUpperClick(const std::function<QString(const QString &current)> &askTimeSignature);
+    void LabelSigUpperClick(
+        const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature);
 
     bool Playing() const { return host_.PlayState().Playing(TPlayKind::Song); }
     bool PlayFromCursor = false;

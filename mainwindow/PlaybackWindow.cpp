@@ -127,17 +127,7 @@ void TWindowPlaybackHost::StopOtherOutputs() {
     }
 }
 
-void TWindowPlaybackHost::MarkModified() { w_.MarkModified(); }
-
-void TWindowPlaybackHost::ShowSongSettings() {
-    w_.lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(w_.Song.Tempo));
-    const auto sig = ParseTimeSignature(w_.Song.TimeSignature);
-    if (sig)
-        w_.lblTimeSig->setText(QStringLiteral("Time Signature: %1/%2").arg(sig->Upper).arg(sig->Lower));
-    // Every line now starts at another time (or bar): the caret line's position is computed again.
-    w_.Status().ForgetLastLine();
-    w_.EditorEvents().RichEdit1SelectionChange();
-}
+void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) { w_.SongChanged(w_.Song.CurrentTab, what, byUser); }
 
 // ---- the commands ---------------------------------------------------------------------------
 
@@ -183,10 +173,13 @@ TSongCommands::~TSongCommands() {
 
 bool TSongCommands::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonRelease && playback_ && !w_.Busy()) {
-        if (watched == w_.lblTempo)
-            playback_->lblTempoClick(AskTempo);
-        else if (watched == w_.lblTimeSig)
-            playback_->LabelSigUpperClick(AskTimeSignature);
+        const TMainDialogs &dialogs = w_.Dialogs();
+        if (watched == w_.lblTempo && dialogs.tempo)
+            playback_->lblTempoClick([&dialogs](int current) { return dialogs.tempo({current}); });
+        else if (dialogs.timeSignature && (watched == w_.LabelTimeSigLabel || watched == w_.LabelSigUpper ||
+                                           watched == w_.LabelSlash || watched == w_.LabelSigLower))
+            playback_->LabelSigUpperClick(
+                [&dialogs](const std::string &current) { return dialogs.timeSignature({current}); });
     }
     return QObject::eventFilter(watched, event);
 }
@@ -241,5 +234,6 @@ void TSongCommands::Connect() {
             playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
     });
     w_.lblTempo->installEventFilter(this);
-    w_.lblTimeSig->installEventFilter(this);
+    for (QLabel *l : {w_.LabelTimeSigLabel, w_.LabelSigUpper, w_.LabelSlash, w_.LabelSigLower})
+        l->installEventFilter(this);
 }

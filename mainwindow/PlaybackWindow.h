@@ -65,8 +65,7 @@ public:
     void LeaveNestedLoop() override;
     void StopOtherOutputs() override;
     void SetBusyCursor(bool busy) override { files_.SetBusyCursor(busy); }
-    void MarkModified() override;
-    void ShowSongSettings() override;
+    void SongChanged(unsigned what, bool byUser) override;
 
 private:
     TfrmMain &w_;
@@ -89,13 +88,9 @@ public:
     // Esc while the song plays: abort and stop.
     void Escape();
 
-    // The tempo and time-signature dialogs, set by whoever hands the dialogs to the window: a
-    // click on the tempo label or the time-signature label asks them (see TPlayback).
-    std::function<int(int current)> AskTempo;
-    std::function<QString(const QString &current)> AskTimeSignature;
 
 protected:
-    // Clicks on the tempo and time-signature labels.
+    // Clicks on the tempo and time-signature labels open their dialogs (the window's route).
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -10,11 +10,12 @@ public:
 
     // Before the page changes; false refuses the change (anything playing or running).
     bool Changing();
+    // The mixer panel and the tuning label from the current tab's record.
+    void ShowMixer();
     // After the page changed: the active page becomes the current tab and is shown.
     void Change();
 
 private:
-    void ShowMixer();
     void RestoreEditorState();
     void SelectSavedPattern();
 

@@ -85,13 +85,14 @@ TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATempoOrSignatureChange
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, W\nG, 3, 2, 0, 0, 0, 3, H\nAm, x, 0, 2, 2, 1, 0, Q\n"));
     w->Lines().MoveCaretToLine(2);
     EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:03.00")); // six beats at 120
-    TSongCommands &commands = *w->SongCommands();
-    commands.AskTempo = [](int) { return 60; };
+    TMainDialogs dialogs;
+    dialogs.tempo = [](const TTempoInput &) { return std::optional<int>(60); };
+    dialogs.timeSignature = [](const TTimeSigInput &) { return std::optional<std::string>("0304"); };
+    w->SetDialogs(dialogs);
     QTest::mouseClick(w->lblTempo, Qt::LeftButton);
     ASSERT_EQ(w->Song.Tempo, 60);
     EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:06.00")); // the same line, twice as long
-    commands.AskTimeSignature = [](const QString &) { return QStringLiteral("0304"); };
-    QTest::mouseClick(w->lblTimeSig, Qt::LeftButton);
+    QTest::mouseClick(w->LabelSigLower, Qt::LeftButton);
     ASSERT_EQ(w->Song.TimeSignature, "0304");
     EXPECT_EQ(Rich(0), QStringLiteral("Bar: 3")); // six beats of 3/4 are two whole bars
     EXPECT_EQ(Rich(1), QStringLiteral("Beat: 1"));

@@ -165,10 +165,9 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     TfrmMain &m = Make({dir.filePath(QStringLiteral("missing.twd"))});
     int welcomes = 0;
     TMainDialogs d;
-    d.showWelcome = [&](QString &selected) {
+    d.welcome = [&](const TWelcomeInput &) {
         ++welcomes;
-        selected = dir.filePath(QStringLiteral("&gone.twd"));
-        return 3;
+        return std::optional<TWelcomeResult>({3, dir.filePath(QStringLiteral("&gone.twd"))});
     };
     m.SetDialogs(d);
     m.FormActivate();
@@ -197,10 +196,7 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
     for (const auto &c : cases) {
         TfrmMain &m = Make();
         TMainDialogs d;
-        d.showWelcome = [&](QString &selected) {
-            selected = c.selected;
-            return c.choice;
-        };
+        d.welcome = [&](const TWelcomeInput &) { return std::optional<TWelcomeResult>({c.choice, c.selected}); };
         m.SetDialogs(d);
         QSignalSpy open(&m, &TfrmMain::OpenSongRequested);
         m.FormActivate();

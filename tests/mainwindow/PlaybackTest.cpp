@@ -69,8 +69,11 @@ public:
     void LeaveNestedLoop() override { --nested; }
     void StopOtherOutputs() override { ++otherStops; }
     void SetBusyCursor(bool) override {}
-    void MarkModified() override { song.Current().Modified = true; }
-    void ShowSongSettings() override { ++settingsShown; }
+    void SongChanged(unsigned, bool byUser) override {
+        if (byUser)
+            song.Current().Modified = true;
+        ++settingsShown;
+    }
     int settingsShown = 0;
 };
 
@@ -406,25 +409,29 @@ TEST(TimeSignatureRuleTest, OnlyCountableSignaturesAreAccepted) {
 
 TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
     // Cancel and the same tempo change nothing; a new tempo marks the tab.
-    playback->lblTempoClick([](int) { return 0; });
+    playback->lblTempoClick([](int) { return std::nullopt; });
     playback->lblTempoClick([](int current) { return current; });
     EXPECT_FALSE(host.song.Current().Modified);
     int shown = -1;
     playback->lblTempoClick([&](int current) { shown = current; return 96; });
+    EXPECT_EQ(host.song.Tempo, 96);
+    playback->lblTempoClick([](int) { return 2; }); // a slow tempo is a tempo, not Cancel
+    EXPECT_EQ(host.song.Tempo, 2);
+    playback->lblTempoClick([](int) { return 96; });
     EXPECT_EQ(shown, 120);
     EXPECT_EQ(host.song.Tempo, 96);
     EXPECT_TRUE(host.song.Current().Modified);
 
     host.song.Current().Modified = false;
     for (const char *bad : {"0412", "6504", "0400", "0003", "x"})
-        playback->LabelSigUpperClick([&](const QString &) { return QString::fromLatin1(bad); });
+        playback->LabelSigUpperClick([&](const std::string &) { return std::string(bad); });
     EXPECT_EQ(host.messages.Count(), 5);
     EXPECT_EQ(host.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
     EXPECT_EQ(host.song.TimeSignature, "0404");
     EXPECT_FALSE(host.song.Current().Modified);
-    QString offered;
-    playback->LabelSigUpperClick([&](const QString &current) { offered = current; return QStringLiteral("0608"); });
-    EXPECT_EQ(offered, QStringLiteral("0404"));
+    std::string offered;
+    playback->LabelSigUpperClick([&](const std::string &current) { offered = current; return "0608"; });
+    EXPECT_EQ(offered, "0404");
     EXPECT_EQ(host.song.TimeSignature, "0608");
     EXPECT_EQ(host.drums.sigUpper, 6);
     EXPECT_EQ(host.drums.sigLower, 8);

@@ -4,6 +4,8 @@
 #include "mainwindow/MainWindow.h"
 
 #include "mainwindow/Commands.h"
+#include "mainwindow/DialogHandOffs.h"
+#include "dialogs/Dialogs.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
@@ -12,6 +14,7 @@
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
+#include "song/SongBuilder.h"
 #include "song/SongFile.h"
 
 #include <QAction>
@@ -19,6 +22,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -285,21 +289,47 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
 
 TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule) {
     Make();
-    TSongCommands &commands = *w->SongCommands();
-    QString answer = QStringLiteral("0305");
-    commands.AskTimeSignature = [&](const QString &) { return answer; };
-    QTest::mouseClick(w->lblTimeSig, Qt::LeftButton);
-    EXPECT_EQ(ts.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
-    EXPECT_EQ(w->Song.TimeSignature, "0404");
-    answer = QStringLiteral("0304");
-    QTest::mouseClick(w->lblTimeSig, Qt::LeftButton);
+    // Through the program's own dialogs: typed into, then OK.
+    TDialogs dialogs = CreateDialogs(ts.Get(), w.get());
+    WireMainDialogs(*w, dialogs);
+    ts.modal.QueueAnswer([](platform::ModalDialog &d) {
+        d.findChild<QLineEdit *>(QStringLiteral("edtNumerator"))->setText(QStringLiteral("3"));
+        QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+        return int(platform::mrNone);
+    });
+    QTest::mouseClick(w->LabelSigUpper, Qt::LeftButton);
     EXPECT_EQ(w->Song.TimeSignature, "0304");
-    EXPECT_EQ(w->lblTimeSig->text(), QStringLiteral("Time Signature: 3/4"));
+    EXPECT_EQ(w->LabelSigUpper->text() + w->LabelSlash->text() + w->LabelSigLower->text(), QStringLiteral("3/4"));
     EXPECT_TRUE(w->AnyTabModified());
-    commands.AskTempo = [](int) { return 84; };
+    ts.modal.QueueResult(platform::mrCancel);
+    QTest::mouseClick(w->LabelSlash, Qt::LeftButton);
+    EXPECT_EQ(w->Song.TimeSignature, "0304");
+    ts.modal.QueueAnswer([](platform::ModalDialog &d) {
+        auto *edit = d.findChild<QLineEdit *>(QStringLiteral("EditTempo"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("84"));
+        QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BitBtnOK")), Qt::LeftButton);
+        return int(platform::mrNone);
+    });
     QTest::mouseClick(w->lblTempo, Qt::LeftButton);
     EXPECT_EQ(w->Song.Tempo, 84);
     EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 84"));
+    // The built song carries the new tempo (60,000,000 / 84 microseconds per quarter) and 3/4.
+    w->Song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    TMidiData built;
+    const TBuildResult result = BuildSongMidi(w->Song, w->Drums, {}, built);
+    ASSERT_TRUE(result.Ok()) << result.Message << int(result.Status);
+    int tempo = -1, upper = -1;
+    const TMidiTrackStream *conductor = built.GetTrack(0);
+    for (int i = 0; i < conductor->EventCount(); ++i) {
+        const TMidiEvent *e = conductor->GetEvent(i);
+        if (e->MetaType() == 0x51 && e->Block.size() == 4)
+            tempo = (e->Block[1] << 16) | (e->Block[2] << 8) | e->Block[3];
+        if (e->MetaType() == 0x58 && e->Block.size() >= 2)
+            upper = e->Block[1];
+    }
+    EXPECT_EQ(tempo, 60000000 / 84);
+    EXPECT_EQ(upper, 3);
     // The Play menu names the tab's instrument.
     for (QAction *top : w->menuBar()->actions())
         if (top->menu() && top->menu()->actions().contains(Act(*w, "PlayAnimatedInstrument1")))
