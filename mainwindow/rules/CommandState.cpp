@@ -40,10 +40,10 @@ TCommandState ComputeCommandState(const TWindowState &s) {
     const bool piano = s.tab == TTabKindGroup::Piano;
     auto set = [&out](std::string_view name, bool enabled) { out.controls[std::string(name)].enabled = enabled; };
 
-    // Every main menu is locked while anything plays, but the editor's Edit menu stays open
-    // while the song plays (its commands do nothing then).
+    // Every main menu is locked while anything plays or a long edit runs, but the editor's Edit
+    // menu stays open while the song plays (its commands do nothing then).
     for (const TMenuRow &m : MenuRows()) {
-        bool enabled = !playing;
+        bool enabled = !busy;
         if (m.menu == TMenu::Edit)
             enabled = !instrument && !grid;
         TControlFlags &f = out.controls[std::string(m.name)];
@@ -67,16 +67,16 @@ TCommandState ComputeCommandState(const TWindowState &s) {
             enabled = row.name == "EscapeKey" || (!busy && !drums);
             break;
         default:
-            enabled = !playing;
+            enabled = !busy;
             break;
         }
         set(row.name, enabled);
     }
     // Commands that need a tab with lines of notes.
     for (std::string_view name : {"Editor2", "PlayFromEditorBookmarkF41", "PlayFromCursor1", "PlayAnimatedInstrument1"})
-        set(name, !playing && !drums);
-    set("ablature1", !playing && !piano);
-    set("Contents1", !playing && s.helpAvailable);
+        set(name, !busy && !drums);
+    set("ablature1", !busy && !piano);
+    set("Contents1", !busy && s.helpAvailable);
 
     // The lock groups.
     for (std::string_view name : kMixerControls)
@@ -94,8 +94,6 @@ TCommandState ComputeCommandState(const TWindowState &s) {
     bool countIn = drums ? (s.play == TPlayKind::Idle || s.selectedPatterns == 1) : !s.hasSelection;
     TControlFlags &check = out.controls["chkCountIn"];
     check.enabled = countIn && !song && !instrument;
-    if (grid && drums && s.selectedPatterns == 1)
-        check.enabled = true;
     if (!countIn)
         check.checked = false;
     const bool checked = countIn && s.countInChecked;
