@@ -2,6 +2,7 @@
 // window, built offscreen with the scripted services.
 #include "MainWindowFixture.h"
 
+#include "mainwindow/DialogHandOffs.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/ProgramWindows.h"
 
@@ -402,3 +403,28 @@ TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, MenuKeysFireWithTheFocusInTheEditor) {
+    TfrmMain &m = Make();
+    TDialogs dialogs = CreateDialogs(ts.Get(), &m);
+    WireMainDialogs(m, dialogs);
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    m.FormActivate();
+    m.PageControl1->UserSelect(5);
+    m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    m.RichEdit1->setFocus();
+    QTest::keyClick(m.RichEdit1, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(m.RichEdit1, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(m.RichEdit1, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(ts.modal.ShownClasses(), (QStringList{"Tfrmfind", "TfrmReplace", "TfrmEnterNumber"}));
+    // The editor keeps its own keys: Ctrl+A selects its text.
+    QTest::keyClick(m.RichEdit1, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(m.Lines().HasSelection());
+    // Nothing opens while the song plays.
+    SetPlaying(m, TPlayKind::Song, true);
+    QTest::keyClick(m.RichEdit1, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(ts.modal.ShownDialogs().size(), 3u);
+    SetPlaying(m, TPlayKind::Song, false);
+}
