@@ -329,7 +329,7 @@ void TfrmMain::ConnectHandlers() {
     }
 
     // The Edit menu and the pop-up show what the clipboard holds now.
-    connect(commands_->Menu(TMenu::Edit), &QMenu::aboutToShow, this, [this] { ApplyCommandState(); });
+    commands_->OnMenuShow(TMenu::Edit, [this] { ApplyCommandState(); });
     connect(commands_->PopUp(), &QMenu::aboutToShow, this, [this] { ApplyCommandState(); });
     connect(RichEdit1->document(), &QTextDocument::undoAvailable, this, [this] { ApplyCommandState(); });
     connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
