@@ -487,4 +487,7 @@ void TfrmMain::FormResize() {
     PanelNoteButtons->resize(noteW, std::max(PanelNoteButtons->sizeHint().height(), topH - PanelNoteButtons->y() - 8));
     RichEdit1->setGeometry(editLeft, richTop, editW, std::max(0, topH - 66));
     GroupBoxMIDIPlay->setGeometry(PageControl1->geometry());
+    // The Drums tab's groups stand where the editor group and the picture stand.
+    GroupBoxDrumPatterns->setGeometry(grpEditor->geometry());
+    GroupBoxPatternProperties->setGeometry(PaintBoxInstrument->geometry());
 }

@@ -79,8 +79,10 @@ void TTabSwitcher::Change() {
     const QColor colour = RecordColour(tab.Colour, w_.palette());
 
     for (QWidget *g : {static_cast<QWidget *>(w_.GroupBoxMixer), static_cast<QWidget *>(w_.grpFRTPlay),
-                       static_cast<QWidget *>(w_.grpEditor)})
+                       static_cast<QWidget *>(w_.grpEditor), static_cast<QWidget *>(w_.GroupBoxDrumPatterns),
+                       static_cast<QWidget *>(w_.GroupBoxPatternProperties)})
         Paint(g, colour);
+    ShowPage(drums);
     w_.grpEditor->setTitle(QString::fromStdString(tab.Name));
     if (w_.LabelTabName)
         w_.LabelTabName->setStyleSheet(QStringLiteral("color: black"));
@@ -111,6 +113,17 @@ void TTabSwitcher::Change() {
     w_.FormResize();
     // The caret position belongs to the tab just left: compute it afresh.
     w_.Status().ForgetLastLine();
+}
+
+void TTabSwitcher::ShowPage(bool drums) {
+    // The Drums tab shows its own page: no editor (so nothing typed reaches its lines) and
+    // no instrument picture; every other tab the editor and the picture, no drum groups.
+    if (drums && w_.grpEditor->isAncestorOf(w_.focusWidget()))
+        w_.PageControl1->TabBar()->setFocus(Qt::OtherFocusReason);
+    w_.grpEditor->setVisible(!drums);
+    w_.PaintBoxInstrument->setVisible(!drums);
+    w_.GroupBoxDrumPatterns->setVisible(drums);
+    w_.GroupBoxPatternProperties->setVisible(drums);
 }
 
 void TTabSwitcher::ShowMixer() {

@@ -14,6 +14,8 @@ public:
     void Change();
 
 private:
+    // The editor and picture, or the drum groups in their place.
+    void ShowPage(bool drums);
     void ShowMixer();
     void RestoreEditorState();
     void SelectSavedPattern();
