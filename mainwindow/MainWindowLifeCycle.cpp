@@ -259,7 +259,8 @@ bool TfrmMain::ReadSong(const QString &path) {
 }
 
 bool TfrmMain::WriteSong(const QString &path) {
-    Song.Lines(Song.CurrentTab) = lines_->StoreLines();
+    if (Song.Current().Kind != TKind::Drums) // the Drums tab's editor is hidden and never stored
+        Song.Lines(Song.CurrentTab) = lines_->StoreLines();
     std::string error;
     if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
         env_.services->messages.Error(QString::fromStdString(error.empty() ? std::string(kSaveFailedMessage) : error));

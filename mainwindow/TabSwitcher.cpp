@@ -60,8 +60,11 @@ bool TTabSwitcher::Changing() {
     TInstrumentTab &tab = w_.Song.Current();
     tab.SavedCaretLine = lines.CurrentLine();
     tab.SavedTopLine = lines.FirstVisibleLine();
-    w_.StoreTabText(w_.Song.CurrentTab - 1);
-    if (tab.Kind == TKind::Drums)
+    // The Drums tab keeps its song in the pattern store: the (hidden) editor's text is
+    // never stored into its lines.
+    if (tab.Kind != TKind::Drums)
+        w_.StoreTabText(w_.Song.CurrentTab - 1);
+    else
         tab.SavedCaretLine = w_.Drums.list.ItemIndex();
     int first = 0, last = 0;
     tab.SavedHasSelection = lines.GetSelectedLines(first, last);
