@@ -94,6 +94,7 @@ void TfrmMain::BuildControls() {
     BuildPlayGroup();
     BuildEditorGroup();
     BuildBottom();
+    BuildDrumsPage();
 }
 
 void TfrmMain::BuildPlayGroup() {
@@ -258,6 +259,22 @@ void TfrmMain::BuildBottom() {
         const TInstrumentTab &tab = Song.Tab(t);
         PageControl1->AddPage(QString::fromStdString(LowerCaseAscii(tab.Name)), RecordColour(tab.Colour, palette()));
     }
+}
+
+void TfrmMain::BuildDrumsPage() {
+    // Empty places for the drum work: the pattern group where the editor group sits and
+    // the grid group where the instrument picture sits. Hidden until the Drums tab shows.
+    GroupBoxDrumPatterns = new QGroupBox(QStringLiteral("Drum Patterns"), PanelTop);
+    GroupBoxDrumPatterns->setObjectName(QStringLiteral("GroupBoxDrumPatterns"));
+    GroupBoxDrumPatterns->hide();
+    GroupBoxPatternProperties = new QGroupBox(QStringLiteral("Drum Grid"), PageControl1->Page());
+    GroupBoxPatternProperties->setObjectName(QStringLiteral("GroupBoxPatternProperties"));
+    auto *v = new QVBoxLayout(GroupBoxPatternProperties);
+    v->setContentsMargins(8, 6, 8, 6);
+    auto *grid = new QWidget(GroupBoxPatternProperties);
+    grid->setObjectName(QStringLiteral("StringGridDrums"));
+    v->addWidget(grid, 1);
+    GroupBoxPatternProperties->hide();
 }
 
 void TfrmMain::BindCommands() {

@@ -129,6 +129,10 @@ public:
     QLabel *LabelBalancePosition = nullptr;
     QCheckBox *CheckBoxMuteInstrument = nullptr;
     QCheckBox *CheckBoxSoloInstrument = nullptr;
+    // The Drums tab's page: the pattern group in the editor group's place, the grid group
+    // (holding `StringGridDrums`) in the instrument picture's place; shown on that tab only.
+    QGroupBox *GroupBoxDrumPatterns = nullptr;
+    QGroupBox *GroupBoxPatternProperties = nullptr;
 
 
     // ---- collaborators ------------------------------------------------------------------
@@ -232,6 +236,7 @@ private:
     void BuildPlayGroup();
     void BuildEditorGroup();
     void BuildBottom();
+    void BuildDrumsPage();
     void BindCommands();
     void ConnectHandlers();
     void OpenOutputPort();

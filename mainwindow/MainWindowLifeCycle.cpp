@@ -263,7 +263,8 @@ bool TfrmMain::ReadSong(const QString &path) {
 }
 
 bool TfrmMain::WriteSong(const QString &path) {
-    Song.Lines(Song.CurrentTab) = lines_->StoreLines();
+    if (Song.Current().Kind != TKind::Drums) // the Drums tab's editor is hidden and never stored
+        Song.Lines(Song.CurrentTab) = lines_->StoreLines();
     std::string error;
     if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
         env_.services->messages.Error(QString::fromStdString(error.empty() ? std::string(kSaveFailedMessage) : error));
@@ -484,4 +485,7 @@ void TfrmMain::FormResize() {
     PanelNoteButtons->resize(noteW, std::max(PanelNoteButtons->sizeHint().height(), topH - PanelNoteButtons->y() - 8));
     RichEdit1->setGeometry(editLeft, richTop, editW, std::max(0, topH - 66));
     GroupBoxMIDIPlay->setGeometry(PageControl1->geometry());
+    // The Drums tab's groups stand where the editor group and the picture stand.
+    GroupBoxDrumPatterns->setGeometry(grpEditor->geometry());
+    GroupBoxPatternProperties->setGeometry(PaintBoxInstrument->geometry());
 }

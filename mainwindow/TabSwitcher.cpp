@@ -60,8 +60,11 @@ bool TTabSwitcher::Changing() {
     TInstrumentTab &tab = w_.Song.Current();
     tab.SavedCaretLine = lines.CurrentLine();
     tab.SavedTopLine = lines.FirstVisibleLine();
-    w_.StoreTabText(w_.Song.CurrentTab - 1);
-    if (tab.Kind == TKind::Drums)
+    // The Drums tab keeps its song in the pattern store: the (hidden) editor's text is
+    // never stored into its lines.
+    if (tab.Kind != TKind::Drums)
+        w_.StoreTabText(w_.Song.CurrentTab - 1);
+    else
         tab.SavedCaretLine = w_.Drums.list.ItemIndex();
     int first = 0, last = 0;
     tab.SavedHasSelection = lines.GetSelectedLines(first, last);
@@ -79,8 +82,10 @@ void TTabSwitcher::Change() {
     const QColor colour = RecordColour(tab.Colour, w_.palette());
 
     for (QWidget *g : {static_cast<QWidget *>(w_.GroupBoxMixer), static_cast<QWidget *>(w_.grpFRTPlay),
-                       static_cast<QWidget *>(w_.grpEditor)})
+                       static_cast<QWidget *>(w_.grpEditor), static_cast<QWidget *>(w_.GroupBoxDrumPatterns),
+                       static_cast<QWidget *>(w_.GroupBoxPatternProperties)})
         Paint(g, colour);
+    ShowPage(drums);
     w_.grpEditor->setTitle(QString::fromStdString(tab.Name));
     if (w_.LabelTabName)
         w_.LabelTabName->setStyleSheet(QStringLiteral("color: black"));
@@ -111,6 +116,17 @@ void TTabSwitcher::Change() {
     w_.FormResize();
     // The caret position belongs to the tab just left: compute it afresh.
     w_.Status().ForgetLastLine();
+}
+
+void TTabSwitcher::ShowPage(bool drums) {
+    // The Drums tab shows its own page: no editor (so nothing typed reaches its lines) and
+    // no instrument picture; every other tab the editor and the picture, no drum groups.
+    if (drums && w_.grpEditor->isAncestorOf(w_.focusWidget()))
+        w_.PageControl1->TabBar()->setFocus(Qt::OtherFocusReason);
+    w_.grpEditor->setVisible(!drums);
+    w_.PaintBoxInstrument->setVisible(!drums);
+    w_.GroupBoxDrumPatterns->setVisible(drums);
+    w_.GroupBoxPatternProperties->setVisible(drums);
 }
 
 void TTabSwitcher::ShowMixer() {

@@ -16,6 +16,8 @@ public:
     void Change();
 
 private:
+    // The editor and picture, or the drum groups in their place.
+    void ShowPage(bool drums);
     void RestoreEditorState();
     void SelectSavedPattern();
 

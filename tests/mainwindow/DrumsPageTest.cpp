@@ -1,0 +1,82 @@
+// The Drums tab shows its own page in place of the editor and the instrument picture,
+// and nothing typed while it shows reaches its lines, its modified mark or the saved song.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/InstrumentPicture.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QTest>
+
+namespace {
+
+class DrumsPageTest : public ShownMainWindowTest {
+protected:
+    QGroupBox *Group(const char *name) {
+        auto *g = w->findChild<QGroupBox *>(QString::fromLatin1(name));
+        EXPECT_NE(g, nullptr) << name;
+        return g;
+    }
+};
+
+TEST_F(DrumsPageTest, DrumsTabShowsItsGroupsInPlaceOfTheEditorAndPicture) {
+    QGroupBox *patterns = Group("GroupBoxDrumPatterns");
+    QGroupBox *grid = Group("GroupBoxPatternProperties");
+    ASSERT_TRUE(patterns && grid);
+    EXPECT_NE(grid->findChild<QWidget *>(QStringLiteral("StringGridDrums")), nullptr);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(SelectTab(10));
+        EXPECT_FALSE(w->grpEditor->isVisible());
+        EXPECT_FALSE(w->PaintBoxInstrument->isVisible());
+        EXPECT_TRUE(patterns->isVisible());
+        EXPECT_TRUE(grid->isVisible());
+        // Sized like the groups they stand in for.
+        EXPECT_EQ(patterns->geometry(), w->grpEditor->geometry());
+        EXPECT_EQ(grid->geometry(), w->PaintBoxInstrument->geometry());
+        EXPECT_GT(patterns->height(), 0);
+        EXPECT_GT(grid->height(), 0);
+
+        ASSERT_TRUE(SelectTab(round == 0 ? 1 : 6));
+        EXPECT_TRUE(w->grpEditor->isVisible());
+        EXPECT_TRUE(w->RichEdit1->isVisible());
+        EXPECT_TRUE(w->PaintBoxInstrument->isVisible());
+        EXPECT_FALSE(patterns->isVisible());
+        EXPECT_FALSE(grid->isVisible());
+    }
+}
+
+TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
+    ASSERT_TRUE(SelectTab(6));
+    w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    w->activateWindow();
+    w->RichEdit1->setFocus();
+    ASSERT_EQ(w->focusWidget(), w->RichEdit1);
+
+    ASSERT_TRUE(SelectTab(10));
+    QWidget *focus = w->focusWidget();
+    EXPECT_NE(focus, nullptr);
+    EXPECT_FALSE(focus == w->RichEdit1 || w->grpEditor->isAncestorOf(focus)); // the keys go elsewhere
+    if (focus)
+        QTest::keyClicks(focus, QStringLiteral("C, 3, Q"));
+    // Even keys that reach the hidden editor directly are not kept.
+    QTest::keyClicks(w->RichEdit1, QStringLiteral("typed on the drums tab"));
+    QTest::keyClick(w->RichEdit1, Qt::Key_Return);
+    EXPECT_TRUE(w->Song.Lines(10).empty());
+    EXPECT_FALSE(w->AnyTabModified());
+
+    const QString path = dir.filePath(QStringLiteral("drums.twd"));
+    ASSERT_TRUE(w->WriteSong(path));
+    EXPECT_TRUE(w->Song.Lines(10).empty());
+    TSongModel saved;
+    DrumPart drums;
+    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), ESongReadResult::Ok);
+    EXPECT_TRUE(saved.Lines(10).empty());
+    EXPECT_EQ(saved.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
+
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_TRUE(w->Song.Lines(10).empty()); // leaving the tab stores nothing either
+    EXPECT_FALSE(w->AnyTabModified());
+    EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
+}
+
+} // namespace
