@@ -359,15 +359,22 @@ TEST_F(MainWindowTest, EscSetsAbortAndStopsWhatPlays) {
     EXPECT_TRUE(m.PlayState().StopRequested); // the grid's loop ends on it
 }
 
-TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
-    TfrmMain &m = Make();
+// Shows the window, active, with a guitar line in the editor and the keyboard focus there.
+bool ShowWithTheEditorFocused(TfrmMain &m) {
     m.show();
     m.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    if (!QTest::qWaitForWindowActive(&m))
+        return false;
     m.FormActivate();
     m.PageControl1->UserSelect(5);
     m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     m.RichEdit1->setFocus();
+    return true;
+}
+
+TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
+    TfrmMain &m = Make();
+    ASSERT_TRUE(ShowWithTheEditorFocused(m));
     QTest::keyClick(m.RichEdit1, Qt::Key_Escape);
     EXPECT_TRUE(m.PlayState().AbortRequested);
     const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"},  {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
@@ -408,13 +415,7 @@ TEST_F(MainWindowTest, MenuKeysFireWithTheFocusInTheEditor) {
     TfrmMain &m = Make();
     TDialogs dialogs = CreateDialogs(ts.Get(), &m);
     WireMainDialogs(m, dialogs);
-    m.show();
-    m.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
-    m.FormActivate();
-    m.PageControl1->UserSelect(5);
-    m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
-    m.RichEdit1->setFocus();
+    ASSERT_TRUE(ShowWithTheEditorFocused(m));
     QTest::keyClick(m.RichEdit1, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClick(m.RichEdit1, Qt::Key_R, Qt::ControlModifier);
     QTest::keyClick(m.RichEdit1, Qt::Key_G, Qt::ControlModifier);
