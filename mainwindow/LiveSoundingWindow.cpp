@@ -4,10 +4,9 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/rules/PlaybackRange.h"
 #include "mainwindow/EditorAdapter.h"
-#include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
+#include "mainwindow/rules/PlayState.h"
 #include "mainwindow/StatusDisplay.h"
 #include "platform/qt/Services.h"
 
@@ -29,59 +28,62 @@ std::string PlayLineErrorText(const std::string &tabName, int line) {
 
 TInstrumentHost TLiveInstrument::MakeHost() {
     TInstrumentHost host;
-    host.Song = &w_.Song;
-    host.Lines = &w_.Lines();
+    host.Song = &song_;
+    host.Lines = &lines_;
     host.Sound = sound_.get();
-    host.Busy = [this] { return w_.Busy(); };
-    host.ScaleRestrictor = [this] { return w_.Options.ScaleRestrictor; };
-    host.CurrentDuration = [this] { return w_.PanelNoteButtons->CurrentDuration(); };
-    host.SelectEditorLine = [this](int line, bool useGiven) { w_.EditorEvents().SelectEditorLine(line, useGiven); };
+    host.Busy = [this] { return play_.Busy(); };
+    host.ScaleRestrictor = calls_.ScaleRestrictor;
+    host.CurrentDuration = [this] { return ui_.PanelNoteButtons->CurrentDuration(); };
+    host.SelectEditorLine = calls_.SelectEditorLine;
     host.FocusEditor = [this] {
-        if (w_.Song.Current().Kind != TKind::Drums)
-            w_.RichEdit1->setFocus();
+        if (song_.Current().Kind != TKind::Drums)
+            ui_.RichEdit1->setFocus();
     };
-    host.MarkModified = [this] { w_.MarkModified(); };
-    host.ShowCaretPosition = [this](int line) { w_.Status().ShowCaretPosition(line); };
-    host.ShowNoteText = [this](const std::string &text) { w_.Status().ShowNoteText(text); };
+    host.MarkModified = calls_.MarkModified;
+    host.ShowCaretPosition = calls_.ShowCaretPosition;
+    host.ShowNoteText = calls_.ShowNoteText;
     host.ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); };
-    host.RepaintEditor = [this] { w_.RichEdit1->viewport()->repaint(); };
-    host.WindowWidth = w_.width() > 0 ? w_.width() : 815;
+    host.RepaintEditor = [this] { ui_.RichEdit1->viewport()->repaint(); };
+    const int width = calls_.WindowWidth();
+    host.WindowWidth = width > 0 ? width : 815;
     return host;
 }
 
-TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
-    sound_ = std::make_unique<TLiveSounding>(*w_.OutputPort(), *w_.Environment().clock, w_.PlayState().StopRequested);
+TLiveInstrument::TLiveInstrument(const TLiveParts &parts)
+    : song_(parts.Song), lines_(parts.Lines), play_(parts.PlayState), services_(parts.Services),
+      commands_(parts.Commands), ui_(parts.Widgets), calls_(parts.Calls) {
+    sound_ = std::make_unique<TLiveSounding>(parts.OutputPort, parts.Clock, play_.StopRequested);
     const TInstrumentHost host = MakeHost();
-    fretboard_ = std::make_unique<TFretboard>(host, w_.PaintBoxInstrument);
-    keyboard_ = std::make_unique<TKeyboard>(host, w_.PaintBoxInstrument);
-    auto *stack = new QStackedLayout(w_.PaintBoxInstrument);
+    fretboard_ = std::make_unique<TFretboard>(host, ui_.PaintBoxInstrument);
+    keyboard_ = std::make_unique<TKeyboard>(host, ui_.PaintBoxInstrument);
+    auto *stack = new QStackedLayout(ui_.PaintBoxInstrument);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->addWidget(fretboard_->View());
     stack->addWidget(keyboard_->View());
-    noPicture_ = new QWidget(w_.PaintBoxInstrument); // the Drums tab shows neither picture
+    noPicture_ = new QWidget(ui_.PaintBoxInstrument); // the Drums tab shows neither picture
     stack->addWidget(noPicture_);
-    sound_->View.SelectLine = [this](int line) { w_.EditorEvents().SelectEditorLine(line, true); };
+    sound_->View.SelectLine = [this](int line) { calls_.SelectEditorLine(line, true); };
     sound_->View.ShowFrets = [this](const std::array<int32_t, 6> &frets) {
-        fretboard_->Model().ShowFretDots(w_.Song.Current(), frets);
+        fretboard_->Model().ShowFretDots(song_.Current(), frets);
         fretboard_->View()->update();
     };
     sound_->View.TempoChanged = [this](int tempo) { ShowTempo(tempo); };
-    sound_->View.LoopChecked = [this] { return w_.chkLoopAll->isChecked(); };
+    sound_->View.LoopChecked = [this] { return ui_.chkLoopAll->isChecked(); };
 
     // The window's picture asks the pictures inside it; a tab change clears them.
-    w_.PaintBoxInstrument->OnShowLine = [this](int line) { ShowLineOnInstrument(line); };
-    w_.PaintBoxInstrument->OnShowParsedLine = [this](int, const TNoteLine &line) { ShowLineOnInstrument(line); };
-    w_.PaintBoxInstrument->OnClear = [this] {
+    ui_.PaintBoxInstrument->OnShowLine = [this](int line) { ShowLineOnInstrument(line); };
+    ui_.PaintBoxInstrument->OnShowParsedLine = [this](int, const TNoteLine &line) { ShowLineOnInstrument(line); };
+    ui_.PaintBoxInstrument->OnClear = [this] {
         TabChanged();
         ClearInstrumentDisplay();
-        fretboard_->Model().ShowFretDots(w_.Song.Current(), {-1, -1, -1, -1, -1, -1});
+        fretboard_->Model().ShowFretDots(song_.Current(), {-1, -1, -1, -1, -1, -1});
     };
-    QObject::connect(w_.btnPlayFRT, &QPushButton::clicked, &guard_, [this] { PlayInstrument(); });
-    w_.Commands().Bind("PlayAnimatedInstrument1", TArea::Live, [this] { PlayInstrument(); });
+    QObject::connect(ui_.btnPlayFRT, &QPushButton::clicked, &guard_, [this] { PlayInstrument(); });
+    commands_.Bind("PlayAnimatedInstrument1", TArea::Live, [this] { PlayInstrument(); });
     // The Play menu names the instrument the animated play sounds.
-    w_.Commands().OnMenuShow(TMenu::Play, [this] {
-        const TInstrumentTab &tab = w_.Song.Current();
-        w_.Commands().Action("PlayAnimatedInstrument1")
+    commands_.OnMenuShow(TMenu::Play, [this] {
+        const TInstrumentTab &tab = song_.Current();
+        commands_.Action("PlayAnimatedInstrument1")
             ->setText(QString::fromStdString(
                 AnimatedInstrumentCaption(tab.Kind == TKind::Drums, std::string(KindText(tab.Kind)))));
     });
@@ -89,38 +91,38 @@ TLiveInstrument::TLiveInstrument(TfrmMain &window) : w_(window) {
 }
 
 TLiveInstrument::~TLiveInstrument() {
-    if (w_.PaintBoxInstrument) {
-        w_.PaintBoxInstrument->OnShowLine = nullptr;
-        w_.PaintBoxInstrument->OnShowParsedLine = nullptr;
-        w_.PaintBoxInstrument->OnClear = nullptr;
+    if (ui_.PaintBoxInstrument) {
+        ui_.PaintBoxInstrument->OnShowLine = nullptr;
+        ui_.PaintBoxInstrument->OnShowParsedLine = nullptr;
+        ui_.PaintBoxInstrument->OnClear = nullptr;
     }
 }
 
 void TLiveInstrument::TabChanged() {
-    const TKind kind = w_.Song.Current().Kind;
-    auto *stack = static_cast<QStackedLayout *>(w_.PaintBoxInstrument->layout());
+    const TKind kind = song_.Current().Kind;
+    auto *stack = static_cast<QStackedLayout *>(ui_.PaintBoxInstrument->layout());
     QWidget *view = IsFretted(kind) ? static_cast<QWidget *>(fretboard_->View())
                     : kind == TKind::Piano ? static_cast<QWidget *>(keyboard_->View())
                                            : noPicture_;
     stack->setCurrentWidget(view);
-    view->setGeometry(w_.PaintBoxInstrument->contentsRect());
+    view->setGeometry(ui_.PaintBoxInstrument->contentsRect());
     view->update();
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(int line) {
-    return ShowLineOnInstrument(ParseNoteLine(w_.Lines().Line(line).toStdString(), TDurationUnit::Ticks,
-                                              w_.Song.LineContext(w_.Song.CurrentTab)));
+    return ShowLineOnInstrument(ParseNoteLine(lines_.Line(line).toStdString(), TDurationUnit::Ticks,
+                                              song_.LineContext(song_.CurrentTab)));
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(const TNoteLine &line) {
-    const bool shown = ::ShowLineOnInstrument(w_.Song, line, fretboard_->Model(), keyboard_->Model());
+    const bool shown = ::ShowLineOnInstrument(song_, line, fretboard_->Model(), keyboard_->Model());
     fretboard_->View()->update();
     keyboard_->View()->update();
     return shown;
 }
 
 void TLiveInstrument::ClearInstrumentDisplay() {
-    const TInstrumentTab &tab = w_.Song.Current();
+    const TInstrumentTab &tab = song_.Current();
     if (tab.Kind == TKind::Piano)
         keyboard_->Model().RefreshKeyColours(true);
     else
@@ -134,46 +136,46 @@ void TLiveInstrument::ClearInstrumentDisplay() {
 void TLiveInstrument::SoundCaretLine(int key, const TNoteLine &caret) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return;
-    sound_->SoundLine(w_.Song, caret, 200, caret.Piano);
+    sound_->SoundLine(song_, caret, 200, caret.Piano);
 }
 
 // ---- line playback --------------------------------------------------------------------------
 
 void TLiveInstrument::SetPlayCaption(bool playing) {
-    w_.btnPlayFRT->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    ui_.btnPlayFRT->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
     // Red while the lines sound, green when the button starts them, as the song's Play button.
-    QPalette p = w_.btnPlayFRT->palette();
+    QPalette p = ui_.btnPlayFRT->palette();
     p.setColor(QPalette::ButtonText, playing ? QColor(255, 0, 0) : QColor(0, 128, 0));
-    w_.btnPlayFRT->setPalette(p);
+    ui_.btnPlayFRT->setPalette(p);
 }
 
-void TLiveInstrument::ShowTempo(int tempo) { w_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }
+void TLiveInstrument::ShowTempo(int tempo) { ui_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }
 
 void TLiveInstrument::PlayInstrument() {
-    if (w_.Song.Current().Kind == TKind::Drums)
+    if (song_.Current().Kind == TKind::Drums)
         return;
-    TEditorLines &lines = w_.Lines();
-    TPlayState &state = w_.PlayState();
+    TEditorLines &lines = lines_;
+    TPlayState &state = play_;
     if (state.Playing(TPlayKind::Instrument)) {
         // The run in progress sees the stop and winds down.
         state.StopRequested = true;
         SetPlayCaption(false);
-        w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
+        ui_.StatusBarRichEdit->SetText(4, QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
         return;
     }
     if (state.Busy())
         return;
-    const TInstrumentTab &tab = w_.Song.Current();
+    const TInstrumentTab &tab = song_.Current();
     if (tab.Kind != TKind::Piano) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const TLineContext ctx = w_.Song.LineContext(w_.Song.CurrentTab);
+        const TLineContext ctx = song_.LineContext(song_.CurrentTab);
         TNoteLine parsed;
         for (int i = 0; i < lines.LineCount(); ++i) {
             ParseNoteLine(lines.Line(i).toStdString(), TDurationUnit::Ticks, ctx, parsed);
             if (!parsed.Ok()) {
-                w_.EditorEvents().SelectEditorLine(i, true);
+                calls_.SelectEditorLine(i, true);
                 QApplication::restoreOverrideCursor();
-                w_.Services().messages.ShowMessage(QString::fromStdString(LineErrorText(i)));
+                services_.messages.ShowMessage(QString::fromStdString(LineErrorText(i)));
                 return;
             }
         }
@@ -186,49 +188,49 @@ void TLiveInstrument::PlayInstrument() {
     PlayPageLinesLive();
     if (selected)
         lines.SelectLines(first, last);
-    if (w_.Song.Current().Kind != TKind::Drums)
-        w_.RichEdit1->setFocus();
+    if (song_.Current().Kind != TKind::Drums)
+        ui_.RichEdit1->setFocus();
 }
 
 void TLiveInstrument::PlayPageLinesLive() {
-    TEditorLines &lines = w_.Lines();
+    TEditorLines &lines = lines_;
     if (lines.IsEmpty())
         return;
-    TPlayState &state = w_.PlayState();
+    TPlayState &state = play_;
     int first = 0, last = 0;
     const bool selected = lines.GetSelectedLines(first, last);
     const int topLine = lines.FirstVisibleLine();
-    const TInstrumentTab &tab = w_.Song.Current();
+    const TInstrumentTab &tab = song_.Current();
     if (tab.Kind == TKind::Piano)
         keyboard_->Model().RefreshKeyColours(false);
     else
         fretboard_->Model().ShowFretDots(tab, {-1, -1, -1, -1, -1, -1});
-    const bool loop = w_.chkLoopAll->isChecked();
+    const bool loop = ui_.chkLoopAll->isChecked();
 
     if (state.Playing(TPlayKind::Instrument) || state.StopRequested) {
         // A second start while a run waits inside a line (or Esc): it stops that run.
         SetPlayCaption(false);
-        w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlayAllLines));
+        ui_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlayAllLines));
         state.StopRequested = true;
     } else if (state.Begin(TPlayKind::Instrument)) { // the instrument lock
         SetPlayCaption(true);
         sound_->SendBalance(tab, tab.Balance);
         sound_->SendTabPatch(tab);
         const std::vector<std::string> text = lines.StoreLines();
-        const int failed = sound_->StartLinePlayback(w_.Song, text, selected ? first : -1, selected ? last : -1);
+        const int failed = sound_->StartLinePlayback(song_, text, selected ? first : -1, selected ? last : -1);
         state.End(TPlayKind::Instrument);
         if (failed >= 0) {
-            w_.Services().messages.ShowMessage(QString::fromStdString(PlayLineErrorText(w_.Song.Current().Name, failed)));
+            services_.messages.ShowMessage(QString::fromStdString(PlayLineErrorText(song_.Current().Name, failed)));
             if (selected)
                 lines.SelectLines(first, last);
             lines.ScrollToLine(topLine);
         } else {
             ShowLineOnInstrument(lines.CurrentLine());
             state.StopRequested = false;
-            w_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlaySelectedLines));
+            ui_.StatusBarRichEdit->SetText(4, QString::fromLatin1(kPlaySelectedLines));
         }
         SetPlayCaption(false);
     }
-    ShowTempo(w_.Song.Tempo);
-    w_.chkLoopAll->setChecked(loop);
+    ShowTempo(song_.Tempo);
+    ui_.chkLoopAll->setChecked(loop);
 }

@@ -10,9 +10,23 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
+#include <string>
 
-class TfrmMain;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class TCommands;
+class TDurationButtons;
+class TEditorLines;
+class TInstrumentPicture;
+class TNotationEdit;
+class TPlayState;
+class TStatusPanels;
+namespace platform {
+struct Services;
+}
 
 // Texts of line playback.
 inline constexpr const char *kPlayAllLines = "Play All Lines";
@@ -23,10 +37,44 @@ std::string LineErrorText(int line);
 // status bar counts lines).
 std::string PlayLineErrorText(const std::string &tabName, int line);
 
+// The window's widgets the live instrument drives (the window owns them).
+struct TLiveWidgets {
+    TInstrumentPicture *PaintBoxInstrument = nullptr; // holds the pictures
+    TNotationEdit *RichEdit1 = nullptr;               // focused and repainted
+    TDurationButtons *PanelNoteButtons = nullptr;     // the duration a click writes
+    TStatusPanels *StatusBarRichEdit = nullptr;       // panel 4 names the lines played
+    QPushButton *btnPlayFRT = nullptr;                // Play / Stop
+    QCheckBox *chkLoopAll = nullptr;                  // the run loops
+    QLabel *lblTempo = nullptr;                       // "Tempo: 120"
+};
+
+// What the live instrument asks of the window.
+struct TLiveWindowCalls {
+    std::function<void()> MarkModified;                         // Modified, "*", upper-case caption
+    std::function<void(int line, bool useGiven)> SelectEditorLine;
+    std::function<void(int line)> ShowCaretPosition;
+    std::function<void(const std::string &text)> ShowNoteText;  // status panel 4
+    std::function<bool()> ScaleRestrictor;                      // the option of that name
+    std::function<int()> WindowWidth;                           // the main window's width
+};
+
+// Everything the live instrument works with.
+struct TLiveParts {
+    TSongModel &Song;
+    TEditorLines &Lines;
+    TPlayState &PlayState;
+    const platform::Services &Services;
+    TMidiOutputPort &OutputPort;
+    const platform::IClock &Clock;
+    TCommands &Commands; // its own row and the Play menu's caption of it
+    TLiveWidgets Widgets;
+    TLiveWindowCalls Calls;
+};
+
 class TLiveInstrument {
 public:
     // Made once the window's output port is open; the pictures go into PaintBoxInstrument.
-    explicit TLiveInstrument(TfrmMain &window);
+    explicit TLiveInstrument(const TLiveParts &parts);
     ~TLiveInstrument();
 
     TLiveSounding &Sound() { return *sound_; }
@@ -55,7 +103,13 @@ private:
     void ShowTempo(int tempo);
     TInstrumentHost MakeHost();
 
-    TfrmMain &w_;
+    TSongModel &song_;
+    TEditorLines &lines_;
+    TPlayState &play_;
+    const platform::Services &services_;
+    TCommands &commands_;
+    const TLiveWidgets ui_;
+    const TLiveWindowCalls calls_;
     QObject guard_; // context of the window's connections: they end with this object
     std::unique_ptr<TLiveSounding> sound_;
     std::unique_ptr<TFretboard> fretboard_;

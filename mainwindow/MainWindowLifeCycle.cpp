@@ -43,7 +43,34 @@
 namespace {
 const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
 const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
+
+// The live instrument gets the song, the editor lines, the play state, the output port and its
+// own widgets; what else it needs of the window it asks through calls.
+TLiveParts LiveInstrumentParts(TfrmMain &w) {
+    return TLiveParts{
+        .Song = w.Song,
+        .Lines = w.Lines(),
+        .PlayState = w.PlayState(),
+        .Services = w.Services(),
+        .OutputPort = *w.OutputPort(),
+        .Clock = *w.Environment().clock,
+        .Commands = w.Commands(),
+        .Widgets = {.PaintBoxInstrument = w.PaintBoxInstrument,
+                    .RichEdit1 = w.RichEdit1,
+                    .PanelNoteButtons = w.PanelNoteButtons,
+                    .StatusBarRichEdit = w.StatusBarRichEdit,
+                    .btnPlayFRT = w.btnPlayFRT,
+                    .chkLoopAll = w.chkLoopAll,
+                    .lblTempo = w.lblTempo},
+        .Calls = {.MarkModified = [&w] { w.MarkModified(); },
+                  .SelectEditorLine = [&w](int line, bool useGiven) { w.EditorEvents().SelectEditorLine(line, useGiven); },
+                  .ShowCaretPosition = [&w](int line) { w.Status().ShowCaretPosition(line); },
+                  .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
+                  .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
+                  .WindowWidth = [&w] { return w.width(); }},
+    };
 }
+} // namespace
 
 // ---- start-up -----------------------------------------------------------------------------
 
@@ -78,7 +105,7 @@ void TfrmMain::InitMainForm() {
     PaintBoxInstrument->ShowLine(1);
 
     OpenOutputPort();
-    live_ = std::make_unique<TLiveInstrument>(*this);
+    live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts(*this));
     PageControl1Changing();
     PageControl1Change();
     SaveMidiDevice = true;
