@@ -41,6 +41,46 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+namespace {
+// The controls the tab switcher drives, once BuildControls() made them.
+TTabWidgets TabWidgets(TfrmMain &w) {
+    TTabWidgets t;
+    t.Window = &w;
+    t.PageControl1 = w.PageControl1;
+    t.grpEditor = w.grpEditor;
+    t.RichEdit1 = w.RichEdit1;
+    t.PaintBoxInstrument = w.PaintBoxInstrument;
+    t.PanelNoteButtons = w.PanelNoteButtons;
+    t.GroupBoxMixer = w.GroupBoxMixer;
+    t.grpFRTPlay = w.grpFRTPlay;
+    t.LabelTabName = w.LabelTabName;
+    t.LabelSelectPatch = w.LabelSelectPatch;
+    t.LabelSelectTuning = w.LabelSelectTuning;
+    t.UpDownMixerChannel = w.UpDownMixerChannel;
+    t.UpDownMixerVolume = w.UpDownMixerVolume;
+    t.UpDownMixerDelay = w.UpDownMixerDelay;
+    t.UpDownMixerKey = w.UpDownMixerKey;
+    t.TrackBarMixerBalance = w.TrackBarMixerBalance;
+    t.LabelBalancePosition = w.LabelBalancePosition;
+    t.CheckBoxMuteInstrument = w.CheckBoxMuteInstrument;
+    t.CheckBoxSoloInstrument = w.CheckBoxSoloInstrument;
+    t.GroupBoxDrumPatterns = w.GroupBoxDrumPatterns;
+    t.GroupBoxPatternProperties = w.GroupBoxPatternProperties;
+    return t;
+}
+
+TTabWindowCalls TabWindowCalls(TfrmMain &w) {
+    TTabWindowCalls c;
+    c.Busy = [&w] { return w.Busy(); };
+    c.LoadTabText = [&w](int index) { return w.LoadTabText(index); };
+    c.StoreTabText = [&w](int index) { return w.StoreTabText(index); };
+    c.SetCaptionFromFileName = [&w] { w.SetCaptionFromFileName(); };
+    c.UpdateTabCaption = [&w](int tab) { w.UpdateTabCaption(tab); };
+    c.FormResize = [&w] { w.FormResize(); };
+    return c;
+}
+} // namespace
+
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
     setObjectName(QStringLiteral("frmMain"));
     settings_ = env_.settingsPath.isEmpty()
@@ -51,7 +91,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     BuildControls();
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
-    tabs_ = std::make_unique<TTabSwitcher>(*this);
+    tabs_ = std::make_unique<TTabSwitcher>(Song, Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
     editor_ = std::make_unique<TEditorController>(*this);
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.

@@ -4,10 +4,11 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/InstrumentPicture.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/StatusDisplay.h"
+#include "song/PatternStore.h"
+#include "song/SongModel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,6 +18,11 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStringList>
+#include <QWidget>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 void Paint(QWidget *w, const QColor &c) {
@@ -53,21 +59,24 @@ QString TuningText(const TInstrumentTab &tab) {
 }
 } // namespace
 
+TTabSwitcher::TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &lines, TStatusDisplay &status,
+                           const TTabWidgets &widgets, TTabWindowCalls calls)
+    : song_(song), drums_(drums), lines_(lines), status_(status), w_(widgets), calls_(std::move(calls)) {}
+
 bool TTabSwitcher::Changing() {
-    if (w_.Busy())
+    if (calls_.Busy())
         return false;
-    TEditorLines &lines = w_.Lines();
-    TInstrumentTab &tab = w_.Song.Current();
-    tab.SavedCaretLine = lines.CurrentLine();
-    tab.SavedTopLine = lines.FirstVisibleLine();
+    TInstrumentTab &tab = song_.Current();
+    tab.SavedCaretLine = lines_.CurrentLine();
+    tab.SavedTopLine = lines_.FirstVisibleLine();
     // The Drums tab keeps its song in the pattern store: the (hidden) editor's text is
     // never stored into its lines.
     if (tab.Kind != TKind::Drums)
-        w_.StoreTabText(w_.Song.CurrentTab - 1);
+        calls_.StoreTabText(song_.CurrentTab - 1);
     else
-        tab.SavedCaretLine = w_.Drums.list.ItemIndex();
+        tab.SavedCaretLine = drums_.list.ItemIndex();
     int first = 0, last = 0;
-    tab.SavedHasSelection = lines.GetSelectedLines(first, last);
+    tab.SavedHasSelection = lines_.GetSelectedLines(first, last);
     tab.SavedSelFirstLine = tab.SavedHasSelection ? first : tab.SavedCaretLine;
     tab.SavedSelLastLine = tab.SavedHasSelection ? last : tab.SavedCaretLine;
     tab.DurationCode = w_.PanelNoteButtons->DurationCode();
@@ -76,10 +85,10 @@ bool TTabSwitcher::Changing() {
 
 void TTabSwitcher::Change() {
     const int t = std::clamp(w_.PageControl1->ActivePageIndex() + 1, 1, kTabCount);
-    w_.Song.CurrentTab = t;
-    TInstrumentTab &tab = w_.Song.Current();
+    song_.CurrentTab = t;
+    TInstrumentTab &tab = song_.Current();
     const bool drums = tab.Kind == TKind::Drums;
-    const QColor colour = RecordColour(tab.Colour, w_.palette());
+    const QColor colour = RecordColour(tab.Colour, w_.Window->palette());
 
     for (QWidget *g : {static_cast<QWidget *>(w_.GroupBoxMixer), static_cast<QWidget *>(w_.grpFRTPlay),
                        static_cast<QWidget *>(w_.grpEditor), static_cast<QWidget *>(w_.GroupBoxDrumPatterns),
@@ -92,7 +101,7 @@ void TTabSwitcher::Change() {
     if (!drums)
         w_.PaintBoxInstrument->Clear();
 
-    w_.LoadTabText(t - 1);
+    calls_.LoadTabText(t - 1);
     ShowMixer();
     w_.PageControl1->SetPageColour(colour);
     w_.PaintBoxInstrument->SetColour(colour);
@@ -108,20 +117,20 @@ void TTabSwitcher::Change() {
         w_.CheckBoxSoloInstrument->setChecked(false);
     }
     tab.Solo = false;
-    w_.SetCaptionFromFileName();
+    calls_.SetCaptionFromFileName();
     w_.PaintBoxInstrument->lower();
     w_.grpFRTPlay->setTitle(QString::fromStdString(tab.Name) + QStringLiteral(" Only"));
     w_.GroupBoxMixer->setTitle(QString::fromStdString(tab.Name));
-    w_.UpdateTabCaption(t);
-    w_.FormResize();
+    calls_.UpdateTabCaption(t);
+    calls_.FormResize();
     // The caret position belongs to the tab just left: compute it afresh.
-    w_.Status().ForgetLastLine();
+    status_.ForgetLastLine();
 }
 
 void TTabSwitcher::ShowPage(bool drums) {
     // The Drums tab shows its own page: no editor (so nothing typed reaches its lines) and
     // no instrument picture; every other tab the editor and the picture, no drum groups.
-    if (drums && w_.grpEditor->isAncestorOf(w_.focusWidget()))
+    if (drums && w_.grpEditor->isAncestorOf(w_.Window->focusWidget()))
         w_.PageControl1->TabBar()->setFocus(Qt::OtherFocusReason);
     w_.grpEditor->setVisible(!drums);
     w_.PaintBoxInstrument->setVisible(!drums);
@@ -130,7 +139,7 @@ void TTabSwitcher::ShowPage(bool drums) {
 }
 
 void TTabSwitcher::ShowMixer() {
-    const TInstrumentTab &tab = w_.Song.Current();
+    const TInstrumentTab &tab = song_.Current();
     w_.LabelSelectPatch->setText(QStringLiteral("Instrument: ") + QString::fromStdString(tab.PatchName));
     SetSpin(w_.UpDownMixerChannel, tab.Channel + 1);
     {
@@ -147,36 +156,35 @@ void TTabSwitcher::ShowMixer() {
 }
 
 void TTabSwitcher::RestoreEditorState() {
-    const TInstrumentTab &tab = w_.Song.Current();
-    TEditorLines &lines = w_.Lines();
-    const int count = lines.LineCount();
-    if (w_.Song.Lines(w_.Song.CurrentTab).empty()) {
+    const TInstrumentTab &tab = song_.Current();
+    const int count = lines_.LineCount();
+    if (song_.Lines(song_.CurrentTab).empty()) {
         w_.RichEdit1->SetBackground(true);
         return;
     }
     w_.RichEdit1->SetBackground(false);
     if (tab.SavedCaretLine < count - 1)
-        lines.MoveCaretToLine(tab.SavedCaretLine, 0);
+        lines_.MoveCaretToLine(tab.SavedCaretLine, 0);
     const bool restoreTop = tab.SavedTopLine <= count - 1;
-    lines.MoveCaretToLineEnd();
+    lines_.MoveCaretToLineEnd();
     if (tab.SavedHasSelection)
-        lines.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
+        lines_.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
     // Last, so that moving the caret does not scroll the saved view away.
     if (restoreTop)
-        lines.ScrollToLine(std::max(0, tab.SavedTopLine));
+        lines_.ScrollToLine(std::max(0, tab.SavedTopLine));
 }
 
 void TTabSwitcher::SelectSavedPattern() {
     // The drum tab's saved line is its selected pattern; an index outside the list (or -1)
     // selects nothing and leaves no current pattern.
-    PatternListModel &list = w_.Drums.list;
+    PatternListModel &list = drums_.list;
     for (int i = 0; i < list.Count(); ++i)
         list.SetSelected(i, false);
-    const int saved = w_.Song.Current().SavedCaretLine;
+    const int saved = song_.Current().SavedCaretLine;
     if (saved >= 0 && saved < list.Count()) {
         list.SetItemIndex(saved);
         list.SetSelected(saved, true);
-        w_.Drums.LoadPatternIntoGrid(saved);
+        drums_.LoadPatternIntoGrid(saved);
     } else {
         list.SetItemIndex(-1); // no current pattern left over from before
     }

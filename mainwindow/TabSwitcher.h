@@ -2,11 +2,62 @@
 // Switching the instrument tab: leaving a tab saves the editor's caret, view, selection,
 // text and duration choice into the tab's record and stored lines; entering one loads
 // them back with the mixer values, colours, captions and the menus that fit its kind.
-class TfrmMain;
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QSlider;
+class QSpinBox;
+class QWidget;
+class TDurationButtons;
+class TEditorLines;
+class TInstrumentPicture;
+class TNotationEdit;
+class TPageControl;
+class TStatusDisplay;
+struct DrumPart;
+struct TSongModel;
+
+// The controls the tab switcher drives.
+struct TTabWidgets {
+    QWidget *Window = nullptr; // the main window: its palette and focus widget
+    TPageControl *PageControl1 = nullptr;
+    QGroupBox *grpEditor = nullptr;
+    TNotationEdit *RichEdit1 = nullptr;
+    TInstrumentPicture *PaintBoxInstrument = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+    QGroupBox *GroupBoxMixer = nullptr;
+    QGroupBox *grpFRTPlay = nullptr;
+    QLabel *LabelTabName = nullptr;
+    QLabel *LabelSelectPatch = nullptr;
+    QLabel *LabelSelectTuning = nullptr;
+    QSpinBox *UpDownMixerChannel = nullptr;
+    QSpinBox *UpDownMixerVolume = nullptr;
+    QSpinBox *UpDownMixerDelay = nullptr;
+    QSpinBox *UpDownMixerKey = nullptr;
+    QSlider *TrackBarMixerBalance = nullptr;
+    QLabel *LabelBalancePosition = nullptr;
+    QCheckBox *CheckBoxMuteInstrument = nullptr;
+    QCheckBox *CheckBoxSoloInstrument = nullptr;
+    QGroupBox *GroupBoxDrumPatterns = nullptr;
+    QGroupBox *GroupBoxPatternProperties = nullptr;
+};
+
+// What the tab switcher asks of the window.
+struct TTabWindowCalls {
+    std::function<bool()> Busy;                   // anything playing or running
+    std::function<bool(int index)> LoadTabText;   // stored lines of tab index+1 into the editor
+    std::function<bool(int index)> StoreTabText;  // the editor's text into tab index+1's lines
+    std::function<void()> SetCaptionFromFileName;
+    std::function<void(int tab)> UpdateTabCaption;
+    std::function<void()> FormResize;
+};
 
 class TTabSwitcher {
 public:
-    explicit TTabSwitcher(TfrmMain &w) : w_(w) {}
+    TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &lines, TStatusDisplay &status,
+                 const TTabWidgets &widgets, TTabWindowCalls calls);
 
     // Before the page changes; false refuses the change (anything playing or running).
     bool Changing();
@@ -21,5 +72,10 @@ private:
     void RestoreEditorState();
     void SelectSavedPattern();
 
-    TfrmMain &w_;
+    TSongModel &song_;
+    DrumPart &drums_;
+    TEditorLines &lines_;
+    TStatusDisplay &status_;
+    TTabWidgets w_;
+    TTabWindowCalls calls_;
 };

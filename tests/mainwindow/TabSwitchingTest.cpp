@@ -1,10 +1,17 @@
 // Switching instrument tabs keeps each tab's text, caret, selection and duration choice,
 // and is refused while anything plays.
 #include "MainWindowFixture.h"
+#include "QtTestApp.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabSwitcher.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 
@@ -162,6 +169,47 @@ TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
     EXPECT_EQ(w->Lines().Lines(), QStringList{"kept"});
     EXPECT_TRUE(w->StoreTabText(15));
     EXPECT_EQ(w->Song.Lines(16), std::vector<std::string>{"kept"});
+}
+
+TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
+    TwTestApp();
+    TSongModel song;
+    song.CurrentTab = 4;
+    TInstrumentTab &tab = song.Current();
+    tab.PatchName = "Cello";
+    tab.Channel = 6;
+    tab.Volume = 90;
+    tab.Balance = 40;
+    tab.Mute = true;
+    DrumPart drums;
+    TNotationEdit edit;
+    TEditorLines lines(&edit);
+    TStatusPanels bottom(QStringLiteral("bottom"), {100}), side(QStringLiteral("side"), {100});
+    TStatusDisplay status(&bottom, &side, &lines);
+    QLabel patch, tuning, balanceText;
+    QSpinBox channel, volume, delay, key;
+    volume.setRange(0, 127);
+    QSlider balance;
+    balance.setRange(0, 127);
+    QCheckBox mute;
+    TTabWidgets widgets;
+    widgets.LabelSelectPatch = &patch;
+    widgets.LabelSelectTuning = &tuning;
+    widgets.UpDownMixerChannel = &channel;
+    widgets.UpDownMixerVolume = &volume;
+    widgets.UpDownMixerDelay = &delay;
+    widgets.UpDownMixerKey = &key;
+    widgets.TrackBarMixerBalance = &balance;
+    widgets.LabelBalancePosition = &balanceText;
+    widgets.CheckBoxMuteInstrument = &mute;
+
+    TTabSwitcher(song, drums, lines, status, widgets, {}).ShowMixer();
+    EXPECT_EQ(patch.text(), QStringLiteral("Instrument: Cello"));
+    EXPECT_EQ(channel.value(), 7);
+    EXPECT_EQ(volume.value(), 90);
+    EXPECT_EQ(balance.value(), 40);
+    EXPECT_EQ(balanceText.text(), QStringLiteral("40"));
+    EXPECT_TRUE(mute.isChecked());
 }
 
 } // namespace
