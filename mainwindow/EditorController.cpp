@@ -6,13 +6,14 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/rules/StatusText.h"
+#include "mainwindow/rules/PlayState.h"
 #include "platform/qt/Services.h"
 #include "song/Messages.h"
 #include "song/NoteLine.h"
+#include "song/SongModel.h"
 #include "song/TextUtil.h"
 
 #include <QAction>
@@ -31,12 +32,12 @@ QString SelectedPlainText(const TNotationEdit *edit) {
 } // namespace
 
 bool TEditorController::Quiet() const {
-    return w_.Busy() || w_.Song.Current().Kind == TKind::Drums;
+    return ws_.play.Busy() || ws_.song.Current().Kind == TKind::Drums;
 }
 
 void TEditorController::FocusEditor() {
-    if (w_.Song.Current().Kind != TKind::Drums)
-        w_.RichEdit1->setFocus();
+    if (ws_.song.Current().Kind != TKind::Drums)
+        ws_.edit->setFocus();
 }
 
 // ---- selection, text and caret ----------------------------------------------------------
@@ -45,25 +46,25 @@ void TEditorController::RichEdit1SelectionChange() {
     if (Quiet())
         return;
     // A selection of lines takes Count In away (the command state).
-    w_.ApplyCommandState();
-    w_.Status().SelectionChanged(w_.Song.Current().Modified);
+    host_.ApplyCommandState();
+    ws_.status.SelectionChanged(ws_.song.Current().Modified);
 }
 
 void TEditorController::RichEdit1Change() {
-    if (w_.Busy())
+    if (ws_.play.Busy())
         return;
-    w_.RichEdit1->SetBackground(w_.Lines().IsEmpty());
+    ws_.edit->SetBackground(ws_.lines.IsEmpty());
     RichEdit1SelectionChange();
 }
 
 void TEditorController::UserEdited() {
     // Every change of the text by the user (keys, paste, cut, undo, drops, inserted lines).
-    if (w_.Song.Current().Kind == TKind::Drums)
+    if (ws_.song.Current().Kind == TKind::Drums)
         return;
-    w_.MarkModified();
+    host_.MarkModified();
 }
 
-void TEditorController::OverwriteModeChanged(bool overwrite) { w_.Status().ShowInsertMode(overwrite); }
+void TEditorController::OverwriteModeChanged(bool overwrite) { ws_.status.ShowInsertMode(overwrite); }
 
 void TEditorController::RichEdit1KeyUp(int key) { UpdateCaretLine(key); }
 
@@ -71,7 +72,7 @@ void TEditorController::RichEdit1KeyUp(int key) { UpdateCaretLine(key); }
 void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
-    if (!right || w_.Busy())
+    if (!right || ws_.play.Busy())
         return;
     // The duration picker (Ctrl, Shift) and grouping by bars (Alt) arrive with their
     // dialogs and line transformations; until then the gestures do nothing.
@@ -81,30 +82,30 @@ void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bo
 }
 
 void TEditorController::UpdateCaretLine(int key) {
-    if (w_.Busy())
+    if (ws_.play.Busy())
         return;
-    const int t = w_.Song.CurrentTab;
-    const TInstrumentTab &tab = w_.Song.Current();
+    const int t = ws_.song.CurrentTab;
+    const TInstrumentTab &tab = ws_.song.Current();
     if (tab.Kind == TKind::Drums)
         return;
-    const int line = w_.Lines().CurrentLine();
-    w_.UpdateTabCaption(t);
+    const int line = ws_.lines.CurrentLine();
+    host_.UpdateTabCaption(t);
     // Read and parsed once: the sound, the picture and the note panel all take this value.
-    const TLineContext ctx = w_.Song.LineContext(t);
-    const TNoteLine caret = ParseNoteLine(w_.Lines().Line(line).toStdString(), TDurationUnit::Milliseconds, ctx);
-    if (TMidiOutputPort *port = w_.OutputPort())
+    const TLineContext ctx = ws_.song.LineContext(t);
+    const TNoteLine caret = ParseNoteLine(ws_.lines.Line(line).toStdString(), TDurationUnit::Milliseconds, ctx);
+    if (TMidiOutputPort *port = host_.OutputPort ? host_.OutputPort() : nullptr)
         port->SetPatch(tab.Bank & 0xFF, tab.Patch & 0xFF, tab.Channel & 0xFF);
-    TLiveInstrument *live = w_.LiveInstrument();
+    TLiveInstrument *live = host_.LiveInstrument ? host_.LiveInstrument() : nullptr;
 
     if (caret.Piano) {
         if (caret.Class != TLineClass::Note) {
-            w_.PaintBoxInstrument->ShowLine(line, caret); // plain keys; a shown scale stays
-            w_.Status().ShowNoteText({});
+            ws_.picture->ShowLine(line, caret); // plain keys; a shown scale stays
+            ws_.status.ShowNoteText({});
             return;
         }
         if (live)
             live->SoundCaretLine(key, caret); // Up and Down; the keys show while it sounds
-        w_.Status().ShowNoteText(status::CaretNoteName(caret, ctx));
+        ws_.status.ShowNoteText(status::CaretNoteName(caret, ctx));
         return;
     }
     // A faulty fretted line leaves the sound, the picture and the note panel as they were.
@@ -112,83 +113,83 @@ void TEditorController::UpdateCaretLine(int key) {
         return;
     if (live)
         live->SoundCaretLine(key, caret); // Up and Down
-    w_.PaintBoxInstrument->ShowLine(line, caret);
-    w_.Status().ShowNoteText(status::CaretNoteName(caret, ctx));
+    ws_.picture->ShowLine(line, caret);
+    ws_.status.ShowNoteText(status::CaretNoteName(caret, ctx));
 }
 
 // ---- Edit menu ----------------------------------------------------------------------------
 
-void TEditorController::EditMenuEditorClick() { w_.ApplyCommandState(); }
+void TEditorController::EditMenuEditorClick() { host_.ApplyCommandState(); }
 
 void TEditorController::Cut1Click() {
-    if (Quiet() || !w_.Lines().HasSelection())
+    if (Quiet() || !ws_.lines.HasSelection())
         return;
-    w_.Services().clipboard.SetText(SelectedPlainText(w_.RichEdit1));
-    w_.RichEdit1->textCursor().removeSelectedText();
-    w_.PaintBoxInstrument->ShowLine(w_.Lines().CurrentLine());
+    ws_.services.clipboard.SetText(SelectedPlainText(ws_.edit));
+    ws_.edit->textCursor().removeSelectedText();
+    ws_.picture->ShowLine(ws_.lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::Copy1Click() {
-    if (Quiet() || !w_.Lines().HasSelection())
+    if (Quiet() || !ws_.lines.HasSelection())
         return;
-    w_.Services().clipboard.SetText(SelectedPlainText(w_.RichEdit1));
+    ws_.services.clipboard.SetText(SelectedPlainText(ws_.edit));
     FocusEditor();
 }
 
 void TEditorController::Paste1Click() {
-    if (Quiet() || !w_.Services().clipboard.HasText())
+    if (Quiet() || !ws_.services.clipboard.HasText())
         return;
-    w_.RichEdit1->textCursor().insertText(TNotationEdit::NormaliseLineBreaks(w_.Services().clipboard.Text()));
+    ws_.edit->textCursor().insertText(TNotationEdit::NormaliseLineBreaks(ws_.services.clipboard.Text()));
     FocusEditor();
 }
 
 void TEditorController::Undo1Click() {
     if (Quiet())
         return;
-    if (w_.RichEdit1->document()->isUndoAvailable())
-        w_.RichEdit1->undo();
-    w_.PaintBoxInstrument->ShowLine(w_.Lines().CurrentLine());
+    if (ws_.edit->document()->isUndoAvailable())
+        ws_.edit->undo();
+    ws_.picture->ShowLine(ws_.lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::Delete1Click() {
     if (Quiet())
         return;
-    w_.RichEdit1->textCursor().removeSelectedText();
-    w_.PaintBoxInstrument->ShowLine(w_.Lines().CurrentLine());
+    ws_.edit->textCursor().removeSelectedText();
+    ws_.picture->ShowLine(ws_.lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::SelectAll1Click() {
     if (Quiet())
         return;
-    w_.RichEdit1->selectAll();
+    ws_.edit->selectAll();
     FocusEditor();
 }
 
 void TEditorController::SelectNone1Click() {
     if (Quiet())
         return;
-    QTextCursor c = w_.RichEdit1->textCursor();
+    QTextCursor c = ws_.edit->textCursor();
     c.clearSelection();
-    w_.RichEdit1->setTextCursor(c);
+    ws_.edit->setTextCursor(c);
     FocusEditor();
 }
 
 // ---- lines at the caret -----------------------------------------------------------------
 
 void TEditorController::SelectEditorLine(int line, bool useGiven) {
-    const int l = useGiven ? line : w_.Lines().CurrentLine();
-    w_.Lines().SelectLines(l, l);
+    const int l = useGiven ? line : ws_.lines.CurrentLine();
+    ws_.lines.SelectLines(l, l);
     FocusEditor();
-    w_.RichEdit1->ensureCursorVisible();
+    ws_.edit->ensureCursorVisible();
 }
 
 void TEditorController::InsertTextLine(const QString &text) {
     if (Quiet())
         return;
-    TEditorLines &lines = w_.Lines();
+    TEditorLines &lines = ws_.lines;
     int first = 0, last = 0;
     if (lines.GetSelectedLines(first, last))
         lines.SelectLines(first, first);
@@ -213,15 +214,15 @@ void TEditorController::InsertTextLine(const QString &text) {
 void TEditorController::btnRestClick() {
     if (Quiet())
         return;
-    const TInstrumentTab &tab = w_.Song.Current();
+    const TInstrumentTab &tab = ws_.song.Current();
     InsertTextLine(QString::fromStdString(duration::RestLine(tab.Kind == TKind::Piano, tab.HighestString,
-                                                             w_.PanelNoteButtons->CurrentDuration())));
+                                                             ws_.durations->CurrentDuration())));
 }
 
 // ---- durations ----------------------------------------------------------------------------
 
 bool TEditorController::LineTakesDuration(const std::string &line) const {
-    return ParseNoteLine(line, TDurationUnit::Milliseconds, w_.Song.LineContext(w_.Song.CurrentTab)).Sounds();
+    return ParseNoteLine(line, TDurationUnit::Milliseconds, ws_.song.LineContext(ws_.song.CurrentTab)).Sounds();
 }
 
 void TEditorController::DurationClick(int /*index*/) { ApplyDuration(); }
@@ -229,7 +230,7 @@ void TEditorController::DurationClick(int /*index*/) { ApplyDuration(); }
 void TEditorController::DurationShortcut(int index) {
     if (Quiet())
         return;
-    w_.PanelNoteButtons->ClickDuration(index); // its click applies the duration
+    ws_.durations->ClickDuration(index); // its click applies the duration
 }
 
 void TEditorController::chkDottedClick() { ApplyDuration(); }
@@ -238,12 +239,12 @@ void TEditorController::chkTripletClick() { ApplyDuration(); }
 void TEditorController::ApplyDuration(const std::string &text) {
     if (Quiet())
         return;
-    TDurationButtons &buttons = *w_.PanelNoteButtons;
+    TDurationButtons &buttons = *ws_.durations;
     const std::string d = text.empty() ? buttons.CurrentDuration() : text;
     if (text.empty())
         buttons.SetRestGlyph(d);
 
-    TEditorLines &lines = w_.Lines();
+    TEditorLines &lines = ws_.lines;
     int first = 0, last = 0;
     const bool selected = lines.GetSelectedLines(first, last);
     if (!selected)
@@ -262,26 +263,26 @@ void TEditorController::ApplyDuration(const std::string &text) {
     if (several) {
         // A long apply lets the window breathe and can be stopped with Esc; the tab cannot
         // change meanwhile and the text is written back once at the end.
-        w_.PlayState().AbortRequested = false;
-        w_.EnterNestedLoop();
-        w_.RichEdit1->setReadOnly(true);
+        ws_.play.AbortRequested = false;
+        host_.EnterNestedLoop();
+        ws_.edit->setReadOnly(true);
     }
     auto goOn = [this] {
         QApplication::processEvents();
-        if (!w_.PlayState().AbortRequested)
+        if (!ws_.play.AbortRequested)
             return true;
         QApplication::restoreOverrideCursor();
-        const int answer = w_.Services().messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
-                                                           platform::mbYesNo);
+        const int answer = ws_.services.messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
+                                                          platform::mbYesNo);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        w_.PlayState().AbortRequested = false;
+        ws_.play.AbortRequested = false;
         return answer != platform::mrYes;
     };
     const int changed = duration::ApplyToLines(work, 0, last - first, d,
                                                [this](const std::string &l) { return LineTakesDuration(l); },
                                                several ? std::function<bool()>(goOn) : std::function<bool()>());
     if (several) {
-        w_.RichEdit1->setReadOnly(false);
+        ws_.edit->setReadOnly(false);
     }
     if (changed > 0) {
         QStringList out;
@@ -293,5 +294,5 @@ void TEditorController::ApplyDuration(const std::string &text) {
     QApplication::restoreOverrideCursor();
     FocusEditor();
     if (several)
-        w_.LeaveNestedLoop();
+        host_.LeaveNestedLoop();
 }

@@ -6,13 +6,50 @@
 // lines. Nothing here acts on the Drums tab or while anything plays.
 #include <QString>
 
+#include <functional>
 #include <string>
+#include <utility>
 
-class TfrmMain;
+namespace platform {
+struct Services;
+}
+struct TSongModel;
+class TDurationButtons;
+class TEditorLines;
+class TInstrumentPicture;
+class TLiveInstrument;
+class TMidiOutputPort;
+class TNotationEdit;
+class TPlayState;
+class TStatusDisplay;
+
+// What the editor works on; everything outlives the controller.
+struct TEditorWorkspace {
+    TSongModel &song;
+    TEditorLines &lines;
+    TStatusDisplay &status;
+    TNotationEdit *edit;
+    TDurationButtons *durations;
+    TInstrumentPicture *picture;
+    const platform::Services &services;
+    TPlayState &play; // busy, the abort flag
+};
+
+// What the editor asks of the window around it.
+struct TEditorControllerHost {
+    std::function<void()> ApplyCommandState;
+    std::function<void()> MarkModified; // the current tab
+    std::function<void(int tab)> UpdateTabCaption;
+    std::function<void()> EnterNestedLoop;
+    std::function<void()> LeaveNestedLoop;
+    std::function<TLiveInstrument *()> LiveInstrument; // may return null
+    std::function<TMidiOutputPort *()> OutputPort;     // may return null
+};
 
 class TEditorController {
 public:
-    explicit TEditorController(TfrmMain &w) : w_(w) {}
+    TEditorController(const TEditorWorkspace &work, TEditorControllerHost host)
+        : ws_(work), host_(std::move(host)) {}
 
     // Handlers of the editor's events.
     void RichEdit1SelectionChange();
@@ -56,5 +93,6 @@ public:
 private:
     bool Quiet() const; // busy, or the Drums tab
     void FocusEditor();
-    TfrmMain &w_;
+    TEditorWorkspace ws_;
+    TEditorControllerHost host_;
 };

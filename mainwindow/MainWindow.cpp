@@ -92,7 +92,12 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
     tabs_ = std::make_unique<TTabSwitcher>(Song, Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
-    editor_ = std::make_unique<TEditorController>(*this);
+    editor_ = std::make_unique<TEditorController>(
+        TEditorWorkspace{Song, *lines_, *status_, RichEdit1, PanelNoteButtons, PaintBoxInstrument, Services(), play_},
+        TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { MarkModified(); },
+                              [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
+                              [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
+                              [this] { return OutputPort(); }});
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
