@@ -4,6 +4,7 @@
 // release sounds the line). The output device stamps the first note-on with the steady clock.
 //   mainwindow_live_window_bench [moves]
 #include "mainwindow/MainWindow.h"
+#include "bench/WindowLookup.h"
 
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
@@ -56,8 +57,8 @@ int main(int argc, char **argv) {
     w.LiveInstrument()->Sound().SetWaiter([](int, bool) {});
 
     for (int tab : {6, 1}) {
-        w.PageControl1->UserSelect(tab - 1);
-        w.RichEdit1->setFocus();
+        Ctl<TPageControl>(w, "PageControl1")->UserSelect(tab - 1);
+        Ctl<TNotationEdit>(w, "RichEdit1")->setFocus();
         if (w.Lines().LineCount() != 2000) {
             std::fprintf(stderr, "tab %d holds %d lines, not the song's 2,000\n", tab, w.Lines().LineCount());
             return 1;
@@ -68,7 +69,7 @@ int main(int argc, char **argv) {
             const Qt::Key key = (m / 20) % 2 ? Qt::Key_Up : Qt::Key_Down;
             out.armed = true;
             const auto t0 = Clock::now();
-            QTest::keyClick(w.RichEdit1, key);
+            QTest::keyClick(Ctl<TNotationEdit>(w, "RichEdit1"), key);
             if (out.armed) { // a directive line: nothing sounds
                 out.armed = false;
                 continue;

@@ -7,6 +7,7 @@
 //
 // Tab switch: one user change of tab on that song, in this process.
 #include "mainwindow/MainWindow.h"
+#include "bench/WindowLookup.h"
 
 #include "mainwindow/PageControl.h"
 #include "mainwindow/ProgramWindows.h"
@@ -110,12 +111,12 @@ int main(int argc, char **argv) {
     p.ShowAndWait();
     std::vector<double> switches;
     for (int i = 0; i < 30; ++i) {
-        const int target = (p.main->PageControl1->ActivePageIndex() + 1 + (i % 3)) % kTabCount;
+        const int target = (Ctl<TPageControl>(*p.main, "PageControl1")->ActivePageIndex() + 1 + (i % 3)) % kTabCount;
         if (target == 9) // the drum tab shows patterns, not lines
             continue;
         QElapsedTimer timer;
         timer.start();
-        if (!p.main->PageControl1->UserSelect(target))
+        if (!Ctl<TPageControl>(*p.main, "PageControl1")->UserSelect(target))
             continue;
         QApplication::processEvents(); // repaint the new page
         switches.push_back(timer.nsecsElapsed() / 1e6);

@@ -41,7 +41,6 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-namespace {
 // The controls the tab switcher drives, once BuildControls() made them.
 TTabWidgets TabWidgets(TfrmMain &w) {
     TTabWidgets t;
@@ -79,7 +78,6 @@ TTabWindowCalls TabWindowCalls(TfrmMain &w) {
     c.FormResize = [&w] { w.FormResize(); };
     return c;
 }
-} // namespace
 
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
     setObjectName(QStringLiteral("frmMain"));

@@ -51,6 +51,9 @@ class TTimeDisplay;
 class TStatusDisplay;
 class TStatusPanels;
 class TTabSwitcher;
+struct TTabWidgets;
+struct TTabWindowCalls;
+struct TLiveParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TMidiOutputPort;
@@ -92,48 +95,6 @@ public:
     bool HelpAvailable = false;
     QString HelpDocument;
     int OpenedDevice = -2;     // the device the output port opened (-2: none)
-
-    // ---- controls -----------------------------------------------------------------------
-    QWidget *PanelTop = nullptr;
-    QWidget *PanelBottom = nullptr;
-    QGroupBox *grpMIDIPlay = nullptr;
-    QGroupBox *grpEditor = nullptr;
-    QGroupBox *GroupBoxMIDIPlay = nullptr; // the play animation panel (hidden until playing)
-    TPageControl *PageControl1 = nullptr;
-    TInstrumentPicture *PaintBoxInstrument = nullptr;
-    QGroupBox *GroupBoxMixer = nullptr;
-    QGroupBox *grpFRTPlay = nullptr;
-    TNotationEdit *RichEdit1 = nullptr;
-    TStatusPanels *StatusBarBottom = nullptr;
-    TStatusPanels *StatusBarRichEdit = nullptr;
-    TDurationButtons *PanelNoteButtons = nullptr;
-    QPushButton *BitBtnPlayArrangement = nullptr;
-    QPushButton *btnPlayFRT = nullptr;
-    QCheckBox *chkLoopAll = nullptr;
-    QCheckBox *chkMetronome = nullptr;
-    QCheckBox *chkCountIn = nullptr;
-    QSpinBox *EdtCountInbars = nullptr;
-    QLabel *lblTempo = nullptr;
-    // "Time Sig: " then the upper number, "/" and the lower number, one after the other.
-    QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
-    TPosDisplay *PosDisplay1 = nullptr;
-    TTimeDisplay *TimeDisplay1 = nullptr;
-    QLabel *LabelTabName = nullptr;
-    QLabel *LabelSelectPatch = nullptr;
-    QLabel *LabelSelectTuning = nullptr;
-    QSpinBox *UpDownMixerChannel = nullptr;
-    QSpinBox *UpDownMixerVolume = nullptr;
-    QSpinBox *UpDownMixerDelay = nullptr;
-    QSpinBox *UpDownMixerKey = nullptr;
-    QSlider *TrackBarMixerBalance = nullptr;
-    QLabel *LabelBalancePosition = nullptr;
-    QCheckBox *CheckBoxMuteInstrument = nullptr;
-    QCheckBox *CheckBoxSoloInstrument = nullptr;
-    // The Drums tab's page: the pattern group in the editor group's place, the grid group
-    // (holding `StringGridDrums`) in the instrument picture's place; shown on that tab only.
-    QGroupBox *GroupBoxDrumPatterns = nullptr;
-    QGroupBox *GroupBoxPatternProperties = nullptr;
-
 
     // ---- collaborators ------------------------------------------------------------------
     TEditorLines &Lines() const { return *lines_; }
@@ -232,6 +193,57 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's own adapters to the narrow interfaces of playback and the file commands, and
+    // the builders of the collaborators' parts, reach the controls directly.
+    friend class TWindowFileHost;
+    friend class TWindowPlaybackHost;
+    friend class TSongCommands;
+    friend TTabWidgets TabWidgets(TfrmMain &w);
+    friend TTabWindowCalls TabWindowCalls(TfrmMain &w);
+    friend TLiveParts LiveInstrumentParts(TfrmMain &w);
+
+    // ---- controls -----------------------------------------------------------------------
+    QWidget *PanelTop = nullptr;
+    QWidget *PanelBottom = nullptr;
+    QGroupBox *grpMIDIPlay = nullptr;
+    QGroupBox *grpEditor = nullptr;
+    QGroupBox *GroupBoxMIDIPlay = nullptr; // the play animation panel (hidden until playing)
+    TPageControl *PageControl1 = nullptr;
+    TInstrumentPicture *PaintBoxInstrument = nullptr;
+    QGroupBox *GroupBoxMixer = nullptr;
+    QGroupBox *grpFRTPlay = nullptr;
+    TNotationEdit *RichEdit1 = nullptr;
+    TStatusPanels *StatusBarBottom = nullptr;
+    TStatusPanels *StatusBarRichEdit = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+    QPushButton *BitBtnPlayArrangement = nullptr;
+    QPushButton *btnPlayFRT = nullptr;
+    QCheckBox *chkLoopAll = nullptr;
+    QCheckBox *chkMetronome = nullptr;
+    QCheckBox *chkCountIn = nullptr;
+    QSpinBox *EdtCountInbars = nullptr;
+    QLabel *lblTempo = nullptr;
+    // "Time Sig: " then the upper number, "/" and the lower number, one after the other.
+    QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
+    TPosDisplay *PosDisplay1 = nullptr;
+    TTimeDisplay *TimeDisplay1 = nullptr;
+    QLabel *LabelTabName = nullptr;
+    QLabel *LabelSelectPatch = nullptr;
+    QLabel *LabelSelectTuning = nullptr;
+    QSpinBox *UpDownMixerChannel = nullptr;
+    QSpinBox *UpDownMixerVolume = nullptr;
+    QSpinBox *UpDownMixerDelay = nullptr;
+    QSpinBox *UpDownMixerKey = nullptr;
+    QSlider *TrackBarMixerBalance = nullptr;
+    QLabel *LabelBalancePosition = nullptr;
+    QCheckBox *CheckBoxMuteInstrument = nullptr;
+    QCheckBox *CheckBoxSoloInstrument = nullptr;
+    // The Drums tab's page: the pattern group in the editor group's place, the grid group
+    // (holding `StringGridDrums`) in the instrument picture's place; shown on that tab only.
+    QGroupBox *GroupBoxDrumPatterns = nullptr;
+    QGroupBox *GroupBoxPatternProperties = nullptr;
+
+
     void BuildControls();
     void BuildPlayGroup();
     void BuildEditorGroup();

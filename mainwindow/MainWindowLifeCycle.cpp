@@ -44,6 +44,8 @@ namespace {
 const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
 const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
 
+} // namespace
+
 // The live instrument gets the song, the editor lines, the play state, the output port and its
 // own widgets; what else it needs of the window it asks through calls.
 TLiveParts LiveInstrumentParts(TfrmMain &w) {
@@ -70,7 +72,6 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                   .WindowWidth = [&w] { return w.width(); }},
     };
 }
-} // namespace
 
 // ---- start-up -----------------------------------------------------------------------------
 

@@ -26,20 +26,20 @@ TEST_F(DrumsPageTest, DrumsTabShowsItsGroupsInPlaceOfTheEditorAndPicture) {
     EXPECT_NE(grid->findChild<QWidget *>(QStringLiteral("StringGridDrums")), nullptr);
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(SelectTab(10));
-        EXPECT_FALSE(w->grpEditor->isVisible());
-        EXPECT_FALSE(w->PaintBoxInstrument->isVisible());
+        EXPECT_FALSE(Ctl<QGroupBox>(*w, "grpEditor")->isVisible());
+        EXPECT_FALSE(Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->isVisible());
         EXPECT_TRUE(patterns->isVisible());
         EXPECT_TRUE(grid->isVisible());
         // Sized like the groups they stand in for.
-        EXPECT_EQ(patterns->geometry(), w->grpEditor->geometry());
-        EXPECT_EQ(grid->geometry(), w->PaintBoxInstrument->geometry());
+        EXPECT_EQ(patterns->geometry(), Ctl<QGroupBox>(*w, "grpEditor")->geometry());
+        EXPECT_EQ(grid->geometry(), Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->geometry());
         EXPECT_GT(patterns->height(), 0);
         EXPECT_GT(grid->height(), 0);
 
         ASSERT_TRUE(SelectTab(round == 0 ? 1 : 6));
-        EXPECT_TRUE(w->grpEditor->isVisible());
-        EXPECT_TRUE(w->RichEdit1->isVisible());
-        EXPECT_TRUE(w->PaintBoxInstrument->isVisible());
+        EXPECT_TRUE(Ctl<QGroupBox>(*w, "grpEditor")->isVisible());
+        EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->isVisible());
+        EXPECT_TRUE(Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->isVisible());
         EXPECT_FALSE(patterns->isVisible());
         EXPECT_FALSE(grid->isVisible());
     }
@@ -49,18 +49,18 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
     ASSERT_TRUE(SelectTab(6));
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     w->activateWindow();
-    w->RichEdit1->setFocus();
-    ASSERT_EQ(w->focusWidget(), w->RichEdit1);
+    Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
+    ASSERT_EQ(w->focusWidget(), Ctl<TNotationEdit>(*w, "RichEdit1"));
 
     ASSERT_TRUE(SelectTab(10));
     QWidget *focus = w->focusWidget();
     EXPECT_NE(focus, nullptr);
-    EXPECT_FALSE(focus == w->RichEdit1 || w->grpEditor->isAncestorOf(focus)); // the keys go elsewhere
+    EXPECT_FALSE(focus == Ctl<TNotationEdit>(*w, "RichEdit1") || Ctl<QGroupBox>(*w, "grpEditor")->isAncestorOf(focus)); // the keys go elsewhere
     if (focus)
         QTest::keyClicks(focus, QStringLiteral("C, 3, Q"));
     // Even keys that reach the hidden editor directly are not kept.
-    QTest::keyClicks(w->RichEdit1, QStringLiteral("typed on the drums tab"));
-    QTest::keyClick(w->RichEdit1, Qt::Key_Return);
+    QTest::keyClicks(Ctl<TNotationEdit>(*w, "RichEdit1"), QStringLiteral("typed on the drums tab"));
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Return);
     EXPECT_TRUE(w->Song.Lines(10).empty());
     EXPECT_FALSE(w->AnyTabModified());
 

@@ -59,7 +59,7 @@ protected:
         w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n\nG, 3, 2, 0, 0, 0, 3, H\nnot a line\n"));
         w->Lines().MoveCaretToLine(0);
     }
-    TDurationButtons &B() { return *w->PanelNoteButtons; }
+    TDurationButtons &B() { return *Ctl<TDurationButtons>(*w, "PanelNoteButtons"); }
 };
 
 TEST_F(DurationButtonsTest, ControlsSetByCodeApplyNothing) {
@@ -80,7 +80,7 @@ TEST_F(DurationButtonsTest, ClickRewritesTheCaretLine) {
     EXPECT_FALSE(B().chkDotted->isChecked());
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, /H"));
     EXPECT_TRUE(w->AnyTabModified());
-    EXPECT_EQ(w->StatusBarBottom->Text(1), QStringLiteral("*"));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
 }
 
 TEST_F(DurationButtonsTest, SelectionRewritesOnlyNoteLines) {
@@ -91,7 +91,7 @@ TEST_F(DurationButtonsTest, SelectionRewritesOnlyNoteLines) {
     EXPECT_TRUE(w->Lines().GetSelectedLines(first, last));
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, 4);
-    w->RichEdit1->undo(); // the whole apply is one step
+    Ctl<TNotationEdit>(*w, "RichEdit1")->undo(); // the whole apply is one step
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
 }
 
@@ -142,7 +142,7 @@ TEST_F(DurationButtonsTest, RestGoesOnANewLineBelow) {
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", ""}));
     EXPECT_EQ(w->Lines().CurrentLine(), 2);
     EXPECT_TRUE(w->Song.Current().Modified); // an inserted line is an edit
-    EXPECT_EQ(w->StatusBarBottom->Text(1), QStringLiteral("*"));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     B().btnRest->click(); // on a blank line the rest replaces it
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));
 }

@@ -33,10 +33,10 @@ protected:
     void SetUp() override {
         ShownMainWindowTest::SetUp();
         ASSERT_TRUE(SelectTab(6));
-        w->RichEdit1->setFocus();
+        Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
     }
-    QString Bottom(int i) { return w->StatusBarBottom->Text(i); }
-    QString Rich(int i) { return w->StatusBarRichEdit->Text(i); }
+    QString Bottom(int i) { return Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(i); }
+    QString Rich(int i) { return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(i); }
 };
 
 TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
@@ -89,10 +89,10 @@ TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATempoOrSignatureChange
     dialogs.tempo = [](const TTempoInput &) { return std::optional<int>(60); };
     dialogs.timeSignature = [](const TTimeSigInput &) { return std::optional<std::string>("0304"); };
     w->SetDialogs(dialogs);
-    QTest::mouseClick(w->lblTempo, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QLabel>(*w, "lblTempo"), Qt::LeftButton);
     ASSERT_EQ(w->Song.Tempo, 60);
     EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:06.00")); // the same line, twice as long
-    QTest::mouseClick(w->LabelSigLower, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QLabel>(*w, "LabelSigLower"), Qt::LeftButton);
     ASSERT_EQ(w->Song.TimeSignature, "0304");
     EXPECT_EQ(Rich(0), QStringLiteral("Bar: 3")); // six beats of 3/4 are two whole bars
     EXPECT_EQ(Rich(1), QStringLiteral("Beat: 1"));
@@ -100,26 +100,26 @@ TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATempoOrSignatureChange
 
 TEST_F(EditorControllerTest, SelectionTurnsCountInOffAndBackOn) {
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
-    w->chkCountIn->setChecked(true);
-    QTextCursor c = w->RichEdit1->textCursor();
+    Ctl<QCheckBox>(*w, "chkCountIn")->setChecked(true);
+    QTextCursor c = Ctl<TNotationEdit>(*w, "RichEdit1")->textCursor();
     c.setPosition(0);
     c.setPosition(3, QTextCursor::KeepAnchor);
-    w->RichEdit1->setTextCursor(c);
-    EXPECT_FALSE(w->chkCountIn->isChecked());
-    EXPECT_FALSE(w->chkCountIn->isEnabled());
+    Ctl<TNotationEdit>(*w, "RichEdit1")->setTextCursor(c);
+    EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkCountIn")->isChecked());
+    EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
     EXPECT_EQ(Rich(4), QStringLiteral("Play All Lines")); // inside one line
     w->Lines().MoveCaretToLine(0);
-    EXPECT_TRUE(w->chkCountIn->isEnabled());
+    EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
 }
 
 TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
     struct Edit { const char *what; std::function<void()> act; };
     const std::vector<Edit> edits = {
-        {"letter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); }},
-        {"Enter", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_Return); }},
-        {"Backspace", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_End); QTest::keyClick(w->RichEdit1, Qt::Key_Backspace); }},
+        {"letter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); }},
+        {"Enter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Return); }},
+        {"Backspace", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_End); QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Backspace); }},
         {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->ApplyCommandState(); Act(*w, "Paste1")->trigger(); }},
-        {"undo", [&] { QTest::keyClick(w->RichEdit1, Qt::Key_A); w->ClearModifiedMarks(); w->RichEdit1->undo(); }},
+        {"undo", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); w->ClearModifiedMarks(); Ctl<TNotationEdit>(*w, "RichEdit1")->undo(); }},
     };
     for (const auto &e : edits) {
         w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
@@ -139,23 +139,23 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
 
 TEST_F(EditorControllerTest, EmptyEditorIsSilverWithALowerCaseCaption) {
     w->Lines().LoadText(QString());
-    QTest::keyClick(w->RichEdit1, Qt::Key_C);
-    EXPECT_FALSE(w->RichEdit1->BackgroundSilver());
-    QTest::keyClick(w->RichEdit1, Qt::Key_Backspace);
-    EXPECT_TRUE(w->RichEdit1->BackgroundSilver());
-    EXPECT_EQ(w->PageControl1->Caption(5), QStringLiteral("guitar"));
-    QTest::keyClick(w->RichEdit1, Qt::Key_C);
-    EXPECT_EQ(w->PageControl1->Caption(5), QStringLiteral("GUITAR"));
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_C);
+    EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Backspace);
+    EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(5), QStringLiteral("guitar"));
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_C);
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(5), QStringLiteral("GUITAR"));
 }
 
 TEST_F(EditorControllerTest, InsertPanelShowsTheRealMode) {
     for (const char *expected : {"Overwrite", "Insert", "Overwrite"}) {
-        QTest::keyClick(w->RichEdit1, Qt::Key_Insert);
+        QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Insert);
         EXPECT_EQ(Bottom(3), QString::fromLatin1(expected));
     }
-    QTest::keyClick(w->RichEdit1, Qt::Key_Insert, Qt::ShiftModifier); // paste, not a toggle
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Insert, Qt::ShiftModifier); // paste, not a toggle
     EXPECT_EQ(Bottom(3), QStringLiteral("Overwrite"));
-    EXPECT_TRUE(w->RichEdit1->overwriteMode());
+    EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->overwriteMode());
     ASSERT_TRUE(SelectTab(7)); // the mode is the editor's, not the tab's
     EXPECT_EQ(Bottom(3), QStringLiteral("Overwrite"));
 }
@@ -164,15 +164,15 @@ TEST_F(EditorControllerTest, SingleNoteCaretLineNamesItsNote) {
     // String 5 (A) at fret 4 is C#; the caret-line parse marks and selects nothing.
     w->Lines().LoadText(QStringLiteral("x, x, 4, x, x, x, x, Q\nC, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n"));
     w->Lines().MoveCaretToLine(0);
-    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Home);
     EXPECT_EQ(Bottom(4), QStringLiteral("Db/C#"));
-    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(Bottom(4), QString());
     EXPECT_FALSE(w->Song.Current().Modified);
     EXPECT_FALSE(w->Lines().HasSelection());
     ASSERT_TRUE(SelectTab(1));
     w->Lines().LoadText(QStringLiteral("A, 70, x, x, x, x, x, x, x, x, x, Q\n"));
-    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Home);
     EXPECT_EQ(Bottom(4), QStringLiteral("Bb/A#"));
 }
 
@@ -180,14 +180,14 @@ TEST_F(EditorControllerTest, CaretLineSetsTheTabsSoundAndHoverTextClears) {
     ASSERT_TRUE(SelectTab(12)); // bass: program 33 on channel 11
     w->Lines().LoadText(QStringLiteral("E, 0, x, x, x, H\n"));
     midi.Clear();
-    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Home);
     bool programSent = false;
     for (const auto &m : midi.Messages())
         programSent |= m.status == 0xC0 + 11 && m.data1 == 33;
     EXPECT_TRUE(programSent);
     EXPECT_EQ(Bottom(4), QStringLiteral("E"));
     QMouseEvent move(QEvent::MouseMove, QPointF(4, 4), QPointF(4, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w->grpEditor, &move);
+    QCoreApplication::sendEvent(Ctl<QGroupBox>(*w, "grpEditor"), &move);
     EXPECT_EQ(Bottom(4), QString());
 }
 
@@ -216,7 +216,7 @@ TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
     SetPlaying(*w, TPlayKind::Song, true);
     ts.clipboard.SetText(QStringLiteral("x"));
     Act(*w, "Paste1")->trigger();
-    w->PanelNoteButtons->btnRest->click();
+    Ctl<TDurationButtons>(*w, "PanelNoteButtons")->btnRest->click();
     EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
     EXPECT_FALSE(w->Song.Current().Modified);
 }
@@ -236,7 +236,7 @@ TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPl
             SetPlaying(*w, kinds[situation], true);
         for (QAction *a : {Act(*w, "Cut1"), Act(*w, "Delete1"), Act(*w, "Paste1"), Act(*w, "Undo1"), Act(*w, "Cut2"), Act(*w, "Delete2"), Act(*w, "Paste2"), Act(*w, "Undo2")})
             a->trigger();
-        w->PanelNoteButtons->btnRest->click();
+        Ctl<TDurationButtons>(*w, "PanelNoteButtons")->btnRest->click();
         EXPECT_EQ(w->Lines().Lines().mid(0, 2), text) << situation;
         EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("pasted")) << situation;
         EXPECT_FALSE(w->AnyTabModified()) << situation;

@@ -39,7 +39,7 @@ protected:
         }
         w->Lines().LoadText(text);
         w->Lines().MoveCaretToLine(caret);
-        w->RichEdit1->setFocus();
+        Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
         midi.Clear();
         waits.clear();
     }
@@ -66,7 +66,7 @@ TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
     w->Song.Tab(6).Transpose = 2;
     w->Song.SongTranspose = 1;
     Show(6, QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\n"), 0);
-    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
     EXPECT_EQ(NotesOn(), (std::vector<int>{67 + 3, 59 + 3, 55 + 3, 50 + 3, 47 + 3, 43 + 3}));
     EXPECT_EQ(NotesOff(), 6);
@@ -78,7 +78,7 @@ TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
     EXPECT_FALSE(w->LiveInstrument()->Keyboard().View()->isVisible());
     // Keys other than Up and Down show the line but sound nothing.
     midi.Clear();
-    QTest::keyClick(w->RichEdit1, Qt::Key_Home);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Home);
     EXPECT_TRUE(NotesOn().empty());
     // Key codes are Qt's: '(' and '&' are not Down and Up.
     w->EditorEvents().RichEdit1KeyUp(Qt::Key_ParenLeft);
@@ -91,13 +91,13 @@ TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
 TEST_F(LiveWindowTest, CaretOnAPianoLineSoundsItAndShowsItsKeys) {
     Show(1, QStringLiteral("*Volume 20\nC, 60, 64, 67, x, x, x, x, x, x, x, Q\n"), 0);
     EXPECT_TRUE(w->LiveInstrument()->Keyboard().View()->isVisible());
-    EXPECT_EQ(w->LiveInstrument()->Keyboard().View()->size(), w->PaintBoxInstrument->size()) << "fills the picture";
+    EXPECT_EQ(w->LiveInstrument()->Keyboard().View()->size(), Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->size()) << "fills the picture";
     EXPECT_FALSE(w->LiveInstrument()->Fretboard().View()->isVisible());
-    QTest::keyClick(w->RichEdit1, Qt::Key_Down);
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(NotesOn(), (std::vector<int>{60, 64, 67}));
     EXPECT_EQ(waits, std::vector<int>{200});
     EXPECT_EQ(Keyboard().Key(20).Colour, kColourSilver);
-    QTest::keyClick(w->RichEdit1, Qt::Key_Up); // a directive: nothing sounds, keys plain
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Up); // a directive: nothing sounds, keys plain
     EXPECT_EQ(NotesOn().size(), 3u);
 }
 
@@ -107,12 +107,12 @@ TEST_F(LiveWindowTest, FretboardClickWritesTheLineAndMarksTheTab) {
     view->LayoutShapes();
     const TRect r = Fretboard().Dot(5, 3).Rect;
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(r.Left + r.Width / 2, r.Top + r.Height / 2));
-    const QString duration = QString::fromStdString(w->PanelNoteButtons->CurrentDuration());
+    const QString duration = QString::fromStdString(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDuration());
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("Guitar, 3, x, x, x, x, x,") + duration);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
     EXPECT_EQ(NotesOn(), std::vector<int>{43});
     EXPECT_TRUE(w->Song.Current().Modified);
-    EXPECT_EQ(w->StatusBarBottom->Text(1), QStringLiteral("*"));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     // Right click on the shown dot of the caret line removes it.
     w->Lines().MoveCaretToLine(0);
     w->LiveInstrument()->ShowLineOnInstrument(0);
@@ -140,51 +140,51 @@ TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     bool playingFlag = false, editorReadOnly = false, songButtonEnabled = true;
     QString tempoShown;
     onWait = [&] {
-        captionWhilePlaying = w->btnPlayFRT->text();
-        colourWhilePlaying = w->btnPlayFRT->palette().color(QPalette::ButtonText);
+        captionWhilePlaying = Ctl<QPushButton>(*w, "btnPlayFRT")->text();
+        colourWhilePlaying = Ctl<QPushButton>(*w, "btnPlayFRT")->palette().color(QPalette::ButtonText);
         playingFlag = w->PlayState().Playing(TPlayKind::Instrument);
-        editorReadOnly = w->RichEdit1->isReadOnly();
-        songButtonEnabled = w->BitBtnPlayArrangement->isEnabled();
-        tempoShown = w->lblTempo->text();
+        editorReadOnly = Ctl<TNotationEdit>(*w, "RichEdit1")->isReadOnly();
+        songButtonEnabled = Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->isEnabled();
+        tempoShown = Ctl<QLabel>(*w, "lblTempo")->text();
     };
-    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
     EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45}));
     EXPECT_EQ(waits, (std::vector<int>{500, 1000}));
     EXPECT_EQ(captionWhilePlaying, QStringLiteral("Stop"));
     // The caption is red while the lines sound and green again after.
     EXPECT_EQ(colourWhilePlaying, QColor(255, 0, 0));
-    EXPECT_EQ(w->btnPlayFRT->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    EXPECT_EQ(Ctl<QPushButton>(*w, "btnPlayFRT")->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
     EXPECT_TRUE(playingFlag);
     EXPECT_TRUE(editorReadOnly);
     EXPECT_FALSE(songButtonEnabled);
     EXPECT_EQ(tempoShown, QStringLiteral("Tempo: 60"));
-    EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
+    EXPECT_EQ(Ctl<QPushButton>(*w, "btnPlayFRT")->text(), QStringLiteral("Play"));
     EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
-    EXPECT_FALSE(w->RichEdit1->isReadOnly());
-    EXPECT_TRUE(w->BitBtnPlayArrangement->isEnabled());
-    EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 120"));
+    EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->isReadOnly());
+    EXPECT_TRUE(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->isEnabled());
+    EXPECT_EQ(Ctl<QLabel>(*w, "lblTempo")->text(), QStringLiteral("Tempo: 120"));
 }
 
 TEST_F(LiveWindowTest, StopButtonAndEscEndTheRun) {
     for (bool esc : {false, true}) {
         Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\nA, x, 0, x, x, x, x, Q\nD, x, x, 0, x, x, x, Q\n"), 0);
-        w->chkLoopAll->setChecked(true);
+        Ctl<QCheckBox>(*w, "chkLoopAll")->setChecked(true);
         onWait = [&] {
             if (waits.size() == 2) {
                 if (esc)
-                    QTest::keyClick(w->RichEdit1, Qt::Key_Escape);
+                    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Escape);
                 else
-                    w->btnPlayFRT->click(); // the Stop click, arriving while the line sounds
+                    Ctl<QPushButton>(*w, "btnPlayFRT")->click(); // the Stop click, arriving while the line sounds
             }
         };
-        QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+        QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
         EXPECT_EQ(NotesOn(), (std::vector<int>{40, 45})) << esc;
         EXPECT_EQ(NotesOff(), 2) << esc;
         EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
-        EXPECT_EQ(w->btnPlayFRT->text(), QStringLiteral("Play"));
-        EXPECT_TRUE(w->chkLoopAll->isChecked());
+        EXPECT_EQ(Ctl<QPushButton>(*w, "btnPlayFRT")->text(), QStringLiteral("Play"));
+        EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkLoopAll")->isChecked());
         onWait = nullptr;
-        w->chkLoopAll->setChecked(false);
+        Ctl<QCheckBox>(*w, "chkLoopAll")->setChecked(false);
     }
 }
 
@@ -194,13 +194,13 @@ TEST_F(LiveWindowTest, FaultyLinesAreReportedWithTheirLineNumbers) {
         lines << QStringLiteral("E, 0, x, x, x, x, x, Q");
     lines << QStringLiteral("E, 0, x, Q");
     Show(6, TEditorLines::JoinLines(lines), 0);
-    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Error in line 7")});
     EXPECT_TRUE(NotesOn().empty());
     EXPECT_EQ(w->Lines().CurrentLine(), 6);
 
     Show(1, QStringLiteral("C, 60, x, x, x, x, x, x, x, x, x, Q\nC, 60, x, Q\n"), 0);
-    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
     EXPECT_EQ(ts.messages.Texts().last(), QStringLiteral("Error in Piano: Line 2"));
     EXPECT_EQ(NotesOn(), std::vector<int>{60});
 }
@@ -216,7 +216,7 @@ TEST_F(LiveWindowTest, PlayButtonSendsPanThenEachLineInTurnThenTheProgram) {
     Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\n*INSTRUMENT 40\nA, x, 0, x, x, x, x, Q\n"), 0);
     const TInstrumentTab &tab = w->Song.Current();
     const int ch = tab.Channel & 0x0F;
-    QTest::mouseClick(w->btnPlayFRT, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
     std::vector<std::vector<int>> sent;
     for (const auto &m : midi.Messages())
         if ((m.status & 0x0F) == ch && ((m.status & 0xF0) != 0xB0 || m.data1 == 10))

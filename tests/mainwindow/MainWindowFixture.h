@@ -72,7 +72,7 @@ protected:
     }
 
     // Shows tab `t` as a user's click would.
-    bool SelectTab(int t) { return w->PageControl1->UserSelect(t - 1); }
+    bool SelectTab(int t) { return Ctl<TPageControl>(*w, "PageControl1")->UserSelect(t - 1); }
 
     platform::TestServices ts;
     platform::RecordingMidiOutSystem midi{{"Synth", "Port A"}};

@@ -31,11 +31,11 @@ TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     EXPECT_TRUE(m.SaveMidiDevice);
     EXPECT_FALSE(m.Activated);
     EXPECT_EQ(m.Song.CurrentTab, 1);
-    EXPECT_EQ(m.PageControl1->ActivePageIndex(), 0);
-    ASSERT_EQ(m.PageControl1->PageCount(), 16);
-    EXPECT_EQ(m.PageControl1->Caption(6), QStringLiteral("guitar 2"));
-    EXPECT_EQ(m.StatusBarBottom->Text(3), QStringLiteral("Insert"));
-    EXPECT_TRUE(m.GroupBoxMIDIPlay->isHidden());
+    EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->ActivePageIndex(), 0);
+    ASSERT_EQ(Ctl<TPageControl>(m, "PageControl1")->PageCount(), 16);
+    EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->Caption(6), QStringLiteral("guitar 2"));
+    EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->Text(3), QStringLiteral("Insert"));
+    EXPECT_TRUE(Ctl<QGroupBox>(m, "GroupBoxMIDIPlay")->isHidden());
     EXPECT_FALSE(Act(m, "Contents1")->isEnabled()); // no help document beside the program
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
@@ -83,13 +83,13 @@ TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
     TProgramWindows windows = CreateProgramWindows(env);
     TfrmMain &m = *windows.frmMain;
     ts.modal.QueueAnswer([&](platform::ModalDialog &) {
-        QFont preview = m.RichEdit1->font(); // the dialog previews a big font
+        QFont preview = Ctl<TNotationEdit>(m, "RichEdit1")->font(); // the dialog previews a big font
         preview.setPointSize(30);
-        m.RichEdit1->setFont(preview);
+        Ctl<TNotationEdit>(m, "RichEdit1")->setFont(preview);
         return int(platform::mrCancel);
     });
     m.Options1Click();
-    EXPECT_EQ(m.RichEdit1->font().pointSize(), m.Options.Size);
+    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->font().pointSize(), m.Options.Size);
     EXPECT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmOptions"});
 }
 
@@ -114,15 +114,15 @@ TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
     WriteSetting(QStringLiteral("Font/Color"), QStringLiteral("255")); // red as 0x00BBGGRR
     WriteSetting(QStringLiteral("Options/ShowHints"), QStringLiteral("0"));
     TfrmMain &m = Make();
-    const QFont f = m.RichEdit1->font();
+    const QFont f = Ctl<TNotationEdit>(m, "RichEdit1")->font();
     EXPECT_EQ(f.pointSize(), 8);
     EXPECT_TRUE(f.bold());
     EXPECT_TRUE(f.italic());
     EXPECT_FALSE(f.underline());
-    EXPECT_EQ(m.RichEdit1->palette().color(QPalette::Text), QColor(255, 0, 0));
-    EXPECT_TRUE(m.PanelNoteButtons->btnWholeNote->toolTip().isEmpty());
+    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip().isEmpty());
     m.SetHintsVisible(true);
-    EXPECT_EQ(m.PanelNoteButtons->btnWholeNote->toolTip(), QStringLiteral("Whole note duration (F5)"));
+    EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip(), QStringLiteral("Whole note duration (F5)"));
 }
 
 TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
@@ -226,9 +226,9 @@ protected:
     void ModifySong() {
         w->show();
         w->FormActivate();
-        w->PageControl1->UserSelect(5);
-        w->RichEdit1->setFocus();
-        w->RichEdit1->insertPlainText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
+        Ctl<TPageControl>(*w, "PageControl1")->UserSelect(5);
+        Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
+        Ctl<TNotationEdit>(*w, "RichEdit1")->insertPlainText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
         ASSERT_TRUE(w->AnyTabModified());
     }
 };
@@ -366,26 +366,26 @@ bool ShowWithTheEditorFocused(TfrmMain &m) {
     if (!QTest::qWaitForWindowActive(&m))
         return false;
     m.FormActivate();
-    m.PageControl1->UserSelect(5);
+    Ctl<TPageControl>(m, "PageControl1")->UserSelect(5);
     m.Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
-    m.RichEdit1->setFocus();
+    Ctl<TNotationEdit>(m, "RichEdit1")->setFocus();
     return true;
 }
 
 TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
     TfrmMain &m = Make();
     ASSERT_TRUE(ShowWithTheEditorFocused(m));
-    QTest::keyClick(m.RichEdit1, Qt::Key_Escape);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_Escape);
     EXPECT_TRUE(m.PlayState().AbortRequested);
     const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"},  {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
                                                       {Qt::Key_F9, "S"},  {Qt::Key_F10, "T"}, {Qt::Key_F11, "F"},
                                                       {Qt::Key_F6, "H"}};
     for (const auto &[key, letter] : keys) { // each key's duration on the caret line
-        QTest::keyClick(m.RichEdit1, key);
+        QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), key);
         EXPECT_EQ(m.Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, ") + QLatin1String(letter)) << letter;
     }
-    QTest::keyClick(m.RichEdit1, Qt::Key_End);
-    QTest::keyClick(m.RichEdit1, Qt::Key_F12); // a rest below
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_End);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_F12); // a rest below
     EXPECT_EQ(m.Lines().Line(1), QStringLiteral("Rest , x, x, x, x, x, x, H"));
 }
 
@@ -395,17 +395,17 @@ TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
     for (const QSize size : {QSize(815, 599), QSize(1200, 900), QSize(640, 480), QSize(1600, 1000)}) {
         m.resize(size);
         m.FormResize();
-        EXPECT_EQ(m.RichEdit1->height(), m.grpEditor->height() - 66) << size.width();
-        EXPECT_EQ(m.StatusBarBottom->width(), m.RichEdit1->width() - 10) << size.width();
-        EXPECT_EQ(m.StatusBarRichEdit->width(), m.RichEdit1->width() - 10) << size.width();
-        EXPECT_EQ(m.StatusBarBottom->x(), m.RichEdit1->x());
-        EXPECT_EQ(m.PanelTop->height(), (size.height() / 20) * 10);
-        EXPECT_LE(m.grpEditor->geometry().right(), size.width());
+        EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(), Ctl<QGroupBox>(m, "grpEditor")->height() - 66) << size.width();
+        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << size.width();
+        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << size.width();
+        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->x(), Ctl<TNotationEdit>(m, "RichEdit1")->x());
+        EXPECT_EQ(Ctl<QWidget>(m, "PanelTop")->height(), (size.height() / 20) * 10);
+        EXPECT_LE(Ctl<QGroupBox>(m, "grpEditor")->geometry().right(), size.width());
         // Nothing of the editor group hangs out of it.
-        EXPECT_LE(m.RichEdit1->geometry().bottom(), m.grpEditor->height()) << size.width();
-        EXPECT_LE(m.PanelNoteButtons->geometry().bottom(), m.grpEditor->height()) << size.width();
-        EXPECT_LE(m.StatusBarBottom->geometry().right(), m.grpEditor->width()) << size.width();
-        EXPECT_LE(m.RichEdit1->geometry().right(), m.grpEditor->width()) << size.width();
+        EXPECT_LE(Ctl<TNotationEdit>(m, "RichEdit1")->geometry().bottom(), Ctl<QGroupBox>(m, "grpEditor")->height()) << size.width();
+        EXPECT_LE(Ctl<TDurationButtons>(m, "PanelNoteButtons")->geometry().bottom(), Ctl<QGroupBox>(m, "grpEditor")->height()) << size.width();
+        EXPECT_LE(Ctl<TStatusPanels>(m, "StatusBarBottom")->geometry().right(), Ctl<QGroupBox>(m, "grpEditor")->width()) << size.width();
+        EXPECT_LE(Ctl<TNotationEdit>(m, "RichEdit1")->geometry().right(), Ctl<QGroupBox>(m, "grpEditor")->width()) << size.width();
     }
 }
 
@@ -416,16 +416,16 @@ TEST_F(MainWindowTest, MenuKeysFireWithTheFocusInTheEditor) {
     TDialogs dialogs = CreateDialogs(ts.Get(), &m);
     WireMainDialogs(m, dialogs);
     ASSERT_TRUE(ShowWithTheEditorFocused(m));
-    QTest::keyClick(m.RichEdit1, Qt::Key_F, Qt::ControlModifier);
-    QTest::keyClick(m.RichEdit1, Qt::Key_R, Qt::ControlModifier);
-    QTest::keyClick(m.RichEdit1, Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(ts.modal.ShownClasses(), (QStringList{"Tfrmfind", "TfrmReplace", "TfrmEnterNumber"}));
     // The editor keeps its own keys: Ctrl+A selects its text.
-    QTest::keyClick(m.RichEdit1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(m.Lines().HasSelection());
     // Nothing opens while the song plays.
     SetPlaying(m, TPlayKind::Song, true);
-    QTest::keyClick(m.RichEdit1, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(ts.modal.ShownDialogs().size(), 3u);
     SetPlaying(m, TPlayKind::Song, false);
 }

@@ -120,15 +120,15 @@ protected:
 TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     Make({WriteSong(QStringLiteral("two.twd"), {kC, kD}, {"C, x, 3, x, x, x, x, H"})});
     ASSERT_EQ(w->Song.Lines(1).size(), 2u);
-    w->chkCountIn->click();
-    w->chkMetronome->click();
+    Ctl<QCheckBox>(*w, "chkCountIn")->click();
+    Ctl<QCheckBox>(*w, "chkMetronome")->click();
     bool stopShown = false, panelShown = false, menusLocked = false, fileMenuLocked = false;
     Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
           [&](int64_t ms) {
               if (ms == 1000) {
-                  stopShown = w->BitBtnPlayArrangement->text() == QStringLiteral("Stop");
-                  panelShown = w->GroupBoxMIDIPlay->isVisible();
-                  menusLocked = !Action("PlayAll1")->isEnabled() && !w->chkMetronome->isEnabled();
+                  stopShown = Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text() == QStringLiteral("Stop");
+                  panelShown = Ctl<QGroupBox>(*w, "GroupBoxMIDIPlay")->isVisible();
+                  menusLocked = !Action("PlayAll1")->isEnabled() && !Ctl<QCheckBox>(*w, "chkMetronome")->isEnabled();
                   fileMenuLocked = !Action("OpenSong1")->isEnabled();
               }
           });
@@ -142,15 +142,15 @@ TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
                                            {2004, 0x90, 77}, {2504, 0x80, 77}, {2504, 0x90, 76}, {3000, 0x80, 76}}));
     EXPECT_EQ(Notes(0), (std::vector<Sent>{{2004, 0x90, 60}, {2504, 0x80, 60}, {2504, 0x90, 62}, {3000, 0x80, 62}}));
     EXPECT_EQ(Notes(5), (std::vector<Sent>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
-    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
-    EXPECT_FALSE(w->GroupBoxMIDIPlay->isVisible());
+    EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
+    EXPECT_FALSE(Ctl<QGroupBox>(*w, "GroupBoxMIDIPlay")->isVisible());
     EXPECT_TRUE(Action("PlayAll1")->isEnabled());
     EXPECT_TRUE(Action("OpenSong1")->isEnabled());
-    EXPECT_TRUE(w->chkMetronome->isEnabled());
-    EXPECT_TRUE(w->EdtCountInbars->isEnabled());
+    EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkMetronome")->isEnabled());
+    EXPECT_TRUE(Ctl<QSpinBox>(*w, "EdtCountInbars")->isEnabled());
     EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Song));
     EXPECT_FALSE(w->Busy());
-    EXPECT_FALSE(w->RichEdit1->isReadOnly());
+    EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->isReadOnly());
 }
 
 TEST_F(PlaybackWindowTest, FromTheCaretTheSelectionAndTheBookmark) {
@@ -163,7 +163,7 @@ TEST_F(PlaybackWindowTest, FromTheCaretTheSelectionAndTheBookmark) {
     // The Play button with lines 2 and 3 selected.
     midi.Clear();
     w->Lines().SelectLines(1, 2);
-    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
+    Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); });
     EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64}));
     int first = -1, last = -1;
     EXPECT_TRUE(w->Lines().GetSelectedLines(first, last));
@@ -178,23 +178,23 @@ TEST_F(PlaybackWindowTest, FromTheCaretTheSelectionAndTheBookmark) {
 
 TEST_F(PlaybackWindowTest, LoopRunsUntilThePlayButtonStopsIt) {
     Make({WriteSong(QStringLiteral("loop.twd"), {kC, kD})});
-    w->chkLoopAll->click();
+    Ctl<QCheckBox>(*w, "chkLoopAll")->click();
     int rounds = 0;
-    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); },
+    Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); },
           [&](int64_t) {
               const auto ons = NoteOns(0);
               rounds = int(std::count(ons.begin(), ons.end(), 60));
-              if (rounds == 3 && w->BitBtnPlayArrangement->text() == QStringLiteral("Stop"))
-                  QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton);
+              if (rounds == 3 && Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text() == QStringLiteral("Stop"))
+                  QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton);
           });
     EXPECT_EQ(rounds, 3);
-    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
+    EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
     EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Song));
 }
 
 TEST_F(PlaybackWindowTest, EscStopsTheSong) {
     Make({WriteSong(QStringLiteral("esc.twd"), {kC, kD, kE, kF})});
-    w->chkLoopAll->click();
+    Ctl<QCheckBox>(*w, "chkLoopAll")->click();
     Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
           [&](int64_t ms) {
               if (ms == 700)
@@ -209,7 +209,7 @@ TEST_F(PlaybackWindowTest, EscStopsTheSong) {
 
 TEST_F(PlaybackWindowTest, ClosingWhilePlayingStopsAndClosesOnceTheLoopHasUnwound) {
     Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
-    w->chkLoopAll->click();
+    Ctl<QCheckBox>(*w, "chkLoopAll")->click();
     bool visibleRightAfterClose = false;
     Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
           [&](int64_t ms) {
@@ -237,7 +237,7 @@ TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
     EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
     EXPECT_EQ(w->Song.CurrentTab, 6);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
-    EXPECT_EQ(w->BitBtnPlayArrangement->text(), QStringLiteral("Play"));
+    EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
 }
 
 TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
@@ -297,12 +297,12 @@ TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule)
         QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
         return int(platform::mrNone);
     });
-    QTest::mouseClick(w->LabelSigUpper, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QLabel>(*w, "LabelSigUpper"), Qt::LeftButton);
     EXPECT_EQ(w->Song.TimeSignature, "0304");
-    EXPECT_EQ(w->LabelSigUpper->text() + w->LabelSlash->text() + w->LabelSigLower->text(), QStringLiteral("3/4"));
+    EXPECT_EQ(Ctl<QLabel>(*w, "LabelSigUpper")->text() + Ctl<QLabel>(*w, "LabelSlash")->text() + Ctl<QLabel>(*w, "LabelSigLower")->text(), QStringLiteral("3/4"));
     EXPECT_TRUE(w->AnyTabModified());
     ts.modal.QueueResult(platform::mrCancel);
-    QTest::mouseClick(w->LabelSlash, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QLabel>(*w, "LabelSlash"), Qt::LeftButton);
     EXPECT_EQ(w->Song.TimeSignature, "0304");
     ts.modal.QueueAnswer([](platform::ModalDialog &d) {
         auto *edit = d.findChild<QLineEdit *>(QStringLiteral("EditTempo"));
@@ -311,9 +311,9 @@ TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule)
         QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BitBtnOK")), Qt::LeftButton);
         return int(platform::mrNone);
     });
-    QTest::mouseClick(w->lblTempo, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QLabel>(*w, "lblTempo"), Qt::LeftButton);
     EXPECT_EQ(w->Song.Tempo, 84);
-    EXPECT_EQ(w->lblTempo->text(), QStringLiteral("Tempo: 84"));
+    EXPECT_EQ(Ctl<QLabel>(*w, "lblTempo")->text(), QStringLiteral("Tempo: 84"));
     // The built song carries the new tempo (60,000,000 / 84 microseconds per quarter) and 3/4.
     w->Song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
     TMidiData built;
@@ -434,17 +434,17 @@ namespace {
 TEST_F(PlaybackWindowTest, AfterPlayingSelectedLinesCountInStaysOff) {
     Make({WriteSong(QStringLiteral("sel.twd"), {kC, kD, kE, kF})});
     w->Lines().SelectLines(1, 2);
-    ASSERT_FALSE(w->chkCountIn->isEnabled());
-    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
+    ASSERT_FALSE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
+    Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); });
     EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64}));
     ASSERT_TRUE(w->Lines().HasSelection());
-    EXPECT_FALSE(w->chkCountIn->isEnabled());
-    EXPECT_FALSE(w->chkCountIn->isChecked());
-    EXPECT_FALSE(w->EdtCountInbars->isEnabled());
+    EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
+    EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkCountIn")->isChecked());
+    EXPECT_FALSE(Ctl<QSpinBox>(*w, "EdtCountInbars")->isEnabled());
     // Without a selection it is usable again after a play.
     w->Lines().MoveCaretToLine(0);
-    Drive([&] { QTest::mouseClick(w->BitBtnPlayArrangement, Qt::LeftButton); });
-    EXPECT_TRUE(w->chkCountIn->isEnabled());
+    Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); });
+    EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
 }
 
 } // namespace

@@ -26,23 +26,23 @@ TEST_F(TabSwitchingTest, EachTabKeepsItsTextCaretAndDuration) {
     ASSERT_TRUE(SelectTab(6));
     Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, Q\n"));
     Lines().MoveCaretToLine(1);
-    w->PanelNoteButtons->SetDurationControls(104);
+    Ctl<TDurationButtons>(*w, "PanelNoteButtons")->SetDurationControls(104);
     ASSERT_TRUE(SelectTab(12));
     EXPECT_TRUE(Lines().IsEmpty());
-    EXPECT_EQ(w->PanelNoteButtons->DurationCode(), 2); // the bass's own half note
-    EXPECT_EQ(w->grpEditor->title(), QStringLiteral("Bass"));
+    EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->DurationCode(), 2); // the bass's own half note
+    EXPECT_EQ(Ctl<QGroupBox>(*w, "grpEditor")->title(), QStringLiteral("Bass"));
     Lines().LoadText(QStringLiteral("E, 0, x, x, x, H\n"));
-    w->PanelNoteButtons->SetDurationControls(1003);
+    Ctl<TDurationButtons>(*w, "PanelNoteButtons")->SetDurationControls(1003);
 
     ASSERT_TRUE(SelectTab(6));
     EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
     EXPECT_EQ(Lines().CurrentLine(), 1);
-    EXPECT_EQ(w->PanelNoteButtons->CurrentDurationIndex(), 3);
-    EXPECT_TRUE(w->PanelNoteButtons->chkDotted->isChecked());
-    EXPECT_EQ(w->PanelNoteButtons->CurrentDuration(), " .E");
+    EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDurationIndex(), 3);
+    EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkDotted->isChecked());
+    EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDuration(), " .E");
     ASSERT_TRUE(SelectTab(12));
     EXPECT_EQ(Lines().Lines(), QStringList{"E, 0, x, x, x, H"});
-    EXPECT_TRUE(w->PanelNoteButtons->chkTriplet->isChecked());
+    EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkTriplet->isChecked());
     EXPECT_EQ(w->Song.Tab(6).DurationCode, 104);
     EXPECT_FALSE(w->AnyTabModified()); // loads and switches by code mark nothing
 }
@@ -71,9 +71,9 @@ TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
     }
     // A click on the tab bar is refused the same way.
     SetPlaying(*w, TPlayKind::Song, true);
-    QTabBar *bar = w->PageControl1->TabBar();
+    QTabBar *bar = Ctl<TPageControl>(*w, "PageControl1")->TabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_EQ(w->PageControl1->ActivePageIndex(), 5);
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->ActivePageIndex(), 5);
     SetPlaying(*w, TPlayKind::Song, false);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     EXPECT_EQ(w->Song.CurrentTab, 2);
@@ -81,12 +81,12 @@ TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
 
 TEST_F(TabSwitchingTest, EmptyTabIsSilverAndLowerCase) {
     ASSERT_TRUE(SelectTab(7));
-    EXPECT_TRUE(w->RichEdit1->BackgroundSilver());
-    EXPECT_EQ(w->PageControl1->Caption(6), QStringLiteral("guitar 2"));
+    EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(6), QStringLiteral("guitar 2"));
     w->Song.Lines(8) = {"C, x, 3, 2, 0, 1, 0, Q"};
     ASSERT_TRUE(SelectTab(8));
-    EXPECT_FALSE(w->RichEdit1->BackgroundSilver());
-    EXPECT_EQ(w->PageControl1->Caption(7), QStringLiteral("GUITAR 3"));
+    EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(7), QStringLiteral("GUITAR 3"));
 }
 
 TEST_F(TabSwitchingTest, CaretOnTheLastLineIsNotRestoredButTopLineIs) {
@@ -110,19 +110,19 @@ TEST_F(TabSwitchingTest, CaretOnTheLastLineIsNotRestoredButTopLineIs) {
 
 TEST_F(TabSwitchingTest, MixerMenusAndSoloFollowTheTab) {
     ASSERT_TRUE(SelectTab(12));
-    EXPECT_EQ(w->UpDownMixerChannel->value(), 12);
-    EXPECT_EQ(w->UpDownMixerVolume->value(), 100);
+    EXPECT_EQ(Ctl<QSpinBox>(*w, "UpDownMixerChannel")->value(), 12);
+    EXPECT_EQ(Ctl<QSpinBox>(*w, "UpDownMixerVolume")->value(), 100);
     EXPECT_TRUE(Act(*w, "ablature1")->isEnabled());
-    w->CheckBoxSoloInstrument->setChecked(true);
+    Ctl<QCheckBox>(*w, "CheckBoxSoloInstrument")->setChecked(true);
     w->Song.Tab(12).Solo = true;
     ASSERT_TRUE(SelectTab(3));
     EXPECT_FALSE(Act(*w, "ablature1")->isEnabled()); // piano tabs have no tablature
-    EXPECT_FALSE(w->CheckBoxSoloInstrument->isChecked());
+    EXPECT_FALSE(Ctl<QCheckBox>(*w, "CheckBoxSoloInstrument")->isChecked());
     EXPECT_FALSE(w->Song.Tab(3).Solo);
-    EXPECT_EQ(w->palette().color(QPalette::Button), w->grpEditor->palette().color(QPalette::Window));
+    EXPECT_EQ(w->palette().color(QPalette::Button), Ctl<QGroupBox>(*w, "grpEditor")->palette().color(QPalette::Window));
     ASSERT_TRUE(SelectTab(13));
-    EXPECT_EQ(w->grpEditor->palette().color(QPalette::Window), QColor(248, 221, 255));
-    EXPECT_EQ(w->grpFRTPlay->title(), QStringLiteral("Banjo Only"));
+    EXPECT_EQ(Ctl<QGroupBox>(*w, "grpEditor")->palette().color(QPalette::Window), QColor(248, 221, 255));
+    EXPECT_EQ(Ctl<QGroupBox>(*w, "grpFRTPlay")->title(), QStringLiteral("Banjo Only"));
 }
 
 TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {

@@ -35,3 +35,10 @@ inline QAction *MenuAct(const TfrmMain &w, const QString &name) {
     EXPECT_NE(m, nullptr) << name.toStdString();
     return m ? m->menuAction() : nullptr;
 }
+
+// A control of the window by its object name.
+template <class T> T *Ctl(const TfrmMain &w, const char *name) {
+    auto *c = w.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
