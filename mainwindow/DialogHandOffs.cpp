@@ -14,5 +14,6 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
     d.find = [dlg = dialogs.frmfind.get()] { dlg->ShowModal(); };
     d.replace = [dlg = dialogs.frmReplace.get()] { dlg->ShowModal(); };
     d.goToLine = [dlg = dialogs.frmEnterNumber.get()] { dlg->ShowModal(); };
+    d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     main.SetDialogs(std::move(d));
 }

@@ -40,6 +40,7 @@ TInstrumentHost TLiveInstrument::MakeHost() {
             ui_.RichEdit1->setFocus();
     };
     host.MarkModified = calls_.MarkModified;
+    host.ShowDurationPicker = calls_.ShowDurationPicker;
     host.ShowCaretPosition = calls_.ShowCaretPosition;
     host.ShowNoteText = calls_.ShowNoteText;
     host.ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); };

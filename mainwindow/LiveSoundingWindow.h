@@ -56,6 +56,7 @@ struct TLiveWindowCalls {
     std::function<void(const std::string &text)> ShowNoteText;  // status panel 4
     std::function<bool()> ScaleRestrictor;                      // the option of that name
     std::function<int()> WindowWidth;                           // the main window's width
+    std::function<void()> ShowDurationPicker;                   // Ctrl + click on a picture
 };
 
 // Everything the live instrument works with.

@@ -18,5 +18,5 @@ struct TMainDialogs {
     std::function<std::optional<int>(const TTempoInput &)> tempo;
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
     // Shown as they stand until their own commands arrive.
-    std::function<void()> find, replace, goToLine;
+    std::function<void()> find, replace, goToLine, durationPicker;
 };

@@ -69,7 +69,11 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                   .ShowCaretPosition = [&w](int line) { w.Status().ShowCaretPosition(line); },
                   .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
                   .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
-                  .WindowWidth = [&w] { return w.width(); }},
+                  .WindowWidth = [&w] { return w.width(); },
+                  .ShowDurationPicker = [&w] {
+                      if (w.Dialogs().durationPicker)
+                          w.Dialogs().durationPicker();
+                  }},
     };
 }
 
