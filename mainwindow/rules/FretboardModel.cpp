@@ -226,6 +226,34 @@ std::string NoteNameAtFret(std::string_view spelling, int string, int fret) {
     return PitchClassName(pair + fret - kStringStep[static_cast<size_t>(string)]);
 }
 
+std::string GetTuningText(const TInstrumentTab &tab) {
+    const std::string_view spelling = tab.TuningSpelling;
+    std::array<std::string, 6> names;
+    if (!IsFretted(tab.Kind))
+        return {};
+    switch (tab.HighestString) {
+    case 5:
+        for (int i = 0; i < 6; ++i)
+            names[static_cast<size_t>(i)] = NoteNameAtFret(spelling, 5 - i, 0);
+        break;
+    case 4:
+        names[0] = NoteNameAtFret(spelling, 5, 5); // the short string starts at the fifth fret
+        for (int i = 1; i < 5; ++i)
+            names[static_cast<size_t>(i)] = NoteNameAtFret(spelling, 5 - i, 0);
+        break;
+    case 3:
+        for (int i = 0; i < 4; ++i)
+            names[static_cast<size_t>(i)] = NoteNameAtFret(spelling, 5 - i, 0);
+        break;
+    default:
+        return {};
+    }
+    std::string text = names[0];
+    for (size_t i = 1; i < names.size(); ++i)
+        text += ' ' + names[i];
+    return text;
+}
+
 // ---- template lines -------------------------------------------------------------------------
 
 std::string WriteTemplateText(TKind kind, int highestString, std::string_view duration) {

@@ -119,6 +119,11 @@ std::optional<TFretHit> ParseFretShapeName(std::string_view name);
 std::string PitchClassName(int n);
 // The note at a string and fret under a tuning spelling; a pair that is no number reads as 24.
 std::string NoteNameAtFret(std::string_view spelling, int string, int fret);
+// The tab's open strings as note names from the lowest string up, six names joined by single
+// blanks: a five-string tab's short string sounds at its fifth fret and leaves the sixth name
+// empty, a four-string tab leaves two empty names (so trailing blanks stay); any tab without
+// four to six strings (Piano, Drums) gives an empty text.
+std::string GetTuningText(const TInstrumentTab &tab);
 
 // A blank line of the tab's kind for the caret line: kind + one ", x" field per string + ","
 // + the duration text (" Q"); a Piano tab gets ten fields.
