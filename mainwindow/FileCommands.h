@@ -56,6 +56,9 @@ public:
     virtual TEditorView EditorView() = 0;
     virtual void RestoreEditorView(const TEditorView &view, bool reselect) = 0;
     virtual void SetBusyCursor(bool busy) = 0;
+    // Shows tab `tab` (1..16) and selects its line `line` (0-based), where the song's build
+    // failed; either left alone when outside the song or refused.
+    virtual void ShowFailingLine(int tab, int line) = 0;
 };
 
 inline constexpr const char *kOpenFilter =

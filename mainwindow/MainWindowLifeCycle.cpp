@@ -209,12 +209,11 @@ void TfrmMain::FormActivate() {
             if (!path.isEmpty())
                 in.recentFiles << path;
         const std::optional<TWelcomeResult> result = dialogs_.welcome(in);
-        QString selected = result ? result->selectedRecent : QString();
+        const QString selected = result ? result->selectedRecent : QString(); // raw: "&" is part of a name
         const int choice = result ? result->choice : 0;
         if (choice == 2) {
             emit OpenSongRequested();
         } else if (choice == 3) {
-            selected.remove(QLatin1Char('&'));
             if (selected.isEmpty()) {
                 emit OpenSongRequested();
             } else if (!QFileInfo(selected).isFile()) {
@@ -288,6 +287,11 @@ bool TfrmMain::ReadSong(const QString &path) {
     for (int i = 1; i <= kTabCount; ++i)
         UpdateTabCaption(i);
     PageControl1Change();
+    if (Song.Current().Kind != TKind::Drums) {
+        // An opened song starts at its top: the caret at the start of the first line.
+        lines_->ScrollToLine(0);
+        lines_->MoveCaretToLine(0);
+    }
     ClearModifiedMarks();
     SetCaptionFromFileName();
     SongChanged(Song.CurrentTab, kChangedWholeSong, false);
@@ -295,8 +299,7 @@ bool TfrmMain::ReadSong(const QString &path) {
 }
 
 bool TfrmMain::WriteSong(const QString &path) {
-    if (Song.Current().Kind != TKind::Drums) // the Drums tab's editor is hidden and never stored
-        Song.Lines(Song.CurrentTab) = lines_->StoreLines();
+    tabs_->SaveShownTab(); // the file keeps the shown tab's text, duration, caret and selection
     std::string error;
     if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
         env_.services->messages.Error(QString::fromStdString(error.empty() ? std::string(kSaveFailedMessage) : error));
@@ -362,9 +365,10 @@ void TfrmMain::LeaveNestedLoop() {
 
 bool TfrmMain::FormCloseQuery() {
     if (play_.Playing(TPlayKind::Instrument)) {
+        // The run waits below this call: it sees the stop once the warning is gone and ends;
+        // the run itself clears the flag when it has unwound.
         play_.StopRequested = true;
         env_.services->messages.Warning(kStopBeforeExit);
-        play_.StopRequested = false;
         return false;
     }
     play_.StopRequested = true;

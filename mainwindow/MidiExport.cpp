@@ -34,8 +34,14 @@ void TMidiExport::SaveMidiOfSong1Click() {
         const TPlaySettings settings = playSettings_ ? playSettings_() : TPlaySettings{};
         const TBuildResult built = BuildSongMidi(host_.Song(), host_.Drums(), settings, midi);
         bool write = built.Ok();
-        if (!write)
+        if (built.Status == EBuildStatus::NothingToPlay) {
             services.messages.Error(QString::fromLatin1(kCantCreateMidi));
+        } else if (!write) {
+            // As the play command does: the builder's own words, then the failing tab and line.
+            services.messages.ShowMessage(QString::fromStdString(built.Message));
+            host_.ShowFailingLine(built.Tab, built.Line);
+            return;
+        }
         // The dialog asked about the name the user typed; a file the forced extension lands on
         // is asked about here.
         if (write && path != absolute && QFileInfo::exists(path))

@@ -34,8 +34,8 @@ void TNotationEdit::LoadText(const QString &text) {
 void TNotationEdit::SetBackground(bool silver) {
     silver_ = silver;
     QPalette p = palette();
+    // Only the background: the text keeps the colour the settings gave it.
     p.setColor(QPalette::Base, silver ? QColor(192, 192, 192) : QColor(255, 255, 255));
-    p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
 }
 

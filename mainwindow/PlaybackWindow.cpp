@@ -50,6 +50,25 @@ void TWindowFileHost::StoreTabText() {
         w_.StoreTabText(w_.Song.CurrentTab - 1);
 }
 
+void TWindowFileHost::SelectLines(int first, int last) {
+    w_.Lines().SelectLines(first, last);
+    w_.RichEdit1->ensureCursorVisible();
+}
+
+void TWindowFileHost::ShowTab(int tab) {
+    if (tab == w_.Song.CurrentTab || !w_.PageControl1Changing())
+        return;
+    w_.PageControl1->SetActivePageIndex(tab - 1, false);
+    w_.PageControl1Change();
+}
+
+void TWindowFileHost::ShowFailingLine(int tab, int line) {
+    if (tab >= 1 && tab <= kTabCount)
+        ShowTab(tab);
+    if (line >= 0 && line < w_.Lines().LineCount())
+        SelectLines(line, line);
+}
+
 void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
     w_.Lines().ReplaceAllLines(lines);
     w_.MarkModified();
@@ -92,20 +111,12 @@ TSongModel &TWindowPlaybackHost::Song() { return w_.Song; }
 DrumPart &TWindowPlaybackHost::Drums() { return w_.Drums; }
 platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return w_.Services().messages; }
 
-void TWindowPlaybackHost::SelectLines(int first, int last) {
-    w_.Lines().SelectLines(first, last);
-    w_.RichEdit1->ensureCursorVisible();
-}
+void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
 
 void TWindowPlaybackHost::ClearSelection() { w_.Lines().MoveCaretToLine(w_.Lines().CurrentLine()); }
 
 
-void TWindowPlaybackHost::ShowTab(int tab) {
-    if (tab == w_.Song.CurrentTab || !w_.PageControl1Changing())
-        return;
-    w_.PageControl1->SetActivePageIndex(tab - 1, false);
-    w_.PageControl1Change();
-}
+void TWindowPlaybackHost::ShowTab(int tab) { files_.ShowTab(tab); }
 
 void TWindowPlaybackHost::ClearInstrumentPicture() { w_.PaintBoxInstrument->Clear(); }
 

@@ -40,6 +40,9 @@ public:
     TEditorView EditorView() override;
     void RestoreEditorView(const TEditorView &view, bool reselect) override;
     void SetBusyCursor(bool busy) override;
+    void ShowFailingLine(int tab, int line) override;
+    void ShowTab(int tab);
+    void SelectLines(int first, int last);
 
 private:
     TfrmMain &w_;

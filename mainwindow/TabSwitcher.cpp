@@ -7,6 +7,7 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/StatusDisplay.h"
+#include "mainwindow/rules/FretboardModel.h"
 #include "song/PatternStore.h"
 #include "song/SongModel.h"
 
@@ -39,24 +40,6 @@ void SetSpin(QSpinBox *box, int value) {
     box->setValue(value);
 }
 
-// The tuning as note names, lowest string first ("E A D G B E").
-QString TuningText(const TInstrumentTab &tab) {
-    static const char *names[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    static const int open[6] = {64, 59, 55, 50, 45, 40};
-    const std::string &s = tab.TuningSpelling;
-    if (tab.Kind == TKind::Piano || tab.Kind == TKind::Drums || s.size() != 12)
-        return {};
-    QStringList notes;
-    const int h = std::clamp(tab.HighestString, 0, 5);
-    for (int slot = 5; slot >= 5 - h; --slot) {
-        const int number = (s[static_cast<size_t>(slot * 2)] - '0') * 10 + (s[static_cast<size_t>(slot * 2 + 1)] - '0');
-        int pitch = open[slot] + number - 24;
-        if (tab.ShortFifthString && slot == 5)
-            pitch += 5;
-        notes << QString::fromLatin1(names[((pitch % 12) + 12) % 12]);
-    }
-    return QStringLiteral("Tuning: ") + notes.join(QLatin1Char(' '));
-}
 } // namespace
 
 TTabSwitcher::TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &lines, TStatusDisplay &status,
@@ -66,6 +49,11 @@ TTabSwitcher::TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &line
 bool TTabSwitcher::Changing() {
     if (calls_.Busy())
         return false;
+    SaveShownTab();
+    return true;
+}
+
+void TTabSwitcher::SaveShownTab() {
     TInstrumentTab &tab = song_.Current();
     tab.SavedCaretLine = lines_.CurrentLine();
     tab.SavedTopLine = lines_.FirstVisibleLine();
@@ -80,7 +68,6 @@ bool TTabSwitcher::Changing() {
     tab.SavedSelFirstLine = tab.SavedHasSelection ? first : tab.SavedCaretLine;
     tab.SavedSelLastLine = tab.SavedHasSelection ? last : tab.SavedCaretLine;
     tab.DurationCode = w_.PanelNoteButtons->DurationCode();
-    return true;
 }
 
 void TTabSwitcher::Change() {
@@ -107,10 +94,13 @@ void TTabSwitcher::Change() {
     w_.PaintBoxInstrument->SetColour(colour);
     w_.PanelNoteButtons->SetDurationControls(tab.DurationCode);
 
-    if (!drums)
+    if (!drums) {
         RestoreEditorState();
-    else
+        // Typing goes into the shown note tab's lines, not into a button.
+        w_.RichEdit1->setFocus(Qt::OtherFocusReason);
+    } else {
         SelectSavedPattern();
+    }
 
     {
         const QSignalBlocker block(w_.CheckBoxSoloInstrument);
@@ -147,7 +137,7 @@ void TTabSwitcher::ShowMixer() {
         w_.TrackBarMixerBalance->setValue(tab.Balance);
     }
     w_.LabelBalancePosition->setText(QString::number(tab.Balance));
-    w_.LabelSelectTuning->setText(TuningText(tab));
+    w_.LabelSelectTuning->setText(QString::fromStdString(GetTuningText(tab)));
     SetSpin(w_.UpDownMixerVolume, tab.Volume);
     SetSpin(w_.UpDownMixerDelay, tab.Delay);
     SetSpin(w_.UpDownMixerKey, tab.Transpose);
@@ -175,12 +165,15 @@ void TTabSwitcher::RestoreEditorState() {
 }
 
 void TTabSwitcher::SelectSavedPattern() {
-    // The drum tab's saved line is its selected pattern; an index outside the list (or -1)
-    // selects nothing and leaves no current pattern.
+    // The drum tab's saved line is its selected pattern; one past the end of a list that has
+    // shrunk meanwhile selects the first pattern, and -1 (or an empty list) selects nothing
+    // and leaves no current pattern.
     PatternListModel &list = drums_.list;
     for (int i = 0; i < list.Count(); ++i)
         list.SetSelected(i, false);
-    const int saved = song_.Current().SavedCaretLine;
+    int saved = song_.Current().SavedCaretLine;
+    if (saved >= list.Count())
+        saved = 0;
     if (saved >= 0 && saved < list.Count()) {
         list.SetItemIndex(saved);
         list.SetSelected(saved, true);

@@ -61,6 +61,9 @@ public:
 
     // Before the page changes; false refuses the change (anything playing or running).
     bool Changing();
+    // The shown tab's caret, view, selection, text and duration choice into its record and
+    // stored lines (leaving a tab, and before the song is written).
+    void SaveShownTab();
     // The mixer panel and the tuning label from the current tab's record.
     void ShowMixer();
     // After the page changed: the active page becomes the current tab and is shown.

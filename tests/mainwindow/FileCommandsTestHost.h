@@ -76,6 +76,11 @@ public:
     TEditorView EditorView() override { return view; }
     void RestoreEditorView(const TEditorView &v, bool) override { view = v; }
     void SetBusyCursor(bool) override {}
+    void ShowFailingLine(int tab, int line) override {
+        failingTab = tab;
+        failingLine = line;
+    }
+    int failingTab = 0, failingLine = -1;
 };
 
 // A file host on a folder of its own, with the application made before any widget.

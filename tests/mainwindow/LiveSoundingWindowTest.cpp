@@ -188,6 +188,22 @@ TEST_F(LiveWindowTest, StopButtonAndEscEndTheRun) {
     }
 }
 
+TEST_F(LiveWindowTest, RefusedCloseStopsTheRun) {
+    Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\nA, x, 0, x, x, x, x, Q\nD, x, x, 0, x, x, x, Q\n"), 0);
+    bool closed = true;
+    onWait = [&] {
+        if (waits.size() == 1)
+            closed = w->close();
+    };
+    QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Please stop instrument playback before exiting Tarrowind")});
+    EXPECT_EQ(NotesOn(), std::vector<int>{40}); // the run ended in its first line
+    EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
+    EXPECT_FALSE(w->PlayState().StopRequested); // cleared once the run unwound
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(w->isVisible());
+}
+
 TEST_F(LiveWindowTest, FaultyLinesAreReportedWithTheirLineNumbers) {
     QStringList lines;
     for (int i = 0; i < 6; ++i)

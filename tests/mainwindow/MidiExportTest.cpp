@@ -67,10 +67,17 @@ TEST_F(MidiExportTest, AnUntitledSongProposesItsNameWithMidInItsOwnFolder) {
 TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorWritesNothing) {
     host.services.files.QueuePath(Path("empty.mid"));
     exporter.SaveMidiOfSong1Click();
-    host.song.Lines(1) = {"not a note line"};
+    EXPECT_EQ(host.failingTab, 0);
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "not a note line"};
     host.services.files.QueuePath(Path("bad.mid"));
     exporter.SaveMidiOfSong1Click();
-    EXPECT_EQ(Texts(), (QStringList{QString::fromLatin1(kCantCreateMidi), QString::fromLatin1(kCantCreateMidi)}));
+    // A faulty line is named as the play command names it, and shown.
+    TMidiData scratch;
+    const TBuildResult built = BuildSongMidi(host.song, host.drums, settings, scratch);
+    ASSERT_EQ(built.Status, EBuildStatus::LineError);
+    EXPECT_EQ(Texts(), (QStringList{QString::fromLatin1(kCantCreateMidi), QString::fromStdString(built.Message)}));
+    EXPECT_EQ(host.failingTab, 1);
+    EXPECT_EQ(host.failingLine, 1);
     EXPECT_FALSE(QFileInfo::exists(Path("empty.mid")));
     EXPECT_FALSE(QFileInfo::exists(Path("bad.mid")));
 }

@@ -139,7 +139,7 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
     }
 }
 
-TEST_F(TabSwitchingTest, DrumsTabSelectsItsSavedPatternOrNothing) {
+TEST_F(TabSwitchingTest, DrumsTabSelectsItsSavedPatternOrTheFirst) {
     for (const char *name : {"one", "two", "three"})
         w->Drums.list.Add(name);
     w->Drums.list.SetItemIndex(0);
@@ -150,14 +150,22 @@ TEST_F(TabSwitchingTest, DrumsTabSelectsItsSavedPatternOrNothing) {
     EXPECT_EQ(w->Drums.list.ItemIndex(), 2);
     ASSERT_TRUE(SelectTab(1));
     EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, 2); // kept on leaving
-    for (int saved : {-1, 3, 50}) {
+    // Past the list (the list shrank meanwhile): the first pattern.
+    for (int saved : {3, 50}) {
         w->Song.Tab(10).SavedCaretLine = saved;
         ASSERT_TRUE(SelectTab(10));
-        EXPECT_TRUE(w->Drums.list.SelectedIndices().empty()) << saved;
-        EXPECT_EQ(w->Drums.list.ItemIndex(), -1) << saved; // no stale current pattern either
+        EXPECT_EQ(w->Drums.list.SelectedIndices(), std::vector<int>{0}) << saved;
+        EXPECT_EQ(w->Drums.list.ItemIndex(), 0) << saved;
         ASSERT_TRUE(SelectTab(1));
-        EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, -1) << saved;
+        EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, 0) << saved;
     }
+    // -1: nothing, and no stale current pattern either.
+    w->Song.Tab(10).SavedCaretLine = -1;
+    ASSERT_TRUE(SelectTab(10));
+    EXPECT_TRUE(w->Drums.list.SelectedIndices().empty());
+    EXPECT_EQ(w->Drums.list.ItemIndex(), -1);
+    ASSERT_TRUE(SelectTab(1));
+    EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, -1);
 }
 
 TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
