@@ -67,6 +67,7 @@ TDurationButtons::TDurationButtons(QWidget *parent) : QFrame(parent) {
     grid->addWidget(chkTriplet, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
     connect(chkDotted, &QCheckBox::clicked, this, [this](bool checked) {
+        fromCode_ = false;
         if (checked && chkTriplet->isChecked()) {
             const QSignalBlocker block(chkTriplet);
             chkTriplet->setChecked(false);
@@ -74,6 +75,7 @@ TDurationButtons::TDurationButtons(QWidget *parent) : QFrame(parent) {
         emit DottedClicked();
     });
     connect(chkTriplet, &QCheckBox::clicked, this, [this](bool checked) {
+        fromCode_ = false;
         if (checked && chkDotted->isChecked()) {
             const QSignalBlocker block(chkDotted);
             chkDotted->setChecked(false);
@@ -110,6 +112,7 @@ void TDurationButtons::PressDurationButton(int index) {
 void TDurationButtons::ClickDuration(int index) {
     if (index < 0 || index >= duration::kButtonCount)
         return;
+    fromCode_ = false;
     buttons[static_cast<size_t>(index)]->setChecked(true);
     UpdateRest();
     emit DurationClicked(index);
@@ -126,6 +129,7 @@ void TDurationButtons::SetDurationControls(int code) {
     chkTriplet->setChecked(c.Triplet);
     if (c.Index >= 0)
         PressDurationButton(c.Index);
+    fromCode_ = true;
     UpdateRest();
 }
 

@@ -40,7 +40,8 @@ public:
     // The tab's code of the controls as they are.
     int DurationCode() const { return duration::CodeFromControls(Controls()); }
     // " Q", " .E", " /S": the text new lines and rests take.
-    std::string CurrentDuration() const { return duration::DurationText(Controls()); }
+    // After SetDurationControls: ".E", "/S" (a blank leads again once the user picks one).
+    std::string CurrentDuration() const { return duration::DurationText(Controls(), fromCode_); }
     // Picks the rest picture from a duration text (other texts leave it).
     void SetRestGlyph(const std::string &durationText);
     int RestGlyph() const { return restGlyph_; }
@@ -63,4 +64,5 @@ private:
 
     QButtonGroup *group_ = nullptr;
     int restGlyph_ = duration::kDefaultIndex;
+    bool fromCode_ = false; // the controls were last set from a tab's code
 };

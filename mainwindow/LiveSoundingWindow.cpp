@@ -54,6 +54,7 @@ TLiveInstrument::TLiveInstrument(const TLiveParts &parts)
     : song_(parts.Song), lines_(parts.Lines), play_(parts.PlayState), services_(parts.Services),
       commands_(parts.Commands), ui_(parts.Widgets), calls_(parts.Calls) {
     sound_ = std::make_unique<TLiveSounding>(parts.OutputPort, parts.Clock, play_.StopRequested);
+    SetPlayCaption(false); // green from the start, as after a run
     const TInstrumentHost host = MakeHost();
     fretboard_ = std::make_unique<TFretboard>(host, ui_.PaintBoxInstrument);
     keyboard_ = std::make_unique<TKeyboard>(host, ui_.PaintBoxInstrument);

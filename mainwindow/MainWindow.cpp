@@ -165,7 +165,7 @@ void TfrmMain::BuildPlayGroup() {
     chkCountIn->setObjectName(QStringLiteral("chkCountIn"));
     EdtCountInbars = new QSpinBox(grpMIDIPlay);
     EdtCountInbars->setObjectName(QStringLiteral("EdtCountInbars"));
-    EdtCountInbars->setRange(1, 9);
+    EdtCountInbars->setRange(1, 8);
     EdtCountInbars->setValue(1);
     EdtCountInbars->setEnabled(false);
     countIn->addWidget(chkCountIn);

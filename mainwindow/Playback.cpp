@@ -47,6 +47,7 @@ TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPh
     outputs_->SetSysexLatency(0);
     outputs_->SetMidiData(&MidiData1);
     player_ = std::make_unique<TMidiPlayer>(clock, timer);
+    SetButtonLook(c_.playButton, QStringLiteral("Play"), kPlayGreen); // green from the start
 
     TimerMidiPosition.setObjectName(QStringLiteral("TimerMidiPosition"));
     TimerMidiPosition.setInterval(100);

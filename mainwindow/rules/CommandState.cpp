@@ -40,12 +40,12 @@ TCommandState ComputeCommandState(const TWindowState &s) {
     const bool piano = s.tab == TTabKindGroup::Piano;
     auto set = [&out](std::string_view name, bool enabled) { out.controls[std::string(name)].enabled = enabled; };
 
-    // Every main menu is locked while anything plays or a long edit runs, but the editor's Edit
-    // menu stays open while the song plays (its commands do nothing then).
+    // Every main menu is locked while anything plays or a long edit runs; the editor's Edit
+    // menu only while something plays (a long edit leaves it open, its commands do nothing).
     for (const TMenuRow &m : MenuRows()) {
         bool enabled = !busy;
         if (m.menu == TMenu::Edit)
-            enabled = !instrument && !grid;
+            enabled = !playing;
         TControlFlags &f = out.controls[std::string(m.name)];
         f.enabled = enabled;
         if (m.menu == TMenu::Edit)

@@ -38,8 +38,10 @@ int CodeFromControls(const TControls &c) {
     return index + 1 + (c.Dotted ? 100 : c.Triplet ? 1000 : 0);
 }
 
-std::string DurationText(const TControls &c) {
+std::string DurationText(const TControls &c, bool fromCode) {
     std::string d = c.Dotted ? " ." : c.Triplet ? " /" : " ";
+    if (fromCode && d.size() > 1)
+        d.erase(0, 1);
     d += Letter(c.Index >= 0 && c.Index < kButtonCount ? c.Index : kDefaultIndex);
     return d;
 }

@@ -34,8 +34,9 @@ TControls ControlsFromCode(int code, TControls current);
 // triplet.
 int CodeFromControls(const TControls &controls);
 // The current-duration text of the controls: a blank, "." or "/" (dotted wins), then the
-// letter of the button down (quarter with none): " Q", " .E", " /S".
-std::string DurationText(const TControls &controls);
+// letter of the button down (quarter with none): " Q", " .E", " /S". Controls set from a
+// tab's code give the dotted and triplet forms without the blank (".E", "/S").
+std::string DurationText(const TControls &controls, bool fromCode = false);
 
 // The text before the last comma; the whole text without a comma.
 std::string StripLastField(std::string_view line);

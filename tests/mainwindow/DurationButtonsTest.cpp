@@ -22,6 +22,8 @@ TEST(DurationRules, CodesAndControls) {
         EXPECT_EQ(got, c.controls) << c.code;
         EXPECT_EQ(duration::CodeFromControls(got), c.code);
         EXPECT_EQ(duration::DurationText(got), c.text);
+        // Set from a code: no blank before "." or "/".
+        EXPECT_EQ(duration::DurationText(got, true), std::string(c.text).substr(c.text[1] == '.' || c.text[1] == '/' ? 1 : 0)) << c.code;
     }
     // Codes that name no button keep the button that was down.
     EXPECT_EQ(duration::ControlsFromCode(0, {5, true, false}), (duration::TControls{5, false, false}));
@@ -67,7 +69,7 @@ TEST_F(DurationButtonsTest, ControlsSetByCodeApplyNothing) {
     B().PressDurationButton(5);
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
     EXPECT_FALSE(w->AnyTabModified());
-    EXPECT_EQ(B().CurrentDuration(), " .T"); // derived from the controls as they ended
+    EXPECT_EQ(B().CurrentDuration(), ".T"); // the controls as code left them: no leading blank
     EXPECT_EQ(B().RestGlyph(), 5);
 }
 

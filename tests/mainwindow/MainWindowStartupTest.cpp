@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSignalSpy>
@@ -205,6 +207,35 @@ TEST_F(MainWindowTest, SaveKeepsTheShownTabsDurationCaretAndSelection) {
     ASSERT_EQ(ReadSongFile(path.toStdString(), read, drums), ESongReadResult::Ok);
     EXPECT_EQ(read.Tab(6).DurationCode, 5);
     EXPECT_EQ(read.Lines(6).size(), 3u);
+}
+
+TEST_F(MainWindowTest, RecentEntriesThatAppearAfterAPlayCanBeChosen) {
+    TfrmMain &m = Make();
+    m.show();
+    m.FormActivate();
+    SetPlaying(m, TPlayKind::Song, true);
+    EXPECT_FALSE(Act(m, "Recent21")->isEnabled());
+    SetPlaying(m, TPlayKind::Song, false);
+    const QString first = WriteSong(QStringLiteral("first.twd"), 6, {"E, 0, x, x, x, x, x, Q"});
+    const QString second = WriteSong(QStringLiteral("second.twd"), 6, {"A, x, 0, x, x, x, x, Q"});
+    for (const QString &path : {first, second}) {
+        ts.files.QueuePath(path);
+        Act(m, "OpenSong1")->trigger();
+    }
+    for (const char *name : {"Recent11", "Recent21"}) {
+        EXPECT_TRUE(Act(m, QString::fromLatin1(name))->isVisible()) << name;
+        EXPECT_TRUE(Act(m, QString::fromLatin1(name))->isEnabled()) << name;
+    }
+}
+
+TEST_F(MainWindowTest, PlayCaptionsAreGreenBeforeTheFirstPlayAndCountInStopsAtEight) {
+    TfrmMain &m = Make();
+    for (const char *name : {"BitBtnPlayArrangement", "btnPlayFRT"}) {
+        EXPECT_EQ(Ctl<QPushButton>(m, name)->text(), QStringLiteral("Play")) << name;
+        EXPECT_EQ(Ctl<QPushButton>(m, name)->palette().color(QPalette::ButtonText), QColor(0, 128, 0)) << name;
+    }
+    EXPECT_EQ(Ctl<QSpinBox>(m, "EdtCountInbars")->minimum(), 1);
+    EXPECT_EQ(Ctl<QSpinBox>(m, "EdtCountInbars")->maximum(), 8);
 }
 
 TEST_F(MainWindowTest, FirstActivationWithTheWholePathAsOneWord) {

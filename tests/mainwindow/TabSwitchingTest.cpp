@@ -39,7 +39,7 @@ TEST_F(TabSwitchingTest, EachTabKeepsItsTextCaretAndDuration) {
     EXPECT_EQ(Lines().CurrentLine(), 1);
     EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDurationIndex(), 3);
     EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkDotted->isChecked());
-    EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDuration(), " .E");
+    EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDuration(), ".E"); // set from the tab's code
     ASSERT_TRUE(SelectTab(12));
     EXPECT_EQ(Lines().Lines(), QStringList{"E, 0, x, x, x, H"});
     EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkTriplet->isChecked());
