@@ -310,12 +310,11 @@ bool TfrmMain::WriteSong(const QString &path) {
 }
 
 bool TfrmMain::AskSaveChanges() {
-    if (!AnyTabModified())
-        return true;
-    const int answer = env_.services->messages.Question(QStringLiteral("Save changes to ") + FileName + QStringLiteral("?"));
-    if (answer == platform::mrYes)
-        return WriteSong(FileName); // a failed save counts as Cancel
-    return answer == platform::mrNo;
+    // The file commands own the one save question; without them (the window is closing) a
+    // modified song is never let go unasked.
+    if (!songCommands_)
+        return !AnyTabModified();
+    return songCommands_->Files().AskSaveChanges();
 }
 
 // ---- dropped files ------------------------------------------------------------------------
