@@ -20,6 +20,9 @@ struct TInstrumentHost {
     TEditorLines *Lines = nullptr;
     TLiveSounding *Sound = nullptr;
     std::function<bool()> Busy;                     // anything playing: clicks do nothing
+    // A key click sounds and waits (true) or is done (false): the window counts the wait as busy,
+    // so a tab change or an edit cannot land in the middle of it.
+    std::function<void(bool waiting)> ClickWaiting;
     std::function<bool()> ScaleRestrictor;          // clicks only on a shown scale's notes
     std::function<std::string()> CurrentDuration;   // " Q"
     std::function<void()> ShowDurationPicker;       // Ctrl + left click

@@ -136,6 +136,8 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     TLiveSounding &sound = *host_.Sound;
     sound.SendTabPatch(song.Current());
     KeyClickBusy = true;
+    if (host_.ClickWaiting)
+        host_.ClickWaiting(true);
     const int n = model_.Key(key).Tag;
     TLineContext ctx = song.LineContext(song.CurrentTab);
     ctx.Kind = TKind::Piano; // the keyboard reads and writes piano lines
@@ -195,6 +197,8 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     }
 
     KeyClickBusy = false;
+    if (host_.ClickWaiting)
+        host_.ClickWaiting(false);
     if (host_.ShowLineOnInstrument)
         host_.ShowLineOnInstrument(lines.CurrentLine());
     FinishInstrumentClick(host_);

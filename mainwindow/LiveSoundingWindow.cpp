@@ -41,6 +41,11 @@ TInstrumentHost TLiveInstrument::MakeHost() {
     };
     host.MarkModified = calls_.MarkModified;
     host.ShowDurationPicker = calls_.ShowDurationPicker;
+    host.ClickWaiting = [this](bool waiting) {
+        const auto &step = waiting ? calls_.EnterNestedLoop : calls_.LeaveNestedLoop;
+        if (step)
+            step();
+    };
     host.ShowCaretPosition = calls_.ShowCaretPosition;
     host.ShowNoteText = calls_.ShowNoteText;
     host.ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); };

@@ -57,6 +57,7 @@ struct TLiveWindowCalls {
     std::function<bool()> ScaleRestrictor;                      // the option of that name
     std::function<int()> WindowWidth;                           // the main window's width
     std::function<void()> ShowDurationPicker;                   // Ctrl + click on a picture
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;     // a click's wait counts as busy
 };
 
 // Everything the live instrument works with.

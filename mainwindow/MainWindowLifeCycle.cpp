@@ -73,7 +73,9 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                   .ShowDurationPicker = [&w] {
                       if (w.Dialogs().durationPicker)
                           w.Dialogs().durationPicker();
-                  }},
+                  },
+                  .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
+                  .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); }},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "QtTestApp.h"
 #include "mainwindow/EditorAdapter.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
@@ -221,3 +222,18 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
 }
 
 } // namespace
+
+TEST_F(TabSwitchingTest, RefusedWhileAKeyClickSounds) {
+    if (w->Song.CurrentTab != 1) {
+        ASSERT_TRUE(SelectTab(1)); // a piano tab
+    }
+    TLiveInstrument &live = *w->LiveInstrument();
+    bool changed = true;
+    live.Sound().SetWaiter([&](int, bool) { changed = SelectTab(2); });
+    live.Keyboard().Shape2MouseDown(live.Keyboard().Model().NoteToKey(60), Qt::LeftButton, {});
+    live.Sound().SetWaiter({});
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(w->Song.CurrentTab, 1);
+    EXPECT_FALSE(w->Busy()); // the click is over
+    EXPECT_TRUE(SelectTab(2));
+}
