@@ -180,7 +180,7 @@ TEST_F(FileCommandsTest, SaveAsWritesTheChosenFileAndLeavesTheRecentListAlone) {
     host.services.files.QueuePath(Path("missing folder/x.twd"));
     commands->SaveSongAs1Click();
     EXPECT_EQ(host.fileName, Path("new.twd"));
-    EXPECT_EQ(Texts().last(), QString::fromLatin1(kSaveFailedMessage.data()));
+    EXPECT_TRUE(Texts().last().startsWith(QString::fromLatin1(kSaveFailedMessage.data()) + QStringLiteral("\n") + Path("missing folder/x.twd") + QStringLiteral(": ")));
 }
 
 TEST_F(FileCommandsTest, RecentEntriesKeepTheirAmpersandsAndMissingOnesMoveUpAllTheSame) {
