@@ -86,9 +86,18 @@ bool TFileCommands::AskSaveChanges() {
         return true;
     const int answer =
         host_.Services().messages.Question(QStringLiteral("Save changes to ") + host_.FileName() + QStringLiteral("?"));
-    if (answer == platform::mrYes)
-        return host_.WriteSong(Absolute(host_.FileName()));
+    if (answer == platform::mrYes) {
+        const QString path = Absolute(host_.FileName());
+        return ConfirmReplace(path) && host_.WriteSong(path);
+    }
     return answer == platform::mrNo;
+}
+
+bool TFileCommands::ConfirmReplace(const QString &path) {
+    // A new song is named "Untitled.twd" without a dialog: an earlier song of that name is not its own.
+    if (!QFileInfo::exists(path) || path == Absolute(host_.SongFilePath()))
+        return true;
+    return host_.Services().messages.Question(ReplaceQuestion(path), platform::mbYesNo) == platform::mrYes;
 }
 
 void TFileCommands::NewSong1Click() {
@@ -155,7 +164,7 @@ void TFileCommands::SaveSong1Click() {
     if (host_.Busy())
         return;
     const QString path = ChangeFileExt(Absolute(host_.FileName()), QStringLiteral(".twd"));
-    if (host_.WriteSong(path))
+    if (ConfirmReplace(path) && host_.WriteSong(path))
         host_.SetFileName(path);
 }
 

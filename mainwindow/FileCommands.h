@@ -47,6 +47,8 @@ public:
     // Stores the editor's text and writes the song; false (reported) when the write fails,
     // the modified marks then stay.
     virtual bool WriteSong(const QString &absolutePath) = 0;
+    // The file this song was last read from or written to; empty for a new song.
+    virtual QString SongFilePath() const = 0;
     // A new untitled song without asking (named "Untitled.twd" in the per-user folder).
     virtual void ResetSong() = 0;
     // The shown tab's editor text into its stored lines.
@@ -104,6 +106,9 @@ public:
 private:
     void SetRecentList(const TRecentList &list);
     bool ImportTextFile(const QString &path);
+    // Before writing the song to `path` without a dialog: true when `path` is free, is the song's
+    // own file, or the user agrees to replace it.
+    bool ConfirmReplace(const QString &path);
 
     IFileCommandsHost &host_;
     std::array<QAction *, kRecentCount> recent_;

@@ -89,6 +89,8 @@ public:
     bool SaveMidiDevice = false;
     bool BulkEditActive = false;
     QString FileName;
+    // The file this song was last read from or written to; empty for a new song.
+    QString SongFilePath;
     ProgramOptions Options;
     TSongModel Song;
     DrumPart Drums;
@@ -153,7 +155,8 @@ public:
     void SetCaptionFromFileName();
     // Reads a song file; on success adopts its name. On failure reports and keeps the song.
     bool ReadSong(const QString &path);
-    // Writes the song to `path`; false (reported) when it fails.
+    // Writes the song to `path`; false (reported) when it fails, and false when lines the file
+    // cannot hold are named and the user answers No (the song stays unsaved and marked).
     bool WriteSong(const QString &path);
     // "Save changes to ...?" when any tab is modified: true to go on (saved or No).
     bool AskSaveChanges();

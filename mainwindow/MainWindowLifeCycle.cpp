@@ -232,6 +232,7 @@ void TfrmMain::FormActivate() {
 void TfrmMain::ResetToUntitled() {
     RichEdit1->LoadText(QString());
     FileName = UntitledPath();
+    SongFilePath.clear();
     Options.LastFileName = FileName;
     SetCaptionFromFileName();
     Song.SongTitle.clear();
@@ -258,6 +259,7 @@ void TfrmMain::ResetSong() {
     }
     PageControl1Change();
     FileName = UntitledPath();
+    SongFilePath.clear();
     Options.LastFileName = FileName;
     SetCaptionFromFileName();
     ClearModifiedMarks();
@@ -270,9 +272,15 @@ void TfrmMain::ResetSong() {
 bool TfrmMain::ReadSong(const QString &path) {
     TSongModel song = Song;
     DrumPart drums = Drums;
-    const ESongReadResult r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums);
+    std::string reason;
+    const ESongReadResult r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums, kMaxSongImageBytes, &reason);
     if (r == ESongReadResult::NotFound) {
         env_.services->messages.ShowMessage(QStringLiteral("File not found: ") + path);
+        return false;
+    }
+    if (r == ESongReadResult::Unreadable) {
+        env_.services->messages.Error(QStringLiteral("Can't read ") + path + QStringLiteral(": ") +
+                                      QString::fromLocal8Bit(reason));
         return false;
     }
     if (r == ESongReadResult::Corrupt) {
@@ -283,6 +291,7 @@ bool TfrmMain::ReadSong(const QString &path) {
     Song = std::move(song);
     Drums = std::move(drums);
     FileName = path;
+    SongFilePath = path;
     Options.LastFileName = path;
     const int t = std::clamp(Song.CurrentTab, 1, kTabCount);
     PageControl1->SetActivePageIndex(t - 1, false);
@@ -302,11 +311,17 @@ bool TfrmMain::ReadSong(const QString &path) {
 
 bool TfrmMain::WriteSong(const QString &path) {
     tabs_->SaveShownTab(); // the file keeps the shown tab's text, duration, caret and selection
+    const std::vector<TLineRef> cut = LinesCutBySongFile(Song);
+    if (!cut.empty() &&
+        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(Song, cut)), platform::mbYesNo) !=
+            platform::mrYes)
+        return false;
     std::string error;
     if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
-        env_.services->messages.Error(QString::fromStdString(error.empty() ? std::string(kSaveFailedMessage) : error));
+        env_.services->messages.Error(QString::fromLocal8Bit(error));
         return false;
     }
+    SongFilePath = path;
     ClearModifiedMarks();
     return true;
 }

@@ -44,6 +44,7 @@ bool TWindowFileHost::Busy() const { return w_.Busy(); }
 bool TWindowFileHost::AnyTabModified() const { return w_.AnyTabModified(); }
 bool TWindowFileHost::ReadSong(const QString &absolutePath) { return w_.ReadSong(absolutePath); }
 bool TWindowFileHost::WriteSong(const QString &absolutePath) { return w_.WriteSong(absolutePath); }
+QString TWindowFileHost::SongFilePath() const { return w_.SongFilePath; }
 void TWindowFileHost::ResetSong() { w_.ResetSong(); }
 void TWindowFileHost::StoreTabText() {
     if (w_.Song.Current().Kind != TKind::Drums)

@@ -34,6 +34,7 @@ public:
     bool AnyTabModified() const override;
     bool ReadSong(const QString &absolutePath) override;
     bool WriteSong(const QString &absolutePath) override;
+    QString SongFilePath() const override;
     void ResetSong() override;
     void StoreTabText() override;
     void ReplaceEditorLines(const QStringList &lines) override;

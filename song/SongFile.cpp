@@ -11,10 +11,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -135,6 +136,11 @@ std::vector<uint8_t> EncodeSongImage(const TSongModel &song, const DrumPart &dru
 }
 
 bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart &drums) {
+    // Every song has its tabs' names and settings: sixteen records of zeros are not a song.
+    const size_t recordBytes = size_t(kTabCount) * kInstrumentTabRecordSize;
+    if (image.size() >= recordBytes &&
+        std::all_of(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(recordBytes), [](uint8_t b) { return b == 0; }))
+        return false;
     try {
         ImageReader in(image.data(), image.size(), "image ends early");
         for (int n = 1; n <= kTabCount; ++n) {
@@ -181,6 +187,8 @@ bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart 
         song.CurrentTab = GetInt32(in);
         song.SongTitle = GetBlock(in);
         song.SongReserved = GetBlock(in);
+        if (in.Remaining() != 0)
+            throw ESongImage("bytes after the trailer");
     } catch (const ESongImage &) {
         return false;
     }
@@ -212,11 +220,27 @@ std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song) {
     std::vector<TLineRef> cut;
     for (int n = 1; n <= kTabCount; ++n) {
         const std::vector<std::string> &lines = song.Lines(n);
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].size() > kSongBlockTextMax && Utf8ToCp1252(lines[i]).size() > kSongBlockTextMax)
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const std::string &line = lines[i];
+            const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+            if (ascii && line.size() <= kSongBlockTextMax)
+                continue;
+            const std::string stored = Utf8ToCp1252(line);
+            if (stored.size() > kSongBlockTextMax || Cp1252ToUtf8(stored) != line)
                 cut.push_back({n, static_cast<int>(i)});
+        }
     }
     return cut;
+}
+
+std::string LinesCutQuestion(const TSongModel &song, const std::vector<TLineRef> &cut, size_t maxListed) {
+    std::string text = "These lines are too long for the song file or hold characters it cannot store; "
+                       "the file keeps only their first 254 characters, with \"?\" for the others:\n";
+    for (size_t i = 0; i < cut.size() && i < maxListed; ++i)
+        text += song.Tab(cut[i].tab).Name + ", line " + std::to_string(cut[i].line + 1) + "\n";
+    if (cut.size() > maxListed)
+        text += "and " + std::to_string(cut.size() - maxListed) + " more\n";
+    return text + "Save anyway?";
 }
 
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out) {
@@ -261,54 +285,140 @@ bool InflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out, size_t
             rc = Z_OK;  // only the output was full: go on
         chunk = std::min<size_t>(chunk * 2, size_t(64) << 20);
     }
+    const bool trailing = zs.avail_in != 0;  // bytes after the end of the stream
     inflateEnd(&zs);
-    if (rc != Z_STREAM_END) {
+    if (rc != Z_STREAM_END || trailing) {
         out.clear();
         return false;
     }
     return true;
 }
 
-bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes) {
+namespace {
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+bool Fail(std::string *reason, const std::string &why) {
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+// The file a path names after every symbolic link is followed; the path itself when it is no link.
+// False for a loop of links.
+bool FollowLinks(std::filesystem::path &path, std::string *reason) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            return true;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            return Fail(reason, ec.message());
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return Fail(reason, SystemReason(ELOOP));
+}
+
+bool IsOurTemporaryName(std::string_view name) {
+    return name.size() == kTempFilePrefix.size() + 6 && name.substr(0, kTempFilePrefix.size()) == kTempFilePrefix;
+}
+
+// Removes the temporary files of a killed save: a save in progress holds a lock on its own, so a
+// file whose lock can be taken belongs to nobody.
+void RemoveStaleTemporaries(const std::string &folder) {
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!IsOurTemporaryName(entry->d_name))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, std::string *reason) {
+    namespace fs = std::filesystem;
+    fs::path target(path);
+    if (!FollowLinks(target, reason))
         return false;
-    bool ok = true;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return Fail(reason, SystemReason(errno));
+    if (exists && S_ISDIR(old.st_mode))
+        return Fail(reason, SystemReason(EISDIR));
+    // Renaming needs only the folder's permission: a read-only file is refused here, by its mode
+    // (which holds even for root) and by this user's right to write it.
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        return Fail(reason, std::string(kReadOnlyReason));
+
+    RemoveStaleTemporaries(folder.string());
+    std::string temp = (folder / (std::string(kTempFilePrefix) + "XXXXXX")).string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Fail(reason, SystemReason(errno));
+    ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use until it is closed
+    int error = 0;
     size_t written = 0;
-    while (ok && written < bytes.size()) {
+    while (error == 0 && written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        ok = n > 0;
-        if (ok)
+        if (n <= 0)
+            error = n < 0 ? errno : EIO;
+        else
             written += static_cast<size_t>(n);
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    // A new file gets the permissions a plain create would give (mkstemp makes it 0600).
-    if (ok) {
+    if (exists) {
+        // Owner and group first, since changing them may clear set-id bits that the mode then puts
+        // back. Where the system refuses another owner, the group alone is tried; where it refuses
+        // both, the file belongs to the user saving it and keeps its mode.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
+            errno = 0;
+        if (error == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
+            error = errno;
+    } else {
+        // A new file gets the permissions a plain create would give (mkstemp makes it 0600).
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::chmod(temp.c_str(), 0666 & ~mask);
+        if (error == 0 && ::fchmod(fd, 0666 & ~mask) != 0)
+            error = errno;
     }
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && std::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(temp.c_str());
-    return ok;
+        return Fail(reason, SystemReason(error));
+    }
+    return true;
 }
 
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error) {
     for (TInstrumentTab &tab : song.Tabs)
         tab.Solo = false;
     std::vector<uint8_t> compressed;
-    const bool ok = DeflateRaw(EncodeSongImage(song, drums), compressed) && WriteFileAtomically(path, compressed);
+    std::string reason = "The song could not be compressed.";
+    const bool ok = DeflateRaw(EncodeSongImage(song, drums), compressed) && WriteFileAtomically(path, compressed, &reason);
     if (!ok) {
         if (error)
-            *error = std::string(kSaveFailedMessage);
+            *error = std::string(kSaveFailedMessage) + "\n" + path + ": " + reason;
         return false;
     }
     for (TInstrumentTab &tab : song.Tabs)
@@ -334,20 +444,48 @@ ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &so
     return ESongReadResult::Ok;
 }
 
-ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums, size_t maxImageBytes) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return ESongReadResult::NotFound;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return ESongReadResult::NotFound;
-    std::vector<uint8_t> bytes;
+ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums, size_t maxImageBytes,
+                             std::string *reason) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return ESongReadResult::NotFound;
+        Fail(reason, SystemReason(errno));
+        return ESongReadResult::Unreadable;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        Fail(reason, SystemReason(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+        return ESongReadResult::Unreadable;
+    }
     // A deflate stream inflates at most about 1032 to 1: a larger file cannot fit the cap.
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > maxImageBytes)
+    if (static_cast<uint64_t>(st.st_size) > maxImageBytes)
         return ESongReadResult::Corrupt;
-    bytes.resize(static_cast<size_t>(size));
-    if (!file.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Fail(reason, SystemReason(errno));
+        return ESongReadResult::Unreadable;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + n);
+        if (bytes.size() > maxImageBytes)
+            break;
+    }
+    ::close(fd);
+    if (error != 0) {
+        Fail(reason, SystemReason(error));
+        return ESongReadResult::Unreadable;
+    }
+    if (bytes.size() > maxImageBytes)
         return ESongReadResult::Corrupt;
     return ReadSongBytes(bytes, song, drums, maxImageBytes);
 }

@@ -38,15 +38,18 @@ std::vector<uint8_t> EncodeSongImage(const TSongModel &song, const DrumPart &dru
 // `song` and `drums` are then half-filled and must be dropped.
 bool DecodeSongImage(std::span<const uint8_t> image, TSongModel &song, DrumPart &drums);
 
-// Where a line is too long for the file: the tab (1..16) and the 0-based line of every stored line
-// whose Windows-1252 form exceeds 254 characters; the file keeps only their first 254. The window
-// may warn before saving.
+// Lines the file cannot hold as they are: the tab (1..16) and the 0-based line of every stored line
+// whose Windows-1252 form exceeds 254 characters (the file keeps only their first 254) or that holds
+// a character Windows-1252 has not (the file holds "?" instead). The window asks before saving.
 struct TLineRef {
     int tab = 0;
     int line = 0;
     bool operator==(const TLineRef &) const = default;
 };
 std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song);
+// The save question for those lines: each named by its tab's name and 1-based line number (the first
+// `maxListed`, then how many more), ending in "Save anyway?".
+std::string LinesCutQuestion(const TSongModel &song, const std::vector<TLineRef> &cut, size_t maxListed = 12);
 
 // Raw deflate (windowBits -15). False on a zlib failure.
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
@@ -55,22 +58,34 @@ bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
 bool InflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out, size_t maxBytes = kMaxSongImageBytes);
 
 // Saves the song: clears every tab's Solo in memory (the file stores none), builds the image,
-// compresses it into a temporary file beside `path` and renames it over `path`. On success every
-// tab's Modified mark is cleared and the result is true; on failure nothing on disk changes, the
-// marks stay and `error` (when given) receives kSaveFailedMessage.
+// compresses it and writes it with WriteFileAtomically. On success every tab's Modified mark is
+// cleared and the result is true; on failure nothing on disk changes, the marks stay and `error`
+// (when given) receives kSaveFailedMessage, a line break, the path and the reason.
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error = nullptr);
 
-enum class ESongReadResult { Ok, NotFound, Corrupt };
+enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
 
 // Opens a song file. Ok: `song` and `drums` hold the file's song (each tab's colour kept from the
-// open song, nothing modified, the drum page showing the song's time signature). NotFound and
-// Corrupt (the window shows kCorruptSongMessage): nothing in `song` or `drums` changes.
+// open song, nothing modified, the drum page showing the song's time signature). NotFound,
+// Unreadable (`reason`, when given, says why: the system's text) and Corrupt (the window shows
+// kCorruptSongMessage): nothing in `song` or `drums` changes. Data that is not a song is corrupt:
+// bytes after the deflate stream or after the trailer, and an image whose tab records are all zeros.
 ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums,
-                             size_t maxImageBytes = kMaxSongImageBytes);
+                             size_t maxImageBytes = kMaxSongImageBytes, std::string *reason = nullptr);
 // The same from the file's bytes (for tests and fuzzing).
 ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
                               size_t maxImageBytes = kMaxSongImageBytes);
 
-// Writes `bytes` to a temporary file in `path`'s folder, flushes and closes it, then renames it
-// over `path`. False (and the temporary file removed) on any failure.
-bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes);
+// Replaces the file at `path` with `bytes`, so that a crash leaves either the old or the new file:
+//  - a symbolic link is followed, and its final target is the file written;
+//  - an existing file without any write permission bit, or one this user may not write, is refused;
+//  - the bytes go to a temporary file in the target's folder (a short name of kTempFilePrefix and six
+//    characters, so a target name of up to 255 bytes works), which is flushed, closed, given the old
+//    file's mode, owner and group (as far as the system allows; a new file gets 0666 less the umask)
+//    and renamed over the target;
+//  - temporary files of that pattern left in the folder by a save that was killed are removed first
+//    (a save in progress holds a lock on its own).
+// False on any failure, with nothing on disk changed and `reason` (when given) the cause.
+inline constexpr std::string_view kTempFilePrefix = ".twsave-";
+inline constexpr std::string_view kReadOnlyReason = "The file is read-only.";
+bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, std::string *reason = nullptr);

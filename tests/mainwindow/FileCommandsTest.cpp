@@ -180,7 +180,44 @@ TEST_F(FileCommandsTest, SaveAsWritesTheChosenFileAndLeavesTheRecentListAlone) {
     host.services.files.QueuePath(Path("missing folder/x.twd"));
     commands->SaveSongAs1Click();
     EXPECT_EQ(host.fileName, Path("new.twd"));
-    EXPECT_EQ(Texts().last(), QString::fromLatin1(kSaveFailedMessage.data()));
+    EXPECT_TRUE(Texts().last().startsWith(QString::fromLatin1(kSaveFailedMessage.data()) + QStringLiteral("\n") + Path("missing folder/x.twd") + QStringLiteral(": ")));
+}
+
+TEST_F(FileCommandsTest, ANewSongAsksBeforeReplacingAnEarlierUntitledFile) {
+    const QString untitled = MakeSong("Untitled.twd", "earlier");
+    ASSERT_EQ(host.fileName, untitled);
+    host.song.Lines(1) = {kLine};
+    const QString question = ReplaceQuestion(untitled);
+
+    // Save: No keeps the earlier file.
+    host.services.messages.QueueAnswer(platform::mrNo);
+    commands->SaveSong1Click();
+    EXPECT_EQ(Texts(), QStringList{question});
+    EXPECT_EQ(host.services.messages.Shown().back().buttons, platform::mbYesNo);
+    EXPECT_EQ(host.writes, 0);
+    // The save question's Yes asks too, and No there counts as Cancel.
+    Modify();
+    host.services.messages.QueueAnswer(platform::mrYes);
+    host.services.messages.QueueAnswer(platform::mrNo);
+    commands->NewSong1Click();
+    EXPECT_EQ(Texts().last(), question);
+    EXPECT_EQ(host.writes, 0);
+    EXPECT_EQ(host.song.Lines(1), std::vector<std::string>{"edited"});
+    // Yes replaces it; from then on it is this song's own file and nothing is asked.
+    host.services.messages.QueueAnswer(platform::mrYes);
+    commands->SaveSong1Click();
+    EXPECT_EQ(host.writes, 1);
+    const int asked = host.services.messages.Count();
+    commands->SaveSong1Click();
+    EXPECT_EQ(host.writes, 2);
+    EXPECT_EQ(host.services.messages.Count(), asked);
+    // A song read from the untitled file saves over it without a question.
+    host.ResetSong();
+    ASSERT_TRUE(host.ReadSong(untitled));
+    commands->SaveSong1Click();
+    EXPECT_EQ(host.writes, 3);
+    EXPECT_EQ(host.services.messages.Count(), asked);
+    EXPECT_EQ(host.services.messages.Unscripted(), 0);
 }
 
 TEST_F(FileCommandsTest, RecentEntriesKeepTheirAmpersandsAndMissingOnesMoveUpAllTheSame) {

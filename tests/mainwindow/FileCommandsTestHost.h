@@ -23,6 +23,7 @@ public:
     DrumPart drums;
     ProgramOptions options;
     QString fileName;
+    QString songFilePath;
     QString untitledFolder;
     TEditorView view;
     int reads = 0, writes = 0;
@@ -50,6 +51,7 @@ public:
         if (r != ESongReadResult::Ok)
             return false;
         fileName = path;
+        songFilePath = path;
         return true;
     }
     bool WriteSong(const QString &path) override {
@@ -59,10 +61,13 @@ public:
             services.messages.Error(QString::fromStdString(error));
             return false;
         }
+        songFilePath = path;
         return true;
     }
+    QString SongFilePath() const override { return songFilePath; }
     void ResetSong() override {
         ResetSongModel(song, drums);
+        songFilePath.clear();
         fileName = QString::fromStdString(UntitledSongPath(untitledFolder.toStdString()));
     }
     void StoreTabText() override {}

@@ -303,6 +303,39 @@ TEST_F(MainWindowTest, CorruptSongIsReportedAndNeverAdopted) {
     EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
+TEST_F(MainWindowTest, UnreadableSongSaysWhyAndIsNeverAdopted) {
+    TfrmMain &m = Make();
+    m.FormActivate();
+    const QString folder = dir.filePath(QStringLiteral("folder.twd"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.twd")));
+    EXPECT_FALSE(m.ReadSong(folder));
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Can't read ") + folder + QStringLiteral(": Is a directory")});
+    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+TEST_F(MainWindowTest, SaveAsksBeforeCuttingLinesAndNoLeavesTheSongUnsaved) {
+    TfrmMain &m = Make();
+    m.FormActivate();
+    m.Song.Tab(2).Name = "Piano 2";
+    m.Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "arrow \xE2\x86\x92"};
+    m.Song.Tab(2).Modified = true;
+    const QString path = dir.filePath(QStringLiteral("cut.twd"));
+
+    ts.messages.QueueAnswer(platform::mrNo);
+    EXPECT_FALSE(m.WriteSong(path));
+    ASSERT_EQ(ts.messages.Count(), 1);
+    EXPECT_EQ(ts.messages.Shown().back().buttons, platform::mbYesNo);
+    EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Piano 2, line 2\n"))) << ts.messages.LastText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(m.AnyTabModified());
+
+    ts.messages.QueueAnswer(platform::mrYes);
+    EXPECT_TRUE(m.WriteSong(path));
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_FALSE(m.AnyTabModified());
+    EXPECT_EQ(ts.messages.Unscripted(), 0);
+}
+
 // ---- closing -------------------------------------------------------------------------------
 
 class CloseTest : public MainWindowTest {

@@ -9,6 +9,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -242,6 +246,19 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     image[68609] = 0xFF;
     bad.emplace_back();
     ASSERT_TRUE(DeflateRaw(image, bad.back()));
+    // Not a song: an image of zeros (every count 0, so it is read to the end) ...
+    bad.emplace_back();
+    const NewSong empty;  // no lines and no patterns: an image of zeros has its length
+    const std::vector<uint8_t> zeros(EncodeSongImage(empty.song, empty.drums).size(), 0);
+    ASSERT_TRUE(DeflateRaw(zeros, bad.back()));
+    // ... a valid song's image with bytes after its trailer ...
+    image = EncodeSongImage(other.song, other.drums);
+    image.insert(image.end(), {'j', 'u', 'n', 'k'});
+    bad.emplace_back();
+    ASSERT_TRUE(DeflateRaw(image, bad.back()));
+    // ... and a valid song file with bytes after its stream.
+    bad.push_back(compressed);
+    bad.back().insert(bad.back().end(), {'j', 'u', 'n', 'k'});
     for (size_t i = 0; i < bad.size(); ++i) {
         EXPECT_EQ(ReadSongBytes(bad[i], open.song, open.drums), ESongReadResult::Corrupt) << i;
         EXPECT_TRUE(SameSong(open.song, before)) << i;
@@ -320,8 +337,176 @@ TEST_F(SongFileOnDisk, AFailedSaveKeepsTheOldFileAndTheMarks) {
     s.song.Tab(4).Modified = true;
     std::string error;
     EXPECT_FALSE(WriteSongFile(Path("no/such/folder/x.twd"), s.song, s.drums, &error));
-    EXPECT_EQ(error, "Compression failed. Save Failed.");
+    // The program's message, then the path and the system's reason.
+    EXPECT_EQ(error, "Compression failed. Save Failed.\n" + Path("no/such/folder/x.twd") + ": No such file or directory");
     EXPECT_TRUE(s.song.Tab(4).Modified);
+}
+
+struct DiskCase {
+    const char *what;
+    // Sets the folder up and gives the path the song is saved to.
+    std::function<std::string(const fs::path &dir)> prepare;
+    bool saves;
+    // Checks the folder afterwards (the save's error text given).
+    std::function<void(const fs::path &dir, const std::string &error)> check;
+};
+
+std::string ReadAll(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+unsigned ModeOf(const fs::path &path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+}
+
+bool HoldsTheSavedSong(const fs::path &path) {
+    NewSong back;
+    return ReadSongFile(path.string(), back.song, back.drums) == ESongReadResult::Ok &&
+           back.song.Lines(1) == std::vector<std::string>{"saved"};
+}
+
+TEST_F(SongFileOnDisk, SavingHonoursWhatIsOnDisk) {
+    const mode_t oldMask = ::umask(022);
+    const std::vector<DiskCase> cases = {
+        {"a read-only file is refused and keeps its content",
+         [](const fs::path &dir) {
+             WriteAll(dir / "ro.twd", "old");
+             ::chmod((dir / "ro.twd").c_str(), 0444);
+             return (dir / "ro.twd").string();
+         },
+         false,
+         [](const fs::path &dir, const std::string &error) {
+             EXPECT_EQ(ReadAll(dir / "ro.twd"), "old");
+             EXPECT_EQ(ModeOf(dir / "ro.twd"), 0444u);
+             EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+         }},
+        {"a private file stays private",
+         [](const fs::path &dir) {
+             WriteAll(dir / "private.twd", "old");
+             ::chmod((dir / "private.twd").c_str(), 0600);
+             return (dir / "private.twd").string();
+         },
+         true, [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "private.twd"), 0600u); }},
+        {"a shared file keeps its wider mode",
+         [](const fs::path &dir) {
+             WriteAll(dir / "shared.twd", "old");
+             ::chmod((dir / "shared.twd").c_str(), 0664);
+             return (dir / "shared.twd").string();
+         },
+         true, [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "shared.twd"), 0664u); }},
+        {"a new file gets 0666 less the umask", [](const fs::path &dir) { return (dir / "new.twd").string(); }, true,
+         [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "new.twd"), 0644u); }},
+        {"a symbolic link stays a link and its target is written",
+         [](const fs::path &dir) {
+             fs::create_directory(dir / "real");
+             WriteAll(dir / "real" / "song.twd", "old");
+             fs::create_symlink(fs::path("real") / "song.twd", dir / "link.twd");
+             return (dir / "link.twd").string();
+         },
+         true,
+         [](const fs::path &dir, const std::string &) {
+             EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "link.twd")));
+             EXPECT_TRUE(HoldsTheSavedSong(dir / "real" / "song.twd"));
+             EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+         }},
+        {"a name of 255 bytes", [](const fs::path &dir) { return (dir / (std::string(251, 'n') + ".twd")).string(); },
+         true,
+         [](const fs::path &dir, const std::string &) {
+             EXPECT_TRUE(HoldsTheSavedSong(dir / (std::string(251, 'n') + ".twd")));
+         }},
+        {"temporary files of a killed save are removed, other files stay",
+         [](const fs::path &dir) {
+             WriteAll(dir / ".twsave-a1B2c3", "killed");
+             WriteAll(dir / ".twsave-notours", "kept");
+             WriteAll(dir / ".song.twd.x", "kept");
+             return (dir / "song.twd").string();
+         },
+         true,
+         [](const fs::path &dir, const std::string &) {
+             EXPECT_FALSE(fs::exists(dir / ".twsave-a1B2c3"));
+             EXPECT_TRUE(fs::exists(dir / ".twsave-notours"));
+             EXPECT_TRUE(fs::exists(dir / ".song.twd.x"));
+         }},
+    };
+    for (const DiskCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const std::string path = c.prepare(dir_);
+        NewSong s;
+        s.song.Lines(1) = {"saved"};
+        s.song.Tab(1).Modified = true;
+        std::string error;
+        EXPECT_EQ(WriteSongFile(path, s.song, s.drums, &error), c.saves) << error;
+        EXPECT_EQ(s.song.Tab(1).Modified, !c.saves);
+        if (c.saves)
+            EXPECT_TRUE(HoldsTheSavedSong(path));
+        else
+            EXPECT_NE(error.find(path), std::string::npos) << error;
+        c.check(dir_, error);
+    }
+    ::umask(oldMask);
+}
+
+TEST_F(SongFileOnDisk, SavingKeepsTheOwnerAndGroupWhereAllowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another owner";
+    const fs::path path = dir_ / "theirs.twd";
+    WriteAll(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    NewSong s;
+    ASSERT_TRUE(WriteSongFile(path.string(), s.song, s.drums));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+}
+
+TEST_F(SongFileOnDisk, AFileThatCannotBeReadSaysWhy) {
+    NewSong open;
+    open.song.Lines(2) = {"kept"};
+    std::string reason;
+    fs::create_directory(dir_ / "folder.twd");
+    EXPECT_EQ(ReadSongFile((dir_ / "folder.twd").string(), open.song, open.drums, kMaxSongImageBytes, &reason),
+              ESongReadResult::Unreadable);
+    EXPECT_EQ(reason, "Is a directory");
+    EXPECT_EQ(open.song.Lines(2), std::vector<std::string>{"kept"});
+}
+
+TEST_F(SongFileOnDisk, AFileWithoutReadPermissionSaysSo) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads a file of mode 0000";
+    NewSong open;
+    std::string reason;
+    ASSERT_TRUE(WriteSongFile(Path("locked.twd"), open.song, open.drums));
+    ::chmod(Path("locked.twd").c_str(), 0);
+    EXPECT_EQ(ReadSongFile(Path("locked.twd"), open.song, open.drums, kMaxSongImageBytes, &reason),
+              ESongReadResult::Unreadable);
+    EXPECT_EQ(reason, "Permission denied");
+}
+
+TEST(SongImage, LinesTheFileCannotHoldAreNamed) {
+    NewSong s;
+    s.song.Tab(6).Name = "Guitar 1";
+    std::string e254;  // 254 times "é": 508 bytes of UTF-8, 254 characters in the file
+    for (int i = 0; i < 254; ++i)
+        e254 += "\xC3\xA9";
+    s.song.Lines(6) = {std::string(254, 'a'), std::string(255, 'b'), "caf\xC3\xA9 ?", "arrow \xE2\x86\x92",
+                       e254, "x" + e254, "euro \xE2\x82\xAC", "smile \xF0\x9F\x98\x80"};
+    s.song.Lines(1) = {"\xFF broken UTF-8"};
+    const std::vector<TLineRef> cut = LinesCutBySongFile(s.song);
+    EXPECT_EQ(cut, (std::vector<TLineRef>{{1, 0}, {6, 1}, {6, 3}, {6, 5}, {6, 7}}));
+    const std::string question = LinesCutQuestion(s.song, cut, 4);
+    EXPECT_NE(question.find("Guitar 1, line 2\n"), std::string::npos) << question;
+    EXPECT_NE(question.find("Guitar 1, line 6\n"), std::string::npos) << question;
+    EXPECT_EQ(question.find("line 8"), std::string::npos) << question;  // beyond the first four
+    EXPECT_NE(question.find("and 1 more\n"), std::string::npos) << question;
+    EXPECT_TRUE(question.ends_with("Save anyway?"));
 }
 
 TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
