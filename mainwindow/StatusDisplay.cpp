@@ -29,7 +29,7 @@ TStatusPanels::TStatusPanels(const QString &name, const std::vector<int> &widths
         }
         if (i + 1 < widths.size())
             label->setFixedWidth(width);
-        else
+        else if (i < widest.size()) // the last panel takes what the others leave
             label->setMinimumWidth(width);
         row->addWidget(label, i + 1 < widths.size() ? 0 : 1);
         labels_.push_back(label);
