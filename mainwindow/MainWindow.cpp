@@ -115,6 +115,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     BindCommands();
     commands_->Build();
     ApplyCommandState();
+    setMinimumSize(LeastLayoutSize()); // with the menu bar, whose height counts
 }
 
 TfrmMain::~TfrmMain() {
@@ -268,13 +269,20 @@ void TfrmMain::BuildBottom() {
     TrackBarMixerBalance->setMinimumWidth(90);
     LabelBalancePosition = new QLabel(GroupBoxMixer);
     LabelBalancePosition->setObjectName(QStringLiteral("LabelBalancePosition"));
-    LabelBalancePosition->setMinimumWidth(24);
+    // Room for the widest value, so the number never runs into the slider.
+    LabelBalancePosition->setMinimumWidth(LabelBalancePosition->fontMetrics().horizontalAdvance(QStringLiteral("127")) + 4);
     CheckBoxMuteInstrument = new QCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
     CheckBoxMuteInstrument->setObjectName(QStringLiteral("CheckBoxMuteInstrument"));
     CheckBoxSoloInstrument = new QCheckBox(QStringLiteral("Solo"), GroupBoxMixer);
     CheckBoxSoloInstrument->setObjectName(QStringLiteral("CheckBoxSoloInstrument"));
-    g->addWidget(LabelSelectPatch, 0, 0, 1, 4);
-    g->addWidget(LabelSelectTuning, 0, 4, 1, 4);
+    // Instrument, tuning, Mute and Solo above; the numbers below; the play group at the end.
+    auto *top = new QHBoxLayout;
+    top->setSpacing(12);
+    top->addWidget(LabelSelectPatch);
+    top->addWidget(LabelSelectTuning);
+    top->addStretch(1);
+    top->addWidget(CheckBoxMuteInstrument);
+    top->addWidget(CheckBoxSoloInstrument);
     int c = 0;
     auto add = [&](const QString &caption, QWidget *w) {
         g->addWidget(new QLabel(caption, GroupBoxMixer), 1, c++, Qt::AlignRight);
@@ -286,8 +294,7 @@ void TfrmMain::BuildBottom() {
     add(QStringLiteral("Key"), UpDownMixerKey);
     add(QStringLiteral("Balance"), TrackBarMixerBalance);
     g->addWidget(LabelBalancePosition, 1, c++);
-    g->addWidget(CheckBoxMuteInstrument, 1, c++);
-    g->addWidget(CheckBoxSoloInstrument, 1, c++);
+    g->addLayout(top, 0, 0, 1, c);
     grpFRTPlay = new QGroupBox(GroupBoxMixer);
     grpFRTPlay->setObjectName(QStringLiteral("grpFRTPlay"));
     auto *fv = new QHBoxLayout(grpFRTPlay);
@@ -295,6 +302,12 @@ void TfrmMain::BuildBottom() {
     btnPlayFRT = new QPushButton(QStringLiteral("Play"), grpFRTPlay);
     btnPlayFRT->setObjectName(QStringLiteral("btnPlayFRT"));
     fv->addWidget(btnPlayFRT);
+    // Wide enough for the longest "<tab name> Only" title, so no tab's title is cut.
+    int title = 0;
+    for (int t = 1; t <= kTabCount; ++t)
+        title = std::max(title, grpFRTPlay->fontMetrics().horizontalAdvance(
+                                    QString::fromStdString(Song.Tab(t).Name) + QStringLiteral(" Only ")));
+    grpFRTPlay->setMinimumWidth(title + 16);
     g->addWidget(grpFRTPlay, 0, c, 2, 1);
     g->setColumnStretch(c + 1, 1);
 

@@ -129,6 +129,8 @@ public:
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
     void FormResize();
+    // The smallest window at which the proportional layout leaves every control its room.
+    QSize LeastLayoutSize() const;
 
     // ---- editor line helpers ------------------------------------------------------------
     // The editor's whole text from / into the stored lines of tab index+1 (index 0..15).

@@ -32,6 +32,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
@@ -503,6 +504,37 @@ void TfrmMain::resizeEvent(QResizeEvent *e) {
     FormResize();
 }
 
+namespace {
+constexpr int kPageFrame = 4;      // the page's frame above and below the picture and mixer
+constexpr int kLeastPictureH = 80; // an instrument picture smaller than this shows nothing useful
+} // namespace
+
+QSize TfrmMain::LeastLayoutSize() const {
+    // The conditions FormResize's proportions must meet, tried size by size.
+    const int bars = std::max(StatusBarBottom->minimumSizeHint().width(), StatusBarRichEdit->minimumSizeHint().width());
+    const int playW = grpMIDIPlay->width(), noteW = PanelNoteButtons->width();
+    const int mixerW = GroupBoxMixer->minimumSizeHint().width();
+    auto wideEnough = [&](int W) {
+        const int editW = W - playW - W / 36 - noteW - W / 40 - 10;
+        const int pageW = W - W / 66 - 5;
+        return editW - 10 >= bars && std::min(W - W / 30, pageW) >= mixerW;
+    };
+    int W = 400;
+    while (!wideEnough(W))
+        ++W;
+    const int barH = StatusBarBottom->height();
+    const int notesBottom = 18 + barH + 2 - barH / 2 + PanelNoteButtons->sizeHint().height() + 8;
+    const int topNeed = std::max({grpMIDIPlay->minimumSizeHint().height(), notesBottom,
+                                  66 + RichEdit1->minimumSizeHint().height()});
+    const int bottomNeed = PageControl1->TabBar()->sizeHint().height() + kLeastPictureH +
+                           std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height()) + kPageFrame;
+    const int menuH = menuBar()->sizeHint().height();
+    int H = 300;
+    while ((H / 20) * 10 < topNeed || H - menuH - (H / 20) * 10 < bottomNeed)
+        ++H;
+    return {W, H};
+}
+
 void TfrmMain::FormResize() {
     if (!PanelTop || !centralWidget())
         return;
@@ -515,8 +547,9 @@ void TfrmMain::FormResize() {
 
     PageControl1->setGeometry(5, 0, bottomW - W / 66, bottomH);
     const int pageW = PageControl1->Page()->width() > 0 ? PageControl1->Page()->width() : PageControl1->width();
-    const int mixerH = GroupBoxMixer->height();
-    const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - H / 15);
+    const int mixerH = std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height());
+    // The page already stands below the tab strip: the picture takes all but the mixer and the frame.
+    const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - kPageFrame);
     PaintBoxInstrument->setGeometry(W / 400, 0, std::min(W - W / 47, pageW - W / 400), pictureH);
     PaintBoxInstrument->update();
     GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1, std::min(W - W / 30, pageW), mixerH);

@@ -7,6 +7,8 @@
 #include <QStyleOptionTab>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TColourTabBar::TColourTabBar(QWidget *parent) : QTabBar(parent) {
     setObjectName(QStringLiteral("PageControl1Tabs"));
     setExpanding(false);
@@ -15,8 +17,30 @@ TColourTabBar::TColourTabBar(QWidget *parent) : QTabBar(parent) {
     setElideMode(Qt::ElideNone);
     QFont f = font();
     f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 0.85); // sixteen tabs fit across the window
+    basePointSize_ = f.pointSizeF() * 0.85; // sixteen tabs fit across the window
+    f.setPointSizeF(basePointSize_);
     setFont(f);
+}
+
+int TColourTabBar::TabsWidth() const {
+    int w = 0;
+    for (int i = 0; i < count(); ++i)
+        w += tabSizeHint(i).width();
+    return w;
+}
+
+void TColourTabBar::FitTabsTo(int width) {
+    // Upper-case captions are wider: rather a slightly smaller font than tabs behind scroll buttons.
+    constexpr qreal kSmallest = 6.0, kStep = 0.25;
+    QFont f = font();
+    qreal size = basePointSize_;
+    f.setPointSizeF(size);
+    setFont(f);
+    while (TabsWidth() > width && size - kStep >= kSmallest) {
+        size -= kStep;
+        f.setPointSizeF(size);
+        setFont(f);
+    }
 }
 
 void TColourTabBar::SetTabColour(int index, const QColor &colour) {
@@ -126,8 +150,10 @@ void TPageControl::SetActivePageIndex(int index, bool runEvents) {
 }
 
 void TPageControl::SetCaption(int index, const QString &caption) {
-    if (bar_->tabText(index) != caption)
+    if (bar_->tabText(index) != caption) {
         bar_->setTabText(index, caption);
+        LayOut();
+    }
 }
 
 void TPageControl::SetPageColour(const QColor &colour) {
@@ -145,8 +171,11 @@ bool TPageControl::UserSelect(int index) {
     return true;
 }
 
-void TPageControl::resizeEvent(QResizeEvent *) {
+void TPageControl::resizeEvent(QResizeEvent *) { LayOut(); }
+
+void TPageControl::LayOut() {
+    bar_->FitTabsTo(width());
     const int h = bar_->sizeHint().height();
     bar_->setGeometry(0, 0, width(), h);
-    page_->setGeometry(0, h - 1, width(), height() - h + 1);
+    page_->setGeometry(0, h, width(), std::max(0, height() - h));
 }

@@ -17,6 +17,10 @@ public:
     explicit TColourTabBar(QWidget *parent = nullptr);
     void SetTabColour(int index, const QColor &colour);
     QColor TabColour(int index) const;
+    // The captions' font at the largest size (up to the usual one) at which every tab fits in `width`.
+    void FitTabsTo(int width);
+    // Width of all tabs side by side.
+    int TabsWidth() const;
     // One tab: its record's colour behind its caption in bold, at left + 5, top + 3.
     void PageControl1DrawTab(QPainter &p, int index, QRect rect, bool active);
     // Asked before the user's change; false keeps the tab.
@@ -32,6 +36,7 @@ protected:
 private:
     bool Allowed(int target);
     std::vector<QColor> colours_;
+    qreal basePointSize_ = 0;
 };
 
 class TPageControl : public QFrame {
@@ -62,6 +67,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void LayOut();
     TColourTabBar *bar_;
     QFrame *page_;
     bool quiet_ = false;

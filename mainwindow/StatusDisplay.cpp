@@ -23,12 +23,13 @@ TStatusPanels::TStatusPanels(const QString &name, const std::vector<int> &widths
         label->setContentsMargins(3, 0, 3, 0);
         int width = widths[i];
         if (i < widest.size() && !widest[i].isEmpty()) {
-            const int frame = 2 * label->frameWidth() + 6; // both frame sides and the margins
-            width = std::max(width, label->fontMetrics().horizontalAdvance(widest[i]) + frame + 2);
+            label->setText(widest[i]); // frame, margins and the label's indent included
+            width = std::max(width, label->minimumSizeHint().width());
+            label->clear();
         }
         if (i + 1 < widths.size())
             label->setFixedWidth(width);
-        else
+        else if (i < widest.size()) // the last panel takes what the others leave
             label->setMinimumWidth(width);
         row->addWidget(label, i + 1 < widths.size() ? 0 : 1);
         labels_.push_back(label);

@@ -2,6 +2,8 @@
 # Starts Tarrowind under a virtual X display with a song file on its command line and
 # saves a picture of the screen.
 #   tools/screenshot.sh out.png [song.twd]
+# TW_SCREEN sets the virtual screen (default 1024x720); TW_WINDOW=WxH resizes the window
+# before the picture is taken, TW_WINDOW=max fills the screen with it.
 # Without a song it writes the demo song (bench/tw_demo_song) and opens that. The
 # settings and the untitled song go to a temporary home, so the user's own stay untouched.
 set -euo pipefail
@@ -10,6 +12,8 @@ build=${TW_BUILD_DIR:-$root/build}
 out=${1:?usage: $0 out.png [song.twd]}
 song=${2:-}
 wait_s=${TW_SCREENSHOT_WAIT:-4}
+screen=${TW_SCREEN:-1024x720}
+window=${TW_WINDOW:-}
 
 cmake --build "$build" --target tarrowind tw_demo_song >/dev/null
 work=$(mktemp -d)
@@ -25,12 +29,19 @@ mkdir -p "$XDG_CONFIG_HOME"
 # The embedded synthesizer renders to a file: no sound card is needed.
 export TARROWIND_SYNTH_WAV="$work/out.wav"
 
-xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
+xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
   "$0" "$1" &
   pid=$!
   sleep "$3"
+  if [ -n "$4" ]; then
+    size=$4
+    [ "$size" = max ] && size=$(xdpyinfo | awk "/dimensions:/ { print \$2 }")
+    id=$(xdotool search --sync --onlyvisible --pid "$pid" --name Tarrowind | head -n 1)
+    xdotool windowmove "$id" 0 0 windowsize "$id" "${size%x*}" "${size#*x}"
+    sleep 1
+  fi
   import -window root "$2"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-' "$build/app/tarrowind" "$song" "$out" "$wait_s"
+' "$build/app/tarrowind" "$song" "$out" "$wait_s" "$window"
 echo "saved $out"

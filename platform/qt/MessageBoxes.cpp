@@ -24,6 +24,18 @@ QString NormaliseLineBreaks(const QString &text) {
 
 namespace {
 
+// A long path may break only after a "/" (a zero-width space there), never inside a name.
+QString BreakPathsAtSlashes(const QString &text) {
+    QString out;
+    out.reserve(text.size() + text.count(QLatin1Char('/')));
+    for (const QChar ch : text) {
+        out += ch;
+        if (ch == QLatin1Char('/'))
+            out += QChar(0x200B);
+    }
+    return out;
+}
+
 struct ButtonMap {
     MessageButton ours;
     QMessageBox::StandardButton qt;
@@ -55,7 +67,7 @@ int QtMessageBoxes::Show(MessageKind kind, const QString &text, MessageButtons b
     if (buttons == 0)
         buttons = mbOk;
     QMessageBox box(IconOf(kind), caption.isEmpty() ? DefaultMessageCaption(kind) : caption,
-                    NormaliseLineBreaks(text), QMessageBox::NoButton, parent_);
+                    BreakPathsAtSlashes(NormaliseLineBreaks(text)), QMessageBox::NoButton, parent_);
     QMessageBox::StandardButtons qtButtons;
     for (const auto &b : kButtons)
         if (buttons & b.ours)

@@ -506,23 +506,64 @@ TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
     EXPECT_EQ(m.Lines().Line(1), QStringLiteral("Rest , x, x, x, x, x, x, H"));
 }
 
-TEST_F(MainWindowTest, LayoutKeepsEditorAndStatusBarsInStep) {
+// Every visible control under `parent` lies inside it, clear of its visible neighbours, and
+// gets at least the size its text needs (a group's title included). Qt's own parts of
+// compound controls are left out.
+void ExpectNothingOverlapsOrIsCut(const QWidget &parent, const std::string &where) {
+    std::vector<const QWidget *> kids;
+    for (QObject *o : parent.children()) {
+        auto *c = qobject_cast<QWidget *>(o);
+        if (c && !c->isWindow() && c->isVisibleTo(parent.window()) && !c->objectName().startsWith(QLatin1String("qt_")))
+            kids.push_back(c);
+    }
+    for (size_t i = 0; i < kids.size(); ++i) {
+        const QWidget &c = *kids[i];
+        const std::string name = where + "/" + c.objectName().toStdString() + ":" + c.metaObject()->className();
+        EXPECT_TRUE(parent.rect().contains(c.geometry())) << name;
+        const QSize least = c.minimumSizeHint();
+        EXPECT_GE(c.width(), least.width()) << name;
+        EXPECT_GE(c.height(), least.height()) << name;
+        for (size_t j = i + 1; j < kids.size(); ++j)
+            EXPECT_FALSE(c.geometry().intersects(kids[j]->geometry())) << name << " / " << kids[j]->objectName().toStdString();
+        ExpectNothingOverlapsOrIsCut(c, name);
+    }
+}
+
+TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
     TfrmMain &m = Make();
     m.show();
-    for (const QSize size : {QSize(815, 599), QSize(1200, 900), QSize(640, 480), QSize(1600, 1000)}) {
-        m.resize(size);
-        m.FormResize();
-        EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(), Ctl<QGroupBox>(m, "grpEditor")->height() - 66) << size.width();
-        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << size.width();
-        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << size.width();
-        EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->x(), Ctl<TNotationEdit>(m, "RichEdit1")->x());
-        EXPECT_EQ(Ctl<QWidget>(m, "PanelTop")->height(), (size.height() / 20) * 10);
-        EXPECT_LE(Ctl<QGroupBox>(m, "grpEditor")->geometry().right(), size.width());
-        // Nothing of the editor group hangs out of it.
-        EXPECT_LE(Ctl<TNotationEdit>(m, "RichEdit1")->geometry().bottom(), Ctl<QGroupBox>(m, "grpEditor")->height()) << size.width();
-        EXPECT_LE(Ctl<TDurationButtons>(m, "PanelNoteButtons")->geometry().bottom(), Ctl<QGroupBox>(m, "grpEditor")->height()) << size.width();
-        EXPECT_LE(Ctl<TStatusPanels>(m, "StatusBarBottom")->geometry().right(), Ctl<QGroupBox>(m, "grpEditor")->width()) << size.width();
-        EXPECT_LE(Ctl<TNotationEdit>(m, "RichEdit1")->geometry().right(), Ctl<QGroupBox>(m, "grpEditor")->width()) << size.width();
+    m.FormActivate();
+    // Every tab holds text, so every caption is upper case (the widest).
+    for (int t = 1; t <= kTabCount; ++t)
+        m.Song.Lines(t) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    m.PageControl1Change();
+    for (int t = 1; t <= kTabCount; ++t)
+        m.UpdateTabCaption(t);
+    EXPECT_GE(m.minimumWidth(), 500);
+    EXPECT_GE(m.minimumHeight(), 380);
+    auto *tabs = Ctl<TPageControl>(m, "PageControl1")->TabBar();
+    for (const QSize size : {QSize(1, 1), QSize(815, 599), QSize(1200, 900), QSize(1920, 1080)}) {
+        m.resize(size); // below the minimum the window keeps its minimum
+        for (int t : {1, 2, 6, 7, 12, 15}) {
+            ASSERT_TRUE(m.Song.CurrentTab == t || SelectTab(t));
+            const int W = m.width(), H = m.height();
+            const std::string at = std::to_string(W) + "x" + std::to_string(H) + " tab " + std::to_string(t);
+            QCoreApplication::sendPostedEvents(); // the groups' layouts follow the new titles
+            m.FormResize();
+            ASSERT_EQ(tabs->tabText(t - 1), tabs->tabText(t - 1).toUpper()) << at;
+            EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(), Ctl<QGroupBox>(m, "grpEditor")->height() - 66) << at;
+            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
+            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
+            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->x(), Ctl<TNotationEdit>(m, "RichEdit1")->x()) << at;
+            EXPECT_EQ(Ctl<QWidget>(m, "PanelTop")->height(), (H / 20) * 10) << at;
+            // All sixteen tabs show at once, none behind scroll buttons.
+            for (int i = 0; i < tabs->count(); ++i)
+                EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << at << " tab rect " << i;
+            // The mixer stands right under the picture and the page ends just below it.
+            const QWidget *mixer = Ctl<QGroupBox>(m, "GroupBoxMixer");
+            EXPECT_LE(mixer->parentWidget()->height() - mixer->geometry().bottom(), 12) << at;
+            ExpectNothingOverlapsOrIsCut(m, at);
+        }
     }
 }
 
