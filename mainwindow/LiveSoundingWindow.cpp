@@ -240,4 +240,7 @@ void TLiveInstrument::PlayPageLinesLive() {
     }
     ShowTempo(song_.Tempo);
     ui_.chkLoopAll->setChecked(loop);
+    // The editor's status stayed quiet while the lines sounded.
+    if (calls_.RefreshStatus)
+        calls_.RefreshStatus();
 }

@@ -58,6 +58,7 @@ struct TLiveWindowCalls {
     std::function<int()> WindowWidth;                           // the main window's width
     std::function<void()> ShowDurationPicker;                   // Ctrl + click on a picture
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;     // a click's wait counts as busy
+    std::function<void()> RefreshStatus;                        // the status bars from the editor
 };
 
 // Everything the live instrument works with.

@@ -465,9 +465,10 @@ void TfrmMain::UpdateTabCaption(int tab) {
     if (tab < 1 || tab > kTabCount)
         return;
     const TInstrumentTab &rec = Song.Tab(tab);
-    if (rec.Kind == TKind::Drums)
-        return;
-    const bool holdsText = tab == Song.CurrentTab ? !lines_->IsEmpty() : !Song.Lines(tab).empty();
+    // The Drums tab holds patterns, not lines.
+    const bool holdsText = rec.Kind == TKind::Drums    ? Drums.list.Count() > 0
+                           : tab == Song.CurrentTab ? !lines_->IsEmpty()
+                                                    : !Song.Lines(tab).empty();
     PageControl1->SetCaption(tab - 1, QString::fromStdString(TabCaption(rec, holdsText)));
 }
 

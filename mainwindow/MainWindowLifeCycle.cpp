@@ -76,7 +76,8 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                           w.Dialogs().durationPicker();
                   },
                   .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
-                  .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); }},
+                  .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); },
+                  .RefreshStatus = [&w] { w.EditorEvents().RichEdit1SelectionChange(); }},
     };
 }
 

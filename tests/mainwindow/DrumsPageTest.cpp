@@ -80,3 +80,13 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
 }
 
 } // namespace
+
+TEST_F(DrumsPageTest, DrumsCaptionIsUpperCaseWhileItHoldsPatterns) {
+    auto *tabs = Ctl<TPageControl>(*w, "PageControl1");
+    w->Drums.list.Clear();
+    w->UpdateTabCaption(10);
+    EXPECT_EQ(tabs->Caption(9), QStringLiteral("drums"));
+    w->Drums.list.Add("Rock beat");
+    w->UpdateTabCaption(10);
+    EXPECT_EQ(tabs->Caption(9), QStringLiteral("DRUMS"));
+}

@@ -163,6 +163,10 @@ TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
     EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->isReadOnly());
     EXPECT_TRUE(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->isEnabled());
     EXPECT_EQ(Ctl<QLabel>(*w, "lblTempo")->text(), QStringLiteral("Tempo: 120"));
+    // The status bars follow the editor again: no lines selected, the caret's line counted.
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(4), QStringLiteral("Play All Lines"));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(0),
+              QStringLiteral("Line:  %1 of 4").arg(w->Lines().CurrentLine() + 1));
 }
 
 TEST_F(LiveWindowTest, StopButtonAndEscEndTheRun) {
