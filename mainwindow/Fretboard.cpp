@@ -241,7 +241,7 @@ bool TFretboardView::event(QEvent *e) {
         const std::string hint = !hit ? toolTip().toStdString()
                                  : hit->Marker ? model_.Marker(hit->String, hit->Fret).Hint
                                                : model_.Dot(hit->String, hit->Fret).Hint;
-        ShowInstrumentHint(this, help->globalPos(), hint);
+        ShowInstrumentHint(this, help->globalPos(), HintsShown ? hint : std::string());
         return true;
     }
     return QWidget::event(e);

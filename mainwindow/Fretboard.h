@@ -42,6 +42,9 @@ class TFretboardView : public QWidget {
 public:
     TFretboardView(TFretboardModel &model, std::function<const TInstrumentTab &()> tab, QWidget *parent = nullptr);
 
+    // The dots' and markers' hints show only while the window's hints are on.
+    bool HintsShown = true;
+
     std::function<void(const TFretHit &, Qt::MouseButton, Qt::KeyboardModifiers)> OnShapeDown;
     std::function<void(const TFretHit &)> OnShapeMove;
     std::function<void()> OnShapeUp;

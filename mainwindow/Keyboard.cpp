@@ -57,7 +57,7 @@ bool TKeyboardView::event(QEvent *e) {
         auto *help = static_cast<QHelpEvent *>(e);
         const int key = KeyAt(help->pos());
         const std::string hint = key ? model_.Key(key).Hint : std::string();
-        ShowInstrumentHint(this, help->globalPos(), hint);
+        ShowInstrumentHint(this, help->globalPos(), HintsShown ? hint : std::string());
         return true;
     }
     return QWidget::event(e);

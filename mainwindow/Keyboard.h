@@ -13,6 +13,9 @@ class TKeyboardView : public QWidget {
 public:
     explicit TKeyboardView(TKeyboardModel &model, QWidget *parent = nullptr);
 
+    // The keys' hints show only while the window's hints are on.
+    bool HintsShown = true;
+
     std::function<void(int key, Qt::MouseButton, Qt::KeyboardModifiers)> OnKeyDown;
     std::function<void(int key)> OnKeyMove;
 

@@ -128,6 +128,11 @@ bool TLiveInstrument::ShowLineOnInstrument(const TNoteLine &line) {
     return shown;
 }
 
+void TLiveInstrument::SetHintsVisible(bool visible) {
+    fretboard_->View()->HintsShown = visible;
+    keyboard_->View()->HintsShown = visible;
+}
+
 void TLiveInstrument::ClearInstrumentDisplay() {
     const TInstrumentTab &tab = song_.Current();
     if (tab.Kind == TKind::Piano)

@@ -88,6 +88,8 @@ public:
     bool ShowLineOnInstrument(int line);
     // The same for a line already read under the current tab.
     bool ShowLineOnInstrument(const TNoteLine &line);
+    // The pictures' hover hints follow the window's hints option.
+    void SetHintsVisible(bool visible);
     // Hides the scale markers (fretted tabs) or gives every key its plain colour (Piano).
     void ClearInstrumentDisplay();
     // The picture of the current tab's kind: fretboard, keyboard, or none on the Drums tab.

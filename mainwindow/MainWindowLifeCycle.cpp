@@ -115,6 +115,7 @@ void TfrmMain::InitMainForm() {
 
     OpenOutputPort();
     live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts(*this));
+    live_->SetHintsVisible(Options.ShowHints);
     PageControl1Changing();
     PageControl1Change();
     SaveMidiDevice = true;
@@ -168,6 +169,8 @@ void TfrmMain::ApplyEditorFont() {
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
+    if (live_)
+        live_->SetHintsVisible(visible);
     auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
     hint(BitBtnPlayArrangement, "Play the song (F2)");
     hint(chkLoopAll, "Play the song again and again");

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/DialogHandOffs.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/ProgramWindows.h"
 
@@ -129,8 +130,11 @@ TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
     EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->palette().color(QPalette::Base), QColor(192, 192, 192));
     EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_TRUE(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip().isEmpty());
+    EXPECT_FALSE(m.LiveInstrument()->Fretboard().View()->HintsShown); // the pictures' hover hints too
+    EXPECT_FALSE(m.LiveInstrument()->Keyboard().View()->HintsShown);
     m.SetHintsVisible(true);
     EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip(), QStringLiteral("Whole note duration (F5)"));
+    EXPECT_TRUE(m.LiveInstrument()->Keyboard().View()->HintsShown);
 }
 
 TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
