@@ -233,15 +233,16 @@ void TfrmMain::BuildEditorGroup() {
     PanelNoteButtons->resize(PanelNoteButtons->sizeHint());
     RichEdit1 = new TNotationEdit(grpEditor);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    LabelTabName = new QLabel(grpEditor);
-    LabelTabName->setObjectName(QStringLiteral("LabelTabName"));
-    LabelTabName->hide();
 }
 
 void TfrmMain::BuildBottom() {
     PageControl1 = new TPageControl(PanelBottom);
     QFrame *page = PageControl1->Page();
     PaintBoxInstrument = new TInstrumentPicture(page);
+    // The tab's name along the top of the picture; clicks go through to the picture.
+    LabelTabName = new QLabel(page);
+    LabelTabName->setObjectName(QStringLiteral("LabelTabName"));
+    LabelTabName->setAttribute(Qt::WA_TransparentForMouseEvents);
     GroupBoxMixer = new QGroupBox(page);
     GroupBoxMixer->setObjectName(QStringLiteral("GroupBoxMixer"));
     GroupBoxMixer->resize(600, 74);

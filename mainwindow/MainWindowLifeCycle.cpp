@@ -556,6 +556,8 @@ void TfrmMain::FormResize() {
     const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - kPageFrame);
     PaintBoxInstrument->setGeometry(W / 400, 0, std::min(W - W / 47, pageW - W / 400), pictureH);
     PaintBoxInstrument->update();
+    LabelTabName->setGeometry(PaintBoxInstrument->x(), 0, PaintBoxInstrument->width(), LabelTabName->sizeHint().height());
+    LabelTabName->raise();
     GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1, std::min(W - W / 30, pageW), mixerH);
 
     grpMIDIPlay->setGeometry(W / 400, 0, grpMIDIPlay->width(), topH);

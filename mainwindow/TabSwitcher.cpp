@@ -83,8 +83,12 @@ void TTabSwitcher::Change() {
         Paint(g, colour);
     ShowPage(drums);
     w_.grpEditor->setTitle(QString::fromStdString(tab.Name));
-    if (w_.LabelTabName)
+    if (w_.LabelTabName) {
+        const QString name = QString::fromStdString(tab.Name);
+        const QString gap(31, QLatin1Char(' '));
+        w_.LabelTabName->setText(name + gap + name + gap + name);
         w_.LabelTabName->setStyleSheet(QStringLiteral("color: black"));
+    }
     if (!drums)
         w_.PaintBoxInstrument->Clear();
 
@@ -124,6 +128,8 @@ void TTabSwitcher::ShowPage(bool drums) {
         w_.PageControl1->TabBar()->setFocus(Qt::OtherFocusReason);
     w_.grpEditor->setVisible(!drums);
     w_.PaintBoxInstrument->setVisible(!drums);
+    if (w_.LabelTabName)
+        w_.LabelTabName->setVisible(!drums);
     w_.GroupBoxDrumPatterns->setVisible(drums);
     w_.GroupBoxPatternProperties->setVisible(drums);
 }

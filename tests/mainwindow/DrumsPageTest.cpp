@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -89,4 +90,16 @@ TEST_F(DrumsPageTest, DrumsCaptionIsUpperCaseWhileItHoldsPatterns) {
     w->Drums.list.Add("Rock beat");
     w->UpdateTabCaption(10);
     EXPECT_EQ(tabs->Caption(9), QStringLiteral("DRUMS"));
+}
+
+TEST_F(DrumsPageTest, TabNameRunsAlongThePictureOfNoteTabsOnly) {
+    ASSERT_TRUE(SelectTab(6));
+    auto *label = Ctl<QLabel>(*w, "LabelTabName");
+    const QString gap(31, QLatin1Char(' '));
+    const QString name = QString::fromStdString(w->Song.Current().Name);
+    EXPECT_EQ(label->text(), name + gap + name + gap + name);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->width(), Ctl<QWidget>(*w, "PaintBoxInstrument")->width());
+    ASSERT_TRUE(SelectTab(10));
+    EXPECT_FALSE(label->isVisible());
 }
