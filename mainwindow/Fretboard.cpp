@@ -224,8 +224,39 @@ void TFretboardView::mousePressEvent(QMouseEvent *e) {
         OnShapeDown(*hit, e->button(), e->modifiers());
 }
 
+// The mouse cursor a tab's `FretCursor` names (its low 16 bits, as the stored songs hold the
+// classic cursor numbers: 0 default, -2 arrow, -3 cross, -21 hand, ...).
+Qt::CursorShape FretCursorShape(int32_t fretCursor) {
+    switch (static_cast<int16_t>(fretCursor & 0xFFFF)) {
+    case -1: return Qt::BlankCursor;
+    case -3: return Qt::CrossCursor;
+    case -4: return Qt::IBeamCursor;
+    case -6: return Qt::SizeBDiagCursor;
+    case -7: return Qt::SizeVerCursor;
+    case -8: return Qt::SizeFDiagCursor;
+    case -9: return Qt::SizeHorCursor;
+    case -10: return Qt::UpArrowCursor;
+    case -11: case -17: return Qt::WaitCursor;
+    case -12: case -16: return Qt::DragMoveCursor;
+    case -13: case -18: return Qt::ForbiddenCursor;
+    case -14: return Qt::SplitHCursor;
+    case -15: return Qt::SplitVCursor;
+    case -19: return Qt::BusyCursor;
+    case -20: return Qt::WhatsThisCursor;
+    case -21: return Qt::PointingHandCursor;
+    case -22: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
 void TFretboardView::mouseMoveEvent(QMouseEvent *e) {
-    if (const auto hit = ShapeAt(e->position().toPoint()); hit && OnShapeMove)
+    const auto hit = ShapeAt(e->position().toPoint());
+    // Every dot and marker shows the tab's own cursor; the board between them the plain one.
+    if (hit)
+        setCursor(FretCursorShape(tab_().FretCursor));
+    else
+        unsetCursor();
+    if (hit && OnShapeMove)
         OnShapeMove(*hit);
 }
 

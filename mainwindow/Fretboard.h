@@ -84,6 +84,8 @@ void FinishInstrumentClick(const TInstrumentHost &host);
 
 // Shows `hint` as the tool tip of `view` at `globalPos`, or hides the tip when there is none.
 void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint);
+// The mouse cursor of the fret shapes for a tab's `FretCursor` value.
+Qt::CursorShape FretCursorShape(int32_t fretCursor);
 
 // The fretboard's behaviour on the main window.
 class TFretboard {

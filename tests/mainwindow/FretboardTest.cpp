@@ -249,3 +249,13 @@ TEST(FretboardHover, NamesTheNoteWithItsFlatTwin) {
 }
 
 } // namespace
+
+TEST(FretCursor, LowSixteenBitsNameTheShapesCursor) {
+    const std::pair<int32_t, Qt::CursorShape> cases[] = {
+        {0, Qt::ArrowCursor},           {-21, Qt::PointingHandCursor}, {0x7FFEB, Qt::PointingHandCursor},
+        {-3, Qt::CrossCursor},          {-22, Qt::SizeAllCursor},      {-11, Qt::WaitCursor},
+        {12345, Qt::ArrowCursor},
+    };
+    for (const auto &[value, shape] : cases)
+        EXPECT_EQ(FretCursorShape(value), shape) << value;
+}
