@@ -237,3 +237,14 @@ TEST_F(TabSwitchingTest, RefusedWhileAKeyClickSounds) {
     EXPECT_FALSE(w->Busy()); // the click is over
     EXPECT_TRUE(SelectTab(2));
 }
+
+TEST_F(TabSwitchingTest, StatusBarsFollowTheTabShown) {
+    ASSERT_TRUE(SelectTab(6));
+    Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, Q\n"));
+    Lines().SelectLines(0, 2);
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(0), QStringLiteral("Line:  1 of 1"));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(4), QStringLiteral("Play All Lines"));
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(4), QStringLiteral("Play Selected Lines"));
+}
