@@ -1,6 +1,7 @@
 #include "dialogs/DialogControls.h"
 
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,4 +39,11 @@ TUpDown::TUpDown(QWidget *parent) : QWidget(parent) {
     layout->setSpacing(0);
     layout->addWidget(up_);
     layout->addWidget(down_);
+}
+
+QPushButton *MakeDialogButton(QWidget *parent, const char *name, const QString &caption) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
 }

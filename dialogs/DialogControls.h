@@ -1,10 +1,16 @@
 #pragma once
-// Small controls the dialogs share: a label that answers clicks and double clicks, and an
-// up-down pair of arrow buttons that sits beside an edit and steps its number.
+// Small controls the dialogs share: a label that answers clicks and double clicks, an
+// up-down pair of arrow buttons that sits beside an edit and steps its number, and the
+// dialogs' push buttons.
 #include <QLabel>
 #include <QWidget>
 
+class QPushButton;
 class QToolButton;
+
+// A named push button of a dialog. Return reaches the one default button only, so no button
+// takes it over merely by having had the focus.
+QPushButton *MakeDialogButton(QWidget *parent, const char *name, const QString &caption);
 
 // A label the user picks from: a click chooses, a double click chooses and confirms.
 // `Tag` carries the number the label stands for (a tempo, a preset's row).

@@ -67,18 +67,12 @@ TFrmEnterTempo::TFrmEnterTempo(const platform::Services &services, QWidget *pare
     UpDownTempo->setToolTip(QStringLiteral("Cilck to change tempo"));
     connect(UpDownTempo, &TUpDown::Stepped, this, &TFrmEnterTempo::StepTempo);
 
-    auto makeButton = [this](const char *name, const QString &caption) {
-        auto *button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setAutoDefault(false);
-        return button;
-    };
-    BitBtnOK = makeButton("BitBtnOK", QStringLiteral("OK"));
+    BitBtnOK = MakeDialogButton(this, "BitBtnOK", QStringLiteral("OK"));
     BitBtnOK->setDefault(true);
-    BitBtn1 = makeButton("BitBtn1", QStringLiteral("Cancel"));
-    BitBtnHalfTempo = makeButton("BitBtnHalfTempo", QStringLiteral("Half"));
-    BitBtnDoubleTempo = makeButton("BitBtnDoubleTempo", QStringLiteral("Double"));
-    BitBtnRestoreSongTempo = makeButton("BitBtnRestoreSongTempo", QString());
+    BitBtn1 = MakeDialogButton(this, "BitBtn1", QStringLiteral("Cancel"));
+    BitBtnHalfTempo = MakeDialogButton(this, "BitBtnHalfTempo", QStringLiteral("Half"));
+    BitBtnDoubleTempo = MakeDialogButton(this, "BitBtnDoubleTempo", QStringLiteral("Double"));
+    BitBtnRestoreSongTempo = MakeDialogButton(this, "BitBtnRestoreSongTempo", QString());
     BitBtnRestoreSongTempo->setToolTip(QStringLiteral("Restore default tempo for current song"));
     connect(BitBtnOK, &QPushButton::clicked, this, &TFrmEnterTempo::BitBtnOKClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { SetModalResult(platform::mrCancel); });

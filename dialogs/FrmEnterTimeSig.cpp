@@ -37,16 +37,10 @@ TfrmEnterTimeSig::TfrmEnterTimeSig(const platform::Services &services, QWidget *
     for (const int denominator : TimeSigDenominators())
         ComboBoxTimeSigLower->addItem(QString::number(denominator));
 
-    auto makeButton = [this](const char *name, const QString &caption) {
-        auto *button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setAutoDefault(false);
-        return button;
-    };
-    BitBtn1 = makeButton("BitBtn1", QStringLiteral("OK"));
+    BitBtn1 = MakeDialogButton(this, "BitBtn1", QStringLiteral("OK"));
     BitBtn1->setDefault(true);
-    BitBtn2 = makeButton("BitBtn2", QStringLiteral("Cancel"));
-    BitBtnRestoreTimeSig = makeButton("BitBtnRestoreTimeSig", QString());
+    BitBtn2 = MakeDialogButton(this, "BitBtn2", QStringLiteral("Cancel"));
+    BitBtnRestoreTimeSig = MakeDialogButton(this, "BitBtnRestoreTimeSig", QString());
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmEnterTimeSig::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { SetModalResult(platform::mrCancel); });
     connect(BitBtnRestoreTimeSig, &QPushButton::clicked, this, &TfrmEnterTimeSig::BitBtnRestoreTimeSigClick);

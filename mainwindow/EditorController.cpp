@@ -119,7 +119,7 @@ void TEditorController::UpdateCaretLine(int key) {
 
 // ---- Edit menu ----------------------------------------------------------------------------
 
-void TEditorController::EditMenuEditorClick() { host_.ApplyCommandState(); }
+void TEditorController::EditMenuEditorClick() { host_.MenuOpening(); }
 
 void TEditorController::Cut1Click() {
     if (Quiet() || !ws_.lines.HasSelection())

@@ -1,5 +1,6 @@
 #include "mainwindow/LiveSoundingWindow.h"
 
+#include "mainwindow/Colours.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/rules/PlaybackRange.h"
@@ -153,13 +154,7 @@ void TLiveInstrument::SoundCaretLine(int key, const TNoteLine &caret) {
 
 // ---- line playback --------------------------------------------------------------------------
 
-void TLiveInstrument::SetPlayCaption(bool playing) {
-    ui_.btnPlayFRT->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
-    // Red while the lines sound, green when the button starts them, as the song's Play button.
-    QPalette p = ui_.btnPlayFRT->palette();
-    p.setColor(QPalette::ButtonText, playing ? QColor(255, 0, 0) : QColor(0, 128, 0));
-    ui_.btnPlayFRT->setPalette(p);
-}
+void TLiveInstrument::SetPlayCaption(bool playing) { SetPlayButtonLook(ui_.btnPlayFRT, playing); }
 
 void TLiveInstrument::ShowTempo(int tempo) { ui_.lblTempo->setText(QStringLiteral("Tempo: %1").arg(tempo)); }
 

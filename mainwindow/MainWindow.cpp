@@ -92,7 +92,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     tabs_ = std::make_unique<TTabSwitcher>(Song, Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
     editor_ = std::make_unique<TEditorController>(
         TEditorWorkspace{Song, *lines_, *status_, RichEdit1, PanelNoteButtons, PaintBoxInstrument, Services(), play_},
-        TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { MarkModified(); },
+        TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { ClipboardChanged(); }, [this] { MarkModified(); },
                               [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
                               [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
                               [this] { return OutputPort(); }});
@@ -114,7 +114,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
     BindCommands();
     commands_->Build();
-    ApplyCommandState();
+    ClipboardChanged();
     setMinimumSize(LeastLayoutSize()); // with the menu bar, whose height counts
 }
 
@@ -403,11 +403,11 @@ void TfrmMain::ConnectHandlers() {
     }
 
     // The Edit menu and the pop-up show what the clipboard holds now.
-    commands_->OnMenuShow(TMenu::Edit, [this] { ApplyCommandState(); });
-    connect(commands_->PopUp(), &QMenu::aboutToShow, this, [this] { ApplyCommandState(); });
+    commands_->OnMenuShow(TMenu::Edit, [ed] { ed->EditMenuEditorClick(); });
+    connect(commands_->PopUp(), &QMenu::aboutToShow, this, [ed] { ed->EditMenuEditorClick(); });
     connect(RichEdit1->document(), &QTextDocument::undoAvailable, this, [this] { ApplyCommandState(); });
     connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ApplyCommandState(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 }
 
 // ---- small state helpers -------------------------------------------------------------
@@ -507,7 +507,7 @@ void TfrmMain::ApplyCommandState() {
     s.tab = kind == TKind::Drums ? TTabKindGroup::Drums : kind == TKind::Piano ? TTabKindGroup::Piano : TTabKindGroup::Notes;
     s.lineCount = lines_->LineCount();
     s.hasSelection = lines_->HasSelection();
-    s.clipboardHasText = env_.services->clipboard.HasText();
+    s.clipboardHasText = clipboardHasText_;
     s.canUndo = RichEdit1->document()->isUndoAvailable();
     s.selectedPatterns = Drums.list.SelectedCount();
     s.countInChecked = chkCountIn->isChecked();
@@ -518,7 +518,11 @@ void TfrmMain::ApplyCommandState() {
     for (const auto &[name, flags] : state.controls) {
         if (commands_->Action(name))
             continue;
-        auto *w = findChild<QWidget *>(QString::fromStdString(name));
+        // The caret moves call this on every key: each control is looked up by name only once.
+        auto found = lockedControls_.find(name);
+        if (found == lockedControls_.end())
+            found = lockedControls_.emplace(name, findChild<QWidget *>(QString::fromStdString(name))).first;
+        QWidget *w = found->second;
         if (!w)
             continue;
         w->setEnabled(flags.enabled);
@@ -528,7 +532,12 @@ void TfrmMain::ApplyCommandState() {
                 box->setChecked(*flags.checked);
             }
     }
-    // The count-in edit follows its box as the rule left it.
-    EdtCountInbars->setEnabled(chkCountIn->isEnabled() && chkCountIn->isChecked());
-    RichEdit1->setReadOnly(state.editorReadOnly);
+    if (RichEdit1->isReadOnly() != state.editorReadOnly)
+        RichEdit1->setReadOnly(state.editorReadOnly);
+}
+
+void TfrmMain::ClipboardChanged() {
+    // Asked when the clipboard says it changed and when a menu opens, not on every caret move.
+    clipboardHasText_ = env_.services->clipboard.HasText();
+    ApplyCommandState();
 }

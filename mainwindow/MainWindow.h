@@ -18,7 +18,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 namespace platform {
 struct Services;
@@ -174,6 +176,8 @@ public:
 
     // Every command's and lock group's enabled flag from the window's state, applied at once.
     void ApplyCommandState();
+    // The clipboard's content changed (or a menu that pastes opens): asked again, then applied.
+    void ClipboardChanged();
     bool ClosePending() const { return closePending_; }
 
     // The window's output port (`MidiOutputPort1`); null only before start-up opened it.
@@ -271,6 +275,8 @@ private:
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1
     TPlayState play_;
+    bool clipboardHasText_ = false;
+    std::map<std::string, QWidget *, std::less<>> lockedControls_; // the command state's controls by name
     TCommands *commands_ = nullptr; // owned by the window
     bool closePending_ = false;
     bool closing_ = false;

@@ -1,5 +1,6 @@
 #include "mainwindow/Playback.h"
 
+#include "mainwindow/Colours.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
 #include "mainwindow/PlaybackAnimation.h"
@@ -21,19 +22,8 @@
 
 namespace {
 
-const QColor kPlayGreen(0, 128, 0);
-const QColor kStopRed(255, 0, 0);
 const QColor kFirstBeatYellow(255, 255, 0);
 const QColor kBeatSilver(192, 192, 192);
-
-void SetButtonLook(QPushButton *button, const QString &caption, const QColor &colour) {
-    if (!button)
-        return;
-    button->setText(caption);
-    QPalette p = button->palette();
-    p.setColor(QPalette::ButtonText, colour);
-    button->setPalette(p);
-}
 
 } // namespace
 
@@ -47,7 +37,7 @@ TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPh
     outputs_->SetSysexLatency(0);
     outputs_->SetMidiData(&MidiData1);
     player_ = std::make_unique<TMidiPlayer>(clock, timer);
-    SetButtonLook(c_.playButton, QStringLiteral("Play"), kPlayGreen); // green from the start
+    SetPlayButtonLook(c_.playButton, false); // green from the start
 
     TimerMidiPosition.setObjectName(QStringLiteral("TimerMidiPosition"));
     TimerMidiPosition.setInterval(100);
@@ -117,7 +107,7 @@ int TPlayback::CountInBarsShown() const {
 }
 
 void TPlayback::ShowIdleButton() {
-    SetButtonLook(c_.playButton, QStringLiteral("Play"), kPlayGreen);
+    SetPlayButtonLook(c_.playButton, false);
     const TEditorView view = host_.EditorView();
     host_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
 }
@@ -246,7 +236,7 @@ bool TPlayback::PlayCommand() {
         return false;
     if (drumsTab && drums.list.Count() > 0 && drums.list.SelectedCount() == 0)
         drums.list.SetSelected(0, true);
-    SetButtonLook(c_.playButton, QStringLiteral("Stop"), kStopRed);
+    SetPlayButtonLook(c_.playButton, true);
     host_.SetBusyCursor(true);
 
     const TEditorView view = host_.EditorView();

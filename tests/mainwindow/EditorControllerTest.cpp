@@ -118,7 +118,7 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
         {"letter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); }},
         {"Enter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Return); }},
         {"Backspace", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_End); QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Backspace); }},
-        {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->ApplyCommandState(); Act(*w, "Paste1")->trigger(); }},
+        {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->ClipboardChanged(); Act(*w, "Paste1")->trigger(); }},
         {"undo", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); w->ClearModifiedMarks(); Ctl<TNotationEdit>(*w, "RichEdit1")->undo(); }},
     };
     for (const auto &e : edits) {
