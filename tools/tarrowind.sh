@@ -11,7 +11,7 @@ build=${TW_BUILD_DIR:-$root/build}
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libfluidsynth-dev fluidsynth
           librtmidi-dev zlib1g-dev timgm6mb-soundfont libgtest-dev libgmock-dev midicsv
-          xvfb xauth libxtst6 clang libclang-rt-dev)
+          xvfb xauth libxtst6 imagemagick xdotool x11-utils clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
