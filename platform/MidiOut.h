@@ -18,6 +18,14 @@ public:
     // one data byte (data2 is ignored). The channel nibble is kept as given (0..15 by
     // construction); a message whose data byte is 128 or more is dropped.
     virtual void SendShort(uint8_t status, uint8_t data1, uint8_t data2) = 0;
+    // The same message with the moment it is meant to sound: `dueNs` on the steady clock
+    // (std::chrono::steady_clock, nanoseconds since its epoch). The player sends each event
+    // at about that moment; a device that can place messages in its own time (the embedded
+    // synthesizer) uses the stamp instead of the arrival, others just send it now.
+    virtual void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) {
+        (void)dueNs;
+        SendShort(status, data1, data2);
+    }
     // Silence the device: notes off and controllers to their defaults on every channel.
     virtual void Reset() = 0;
 };
