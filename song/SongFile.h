@@ -12,6 +12,7 @@
 #include "song/PatternStore.h"
 #include "song/SongModel.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,14 +21,32 @@
 
 inline constexpr size_t kSongBlockSize = 255;
 inline constexpr size_t kSongBlockTextMax = 254;
-// An image never inflates beyond this; a larger one is refused as corrupt.
-inline constexpr size_t kMaxSongImageBytes = size_t(256) << 20;
+// The file's counts are 32-bit signed: no tab, pattern store or pattern list holds more lines.
+inline constexpr size_t kMaxSongFileLines = 2147483647;
+// Deflate's largest ratio: a match of 258 bytes costs at least two bits, so no stream inflates to
+// more than 1,032 bytes per byte of its own.
+inline constexpr size_t kDeflateMaxRatio = 1032;
+// The reader's own cap on an image: none beyond SongImageBound of the file's size. Tests and the
+// fuzzer pass smaller caps.
+inline constexpr size_t kMaxSongImageBytes = SIZE_MAX;
 
 inline constexpr std::string_view kSaveFailedMessage = "Compression failed. Save Failed.";
 inline constexpr std::string_view kCorruptSongMessage = "Decompression failed. Data file appears to be corrupted.";
 
 // The uncompressed image of a song (Solo is written as 0; nothing in memory changes).
 std::vector<uint8_t> EncodeSongImage(const TSongModel &song, const DrumPart &drums);
+// Its size in bytes, without building it.
+uint64_t SongImageSize(const TSongModel &song, const DrumPart &drums);
+// The most that a file of `fileBytes` can inflate to (saturating): fileBytes x kDeflateMaxRatio.
+// The reader takes every image up to this, so every file the writer makes opens again.
+size_t SongImageBound(uint64_t fileBytes);
+
+// Why the song cannot go into a song file as it is (empty when it can): a count of lines beyond
+// what the file's 32-bit counts hold, named by where it is, e.g.
+// "GUITAR has 2,147,483,648 lines, more than a song file can hold (2,147,483,647)."
+std::string SongFileLimitError(const TSongModel &song, const DrumPart &drums);
+// The same for one count of `what` (empty when it fits).
+std::string SongFileCountError(std::string_view what, uint64_t lines);
 
 // Reads an image into `song` and `drums`, which must hold a freshly reset song (the reader's
 // clean slate). Every read is bounds-checked and every value put into its range: tab records by
@@ -51,16 +70,14 @@ std::vector<TLineRef> LinesCutBySongFile(const TSongModel &song);
 // `maxListed`, then how many more), ending in "Save anyway?".
 std::string LinesCutQuestion(const TSongModel &song, const std::vector<TLineRef> &cut, size_t maxListed = 12);
 
-// Raw deflate (windowBits -15). False on a zlib failure.
+// Raw deflate (windowBits -15) at the song file's level. False on a zlib failure.
 bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
-// Raw inflate of one complete stream; false when the stream is broken, incomplete or would
-// inflate beyond `maxBytes`.
-bool InflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out, size_t maxBytes = kMaxSongImageBytes);
 
-// Saves the song: clears every tab's Solo in memory (the file stores none), builds the image,
-// compresses it and writes it with WriteFileAtomically. On success every tab's Modified mark is
-// cleared and the result is true; on failure nothing on disk changes, the marks stay and `error`
-// (when given) receives kSaveFailedMessage, a line break, the path and the reason.
+// Saves the song: refuses a song the file cannot hold (SongFileLimitError), clears every tab's Solo
+// in memory (the file stores none), compresses the image as it is built and writes it with
+// WriteFileAtomically. On success every tab's Modified mark is cleared and the result is true; on
+// failure nothing on disk changes, the marks stay and `error` (when given) receives
+// kSaveFailedMessage, a line break, the path and the reason.
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error = nullptr);
 
 enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
@@ -69,7 +86,9 @@ enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
 // open song, nothing modified, the drum page showing the song's time signature). NotFound,
 // Unreadable (`reason`, when given, says why: the system's text) and Corrupt (the window shows
 // kCorruptSongMessage): nothing in `song` or `drums` changes. Data that is not a song is corrupt:
-// bytes after the deflate stream or after the trailer, and an image whose tab records are all zeros.
+// bytes after the deflate stream or after the trailer, an image whose tab records are all zeros,
+// and a stream that inflates beyond SongImageBound of the file's size or beyond `maxImageBytes`.
+// The file is inflated and read as it streams in, so no more than the song itself is held.
 ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums,
                              size_t maxImageBytes = kMaxSongImageBytes, std::string *reason = nullptr);
 // The same from the file's bytes (for tests and fuzzing).

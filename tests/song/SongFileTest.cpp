@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,6 +35,13 @@ bool SameSong(const TSongModel &a, const TSongModel &b) {
            a.TimeSignature == b.TimeSignature && a.SongTranspose == b.SongTranspose && a.CurrentTab == b.CurrentTab &&
            a.SongTitle == b.SongTitle && a.SongReserved == b.SongReserved;
 }
+
+std::string ReadAll(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct NewSong {
     TSongModel song;
@@ -63,6 +71,7 @@ TEST(SongImage, NewSongLayoutIsByteExact) {
     ASSERT_EQ(records, 68608u);
     ASSERT_EQ(image.size(), records + 15 * 4 + 1 + (4 + 255 + 4 + 4 + 255 + 255));
     EXPECT_EQ(image.size(), 69446u);
+    EXPECT_EQ(SongImageSize(s.song, s.drums), image.size());
     for (size_t tab = 0; tab < 16; ++tab) {
         const std::vector<uint8_t> record(image.begin() + static_cast<long>(tab * 4288),
                                           image.begin() + static_cast<long>((tab + 1) * 4288));
@@ -89,6 +98,7 @@ TEST(SongImage, DrumBodyAndLongLines) {
     ChooseBuiltInBeat(s.drums, 1);
     s.drums.drumSlots[2] = {"56 Cowbell", 56};
     const std::vector<uint8_t> image = EncodeSongImage(s.song, s.drums);
+    EXPECT_EQ(SongImageSize(s.song, s.drums), image.size());
     // Tab 6's body: count 4, then four blocks; the 300-character line holds 255 in its length byte.
     const size_t tab6 = 68608 + 5 * 4;
     EXPECT_EQ(Int32At(image, tab6), 4);
@@ -270,6 +280,94 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     EXPECT_EQ(ReadSongBytes(bomb, open.song, open.drums, 1 << 16), ESongReadResult::Corrupt);
 }
 
+TEST(SongFileLimits, CountsTheFileHoldsAndTheLargestImageOfAFile) {
+    // A count beyond the file's 32-bit fields is named before anything is written.
+    const struct {
+        uint64_t lines;
+        const char *error;
+    } counts[] = {
+        {0, ""},
+        {2147483647, ""},
+        {2147483648ull, "GUITAR has 2,147,483,648 lines, more than a song file can hold (2,147,483,647)."},
+        {UINT64_MAX, "GUITAR has 18,446,744,073,709,551,615 lines, more than a song file can hold (2,147,483,647)."},
+    };
+    for (const auto &c : counts)
+        EXPECT_EQ(SongFileCountError("GUITAR", c.lines), c.error) << c.lines;
+    NewSong s;
+    s.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    ChooseBuiltInBeat(s.drums, 1);
+    EXPECT_EQ(SongFileLimitError(s.song, s.drums), "");
+
+    const struct {
+        uint64_t fileBytes;
+        size_t bound;
+    } bounds[] = {{0, 0}, {1, 1032}, {1000, 1032000}, {SIZE_MAX / 1032, SIZE_MAX / 1032 * 1032},
+                  {SIZE_MAX / 1032 + 1, SIZE_MAX}, {UINT64_MAX, SIZE_MAX}};
+    for (const auto &b : bounds)
+        EXPECT_EQ(SongImageBound(b.fileBytes), b.bound) << b.fileBytes;
+    // The densest streams zlib makes (zeros, at its fastest and its best level) stay within the
+    // bound of their own size, so the reader opens whatever any writer can make.
+    for (const int level : {1, 9}) {
+        for (const size_t size : {size_t(1) << 16, size_t(1) << 24}) {
+            const std::vector<uint8_t> zeros(size, 0);
+            std::vector<uint8_t> out(compressBound(static_cast<uLong>(size)) + 64);
+            z_stream zs{};
+            ASSERT_EQ(deflateInit2(&zs, level, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY), Z_OK);
+            zs.next_in = const_cast<Bytef *>(zeros.data());
+            zs.avail_in = static_cast<uInt>(size);
+            zs.next_out = out.data();
+            zs.avail_out = static_cast<uInt>(out.size());
+            ASSERT_EQ(deflate(&zs, Z_FINISH), Z_STREAM_END);
+            const size_t compressed = zs.total_out;
+            deflateEnd(&zs);
+            EXPECT_LE(size, SongImageBound(compressed)) << level << " " << size;
+        }
+    }
+}
+
+TEST_F(SongFileOnDisk, ASongBeyondAnyFixedCapSavesAndOpensAgain) {
+    // 72,000 empty lines on every note tab: an image of over 256 MiB from a file of about 1 MiB.
+    NewSong s;
+    for (int n = 1; n <= kTabCount; ++n)
+        if (s.song.Tab(n).Kind != TKind::Drums)
+            s.song.Lines(n).assign(72000, "");
+    s.song.Lines(16).back() = "last";
+    ASSERT_GT(SongImageSize(s.song, s.drums), uint64_t(256) << 20);
+    const std::string path = Path("big.twd");
+    std::string error;
+    ASSERT_TRUE(WriteSongFile(path, s.song, s.drums, &error)) << error;
+    NewSong opened;
+    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), ESongReadResult::Ok);
+    EXPECT_TRUE(opened.song.TabLists == s.song.TabLists);
+}
+
+TEST_F(SongFileOnDisk, AFileOfManyReadsIsCheckedToItsLastByte) {
+    // Lines of random letters hardly compress: the file takes several reads and its image several
+    // windows, with blocks across their edges.
+    NewSong s;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> letter(33, 126);
+    for (int i = 0; i < 4000; ++i) {
+        std::string line(250, ' ');
+        for (char &c : line)
+            c = static_cast<char>(letter(random));
+        s.song.Lines(1 + i % 2).push_back(line);
+    }
+    const std::string path = Path("long.twd");
+    ASSERT_TRUE(WriteSongFile(path, s.song, s.drums));
+    const std::string file = ReadAll(path);
+    ASSERT_GT(file.size(), size_t(3) << 18);
+    NewSong open;
+    ASSERT_EQ(ReadSongFile(path, open.song, open.drums), ESongReadResult::Ok);
+    EXPECT_TRUE(open.song.TabLists == s.song.TabLists);
+
+    for (const std::string &bad : {file + "j", file.substr(0, file.size() - 1), file.substr(0, file.size() / 2)}) {
+        WriteAll(path, bad);
+        EXPECT_EQ(ReadSongFile(path, open.song, open.drums), ESongReadResult::Corrupt) << bad.size();
+        EXPECT_TRUE(open.song.TabLists == s.song.TabLists);
+    }
+}
+
 TEST(SongImage, ValuesFromTheFileAreClamped) {
     NewSong s;
     TInstrumentTab &drums = s.song.Tab(10);
@@ -350,13 +448,6 @@ struct DiskCase {
     // Checks the folder afterwards (the save's error text given).
     std::function<void(const fs::path &dir, const std::string &error)> check;
 };
-
-std::string ReadAll(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 unsigned ModeOf(const fs::path &path) {
     struct stat st {};
