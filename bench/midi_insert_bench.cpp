@@ -1,5 +1,6 @@
 // Inserting 100,000 note events into one track, in time order and in random order,
-// then reading them (which merges what was inserted) and pairing the notes.
+// then reading them (which merges what was inserted) and pairing the notes; every note must
+// come out paired with its own note-off.
 #include "midi/MidiData.h"
 
 #include <algorithm>
@@ -18,7 +19,23 @@ double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::durati
 
 struct Result {
     double insert = 0, read = 0, pair = 0, save = 0;
+    bool paired = false;
 };
+
+// Every note-on is linked both ways to the note-off of its own note, 5 ticks later.
+bool AllNotesPaired(TMidiTrackStream &track) {
+    int notes = 0;
+    for (int i = 0; i < track.EventCount(); ++i) {
+        const TMidiEvent &e = *track.GetEvent(i);
+        if (!e.IsNoteOn()) continue;
+        ++notes;
+        const int p = track.PartnerOf(i);
+        if (p < 0 || track.PartnerOf(p) != i) return false;
+        const TMidiEvent &off = *track.GetEvent(p);
+        if (!off.IsNoteOff() || off.Data1 != e.Data1 || off.Time != e.Time + 5) return false;
+    }
+    return notes == kEvents / 2;
+}
 
 // Note-ons and note-offs of 50,000 notes, in the order `order` gives.
 Result Run(const std::vector<int> &order) {
@@ -42,7 +59,8 @@ Result Run(const std::vector<int> &order) {
     std::vector<uint8_t> bytes;
     track.SaveToStream(bytes);
     const auto t4 = Clock::now();
-    if (sum == 0 || partner < -1 || bytes.empty()) std::puts("(unexpected result)");
+    if (sum == 0 || partner != 2 || bytes.empty()) std::puts("(unexpected result)");
+    r.paired = AllNotesPaired(track);
     r.insert = Ms(t0, t1);
     r.read = Ms(t1, t2);
     r.pair = Ms(t2, t3);
@@ -50,14 +68,17 @@ Result Run(const std::vector<int> &order) {
     return r;
 }
 
-void Report(const char *name, const std::vector<int> &order) {
+bool Report(const char *name, const std::vector<int> &order) {
     std::vector<Result> runs;
     for (int i = 0; i < 7; ++i) runs.push_back(Run(order));
+    const bool paired = std::all_of(runs.begin(), runs.end(), [](const Result &r) { return r.paired; });
     std::sort(runs.begin(), runs.end(), [](auto &a, auto &b) { return a.insert + a.read < b.insert + b.read; });
     const Result &m = runs[runs.size() / 2];
     std::printf("%-12s insert %7.2f ms  first read (merge) %6.2f ms  insert+read %7.2f ms  pair %5.2f ms  "
                 "write MTrk %5.2f ms   (median of %zu)\n",
                 name, m.insert, m.read, m.insert + m.read, m.pair, m.save, runs.size());
+    if (!paired) std::printf("%-12s NOTES NOT PAIRED\n", name);
+    return paired;
 }
 
 } // namespace
@@ -68,7 +89,7 @@ int main() {
     std::vector<int> random = timeOrder;
     std::shuffle(random.begin(), random.end(), std::mt19937(12345));
     std::printf("%d note events into one track\n", kEvents);
-    Report("time order", timeOrder);
-    Report("random order", random);
-    return 0;
+    const bool inOrder = Report("time order", timeOrder);
+    const bool shuffled = Report("random order", random);
+    return inOrder && shuffled ? 0 : 1;
 }

@@ -122,14 +122,14 @@ void TMidiTrackStream::InsertEvent(int32_t time, TMidiEvent event) {
     if (FastPathReady()) {
         TMidiEvent &end = events_.back();
         if (end.Time < event.Time) end.Time = event.Time;
-        // An event before the latest one lands in the middle of the track: the note
-        // links then have to be redone.
-        if (SuspendPairing == 0 && event.Time < lastTick_) pairingStale_ = true;
         lastTick_ = std::max(lastTick_, event.Time);
         pending_.push_back(std::move(event));
     } else {
         InsertDirect(std::move(event));
     }
+    // A new note has no partner yet, and an event before others moves their indexes: the
+    // links are redone when PartnerOf next asks.
+    pairingStale_ = true;
     modified_ = true;
     Touch();
 }
@@ -145,11 +145,8 @@ void TMidiTrackStream::InsertDirect(TMidiEvent event) {
         if (d < 0) throw EMidiTrackStream("System error inserting event");
         if (events_[static_cast<size_t>(d)].Time == event.Time && d != oldCount - 1) ++d;
     }
-    for (TMidiEvent &e : events_)
-        if (e.Partner >= d) ++e.Partner;
     if (nameIndex_ >= d) ++nameIndex_;
     events_.insert(events_.begin() + d, std::move(event));
-    if (d < oldCount - 1 && SuspendPairing == 0) pairingStale_ = true;
     const size_t n = events_.size();
     if (events_.back().IsEndOfTrack())
         lastTick_ = n >= 2 ? events_[n - 2].Time : INT32_MIN;

@@ -61,15 +61,16 @@ public:
     uint8_t Channel() const { return channel_; }
     bool Modified() const { return modified_; }
     void ClearModified() { modified_ = false; }
-    // While non-zero, insertions do not mark the note pairing stale.
+    // Insertions never pair notes (PartnerOf does when it is asked), so this changes nothing.
     int SuspendPairing = 0;
     int OutputPort = 0;
 
     // Links every note-on to its note-off (per note number, at most five open note-ons,
-    // last in first out). Insertions out of time order only mark the pairing stale; it is
-    // redone when PartnerOf asks, so building a track never re-pairs on every insertion.
+    // last in first out). Every insertion, in time order or not, leaves the links out of date;
+    // they are redone when PartnerOf asks, so building a track never re-pairs on every insertion.
     void PairNoteEvents();
-    // Index of the event paired with event `index` (-1 when unpaired).
+    // Index of the event paired with event `index` (-1 when unpaired), for the track as it is
+    // now, whatever the order its events were inserted in.
     int PartnerOf(int index);
 
     // Appends one "MTrk" chunk.

@@ -2,6 +2,8 @@
 #include "midi/MidiTrackStream.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <utility>
 
 #include <string>
 #include <vector>
@@ -183,6 +185,50 @@ TEST(TrackStream, PairingKeepsFiveOpenNotesLastInFirstOut) {
     EXPECT_EQ(t.PartnerOf(7), -1);
     EXPECT_EQ(t.PartnerOf(13), -1);
     EXPECT_EQ(t.PartnerOf(14), -1);
+}
+
+TEST(TrackStream, PartnerOfPairsNotesWhateverTheInsertOrder) {
+    // Three notes 60 of 90 ticks and one note 62 of 10 ticks, inserted in time order (all
+    // appends), backwards, and interleaved.
+    struct Ev {
+        int32_t tick;
+        uint8_t status;
+        uint8_t note;
+    };
+    const std::vector<Ev> timeOrder = {{0, 0x90, 60},  {50, 0x90, 62},  {60, 0x80, 62},  {90, 0x80, 60},
+                                       {100, 0x90, 60}, {190, 0x80, 60}, {200, 0x90, 60}, {290, 0x80, 60}};
+    std::vector<Ev> backwards(timeOrder.rbegin(), timeOrder.rend());
+    std::vector<Ev> interleaved = {timeOrder[0], timeOrder[4], timeOrder[3], timeOrder[7],
+                                   timeOrder[1], timeOrder[6], timeOrder[2], timeOrder[5]};
+    // Every note event is linked both ways to the other end of its own note.
+    auto checkPairs = [](TMidiTrackStream &t, const char *what) {
+        int notes = 0;
+        for (int i = 0; i < t.EventCount(); ++i) {
+            const TMidiEvent e = *t.GetEvent(i);
+            if (!e.IsNote()) continue;
+            ++notes;
+            const int p = t.PartnerOf(i);
+            ASSERT_GE(p, 0) << what << " event " << i;
+            EXPECT_EQ(t.PartnerOf(p), i) << what;
+            const TMidiEvent &q = *t.GetEvent(p);
+            EXPECT_EQ(q.Data1, e.Data1) << what;
+            EXPECT_NE(q.IsNoteOn(), e.IsNoteOn()) << what;
+            EXPECT_EQ(std::abs(q.Time - e.Time), e.Data1 == 60 ? 90 : 10) << what << " event " << i;
+        }
+        EXPECT_GT(notes, 0) << what;
+    };
+    for (const auto &[what, order] : {std::pair{"time order", timeOrder}, std::pair{"backwards", backwards},
+                                      std::pair{"interleaved", interleaved}}) {
+        TMidiTrackStream t;
+        t.Init();
+        for (const Ev &e : order) t.InsertEvent(e.tick, e.status, e.note, e.status == 0x90 ? 100 : 0);
+        checkPairs(t, what);
+        // Paired once, the track grows at its end and at its start: the links follow.
+        t.InsertEvent(300, 0x90, 62, 100);
+        t.InsertEvent(310, 0x80, 62, 0);
+        t.InsertEvent(0, 0xB0, 7, 100);
+        checkPairs(t, what);
+    }
 }
 
 TEST(TrackStreamWriter, RunningStatusAndDeltas) {
