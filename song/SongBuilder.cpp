@@ -48,6 +48,11 @@ uint8_t DataByte(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 1
 struct InsertFailure {
     const char *builder;
 };
+// Raised when a track has no room for another event (`tempo`: the conductor track, which holds
+// the tempo changes).
+struct TrackFull {
+    bool tempo = false;
+};
 
 // One track under construction: every insertion goes through here, so each is guarded the same
 // way and the song's end tick (the last channel message of any track) is known without a scan.
@@ -79,6 +84,8 @@ private:
     void Guard(F &&insert) {
         try {
             insert();
+        } catch (const EVirtualMemory &) {
+            throw TrackFull{};
         } catch (const std::exception &) {
             throw InsertFailure{builder_};
         }
@@ -113,7 +120,26 @@ private:
     int countIn_;
     int tracks_ = 0;
     int64_t songEnd_ = 0;
+    int line_ = -1;  // the note tab's line being built, -1 outside one
 };
+
+// The message for a track that has no room for the next event: the tab (none: the metronome) and
+// the line whose event did not fit, in the words of the build's other messages.
+std::string TrackFullMessage(const TrackFull &full, const TSongModel &song, int tabNumber, int line) {
+    const std::string onLine = line >= 0 ? " on line " + std::to_string(line + 1) : "";
+    if (tabNumber < 1 || tabNumber > kTabCount)
+        return "Too many clicks in the metronome\r\rThe song is too long for the metronome's track. "
+               "Turn the metronome off to play it.";
+    const TInstrumentTab &tab = song.Tab(tabNumber);
+    const std::string name = UpperCaseAscii(tab.Name);
+    if (full.tempo)
+        return "Too many tempo changes in " + name + onLine +
+               "\r\rThe song's tempo track is full. Remove some *TEMPO lines.";
+    if (tab.Kind == TKind::Drums)
+        return "Too many notes in " + name + "\r\rThe tab's track is full. Remove some drum patterns.";
+    return "Too many notes in " + name + onLine +
+           "\r\rThe tab's track is full. Shorten the tab or move some of its lines to another tab.";
+}
 
 TrackWriter SongMidiBuilder::AddTrack(const char *builder) {
     const bool first = midi_.GetTrackCount() == 0;
@@ -170,6 +196,7 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
 
     for (size_t n = 0; n < lines.size(); ++n) {
         const std::string &line = lines[n];
+        line_ = static_cast<int>(n);
         const TLineClass kind = ClassifyLine(line);
         if (kind == TLineClass::Empty)
             continue;
@@ -184,6 +211,8 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
             case TDirective::Tempo:
                 try {
                     InsertTempoEvent(midi_, value, ClampTick(cursor));
+                } catch (const EVirtualMemory &) {
+                    throw TrackFull{true};
                 } catch (const std::exception &) {
                     throw InsertFailure{"GenerateInstrumentTrack"};
                 }
@@ -225,6 +254,7 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
         }
         pendingDelay = 0;
     }
+    line_ = -1;
     return -1;
 }
 
@@ -360,6 +390,12 @@ TBuildResult SongMidiBuilder::Build() {
             TrackWriter out = AddTrack(builder);
             BuildMetronomeTrack(out);
         }
+    } catch (const TrackFull &full) {
+        result.Status = EBuildStatus::InsertFailed;
+        result.Tab = tabNumber;
+        result.Line = line_;
+        result.Message = TrackFullMessage(full, song_, tabNumber, line_);
+        return result;
     } catch (const InsertFailure &failure) {
         result.Status = EBuildStatus::InsertFailed;
         result.Tab = tabNumber;

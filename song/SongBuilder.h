@@ -27,7 +27,7 @@ enum class EBuildStatus {
     Built,          // tracks were built
     NothingToPlay,  // no tab is audible: the MIDI data has no track
     LineError,      // a note line failed: Tab, Line, Message
-    InsertFailed,   // an event could not be inserted (a track is full): Tab, Message
+    InsertFailed,   // an event could not be inserted: Tab, Message (a full track: Line too)
 };
 
 struct TBuildResult {
@@ -35,7 +35,9 @@ struct TBuildResult {
     int Tab = 0;        // 1..16: the failing tab, which the window then shows
     int Line = -1;      // 0-based failing line
     // LineError: "Error in GUITAR on line 3" + "\r\r" + "Fix the error or delete the line.";
-    // InsertFailed: "Can't insert event: " + the builder's name.
+    // InsertFailed on a full track: "Too many notes in GUITAR on line 3" + "\r\r" + what to do
+    // (tempo changes, drum patterns and the metronome in their own words); otherwise
+    // "Can't insert event: " + the builder's name.
     std::string Message;
     // Built, but a drum pattern's block was missing: the drum track stopped there.
     std::string Warning;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -302,17 +303,62 @@ TEST(SongBuilder, DirectivesShapeTheNotes) {
                                                             "399 0 100 100"}));
 }
 
-TEST(SongBuilder, AFullTrackEndsTheBuildWithTheInsertMessage) {
-    Fixture f;
-    // Ten keys make twenty events a line: 5,000 lines outgrow a track of 100,000 events.
-    f.song.Lines(2).assign(5000, "C, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, F");
-    f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
-    f.song.Tab(6).Mute = true;
-    const TBuildResult r = f.Build();
-    EXPECT_EQ(r.Status, EBuildStatus::InsertFailed);
-    EXPECT_EQ(r.Tab, 2);
-    EXPECT_EQ(r.Message, "Can't insert event: GenerateInstrumentTrack");
-    EXPECT_TRUE(f.song.Tab(6).Mute);
+TEST(SongBuilder, AFullTrackEndsTheBuildNamingItsTabAndLine) {
+    // A block of sixteen columns by eight rows: 128 cells, 256 events a pattern.
+    auto fullBars = [](Fixture &f, int patterns) {
+        for (int p = 0; p < patterns; ++p) {
+            const std::string item = FormatPatternListLine("Full " + std::to_string(p), f.drums.ids.Next(), kFeelRegular);
+            std::vector<std::string> block{FormatPatternHeader(129, item)};
+            char cell[8];
+            for (int column = 0; column < 16; ++column)
+                for (int row = 0; row < 8; ++row) {
+                    std::snprintf(cell, sizeof cell, "%.2d%.2d%.3d", column, row, 5);
+                    block.push_back(cell);
+                }
+            f.drums.store.AppendLines(block);
+            f.drums.list.Add(item);
+        }
+    };
+    const struct Case {
+        const char *what;
+        std::function<void(Fixture &)> fill;
+        int tab;
+        int line;
+        const char *message;
+    } cases[] = {
+        // Ten keys make twenty events a line: line 5,000 outgrows the track's 100,000 events.
+        {"piano", [](Fixture &f) { f.song.Lines(2).assign(5000, "C, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, F"); }, 2,
+         4999,
+         "Too many notes in PIANO 2 on line 5000\r\rThe tab's track is full. Shorten the tab or move some of its "
+         "lines to another tab."},
+        {"guitar", [](Fixture &f) { f.song.Lines(6).assign(9000, "C, 1, 1, 1, 1, 1, 1, S"); }, 6, 8332,
+         "Too many notes in GUITAR on line 8333\r\rThe tab's track is full. Shorten the tab or move some of its "
+         "lines to another tab."},
+        {"tempo", [](Fixture &f) { f.song.Lines(6).assign(100000, "*TEMPO 100"); }, 6, 99996,
+         "Too many tempo changes in GUITAR on line 99997\r\rThe song's tempo track is full. Remove some *TEMPO "
+         "lines."},
+        {"drums", [&](Fixture &f) { fullBars(f, 400); }, 10, -1,
+         "Too many notes in DRUMS\r\rThe tab's track is full. Remove some drum patterns."},
+        // 13,000 whole notes: 52,000 beats of two clicks each.
+        {"metronome", [](Fixture &f) {
+             f.song.Lines(2).assign(13000, "C, 40, x, x, x, x, x, x, x, x, x, W");
+             f.settings.Metronome = true;
+         }, 0, -1,
+         "Too many clicks in the metronome\r\rThe song is too long for the metronome's track. Turn the metronome "
+         "off to play it."},
+    };
+    for (const Case &c : cases) {
+        Fixture f;
+        c.fill(f);
+        f.song.Lines(7) = {"C, x, 3, 2, 0, 1, 0, Q"};
+        f.song.Tab(7).Mute = true;
+        const TBuildResult r = f.Build();
+        EXPECT_EQ(r.Status, EBuildStatus::InsertFailed) << c.what;
+        EXPECT_EQ(r.Tab, c.tab) << c.what;
+        EXPECT_EQ(r.Line, c.line) << c.what;
+        EXPECT_EQ(r.Message, c.message) << c.what;
+        EXPECT_TRUE(f.song.Tab(7).Mute) << c.what;
+    }
 }
 
 } // namespace
