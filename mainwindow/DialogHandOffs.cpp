@@ -11,9 +11,19 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
     d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
-    d.find = [dlg = dialogs.frmfind.get()] { dlg->ShowModal(); };
-    d.replace = [dlg = dialogs.frmReplace.get()] { dlg->ShowModal(); };
-    d.goToLine = [dlg = dialogs.frmEnterNumber.get()] { dlg->ShowModal(); };
+    // The find and replace dialogs share the last search text: each hands it to the other as
+    // it closes, whether by OK or Cancel.
+    d.find = [dlg = dialogs.frmfind.get(), other = dialogs.frmReplace.get()](const TFindInput &in) {
+        auto request = dlg->Ask(in);
+        other->SetFindText(dlg->GetFindText());
+        return request;
+    };
+    d.replace = [dlg = dialogs.frmReplace.get(), other = dialogs.frmfind.get()](const TReplaceInput &in) {
+        auto request = dlg->Ask(in);
+        other->SetFindText(dlg->GetFindText());
+        return request;
+    };
+    d.goToLine = [dlg = dialogs.frmEnterNumber.get()](const TGoToInput &in) { return dlg->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     main.SetDialogs(std::move(d));
 }
