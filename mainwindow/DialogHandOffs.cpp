@@ -3,7 +3,7 @@
 #include "dialogs/Dialogs.h"
 #include "mainwindow/MainWindow.h"
 
-void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
+void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
     d.about = [dlg = dialogs.frmAbout.get()] { dlg->ShowModal(); };
@@ -24,6 +24,8 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
         return request;
     };
     d.goToLine = [dlg = dialogs.frmEnterNumber.get()](const TGoToInput &in) { return dlg->Ask(in); };
+    if (tablature)
+        d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     main.SetDialogs(std::move(d));
 }

@@ -9,6 +9,7 @@
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
 #include "dialogs/FrmWelcome.h"
+#include "mainwindow/FrmTab.h"
 
 #include <functional>
 #include <optional>
@@ -23,6 +24,7 @@ struct TMainDialogs {
     std::function<std::optional<TFindRequest>(const TFindInput &)> find;
     std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
+    std::function<TTabResult(const TTabInput &)> tablature;
     // Shown as it stands until its own commands arrive.
     std::function<void()> durationPicker;
 };

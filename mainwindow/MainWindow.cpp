@@ -8,6 +8,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/FindCommands.h"
+#include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
@@ -375,6 +376,10 @@ void TfrmMain::BindCommands() {
     };
     for (const auto &[name, handler] : finds)
         c.Bind(name, TArea::Dialogs, [find, h = handler] { (find->*h)(); });
+    c.Bind("ablature1", TArea::Dialogs, [this] {
+        ShowTablature({Song, *lines_, Options, dialogs_, [this] { return FileName; }, [this] { return Busy(); },
+                       [this] { RichEdit1->setFocus(); }});
+    });
 }
 
 void TfrmMain::ConnectHandlers() {
