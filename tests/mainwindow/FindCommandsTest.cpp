@@ -182,6 +182,20 @@ TEST_F(FindCommandsTest, GoToLineSelectsTheLineAndIgnoresNumbersPastTheEnd) {
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C, x, 3, 2, 0, 1, 0, W"));
 }
 
+TEST_F(FindCommandsTest, TheKeysWorkWithTheFocusInTheEditor) {
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    auto *edit = Ctl<TNotationEdit>(*w, "RichEdit1");
+    edit->setFocus();
+    Answer({QStringLiteral("Q"), {}, true, true});
+    QTest::keyClick(edit, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(w->Lines().CurrentLine(), 0);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F3);
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+    EXPECT_EQ(Selected(), QStringLiteral("Q"));
+}
+
 TEST_F(FindCommandsTest, NothingOnTheDrumsTab) {
     ASSERT_TRUE(SelectTab(10));
     Run("Find1");
