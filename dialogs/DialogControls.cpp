@@ -1,5 +1,9 @@
 #include "dialogs/DialogControls.h"
 
+#include "dialogs/rules/FindRules.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
@@ -46,4 +50,21 @@ QPushButton *MakeDialogButton(QWidget *parent, const char *name, const QString &
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
+}
+
+TSearchOptionsBox MakeSearchOptionsBox(QWidget *parent) {
+    TSearchOptionsBox box;
+    box.group = new QGroupBox(QStringLiteral("Search Options"), parent);
+    box.chkWholeWord = new QCheckBox(QStringLiteral("Whole Word"), box.group);
+    box.chkWholeWord->setObjectName(QStringLiteral("chkWholeWord"));
+    box.chkMatchCase = new QCheckBox(QStringLiteral("Match Case"), box.group);
+    box.chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
+    auto *layout = new QVBoxLayout(box.group);
+    layout->addWidget(box.chkWholeWord);
+    layout->addWidget(box.chkMatchCase);
+    return box;
+}
+
+TFindOptions TSearchOptionsBox::Options() const {
+    return {chkWholeWord->isChecked(), chkMatchCase->isChecked()};
 }

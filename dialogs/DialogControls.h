@@ -5,12 +5,25 @@
 #include <QLabel>
 #include <QWidget>
 
+class QCheckBox;
+class QGroupBox;
 class QPushButton;
 class QToolButton;
+struct TFindOptions;
 
 // A named push button of a dialog. Return reaches the one default button only, so no button
 // takes it over merely by having had the focus.
 QPushButton *MakeDialogButton(QWidget *parent, const char *name, const QString &caption);
+
+// The find and replace dialogs' group "Search Options": `chkWholeWord` "Whole Word" and
+// `chkMatchCase` "Match Case".
+struct TSearchOptionsBox {
+    QGroupBox *group;
+    QCheckBox *chkWholeWord;
+    QCheckBox *chkMatchCase;
+    TFindOptions Options() const;
+};
+TSearchOptionsBox MakeSearchOptionsBox(QWidget *parent);
 
 // A label the user picks from: a click chooses, a double click chooses and confirms.
 // `Tag` carries the number the label stands for (a tempo, a preset's row).

@@ -3,7 +3,7 @@
 #include "dialogs/Dialogs.h"
 #include "mainwindow/MainWindow.h"
 
-void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
+void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
     d.about = [dlg = dialogs.frmAbout.get()] { dlg->ShowModal(); };
@@ -11,9 +11,21 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
     d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
-    d.find = [dlg = dialogs.frmfind.get()] { dlg->ShowModal(); };
-    d.replace = [dlg = dialogs.frmReplace.get()] { dlg->ShowModal(); };
-    d.goToLine = [dlg = dialogs.frmEnterNumber.get()] { dlg->ShowModal(); };
+    // The find and replace dialogs share the last search text: each hands it to the other as
+    // it closes, whether by OK or Cancel.
+    d.find = [dlg = dialogs.frmfind.get(), other = dialogs.frmReplace.get()](const TFindInput &in) {
+        auto request = dlg->Ask(in);
+        other->SetFindText(dlg->GetFindText());
+        return request;
+    };
+    d.replace = [dlg = dialogs.frmReplace.get(), other = dialogs.frmfind.get()](const TReplaceInput &in) {
+        auto request = dlg->Ask(in);
+        other->SetFindText(dlg->GetFindText());
+        return request;
+    };
+    d.goToLine = [dlg = dialogs.frmEnterNumber.get()](const TGoToInput &in) { return dlg->Ask(in); };
+    if (tablature)
+        d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     main.SetDialogs(std::move(d));
 }

@@ -209,3 +209,27 @@ void TEditorLines::ReplaceAllLines(const QStringList &lines) {
     c.insertText(JoinLines(lines));
     c.endEditBlock();
 }
+
+TTextPlace TEditorLines::PlaceOf(int position) const {
+    const QTextBlock b = edit_->document()->findBlock(position);
+    return {b.blockNumber(), int(b.text().left(position - b.position()).toUtf8().size())};
+}
+
+int TEditorLines::PositionOf(TTextPlace place) const {
+    const QTextBlock b = edit_->document()->findBlockByNumber(std::clamp(place.Line, 0, BlockCount() - 1));
+    const QByteArray bytes = b.text().toUtf8();
+    const int column = int(QString::fromUtf8(bytes.left(std::clamp(place.Column, 0, int(bytes.size())))).size());
+    return b.position() + column;
+}
+
+TTextPlace TEditorLines::SelectionStartPlace() const { return PlaceOf(edit_->textCursor().selectionStart()); }
+
+TTextPlace TEditorLines::SelectionEndPlace() const { return PlaceOf(edit_->textCursor().selectionEnd()); }
+
+void TEditorLines::SelectPlaces(TTextPlace from, TTextPlace to) {
+    QTextCursor c(edit_->document());
+    c.setPosition(PositionOf(from));
+    c.setPosition(PositionOf(to), QTextCursor::KeepAnchor);
+    edit_->setTextCursor(c);
+    edit_->ensureCursorVisible();
+}

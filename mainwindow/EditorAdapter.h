@@ -2,6 +2,8 @@
 // Line helpers of the notation editor with string-list semantics: line i is the i-th
 // line of the text, a trailing line break makes no extra line, and a line break is
 // one character. Character positions never leave this class.
+#include "dialogs/rules/FindRules.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -61,7 +63,16 @@ public:
     static QString JoinLines(const QStringList &lines);
     static QStringList SplitText(const QString &text);
 
+    // The selection's ends as places of the search rules (columns count the line's UTF-8
+    // bytes); without a selection both are the caret.
+    TTextPlace SelectionStartPlace() const;
+    TTextPlace SelectionEndPlace() const;
+    // Selects from `from` to `to` (held to the text) and scrolls the caret into view.
+    void SelectPlaces(TTextPlace from, TTextPlace to);
+
 private:
+    TTextPlace PlaceOf(int position) const;
+    int PositionOf(TTextPlace place) const;
     int BlockCount() const;
     int LinePosition(int line) const; // position of the first character of a line
 

@@ -2,10 +2,14 @@
 // The one hand-off route from the main window to its dialogs: each entry shows one dialog
 // through its typed Ask call (value in, value out). The program wires it once the dialogs
 // exist (WireMainDialogs); tests set the entries they need. An empty entry shows nothing.
+#include "dialogs/FrmEnterNumber.h"
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
+#include "dialogs/FrmFind.h"
 #include "dialogs/FrmOptions.h"
+#include "dialogs/FrmReplace.h"
 #include "dialogs/FrmWelcome.h"
+#include "mainwindow/FrmTab.h"
 
 #include <functional>
 #include <optional>
@@ -17,6 +21,10 @@ struct TMainDialogs {
     std::function<std::optional<TWelcomeResult>(const TWelcomeInput &)> welcome;
     std::function<std::optional<int>(const TTempoInput &)> tempo;
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
-    // Shown as they stand until their own commands arrive.
-    std::function<void()> find, replace, goToLine, durationPicker;
+    std::function<std::optional<TFindRequest>(const TFindInput &)> find;
+    std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
+    std::function<std::optional<int>(const TGoToInput &)> goToLine;
+    std::function<TTabResult(const TTabInput &)> tablature;
+    // Shown as it stands until its own commands arrive.
+    std::function<void()> durationPicker;
 };

@@ -7,6 +7,8 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
+#include "mainwindow/FindCommands.h"
+#include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
@@ -96,6 +98,11 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
                               [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
                               [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
                               [this] { return OutputPort(); }});
+    find_ = std::make_unique<TFindCommands>(TFindParts{
+        *lines_, dialogs_, Services().messages,
+        [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
+        [this] { SongChanged(Song.CurrentTab, kChangedLines); },
+        [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
@@ -359,19 +366,20 @@ void TfrmMain::BindCommands() {
     c.Bind("Options1", TArea::Window, [this] { Options1Click(); });
     c.Bind("Contents1", TArea::Window, [this] { Contents1Click(); });
     c.Bind("EscapeKey", TArea::Window, [this] { FormKeyDown(Qt::Key_Escape); });
-    // The find, replace and go-to dialogs, reached with the focus anywhere in the window.
-    auto show = [this](std::function<void()> TMainDialogs::*entry) {
-        return [this, entry] {
-            if (!Busy() && Song.Current().Kind != TKind::Drums && dialogs_.*entry)
-                (dialogs_.*entry)();
-        };
+    // Find, replace and go to line, reached with the focus anywhere in the window.
+    TFindCommands *find = find_.get();
+    const std::pair<const char *, void (TFindCommands::*)()> finds[] = {
+        {"Find1", &TFindCommands::Find1Click},         {"Find2", &TFindCommands::Find1Click},
+        {"Replace1", &TFindCommands::Replace1Click},   {"Replace2", &TFindCommands::Replace1Click},
+        {"FindNext1", &TFindCommands::FindNext1Click}, {"FindNext2", &TFindCommands::FindNext1Click},
+        {"GoToLine1", &TFindCommands::GoToLine1Click}, {"GotoLine2", &TFindCommands::GoToLine1Click},
     };
-    for (const char *name : {"Find1", "Find2"})
-        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::find));
-    for (const char *name : {"Replace1", "Replace2"})
-        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::replace));
-    for (const char *name : {"GoToLine1", "GotoLine2"})
-        c.Bind(name, TArea::Dialogs, show(&TMainDialogs::goToLine));
+    for (const auto &[name, handler] : finds)
+        c.Bind(name, TArea::Dialogs, [find, h = handler] { (find->*h)(); });
+    c.Bind("ablature1", TArea::Dialogs, [this] {
+        ShowTablature({Song, *lines_, Options, dialogs_, [this] { return FileName; }, [this] { return Busy(); },
+                       [this] { RichEdit1->setFocus(); }});
+    });
 }
 
 void TfrmMain::ConnectHandlers() {
@@ -509,6 +517,7 @@ void TfrmMain::ApplyCommandState() {
     s.hasSelection = lines_->HasSelection();
     s.clipboardHasText = clipboardHasText_;
     s.canUndo = RichEdit1->document()->isUndoAvailable();
+    s.findTextKnown = find_ && find_->FindTextKnown();
     s.selectedPatterns = Drums.list.SelectedCount();
     s.countInChecked = chkCountIn->isChecked();
     s.helpAvailable = HelpAvailable;

@@ -45,6 +45,7 @@ class TCommands;
 class TDurationButtons;
 class TEditorController;
 class TEditorLines;
+class TFindCommands;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -271,6 +272,7 @@ private:
     std::unique_ptr<TStatusDisplay> status_;
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
+    std::unique_ptr<TFindCommands> find_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

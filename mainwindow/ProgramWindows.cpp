@@ -7,7 +7,7 @@ TProgramWindows CreateProgramWindows(const TMainEnvironment &env) {
     w.frmMain = std::make_unique<TfrmMain>(env);
     w.dialogs = CreateDialogs(*env.services, w.frmMain.get());
     w.frmTab = std::make_unique<TfrmTab>(*env.services, w.frmMain.get());
-    WireMainDialogs(*w.frmMain, w.dialogs);
+    WireMainDialogs(*w.frmMain, w.dialogs, w.frmTab.get());
     return w;
 }
 

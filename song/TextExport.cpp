@@ -34,11 +34,14 @@ std::string TextExportPath(const std::string &chosenName) {
 }
 
 ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed) {
+    return WriteTextFile(chosenName, BuildTextExport(song), overwriteConfirmed);
+}
+
+ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed) {
     const std::string path = TextExportPath(chosenName);
     std::error_code ec;
     if (!overwriteConfirmed && path != chosenName && fs::exists(path, ec))
         return ETextExportResult::NeedsConfirmation;
-    const std::string text = BuildTextExport(song);
     const auto *bytes = reinterpret_cast<const uint8_t *>(text.data());
     return WriteFileAtomically(path, std::span<const uint8_t>(bytes, text.size())) ? ETextExportResult::Written
                                                                                   : ETextExportResult::Failed;

@@ -6,6 +6,7 @@
 #include "song/SongModel.h"
 
 #include <string>
+#include <string_view>
 
 // For each tab 1..16 with at least one stored line: its name, an empty line, its lines as they are
 // (directives and blank lines included), then three empty lines; every line ends with CR LF. A song
@@ -29,3 +30,5 @@ enum class ETextExportResult {
 // Writes the export to TextExportPath(chosenName) through a temporary file.
 ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song,
                                   bool overwriteConfirmed = false);
+// Writes any text the same way (the tablature window saves its ASCII tablature so).
+ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed = false);

@@ -1,0 +1,57 @@
+#pragma once
+// The editor's Find, Replace, Find Next and Go To Line commands. Each asks its dialog through
+// the hand-off route, searches the editor's lines with the search rules, selects what it found
+// and reports a miss ("Search phrase "abc" not found"). Every replacement is one undoable edit
+// of the song that ends in the window's one refresh.
+//
+// Find searches from the end of the selection, so Find Next steps through the matches. Replace
+// starts at the caret line's start; Find Next after a Replace goes on after the replacement it
+// left selected, so a replacement that holds its own search text ("C" -> "C#") is never
+// replaced again.
+#include "dialogs/rules/FindRules.h"
+#include "mainwindow/MainDialogs.h"
+
+#include <functional>
+#include <string>
+
+namespace platform {
+class IMessageBoxes;
+}
+class TEditorLines;
+
+struct TFindParts {
+    TEditorLines &lines;
+    const TMainDialogs &dialogs;            // the window's hand-off route, read at each command
+    platform::IMessageBoxes &messages;
+    std::function<bool()> quiet;            // busy, or the Drums tab: the commands do nothing
+    std::function<void()> linesChanged;     // the current tab's lines changed
+    std::function<void(int line)> showLine; // select a whole line, focus the editor, show it
+    std::function<void()> searchChanged;    // Find Next became possible
+};
+
+class TFindCommands {
+public:
+    explicit TFindCommands(TFindParts parts) : p_(std::move(parts)) {}
+
+    void Find1Click();
+    void Replace1Click();
+    void FindNext1Click();
+    void GoToLine1Click();
+
+    // A search succeeded before, so Find Next has something to repeat.
+    bool FindTextKnown() const { return LastSearchKind != 0; }
+
+private:
+    std::string SelectedText() const;
+    bool FindFrom(TTextPlace from, const TFindRequest &request);
+    bool ReplaceFrom(TTextPlace from, const TReplaceRequest &request);
+    bool ReplaceAllFrom(int line, const TReplaceRequest &request);
+    void SetLastSearchKind(int kind);
+    void CollapseSelection();
+    void NotFound(const std::string &text);
+
+    TFindParts p_;
+    int LastSearchKind = 0; // 0 none yet, 1 a Find found, 2 a Replace replaced
+    TFindRequest lastFind_;
+    TReplaceRequest lastReplace_;
+};
