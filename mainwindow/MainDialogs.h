@@ -6,10 +6,18 @@
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmWelcome.h"
+#include "song/PatternStore.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+
+// The one-line input: its title, the text it starts with and the most characters it takes.
+struct TLineInput {
+    std::string title;
+    std::string text;
+    int maxLength = 0;
+};
 
 struct TMainDialogs {
     std::function<void()> about;
@@ -17,6 +25,10 @@ struct TMainDialogs {
     std::function<std::optional<TWelcomeResult>(const TWelcomeInput &)> welcome;
     std::function<std::optional<int>(const TTempoInput &)> tempo;
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
+    // The text typed, on OK.
+    std::function<std::optional<std::string>(const TLineInput &)> inputLine;
+    // The percussion picker for a drum slot: the slot's new caption and note, on OK.
+    std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
     // Shown as they stand until their own commands arrive.
     std::function<void()> find, replace, goToLine, durationPicker;
 };
