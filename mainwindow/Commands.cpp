@@ -27,8 +27,11 @@ TCommands::TCommands(QMainWindow &window) : QObject(&window), window_(window) {
         });
         actions_.emplace(name, a);
     }
-    popUp_ = new QMenu(&window_);
-    popUp_->setObjectName(QStringLiteral("mnuEditorPopUp"));
+    for (const TMenuRow &m : PopUpRows()) {
+        auto *menu = new QMenu(&window_);
+        menu->setObjectName(Text(m.name));
+        popUps_[m.menu] = menu;
+    }
 }
 
 void TCommands::Bind(std::string_view name, TArea area, std::function<void()> handler) {
@@ -55,7 +58,7 @@ void TCommands::Build() {
     }
     for (const TCommandRow &row : CommandRows()) {
         QAction *a = actions_.at(std::string(row.name));
-        QMenu *menu = row.menu == TMenu::EditorPopUp ? popUp_ : row.menu == TMenu::Hidden ? nullptr : menus_[row.menu];
+        QMenu *menu = row.menu == TMenu::Hidden ? nullptr : Menu(row.menu);
         if (!menu) {
             a->setShortcutContext(Qt::WindowShortcut);
             window_.addAction(a);
@@ -74,9 +77,14 @@ QAction *TCommands::Action(std::string_view name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
+QMenu *TCommands::PopUp(TMenu menu) const {
+    const auto it = popUps_.find(menu);
+    return it == popUps_.end() ? nullptr : it->second;
+}
+
 QMenu *TCommands::Menu(TMenu menu) const {
-    if (menu == TMenu::EditorPopUp)
-        return popUp_;
+    if (QMenu *popUp = PopUp(menu))
+        return popUp;
     const auto it = menus_.find(menu);
     return it == menus_.end() ? nullptr : it->second;
 }

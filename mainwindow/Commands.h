@@ -22,12 +22,14 @@ public:
 
     // The handler of row `name`, which must belong to `area`: an area binds its own rows only.
     void Bind(std::string_view name, TArea area, std::function<void()> handler);
-    // Puts the actions into the menu bar, the pop-up and the window (hidden keys). Once.
+    // Puts the actions into the menu bar, the pop-ups and the window (hidden keys). Once.
     void Build();
 
     QAction *Action(std::string_view name) const;
     QMenu *Menu(TMenu menu) const;
-    QMenu *PopUp() const { return popUp_; }
+    // The editor's pop-up menu.
+    QMenu *PopUp() const { return PopUp(TMenu::EditorPopUp); }
+    QMenu *PopUp(TMenu menu) const;
 
     void Apply(const TCommandState &state);
     // Runs `prepare` each time `menu` is about to open (captions that depend on the song).
@@ -39,6 +41,6 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> handlers_;
     std::map<TMenu, QMenu *> menus_;
     std::multimap<TMenu, std::function<void()>> onShow_;
-    QMenu *popUp_ = nullptr;
+    std::map<TMenu, QMenu *> popUps_;
     bool built_ = false;
 };

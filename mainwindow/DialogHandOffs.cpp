@@ -3,6 +3,9 @@
 #include "dialogs/Dialogs.h"
 #include "mainwindow/MainWindow.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
+
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
@@ -27,5 +30,17 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     if (tablature)
         d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
+    // The one-line input is a plain Qt input box until its own form takes text.
+    d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
+        QInputDialog box(parent);
+        box.setWindowTitle(QString::fromStdString(in.title));
+        box.setLabelText(QString::fromStdString(in.title));
+        box.setTextValue(QString::fromStdString(in.text));
+        if (auto *edit = box.findChild<QLineEdit *>(); edit && in.maxLength > 0)
+            edit->setMaxLength(in.maxLength);
+        if (box.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return box.textValue().toStdString();
+    };
     main.SetDialogs(std::move(d));
 }

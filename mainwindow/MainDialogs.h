@@ -10,10 +10,18 @@
 #include "dialogs/FrmReplace.h"
 #include "dialogs/FrmWelcome.h"
 #include "mainwindow/FrmTab.h"
+#include "song/PatternStore.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+
+// The one-line input: its title, the text it starts with and the most characters it takes.
+struct TLineInput {
+    std::string title;
+    std::string text;
+    int maxLength = 0;
+};
 
 struct TMainDialogs {
     std::function<void()> about;
@@ -25,6 +33,10 @@ struct TMainDialogs {
     std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
     std::function<TTabResult(const TTabInput &)> tablature;
+    // The text typed, on OK.
+    std::function<std::optional<std::string>(const TLineInput &)> inputLine;
+    // The percussion picker for a drum slot: the slot's new caption and note, on OK.
+    std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
     // Shown as it stands until its own commands arrive.
     std::function<void()> durationPicker;
 };

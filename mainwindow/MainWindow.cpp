@@ -4,6 +4,7 @@
 #include "mainwindow/Colours.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/rules/CommandState.h"
+#include "mainwindow/DrumTab.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
@@ -103,6 +104,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
+    drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
@@ -333,12 +335,7 @@ void TfrmMain::BuildDrumsPage() {
     GroupBoxDrumPatterns->hide();
     GroupBoxPatternProperties = new QGroupBox(QStringLiteral("Drum Grid"), PageControl1->Page());
     GroupBoxPatternProperties->setObjectName(QStringLiteral("GroupBoxPatternProperties"));
-    auto *v = new QVBoxLayout(GroupBoxPatternProperties);
-    v->setContentsMargins(8, 6, 8, 6);
-    auto *grid = new QWidget(GroupBoxPatternProperties);
-    grid->setObjectName(QStringLiteral("StringGridDrums"));
-    v->addWidget(grid, 1);
-    GroupBoxPatternProperties->hide();
+    GroupBoxPatternProperties->hide(); // the drum page (TDrumTab) fills both groups
 }
 
 void TfrmMain::BindCommands() {
@@ -458,6 +455,8 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
         UpdateTabCaption(tab);
     if (tab == Song.CurrentTab && Song.Current().Kind != TKind::Drums)
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
+    if (drumTab_)
+        drumTab_->SongChanged(what);
     // Every line may now start at another bar or time: the caret line's status afresh.
     status_->ForgetLastLine();
     editor_->RichEdit1SelectionChange();
@@ -519,6 +518,7 @@ void TfrmMain::ApplyCommandState() {
     s.canUndo = RichEdit1->document()->isUndoAvailable();
     s.findTextKnown = find_ && find_->FindTextKnown();
     s.selectedPatterns = Drums.list.SelectedCount();
+    s.patternCount = Drums.list.Count();
     s.countInChecked = chkCountIn->isChecked();
     s.helpAvailable = HelpAvailable;
     const TCommandState state = ComputeCommandState(s);

@@ -42,6 +42,7 @@ class QSpinBox;
 class QWidget;
 class SettingsStore;
 class TCommands;
+class TDrumTab;
 class TDurationButtons;
 class TEditorController;
 class TEditorLines;
@@ -57,6 +58,7 @@ class TTabSwitcher;
 struct TTabWidgets;
 struct TTabWindowCalls;
 struct TLiveParts;
+struct TDrumParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TMidiOutputPort;
@@ -106,6 +108,8 @@ public:
     TStatusDisplay &Status() const { return *status_; }
     TTabSwitcher &Tabs() const { return *tabs_; }
     TEditorController &EditorEvents() const { return *editor_; }
+    // The Drums tab's page: pattern list, grid, slots, grid play.
+    TDrumTab &DrumPage() const { return *drumTab_; }
     // Every menu item and key of the window, by object name.
     TCommands &Commands() const { return *commands_; }
     // Who plays, the stop and abort flags, the nested loops.
@@ -211,6 +215,7 @@ private:
     friend TTabWidgets TabWidgets(TfrmMain &w);
     friend TTabWindowCalls TabWindowCalls(TfrmMain &w);
     friend TLiveParts LiveInstrumentParts(TfrmMain &w);
+    friend TDrumParts DrumTabParts(TfrmMain &w);
 
     // ---- controls -----------------------------------------------------------------------
     QWidget *PanelTop = nullptr;
@@ -273,6 +278,7 @@ private:
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
+    std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

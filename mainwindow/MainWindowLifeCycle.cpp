@@ -3,6 +3,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "mainwindow/Commands.h"
+#include "mainwindow/DrumTab.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
@@ -169,6 +170,8 @@ void TfrmMain::ApplyEditorFont() {
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
+    if (drumTab_)
+        drumTab_->SetHintsVisible(visible);
     if (live_)
         live_->SetHintsVisible(visible);
     auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
@@ -497,6 +500,8 @@ void TfrmMain::PageControl1Change() {
     tabs_->Change();
     if (live_)
         live_->TabChanged();
+    if (drumTab_)
+        drumTab_->TabChanged();
     editor_->RichEdit1SelectionChange();
     ApplyCommandState(); // the menus that fit the tab's kind
 }

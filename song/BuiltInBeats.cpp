@@ -60,7 +60,7 @@ void LoadBuiltInBeat(DrumPart &drums, const BuiltInBeat &beat) {
     drums.sigLower = GetTimeSigLower(timeSignature);
     drums.ResizeGridColumns();
 
-    const std::string listLine = FormatPatternListLine(GetBeatName(header), drums.ids.Next(), drums.feel);
+    const std::string listLine = FormatPatternListLine(GetBeatName(header), drums.NextPatternId(), drums.feel);
     const int current = drums.list.ItemIndex();
     const int at = drums.list.Empty() ? 0 : current < 0 ? 0 : current + 1;
     drums.list.Insert(at, listLine);

@@ -89,6 +89,14 @@ std::string FormatPatternListLine(std::string_view name, int id, int feel) {
     return line + buf;
 }
 
+std::string FitPatternName(std::string_view name) {
+    std::string fitted(CharacterColumns(name, 1, 40));
+    const size_t characters = CharacterCount(fitted);
+    if (characters < 40)
+        fitted.append(40 - characters, ' ');
+    return fitted;
+}
+
 PatternListEntry ParsePatternListLine(std::string_view listLine) {
     PatternListEntry e;
     e.name = Trim(CharacterColumns(listLine, 1, 40));
@@ -316,6 +324,12 @@ void DrumPart::ResizeGridColumns() {
         grid.SetColumns(sigUpper * StepsPerBeat(feel));
 }
 
+int DrumPart::NextPatternId() {
+    const int id = list.MaxId() + 1;
+    ids.Set(id + 1);
+    return id;
+}
+
 PatternBlock DrumPart::ItemPattern(int itemIndex) const {
     if (itemIndex < 0 || itemIndex >= list.Count())
         return {};
@@ -330,6 +344,14 @@ bool DrumPart::LoadPatternIntoGrid(int itemIndex) {
     for (const DrumCell &cell : store.BlockCells(block))
         grid.SetCell(cell.column, cell.row, cell.level);
     return true;
+}
+
+bool DrumPart::ShowPatternInGrid(int itemIndex) {
+    if (itemIndex < 0 || itemIndex >= list.Count())
+        return false;
+    feel = ParsePatternListLine(list.Item(itemIndex)).feel;
+    ResizeGridColumns();
+    return LoadPatternIntoGrid(itemIndex);
 }
 
 void DrumPart::AppendGridAsPattern(std::string_view listLine) { store.AppendGrid(listLine, grid); }

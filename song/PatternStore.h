@@ -36,6 +36,9 @@ struct PatternHeader {
 PatternHeader ParsePatternHeader(std::string_view header);
 
 std::string FormatPatternListLine(std::string_view name, int id, int feel);
+// A pattern's name as the list line holds it: cut to 40 characters and padded with blanks to 40,
+// counting characters as the song file's 8-bit text does (one byte each).
+std::string FitPatternName(std::string_view name);
 struct PatternListEntry {
     std::string name;  // characters 1-40, trimmed
     int feel = kFeelRegular;
@@ -206,11 +209,18 @@ struct DrumPart {
     // Grid columns for the shown numerator and feel (nothing when the numerator is not positive).
     void ResizeGridColumns();
 
+    // The id for a new pattern: one above the largest id in the list (1 for an empty list); the
+    // counter is left as having just given it.
+    int NextPatternId();
+
     // The store's block for list item `itemIndex`; not found when there is no such item.
     PatternBlock ItemPattern(int itemIndex) const;
     // The current item's block into the grid (cleared first); false when there is no current item
     // or its block is missing.
     bool LoadPatternIntoGrid(int itemIndex);
+    // The item's pattern into the grid with its own feel: the feel is taken and the grid's
+    // columns resized first, so no cell of the pattern falls outside the grid.
+    bool ShowPatternInGrid(int itemIndex);
     // Appends the grid as a new block under `listLine`.
     void AppendGridAsPattern(std::string_view listLine);
     // Replaces the item's block with the grid's cells; the block moves to the end of the store.

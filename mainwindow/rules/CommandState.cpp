@@ -66,6 +66,13 @@ TCommandState ComputeCommandState(const TWindowState &s) {
         case TMenu::Hidden:
             enabled = row.name == "EscapeKey" || (!busy && !drums);
             break;
+        case TMenu::PatternPopUp:
+            enabled = !busy && (row.name != "SelectAllandDuplicate1" || s.patternCount > 0);
+            break;
+        case TMenu::GridPopUp:
+            // The grid stays editable while it plays itself.
+            enabled = !song && !instrument && !s.longOperation;
+            break;
         default:
             enabled = !busy;
             break;
@@ -88,6 +95,13 @@ TCommandState ComputeCommandState(const TWindowState &s) {
     set("LabelTabName", !song && !instrument);
     set("BitBtnPlayArrangement", !instrument && !grid);
     set("btnPlayFRT", !song && !grid && !drums);
+    // The drum page: the grid's Play button stops it; the song locks the list, the grid play the
+    // pattern group around it.
+    for (std::string_view name : kDrumGridControls)
+        set(name, !song && !grid);
+    set("BitBtnPlayPattern", !song && !instrument);
+    set("ListBoxDrumPatterns", !song);
+    set("GroupBoxDrumPatterns", !grid);
 
     // A selection of lines (or of anything but one drum pattern while the song or the grid
     // plays) never plays with a count-in.

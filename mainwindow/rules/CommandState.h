@@ -22,6 +22,7 @@ struct TWindowState {
     bool canUndo = false;
     bool findTextKnown = false;    // the find dialog holds a search text
     int selectedPatterns = 0;      // selected drum patterns (Drums tab)
+    int patternCount = 0;          // drum patterns in the list
     bool countInChecked = false;
     bool helpAvailable = false;
 };
@@ -51,5 +52,9 @@ inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
                                                      "chkMetronome"};
+
+// The drum page's controls that the song and the grid play lock.
+inline constexpr std::string_view kDrumGridControls[] = {"ComboBoxJazzyFeel", "chkLoopDrumGrid", "ComboBoxBuiltInBeats",
+                                                         "BitBtnNextPattern", "BitBtnClearDisplayedPattern"};
 
 TCommandState ComputeCommandState(const TWindowState &s);

@@ -9,11 +9,17 @@ using A = TArea;
 constexpr std::array kMenus{
     TMenuRow{File, "File1", "&File"},
     TMenuRow{Edit, "EditMenuEditor", "&Edit"},
-    TMenuRow{EditDrums, "EditMenuDrums", "&Edit"},
+    TMenuRow{EditDrums, "EditMenuDrums", "Ed&it"},
     TMenuRow{View, "View1", "&View"},
     TMenuRow{Play, "Play2", "&Play"},
     TMenuRow{Tools, "Tools1", "&Tools"},
     TMenuRow{Help, "Help1", "&Help"},
+};
+
+constexpr std::array kPopUps{
+    TMenuRow{EditorPopUp, "mnuEditorPopUp", ""},
+    TMenuRow{PatternPopUp, "PopupMenuDrumPatterns", ""},
+    TMenuRow{GridPopUp, "PopupMenuDrumGrid", ""},
 };
 
 constexpr std::array kRows{
@@ -47,8 +53,20 @@ constexpr std::array kRows{
     TCommandRow{"Replace1", Edit, "&Replace...", "Ctrl+R", A::Dialogs},
     TCommandRow{"GoToLine1", Edit, "&Go To Line...", "Ctrl+G", A::Dialogs},
 
-    TCommandRow{"CopyPattern1", EditDrums, "&Copy Pattern", "", A::Drums},
-    TCommandRow{"PastePattern1", EditDrums, "&Paste Pattern", "", A::Drums},
+    // The Drums tab's Edit menu and the pattern list's pop-up run the same list commands.
+    TCommandRow{"Cut5", EditDrums, "Cu&t", "", A::Drums},
+    TCommandRow{"Copy5", EditDrums, "&Copy", "", A::Drums},
+    TCommandRow{"Paste5", EditDrums, "&Paste", "", A::Drums},
+    TCommandRow{"Delete4", EditDrums, "&Delete", "", A::Drums},
+    TCommandRow{"SelectAll4", EditDrums, "Select &All", "", A::Drums, true},
+    TCommandRow{"SelectNone5", EditDrums, "Select &One", "", A::Drums},
+    TCommandRow{"SelectToTop4", EditDrums, "Se&lect To Top", "", A::Drums},
+    TCommandRow{"SelectToBottom4", EditDrums, "Select To &Bottom", "", A::Drums},
+    TCommandRow{"Duplicate2", EditDrums, "D&uplicate", "", A::Drums, true},
+    TCommandRow{"SelectAllAndDuplicate2", EditDrums, "&Select All And Duplicate", "", A::Drums},
+    TCommandRow{"NewPattern1", EditDrums, "Ne&w Pattern", "", A::Drums, true},
+    TCommandRow{"Rename1", EditDrums, "Re&name", "", A::Drums},
+    TCommandRow{"ClearAllDrums2", EditDrums, "Clear All &Drums", "", A::Drums, true},
 
     TCommandRow{"Editor2", View, "&Editor", "", A::Dialogs},
     TCommandRow{"ablature1", View, "Ta&blature", "", A::Dialogs},
@@ -80,6 +98,25 @@ constexpr std::array kRows{
     TCommandRow{"GotoLine2", EditorPopUp, "Go To Line...", "", A::Dialogs},
     TCommandRow{"N23", EditorPopUp, "Play From Cursor", "", A::Playback, true},
 
+    TCommandRow{"Cut3", PatternPopUp, "Cut", "", A::Drums},
+    TCommandRow{"Copy3", PatternPopUp, "Copy", "", A::Drums},
+    TCommandRow{"Paste3", PatternPopUp, "Paste", "", A::Drums},
+    TCommandRow{"Delete3", PatternPopUp, "Delete", "", A::Drums},
+    TCommandRow{"SelectAll3", PatternPopUp, "Select All", "", A::Drums, true},
+    TCommandRow{"SelectNone3", PatternPopUp, "Select One", "", A::Drums},
+    TCommandRow{"SelectToTop3", PatternPopUp, "Select To Top", "", A::Drums},
+    TCommandRow{"SelectToBottom3", PatternPopUp, "Select To Bottom", "", A::Drums},
+    TCommandRow{"Duplicate1", PatternPopUp, "Duplicate", "", A::Drums, true},
+    TCommandRow{"SelectAllandDuplicate1", PatternPopUp, "Select All and Duplicate", "", A::Drums},
+    TCommandRow{"NewBar1", PatternPopUp, "New Pattern", "", A::Drums, true},
+    TCommandRow{"Rename3", PatternPopUp, "Rename", "", A::Drums},
+    TCommandRow{"ClearAllDrums1", PatternPopUp, "Clear All Drums", "", A::Drums, true},
+
+    TCommandRow{"Copy4", GridPopUp, "Copy", "", A::Drums},
+    TCommandRow{"Cut4", GridPopUp, "Cut", "", A::Drums},
+    TCommandRow{"Paste4", GridPopUp, "Paste", "", A::Drums},
+    TCommandRow{"Undo4", GridPopUp, "Undo", "", A::Drums},
+
     // F5..F11 press a duration button, F12 inserts a rest, Esc stops and aborts.
     TCommandRow{"WholeButton1", Hidden, "", "F5", A::Editor},
     TCommandRow{"HalfButton1", Hidden, "", "F6", A::Editor},
@@ -95,6 +132,7 @@ constexpr std::array kRows{
 
 std::span<const TCommandRow> CommandRows() { return kRows; }
 std::span<const TMenuRow> MenuRows() { return kMenus; }
+std::span<const TMenuRow> PopUpRows() { return kPopUps; }
 
 const TCommandRow *FindCommand(std::string_view name) {
     for (const TCommandRow &row : kRows)

@@ -6,8 +6,9 @@
 #include <span>
 #include <string_view>
 
-// The menu a row sits in, in menu-bar order. Hidden rows have a key and no menu item.
-enum class TMenu { File, Edit, EditDrums, View, Play, Tools, Help, EditorPopUp, Hidden };
+// The menu a row sits in, in menu-bar order, then the pop-up menus. Hidden rows have a key and
+// no menu item.
+enum class TMenu { File, Edit, EditDrums, View, Play, Tools, Help, EditorPopUp, PatternPopUp, GridPopUp, Hidden };
 
 // The part of the window that owns a row's handler.
 enum class TArea { Window, Files, Export, Editor, Playback, Live, Drums, Dialogs };
@@ -28,7 +29,9 @@ struct TMenuRow {
 };
 
 std::span<const TCommandRow> CommandRows();
-// The menus of the menu bar, in order (the pop-up and the hidden keys are not among them).
+// The menus of the menu bar, in order (the pop-ups and the hidden keys are not among them).
 std::span<const TMenuRow> MenuRows();
+// The pop-up menus: the editor's, the drum pattern list's and the drum grid's.
+std::span<const TMenuRow> PopUpRows();
 // The row of `name`, or null.
 const TCommandRow *FindCommand(std::string_view name);

@@ -6,5 +6,6 @@ enum TSongChange : unsigned {
     kChangedTabSettings = 2,   // a tab's record: mixer values, patch, tuning, name
     kChangedTempo = 4,
     kChangedTimeSignature = 8,
+    kChangedDrums = 16,        // the drum part: patterns, grid cells, slots
     kChangedWholeSong = 0xFF,  // a song read or started anew
 };

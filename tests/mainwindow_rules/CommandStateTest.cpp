@@ -90,7 +90,9 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"PlayAnimatedInstrument1", on}, {"PlayFromCursor1", on}, {"Copy1", on}, {"N23", on},
           {"btnPlayFRT", on}}},
         {"idle, drums", Full(kIdle, kDrums), false,
-         {{"EditMenuEditor", on, V::Hidden}, {"EditMenuDrums", on, V::Shown}, {"CopyPattern1", on},
+         {{"EditMenuEditor", on, V::Hidden}, {"EditMenuDrums", on, V::Shown}, {"Copy5", on}, {"Copy3", on},
+          {"Undo4", on}, {"SelectAllandDuplicate1", off}, {"BitBtnPlayPattern", on}, {"ComboBoxJazzyFeel", on},
+          {"ListBoxDrumPatterns", on}, {"GroupBoxDrumPatterns", on},
           {"Editor2", off}, {"PlayFromCursor1", off}, {"PlayFromEditorBookmarkF41", off},
           {"PlayAnimatedInstrument1", off}, {"PlayAll1", on}, {"ablature1", on}, {"Copy1", off},
           {"Paste2", off}, {"N23", off}, {"BitBtnPlayArrangement", on}, {"EscapeKey", on}}},
@@ -103,7 +105,8 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"WholeButton1", off}, {"EscapeKey", on}}},
         {"song plays, drums", Full(kSong, kDrums), true,
          {{"EditMenuEditor", off, V::Hidden}, {"EditMenuDrums", off, V::Shown},
-          {"CopyPattern1", off}, {"File1", off}, {"BitBtnPlayArrangement", on}, {"LabelTabName", off},
+          {"Copy5", off}, {"Rename3", off}, {"Copy4", off}, {"BitBtnPlayPattern", off}, {"ListBoxDrumPatterns", off},
+          {"BitBtnNextPattern", off}, {"File1", off}, {"BitBtnPlayArrangement", on}, {"LabelTabName", off},
           {"EscapeKey", on}}},
         {"instrument plays, notes", Full(kInstrument, kNotes), true,
          {{"File1", off}, {"EditMenuEditor", off, V::Shown}, {"View1", off}, {"Play2", off}, {"Help1", off},
@@ -116,13 +119,17 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"EscapeKey", on}}},
         {"drum grid plays", Full(kGrid, kDrums), false,
          {{"File1", off}, {"EditMenuDrums", off, V::Shown}, {"Play2", off}, {"Help1", off}, {"PlayAll1", off},
-          {"CopyPattern1", off}, {"BitBtnPlayArrangement", off}, {"UpDownMixerVolume", off},
+          {"Copy5", off}, {"NewBar1", off}, {"Paste4", on}, {"BitBtnPlayPattern", on}, {"GroupBoxDrumPatterns", off},
+          {"ListBoxDrumPatterns", on}, {"chkLoopDrumGrid", off}, {"BitBtnPlayArrangement", off}, {"UpDownMixerVolume", off},
           {"lblTempo", off}, {"LabelTabName", on}, {"EscapeKey", on}}},
         {"long operation, notes", {.longOperation = true, .tab = kNotes, .lineCount = 5, .hasSelection = true,
                                    .clipboardHasText = true, .canUndo = true, .findTextKnown = true}, true,
          {{"EditMenuEditor", on, V::Shown}, {"Copy1", off}, {"Paste1", off}, {"Undo1", off}, {"Undo2", off},
           {"Find1", off}, {"FindNext2", off}, {"N23", off}, {"WholeButton1", off}, {"EscapeKey", on}}},
-        {"long operation, drums", {.longOperation = true, .tab = kDrums}, true, {{"EscapeKey", on}}},
+        {"long operation, drums", {.longOperation = true, .tab = kDrums}, true,
+         {{"EscapeKey", on}, {"Undo4", off}, {"Copy3", off}}},
+        {"idle, drums, patterns", {.tab = kDrums, .patternCount = 2}, false,
+         {{"SelectAllandDuplicate1", on}, {"SelectAllAndDuplicate2", on}, {"Duplicate1", on}}},
     };
     for (const Row &row : rows)
         Check(row);
@@ -191,6 +198,17 @@ TEST(CommandState, LockGroupsReachEveryMember) {
         {kInstrument, kNotes, off, off, off},
         {kGrid, kDrums, off, on, off},
     };
+    struct DrumCase {
+        TPlayKind play;
+        bool locked;
+    };
+    for (const DrumCase &c : {DrumCase{kIdle, false}, DrumCase{kSong, true}, DrumCase{kGrid, true}}) {
+        const TCommandState st = ComputeCommandState({.play = c.play, .tab = kDrums});
+        for (std::string_view name : kDrumGridControls) {
+            ASSERT_TRUE(st.controls.contains(name)) << name;
+            EXPECT_EQ(st.Enabled(name), !c.locked) << name;
+        }
+    }
     for (const GroupCase &c : cases) {
         SCOPED_TRACE(static_cast<int>(c.play));
         const TCommandState st = ComputeCommandState({.play = c.play, .tab = c.tab});
@@ -222,6 +240,10 @@ TEST(CommandState, EveryCommandAndMenuGetsAFlag) {
         for (const TMenuRow &menu : MenuRows())
             EXPECT_TRUE(st.controls.contains(menu.name)) << menu.name;
     }
+    for (const TCommandRow &row : CommandRows())
+        if (row.menu == TMenu::PatternPopUp || row.menu == TMenu::GridPopUp || row.menu == TMenu::EditDrums) {
+            EXPECT_EQ(row.area, TArea::Drums) << row.name;
+        }
 
     std::set<std::string_view> names, shortcuts;
     for (const TCommandRow &row : CommandRows()) {
@@ -231,6 +253,8 @@ TEST(CommandState, EveryCommandAndMenuGetsAFlag) {
         }
     }
     for (const TMenuRow &menu : MenuRows())
+        EXPECT_TRUE(names.insert(menu.name).second) << "object name twice: " << menu.name;
+    for (const TMenuRow &menu : PopUpRows())
         EXPECT_TRUE(names.insert(menu.name).second) << "object name twice: " << menu.name;
 }
 

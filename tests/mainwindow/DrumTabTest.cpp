@@ -1,0 +1,294 @@
+// The drum page in the window: the grid played alone through the output port (notes and their
+// times), a click on a cell, slot sounds, list clicks and commands, and patterns that stay
+// distinct through a save and a reload.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/DrumGrid.h"
+#include "mainwindow/DrumTab.h"
+#include "mainwindow/LiveSoundingWindow.h"
+#include "song/BuiltInBeats.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <set>
+
+namespace {
+
+class DrumTabTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        TMainEnvironment env = Environment(timed);
+        env.programDir = dir.path();
+        w = std::make_unique<TfrmMain>(env);
+        w->show();
+        w->FormActivate();
+        ASSERT_TRUE(SelectTab(10));
+        // Waits step the manual clock, so every message carries its exact time.
+        w->LiveInstrument()->Sound().SetWaiter([this](int ms, bool) {
+            waits.push_back(ms);
+            clock.Advance(ms);
+            if (onWait)
+                onWait();
+            if (waits.size() > 400) // a play that fails to stop ends the test, not the suite
+                w->PlayState().StopRequested = true;
+        });
+    }
+
+    TDrumTab &Page() { return w->DrumPage(); }
+    TDrumGridView *Grid() { return Ctl<TDrumGridView>(*w, "StringGridDrums"); }
+    QListWidget *List() { return Ctl<QListWidget>(*w, "ListBoxDrumPatterns"); }
+    void Click(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(Grid(), button, {}, Grid()->CellRect(column, row).center());
+    }
+
+    struct Note {
+        int64_t ms;
+        int note, velocity;
+        bool operator==(const Note &) const = default;
+    };
+    std::vector<Note> Notes(uint8_t status = 0x99) const {
+        std::vector<Note> out;
+        for (const auto &m : timed.Messages())
+            if (m.status == status)
+                out.push_back({m.timeMs, m.data1, m.data2});
+        return out;
+    }
+    int Count(uint8_t status, int data1 = -1) const {
+        int n = 0;
+        for (const auto &m : timed.Messages())
+            n += m.status == status && (data1 < 0 || m.data1 == data1);
+        return n;
+    }
+    void Restart() {
+        timed.Clear();
+        waits.clear();
+        clock.Set(0);
+    }
+
+    platform::RecordingMidiOutSystem timed{{"Synth"}, &clock};
+    std::vector<int> waits;
+    std::function<void()> onWait;
+};
+
+// One pass over the bar: each column's notes at its step's start (channel 10, velocity from the
+// level and the tab's volume), note-offs at the step's end, pan before every step.
+TEST_F(DrumTabTest, GridPlaySendsEachColumnAtItsStep) {
+    struct Case {
+        const char *what;
+        int beat;            // a built-in beat, or 0 for an empty 6/8 pattern
+        int columns, stepMs; // at tempo 120
+    };
+    const Case cases[] = {
+        {"4/4 regular", 1, 16, 125},
+        {"3/4 jazzy", 6, 9, 166},
+        {"6/8 jazzy", 0, 18, 83},
+        {"4/4 jazzy at 60", 4, 12, 333},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(SelectTab(1));
+        w->ResetSong();
+        ASSERT_TRUE(SelectTab(10));
+        w->Song.Tempo = c.stepMs == 333 ? 60 : 120;
+        if (c.beat > 0) {
+            Page().ComboBoxBuiltInBeatsChange(c.beat);
+        } else {
+            w->Drums.sigUpper = 6;
+            w->Drums.sigLower = 8;
+            Page().ComboBoxJazzyFeelChange(kFeelJazzy);
+            Click(17, 0);
+            Click(0, 7);
+        }
+        ASSERT_EQ(w->Drums.grid.Columns(), c.columns);
+        Restart();
+        Page().BitBtnPlayPatternMouseDown();
+        EXPECT_EQ(waits, std::vector<int>(static_cast<size_t>(c.columns), c.stepMs));
+        std::vector<Note> wantOn, wantOff;
+        for (int col = 0; col < c.columns; ++col)
+            for (int row = 0; row < kDrumRows; ++row)
+                if (int level = w->Drums.grid.Cell(col, row)) {
+                    const int note = w->Drums.drumSlots[size_t(row)].note;
+                    wantOn.push_back({int64_t(col) * c.stepMs, note, LevelToVelocity(level, 100)});
+                    wantOff.push_back({int64_t(col + 1) * c.stepMs, note, 0});
+                }
+        std::vector<Note> on, off;
+        for (const Note &n : Notes())
+            (n.velocity > 0 ? on : off).push_back(n);
+        EXPECT_FALSE(on.empty());
+        EXPECT_EQ(on, wantOn);
+        EXPECT_EQ(off, wantOff);
+        EXPECT_EQ(Count(0xB9, 10), c.columns); // pan before every step
+        EXPECT_EQ(w->PlayState().Kind(), TPlayKind::Idle);
+        EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayPattern")->text(), QStringLiteral("Play"));
+    }
+}
+
+TEST_F(DrumTabTest, LoopedGridPlayLocksThePageUntilStopped) {
+    Page().ComboBoxBuiltInBeatsChange(1);
+    Ctl<QCheckBox>(*w, "chkLoopDrumGrid")->setChecked(true);
+    auto *play = Ctl<QPushButton>(*w, "BitBtnPlayPattern");
+    bool checked = false;
+    onWait = [&] {
+        if (waits.size() == 3) {
+            checked = true;
+            EXPECT_EQ(play->text(), QStringLiteral("Stop"));
+            EXPECT_FALSE(Ctl<QGroupBox>(*w, "GroupBoxDrumPatterns")->isEnabled());
+            EXPECT_FALSE(Ctl<QWidget>(*w, "ComboBoxBuiltInBeats")->isEnabled());
+            EXPECT_FALSE(MenuAct(*w, QStringLiteral("File1"))->isEnabled());
+            EXPECT_FALSE(SelectTab(1)); // no tab change while the grid plays
+            // The grid stays editable while it loops: the new cell sounds in the next pass.
+            Click(1, 4);
+        }
+        if (waits.size() == 40)
+            QTest::mousePress(play, Qt::LeftButton); // Stop
+    };
+    Restart();
+    Page().BitBtnPlayPatternMouseDown();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(waits.size(), 40u); // two and a half passes, then the stop ends the wait
+    EXPECT_EQ(w->Drums.grid.Cell(1, 4), 7);
+    int tomNotes = 0;
+    for (const Note &n : Notes())
+        tomNotes += n.note == 50 && n.velocity > 0;
+    EXPECT_EQ(tomNotes, 2); // heard in the second and third pass only (no sound of its own meanwhile)
+    EXPECT_EQ(play->text(), QStringLiteral("Play"));
+    EXPECT_TRUE(Ctl<QGroupBox>(*w, "GroupBoxDrumPatterns")->isEnabled());
+    EXPECT_EQ(w->NestedLoopDepth(), 0);
+    // Esc stops it too.
+    onWait = [&] {
+        if (waits.size() == 5)
+            w->FormKeyDown(Qt::Key_Escape);
+    };
+    Restart();
+    Page().BitBtnPlayPatternMouseDown();
+    EXPECT_EQ(waits.size(), 5u);
+    EXPECT_EQ(w->PlayState().Kind(), TPlayKind::Idle);
+}
+
+TEST_F(DrumTabTest, ClickOnACellSetsStoresSoundsAndMarks) {
+    w->Song.Tempo = 120;
+    Restart();
+    w->PlayState().StopRequested = true; // left from an earlier stop: the cell still sounds in full
+    Click(3, 2);
+    EXPECT_FALSE(w->PlayState().StopRequested);
+    ASSERT_EQ(w->Drums.list.Count(), 1); // the first click made a pattern
+    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 7);
+    const PatternBlock block = w->Drums.ItemPattern(0);
+    ASSERT_TRUE(block.Found());
+    EXPECT_EQ(w->Drums.store.Lines()[size_t(block.headerIndex) + 1], "0302007");
+    EXPECT_EQ(Notes(), (std::vector<Note>{{0, 42, LevelToVelocity(7, 100)}, {31, 42, 0}}));
+    EXPECT_EQ(waits, std::vector<int>{31}); // a sixty-fourth note at 120
+    EXPECT_TRUE(w->Song.Tab(10).Modified);
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(9), QStringLiteral("DRUMS"));
+    EXPECT_EQ(List()->count(), 1);
+    EXPECT_TRUE(List()->item(0)->isSelected());
+    EXPECT_TRUE(Ctl<QGroupBox>(*w, "GroupBoxPlayDrumGrid")->isVisible());
+    EXPECT_FALSE(Ctl<QGroupBox>(*w, "grpFRTPlay")->isVisible());
+
+    Click(3, 2, Qt::RightButton);
+    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 0);
+    EXPECT_EQ(w->Drums.store.Lines().size(), 1u);
+    // Beside the cells (the free column at the right) nothing happens.
+    Restart();
+    const QRect last = Grid()->CellRect(w->Drums.grid.Columns() - 1, 0);
+    QTest::mouseClick(Grid(), Qt::LeftButton, {}, last.center() + QPoint(last.width(), 0));
+    EXPECT_TRUE(Notes().empty());
+    EXPECT_EQ(w->Drums.grid.Cells().size(), 0u);
+    // A level key on the current cell.
+    Grid()->setFocus();
+    QTest::keyClick(Grid(), Qt::Key_5);
+    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 5);
+}
+
+TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
+    TMainDialogs d;
+    std::optional<DrumSlot> answer;
+    d.selectDrum = [&answer](const DrumSlot &) { return answer; };
+    w->SetDialogs(d);
+    Page().ComboBoxBuiltInBeatsChange(1);
+    w->ClearModifiedMarks();
+    auto *label = Ctl<QLabel>(*w, "DrumNameLabel3");
+    QTest::mouseClick(label, Qt::LeftButton); // Cancel
+    EXPECT_EQ(label->text(), QStringLiteral("42 Closed Hi-hat"));
+    EXPECT_FALSE(w->AnyTabModified());
+    answer = DrumSlot{" 56 Cowbell ", 56};
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(label->text(), QStringLiteral("56 Cowbell"));
+    EXPECT_TRUE(w->Song.Tab(10).Modified);
+    Restart();
+    Page().BitBtnPlayPatternMouseDown();
+    std::set<int> notes;
+    for (const Note &n : Notes())
+        notes.insert(n.note);
+    EXPECT_EQ(notes, (std::set<int>{36, 38, 56})); // the beat's hi-hat row sounds the cowbell
+}
+
+TEST_F(DrumTabTest, ListClicksShowThePatternAndCommandsKeepPatternsDistinctThroughAFile) {
+    TMainDialogs d;
+    d.inputLine = [](const TLineInput &in) -> std::optional<std::string> {
+        EXPECT_EQ(in.title, "Enter new name for Jazz");
+        EXPECT_EQ(in.maxLength, 40);
+        return std::string(50, 'n');
+    };
+    w->SetDialogs(d);
+    Page().ComboBoxBuiltInBeatsChange(1); // Rock 1, regular
+    Page().ComboBoxBuiltInBeatsChange(4); // Jazz, jazzy, now shown
+    ASSERT_EQ(List()->count(), 2);
+    EXPECT_EQ(w->Drums.grid.Columns(), 12);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(List()->item(0)).center());
+    EXPECT_EQ(w->Drums.list.ItemIndex(), 0);
+    EXPECT_EQ(w->Drums.grid.Columns(), 16);
+    EXPECT_EQ(w->Drums.grid.Cell(4, 2), 9);
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarDrums")->Text(0), QStringLiteral("Bar: 1 of 2"));
+
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(List()->item(1)).center());
+    EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarDrums")->Text(3), QStringLiteral("Time: 00:00:02.00"));
+    Act(*w, QStringLiteral("Rename3"))->trigger();
+    EXPECT_EQ(ParsePatternListLine(w->Drums.list.Item(1)).name, std::string(40, 'n'));
+    Act(*w, QStringLiteral("SelectAll4"))->trigger();
+    Act(*w, QStringLiteral("Duplicate2"))->trigger();
+    ASSERT_EQ(w->Drums.list.Count(), 4);
+
+    const QString path = dir.filePath(QStringLiteral("drums.twd"));
+    ASSERT_TRUE(w->WriteSong(path));
+    ASSERT_TRUE(SelectTab(1));
+    ASSERT_TRUE(w->ReadSong(path));
+    ASSERT_EQ(w->Song.CurrentTab, 10); // the file keeps the tab shown
+    ASSERT_EQ(List()->count(), 4);
+    Act(*w, QStringLiteral("SelectAll3"))->trigger();
+    Act(*w, QStringLiteral("Copy3"))->trigger();
+    Act(*w, QStringLiteral("Paste5"))->trigger();
+    Act(*w, QStringLiteral("NewPattern1"))->trigger();
+    ASSERT_EQ(List()->count(), 9);
+    std::set<int> ids;
+    std::set<std::string> lines;
+    for (int i = 0; i < w->Drums.list.Count(); ++i) {
+        ids.insert(ParsePatternListLine(w->Drums.list.Item(i)).id);
+        lines.insert(w->Drums.list.Item(i));
+        EXPECT_TRUE(w->Drums.ItemPattern(i).Found()) << i;
+        EXPECT_EQ(List()->item(i)->text().toStdString(), w->Drums.list.Item(i));
+    }
+    EXPECT_EQ(ids.size(), 9u);
+    EXPECT_EQ(lines.size(), 9u);
+    EXPECT_EQ(*ids.rbegin(), 9);
+
+    // Clear All Drums asks first; No keeps everything.
+    ts.messages.QueueAnswer(platform::mrNo);
+    Act(*w, QStringLiteral("ClearAllDrums1"))->trigger();
+    EXPECT_EQ(List()->count(), 9);
+    ts.messages.QueueAnswer(platform::mrYes);
+    Act(*w, QStringLiteral("ClearAllDrums2"))->trigger();
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_TRUE(w->Drums.store.Empty());
+    EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(9), QStringLiteral("drums"));
+    EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Do you want to clear all drum patterns?"));
+}
+
+} // namespace
