@@ -165,7 +165,8 @@ TEST(TablatureLayout, ABarShowsItsFirst32Notes) {
 TEST(TablatureLayout, PrintedPagesHoldSevenRowsEach) {
     // On any page: spacing PH div 60, rows 7.5 spacings apart from 7.5 spacings down; a row
     // whose bottom + 7.5 spacings passes the page ends it, which the seventh row does.
-    for (const auto &[width, height] : {std::pair{4800, 6600}, std::pair{1000, 1400}}) {
+    for (const auto &[width, pageHeight] : {std::pair{4800, 6600}, std::pair{1000, 1400}}) {
+        const int height = pageHeight; // a lambda may not capture a structured binding everywhere
         const TTabGeometry g = PrinterTabGeometry(width, height);
         auto pages = [&](int bars, bool durations) {
             return LayoutTabPrint(std::vector<TTabBar>(size_t(bars), Bar(3)), "T", 5, durations, g, height, kMeasure)
