@@ -71,12 +71,12 @@ private:
 // stream goes on at the nominal rate). A callback that comes more than its own period
 // earlier than the anchor says re-anchors at once, so the anchor follows the earliest
 // callbacks a driver makes (drivers that write in bursts make several in a row). When
-// every callback of a whole window (100 ms) came more than a period late (the sound
-// card's clock runs slower than the steady clock, or the stream stalled), the anchor
-// moves by the smallest of those delays.
+// every callback of a whole window (20 ms: longer than a driver's bursts) came more than
+// a period late (the sound card's clock runs slower than the steady clock, or the stream
+// stalled), the anchor moves by the smallest of those delays.
 class StreamClock {
 public:
-    explicit StreamClock(int sampleRate, int64_t windowNs = 100'000'000);
+    explicit StreamClock(int sampleRate, int64_t windowNs = 20'000'000);
     // At the start of the callback that renders `frames` frames from `frame`.
     void OnCallback(int64_t nowNs, int64_t frame, int frames);
     bool Anchored() const { return anchored_; }
