@@ -15,7 +15,8 @@
 //   frame of its due time plus a fixed look-ahead of two audio periods + 4 ms (6.9 ms at
 //   FluidSynth's default 64-frame period): a message sent at its due time still reaches
 //   the queue before the callback that renders its frame starts, so the whole stream is
-//   heard uniformly that much later and the time between messages is kept exactly.
+//   heard uniformly that much later and the time between messages is kept (to the block,
+//   and to the period whenever the stream clock re-anchors).
 //   SendShort and Reset sound at the start of the next period, as soon as possible.
 // In both modes a message that arrives after its frame was rendered sounds at the first
 // frame not yet rendered, and a message never moves before one sent earlier whose effect
