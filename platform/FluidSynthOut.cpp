@@ -6,18 +6,106 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <thread>
 
 namespace platform {
+
+namespace synth_timing {
+
+int64_t FramesInNs(int64_t ns, int sampleRate) {
+    // In two parts so that days of nanoseconds times the rate cannot overflow.
+    const int64_t whole = ns / kNsPerSecond * sampleRate;
+    const int64_t part = ns % kNsPerSecond * sampleRate; // same sign as ns
+    return whole + (part >= 0 ? part + kNsPerSecond / 2 : part - kNsPerSecond / 2) / kNsPerSecond;
+}
+
+namespace {
+
+int64_t NsInFrames(int64_t frames, int sampleRate) {
+    return frames / sampleRate * kNsPerSecond + frames % sampleRate * kNsPerSecond / sampleRate;
+}
+
+bool IsKeyMessage(uint8_t status) {
+    const uint8_t kind = status & 0xF0;
+    return kind == 0x80 || kind == 0x90 || kind == 0xA0;
+}
+
+} // namespace
+
+bool MustFollow(const SynthMessage &earlier, const SynthMessage &later) {
+    if (earlier.reset || later.reset) return true;
+    if ((earlier.status & 0x0F) != (later.status & 0x0F)) return false;
+    if (IsKeyMessage(earlier.status) && IsKeyMessage(later.status)) return earlier.data1 == later.data1;
+    return true;
+}
+
+int64_t SynthQueue::Place(SynthMessage message, int64_t floor) {
+    int64_t frame = std::max(message.frame, floor);
+    for (const SynthMessage &queued : queue_)
+        if (queued.frame > frame && MustFollow(queued, message)) frame = queued.frame;
+    message.frame = frame;
+    const auto at = std::upper_bound(queue_.begin(), queue_.end(), frame,
+                                     [](int64_t f, const SynthMessage &m) { return f < m.frame; });
+    queue_.insert(at, message);
+    return frame;
+}
+
+void SynthQueue::TakeBefore(int64_t end, std::vector<SynthMessage> &out) {
+    const auto last = std::lower_bound(queue_.begin(), queue_.end(), end,
+                                       [](const SynthMessage &m, int64_t f) { return m.frame < f; });
+    out.assign(queue_.begin(), last);
+    queue_.erase(queue_.begin(), last);
+}
+
+StreamClock::StreamClock(int sampleRate, int64_t windowNs) : sampleRate_(sampleRate), windowNs_(windowNs) {}
+
+void StreamClock::OnCallback(int64_t nowNs, int64_t frame, int frames) {
+    const auto restartWindow = [&] {
+        windowStartNs_ = nowNs;
+        minLateNs_ = std::numeric_limits<int64_t>::max();
+    };
+    if (!anchored_) {
+        anchored_ = true;
+        anchorNs_ = nowNs;
+        anchorFrame_ = frame;
+        restartWindow();
+        return;
+    }
+    const int64_t periodNs = NsInFrames(frames, sampleRate_);
+    const int64_t late = nowNs - (anchorNs_ + NsInFrames(frame - anchorFrame_, sampleRate_));
+    if (late < -periodNs) {
+        anchorNs_ = nowNs;
+        anchorFrame_ = frame;
+        ++reanchors_;
+        restartWindow();
+        return;
+    }
+    minLateNs_ = std::min(minLateNs_, late);
+    if (nowNs - windowStartNs_ >= windowNs_) {
+        if (minLateNs_ > periodNs) {
+            anchorNs_ += minLateNs_;
+            ++reanchors_;
+        }
+        restartWindow();
+    }
+}
+
+int64_t StreamClock::FrameAt(int64_t ns) const { return anchorFrame_ + FramesInNs(ns - anchorNs_, sampleRate_); }
+
+} // namespace synth_timing
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using synth_timing::SynthMessage;
 
 // Audio drivers opened by synthesizers alive now: while one plays, the machine can play
 // (a second probe could fail only because the first holds an exclusive device).
@@ -63,16 +151,17 @@ SettingsPtr MakeSettings(double gain) {
     return settings;
 }
 
-// Opens the first driver of `wanted` that this FluidSynth has and that opens here.
-DriverPtr OpenAudio(fluid_settings_t *settings, fluid_synth_t *synth, const std::vector<std::string> &wanted,
-                    std::string &usedDriver, std::string &error) {
+// Opens the first driver of `wanted` that this FluidSynth has and that opens here; the
+// driver calls `render` for every period.
+DriverPtr OpenAudio(fluid_settings_t *settings, fluid_audio_func_t render, void *data,
+                    const std::vector<std::string> &wanted, std::string &usedDriver, std::string &error) {
     const std::vector<std::string> compiled = CompiledDrivers(settings);
     std::string reasons;
     for (const std::string &name : wanted.empty() ? DefaultDrivers() : wanted) {
         if (std::find(compiled.begin(), compiled.end(), name) == compiled.end()) continue;
         if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) continue;
         TakeAudioLibraryError();
-        DriverPtr driver(new_fluid_audio_driver(settings, synth));
+        DriverPtr driver(new_fluid_audio_driver2(settings, render, data));
         if (driver) {
             usedDriver = name;
             return driver;
@@ -84,31 +173,14 @@ DriverPtr OpenAudio(fluid_settings_t *settings, fluid_synth_t *synth, const std:
     return nullptr;
 }
 
-struct Pending {
-    int64_t frame = 0;
-    uint8_t status = 0, data1 = 0, data2 = 0;
-    bool reset = false;
-};
+// A probe's callback: the driver hands it zeroed buffers, silence is left as it is.
+int RenderSilence(void *, int, int, float *[], int, float *[]) { return FLUID_OK; }
 
 // Whether a channel message may be sent: status 0x80..0xEF and data bytes below 128
 // (one data byte for program change and channel pressure).
 bool Valid(uint8_t status, uint8_t data1, uint8_t data2) {
     if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return false;
     return ChannelMessageDataBytes(status) == 1 || data2 < 0x80;
-}
-
-void Apply(fluid_synth_t *synth, uint8_t status, uint8_t data1, uint8_t data2) {
-    const int channel = status & 0x0F;
-    switch (status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
-    case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break; // velocity 0 releases
-    case 0xA0: fluid_synth_key_pressure(synth, channel, data1, data2); break;
-    case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
-    case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth, channel, data1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)); break;
-    default: break;
-    }
 }
 
 void ResetSynth(fluid_synth_t *synth) {
@@ -118,10 +190,35 @@ void ResetSynth(fluid_synth_t *synth) {
     fluid_synth_all_notes_off(synth, -1);
 }
 
+void Apply(fluid_synth_t *synth, const SynthMessage &m) {
+    if (m.reset) {
+        ResetSynth(synth);
+        return;
+    }
+    const int channel = m.status & 0x0F;
+    switch (m.status & 0xF0) {
+    case 0x80: fluid_synth_noteoff(synth, channel, m.data1); break;
+    case 0x90: fluid_synth_noteon(synth, channel, m.data1, m.data2); break; // velocity 0 releases
+    case 0xA0: fluid_synth_key_pressure(synth, channel, m.data1, m.data2); break;
+    case 0xB0: fluid_synth_cc(synth, channel, m.data1, m.data2); break;
+    case 0xC0: fluid_synth_program_change(synth, channel, m.data1); break;
+    case 0xD0: fluid_synth_channel_pressure(synth, channel, m.data1); break;
+    case 0xE0: fluid_synth_pitch_bend(synth, channel, m.data1 | (m.data2 << 7)); break;
+    default: break;
+    }
+}
+
+int64_t SteadyNs(Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
+}
+
+// Buffers of one audio callback, most drivers give two (a stereo pair, no effects buffers).
+constexpr int kMaxCallbackBuffers = 16;
+
 } // namespace
 
 struct FluidSynthOut::Impl {
-    mutable std::mutex mutex; // open state, the synth's lifetime, the WAV queue
+    mutable std::mutex mutex; // open state, the synth's lifetime, the queue and its floor
     bool open = false;
     std::string error;
     std::string output;
@@ -131,26 +228,55 @@ struct FluidSynthOut::Impl {
     SynthPtr synth;
     DriverPtr driver;
 
-    // WAV mode: messages wait in `queue` stamped with their frame; the render thread
-    // renders up to each one, applies it and goes on.
+    // Messages wait here stamped with their frame; the renderer (the WAV thread or the
+    // audio callback) renders up to each one, applies it and goes on. `floor` is the first
+    // frame the renderer has not yet taken messages for.
+    synth_timing::SynthQueue queue;
+    int64_t floor = 0;
+
+    // WAV mode.
     WavWriter wav;
     std::thread renderer;
     std::condition_variable wake;
-    std::vector<Pending> queue;
     bool stopping = false;
     Clock::time_point start;
     Clock::time_point stopAt;
     int64_t rendered = 0; // frames written (render thread only while it runs)
 
+    // Real-time audio: the callback's own state (audio thread only, but `streamClock`,
+    // read by senders, under `mutex`).
+    synth_timing::StreamClock streamClock{kSampleRate};
+    int64_t lookAheadNs = 0;
+    int64_t streamFrames = 0;
+    std::vector<SynthMessage> audioDue;
+
+    // WAV mode: the frame that the moment `t` of real time renders.
     int64_t FrameAt(Clock::time_point t) const {
-        const int64_t us = std::chrono::duration_cast<std::chrono::microseconds>(t - start).count();
-        return us <= 0 ? 0 : us * kSampleRate / 1'000'000;
+        const int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t - start).count();
+        return ns <= 0 ? 0 : synth_timing::FramesInNs(ns, kSampleRate);
     }
     Clock::time_point TimeOfFrame(int64_t frame) const {
         return start + std::chrono::microseconds(frame * 1'000'000 / kSampleRate);
     }
+    // The frame a message due at `dueNs` sounds from (before the floor is applied); mutex held.
+    int64_t FrameOfDue(int64_t dueNs) const {
+        if (!wavPath.empty()) return synth_timing::FramesInNs(dueNs - SteadyNs(start), kSampleRate);
+        return streamClock.Anchored() ? streamClock.FrameAt(dueNs + lookAheadNs) : floor;
+    }
+    // The frame of a message sent now to sound as soon as possible; mutex held.
+    int64_t FrameOfNow() const { return !wavPath.empty() ? FrameAt(Clock::now()) : floor; }
+    void Queue(SynthMessage m, int64_t frame) {
+        m.frame = frame;
+        queue.Place(m, floor);
+    }
+
     void RenderTo(int64_t frame, std::vector<int16_t> &buffer);
     void RenderLoop();
+    int RenderAudio(int len, int nfx, float *fx[], int nout, float *out[]);
+    void ProcessAudio(int from, int to, int nfx, float *fx[], int nout, float *out[]);
+    static int AudioCallback(void *data, int len, int nfx, float *fx[], int nout, float *out[]) {
+        return static_cast<Impl *>(data)->RenderAudio(len, nfx, fx, nout, out);
+    }
 };
 
 void FluidSynthOut::Impl::RenderTo(int64_t frame, std::vector<int16_t> &buffer) {
@@ -167,29 +293,61 @@ void FluidSynthOut::Impl::RenderTo(int64_t frame, std::vector<int16_t> &buffer) 
 
 void FluidSynthOut::Impl::RenderLoop() {
     std::vector<int16_t> buffer(2 * kRenderBlockFrames);
-    std::vector<Pending> due;
+    std::vector<SynthMessage> due;
     std::unique_lock lock(mutex);
     for (;;) {
         wake.wait_until(lock, TimeOfFrame(rendered + kRenderBlockFrames) + kRenderLag, [this] { return stopping; });
         const bool last = stopping;
-        const int64_t target = last ? FrameAt(stopAt) : FrameAt(Clock::now() - kRenderLag);
-        // The queue is in sending order, so frames never decrease along it.
-        size_t take = 0;
-        while (take < queue.size() && (last || queue[take].frame <= target)) ++take;
-        due.assign(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(take));
-        queue.erase(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(take));
+        // On closing, the file ends where Close was called; messages stamped later never sound.
+        const int64_t target = std::max(floor, last ? FrameAt(stopAt) : FrameAt(Clock::now() - kRenderLag));
+        queue.TakeBefore(target, due);
+        floor = target;
         lock.unlock();
-        for (const Pending &p : due) {
-            RenderTo(p.frame, buffer);
-            if (p.reset)
-                ResetSynth(synth.get());
-            else
-                Apply(synth.get(), p.status, p.data1, p.data2);
+        for (const SynthMessage &m : due) {
+            RenderTo(m.frame, buffer);
+            Apply(synth.get(), m);
         }
         RenderTo(target, buffer);
         lock.lock();
         if (last) break;
     }
+}
+
+void FluidSynthOut::Impl::ProcessAudio(int from, int to, int nfx, float *fx[], int nout, float *out[]) {
+    if (to <= from) return;
+    std::array<float *, kMaxCallbackBuffers> dry{}, wet{};
+    nout = std::min(nout, kMaxCallbackBuffers);
+    for (int i = 0; i < nout; ++i) dry[i] = out[i] + from;
+    if (nfx > 0) {
+        nfx = std::min(nfx, kMaxCallbackBuffers);
+        for (int i = 0; i < nfx; ++i) wet[i] = fx[i] + from;
+    } else {
+        // No effects buffers (every driver but JACK's): reverb and chorus go into the dry pair.
+        nfx = 4;
+        for (int i = 0; i < nfx; ++i) wet[i] = dry[i % 2];
+    }
+    // Mixes into the buffers, which the driver has zeroed.
+    fluid_synth_process(synth.get(), to - from, nfx, wet.data(), nout, dry.data());
+}
+
+int FluidSynthOut::Impl::RenderAudio(int len, int nfx, float *fx[], int nout, float *out[]) {
+    if (len <= 0 || nout < 2) return FLUID_OK;
+    {
+        std::lock_guard lock(mutex);
+        streamClock.OnCallback(SteadyNs(Clock::now()), streamFrames, len);
+        queue.TakeBefore(streamFrames + len, audioDue);
+        floor = streamFrames + len;
+    }
+    int done = 0;
+    for (const SynthMessage &m : audioDue) {
+        const int at = static_cast<int>(std::clamp<int64_t>(m.frame - streamFrames, done, len));
+        ProcessAudio(done, at, nfx, fx, nout, out);
+        done = at;
+        Apply(synth.get(), m);
+    }
+    ProcessAudio(done, len, nfx, fx, nout, out);
+    streamFrames += len;
+    return FLUID_OK;
 }
 
 FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_unique<Impl>()) {
@@ -209,8 +367,12 @@ FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_uniq
     }
     d.wavPath = WavPathFor(options);
     if (d.wavPath.empty()) {
+        int periodFrames = 64;
+        fluid_settings_getint(d.settings.get(), "audio.period-size", &periodFrames);
+        d.lookAheadNs = 2 * periodFrames * synth_timing::kNsPerSecond / kSampleRate + 4'000'000;
+        d.audioDue.reserve(256);
         // The audio first: on a machine without sound it fails before the soundfont is read.
-        d.driver = OpenAudio(d.settings.get(), d.synth.get(), options.audioDrivers, d.output, d.error);
+        d.driver = OpenAudio(d.settings.get(), &Impl::AudioCallback, &d, options.audioDrivers, d.output, d.error);
         if (!d.driver) return;
     }
     TakeAudioLibraryError();
@@ -237,6 +399,7 @@ FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_uniq
     } else {
         ++openAudioSynths;
     }
+    std::lock_guard lock(d.mutex);
     d.open = true;
 }
 
@@ -253,21 +416,20 @@ void FluidSynthOut::SendShort(uint8_t status, uint8_t data1, uint8_t data2) {
     if (!Valid(status, data1, data2)) return;
     Impl &d = *impl_;
     std::lock_guard lock(d.mutex);
-    if (!d.open) return;
-    if (d.renderer.joinable())
-        d.queue.push_back({d.FrameAt(Clock::now()), status, data1, data2, false});
-    else
-        Apply(d.synth.get(), status, data1, data2);
+    if (d.open) d.Queue({0, status, data1, data2, false}, d.FrameOfNow());
+}
+
+void FluidSynthOut::SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) {
+    if (!Valid(status, data1, data2)) return;
+    Impl &d = *impl_;
+    std::lock_guard lock(d.mutex);
+    if (d.open) d.Queue({0, status, data1, data2, false}, d.FrameOfDue(dueNs));
 }
 
 void FluidSynthOut::Reset() {
     Impl &d = *impl_;
     std::lock_guard lock(d.mutex);
-    if (!d.open) return;
-    if (d.renderer.joinable())
-        d.queue.push_back({d.FrameAt(Clock::now()), 0, 0, 0, true});
-    else
-        ResetSynth(d.synth.get());
+    if (d.open) d.Queue({0, 0, 0, 0, true}, d.FrameOfNow());
 }
 
 bool FluidSynthOut::Close() {
@@ -285,7 +447,11 @@ bool FluidSynthOut::Close() {
         if (!d.wav.Close() && d.error.empty()) d.error = d.wav.Error();
     }
     if (d.driver) {
-        d.driver.reset();
+        // The audio callback takes the mutex: the driver is stopped without it.
+        DriverPtr driver = std::move(d.driver);
+        lock.unlock();
+        driver.reset();
+        lock.lock();
         --openAudioSynths;
     }
     d.synth.reset();
@@ -344,13 +510,12 @@ bool FluidSynthOut::CanPlay(const SynthOptions &options, std::string *error) {
     }
     if (!WavPathFor(options).empty() || openAudioSynths.load() > 0) return true;
     SettingsPtr settings = MakeSettings(options.gain);
-    SynthPtr synth(settings ? new_fluid_synth(settings.get()) : nullptr);
-    if (!synth) {
+    if (!settings) {
         if (error) *error = "the synthesizer could not be created";
         return false;
     }
     std::string driverName, why;
-    DriverPtr driver = OpenAudio(settings.get(), synth.get(), options.audioDrivers, driverName, why);
+    DriverPtr driver = OpenAudio(settings.get(), &RenderSilence, nullptr, options.audioDrivers, driverName, why);
     if (!driver && error) *error = why;
     return driver != nullptr;
 }

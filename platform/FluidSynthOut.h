@@ -3,13 +3,100 @@
 // through the system's audio (PulseAudio, PipeWire or ALSA, the first that opens) or,
 // when asked, renders in real time into a WAV file: with no sound card that is how its
 // sound can still be heard and checked.
+//
+// Timing. Every message waits in a queue stamped with the frame of the audio stream it
+// is to sound from; the renderer renders up to that frame, applies it and goes on, so
+// FluidSynth's 64-frame block (1.45 ms) is the only rounding left.
+// - WAV mode: frame 0 is the moment the synthesizer opened; a render thread stays 20 ms
+//   behind real time. SendShort stamps the arrival, SendShortAt the frame of its due time.
+// - Real-time audio: our own callback (new_fluid_audio_driver2) renders each period in
+//   pieces split at the queued frames. `StreamClock` maps the steady clock onto the
+//   stream's frames, anchored at the first callback. SendShortAt places a message at the
+//   frame of its due time plus a fixed look-ahead of two audio periods + 4 ms (6.9 ms at
+//   FluidSynth's default 64-frame period): a message sent at its due time still reaches
+//   the queue before the callback that renders its frame starts, so the whole stream is
+//   heard uniformly that much later and the time between messages is kept (to the block,
+//   and to the period whenever the stream clock re-anchors).
+//   SendShort and Reset sound at the start of the next period, as soon as possible.
+// In both modes a message that arrives after its frame was rendered sounds at the first
+// frame not yet rendered, and a message never moves before one sent earlier whose effect
+// it depends on (see `MustFollow`).
 #include "platform/MidiOut.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+namespace synth_timing {
+
+inline constexpr int64_t kNsPerSecond = 1'000'000'000;
+
+// Frames at `sampleRate` in `ns` nanoseconds, to the nearest frame (negative for a negative span).
+int64_t FramesInNs(int64_t ns, int sampleRate);
+
+// One message for the renderer, stamped with the frame it sounds from.
+struct SynthMessage {
+    int64_t frame = 0;
+    uint8_t status = 0, data1 = 0, data2 = 0;
+    bool reset = false; // controllers and notes of every channel (FluidSynthOut::Reset)
+    bool operator==(const SynthMessage &) const = default;
+};
+
+// Whether `later`, sent after `earlier`, has to sound no sooner than it: a reset orders
+// everything; on one channel a note (on, off or key pressure) orders the messages of its
+// own key and every message of the whole channel (program, controller, pitch bend,
+// channel pressure) orders all of that channel. Notes of other keys, and other channels,
+// are free to pass each other.
+bool MustFollow(const SynthMessage &earlier, const SynthMessage &later);
+
+// The renderer's queue, in frame order.
+class SynthQueue {
+public:
+    // Queues `message` at its frame, but no sooner than `floor` (the first frame not yet
+    // rendered) nor than any queued message it must follow; among equal frames the sending
+    // order stays. Returns the frame it was given.
+    int64_t Place(SynthMessage message, int64_t floor);
+    // Moves the messages whose frame is below `end` into `out` (cleared first), in order.
+    void TakeBefore(int64_t end, std::vector<SynthMessage> &out);
+    const std::vector<SynthMessage> &Messages() const { return queue_; }
+
+private:
+    std::vector<SynthMessage> queue_;
+};
+
+// Which frame of a real-time audio stream the audio callback renders at a moment of the
+// steady clock. The first callback anchors it (that moment renders that frame, and the
+// stream goes on at the nominal rate). A callback that comes more than its own period
+// earlier than the anchor says re-anchors at once, so the anchor follows the earliest
+// callbacks a driver makes (drivers that write in bursts make several in a row). When
+// every callback of a whole window (20 ms: longer than a driver's bursts) came more than
+// a period late (the sound card's clock runs slower than the steady clock, or the stream
+// stalled), the anchor moves by the smallest of those delays.
+class StreamClock {
+public:
+    explicit StreamClock(int sampleRate, int64_t windowNs = 20'000'000);
+    // At the start of the callback that renders `frames` frames from `frame`.
+    void OnCallback(int64_t nowNs, int64_t frame, int frames);
+    bool Anchored() const { return anchored_; }
+    // The frame rendered at `ns` on the anchor's line (only meaningful once anchored).
+    int64_t FrameAt(int64_t ns) const;
+    // Times the anchor moved after the first callback.
+    int Reanchors() const { return reanchors_; }
+
+private:
+    int sampleRate_;
+    int64_t windowNs_;
+    bool anchored_ = false;
+    int64_t anchorNs_ = 0, anchorFrame_ = 0;
+    int64_t windowStartNs_ = 0;
+    int64_t minLateNs_ = 0;
+    int reanchors_ = 0;
+};
+
+} // namespace synth_timing
 
 // The environment variable that sends the synthesizer's sound to a WAV file.
 inline constexpr const char *kSynthWavVariable = "TARROWIND_SYNTH_WAV";
@@ -43,9 +130,12 @@ public:
     // The synthesizer, or nullptr with the reason in `error` when it cannot play.
     static std::unique_ptr<FluidSynthOut> Open(const SynthOptions &options = {}, std::string *error = nullptr);
 
-    // Thread-safe. In WAV mode a message sent at real time t (since opening) sounds from
-    // frame t x 44100 of the file (to FluidSynth's 64-frame block).
+    // Thread-safe. As soon as possible: in WAV mode a message sent at real time t (since
+    // opening) sounds from frame t x 44100 of the file (to FluidSynth's 64-frame block).
     void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override;
+    // Thread-safe. Sounds from the frame of `dueNs` (steady clock): in WAV mode (dueNs -
+    // opening) x 44100, in real-time audio that moment plus the look-ahead.
+    void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override;
     // Controllers reset and every note released, on all 16 channels.
     void Reset() override;
 

@@ -10,6 +10,9 @@ class SharedSynthDevice : public IMidiOutDevice {
 public:
     explicit SharedSynthDevice(std::shared_ptr<FluidSynthOut> synth) : synth_(std::move(synth)) {}
     void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override { synth_->SendShort(status, data1, data2); }
+    void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override {
+        synth_->SendShortAt(status, data1, data2, dueNs);
+    }
     void Reset() override { synth_->Reset(); }
 
 private:

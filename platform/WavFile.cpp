@@ -169,4 +169,31 @@ double WavRms(const WavData &wav, double fromSeconds, double toSeconds) {
     return std::sqrt(sum / static_cast<double>(last - first));
 }
 
+std::vector<double> WavOnsets(const WavData &wav, double level, double quiet, double silenceSeconds) {
+    std::vector<double> onsets;
+    if (wav.channels <= 0 || wav.sampleRate <= 0) return onsets;
+    const int loud = static_cast<int>(std::ceil(level * 32768));
+    const int noise = static_cast<int>(std::ceil(quiet * 32768));
+    const size_t silenceFrames = static_cast<size_t>(std::ceil(silenceSeconds * wav.sampleRate));
+    const size_t channels = static_cast<size_t>(wav.channels);
+    bool silent = true;  // a silence long enough lies behind
+    size_t quietRun = 0; // frames below `quiet` since the last sound
+    for (size_t frame = 0; frame < wav.Frames(); ++frame) {
+        int peak = 0;
+        for (size_t c = 0; c < channels; ++c) peak = std::max(peak, std::abs(static_cast<int>(wav.samples[frame * channels + c])));
+        if (silent) {
+            if (peak >= loud) {
+                onsets.push_back(static_cast<double>(frame) / wav.sampleRate);
+                silent = false;
+                quietRun = 0;
+            }
+        } else if (peak < noise) {
+            silent = ++quietRun >= silenceFrames;
+        } else {
+            quietRun = 0;
+        }
+    }
+    return onsets;
+}
+
 } // namespace platform

@@ -56,4 +56,10 @@ bool ReadWavFile(const std::string &path, WavData &out, std::string *error = nul
 // (0..1); 0 for an empty or out-of-range span.
 double WavRms(const WavData &wav, double fromSeconds, double toSeconds);
 
+// Where sounds start, in seconds: each frame where a sample (either channel) reaches
+// `level` of full scale after at least `silenceSeconds` in which every sample stayed below
+// `quiet` (the file's start counts as silence). Between `quiet` and `level` a sound is
+// still rising: that neither starts one nor breaks the silence before it.
+std::vector<double> WavOnsets(const WavData &wav, double level, double quiet, double silenceSeconds);
+
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "SynthTestSupport.h"
 
 #include "platform/FluidSynthOut.h"
+#include "platform/MidiOutSystem.h"
 #include "platform/WavFile.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,44 @@ TEST(FluidSynthOut, ResetReleasesNotesHeldByTheSustainPedal) {
     const double afterReset = WavRms(wav, closed - 0.3, closed);
     EXPECT_GT(held, 0.005) << "the pedal holds the note";
     EXPECT_LT(afterReset, held / 10) << "held " << held << " after reset " << afterReset;
+}
+
+// Timed messages sound from the frame of their due time whenever they arrive: claves sent
+// all at once through the program's device list sound 300 and 600 ms apart (to
+// FluidSynth's 64-frame block); one whose frame was already rendered sounds on arrival.
+TEST(FluidSynthOut, TimedMessagesSoundAtTheirDueTime) {
+    SKIP_WITHOUT_SOUNDFONT();
+    TempFile file("timed.wav");
+    MidiOutSystem system(WavOptions(file.Path()));
+    auto device = system.Open(-1);
+    ASSERT_NE(device, nullptr) << system.LastError();
+    const Clock::time_point opened = Clock::now();
+    const auto at = [&](std::chrono::milliseconds ms) {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>((opened + ms).time_since_epoch()).count();
+    };
+    const auto clave = [&](std::chrono::milliseconds ms) {
+        device->SendShortAt(0x99, 75, 110, at(ms));
+        device->SendShortAt(0x89, 75, 0, at(ms + 50ms));
+    };
+    clave(400ms);
+    clave(700ms);
+    clave(1000ms);
+    std::this_thread::sleep_for(1300ms);
+    const double late = Seconds(opened, Clock::now());
+    clave(100ms);
+    std::this_thread::sleep_for(500ms);
+   
+
+    WavData wav;
+    std::string error;
+    ASSERT_TRUE(ReadWavFile(file.Path(), wav, &error)) << error;
+    const std::vector<double> onsets = WavOnsets(wav, 0.02, 0.002, 0.1);
+    ASSERT_EQ(onsets.size(), 4u);
+    const double block = (FluidSynthOut::kRenderBlockFrames + 2) / 44100.0;
+    EXPECT_NEAR(onsets[1] - onsets[0], 0.3, block);
+    EXPECT_NEAR(onsets[2] - onsets[0], 0.6, block);
+    EXPECT_NEAR(onsets[0], 0.4, 0.025) << "the file starts as the synthesizer opens";
+    EXPECT_GT(onsets[3], late - 0.05) << "a frame already rendered is never written again";
 }
 
 TEST(FluidSynthOut, SendsAfterCloseAreIgnored) {

@@ -114,3 +114,41 @@ TEST(WavFile, WriterReportsAFileItCannotCreate) {
     EXPECT_FALSE(writer.Write(frame, 1));
     EXPECT_FALSE(writer.Close());
 }
+
+// Onsets on a 1 kHz stereo signal: level 0.1, quiet 0.01, 50 ms of silence before a sound.
+TEST(WavFile, OnsetsAreLoudSamplesAfterASilence) {
+    struct Span {
+        int from, to;      // frames [from, to)
+        double left, right;
+    };
+    struct Case {
+        const char *what;
+        std::vector<Span> spans;
+        std::vector<double> onsets;
+    };
+    const Case cases[] = {
+        {"two separate sounds", {{100, 150, 0.5, 0.5}, {400, 450, -0.5, -0.5}}, {0.1, 0.4}},
+        {"the file's start counts as silence", {{0, 10, 0.5, 0.5}}, {0.0}},
+        {"a rise through the quiet band starts at the loud sample", {{100, 105, 0.05, 0.05}, {105, 120, 0.5, 0.5}}, {0.105}},
+        {"a silence too short joins two sounds", {{100, 150, 0.5, 0.5}, {199, 220, 0.5, 0.5}}, {0.1}},
+        {"a silence just long enough parts them", {{100, 150, 0.5, 0.5}, {200, 220, 0.5, 0.5}}, {0.1, 0.2}},
+        {"a tail above quiet is no silence", {{100, 150, 0.5, 0.5}, {150, 300, 0.05, 0.05}, {340, 350, 0.5, 0.5}}, {0.1}},
+        {"one channel is enough", {{100, 110, 0.0, -0.3}}, {0.1}},
+        {"nothing reaches the level", {{100, 200, 0.09, 0.09}}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        WavData wav;
+        wav.sampleRate = 1000;
+        wav.channels = 2;
+        wav.samples.assign(2 * 600, 0);
+        for (const Span &s : c.spans)
+            for (int f = s.from; f < s.to; ++f) {
+                wav.samples[2 * f] = static_cast<int16_t>(s.left * 32767);
+                wav.samples[2 * f + 1] = static_cast<int16_t>(s.right * 32767);
+            }
+        const std::vector<double> onsets = WavOnsets(wav, 0.1, 0.01, 0.05);
+        ASSERT_EQ(onsets.size(), c.onsets.size());
+        for (size_t i = 0; i < onsets.size(); ++i) EXPECT_DOUBLE_EQ(onsets[i], c.onsets[i]);
+    }
+}
