@@ -12,7 +12,6 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
-#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -28,10 +27,6 @@ int64_t FramesInNs(int64_t ns, int sampleRate) {
 }
 
 namespace {
-
-int64_t NsInFrames(int64_t frames, int sampleRate) {
-    return frames / sampleRate * kNsPerSecond + frames % sampleRate * kNsPerSecond / sampleRate;
-}
 
 bool IsKeyMessage(uint8_t status) {
     const uint8_t kind = status & 0xF0;
@@ -64,41 +59,6 @@ void SynthQueue::TakeBefore(int64_t end, std::vector<SynthMessage> &out) {
     out.assign(queue_.begin(), last);
     queue_.erase(queue_.begin(), last);
 }
-
-StreamClock::StreamClock(int sampleRate, int64_t windowNs) : sampleRate_(sampleRate), windowNs_(windowNs) {}
-
-void StreamClock::OnCallback(int64_t nowNs, int64_t frame, int frames) {
-    const auto restartWindow = [&] {
-        windowStartNs_ = nowNs;
-        minLateNs_ = std::numeric_limits<int64_t>::max();
-    };
-    if (!anchored_) {
-        anchored_ = true;
-        anchorNs_ = nowNs;
-        anchorFrame_ = frame;
-        restartWindow();
-        return;
-    }
-    const int64_t periodNs = NsInFrames(frames, sampleRate_);
-    const int64_t late = nowNs - (anchorNs_ + NsInFrames(frame - anchorFrame_, sampleRate_));
-    if (late < -periodNs) {
-        anchorNs_ = nowNs;
-        anchorFrame_ = frame;
-        ++reanchors_;
-        restartWindow();
-        return;
-    }
-    minLateNs_ = std::min(minLateNs_, late);
-    if (nowNs - windowStartNs_ >= windowNs_) {
-        if (minLateNs_ > periodNs) {
-            anchorNs_ += minLateNs_;
-            ++reanchors_;
-        }
-        restartWindow();
-    }
-}
-
-int64_t StreamClock::FrameAt(int64_t ns) const { return anchorFrame_ + FramesInNs(ns - anchorNs_, sampleRate_); }
 
 } // namespace synth_timing
 
@@ -243,10 +203,7 @@ struct FluidSynthOut::Impl {
     Clock::time_point stopAt;
     int64_t rendered = 0; // frames written (render thread only while it runs)
 
-    // Real-time audio: the callback's own state (audio thread only, but `streamClock`,
-    // read by senders, under `mutex`).
-    synth_timing::StreamClock streamClock{kSampleRate};
-    int64_t lookAheadNs = 0;
+    // Real-time audio: the callback's own state (audio thread only).
     int64_t streamFrames = 0;
     std::vector<SynthMessage> audioDue;
 
@@ -261,7 +218,7 @@ struct FluidSynthOut::Impl {
     // The frame a message due at `dueNs` sounds from (before the floor is applied); mutex held.
     int64_t FrameOfDue(int64_t dueNs) const {
         if (!wavPath.empty()) return synth_timing::FramesInNs(dueNs - SteadyNs(start), kSampleRate);
-        return streamClock.Anchored() ? streamClock.FrameAt(dueNs + lookAheadNs) : floor;
+        return floor; // real-time audio: as soon as possible (see the header)
     }
     // The frame of a message sent now to sound as soon as possible; mutex held.
     int64_t FrameOfNow() const { return !wavPath.empty() ? FrameAt(Clock::now()) : floor; }
@@ -334,7 +291,6 @@ int FluidSynthOut::Impl::RenderAudio(int len, int nfx, float *fx[], int nout, fl
     if (len <= 0 || nout < 2) return FLUID_OK;
     {
         std::lock_guard lock(mutex);
-        streamClock.OnCallback(SteadyNs(Clock::now()), streamFrames, len);
         queue.TakeBefore(streamFrames + len, audioDue);
         floor = streamFrames + len;
     }
@@ -367,9 +323,6 @@ FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_uniq
     }
     d.wavPath = WavPathFor(options);
     if (d.wavPath.empty()) {
-        int periodFrames = 64;
-        fluid_settings_getint(d.settings.get(), "audio.period-size", &periodFrames);
-        d.lookAheadNs = 2 * periodFrames * synth_timing::kNsPerSecond / kSampleRate + 4'000'000;
         d.audioDue.reserve(256);
         // The audio first: on a machine without sound it fails before the soundfont is read.
         d.driver = OpenAudio(d.settings.get(), &Impl::AudioCallback, &d, options.audioDrivers, d.output, d.error);

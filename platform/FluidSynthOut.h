@@ -10,14 +10,11 @@
 // - WAV mode: frame 0 is the moment the synthesizer opened; a render thread stays 20 ms
 //   behind real time. SendShort stamps the arrival, SendShortAt the frame of its due time.
 // - Real-time audio: our own callback (new_fluid_audio_driver2) renders each period in
-//   pieces split at the queued frames. `StreamClock` maps the steady clock onto the
-//   stream's frames, anchored at the first callback. SendShortAt places a message at the
-//   frame of its due time plus a fixed look-ahead of two audio periods + 4 ms (6.9 ms at
-//   FluidSynth's default 64-frame period): a message sent at its due time still reaches
-//   the queue before the callback that renders its frame starts, so the whole stream is
-//   heard uniformly that much later and the time between messages is kept (to the block,
-//   and to the period whenever the stream clock re-anchors).
-//   SendShort and Reset sound at the start of the next period, as soon as possible.
+//   pieces split at the queued frames. Every message, timed or not, sounds at the start
+//   of the next period: the player already sends each event at its due time, and placing
+//   messages ahead on a clock mapped onto the sound card's stream (a fixed look-ahead)
+//   proved less steady than that on a loaded machine, and sometimes late enough to drop
+//   a message, so the stream is not second-guessed.
 // In both modes a message that arrives after its frame was rendered sounds at the first
 // frame not yet rendered, and a message never moves before one sent earlier whose effect
 // it depends on (see `MustFollow`).
@@ -65,35 +62,6 @@ public:
 
 private:
     std::vector<SynthMessage> queue_;
-};
-
-// Which frame of a real-time audio stream the audio callback renders at a moment of the
-// steady clock. The first callback anchors it (that moment renders that frame, and the
-// stream goes on at the nominal rate). A callback that comes more than its own period
-// earlier than the anchor says re-anchors at once, so the anchor follows the earliest
-// callbacks a driver makes (drivers that write in bursts make several in a row). When
-// every callback of a whole window (20 ms: longer than a driver's bursts) came more than
-// a period late (the sound card's clock runs slower than the steady clock, or the stream
-// stalled), the anchor moves by the smallest of those delays.
-class StreamClock {
-public:
-    explicit StreamClock(int sampleRate, int64_t windowNs = 20'000'000);
-    // At the start of the callback that renders `frames` frames from `frame`.
-    void OnCallback(int64_t nowNs, int64_t frame, int frames);
-    bool Anchored() const { return anchored_; }
-    // The frame rendered at `ns` on the anchor's line (only meaningful once anchored).
-    int64_t FrameAt(int64_t ns) const;
-    // Times the anchor moved after the first callback.
-    int Reanchors() const { return reanchors_; }
-
-private:
-    int sampleRate_;
-    int64_t windowNs_;
-    bool anchored_ = false;
-    int64_t anchorNs_ = 0, anchorFrame_ = 0;
-    int64_t windowStartNs_ = 0;
-    int64_t minLateNs_ = 0;
-    int reanchors_ = 0;
 };
 
 } // namespace synth_timing
