@@ -1,20 +1,23 @@
 #pragma once
 // The large song the window benchmarks open: sixteen tabs, `linesPerTab` lines on every tab but
-// the drums, each line valid for its tab's kind and string count, with a directive every 50 lines.
+// the drums (or only on `tabs`, when given), each line valid for its tab's kind and string
+// count, with a directive every 50 lines.
 #include "song/NewSong.h"
 #include "song/SongFile.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <string>
+#include <vector>
 
-inline void WriteBigSong(const std::string &path, int linesPerTab) {
+inline void WriteBigSong(const std::string &path, int linesPerTab, const std::vector<int> &tabs = {}) {
     TSongModel song;
     DrumPart drums;
     ResetSongModel(song, drums);
     for (int t = 1; t <= kTabCount; ++t) {
         const TInstrumentTab &tab = song.Tab(t);
-        if (tab.Kind == TKind::Drums)
+        if (tab.Kind == TKind::Drums || (!tabs.empty() && std::find(tabs.begin(), tabs.end(), t) == tabs.end()))
             continue;
         auto &lines = song.Lines(t);
         for (int i = 0; i < linesPerTab; ++i) {
