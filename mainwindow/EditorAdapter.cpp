@@ -145,12 +145,21 @@ void TEditorLines::LoadLines(const std::vector<std::string> &lines) {
 }
 
 std::vector<std::string> TEditorLines::StoreLines() const {
-    std::vector<std::string> out;
+    // The whole text in one copy, cut at its block separators: much quicker on a long text than
+    // asking every block for its own.
+    const QString raw = edit_->document()->toRawText();
     const int n = LineCount();
+    std::vector<std::string> out;
     out.reserve(static_cast<size_t>(n));
-    QTextBlock b = edit_->document()->firstBlock();
-    for (int i = 0; i < n && b.isValid(); ++i, b = b.next())
-        out.push_back(b.text().toStdString());
+    qsizetype from = 0;
+    for (int i = 0; i < n; ++i) {
+        qsizetype to = raw.indexOf(QChar::ParagraphSeparator, from);
+        if (to < 0)
+            to = raw.size();
+        const QByteArray line = QStringView(raw).sliced(from, to - from).toUtf8();
+        out.emplace_back(line.constData(), static_cast<size_t>(line.size()));
+        from = to + 1;
+    }
     return out;
 }
 
