@@ -5,7 +5,7 @@
 // and its release sounds the line. A second figure is the time from the key until the window has
 // handled everything the key caused (the status bars shown). The output device stamps the first
 // note-on with the steady clock.
-//   mainwindow_live_caret_bench [keys-per-size]
+//   mainwindow_live_caret_bench [keys-per-size [lines]]
 #include "mainwindow/MainWindow.h"
 #include "bench/WindowLookup.h"
 
@@ -112,7 +112,11 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const int keys = argc > 1 ? std::max(40, std::atoi(argv[1])) : 400;
     QTemporaryDir dir;
-    for (int lines : {1000, 10000, 100000})
+    // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
+    std::vector<int> sizes = {1000, 10000, 100000};
+    if (argc > 2)
+        sizes = {std::max(100, std::atoi(argv[2]))};
+    for (int lines : sizes)
         if (int failed = Run(lines, keys, dir.path()))
             return failed;
     return 0;

@@ -2,7 +2,7 @@
 // click on the other tab until the window has handled everything it caused (the new tab shown and
 // painted), with 1,000, 10,000 and 100,000 lines on each tab. Measured twice: leaving a tab as it
 // was, and leaving a tab just after a key typed into it.
-//   mainwindow_tab_switch_bench [switches-per-size]
+//   mainwindow_tab_switch_bench [switches-per-size [lines]]
 #include "mainwindow/MainWindow.h"
 #include "bench/WindowLookup.h"
 
@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -85,7 +86,7 @@ int Run(int lines, int switches, const QString &folder) {
         const int left = w.Song.CurrentTab;
         const int target = left == 6 ? 7 : 6;
         edited.Add(click(target));
-        if (w.Song.Lines(left).at(static_cast<size_t>(lines / 2)).front() != ' ') {
+        if (std::as_const(w.Song).Lines(left).at(static_cast<size_t>(lines / 2)).front() != ' ') {
             std::fprintf(stderr, "the edit of tab %d was not stored on leaving it\n", left);
             return 1;
         }
@@ -103,7 +104,11 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const int switches = argc > 1 ? std::max(4, std::atoi(argv[1])) : 100;
     QTemporaryDir dir;
-    for (int lines : {1000, 10000, 100000})
+    // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
+    std::vector<int> sizes = {1000, 10000, 100000};
+    if (argc > 2)
+        sizes = {std::max(100, std::atoi(argv[2]))};
+    for (int lines : sizes)
         if (int failed = Run(lines, switches, dir.path()))
             return failed;
     return 0;

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <string_view>
 
 int TEditorLines::BlockCount() const { return edit_->document()->blockCount(); }
 
@@ -161,6 +162,39 @@ std::vector<std::string> TEditorLines::StoreLines() const {
         from = to + 1;
     }
     return out;
+}
+
+namespace {
+// A line of the text against a stored line (UTF-8), without converting the usual ASCII line.
+bool SameLine(QStringView have, std::string_view want) {
+    if (have.size() == static_cast<qsizetype>(want.size())) {
+        qsizetype i = 0;
+        while (i < have.size() && static_cast<unsigned char>(want[size_t(i)]) < 0x80 &&
+               have[i].unicode() == static_cast<unsigned char>(want[size_t(i)]))
+            ++i;
+        if (i == have.size())
+            return true;
+        if (static_cast<unsigned char>(want[size_t(i)]) < 0x80)
+            return false;
+    }
+    return have == QString::fromUtf8(want.data(), static_cast<qsizetype>(want.size()));
+}
+} // namespace
+
+bool TEditorLines::Holds(const std::vector<std::string> &lines) const {
+    if (static_cast<size_t>(LineCount()) != lines.size())
+        return false;
+    const QString raw = edit_->document()->toRawText();
+    qsizetype from = 0;
+    for (const std::string &line : lines) {
+        qsizetype to = raw.indexOf(QChar::ParagraphSeparator, from);
+        if (to < 0)
+            to = raw.size();
+        if (!SameLine(QStringView(raw).sliced(from, to - from), line))
+            return false;
+        from = to + 1;
+    }
+    return true;
 }
 
 void TEditorLines::ReplaceLine(int i, const QString &text) {

@@ -46,6 +46,8 @@ public:
     void LoadLines(const std::vector<std::string> &lines);
     void LoadText(const QString &text);
     std::vector<std::string> StoreLines() const;
+    // Whether the text holds exactly `lines` (what StoreLines would give).
+    bool Holds(const std::vector<std::string> &lines) const;
 
     // Edits by code that count as changes of the song (the caller marks the tab).
     void ReplaceLine(int i, const QString &text);

@@ -58,6 +58,7 @@ struct TTabWindowCalls;
 struct TLiveParts;
 class TInstrumentPicture;
 class TLiveInstrument;
+class TTabDocuments;
 class TMidiOutputPort;
 class TPhysicalPortList;
 
@@ -135,7 +136,9 @@ public:
     QSize LeastLayoutSize() const;
 
     // ---- editor line helpers ------------------------------------------------------------
-    // The editor's whole text from / into the stored lines of tab index+1 (index 0..15).
+    // The editor's whole text from / into the stored lines of tab index+1 (index 0..15): loading
+    // shows that tab's own document (read again from its lines only when they differ from it);
+    // storing copies the text only when it or the lines changed since they last matched.
     // False, and nothing changes, for any other index.
     bool LoadTabText(int index);
     bool StoreTabText(int index);
@@ -268,6 +271,7 @@ private:
     TMainDialogs dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<TEditorLines> lines_;
+    std::unique_ptr<TTabDocuments> docs_; // each tab's text, shown in RichEdit1 by turns
     std::unique_ptr<TStatusDisplay> status_;
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
