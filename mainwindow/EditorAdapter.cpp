@@ -164,6 +164,21 @@ std::vector<std::string> TEditorLines::StoreLines() const {
     return out;
 }
 
+std::vector<std::string> TEditorLines::StoreLines(int first, int end) const {
+    first = std::max(first, 0);
+    end = std::min(end, LineCount());
+    std::vector<std::string> out;
+    if (first >= end)
+        return out;
+    out.reserve(static_cast<size_t>(end - first));
+    QTextBlock b = edit_->document()->findBlockByNumber(first);
+    for (int i = first; i < end && b.isValid(); ++i, b = b.next()) {
+        const QByteArray line = b.text().toUtf8();
+        out.emplace_back(line.constData(), static_cast<size_t>(line.size()));
+    }
+    return out;
+}
+
 namespace {
 // A line of the text against a stored line (UTF-8), without converting the usual ASCII line.
 bool SameLine(QStringView have, std::string_view want) {

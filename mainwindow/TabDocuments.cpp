@@ -9,6 +9,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 TTabDocuments::TTabDocuments(TSongModel &song, TEditorLines &lines)
@@ -19,7 +21,7 @@ TTabDocuments::TTabDocuments(TSongModel &song, TEditorLines &lines)
         QObject::connect(d.doc, &QTextDocument::contentsChange, &owner_,
                          [this, &d](int position, int removed, int added) {
                              if (removed != 0 || added != 0)
-                                 Changed(d, position);
+                                 Changed(d, position, added);
                          });
     }
     edit_->ShowDocument(tabs_[0].doc);
@@ -34,9 +36,29 @@ TTabDocuments::~TTabDocuments() {
     }
 }
 
-void TTabDocuments::Changed(TabDocument &d, int position) {
-    d.edited = true;
-    d.positions.LinesChangedFrom(d.doc->findBlock(position).blockNumber());
+void TTabDocuments::Changed(TabDocument &d, int position, int added) {
+    // The blocks before the one at `position` and after the one where the new text ends hold
+    // what they held before.
+    const int first = std::max(0, d.doc->findBlock(position).blockNumber());
+    QTextBlock end = d.doc->findBlock(position + added);
+    if (!end.isValid())
+        end = d.doc->lastBlock();
+    const int tail = std::max(0, d.doc->blockCount() - 1 - end.blockNumber());
+    if (!d.edited) {
+        d.edited = true;
+        d.changedFrom = first;
+        d.unchangedTail = tail;
+    } else {
+        d.changedFrom = std::min(d.changedFrom, first);
+        d.unchangedTail = std::min(d.unchangedTail, tail);
+    }
+    d.positions.LinesChangedFrom(first);
+}
+
+void TTabDocuments::Matched(TabDocument &d, uint64_t revision) {
+    d.revision = revision;
+    d.edited = false;
+    d.matchedBlocks = d.doc->blockCount();
 }
 
 bool TTabDocuments::Matches(int tab) {
@@ -48,8 +70,7 @@ bool TTabDocuments::Matches(int tab) {
     // document was edited and never stored: only a difference in the text counts.
     if (edit_->document() != d.doc || !lines_.Holds(song.Lines(tab)))
         return false;
-    d.revision = song.LinesRevision(tab);
-    d.edited = false;
+    Matched(d, song.LinesRevision(tab));
     return true;
 }
 
@@ -60,8 +81,7 @@ void TTabDocuments::Show(int tab) {
     if (!Matches(tab)) {
         const TSongModel &song = song_;
         lines_.LoadLines(song.Lines(tab));
-        d.revision = song.LinesRevision(tab);
-        d.edited = false;
+        Matched(d, song.LinesRevision(tab));
     }
     d.doc->clearUndoRedoStacks();
     lines_.MoveCaretToLine(0);
@@ -76,11 +96,32 @@ void TTabDocuments::Store(int tab) {
         return;
     }
     TabDocument &d = tabs_[static_cast<size_t>(tab - 1)];
-    if (!d.edited && d.revision == std::as_const(song_).LinesRevision(tab))
+    const bool linesKept = d.revision == std::as_const(song_).LinesRevision(tab);
+    if (linesKept && !d.edited)
         return;
-    song_.Lines(tab) = lines_.StoreLines();
-    d.revision = song_.LinesRevision(tab);
-    d.edited = false;
+    std::vector<std::string> &lines = song_.Lines(tab);
+    if (!linesKept) {
+        lines = lines_.StoreLines(); // changed behind the document: the editor's text wins
+    } else {
+        // Only the changed lines are read out: from the first changed one to the unchanged tail
+        // (whose count of lines is the same before and after, the last block being empty in both
+        // or in neither).
+        const int count = lines_.LineCount(), blocks = d.doc->blockCount();
+        const int before = static_cast<int>(lines.size());
+        const int from = std::min({d.changedFrom, before, count});
+        const int oldEnd = std::max(from, std::min(d.matchedBlocks - d.unchangedTail, before));
+        const int newEnd = std::max(from, std::min(blocks - d.unchangedTail, count));
+        std::vector<std::string> changed = lines_.StoreLines(from, newEnd);
+        const auto at = lines.begin() + from;
+        const size_t common = std::min(changed.size(), static_cast<size_t>(oldEnd - from));
+        std::move(changed.begin(), changed.begin() + static_cast<std::ptrdiff_t>(common), at);
+        if (changed.size() > common)
+            lines.insert(at + static_cast<std::ptrdiff_t>(common), std::make_move_iterator(changed.begin() + static_cast<std::ptrdiff_t>(common)),
+                         std::make_move_iterator(changed.end()));
+        else
+            lines.erase(at + static_cast<std::ptrdiff_t>(common), lines.begin() + oldEnd);
+    }
+    Matched(d, song_.LinesRevision(tab));
 }
 
 TSongPoint TTabDocuments::PointOfLine(int line, const TPositionConductor &conductor) {

@@ -41,12 +41,19 @@ private:
         QTextDocument *doc = nullptr;
         uint64_t revision = 0; // of the tab's lines the document last matched (0: none yet)
         bool edited = false;   // changed since
+        // What changed since: every block from `changedFrom` on, up to the last `unchangedTail`
+        // blocks (counted from the end, which edits above them do not move), and the number of
+        // blocks the document had when it matched.
+        int changedFrom = 0;
+        int unchangedTail = 0;
+        int matchedBlocks = 1;
         TLinePositionIndex positions;
     };
     // Whether tab `tab`'s document holds its stored lines; a document found equal is taken as
     // matching the lines' present revision.
     bool Matches(int tab);
-    void Changed(TabDocument &d, int position);
+    void Matched(TabDocument &d, uint64_t revision);
+    void Changed(TabDocument &d, int position, int added);
 
     TSongModel &song_;
     TEditorLines &lines_;
