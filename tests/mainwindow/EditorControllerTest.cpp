@@ -7,6 +7,7 @@
 #include "mainwindow/rules/StatusText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,7 +37,11 @@ protected:
         Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
     }
     QString Bottom(int i) { return Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(i); }
-    QString Rich(int i) { return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(i); }
+    // The caret line's position is shown once the window has handled its waiting events.
+    QString Rich(int i) {
+        QApplication::processEvents();
+        return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(i);
+    }
 };
 
 TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
