@@ -16,6 +16,8 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/StatusDisplay.h"
+#include "mainwindow/rules/StatusText.h"
+#include "song/LinePositions.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/TestServices.h"
 
@@ -27,6 +29,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -78,7 +81,6 @@ int Run(int lines, int keys, const QString &folder) {
         w.Lines().MoveCaretToLine(lines - 21);
         QApplication::processEvents();
         const double firstMs = std::chrono::duration<double, std::milli>(Clock::now() - first).count();
-        const QString before = status->Text(0);
         Figures noteOn, settled;
         for (int m = 0; m < keys; ++m) {
             QApplication::processEvents();
@@ -92,8 +94,15 @@ int Run(int lines, int keys, const QString &folder) {
             QApplication::processEvents();
             settled.Add(Clock::now() - t0);
         }
-        if (w.Lines().CurrentLine() < lines - 21 || w.Lines().CurrentLine() > lines - 1 || status->Text(0) == before) {
-            std::fprintf(stderr, "the keys did not move the caret at the end of the tab\n");
+        // The caret stayed at the end, and the status shows its line's place in the song.
+        const int caret = w.Lines().CurrentLine();
+        TPositionConductor conductor;
+        conductor.TimeSignature = w.Song.TimeSignature;
+        conductor.Tempo = w.Song.Tempo;
+        const TSongPoint p = GetLinePosition(std::as_const(w.Song).Lines(tab), caret, conductor);
+        if (caret < lines - 21 || status->Text(0).toStdString() != status::BarPanel(static_cast<int>(p.Bar)) ||
+            status->Text(3).toStdString() != status::TimePanel(p.Ms)) {
+            std::fprintf(stderr, "the keys did not move the caret at the end of the tab, or the status is wrong\n");
             return 1;
         }
         std::printf("%s tab, %d lines (caret at the end; the first visit there took %.1f ms):\n",

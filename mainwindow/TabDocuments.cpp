@@ -127,13 +127,29 @@ void TTabDocuments::Store(int tab) {
 TSongPoint TTabDocuments::PointOfLine(int line, const TPositionConductor &conductor) {
     TabDocument &d = tabs_[static_cast<size_t>(shown_ - 1)];
     d.positions.SetConductor(conductor);
-    // The index asks for the lines it does not know in order: walk the blocks.
+    const int count = lines_.LineCount();
+    // The index asks for the lines it does not know, in order. A long run of them (a far jump
+    // after an edit high above) is cut out of one copy of the text, which is much quicker than
+    // asking each block for its text; a short one walks the blocks.
+    const int known = d.positions.KnownLines();
+    const bool longRun = std::min(line, count) - known > 1000;
+    const QString raw = longRun ? d.doc->toRawText() : QString();
+    qsizetype from = longRun ? d.doc->findBlockByNumber(known).position() : 0;
     QTextBlock block;
     int at = -1;
-    return d.positions.PointOfLine(line, lines_.LineCount(), [&](int i) {
-        block = at >= 0 && i == at + 1 ? block.next() : d.doc->findBlockByNumber(i);
-        at = i;
-        const QByteArray text = block.text().toUtf8();
+    return d.positions.PointOfLine(line, count, [&](int i) {
+        QByteArray text;
+        if (longRun) {
+            qsizetype to = raw.indexOf(QChar::ParagraphSeparator, from);
+            if (to < 0)
+                to = raw.size();
+            text = QStringView(raw).sliced(from, to - from).toUtf8();
+            from = to + 1;
+        } else {
+            block = at >= 0 && i == at + 1 ? block.next() : d.doc->findBlockByNumber(i);
+            at = i;
+            text = block.text().toUtf8();
+        }
         return std::string(text.constData(), static_cast<size_t>(text.size()));
     });
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -97,6 +98,37 @@ TEST(TabDocuments, ATabShownAgainHoldsItsLinesWhateverChangedThem) {
     // Another tab's lines take the shown text.
     docs.Store(9);
     EXPECT_EQ(std::as_const(song).Lines(9), std::as_const(song).Lines(2));
+}
+
+// The caret's place in the song from the shown document, after far jumps and edits, is the
+// place GetLinePosition gives over the same lines.
+TEST(TabDocuments, PointsOfLinesAreThoseOfTheStoredLines) {
+    TwTestApp();
+    TSongModel song;
+    TNotationEdit edit;
+    TEditorLines lines(&edit);
+    TTabDocuments docs(song, lines);
+    const char *const kinds[] = {"C, x, 3, 2, 0, 1, 0, Q", "*Tempo 70", "G, 3, 2, 0, 0, 0, 3, .E",
+                                 "R\xC3\xA9, x, 0, 2, 2, 1, 0, /S", "", "Am, x, 0, 2, 2, 1, 0, H-Q"};
+    for (int i = 0; i < 2500; ++i)
+        song.Lines(4).emplace_back(kinds[i % 6]);
+    docs.Show(4);
+    TPositionConductor c;
+    c.TimeSignature = "0608";
+    c.Tempo = 75;
+    auto expectSame = [&](int line) {
+        const TSongPoint want = GetLinePosition(lines.StoreLines(), line, c);
+        const TSongPoint got = docs.PointOfLine(line, c);
+        EXPECT_EQ(std::tie(got.Tick, got.Bar, got.Beat, got.BeatTick, got.Ms),
+                  std::tie(want.Tick, want.Bar, want.Beat, want.BeatTick, want.Ms))
+            << "line " << line;
+    };
+    for (int line : {2500, 7, 1200, 2499}) // a far jump first, then answers from the kept starts
+        expectSame(line);
+    lines.ReplaceLine(10, QStringLiteral("C, x, 3, 2, 0, 1, 0, W"));
+    lines.InsertLine(30, QStringLiteral("C, x, 3, 2, 0, 1, 0, T"));
+    for (int line : {20, 2400, 2501})
+        expectSame(line);
 }
 
 } // namespace
