@@ -112,14 +112,14 @@ void TTabDocuments::Store(int tab) {
         const int oldEnd = std::max(from, std::min(d.matchedBlocks - d.unchangedTail, before));
         const int newEnd = std::max(from, std::min(blocks - d.unchangedTail, count));
         std::vector<std::string> changed = lines_.StoreLines(from, newEnd);
+        const auto common = static_cast<std::ptrdiff_t>(std::min(changed.size(), static_cast<size_t>(oldEnd - from)));
         const auto at = lines.begin() + from;
-        const size_t common = std::min(changed.size(), static_cast<size_t>(oldEnd - from));
-        std::move(changed.begin(), changed.begin() + static_cast<std::ptrdiff_t>(common), at);
-        if (changed.size() > common)
-            lines.insert(at + static_cast<std::ptrdiff_t>(common), std::make_move_iterator(changed.begin() + static_cast<std::ptrdiff_t>(common)),
+        std::move(changed.begin(), changed.begin() + common, at);
+        if (changed.size() > static_cast<size_t>(common))
+            lines.insert(at + common, std::make_move_iterator(changed.begin() + common),
                          std::make_move_iterator(changed.end()));
         else
-            lines.erase(at + static_cast<std::ptrdiff_t>(common), lines.begin() + oldEnd);
+            lines.erase(at + common, lines.begin() + oldEnd);
     }
     Matched(d, song_.LinesRevision(tab));
 }
