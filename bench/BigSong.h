@@ -1,21 +1,25 @@
 #pragma once
-// The large song the benchmarks use: sixteen tabs, `linesPerTab` lines on every tab but the drums,
-// each line valid for its tab's kind and string count, with a directive every 50 lines; the Drums
-// tab can be given patterns too (the built-in beats under fresh names, cycled).
+// The large song the benchmarks use: sixteen tabs, `linesPerTab` lines on every tab but the drums
+// (or only on `tabs`, when given), each line valid for its tab's kind and string count, with a
+// directive every 50 lines; the Drums tab can be given patterns too (the built-in beats under
+// fresh names, cycled).
 #include "song/BuiltInBeats.h"
 #include "song/NewSong.h"
 #include "song/PatternStore.h"
 #include "song/SongFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
-inline void FillBigSong(TSongModel &song, DrumPart &drums, int linesPerTab, int drumPatterns = 0) {
+inline void FillBigSong(TSongModel &song, DrumPart &drums, int linesPerTab, int drumPatterns = 0,
+                        const std::vector<int> &tabs = {}) {
     ResetSongModel(song, drums);
     for (int t = 1; t <= kTabCount; ++t) {
         const TInstrumentTab &tab = song.Tab(t);
-        if (tab.Kind == TKind::Drums)
+        if (tab.Kind == TKind::Drums || (!tabs.empty() && std::find(tabs.begin(), tabs.end(), t) == tabs.end()))
             continue;
         auto &lines = song.Lines(t);
         lines.reserve(static_cast<size_t>(linesPerTab));
@@ -41,10 +45,10 @@ inline void FillBigSong(TSongModel &song, DrumPart &drums, int linesPerTab, int 
     }
 }
 
-inline void WriteBigSong(const std::string &path, int linesPerTab) {
+inline void WriteBigSong(const std::string &path, int linesPerTab, const std::vector<int> &tabs = {}) {
     TSongModel song;
     DrumPart drums;
-    FillBigSong(song, drums, linesPerTab);
+    FillBigSong(song, drums, linesPerTab, 0, tabs);
     if (!WriteSongFile(path, song, drums)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(1);

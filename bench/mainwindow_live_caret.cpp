@@ -1,29 +1,117 @@
-// Time from a caret move in the editor to the note-on of that line, on a tab of 2,000 lines
-// of a 16-tab song: the caret goes to a line, the line is read, parsed and sounded (a 0 ms
-// note) through the output port. The device stamps the first note-on with the steady clock.
-//   mainwindow_live_caret_bench [moves]
+// A caret key at the end of a long tab, through the main window: the time from an Up or Down key
+// pressed in the editor to the note-on of the line the caret moved to, on tabs of 1,000, 10,000
+// and 100,000 lines. The key goes through the application as a user's key does: it moves the
+// caret, the status bars follow it (line, bytes, and the caret line's bar, beat, tick and time),
+// and its release sounds the line. A second figure is the time from the key until the window has
+// handled everything the key caused (the status bars shown). The output device stamps the first
+// note-on with the steady clock.
+//   mainwindow_live_caret_bench [keys-per-size [lines]]
+#include "mainwindow/MainWindow.h"
+#include "bench/WindowLookup.h"
+
+#include "bench/BigSong.h"
 #include "bench/StampingOut.h"
 #include "mainwindow/EditorAdapter.h"
-#include "mainwindow/LiveSounding.h"
+#include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
-#include "midi/MidiOutputPort.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/rules/StatusText.h"
+#include "song/LinePositions.h"
 #include "platform/SteadyClock.h"
+#include "platform/qt/TestServices.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const char *const kGuitar[] = {"C, x, 3, 2, 0, 1, 0, Q", "Am, x, 0, 2, 2, 1, 0, Q", "G7, 3, 2, 0, 0, 0, 1, H",
-                               "*Volume 90", "Em, 0, 2, 2, 0, 0, 0, .H"};
-const char *const kPiano[] = {"C, 48, 52, 55, x, x, x, x, x, x, x, Q", "Am, 45, 48, 52, x, x, x, x, x, x, x, E"};
+struct Figures {
+    std::vector<double> ms;
+    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
+    void Print(const char *what) {
+        std::sort(ms.begin(), ms.end());
+        std::printf("  %-26s min %8.3f  median %8.3f  max %8.3f ms  (%zu)\n", what, ms.front(), ms[ms.size() / 2],
+                    ms.back(), ms.size());
+    }
+};
+
+int Run(int lines, int keys, const QString &folder) {
+    const QString song = folder + QStringLiteral("/Long Tabs %1.twd").arg(lines);
+    WriteBigSong(song.toStdString(), lines, {1, 6});
+
+    platform::TestServices services;
+    StampingOut out;
+    platform::SteadyClock clock;
+    TMainEnvironment env;
+    env.services = &services.Get();
+    env.midiOut = &out;
+    env.clock = &clock;
+    env.settingsPath = folder + QStringLiteral("/settings.ini");
+    env.arguments = {song};
+    env.untitledFolder = folder;
+    TfrmMain w(env);
+    w.show();
+    w.FormActivate();
+    // The line sounds for no time: the measure ends at its note-on.
+    w.LiveInstrument()->Sound().SetWaiter([](int, bool) {});
+    auto *edit = Ctl<TNotationEdit>(w, "RichEdit1");
+    auto *status = Ctl<TStatusPanels>(w, "StatusBarRichEdit");
+
+    for (int tab : {6, 1}) {
+        if (tab != w.Song.CurrentTab)
+            Ctl<TPageControl>(w, "PageControl1")->UserSelect(tab - 1);
+        edit->setFocus();
+        if (w.Lines().LineCount() != lines) {
+            std::fprintf(stderr, "tab %d holds %d lines, not %d\n", tab, w.Lines().LineCount(), lines);
+            return 1;
+        }
+        // To the end of the tab once (the first visit adds up every line above), then keys there.
+        const auto first = Clock::now();
+        w.Lines().MoveCaretToLine(lines - 21);
+        QApplication::processEvents();
+        const double firstMs = std::chrono::duration<double, std::milli>(Clock::now() - first).count();
+        Figures noteOn, settled;
+        for (int m = 0; m < keys; ++m) {
+            QApplication::processEvents();
+            const Qt::Key key = (m / 20) % 2 ? Qt::Key_Up : Qt::Key_Down;
+            out.armed = true;
+            const auto t0 = Clock::now();
+            QTest::keyClick(edit, key);
+            if (!out.armed) // a directive line sounds nothing
+                noteOn.Add(out.firstNoteOn - t0);
+            out.armed = false;
+            QApplication::processEvents();
+            settled.Add(Clock::now() - t0);
+        }
+        // The caret stayed at the end, and the status shows its line's place in the song.
+        const int caret = w.Lines().CurrentLine();
+        TPositionConductor conductor;
+        conductor.TimeSignature = w.Song.TimeSignature;
+        conductor.Tempo = w.Song.Tempo;
+        const TSongPoint p = GetLinePosition(std::as_const(w.Song).Lines(tab), caret, conductor);
+        if (caret < lines - 21 || status->Text(0).toStdString() != status::BarPanel(static_cast<int>(p.Bar)) ||
+            status->Text(3).toStdString() != status::TimePanel(p.Ms)) {
+            std::fprintf(stderr, "the keys did not move the caret at the end of the tab, or the status is wrong\n");
+            return 1;
+        }
+        std::printf("%s tab, %d lines (caret at the end; the first visit there took %.1f ms):\n",
+                    tab == 1 ? "piano" : "guitar", lines, firstMs);
+        noteOn.Print("key to note-on");
+        settled.Print("key to status shown");
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -31,48 +119,14 @@ int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TW_SYSEX_LATENCY", "0");
     QApplication app(argc, argv);
-    const int moves = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
-
-    TSongModel song;
-    for (int t = 1; t <= kTabCount; ++t) {
-        song.Tab(t).Volume = 100;
-        if (song.Tab(t).Kind == TKind::Drums)
-            continue;
-        const bool piano = song.Tab(t).Kind == TKind::Piano;
-        for (int i = 0; i < 2000; ++i)
-            song.Lines(t).emplace_back(piano ? kPiano[i % 2] : kGuitar[i % 5]);
-    }
-    StampingOut out;
-    TPhysicalPortList ports(out);
-    TMidiOutputPort port(ports, -1);
-    port.SetActive(true);
-    platform::SteadyClock clock;
-    bool stop = false;
-    TLiveSounding live(port, clock, stop);
-
-    for (int tab : {6, 1}) {
-        song.CurrentTab = tab;
-        TNotationEdit edit;
-        edit.resize(400, 600);
-        TEditorLines lines(&edit);
-        lines.LoadLines(song.Lines(tab));
-        std::mt19937 rng(7);
-        std::uniform_int_distribution<int> pick(0, 1999);
-        std::vector<double> us;
-        for (int m = 0; m < moves; ++m) {
-            out.armed = true;
-            const auto t0 = Clock::now();
-            lines.MoveCaretToLine(pick(rng));
-            const std::string text = lines.Line(lines.CurrentLine()).toStdString();
-            if (!live.SoundLine(song, text, 0, false) || out.armed) {
-                out.armed = false;
-                continue; // a directive line sounds nothing
-            }
-            us.push_back(std::chrono::duration<double, std::micro>(out.firstNoteOn - t0).count());
-        }
-        std::sort(us.begin(), us.end());
-        std::printf("%s tab, 2,000 lines, %zu caret moves: caret move to note-on median %.1f us, p99 %.1f us, max %.1f us\n",
-                    tab == 1 ? "piano" : "guitar", us.size(), us[us.size() / 2], us[us.size() * 99 / 100], us.back());
-    }
+    const int keys = argc > 1 ? std::max(40, std::atoi(argv[1])) : 400;
+    QTemporaryDir dir;
+    // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
+    std::vector<int> sizes = {1000, 10000, 100000};
+    if (argc > 2)
+        sizes = {std::max(100, std::atoi(argv[2]))};
+    for (int lines : sizes)
+        if (int failed = Run(lines, keys, dir.path()))
+            return failed;
     return 0;
 }

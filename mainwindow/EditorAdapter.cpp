@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <string_view>
 
 int TEditorLines::BlockCount() const { return edit_->document()->blockCount(); }
 
@@ -145,13 +146,70 @@ void TEditorLines::LoadLines(const std::vector<std::string> &lines) {
 }
 
 std::vector<std::string> TEditorLines::StoreLines() const {
-    std::vector<std::string> out;
+    // The whole text in one copy, cut at its block separators: much quicker on a long text than
+    // asking every block for its own.
+    const QString raw = edit_->document()->toRawText();
     const int n = LineCount();
+    std::vector<std::string> out;
     out.reserve(static_cast<size_t>(n));
-    QTextBlock b = edit_->document()->firstBlock();
-    for (int i = 0; i < n && b.isValid(); ++i, b = b.next())
-        out.push_back(b.text().toStdString());
+    qsizetype from = 0;
+    for (int i = 0; i < n; ++i) {
+        qsizetype to = raw.indexOf(QChar::ParagraphSeparator, from);
+        if (to < 0)
+            to = raw.size();
+        const QByteArray line = QStringView(raw).sliced(from, to - from).toUtf8();
+        out.emplace_back(line.constData(), static_cast<size_t>(line.size()));
+        from = to + 1;
+    }
     return out;
+}
+
+std::vector<std::string> TEditorLines::StoreLines(int first, int end) const {
+    first = std::max(first, 0);
+    end = std::min(end, LineCount());
+    std::vector<std::string> out;
+    if (first >= end)
+        return out;
+    out.reserve(static_cast<size_t>(end - first));
+    QTextBlock b = edit_->document()->findBlockByNumber(first);
+    for (int i = first; i < end && b.isValid(); ++i, b = b.next()) {
+        const QByteArray line = b.text().toUtf8();
+        out.emplace_back(line.constData(), static_cast<size_t>(line.size()));
+    }
+    return out;
+}
+
+namespace {
+// A line of the text against a stored line (UTF-8), without converting the usual ASCII line.
+bool SameLine(QStringView have, std::string_view want) {
+    if (have.size() == static_cast<qsizetype>(want.size())) {
+        qsizetype i = 0;
+        while (i < have.size() && static_cast<unsigned char>(want[size_t(i)]) < 0x80 &&
+               have[i].unicode() == static_cast<unsigned char>(want[size_t(i)]))
+            ++i;
+        if (i == have.size())
+            return true;
+        if (static_cast<unsigned char>(want[size_t(i)]) < 0x80)
+            return false;
+    }
+    return have == QString::fromUtf8(want.data(), static_cast<qsizetype>(want.size()));
+}
+} // namespace
+
+bool TEditorLines::Holds(const std::vector<std::string> &lines) const {
+    if (static_cast<size_t>(LineCount()) != lines.size())
+        return false;
+    const QString raw = edit_->document()->toRawText();
+    qsizetype from = 0;
+    for (const std::string &line : lines) {
+        qsizetype to = raw.indexOf(QChar::ParagraphSeparator, from);
+        if (to < 0)
+            to = raw.size();
+        if (!SameLine(QStringView(raw).sliced(from, to - from), line))
+            return false;
+        from = to + 1;
+    }
+    return true;
 }
 
 void TEditorLines::ReplaceLine(int i, const QString &text) {

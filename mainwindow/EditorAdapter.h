@@ -48,6 +48,10 @@ public:
     void LoadLines(const std::vector<std::string> &lines);
     void LoadText(const QString &text);
     std::vector<std::string> StoreLines() const;
+    // Lines first..end-1 only (clamped to the text).
+    std::vector<std::string> StoreLines(int first, int end) const;
+    // Whether the text holds exactly `lines` (what StoreLines would give).
+    bool Holds(const std::vector<std::string> &lines) const;
 
     // Edits by code that count as changes of the song (the caller marks the tab).
     void ReplaceLine(int i, const QString &text);

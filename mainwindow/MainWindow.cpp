@@ -20,6 +20,7 @@
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabDocuments.h"
 #include "mainwindow/TabSwitcher.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
@@ -43,6 +44,8 @@
 #include <QSpinBox>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <utility>
 
 // The controls the tab switcher drives, once BuildControls() made them.
 TTabWidgets TabWidgets(TfrmMain &w) {
@@ -91,6 +94,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     play_.Changed = [this] { ApplyCommandState(); };
     BuildControls();
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
+    docs_ = std::make_unique<TTabDocuments>(Song, *lines_);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
     tabs_ = std::make_unique<TTabSwitcher>(Song, Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
     editor_ = std::make_unique<TEditorController>(
@@ -106,16 +110,11 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
     status_->SetPositionSource([this](int line) {
-        // The caret line's place in the song: the lines before it in the editor.
-        std::vector<std::string> before;
-        const int n = std::min(line, lines_->LineCount());
-        before.reserve(static_cast<size_t>(std::max(0, n)));
-        for (int i = 0; i < n; ++i)
-            before.push_back(lines_->Line(i).toStdString());
+        // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;
         conductor.TimeSignature = Song.TimeSignature;
         conductor.Tempo = Song.Tempo;
-        const TSongPoint p = GetLinePosition(before, static_cast<int>(before.size()), conductor);
+        const TSongPoint p = docs_->PointOfLine(line, conductor);
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
     ConnectHandlers();
@@ -410,7 +409,8 @@ void TfrmMain::ConnectHandlers() {
     // The Edit menu and the pop-up show what the clipboard holds now.
     commands_->OnMenuShow(TMenu::Edit, [ed] { ed->EditMenuEditorClick(); });
     connect(commands_->PopUp(), &QMenu::aboutToShow, this, [ed] { ed->EditMenuEditorClick(); });
-    connect(RichEdit1->document(), &QTextDocument::undoAvailable, this, [this] { ApplyCommandState(); });
+    // The editor's own signal: it follows whichever tab's document is shown.
+    connect(RichEdit1, &QPlainTextEdit::undoAvailable, this, [this] { ApplyCommandState(); });
     connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 }
@@ -476,7 +476,7 @@ void TfrmMain::UpdateTabCaption(int tab) {
     // The Drums tab holds patterns, not lines.
     const bool holdsText = rec.Kind == TKind::Drums    ? Drums.list.Count() > 0
                            : tab == Song.CurrentTab ? !lines_->IsEmpty()
-                                                    : !Song.Lines(tab).empty();
+                                                    : !std::as_const(Song).Lines(tab).empty();
     PageControl1->SetCaption(tab - 1, QString::fromStdString(TabCaption(rec, holdsText)));
 }
 
@@ -487,14 +487,14 @@ void TfrmMain::SetCaptionFromFileName() {
 bool TfrmMain::LoadTabText(int index) {
     if (index < 0 || index >= kTabCount)
         return false;
-    lines_->LoadLines(Song.Lines(index + 1));
+    docs_->Show(index + 1);
     return true;
 }
 
 bool TfrmMain::StoreTabText(int index) {
     if (index < 0 || index >= kTabCount)
         return false;
-    Song.Lines(index + 1) = lines_->StoreLines();
+    docs_->Store(index + 1);
     return true;
 }
 

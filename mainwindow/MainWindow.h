@@ -61,6 +61,7 @@ struct TLiveParts;
 struct TDrumParts;
 class TInstrumentPicture;
 class TLiveInstrument;
+class TTabDocuments;
 class TMidiOutputPort;
 class TPhysicalPortList;
 
@@ -140,7 +141,9 @@ public:
     QSize LeastLayoutSize() const;
 
     // ---- editor line helpers ------------------------------------------------------------
-    // The editor's whole text from / into the stored lines of tab index+1 (index 0..15).
+    // The editor's whole text from / into the stored lines of tab index+1 (index 0..15): loading
+    // shows that tab's own document (read again from its lines only when they differ from it);
+    // storing copies the text only when it or the lines changed since they last matched.
     // False, and nothing changes, for any other index.
     bool LoadTabText(int index);
     bool StoreTabText(int index);
@@ -274,6 +277,7 @@ private:
     TMainDialogs dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<TEditorLines> lines_;
+    std::unique_ptr<TTabDocuments> docs_; // each tab's text, shown in RichEdit1 by turns
     std::unique_ptr<TStatusDisplay> status_;
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;

@@ -31,6 +31,20 @@ void TNotationEdit::LoadText(const QString &text) {
     --loadingByCode_;
 }
 
+void TNotationEdit::ShowDocument(QTextDocument *doc) {
+    if (doc && doc == document())
+        return;
+    // The signals of the document itself follow the document shown; the editor's own
+    // (textChanged, cursorPositionChanged, undoAvailable) stay connected across the swap.
+    disconnect(document(), &QTextDocument::contentsChange, this, &TNotationEdit::OnContentsChange);
+    if (doc && doc->defaultFont() != font())
+        doc->setDefaultFont(font()); // the editor's font may have changed while it was hidden
+    ++loadingByCode_;
+    setDocument(doc);
+    --loadingByCode_;
+    connect(document(), &QTextDocument::contentsChange, this, &TNotationEdit::OnContentsChange);
+}
+
 void TNotationEdit::SetBackground(bool silver) {
     silver_ = silver;
     QPalette p = palette();

@@ -11,6 +11,9 @@ public:
 
     // Replaces the whole text by code: nothing is marked modified and undo is cleared.
     void LoadText(const QString &text);
+    // Shows `doc` (a plain-text document of the caller's, in this editor's font) in place of the
+    // one shown; null gives the editor a new empty document of its own. Nothing is marked.
+    void ShowDocument(QTextDocument *doc);
     // True while LoadText runs (changes then are not the user's).
     bool LoadingByCode() const { return loadingByCode_ > 0; }
 

@@ -52,7 +52,11 @@ void TStatusPanels::ClearAll() {
 }
 
 TStatusDisplay::TStatusDisplay(TStatusPanels *bottom, TStatusPanels *richEdit, TEditorLines *lines)
-    : bottom_(bottom), richEdit_(richEdit), lines_(lines) {}
+    : bottom_(bottom), richEdit_(richEdit), lines_(lines) {
+    positionDue_.setSingleShot(true);
+    positionDue_.setInterval(0);
+    QObject::connect(&positionDue_, &QTimer::timeout, [this] { ShowCaretPosition(lines_->CurrentLine()); });
+}
 
 void TStatusDisplay::SelectionChanged(bool tabModified) {
     int first = 0, last = 0;
@@ -63,7 +67,7 @@ void TStatusDisplay::SelectionChanged(bool tabModified) {
     const int caret = lines_->CurrentLine();
     bottom_->SetText(0, status::LinePanel(caret, lines_->LineCount()));
     if (caret != lastStatusLine_) {
-        ShowCaretPosition(caret);
+        positionDue_.start();
         lastStatusLine_ = caret;
     }
 }

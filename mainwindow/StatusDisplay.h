@@ -4,6 +4,7 @@
 // `StatusBarRichEdit` (bar, beat, tick and time of the caret line, what Play will play).
 #include <QFrame>
 #include <QLabel>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -47,8 +48,9 @@ public:
     void SetPositionSource(PositionSource source) { positionSource_ = std::move(source); }
     void SetBulkEditActive(bool active) { bulkEditActive_ = active; }
 
-    // Panels 0-2 of the bottom bar, the play panel, and the caret's song position when
-    // the caret has moved to another line.
+    // Panels 0-2 of the bottom bar and the play panel at once; the caret's song position when
+    // the caret has moved to another line, as soon as the window has handled the events waiting
+    // (so the release of a caret key sounds its line before the position is shown).
     void SelectionChanged(bool tabModified);
     // Bar, beat, tick and time of `line` (nothing while a bulk edit runs).
     void ShowCaretPosition(int line);
@@ -71,6 +73,7 @@ private:
     TStatusPanels *richEdit_;
     TEditorLines *lines_;
     PositionSource positionSource_;
+    QTimer positionDue_; // shows the caret line's position
     int lastStatusLine_ = -1;
     bool bulkEditActive_ = false;
 };

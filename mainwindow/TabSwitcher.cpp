@@ -154,7 +154,7 @@ void TTabSwitcher::ShowMixer() {
 void TTabSwitcher::RestoreEditorState() {
     const TInstrumentTab &tab = song_.Current();
     const int count = lines_.LineCount();
-    if (song_.Lines(song_.CurrentTab).empty()) {
+    if (std::as_const(song_).Lines(song_.CurrentTab).empty()) {
         w_.RichEdit1->SetBackground(true);
         return;
     }

@@ -118,6 +118,40 @@ std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines,
     return out;
 }
 
+TLinePositionIndex::TLinePositionIndex() = default;
+TLinePositionIndex::~TLinePositionIndex() = default;
+TLinePositionIndex::TLinePositionIndex(TLinePositionIndex &&) noexcept = default;
+TLinePositionIndex &TLinePositionIndex::operator=(TLinePositionIndex &&) noexcept = default;
+
+void TLinePositionIndex::SetConductor(const TPositionConductor &conductor) {
+    if (conductor == conductor_)
+        return;
+    if (conductor.Ppqn != conductor_.Ppqn)
+        LinesChangedFrom(0);
+    conductor_ = conductor;
+    calc_.reset();
+}
+
+void TLinePositionIndex::LinesChangedFrom(int line) {
+    const size_t keep = static_cast<size_t>(std::max(line, 0)) + 1;
+    if (keep < starts_.size())
+        starts_.resize(keep);
+}
+
+void TLinePositionIndex::AddLine(const std::string &line) {
+    starts_.push_back(starts_.back() + LineTicks(line, conductor_.Ppqn));
+}
+
+TSongPoint TLinePositionIndex::PointOfLine(int index, int lineCount,
+                                           const std::function<std::string(int line)> &lineAt) {
+    const int last = std::clamp(index, 0, std::max(lineCount, 0));
+    while (KnownLines() < last)
+        AddLine(lineAt(KnownLines()));
+    if (!calc_)
+        calc_ = std::make_unique<TLinePositionCalculator>(conductor_);
+    return calc_->AtTick(starts_[static_cast<size_t>(last)]);
+}
+
 TBarPoint GetBarPosition(int n, const TPositionConductor &conductor) {
     TPositionConductor songOnly = conductor;
     songOnly.TempoChanges.clear();

@@ -6,6 +6,7 @@
 // 0, plus the tempo changes of the last song build), never on the song's shared MIDI data, so
 // asking for a position cannot disturb what the player holds.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct TPositionConductor {
     int32_t Tempo = 120;                // the song's tempo at tick 0 (0 or less counts as 120)
     std::vector<TTempoChange> TempoChanges; // of the last build, in tick order
     int Ppqn = 192;
+    bool operator==(const TPositionConductor &) const = default;
 };
 
 // The tempo events of a built song's conductor track (track 0), in order. Reads only.
@@ -72,6 +74,37 @@ TSongPoint GetLinePosition(const std::vector<std::string> &lines, int index,
 // The start of every line, in one pass: entry i is where line i starts.
 std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines,
                                          const TPositionConductor &conductor);
+
+// The start of every line of one tab, kept between questions so that a caret move costs no more
+// than the lines it passes: an edit forgets the sums from its first changed line on, and a
+// question adds up only the lines not yet known. Every answer equals GetLinePosition's for the
+// same lines and conductor.
+class TLinePositionIndex {
+public:
+    TLinePositionIndex();
+    ~TLinePositionIndex();
+    TLinePositionIndex(TLinePositionIndex &&) noexcept;
+    TLinePositionIndex &operator=(TLinePositionIndex &&) noexcept;
+
+    // The song's time signature, tempo and tempo changes. Another tempo or signature keeps the
+    // lines' ticks (a line's length in ticks does not depend on them); only another PPQN
+    // forgets them.
+    void SetConductor(const TPositionConductor &conductor);
+    // Lines from `line` on were changed, inserted or removed: their starts are worked out again.
+    void LinesChangedFrom(int line);
+    // How many lines' lengths are known: the starts of lines 0..KnownLines() are known.
+    int KnownLines() const { return static_cast<int>(starts_.size()) - 1; }
+    // The length of the next line after the known ones.
+    void AddLine(const std::string &line);
+    // The start of line `index` of a text of `lineCount` lines (index may equal lineCount: the
+    // end). `lineAt` is asked, in order, for each line before it whose length is not known.
+    TSongPoint PointOfLine(int index, int lineCount, const std::function<std::string(int line)> &lineAt);
+
+private:
+    TPositionConductor conductor_;
+    std::vector<int64_t> starts_{0}; // starts_[i]: the tick at which line i starts
+    std::unique_ptr<TLinePositionCalculator> calc_;
+};
 
 // The point n+1 whole bars after the start of the song, under the song's tempo and time
 // signature (no tempo changes). The beat unit follows the lower number (1 W, 2 H, 8 E, 16 S,

@@ -1,9 +1,18 @@
 #include "song/SongModel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 
-TSongModel::TSongModel() : Tabs(DefaultInstrumentTabs()) {}
+TSongModel::TSongModel() : Tabs(DefaultInstrumentTabs()) {
+    for (uint64_t &r : linesRevisions_)
+        r = NextLinesRevision();
+}
+
+uint64_t TSongModel::NextLinesRevision() {
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 TLineContext TSongModel::LineContext(int number, int ppqn) const {
     return MakeLineContext(Tab(number), Tempo, ppqn);

@@ -5,6 +5,7 @@
 #include "song/InstrumentTab.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@
 
 struct TSongModel {
     std::array<TInstrumentTab, kTabCount> Tabs;
-    // Each tab's lines while another tab is shown in the editor (index = tab number - 1).
+    // Each tab's lines while another tab is shown in the editor (index = tab number - 1). Change
+    // them through Lines(number), which keeps the tab's revision.
     std::array<std::vector<std::string>, kTabCount> TabLists;
     // Each tab's stored chord voicings (the chord calculator's list), index = tab number - 1.
     std::array<std::vector<std::string>, kTabCount> ChordVoicings;
@@ -32,13 +34,27 @@ struct TSongModel {
     const TInstrumentTab &Tab(int number) const { return Tabs.at(static_cast<size_t>(number - 1)); }
     TInstrumentTab &Current() { return Tab(CurrentTab); }
     const TInstrumentTab &Current() const { return Tab(CurrentTab); }
-    std::vector<std::string> &Lines(int number) { return TabLists.at(static_cast<size_t>(number - 1)); }
+    // The lines of tab `number`, to change: every call moves the tab's revision on.
+    std::vector<std::string> &Lines(int number) {
+        std::vector<std::string> &lines = TabLists.at(static_cast<size_t>(number - 1));
+        linesRevisions_[static_cast<size_t>(number - 1)] = NextLinesRevision();
+        return lines;
+    }
     const std::vector<std::string> &Lines(int number) const {
         return TabLists.at(static_cast<size_t>(number - 1));
     }
+    // A number that moves on whenever tab `number`'s lines may have been changed (any call of the
+    // non-const Lines(number), a read included). Revisions are never handed out twice in the
+    // program, so a copy of the lines kept elsewhere (the editor's text of a tab) with the same
+    // revision holds the same lines, even after this song was assigned from another.
+    uint64_t LinesRevision(int number) const { return linesRevisions_.at(static_cast<size_t>(number - 1)); }
 
     // The line context of tab `number` under the song's tempo.
     TLineContext LineContext(int number, int ppqn = 192) const;
+
+private:
+    static uint64_t NextLinesRevision();
+    std::array<uint64_t, kTabCount> linesRevisions_{};
 };
 
 // Upper and lower number of a time signature text ("0604" gives 6 and 4); nullopt unless the

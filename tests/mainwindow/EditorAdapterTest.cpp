@@ -45,9 +45,11 @@ TEST(EditorAdapter, LoadNormalisesBreaksClearsUndoAndMarksNothing) {
 TEST(EditorAdapter, StoreThenLoadKeepsEveryLineIncludingBlankTail) {
     TwTestApp();
     Editor e;
-    std::vector<std::string> in = {"*TEMPO 90", "", "C, 0, Q", ""};
+    std::vector<std::string> in = {"*TEMPO 90", "", "C, 0, Q", "R\xC3\xA9 \xE2\x99\xAF, 0, Q", ""};
     e.lines.LoadLines(in);
     EXPECT_EQ(e.lines.StoreLines(), in);
+    e.lines.LoadText(QStringLiteral("a\nb")); // no break after the last line
+    EXPECT_EQ(e.lines.StoreLines(), (std::vector<std::string>{"a", "b"}));
     // No cap on a loaded tab's text.
     std::vector<std::string> big(20000, std::string(10, 'x'));
     e.lines.LoadLines(big);

@@ -7,6 +7,7 @@
 #include "mainwindow/rules/StatusText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,7 +37,11 @@ protected:
         Ctl<TNotationEdit>(*w, "RichEdit1")->setFocus();
     }
     QString Bottom(int i) { return Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(i); }
-    QString Rich(int i) { return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(i); }
+    // The caret line's position is shown once the window has handled its waiting events.
+    QString Rich(int i) {
+        QApplication::processEvents();
+        return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(i);
+    }
 };
 
 TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
@@ -57,6 +62,12 @@ TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
     EXPECT_EQ(Rich(4), QStringLiteral("Play All Lines"));
     w->Lines().SelectLines(1, 3);
     EXPECT_EQ(Rich(4), QStringLiteral("Play Selected Lines"));
+    // An edit above the caret counts from the next move of the caret on.
+    w->Lines().ReplaceLine(0, QStringLiteral("C, x, 3, 2, 0, 1, 0, H"));
+    w->Lines().MoveCaretToLine(4);
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 2"));
+    EXPECT_EQ(Rich(1), QStringLiteral("Beat: 2"));
+    EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:02.50"));
 }
 
 TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATabChange) {

@@ -5,7 +5,9 @@
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/StatusDisplay.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -61,6 +63,22 @@ protected:
     std::vector<int> waits;
     std::function<void()> onWait;
 };
+
+// A caret key sounds its line first; the line's place in the song (bar, beat, tick and time)
+// follows once the window has handled the key.
+TEST_F(LiveWindowTest, TheCaretLineSoundsBeforeItsPositionIsShown) {
+    Show(6, QStringLiteral("C, x, 3, 2, 0, 1, 0, W\nG, 3, 2, 0, 0, 0, 3, Q\n"), 0);
+    QApplication::processEvents();
+    auto *bar = Ctl<TStatusPanels>(*w, "StatusBarRichEdit");
+    ASSERT_EQ(bar->Text(0), QStringLiteral("Bar: 1"));
+    QString shownWhileSounding;
+    onWait = [&] { shownWhileSounding = bar->Text(0); };
+    QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
+    ASSERT_EQ(NotesOn().size(), 6u);
+    EXPECT_EQ(shownWhileSounding, QStringLiteral("Bar: 1"));
+    QApplication::processEvents();
+    EXPECT_EQ(bar->Text(0), QStringLiteral("Bar: 2"));
+}
 
 TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
     w->Song.Tab(6).Transpose = 2;

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -127,6 +128,13 @@ TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
     // The first activation shows the untitled song's empty tab (a silver editor): still red.
     m.show();
     m.FormActivate();
+    // Every tab's text is shown in that font.
+    for (int tab : {1, 6}) {
+        if (tab != m.Song.CurrentTab) {
+            ASSERT_TRUE(SelectTab(tab));
+        }
+        EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->document()->defaultFont(), f) << tab;
+    }
     EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->palette().color(QPalette::Base), QColor(192, 192, 192));
     EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_TRUE(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip().isEmpty());

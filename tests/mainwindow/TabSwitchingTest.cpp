@@ -248,3 +248,61 @@ TEST_F(TabSwitchingTest, StatusBarsFollowTheTabShown) {
     ASSERT_TRUE(SelectTab(6));
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(4), QStringLiteral("Play Selected Lines"));
 }
+
+// Each tab keeps its own text in the editor: an edit stays with its tab across changes of tab,
+// reaches the tab's stored lines when the song is saved, and undo starts afresh on every tab shown.
+TEST_F(TabSwitchingTest, EditsStayWithTheirTabAndReachTheSavedSong) {
+    auto *edit = Ctl<TNotationEdit>(*w, "RichEdit1");
+    ASSERT_TRUE(SelectTab(6));
+    Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, Q\n"));
+    Lines().MoveCaretToLine(1);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("D"));
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_TRUE(Lines().IsEmpty());
+    QTest::keyClicks(edit, QStringLiteral("E, 0, 2, 2, 1, 0, 0, W"));
+    EXPECT_EQ(w->Song.Lines(6)[1], "DG, 3, 2, 0, 0, 0, 3, Q"); // stored on leaving
+
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
+    EXPECT_EQ(Lines().CurrentLine(), 1);
+    EXPECT_FALSE(edit->document()->isUndoAvailable()); // as after any text loaded by code
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Delete); // "m, x, 0, ..." on line 2, shown and not yet stored
+
+    const QString path = dir.filePath(QStringLiteral("edits.twd"));
+    ASSERT_TRUE(w->WriteSong(path));
+    TSongModel saved;
+    DrumPart drums;
+    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), ESongReadResult::Ok);
+    EXPECT_EQ(saved.Lines(6), (std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q",
+                                                        "m, x, 0, 2, 2, 1, 0, Q"}));
+    EXPECT_EQ(saved.Lines(7), std::vector<std::string>{"E, 0, 2, 2, 1, 0, 0, W"});
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_EQ(Lines().Lines(), QStringList{"E, 0, 2, 2, 1, 0, 0, W"});
+}
+
+// Opening a song, and starting a new one, replaces the text of every tab, shown or not.
+TEST_F(TabSwitchingTest, OpeningOrANewSongReplacesEveryTabsText) {
+    for (int t : {6, 7}) {
+        ASSERT_TRUE(SelectTab(t));
+        Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    }
+    Lines().MoveCaretToLine(1);
+    QTest::keyClicks(Ctl<TNotationEdit>(*w, "RichEdit1"), QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q")); // never stored
+    ASSERT_TRUE(w->ReadSong(WriteSong(QStringLiteral("other.twd"), 6, {"Em, 0, 2, 2, 0, 0, 0, H"})));
+    EXPECT_EQ(Lines().Lines(), QStringList{"C, 60, x, x, x, x, x, x, x, x, x, Q"}); // the file's tab 1
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().Lines(), QStringList{"Em, 0, 2, 2, 0, 0, 0, H"});
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_TRUE(Lines().IsEmpty());
+    Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
+    w->ResetSong();
+    for (int t : {1, 6, 7}) {
+        if (t != w->Song.CurrentTab) {
+            ASSERT_TRUE(SelectTab(t));
+        }
+        EXPECT_TRUE(Lines().IsEmpty()) << t;
+    }
+}

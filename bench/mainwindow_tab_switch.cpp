@@ -1,0 +1,115 @@
+// A change of instrument tab between two long tabs, through the main window: the time from a
+// click on the other tab until the window has handled everything it caused (the new tab shown and
+// painted), with 1,000, 10,000 and 100,000 lines on each tab. Measured twice: leaving a tab as it
+// was, and leaving a tab just after a key typed into it.
+//   mainwindow_tab_switch_bench [switches-per-size [lines]]
+#include "mainwindow/MainWindow.h"
+#include "bench/WindowLookup.h"
+
+#include "bench/BigSong.h"
+#include "bench/StampingOut.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/PageControl.h"
+#include "platform/SteadyClock.h"
+#include "platform/qt/TestServices.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Figures {
+    std::vector<double> ms;
+    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
+    void Print(const char *what) {
+        std::sort(ms.begin(), ms.end());
+        std::printf("  %-34s min %8.3f  median %8.3f  max %8.3f ms  (%zu)\n", what, ms.front(), ms[ms.size() / 2],
+                    ms.back(), ms.size());
+    }
+};
+
+int Run(int lines, int switches, const QString &folder) {
+    const QString song = folder + QStringLiteral("/Long Tabs %1.twd").arg(lines);
+    WriteBigSong(song.toStdString(), lines, {6, 7});
+
+    platform::TestServices services;
+    StampingOut out;
+    platform::SteadyClock clock;
+    TMainEnvironment env;
+    env.services = &services.Get();
+    env.midiOut = &out;
+    env.clock = &clock;
+    env.settingsPath = folder + QStringLiteral("/settings.ini");
+    env.arguments = {song};
+    env.untitledFolder = folder;
+    TfrmMain w(env);
+    w.show();
+    w.FormActivate();
+    QApplication::processEvents();
+    QTabBar *bar = Ctl<TPageControl>(w, "PageControl1")->TabBar();
+    auto *edit = Ctl<TNotationEdit>(w, "RichEdit1");
+
+    auto click = [&](int tab) {
+        const auto t0 = Clock::now();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
+        QApplication::processEvents();
+        return Clock::now() - t0;
+    };
+    click(6);
+    click(7); // each tab shown once
+    Figures plain, edited;
+    for (int i = 0; i < switches; ++i) {
+        const int target = w.Song.CurrentTab == 6 ? 7 : 6;
+        plain.Add(click(target));
+        if (w.Song.CurrentTab != target || w.Lines().LineCount() != lines) {
+            std::fprintf(stderr, "tab %d shows %d lines, not %d\n", target, w.Lines().LineCount(), lines);
+            return 1;
+        }
+    }
+    for (int i = 0; i < switches; ++i) {
+        // A key typed in the middle of the tab being left: its lines are stored on leaving.
+        w.Lines().MoveCaretToLine(lines / 2);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Space);
+        QApplication::processEvents();
+        const int left = w.Song.CurrentTab;
+        const int target = left == 6 ? 7 : 6;
+        edited.Add(click(target));
+        if (std::as_const(w.Song).Lines(left).at(static_cast<size_t>(lines / 2)).front() != ' ') {
+            std::fprintf(stderr, "the edit of tab %d was not stored on leaving it\n", left);
+            return 1;
+        }
+    }
+    std::printf("two tabs of %d lines each:\n", lines);
+    plain.Print("click to the other tab shown");
+    edited.Print("the same after a key typed");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int switches = argc > 1 ? std::max(4, std::atoi(argv[1])) : 100;
+    QTemporaryDir dir;
+    // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
+    std::vector<int> sizes = {1000, 10000, 100000};
+    if (argc > 2)
+        sizes = {std::max(100, std::atoi(argv[2]))};
+    for (int lines : sizes)
+        if (int failed = Run(lines, switches, dir.path()))
+            return failed;
+    return 0;
+}
