@@ -97,12 +97,26 @@ void RecordingMidiOutSystem::Resetting() {
     ++resetCount_;
 }
 
-bool ManualTimer::Start(int periodMs, std::function<void()> tick) {
+bool ManualTimer::Started(int periodMs) {
     if (running_ || failStart_) return false;
     period_ = periodMs;
-    tick_ = std::move(tick);
     running_ = true;
     ++starts_;
+    return true;
+}
+
+bool ManualTimer::Start(int periodMs, std::function<void()> tick) {
+    if (!Started(periodMs)) return false;
+    tick_ = std::move(tick);
+    deadline_ = false;
+    return true;
+}
+
+bool ManualTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
+    if (!Started(periodMs)) return false;
+    deadlineTick_ = std::move(tick);
+    deadline_ = true;
+    asked_ = INT64_MIN;
     return true;
 }
 
@@ -110,8 +124,15 @@ void ManualTimer::Stop() { running_ = false; }
 
 bool ManualTimer::Fire() {
     if (!running_) return false;
-    auto tick = tick_; // the callback may stop (and so reset) the timer
-    tick();
+    // The callback may stop and restart the timer: call a copy, keep what this call asked.
+    if (deadline_) {
+        auto tick = deadlineTick_;
+        const int64_t asked = tick();
+        if (deadline_) asked_ = asked;
+    } else {
+        auto tick = tick_;
+        tick();
+    }
     return true;
 }
 
@@ -119,6 +140,20 @@ int ManualTimer::Run(ManualClock &clock, int count) {
     int fired = 0;
     for (int i = 0; i < count && running_; ++i) {
         clock.Advance(period_);
+        if (Fire()) ++fired;
+    }
+    return fired;
+}
+
+int ManualTimer::RunAsAsked(ManualClock &clock, int count) {
+    int fired = 0;
+    for (int i = 0; i < count && running_; ++i) {
+        if (deadline_) {
+            const int64_t now = clock.NowNs();
+            clock.SetNs(std::clamp(asked_, now, now + int64_t{period_} * 1'000'000));
+        } else {
+            clock.Advance(period_);
+        }
         if (Fire()) ++fired;
     }
     return fired;

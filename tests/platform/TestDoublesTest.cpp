@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace platform;
 
 TEST(RecordingMidiOut, RecordsGuardedMessagesWithClockTime) {
@@ -34,4 +36,24 @@ TEST(ManualTimer, RunAdvancesClockAndStopsFromInsideTheCallback) {
     EXPECT_EQ(timer.Run(clock, 10), 3);
     EXPECT_EQ(clock.NowMs(), 12);
     EXPECT_FALSE(timer.Running());
+}
+
+TEST(ManualTimer, DeadlineModeStepsToTheAskedMomentCappedByThePeriod) {
+    ManualClock clock;
+    ManualTimer timer;
+    clock.SetNs(1'000);
+    std::vector<int64_t> called;
+    const std::vector<int64_t> asks{2'500'000, 1'000'000, 90'000'000}; // ahead, past, beyond the period
+    ASSERT_TRUE(timer.StartDeadline(4, [&] {
+        called.push_back(clock.NowNs());
+        return asks[std::min(called.size(), asks.size()) - 1];
+    }));
+    EXPECT_TRUE(timer.DeadlineMode());
+    EXPECT_EQ(timer.RunAsAsked(clock, 4), 4);
+    // At once; at the moment asked; past means now; then a period at most.
+    EXPECT_EQ(called, (std::vector<int64_t>{1'000, 2'500'000, 2'500'000, 6'500'000}));
+    EXPECT_EQ(timer.AskedNs(), 90'000'000);
+    EXPECT_EQ(clock.NowMs(), 6);
+    clock.SetNs(-1);
+    EXPECT_EQ(clock.NowMs(), -1) << "milliseconds round down";
 }
