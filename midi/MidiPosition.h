@@ -1,10 +1,13 @@
 #pragma once
-// A place in a song measured three ways: ticks, milliseconds and bar/beat/tick, following
-// the tempo and time-signature events of the conductor track (track 0) as it moves.
+// A place in a song measured three ways: ticks, time and bar/beat/tick, following the tempo
+// and time-signature events of the conductor track (track 0) as it moves. Time is kept in
+// microseconds with the tempo in microseconds per quarter, as in a MIDI file, so playing and
+// the exported file agree; the millisecond values are for the displays.
 // TMidiIterator is a position that sends the events it passes through track outputs.
 // Bar, beat and tick are 0-based.
 #include "midi/MidiData.h"
 
+#include <algorithm>
 #include <cstdint>
 
 class TTrackOutputs;
@@ -23,6 +26,7 @@ public:
     virtual void Reset();
     void SetTick(int64_t tick);
     void SetTime(int64_t ms);
+    void SetTimeUs(int64_t us);
     // Beats and ticks beyond the bar are not normalised: beat 4 of bar n in 3/4 is the
     // second beat of bar n + 1. A target before the song's start changes nothing.
     void SetBarBeatTick(int32_t bar, int32_t beat, int32_t beatTick);
@@ -33,11 +37,15 @@ public:
     void Assign(const TMidiPosition &other);
 
     int64_t Tick() const { return s_.tick; }
-    int64_t Time() const { return s_.time; }
+    int64_t Time() const { return s_.timeUs / 1000; } // milliseconds, rounded down
+    int64_t TimeUs() const { return s_.timeUs; }
     int PPQN() const { return s_.ppqn; }
-    int Tempo() const { return s_.tempo; } // milliseconds per quarter note
+    // Milliseconds per quarter note (rounded down, at least 1), for the displays.
+    int Tempo() const { return static_cast<int>(std::max<int64_t>(1, s_.tempoUs / 1000)); }
+    int64_t TempoUs() const { return s_.tempoUs; } // microseconds per quarter note
     int64_t TempoTick() const { return s_.tempoTick; }
-    int64_t TempoTime() const { return s_.tempoTime; }
+    int64_t TempoTime() const { return s_.tempoTimeUs / 1000; }
+    int64_t TempoTimeUs() const { return s_.tempoTimeUs; }
     int DenominatorPower() const { return s_.denominatorPower; } // 2 = quarter note
     int Numerator() const { return s_.numerator; }
     int64_t SigTick() const { return s_.sigTick; }
@@ -48,8 +56,13 @@ public:
     int Beat() const { return s_.beat; }
     int64_t BeatTick() const { return s_.beatTick; }
     int ConductorIndex() const { return s_.conductorIndex; }
+    // Microseconds at `tick` under the tempo in force now: exact up to the conductor's next
+    // event (a tick that far is reached once the time is at least this).
+    int64_t TimeUsAt(int64_t tick) const;
 
 protected:
+    // Microseconds of `ticks` at `tempoUs` per quarter, rounded down.
+    static int64_t TicksToUs(int64_t ticks, int64_t tempoUs, int ppqn);
     // Called after every move; an iterator sends the events passed.
     virtual void PositionChanged() {}
     // A song changed behind the position: derive the conductor state again up to the
@@ -58,10 +71,10 @@ protected:
 
 private:
     struct State {
-        int64_t tick = 0, time = 0;
+        int64_t tick = 0, timeUs = 0;
         int ppqn = TMidiData::kDefaultPPQN;
-        int tempo = 600;
-        int64_t tempoTick = 0, tempoTime = 0;
+        int64_t tempoUs = 600'000;
+        int64_t tempoTick = 0, tempoTimeUs = 0;
         int denominatorPower = 2, numerator = 4;
         int64_t sigTick = 0, sigBars = 0;
         int64_t ticksPerBar = 0, ticksPerBeat = 0;
@@ -76,7 +89,9 @@ private:
     bool PassConductorEvent(const TMidiEvent &e); // true for a time signature taken
     const TMidiTrackStream *Conductor() const;
     void BarBeatFrom(int64_t sinceSignature);
-    int64_t TimeOfTick() const;
+    // The ticks since the last tempo change reached at time `us`: the last tick whose time
+    // is not after it.
+    int64_t TicksSinceTempoAt(int64_t us) const;
     void MoveToTick(int64_t target, bool notify);
 
     TMidiData *data_ = nullptr;
@@ -92,9 +107,12 @@ public:
     void SetTrackOutputs(TTrackOutputs *outputs);
     // Moves forward by `ms` as playback: notes are sent too.
     void AdvanceBy(int64_t ms);
+    // Moves forward as playback to time `us` (a time behind the position moves nothing).
+    void AdvanceToUs(int64_t us);
     bool Playing() const { return playing_; }
     // Every track output has sent all its events.
     bool End() const { return end_; }
+
     // Also rewinds the outputs and sends their programs.
     void Reset() override;
 

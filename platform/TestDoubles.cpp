@@ -9,16 +9,22 @@ public:
     RecordingDevice(RecordingMidiOutSystem &owner, int id) : owner_(owner), id_(id) {}
     ~RecordingDevice() override { owner_.Closed(); }
     void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override {
+        Send(status, data1, data2, std::nullopt);
+    }
+    void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override {
+        Send(status, data1, data2, dueNs);
+    }
+    void Reset() override { owner_.Resetting(); }
+
+private:
+    void Send(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
         if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return;
         if (ChannelMessageDataBytes(status) == 1)
             data2 = 0;
         else if (data2 >= 0x80)
             return;
-        owner_.Record(id_, status, data1, data2);
+        owner_.Record(id_, status, data1, data2, dueNs);
     }
-    void Reset() override { owner_.Resetting(); }
-
-private:
     RecordingMidiOutSystem &owner_;
     int id_;
 };
@@ -82,9 +88,9 @@ std::vector<int> RecordingMidiOutSystem::OpenedIds() const {
     return openedIds_;
 }
 
-void RecordingMidiOutSystem::Record(int device, uint8_t s, uint8_t d1, uint8_t d2) {
+void RecordingMidiOutSystem::Record(int device, uint8_t s, uint8_t d1, uint8_t d2, std::optional<int64_t> dueNs) {
     std::lock_guard lock(mutex_);
-    messages_.push_back({device, clock_ ? clock_->NowMs() : 0, s, d1, d2});
+    messages_.push_back({device, clock_ ? clock_->NowMs() : 0, s, d1, d2, dueNs});
 }
 
 void RecordingMidiOutSystem::Closed() {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct RecordedMessage {
     uint8_t status = 0;
     uint8_t data1 = 0;
     uint8_t data2 = 0;
+    std::optional<int64_t> dueNs = std::nullopt; // the moment given to SendShortAt
     bool operator==(const RecordedMessage &) const = default;
 };
 
@@ -43,7 +45,7 @@ public:
 
 private:
     friend class RecordingDevice;
-    void Record(int device, uint8_t s, uint8_t d1, uint8_t d2);
+    void Record(int device, uint8_t s, uint8_t d1, uint8_t d2, std::optional<int64_t> dueNs);
     void Closed();
     void Resetting();
 

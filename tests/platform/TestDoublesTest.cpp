@@ -18,10 +18,13 @@ TEST(RecordingMidiOut, RecordsGuardedMessagesWithClockTime) {
     dev->SendShort(0x90, 60, 100);
     dev->SendShort(0x90, 128, 100); // data byte out of range: dropped
     dev->SendShort(0xC3, 5, 200);   // program change has one data byte
+    dev->SendShortAt(0x80, 60, 0, 41'500'000); // with the moment it is due
+    dev->SendShortAt(0x80, 60, 128, 0);        // guarded the same way
     auto msgs = system.Messages();
-    ASSERT_EQ(msgs.size(), 2u);
+    ASSERT_EQ(msgs.size(), 3u);
     EXPECT_EQ(msgs[0], (RecordedMessage{0, 42, 0x90, 60, 100}));
     EXPECT_EQ(msgs[1], (RecordedMessage{0, 42, 0xC3, 5, 0}));
+    EXPECT_EQ(msgs[2], (RecordedMessage{0, 42, 0x80, 60, 0, 41'500'000}));
     dev.reset();
     EXPECT_EQ(system.OpenCount(), 0);
 }
