@@ -17,6 +17,19 @@ int64_t MulDiv(int64_t a, int64_t b, int64_t c, int64_t limit) {
 }
 } // namespace
 
+int64_t TWallClock::SongUs(int64_t ns) const {
+    const __int128 us = static_cast<__int128>(ns - AnchorNs) * Rate / 100'000;
+    return AnchorUs + static_cast<int64_t>(std::clamp<__int128>(us, -kFarUs, kFarUs));
+}
+
+int64_t TWallClock::WallNs(int64_t us) const {
+    const __int128 scaled = static_cast<__int128>(us - AnchorUs) * 100'000;
+    __int128 ns = scaled / Rate;
+    if (scaled % Rate > 0) ++ns;
+    constexpr int64_t kFarNs = int64_t{1} << 62;
+    return AnchorNs + static_cast<int64_t>(std::clamp<__int128>(ns, -kFarNs, kFarNs));
+}
+
 TMidiPosition::TMidiPosition() { ResetState(); }
 
 const TMidiTrackStream *TMidiPosition::Conductor() const { return data_ ? data_->GetTrack(0) : nullptr; }
@@ -236,6 +249,9 @@ void TMidiIterator::AdvanceBy(int64_t ms) {
 
 void TMidiIterator::AdvanceToUs(int64_t us) {
     Resync();
+    fromTempoTick_ = TempoTick();
+    fromTempoTimeUs_ = TempoTimeUs();
+    fromTempoUs_ = TempoUs();
     playing_ = true;
     SetTimeUs(std::max(us, TimeUs()));
     playing_ = false;
@@ -253,6 +269,29 @@ void TMidiIterator::Reset() {
     }
 }
 
+int64_t TMidiIterator::EventTimeUs(int64_t tick) const {
+    if (tick >= TempoTick()) return TimeUsAt(tick);
+    // Before the last tempo change this move passed: under the tempo it started with (exact
+    // unless one move passed two tempo changes).
+    return fromTempoTimeUs_ + TicksToUs(tick - fromTempoTick_, fromTempoUs_, PPQN());
+}
+
+int64_t TMidiIterator::NextDueTick() const {
+    int64_t due = -1;
+    auto take = [&](int64_t tick) {
+        if (due < 0 || tick < due) due = tick;
+    };
+    if (outputs_)
+        for (int i = 0; i < outputs_->GetCount(); ++i) {
+            const TTrackOutput *out = outputs_->GetOutput(i);
+            const TMidiTrackStream *track = out->Track();
+            if (track && out->NextEvent < track->EventCount()) take(track->GetEvent(std::max(0, out->NextEvent))->Time);
+        }
+    const TMidiTrackStream *conductor = MidiData() ? MidiData()->GetTrack(0) : nullptr;
+    if (conductor && ConductorIndex() < conductor->EventCount()) take(conductor->GetEvent(ConductorIndex())->Time);
+    return due;
+}
+
 void TMidiIterator::PositionChanged() {
     end_ = true;
     if (!outputs_) return;
@@ -265,10 +304,13 @@ void TMidiIterator::PositionChanged() {
         int next = std::max(0, out->NextEvent);
         for (; next < count; ++next) {
             const TMidiEvent *e = track->GetEvent(next);
-            if (e->Time >= now) break;
+            if (playing_ ? e->Time > now || (PlayLimit >= 0 && e->Time >= PlayLimit) : e->Time >= now) break;
             if (!e->IsChannelMessage()) continue;
             if ((playing_ && !out->Muted) || !e->IsNote()) {
-                out->Port().OutEvent(*e);
+                if (playing_ && wall_)
+                    out->Port().OutEventAt(*e, wall_->WallNs(EventTimeUs(e->Time)));
+                else
+                    out->Port().OutEvent(*e);
                 if (outputs_->OnEvent) outputs_->OnEvent(*outputs_, i, e->Status);
             }
         }

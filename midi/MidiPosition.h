@@ -12,6 +12,17 @@
 
 class TTrackOutputs;
 
+// Song time against the steady clock while playing: song microsecond AnchorUs fell on the
+// clock's nanosecond AnchorNs, and song time runs at Rate percent of real time from there.
+struct TWallClock {
+    int64_t AnchorNs = 0, AnchorUs = 0;
+    int64_t Rate = 100;
+    // The song time at clock time `ns`, rounded down.
+    int64_t SongUs(int64_t ns) const;
+    // The clock time of song time `us`, rounded up: SongUs(WallNs(us)) >= us.
+    int64_t WallNs(int64_t us) const;
+};
+
 class TMidiPosition {
 public:
     TMidiPosition();
@@ -112,17 +123,33 @@ public:
     bool Playing() const { return playing_; }
     // Every track output has sent all its events.
     bool End() const { return end_; }
-
+    // While playing, each event goes out with the clock time of its song time on `wall`
+    // (none: without one). The clock must outlive the iterator or be taken away.
+    void SetWallClock(const TWallClock *wall) { wall_ = wall; }
+    // The tick of the first record still to be sent by any track output, or of the
+    // conductor's next event when that comes first; -1 when neither is left. Its time is
+    // TimeUsAt(that tick).
+    int64_t NextDueTick() const;
+    // While playing, events at or after this tick are held back (-1: none).
+    int64_t PlayLimit = -1;
     // Also rewinds the outputs and sends their programs.
     void Reset() override;
 
 protected:
-    // Sends every event before the new tick: all channel messages while playing, the
-    // non-note ones while seeking (so programs and controllers are chased).
+    // Sends the events passed: while playing every channel message up to and at the new
+    // tick; while seeking the non-note ones before it (so programs and controllers are
+    // chased, and what lies at the new tick is left to the next move).
     void PositionChanged() override;
 
 private:
+    // The time of an event at `tick` passed by the move under way.
+    int64_t EventTimeUs(int64_t tick) const;
+
     TTrackOutputs *outputs_ = nullptr;
+    const TWallClock *wall_ = nullptr;
     bool playing_ = false;
     bool end_ = true;
+    // The tempo in force when the move under way began (for events before a tempo change it
+    // passed).
+    int64_t fromTempoTick_ = 0, fromTempoTimeUs_ = 0, fromTempoUs_ = 1;
 };
