@@ -217,8 +217,10 @@ TEST_F(PlayerTest, EventTimedSendsEachEventAtItsTimeStampedWithIt) {
     song.AddTrack(1);
     AddTempo(song, 0, 428571);
     AddTempo(song, 400, 600000);
-    for (size_t i = 0; i < kControllerTicks.size(); ++i) song.GetTrack(1)->InsertEvent(kControllerTicks[i], 0xB0, 1, uint8_t(i));
-    for (size_t i = 0; i < kNoteTicks.size(); ++i) song.GetTrack(2)->InsertEvent(kNoteTicks[i], 0x91, uint8_t(60 + i), 90);
+    for (size_t i = 0; i < kControllerTicks.size(); ++i)
+        song.GetTrack(1)->InsertEvent(kControllerTicks[i], 0xB0, 1, uint8_t(i));
+    for (size_t i = 0; i < kNoteTicks.size(); ++i)
+        song.GetTrack(2)->InsertEvent(kNoteTicks[i], 0x91, uint8_t(60 + i), 90);
     outputs.SetMidiData(&song);
     std::vector<int64_t> sentAt;
     outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t) {
