@@ -349,6 +349,7 @@ void TPlayback::RunRange() {
     const bool countInFirst = range_.CountInEnd > 0 && range_.Start > range_.CountInEnd;
     SetBodyMuted(countInFirst);
     player.SetPosition(countInFirst ? 0 : range_.Start);
+    player.SetStopTick(range_.End); // what lies at the range's end is not played
     player.SetPlay(true);
     bool inCountIn = countInFirst;
     poll_.start();

@@ -60,9 +60,14 @@ int TPhysicalOutputPort::ClientCount() const {
     return static_cast<int>(std::count_if(clients_.begin(), clients_.end(), [](auto *c) { return c != nullptr; }));
 }
 
-void TPhysicalOutputPort::SendLocked(uint8_t status, uint8_t data1, uint8_t data2) {
+void TPhysicalOutputPort::SendLocked(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
     if (midi::DataBytesForStatus(status) < 2) data2 = 0;
-    if (device_) device_->SendShort(status, data1, data2);
+    if (device_) {
+        if (dueNs)
+            device_->SendShortAt(status, data1, data2, *dueNs);
+        else
+            device_->SendShort(status, data1, data2);
+    }
     const int channel = status & 0x0F;
     switch (status & 0xF0) {
     case 0xB0: controllerValues_[channel][data1] = data2; break;
@@ -205,11 +210,19 @@ platform::IMidiOutDevice *TMidiOutputPort::GetHandle() const {
 }
 
 void TMidiOutputPort::OutEvent(uint8_t status, uint8_t data1, uint8_t data2) {
+    Out(status, data1, data2, std::nullopt);
+}
+
+void TMidiOutputPort::OutEventAt(const TMidiEvent &event, int64_t dueNs) {
+    if (event.IsChannelMessage()) Out(event.Status, event.Data1, event.Data2, dueNs);
+}
+
+void TMidiOutputPort::Out(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
     if (!physical_) return;
     if (midi::DataBytesForStatus(status) < 2) data2 = 0;
     if (!Sendable(status, data1, data2)) return;
     std::lock_guard lock(physical_->mutex_);
-    physical_->SendLocked(status, data1, data2);
+    physical_->SendLocked(status, data1, data2, dueNs);
     int &count = noteCounts_[status & 0x0F][data1];
     if ((status & 0xF0) == 0x90 && data2 > 0)
         ++count;

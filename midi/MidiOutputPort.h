@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 class TMidiOutputPort;
@@ -47,8 +48,9 @@ private:
     friend class TPhysicalPortList;
     friend class TMidiOutputPort;
     TPhysicalOutputPort(int deviceId, int globalIndex);
-    // Sends one checked channel message and keeps the caches; the caller holds mutex_.
-    void SendLocked(uint8_t status, uint8_t data1, uint8_t data2);
+    // Sends one checked channel message (with the moment it is due, when given) and keeps
+    // the caches; the caller holds mutex_.
+    void SendLocked(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs = std::nullopt);
 
     mutable std::mutex mutex_; // sending and the bookkeeping of the port and its clients
     std::unique_ptr<platform::IMidiOutDevice> device_;
@@ -107,6 +109,9 @@ public:
     // bytes of 128 or more send nothing.
     void OutEvent(uint8_t status, uint8_t data1, uint8_t data2 = 0);
     void OutEvent(const TMidiEvent &event);
+    // An event played: the same, with the steady-clock nanosecond at which it is meant to
+    // sound (passed to the device's SendShortAt).
+    void OutEventAt(const TMidiEvent &event, int64_t dueNs);
     void NoteOn(int channel, int note, int velocity);
     void NoteOff(int channel, int note, int velocity);
     void SetPatch(int bank, int program, int channel);
@@ -122,6 +127,7 @@ public:
 
 private:
     friend class TPhysicalOutputPort;
+    void Out(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs);
     TPhysicalPortList &ports_;
     int portId_;
     TPhysicalOutputPort *physical_ = nullptr;

@@ -1,8 +1,16 @@
 #include "midi/MidiPlayer.h"
 
 #include <algorithm>
+#include <limits>
 
-TMidiPlayer::TMidiPlayer(platform::IClock &clock, platform::IPeriodicTimer &timer) : clock_(clock), timer_(timer) {}
+namespace {
+// Nothing is due: the timer's period decides the next call.
+constexpr int64_t kNothingDue = std::numeric_limits<int64_t>::max();
+} // namespace
+
+TMidiPlayer::TMidiPlayer(platform::IClock &clock, platform::IPeriodicTimer &timer) : clock_(clock), timer_(timer) {
+    iterator_.SetWallClock(&wall_);
+}
 
 TMidiPlayer::~TMidiPlayer() {
     destroying_ = true; // no state handlers from here on
@@ -67,42 +75,61 @@ void TMidiPlayer::Start(int mode) {
     state_ = kSeeking;
     iterator_.SetTick(tick);
     speed_ = mode;
-    lastTime_ = clock_.NowMs();
-    remainder_ = 0;
     stopping_ = false;
     stopAsked_ = false;
-    if (timer_.Start(timerResolution_, [this] { OnTimer(); }))
-        SetState(mode == 1 ? kPlaying : 4);
-    else
-        SetState(kStopped);
+    AnchorLocked(clock_.NowNs());
+    const bool started = EventTimed ? timer_.StartDeadline(timerResolution_, [this] { return OnTimer(); })
+                                    : timer_.Start(timerResolution_, [this] { OnTimer(); });
+    SetState(started ? (mode == 1 ? kPlaying : 4) : kStopped);
 }
 
-void TMidiPlayer::OnTimer() {
+int64_t TMidiPlayer::OnTimer() {
+    int64_t next;
     {
         std::lock_guard lock(mutex_);
-        AdvanceLocked();
+        next = AdvanceLocked();
     }
     FireStateEvent();
+    return next;
 }
 
-void TMidiPlayer::AdvanceLocked() {
-    if (stopping_ || state_.load() != kPlaying) return;
-    timerThread_ = std::this_thread::get_id();
-    const int64_t now = clock_.NowMs();
-    const int64_t elapsed = now - lastTime_;
-    lastTime_ = now;
-    // A clock that stood still or went back advances nothing; the percentage keeps its
-    // remainder, so 50 % of 4 ms ticks is exactly half of real time.
-    if (elapsed > 0) {
-        const int64_t scaled = elapsed * tempoPercent_ + remainder_;
-        remainder_ = scaled % 100;
-        const int64_t advance = scaled / 100 * speed_;
-        if (advance > 0) iterator_.AdvanceBy(advance);
-    }
-    // A stop asked for by an event handler is carried out once this tick's events are out,
-    // so a note sent after the handler's event in the same tick is switched off as well.
-    if (stopAsked_ || (iterator_.End() && StopAtEnd)) FinishStopLocked(true);
+void TMidiPlayer::AnchorLocked(int64_t nowNs) {
+    wall_.AnchorNs = nowNs;
+    wall_.AnchorUs = iterator_.TimeUs();
+    wall_.Rate = int64_t{tempoPercent_} * speed_;
+    lastNowNs_ = nowNs;
+}
+
+void TMidiPlayer::PlayToLocked(int64_t us, int64_t nowNs) {
+    timerThread_ = std::this_thread::get_id(); // an event handler's Stop only asks
+    iterator_.PlayLimit = stopTick_;
+    iterator_.AdvanceToUs(us);
+    // The song's conductor changed behind the position and put it later: play on from there.
+    if (iterator_.TimeUs() != us) AnchorLocked(nowNs);
     timerThread_ = std::thread::id{};
+}
+
+int64_t TMidiPlayer::AdvanceLocked() {
+    if (stopping_ || state_.load() != kPlaying) return kNothingDue;
+    const int64_t now = clock_.NowNs();
+    // A clock that went back advances nothing, and play goes on from there.
+    if (now < lastNowNs_) AnchorLocked(now);
+    lastNowNs_ = now;
+    PlayToLocked(wall_.SongUs(now), now);
+    // A stop asked for by an event handler is carried out once this call's events are out,
+    // so a note sent after the handler's event in the same call is switched off as well.
+    const bool atStopTick = stopTick_ >= 0 && iterator_.Tick() >= stopTick_;
+    if (stopAsked_ || atStopTick || (iterator_.End() && StopAtEnd)) {
+        FinishStopLocked(true);
+        return kNothingDue;
+    }
+    return NextDueNsLocked();
+}
+
+int64_t TMidiPlayer::NextDueNsLocked() const {
+    int64_t tick = iterator_.NextDueTick();
+    if (stopTick_ >= 0 && (tick < 0 || stopTick_ < tick)) tick = stopTick_;
+    return tick < 0 ? kNothingDue : wall_.WallNs(iterator_.TimeUsAt(tick));
 }
 
 void TMidiPlayer::FinishStopLocked(bool fromTimerThread) {
@@ -180,10 +207,12 @@ template <class Move> void TMidiPlayer::SeekLocked(Move move) {
     if (outputs_) outputs_->AllNotesOff();
     move();
     if (state_.load() == kSeeking) state_ = saved;
-    if (state_.load() == kPlaying) {
-        // Playing resumes from the new place now: the seek's own duration is not played.
-        lastTime_ = clock_.NowMs();
-        remainder_ = 0;
+    if (state_.load() == kPlaying && !stopping_) {
+        // Playing resumes from the new place now: the seek's own duration is not played, and
+        // what lies at the new place is due at once (the timer may be asleep for a while).
+        const int64_t now = clock_.NowNs();
+        AnchorLocked(now);
+        PlayToLocked(wall_.AnchorUs, now);
     }
 }
 
@@ -219,7 +248,25 @@ void TMidiPlayer::ResetControllers() {
 
 void TMidiPlayer::SetTempoPercent(int percent) {
     std::lock_guard lock(mutex_);
+    // Song time so far counts at the old speed; from now on at the new one.
+    const int64_t now = clock_.NowNs();
+    if (state_.load() == kPlaying && now >= lastNowNs_) {
+        wall_.AnchorUs = std::max(wall_.SongUs(now), iterator_.TimeUs());
+        wall_.AnchorNs = now;
+        lastNowNs_ = now;
+    }
     tempoPercent_ = std::clamp(percent, 1, 10000);
+    wall_.Rate = int64_t{tempoPercent_} * speed_;
+}
+
+int64_t TMidiPlayer::StopTick() const {
+    std::lock_guard lock(mutex_);
+    return stopTick_;
+}
+
+void TMidiPlayer::SetStopTick(int64_t tick) {
+    std::lock_guard lock(mutex_);
+    stopTick_ = tick < 0 ? -1 : tick;
 }
 
 void TMidiPlayer::SetTimerPeriod(int ms) {

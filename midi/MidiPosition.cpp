@@ -6,9 +6,29 @@
 #include <tuple>
 
 namespace {
-// Keeps every product of ticks, milliseconds and tempo far inside 64 bits.
-constexpr int64_t kFarLimit = int64_t{1} << 40;
+// Positions are held within these, so sums of them stay far inside 64 bits.
+constexpr int64_t kFarLimit = int64_t{1} << 40; // ticks
+constexpr int64_t kFarUs = int64_t{1} << 60;    // microseconds
+
+// a x b / c rounded toward zero (c > 0), without overflow, limited to +-limit.
+int64_t MulDiv(int64_t a, int64_t b, int64_t c, int64_t limit) {
+    const __int128 r = static_cast<__int128>(a) * b / c;
+    return static_cast<int64_t>(std::clamp<__int128>(r, -limit, limit));
+}
 } // namespace
+
+int64_t TWallClock::SongUs(int64_t ns) const {
+    const __int128 us = static_cast<__int128>(ns - AnchorNs) * Rate / 100'000;
+    return AnchorUs + static_cast<int64_t>(std::clamp<__int128>(us, -kFarUs, kFarUs));
+}
+
+int64_t TWallClock::WallNs(int64_t us) const {
+    const __int128 scaled = static_cast<__int128>(us - AnchorUs) * 100'000;
+    __int128 ns = scaled / Rate;
+    if (scaled % Rate > 0) ++ns;
+    constexpr int64_t kFarNs = int64_t{1} << 62;
+    return AnchorNs + static_cast<int64_t>(std::clamp<__int128>(ns, -kFarNs, kFarNs));
+}
 
 TMidiPosition::TMidiPosition() { ResetState(); }
 
@@ -51,9 +71,9 @@ bool TMidiPosition::PassConductorEvent(const TMidiEvent &e) {
     if (e.MetaType() == midi::kMetaTempo && e.MetaDataSize() == 3) {
         const uint8_t *b = e.MetaData();
         const int64_t microseconds = int64_t{b[0]} << 16 | int64_t{b[1]} << 8 | b[2];
-        s_.tempoTime += (e.Time - s_.tempoTick) * s_.tempo / s_.ppqn;
+        s_.tempoTimeUs = TimeUsAt(e.Time);
         s_.tempoTick = e.Time;
-        s_.tempo = static_cast<int>(std::max<int64_t>(1, microseconds / 1000));
+        s_.tempoUs = std::max<int64_t>(1, microseconds);
     }
     return false;
 }
@@ -66,8 +86,20 @@ void TMidiPosition::BarBeatFrom(int64_t a) {
     s_.beat = static_cast<int>(beats % s_.numerator);
 }
 
-int64_t TMidiPosition::TimeOfTick() const {
-    return s_.tempoTime + (s_.tick - s_.tempoTick) * s_.tempo / s_.ppqn;
+int64_t TMidiPosition::TicksToUs(int64_t ticks, int64_t tempoUs, int ppqn) {
+    return MulDiv(ticks, tempoUs, ppqn, kFarUs);
+}
+
+int64_t TMidiPosition::TimeUsAt(int64_t tick) const {
+    return s_.tempoTimeUs + TicksToUs(tick - s_.tempoTick, s_.tempoUs, s_.ppqn);
+}
+
+int64_t TMidiPosition::TicksSinceTempoAt(int64_t us) const {
+    // The largest d with d x tempo div PPQN <= x: d = ((x + 1) x PPQN - 1) div tempo.
+    const int64_t x = us - s_.tempoTimeUs;
+    if (x < 0) return 0;
+    const __int128 d = ((static_cast<__int128>(x) + 1) * s_.ppqn - 1) / s_.tempoUs;
+    return static_cast<int64_t>(std::min<__int128>(d, kFarLimit));
 }
 
 void TMidiPosition::Resync() {
@@ -97,7 +129,7 @@ void TMidiPosition::MoveToTick(int64_t target, bool notify) {
         }
     }
     BarBeatFrom(a);
-    s_.time = TimeOfTick();
+    s_.timeUs = TimeUsAt(s_.tick);
     if (notify) PositionChanged();
 }
 
@@ -114,12 +146,14 @@ void TMidiPosition::SetTick(int64_t tick) {
     MoveToTick(tick, true);
 }
 
-void TMidiPosition::SetTime(int64_t ms) {
+void TMidiPosition::SetTime(int64_t ms) { SetTimeUs(std::clamp<int64_t>(ms, 0, kFarUs / 1000) * 1000); }
+
+void TMidiPosition::SetTimeUs(int64_t us) {
     Resync();
-    ms = std::clamp<int64_t>(ms, 0, kFarLimit);
-    if (ms < s_.time) Reset();
-    s_.time = ms;
-    auto ticksSinceTempo = [this] { return (s_.time - s_.tempoTime) * s_.ppqn / s_.tempo; };
+    us = std::clamp<int64_t>(us, 0, kFarUs);
+    if (us < s_.timeUs) Reset();
+    s_.timeUs = us;
+    auto ticksSinceTempo = [this] { return TicksSinceTempoAt(s_.timeUs); };
     int64_t e = ticksSinceTempo();
     if (!data_) {
         PositionChanged();
@@ -168,7 +202,7 @@ void TMidiPosition::SetBarBeatTick(int32_t bar, int32_t beat, int32_t beatTick) 
     }
     if (g < 0) g = 0; // a signature change ahead of the target's bar
     BarBeatFrom(g);
-    s_.time = TimeOfTick();
+    s_.timeUs = TimeUsAt(s_.tick);
     PositionChanged();
 }
 
@@ -210,8 +244,16 @@ void TMidiIterator::SetTrackOutputs(TTrackOutputs *outputs) {
 void TMidiIterator::AdvanceBy(int64_t ms) {
     // Played time counts from where the song's current conductor puts this tick.
     Resync();
+    AdvanceToUs(TimeUs() + ms * 1000);
+}
+
+void TMidiIterator::AdvanceToUs(int64_t us) {
+    Resync();
+    fromTempoTick_ = TempoTick();
+    fromTempoTimeUs_ = TempoTimeUs();
+    fromTempoUs_ = TempoUs();
     playing_ = true;
-    SetTime(Time() + ms);
+    SetTimeUs(std::max(us, TimeUs()));
     playing_ = false;
 }
 
@@ -227,6 +269,29 @@ void TMidiIterator::Reset() {
     }
 }
 
+int64_t TMidiIterator::EventTimeUs(int64_t tick) const {
+    if (tick >= TempoTick()) return TimeUsAt(tick);
+    // Before the last tempo change this move passed: under the tempo it started with (exact
+    // unless one move passed two tempo changes).
+    return fromTempoTimeUs_ + TicksToUs(tick - fromTempoTick_, fromTempoUs_, PPQN());
+}
+
+int64_t TMidiIterator::NextDueTick() const {
+    int64_t due = -1;
+    auto take = [&](int64_t tick) {
+        if (due < 0 || tick < due) due = tick;
+    };
+    if (outputs_)
+        for (int i = 0; i < outputs_->GetCount(); ++i) {
+            const TTrackOutput *out = outputs_->GetOutput(i);
+            const TMidiTrackStream *track = out->Track();
+            if (track && out->NextEvent < track->EventCount()) take(track->GetEvent(std::max(0, out->NextEvent))->Time);
+        }
+    const TMidiTrackStream *conductor = MidiData() ? MidiData()->GetTrack(0) : nullptr;
+    if (conductor && ConductorIndex() < conductor->EventCount()) take(conductor->GetEvent(ConductorIndex())->Time);
+    return due;
+}
+
 void TMidiIterator::PositionChanged() {
     end_ = true;
     if (!outputs_) return;
@@ -239,10 +304,13 @@ void TMidiIterator::PositionChanged() {
         int next = std::max(0, out->NextEvent);
         for (; next < count; ++next) {
             const TMidiEvent *e = track->GetEvent(next);
-            if (e->Time >= now) break;
+            if (playing_ ? e->Time > now || (PlayLimit >= 0 && e->Time >= PlayLimit) : e->Time >= now) break;
             if (!e->IsChannelMessage()) continue;
             if ((playing_ && !out->Muted) || !e->IsNote()) {
-                out->Port().OutEvent(*e);
+                if (playing_ && wall_)
+                    out->Port().OutEventAt(*e, wall_->WallNs(EventTimeUs(e->Time)));
+                else
+                    out->Port().OutEvent(*e);
                 if (outputs_->OnEvent) outputs_->OnEvent(*outputs_, i, e->Status);
             }
         }

@@ -9,4 +9,9 @@ int64_t SteadyClock::NowMs() const {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+int64_t SteadyClock::NowNs() const {
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace platform

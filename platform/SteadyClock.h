@@ -1,6 +1,5 @@
 #pragma once
-// The real millisecond clock: std::chrono::steady_clock, so it never goes back when the
-// wall clock is set.
+// The real clock: std::chrono::steady_clock, so it never goes back when the wall clock is set.
 #include "platform/Clock.h"
 
 namespace platform {
@@ -8,6 +7,7 @@ namespace platform {
 class SteadyClock : public IClock {
 public:
     int64_t NowMs() const override;
+    int64_t NowNs() const override;
 };
 
 } // namespace platform

@@ -9,16 +9,22 @@ public:
     RecordingDevice(RecordingMidiOutSystem &owner, int id) : owner_(owner), id_(id) {}
     ~RecordingDevice() override { owner_.Closed(); }
     void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override {
+        Send(status, data1, data2, std::nullopt);
+    }
+    void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override {
+        Send(status, data1, data2, dueNs);
+    }
+    void Reset() override { owner_.Resetting(); }
+
+private:
+    void Send(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
         if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return;
         if (ChannelMessageDataBytes(status) == 1)
             data2 = 0;
         else if (data2 >= 0x80)
             return;
-        owner_.Record(id_, status, data1, data2);
+        owner_.Record(id_, status, data1, data2, dueNs);
     }
-    void Reset() override { owner_.Resetting(); }
-
-private:
     RecordingMidiOutSystem &owner_;
     int id_;
 };
@@ -82,9 +88,9 @@ std::vector<int> RecordingMidiOutSystem::OpenedIds() const {
     return openedIds_;
 }
 
-void RecordingMidiOutSystem::Record(int device, uint8_t s, uint8_t d1, uint8_t d2) {
+void RecordingMidiOutSystem::Record(int device, uint8_t s, uint8_t d1, uint8_t d2, std::optional<int64_t> dueNs) {
     std::lock_guard lock(mutex_);
-    messages_.push_back({device, clock_ ? clock_->NowMs() : 0, s, d1, d2});
+    messages_.push_back({device, clock_ ? clock_->NowMs() : 0, s, d1, d2, dueNs});
 }
 
 void RecordingMidiOutSystem::Closed() {
@@ -97,12 +103,26 @@ void RecordingMidiOutSystem::Resetting() {
     ++resetCount_;
 }
 
-bool ManualTimer::Start(int periodMs, std::function<void()> tick) {
+bool ManualTimer::Started(int periodMs) {
     if (running_ || failStart_) return false;
     period_ = periodMs;
-    tick_ = std::move(tick);
     running_ = true;
     ++starts_;
+    return true;
+}
+
+bool ManualTimer::Start(int periodMs, std::function<void()> tick) {
+    if (!Started(periodMs)) return false;
+    tick_ = std::move(tick);
+    deadline_ = false;
+    return true;
+}
+
+bool ManualTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
+    if (!Started(periodMs)) return false;
+    deadlineTick_ = std::move(tick);
+    deadline_ = true;
+    asked_ = INT64_MIN;
     return true;
 }
 
@@ -110,8 +130,15 @@ void ManualTimer::Stop() { running_ = false; }
 
 bool ManualTimer::Fire() {
     if (!running_) return false;
-    auto tick = tick_; // the callback may stop (and so reset) the timer
-    tick();
+    // The callback may stop and restart the timer: call a copy, keep what this call asked.
+    if (deadline_) {
+        auto tick = deadlineTick_;
+        const int64_t asked = tick();
+        if (deadline_) asked_ = asked;
+    } else {
+        auto tick = tick_;
+        tick();
+    }
     return true;
 }
 
@@ -119,6 +146,20 @@ int ManualTimer::Run(ManualClock &clock, int count) {
     int fired = 0;
     for (int i = 0; i < count && running_; ++i) {
         clock.Advance(period_);
+        if (Fire()) ++fired;
+    }
+    return fired;
+}
+
+int ManualTimer::RunAsAsked(ManualClock &clock, int count) {
+    int fired = 0;
+    for (int i = 0; i < count && running_; ++i) {
+        if (deadline_) {
+            const int64_t now = clock.NowNs();
+            clock.SetNs(std::clamp(asked_, now, now + int64_t{period_} * 1'000'000));
+        } else {
+            clock.Advance(period_);
+        }
         if (Fire()) ++fired;
     }
     return fired;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct RecordedMessage {
     uint8_t status = 0;
     uint8_t data1 = 0;
     uint8_t data2 = 0;
+    std::optional<int64_t> dueNs = std::nullopt; // the moment given to SendShortAt
     bool operator==(const RecordedMessage &) const = default;
 };
 
@@ -43,7 +45,7 @@ public:
 
 private:
     friend class RecordingDevice;
-    void Record(int device, uint8_t s, uint8_t d1, uint8_t d2);
+    void Record(int device, uint8_t s, uint8_t d1, uint8_t d2, std::optional<int64_t> dueNs);
     void Closed();
     void Resetting();
 
@@ -58,33 +60,53 @@ private:
     int resetCount_ = 0;
 };
 
-// A clock that moves only when the test says so.
+// A clock that moves only when the test says so (kept in nanoseconds; NowMs rounds down).
 class ManualClock : public IClock {
 public:
-    int64_t NowMs() const override { return now_.load(); }
-    void Set(int64_t ms) { now_.store(ms); }
-    void Advance(int64_t ms) { now_.fetch_add(ms); }
+    int64_t NowMs() const override {
+        const int64_t ns = now_.load();
+        return ns / kNsPerMs - (ns % kNsPerMs < 0 ? 1 : 0);
+    }
+    int64_t NowNs() const override { return now_.load(); }
+    void Set(int64_t ms) { now_.store(ms * kNsPerMs); }
+    void Advance(int64_t ms) { now_.fetch_add(ms * kNsPerMs); }
+    void SetNs(int64_t ns) { now_.store(ns); }
+    void AdvanceNs(int64_t ns) { now_.fetch_add(ns); }
 
 private:
+    static constexpr int64_t kNsPerMs = 1'000'000;
     std::atomic<int64_t> now_{0};
 };
 
-// A periodic timer that fires only when the test calls Fire(), on the test's thread.
+// A timer that fires only when the test calls Fire(), on the test's thread.
 class ManualTimer : public IPeriodicTimer {
 public:
     bool Start(int periodMs, std::function<void()> tick) override;
+    bool StartDeadline(int periodMs, std::function<int64_t()> tick) override;
     void Stop() override;
     bool Running() const override { return running_; }
     int PeriodMs() const { return period_; }
+    bool DeadlineMode() const { return deadline_; }
+    // Deadline mode: the NowNs the last call asked for (INT64_MIN before the first call:
+    // the first call is due at once).
+    int64_t AskedNs() const { return asked_; }
     // Calls the callback once when running. Returns false when the timer is stopped.
     bool Fire();
-    // Advances `clock` by the period and fires, `count` times (stops early if stopped).
+    // Advances `clock` by the period and fires, `count` times (stops early if stopped), in
+    // either mode: a deadline timer that wakes late, on the period.
     int Run(ManualClock &clock, int count);
+    // Like the real timer: in deadline mode the clock moves to the moment asked for, but
+    // never more than a period on (nor back); periodic, as Run. `count` calls at most.
+    int RunAsAsked(ManualClock &clock, int count);
     void SetFailStart(bool fail) { failStart_ = fail; }
     int StartCount() const { return starts_; }
 
 private:
+    bool Started(int periodMs);
     std::function<void()> tick_;
+    std::function<int64_t()> deadlineTick_;
+    bool deadline_ = false;
+    int64_t asked_ = 0;
     bool running_ = false;
     bool failStart_ = false;
     int period_ = 0;

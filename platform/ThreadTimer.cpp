@@ -13,6 +13,15 @@ bool ThreadTimer::OnTimerThread() const {
 
 bool ThreadTimer::Start(int periodMs, std::function<void()> tick) {
     if (!tick) return false;
+    return StartWith(periodMs, [tick = std::move(tick)] { tick(); return int64_t{0}; }, false);
+}
+
+bool ThreadTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
+    if (!tick) return false;
+    return StartWith(periodMs, std::move(tick), true);
+}
+
+bool ThreadTimer::StartWith(int periodMs, std::function<int64_t()> tick, bool deadline) {
     const Clock::duration period = std::chrono::milliseconds(std::max(1, periodMs));
 
     std::unique_lock lock(mutex_);
@@ -22,6 +31,7 @@ bool ThreadTimer::Start(int periodMs, std::function<void()> tick) {
         // callback once the running one has returned.
         if (joining_) return false;
         pendingTick_ = std::move(tick);
+        pendingDeadline_ = deadline;
         restartPending_ = true;
         period_ = period;
         stopRequested_ = false;
@@ -41,6 +51,7 @@ bool ThreadTimer::Start(int periodMs, std::function<void()> tick) {
     lock.lock();
 
     tick_ = std::move(tick);
+    deadline_ = deadline;
     pendingTick_ = nullptr;
     restartPending_ = false;
     period_ = period;
@@ -98,15 +109,30 @@ int64_t ThreadTimer::TickCount() const {
     return ticks_;
 }
 
+ThreadTimer::Clock::time_point ThreadTimer::NextCall(Clock::time_point next, int64_t askedNs) const {
+    const Clock::time_point now = Clock::now();
+    if (deadline_) {
+        const Clock::time_point asked{std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(askedNs))};
+        return std::min(asked, now + period_);
+    }
+    // Next deadline on the grid. After a stall (a slow callback, a suspended machine)
+    // the missed deadlines are skipped rather than fired in a burst; the grid stays.
+    next += period_;
+    if (next < now) next += ((now - next) / period_) * period_;
+    return next;
+}
+
 void ThreadTimer::Loop() {
     std::unique_lock lock(mutex_);
-    Clock::time_point next = Clock::now() + period_;
+    // Deadline mode calls at once: the callback says when it wants the next call.
+    Clock::time_point next = deadline_ ? Clock::now() : Clock::now() + period_;
     for (;;) {
         if (wake_.wait_until(lock, next, [this] { return stopRequested_; })) break;
         ++ticks_;
         lock.unlock();
+        int64_t asked = 0;
         try {
-            tick_();
+            asked = tick_();
         } catch (...) {
             // An exception must not end the process from a thread nobody can catch on;
             // the timer stops instead.
@@ -119,17 +145,14 @@ void ThreadTimer::Loop() {
         lock.lock();
         if (restartPending_) {
             tick_ = std::move(pendingTick_);
+            deadline_ = pendingDeadline_;
             pendingTick_ = nullptr;
             restartPending_ = false;
-            next = Clock::now() + period_;
+            next = deadline_ ? Clock::now() : Clock::now() + period_;
             continue;
         }
         if (stopRequested_) break;
-        // Next deadline on the grid. After a stall (a slow callback, a suspended machine)
-        // the missed deadlines are skipped rather than fired in a burst; the grid stays.
-        next += period_;
-        const Clock::time_point now = Clock::now();
-        if (next < now) next += ((now - next) / period_) * period_;
+        next = NextCall(next, asked);
     }
 }
 

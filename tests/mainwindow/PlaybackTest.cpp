@@ -151,17 +151,17 @@ TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
     metronome.setChecked(true);
     Play([&] { playback->PlayAll1Click(); });
 
-    // Events fall due once the position has passed their tick: 4 ms steps put the event of
-    // tick t x 500/192 ms on the step after it. Count-in clicks a beat long: 77 on the bar's
+    // Events go out at the first 4 ms step at or after their time (the first step is 4 ms
+    // after the start). Count-in clicks a beat long: 77 on the bar's
     // first beat, 76 on the others, on channel 9 at 0, 500, 1000, 1500; the song starts at
     // 2000 ms with the metronome going on. At the song's end (3000 ms, the last note-off's
     // tick) the range is over: the stop switches off what still sounds.
-    const std::vector<Note> clicks = {{4, 0x90, 77},    {504, 0x80, 77},  {504, 0x90, 76},  {1004, 0x80, 76},
-                                      {1004, 0x90, 76}, {1504, 0x80, 76}, {1504, 0x90, 76}, {2004, 0x80, 76},
-                                      {2004, 0x90, 77}, {2504, 0x80, 77}, {2504, 0x90, 76}, {3000, 0x80, 76}};
+    const std::vector<Note> clicks = {{4, 0x90, 77},    {500, 0x80, 77},  {500, 0x90, 76},  {1000, 0x80, 76},
+                                      {1000, 0x90, 76}, {1500, 0x80, 76}, {1500, 0x90, 76}, {2000, 0x80, 76},
+                                      {2000, 0x90, 77}, {2500, 0x80, 77}, {2500, 0x90, 76}, {3000, 0x80, 76}};
     EXPECT_EQ(Notes(9), clicks);
-    EXPECT_EQ(Notes(0), (std::vector<Note>{{2004, 0x90, 60}, {2504, 0x80, 60}, {2504, 0x90, 62}, {3000, 0x80, 62}}));
-    EXPECT_EQ(Notes(5), (std::vector<Note>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
+    EXPECT_EQ(Notes(0), (std::vector<Note>{{2000, 0x90, 60}, {2500, 0x80, 60}, {2500, 0x90, 62}, {3000, 0x80, 62}}));
+    EXPECT_EQ(Notes(5), (std::vector<Note>{{2000, 0x90, 48}, {3000, 0x80, 48}}));
     // The end lies in bar 2 (0-based 1) counting the count-in bar: the song's own bar index 0.
     EXPECT_EQ(playback->labelMIDIPlayMaxBar->text(), QStringLiteral("0"));
     EXPECT_FALSE(playback->Playing());
@@ -179,7 +179,7 @@ TEST_F(PlaybackTest, FromTheCaretTheCountInLeadsStraightIntoTheCaretLine) {
     countIn.setChecked(true);
     Play([&] { playback->PlayFromCursor1Click(); });
     // Four clicks, then line 3 (64) where the count-in ends, then 65; nothing of lines 1 and 2.
-    EXPECT_EQ(NoteOns(9), (std::vector<Note>{{4, 0x90, 77}, {504, 0x90, 76}, {1004, 0x90, 76}, {1504, 0x90, 76}}));
+    EXPECT_EQ(NoteOns(9), (std::vector<Note>{{4, 0x90, 77}, {500, 0x90, 76}, {1000, 0x90, 76}, {1500, 0x90, 76}}));
     const auto body = NoteOns(0);
     ASSERT_EQ(body.size(), 2u);
     EXPECT_EQ(body[0].note, 64);

@@ -137,11 +137,11 @@ TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     EXPECT_TRUE(menusLocked);
     EXPECT_TRUE(fileMenuLocked);
     // Count-in and metronome clicks a beat long on channel 9, the piano on 0, the guitar on 5.
-    EXPECT_EQ(Notes(9), (std::vector<Sent>{{4, 0x90, 77}, {504, 0x80, 77}, {504, 0x90, 76}, {1004, 0x80, 76},
-                                           {1004, 0x90, 76}, {1504, 0x80, 76}, {1504, 0x90, 76}, {2004, 0x80, 76},
-                                           {2004, 0x90, 77}, {2504, 0x80, 77}, {2504, 0x90, 76}, {3000, 0x80, 76}}));
-    EXPECT_EQ(Notes(0), (std::vector<Sent>{{2004, 0x90, 60}, {2504, 0x80, 60}, {2504, 0x90, 62}, {3000, 0x80, 62}}));
-    EXPECT_EQ(Notes(5), (std::vector<Sent>{{2004, 0x90, 48}, {3000, 0x80, 48}}));
+    EXPECT_EQ(Notes(9), (std::vector<Sent>{{4, 0x90, 77}, {500, 0x80, 77}, {500, 0x90, 76}, {1000, 0x80, 76},
+                                           {1000, 0x90, 76}, {1500, 0x80, 76}, {1500, 0x90, 76}, {2000, 0x80, 76},
+                                           {2000, 0x90, 77}, {2500, 0x80, 77}, {2500, 0x90, 76}, {3000, 0x80, 76}}));
+    EXPECT_EQ(Notes(0), (std::vector<Sent>{{2000, 0x90, 60}, {2500, 0x80, 60}, {2500, 0x90, 62}, {3000, 0x80, 62}}));
+    EXPECT_EQ(Notes(5), (std::vector<Sent>{{2000, 0x90, 48}, {3000, 0x80, 48}}));
     EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
     EXPECT_FALSE(Ctl<QGroupBox>(*w, "GroupBoxMIDIPlay")->isVisible());
     EXPECT_TRUE(Action("PlayAll1")->isEnabled());

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -56,8 +58,10 @@ TEST_F(PlayerTest, WithoutActiveOutputsStaysStoppedAndSaysSo) {
 
 TEST_F(PlayerTest, ElapsedTimeScaledByTempoPercentKeepsTheRemainder) {
     player.StopAtEnd = false;
+    player.EventTimed = false; // the periodic timer
     player.SetPlay(true);
     ASSERT_TRUE(player.Play());
+    EXPECT_FALSE(timer.DeadlineMode());
     EXPECT_EQ(timer.PeriodMs(), 4);
     timer.Run(clock, 250);
     EXPECT_EQ(player.Time(), 1000);
@@ -72,6 +76,7 @@ TEST_F(PlayerTest, ElapsedTimeScaledByTempoPercentKeepsTheRemainder) {
 TEST_F(PlayerTest, PlaysNotesOnTimeAndStopsAtTheEnd) {
     int stops = 0;
     player.OnStop = [&] { ++stops; };
+    player.EventTimed = false; // the periodic timer
     player.SetPlay(true);
     EXPECT_TRUE(Sent().empty()); // the program went out with the track outputs already
     timer.Run(clock, 1000);
@@ -80,11 +85,12 @@ TEST_F(PlayerTest, PlaysNotesOnTimeAndStopsAtTheEnd) {
     EXPECT_EQ(stops, 1);
     const auto messages = system.Messages();
     ASSERT_EQ(messages.size(), 6u);
-    // Each event goes out at the first tick after its time (4 ms timer).
+    // The track's program and notes, each at the first call at or after its time (every 4 ms
+    // from the start), stamped with its time.
     const std::array<int64_t, 6> due{0, 0, 250, 1250, 2000, 2500};
     for (size_t i = 0; i < messages.size(); ++i) {
-        EXPECT_GT(messages[i].timeMs, due[i]) << i;
-        EXPECT_LE(messages[i].timeMs, due[i] + 8) << i;
+        EXPECT_EQ(messages[i].timeMs, std::max<int64_t>(4, (due[i] + 3) / 4 * 4)) << i;
+        EXPECT_EQ(messages[i].dueNs, due[i] * 1'000'000) << i;
     }
     EXPECT_GE(player.ResumeTick(), 960);
     EXPECT_EQ(player.ResumeTick(), player.Position());
@@ -190,6 +196,129 @@ TEST_F(PlayerTest, StateHandlersMayAskThePlayerAboutItself) {
     EXPECT_TRUE(playing);
     timer.Run(clock, 1000);
     EXPECT_EQ(stoppedAt, player.ResumeTick());
+}
+
+void AddTempo(TMidiData &d, int32_t tick, uint32_t microseconds) {
+    d.GetTrack(0)->InsertMetaEvent(tick, midi::kMetaTempo,
+                                   std::vector<uint8_t>{uint8_t(microseconds >> 16), uint8_t(microseconds >> 8),
+                                                        uint8_t(microseconds)});
+}
+
+// 140 bpm (428,571 us a quarter) changing to 100 bpm at tick 400, PPQN 192: track 1 has
+// controller events at many phases of the tick grid (value = index), track 2 notes (60 + index).
+constexpr std::array<int32_t, 10> kControllerTicks{0, 1, 5, 96, 191, 192, 399, 401, 500, 769};
+constexpr std::array<int32_t, 3> kNoteTicks{3, 192, 640};
+int64_t SongUs(int64_t tick) { return tick <= 400 ? tick * 428571 / 192 : 892856 + (tick - 400) * 600000 / 192; }
+
+TEST_F(PlayerTest, EventTimedSendsEachEventAtItsTimeStampedWithIt) {
+    TMidiData song;
+    song.SetPPQN(192);
+    song.AddTrack(1);
+    song.AddTrack(1);
+    AddTempo(song, 0, 428571);
+    AddTempo(song, 400, 600000);
+    for (size_t i = 0; i < kControllerTicks.size(); ++i)
+        song.GetTrack(1)->InsertEvent(kControllerTicks[i], 0xB0, 1, uint8_t(i));
+    for (size_t i = 0; i < kNoteTicks.size(); ++i)
+        song.GetTrack(2)->InsertEvent(kNoteTicks[i], 0x91, uint8_t(60 + i), 90);
+    outputs.SetMidiData(&song);
+    std::vector<int64_t> sentAt;
+    outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t) {
+        if (player.Iterator().Playing()) sentAt.push_back(clock.NowNs()); // not the chasing at the start
+    };
+
+    for (const int percent : {100, 50, 150}) {
+        SCOPED_TRACE(percent);
+        const int64_t start = 7'000'000'123;
+        // The clock time of song time us at this speed (rounded up to the nanosecond).
+        auto wall = [&](int64_t us) { return start + (us * 100'000 + percent - 1) / percent; };
+        clock.SetNs(start);
+        player.SetPosition(0);
+        player.SetTempoPercent(percent);
+        system.Clear();
+        sentAt.clear();
+        player.SetPlay(true);
+        ASSERT_TRUE(timer.DeadlineMode());
+        EXPECT_EQ(timer.PeriodMs(), player.TimerResolution()); // the longest sleep
+        std::vector<int64_t> asked;
+        for (int call = 0; call < 5000 && timer.RunAsAsked(clock, 1); ++call)
+            if (asked.empty() || asked.back() != timer.AskedNs()) asked.push_back(timer.AskedNs());
+        EXPECT_FALSE(player.Play());
+
+        // Every event went out when the clock reached its time, no earlier and not a tick
+        // later, stamped with that time.
+        std::vector<platform::RecordedMessage> played;
+        for (const auto &m : system.Messages())
+            if (m.dueNs) played.push_back(m);
+        ASSERT_EQ(played.size(), kControllerTicks.size() + kNoteTicks.size());
+        ASSERT_EQ(sentAt.size(), played.size());
+        std::vector<int64_t> times;
+        for (size_t i = 0; i < played.size(); ++i) {
+            const bool note = played[i].status == 0x91;
+            const int64_t tick = note ? kNoteTicks[played[i].data1 - 60] : kControllerTicks[played[i].data2];
+            SCOPED_TRACE(tick);
+            EXPECT_EQ(*played[i].dueNs, wall(SongUs(tick)));
+            EXPECT_EQ(sentAt[i], wall(SongUs(tick)));
+            times.push_back(wall(SongUs(tick)));
+        }
+        // After each call the player asked for the next event's time (the conductor's tempo
+        // change at 400 included), and for nothing once stopped.
+        times.push_back(wall(SongUs(400)));
+        std::sort(times.begin(), times.end());
+        times.erase(std::unique(times.begin(), times.end()), times.end());
+        times.erase(times.begin()); // the first call comes at once
+        times.push_back(std::numeric_limits<int64_t>::max());
+        EXPECT_EQ(asked, times);
+    }
+}
+
+TEST_F(PlayerTest, FourMinutesAt140BpmEndAtTheTimeOfTheExportedFile) {
+    TMidiData song;
+    song.SetPPQN(192);
+    song.AddTrack(1);
+    AddTempo(song, 0, 428571); // 60,000,000 / 140, as the builder writes it
+    for (int32_t bar = 0; bar <= 140; ++bar) song.GetTrack(1)->InsertEvent(bar * 768, 0x90, 60, 90);
+    outputs.SetMidiData(&song);
+    player.SetTimerResolution(1000);
+    clock.SetNs(0);
+    player.SetPlay(true);
+    system.Clear();
+    timer.RunAsAsked(clock, 100'000);
+    EXPECT_FALSE(player.Play());
+    std::optional<int64_t> lastDue;
+    for (const auto &m : system.Messages())
+        if (m.dueNs) lastDue = m.dueNs; // played, not switched off at the stop
+    // The file's time of the last note: 560 quarters x 428,571 us (at whole milliseconds a
+    // quarter it would have been 320 ms early).
+    constexpr int64_t kFileUs = int64_t{560} * 428571;
+    EXPECT_EQ(lastDue, kFileUs * 1000);
+    EXPECT_EQ(clock.NowNs(), kFileUs * 1000);
+    EXPECT_EQ(player.Time(), kFileUs / 1000);
+}
+
+TEST_F(PlayerTest, StopTickEndsPlayBeforeItsEventsAndASeekPlaysWhatLiesThereAtOnce) {
+    player.SetStopTick(768);
+    player.SetPlay(true);
+    timer.RunAsAsked(clock, 1000);
+    EXPECT_FALSE(player.Play());
+    EXPECT_EQ(player.Position(), 768);
+    EXPECT_EQ(clock.NowMs(), 2000);
+    // The program, note 60 on and off, the controller; not the note at the stop tick.
+    EXPECT_EQ(Sent(), (Sent3{{0xC0, 5, 0}, {0x90, 60, 100}, {0xB0, 7, 30}, {0x80, 60, 0}}));
+
+    player.SetStopTick(-1);
+    player.SetPosition(0);
+    player.SetPlay(true);
+    timer.RunAsAsked(clock, 3);
+    Sent();
+    player.SetPosition(768); // while playing: the note there sounds now, stamped now
+    const auto messages = system.Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    // Note 60 off, the controller chased, then the note played.
+    EXPECT_EQ(messages[0].status, 0x80);
+    EXPECT_EQ(messages[1].status, 0xB0);
+    EXPECT_EQ(messages[2].status, 0x90);
+    EXPECT_EQ(messages[2].dueNs, clock.NowNs());
 }
 
 TEST_F(PlayerTest, TimerThatCannotStartLeavesThePlayerStopped) {

@@ -60,13 +60,19 @@ TEST_F(PositionTest, PartialBarBeforeASignatureChangeCountsWhole) {
     EXPECT_EQ(BBT(pos), std::make_tuple(int64_t{2}, 1, int64_t{0}));
 }
 
-TEST_F(PositionTest, TempoChangesAreIntegratedAndTruncated) {
-    AddTempo(data, 384, 333333); // 333 ms per quarter after 1 s
+TEST_F(PositionTest, TempoChangesAreIntegratedInMicroseconds) {
+    AddTempo(data, 384, 333333); // after 1 s
     pos.SetTick(384 + 192);
-    EXPECT_EQ(pos.Tempo(), 333);
+    EXPECT_EQ(pos.Tempo(), 333); // milliseconds for the displays, rounded down
+    EXPECT_EQ(pos.TempoUs(), 333333);
+    EXPECT_EQ(pos.TimeUs(), 1'333'333);
     EXPECT_EQ(pos.Time(), 1000 + 333);
-    pos.SetTime(1000 + 333 * 2);
+    // Tick 768 lies at 1,666,666 us: a time reaches the last tick whose time is not after it.
+    pos.SetTime(1000 + 666);
+    EXPECT_EQ(pos.Tick(), 384 + 383);
+    pos.SetTimeUs(1'666'666);
     EXPECT_EQ(pos.Tick(), 384 + 384);
+    EXPECT_EQ(pos.TimeUsAt(384 + 384 + 1), 1'666'666 + 1736); // 1,736.1 us a tick
     pos.SetTick(100); // backward: from the start again
     EXPECT_EQ(pos.Tempo(), 500);
     EXPECT_EQ(pos.Time(), 100 * 500 / 192);
@@ -76,15 +82,16 @@ TEST_F(PositionTest, BadConductorEventsAreIgnored) {
     AddSignature(data, 0, 0, 2);                                   // no beats
     AddSignature(data, 0, 4, 10);                                  // a beat shorter than one tick at 192
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, "\x01"); // tempo needs three bytes
-    AddTempo(data, 0, 500);                                        // half a millisecond: at least 1
+    AddTempo(data, 0, 500);                                        // half a millisecond a quarter
     // A signature needs numerator and denominator; a tempo exactly three bytes.
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTimeSignature, std::vector<uint8_t>{3});
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x0F, 0x42, 0x40, 0x00});
     pos.SetTick(192 * 4);
     EXPECT_EQ(pos.Numerator(), 4);
     EXPECT_EQ(pos.DenominatorPower(), 2);
-    EXPECT_EQ(pos.Tempo(), 1);
-    EXPECT_EQ(pos.Time(), 4);
+    EXPECT_EQ(pos.Tempo(), 1); // shown as at least 1 ms
+    EXPECT_EQ(pos.TempoUs(), 500);
+    EXPECT_EQ(pos.Time(), 2);
     EXPECT_EQ(pos.Bar(), 1);
 }
 
@@ -170,11 +177,11 @@ TEST_F(IteratorTest, PlaysNotesAndChasesOnlyControllersWhenSeeking) {
     EXPECT_EQ(Sent(), (Sent3{{0xC0, 5, 0}}));
     it.AdvanceBy(600); // 600 ms per quarter without a tempo: tick 192
     EXPECT_EQ(it.Tick(), 192);
-    // Events at exactly the new tick wait for the next move.
-    EXPECT_EQ(Sent(), (Sent3{{0xC0, 5, 0}, {0x90, 60, 100}, {0xB0, 7, 50}}));
-    it.AdvanceBy(4);
-    EXPECT_EQ(Sent(), (Sent3{{0x80, 60, 0}}));
-    it.SetTick(450); // a seek passes the note-on at 400 without sounding it
+    // Playing sends what lies at exactly the new tick too.
+    EXPECT_EQ(Sent(), (Sent3{{0xC0, 5, 0}, {0x90, 60, 100}, {0xB0, 7, 50}, {0x80, 60, 0}}));
+    it.SetTick(300); // a seek leaves what lies at exactly the new tick to the next move
+    EXPECT_TRUE(Sent().empty());
+    it.SetTick(450); // and passes the note-on at 400 without sounding it
     EXPECT_EQ(Sent(), (Sent3{{0xB0, 10, 20}}));
     EXPECT_FALSE(it.End());
     it.AdvanceBy(1000);

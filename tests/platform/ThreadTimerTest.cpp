@@ -33,6 +33,44 @@ TEST(SteadyClock, IsMonotonicAndInMilliseconds) {
     const int64_t b = clock.NowMs();
     EXPECT_GE(b - a, 5);
     EXPECT_LT(b - a, 60'000); // milliseconds, not micro- or nanoseconds
+    // Nanoseconds of the same clock.
+    const int64_t ns = clock.NowNs();
+    EXPECT_GE(ns / 1'000'000, b);
+    EXPECT_LE(ns / 1'000'000, clock.NowMs());
+}
+
+// Deadline mode: the first call comes at once, no call comes before the moment the previous
+// one asked for, and a moment far off still gets a call every period.
+TEST(ThreadTimer, DeadlineModeCallsWhenAskedButAtLeastEveryPeriod) {
+    SteadyClock clock;
+    ThreadTimer timer;
+    std::mutex mutex;
+    std::vector<std::pair<int64_t, int64_t>> calls; // (asked, called)
+    int64_t asked = clock.NowNs();
+    ASSERT_TRUE(timer.StartDeadline(10'000, [&] {
+        std::lock_guard lock(mutex);
+        calls.push_back({asked, clock.NowNs()});
+        asked = clock.NowNs() + (calls.size() < 4 ? 3'000'000 : int64_t{3600} * 1'000'000'000);
+        return asked;
+    }));
+    // Within WaitFor's two seconds: neither the first call nor the 3 ms ones wait for the period.
+    ASSERT_TRUE(WaitFor([&] {
+        std::lock_guard lock(mutex);
+        return calls.size() >= 4;
+    }));
+    timer.Stop();
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(calls.size(), 4u) << "an hour away with a 10 s period: no fifth call yet";
+    for (const auto &[wanted, called] : calls) EXPECT_GE(called, wanted);
+
+    // The same with a short period: the far moment is capped.
+    std::atomic<int> capped{0};
+    ASSERT_TRUE(timer.StartDeadline(2, [&] {
+        ++capped;
+        return clock.NowNs() + int64_t{3600} * 1'000'000'000;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return capped >= 3; }));
+    timer.Stop();
 }
 
 TEST(ThreadTimer, TicksUntilStoppedAndNotAfter) {
