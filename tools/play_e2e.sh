@@ -112,7 +112,7 @@ xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
   import -window root "$2"                  # during the second note
   sleep 3.5                                 # the rest of the song and its release
   python3 "$3" close
-  for i in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  for i in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done   # a loaded machine closes slowly
   if kill -0 "$pid" 2>/dev/null; then echo "play_e2e: the program did not close" >&2; kill "$pid"; exit 1; fi
   wait "$pid"
 ' "$build/app/tarrowind" "$song" "$shot" "$work/x.py" "$work" || status=$?
