@@ -230,10 +230,10 @@ void TfrmMain::BuildEditorGroup() {
     grpEditor->setObjectName(QStringLiteral("grpEditor"));
     // The widest text each panel shows, so a wider desktop font never clips one.
     StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor,
-                                        {QStringLiteral("Line:  9999 of 9999"), QStringLiteral("*"),
-                                         QStringLiteral("Bytes: 128000"), QStringLiteral("Overwrite")});
+                                        {QStringLiteral("Line:  999999 of 999999"), QStringLiteral("*"),
+                                         QStringLiteral("Bytes: 9999999"), QStringLiteral("Overwrite")});
     StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor,
-                                          {QStringLiteral("Bar: 9999"), QStringLiteral("Beat: 64"),
+                                          {QStringLiteral("Bar: 99999"), QStringLiteral("Beat: 64"),
                                            QStringLiteral("Tick: 999"), QStringLiteral("Time: 00:00:00.00"),
                                            QStringLiteral("Play Selected Lines")});
     PanelNoteButtons = new TDurationButtons(grpEditor);
