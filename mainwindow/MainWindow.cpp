@@ -8,6 +8,7 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
+#include "mainwindow/Bookmarks.h"
 #include "mainwindow/FindCommands.h"
 #include "mainwindow/MixerPanel.h"
 #include "mainwindow/TablatureCommand.h"
@@ -109,6 +110,8 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     mixer_ = std::make_unique<TMixerPanel>(TMixerParts{Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
                                                        [this] { SongChanged(Song.CurrentTab, kChangedMixer); },
                                                        [this] { tabs_->ShowMixer(); }});
+    bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
+        Song, *lines_, Services().messages, [this] { return Busy() || Song.Current().Kind == TKind::Drums; }});
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
@@ -373,6 +376,9 @@ void TfrmMain::BindCommands() {
     for (int i = 0; i < 7; ++i)
         c.Bind(durations[i], TArea::Editor, [ed, i] { ed->DurationShortcut(i); });
     c.Bind("RestButton1", TArea::Editor, [ed] { ed->btnRestClick(); });
+    TBookmarkCommands *marks = bookmarks_.get();
+    c.Bind("SetEditorMarker2", TArea::Editor, [marks] { marks->SetEditorMarker2Click(); });
+    c.Bind("JumptoEditorMarkerCtrl092", TArea::Editor, [marks] { marks->JumptoEditorMarkerCtrl092Click(); });
 
     c.Bind("Exit1", TArea::Window, [this] { Exit1Click(); });
     c.Bind("About1", TArea::Window, [this] { About1Click(); });

@@ -41,6 +41,7 @@ class QSlider;
 class QSpinBox;
 class QWidget;
 class SettingsStore;
+class TBookmarkCommands;
 class TCommands;
 class TDrumTab;
 class TDurationButtons;
@@ -282,6 +283,7 @@ private:
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
     std::unique_ptr<TMixerPanel> mixer_;
+    std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;

@@ -1,6 +1,7 @@
-// The mixer panel on the main window itself, offscreen, playing through the recording MIDI
-// output on a manual clock and timer: what the user sets in the panel reaches the built song's
-// tracks and the song file.
+// The mixer panel and the bookmarks on the main window itself, offscreen, playing through the
+// recording MIDI output on a manual clock and timer: what the user sets in the panel reaches
+// the built song's tracks and the song file; each tab keeps its own bookmark, and F4 plays
+// from it.
 #include "mainwindow/MainWindow.h"
 
 #include "mainwindow/EditorAdapter.h"
@@ -258,6 +259,71 @@ TEST_F(MixerBookmarksTest, MixerValuesAndTheSongKeyAreSavedAndOpenedAgain) {
     EXPECT_EQ(Spin("UpDownMixerChannel")->value(), 4);
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelBalancePosition")->text(), QStringLiteral("20"));
     EXPECT_TRUE(Ctl<QCheckBox>(*w, "CheckBoxMuteInstrument")->isChecked());
+}
+
+// ---- bookmarks ----------------------------------------------------------------------------
+
+TEST_F(MixerBookmarksTest, EachTabKeepsItsOwnBookmarkToJumpToAndPlayFrom) {
+    Make({{1, {kC, kD, kE, kF}}, {2, {kF, kE, kD}}});
+    w->Lines().MoveCaretToLine(2);
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier | Qt::ShiftModifier); // set
+    EXPECT_EQ(w->Song.Tab(1).Bookmarks[0], 2);
+
+    ASSERT_TRUE(SelectTab(2));
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier); // jump: none on this tab yet
+    QTest::keyClick(w.get(), Qt::Key_F4);                      // play: none either
+    EXPECT_EQ(ts.messages.Texts(), QStringList(2, QStringLiteral("Set a bookmark with Ctrl-Shift-F4")));
+    EXPECT_TRUE(Notes(0).empty() && Notes(1).empty());
+    w->Lines().MoveCaretToLine(1);
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w->Song.Tab(2).Bookmarks[0], 1);
+    EXPECT_EQ(w->Song.Tab(1).Bookmarks[0], 2);
+
+    ASSERT_TRUE(SelectTab(1));
+    w->Lines().MoveCaretToLine(0);
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(Selected(), std::make_pair(2, 2));
+    // F4 plays from the bookmark to the end, then the view is as it was.
+    w->Lines().MoveCaretToLine(1);
+    Play(Qt::Key_F4);
+    EXPECT_EQ(Notes(0), (std::vector<int>{64, 65}));
+    EXPECT_EQ(Selected(), std::make_pair(-1, -1));
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+    ASSERT_TRUE(SelectTab(2));
+    Play(Qt::Key_F4);
+    EXPECT_EQ(Notes(1), (std::vector<int>{64, 62}));
+    EXPECT_EQ(ts.messages.Count(), 2); // nothing more to say
+
+    // On the Drums tab the keys do nothing.
+    ASSERT_TRUE(SelectTab(10));
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(w->Song.Tab(10).Bookmarks[0], -1);
+    EXPECT_EQ(ts.messages.Count(), 2);
+}
+
+TEST_F(MixerBookmarksTest, TheLastLineAndABookmarkBeyondTheTextPlayFromThatLine) {
+    Make({{1, {kC, kD, kE, kF}}});
+    w->Song.Tab(1).Bookmarks[0] = 3; // the last line
+    Play(Qt::Key_F4);
+    EXPECT_EQ(Notes(0), std::vector<int>{65});
+    w->Song.Tab(1).Bookmarks[0] = 9; // beyond the text: from the caret line
+    w->Lines().MoveCaretToLine(3);
+    Play(Qt::Key_F4);
+    EXPECT_EQ(Notes(0), std::vector<int>{65});
+    w->Lines().MoveCaretToLine(1);
+    Play(Qt::Key_F4);
+    EXPECT_EQ(Notes(0), (std::vector<int>{62, 64, 65}));
+    EXPECT_EQ(w->Lines().CurrentLine(), 1);
+}
+
+TEST_F(MixerBookmarksTest, AFaultyLineOnAnotherTabStaysShownAfterF4) {
+    Make({{1, {kC, kD}}, {6, {kGuitarC, "C, x, 3, x, x, Q"}}});
+    w->Song.Tab(1).Bookmarks[0] = 1;
+    Play(Qt::Key_F4);
+    EXPECT_TRUE(Notes(0).empty());
+    EXPECT_EQ(w->Song.CurrentTab, 6);
+    EXPECT_EQ(Selected(), std::make_pair(1, 1));
 }
 
 } // namespace
