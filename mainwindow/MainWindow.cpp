@@ -298,7 +298,7 @@ void TfrmMain::BuildBottom() {
     LabelBalancePosition->setObjectName(QStringLiteral("LabelBalancePosition"));
     // Room for the widest value, so the number never runs into the slider.
     LabelBalancePosition->setMinimumWidth(LabelBalancePosition->fontMetrics().horizontalAdvance(QStringLiteral("127")) + 4);
-    CheckBoxMuteInstrument = new QCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
+    CheckBoxMuteInstrument = new TMuteCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
     CheckBoxMuteInstrument->setObjectName(QStringLiteral("CheckBoxMuteInstrument"));
     CheckBoxSoloInstrument = new QCheckBox(QStringLiteral("Solo"), GroupBoxMixer);
     CheckBoxSoloInstrument->setObjectName(QStringLiteral("CheckBoxSoloInstrument"));

@@ -23,13 +23,30 @@ bool ByUser(Qt::FocusReason reason) {
 }
 } // namespace
 
+void TMuteCheckBox::checkStateSet() {
+    QCheckBox::checkStateSet();
+    ShowState();
+}
+
+void TMuteCheckBox::nextCheckState() {
+    QCheckBox::nextCheckState();
+    ShowState();
+}
+
+void TMuteCheckBox::ShowState() {
+    QFont f = font();
+    f.setBold(isChecked());
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, isChecked() ? QColor(Qt::red) : QColor(Qt::black));
+    setPalette(p);
+}
+
 TMixerPanel::TMixerPanel(TMixerParts parts, QObject *parent) : QObject(parent), p_(std::move(parts)) {
     QGroupBox *g = p_.mixer;
     mute_ = g->findChild<QCheckBox *>(QStringLiteral("CheckBoxMuteInstrument"));
     solo_ = g->findChild<QCheckBox *>(QStringLiteral("CheckBoxSoloInstrument"));
     balanceNumber_ = g->findChild<QLabel *>(QStringLiteral("LabelBalancePosition"));
-    // A checked Mute reads red and bold, however it came to be checked.
-    mute_->setStyleSheet(QStringLiteral("QCheckBox:checked { color: red; font-weight: bold; }"));
 
     auto watch = [this](QObject *o) {
         markOnEntry_.insert(o);

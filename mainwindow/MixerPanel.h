@@ -9,18 +9,32 @@
 // a handler to run after loading, it calls the storing handler itself (ShowPageMixer).
 #include "mainwindow/rules/MixerRules.h"
 
+#include <QCheckBox>
 #include <QObject>
 
 #include <functional>
 #include <map>
 #include <set>
 
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QSpinBox;
 class QWidget;
 struct TSongModel;
+
+// The Mute box: its caption reads red and bold while it is checked, however it came to be.
+class TMuteCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void checkStateSet() override;
+    void nextCheckState() override;
+
+private:
+    void ShowState();
+};
 
 struct TMixerParts {
     TSongModel &song;

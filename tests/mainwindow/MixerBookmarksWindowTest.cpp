@@ -189,8 +189,10 @@ TEST_F(MixerBookmarksTest, MuteAndSoloDecideWhichTabsPlay) {
     EXPECT_EQ(Notes(0), std::vector<int>{60});
     EXPECT_TRUE(Notes(5).empty());
 
+    EXPECT_TRUE(mute->font().bold()); // a checked Mute reads red and bold
     solo->click(); // a checked Solo clears Mute: the guitar alone
     EXPECT_FALSE(mute->isChecked());
+    EXPECT_FALSE(mute->font().bold());
     EXPECT_FALSE(w->Song.Tab(6).Mute);
     EXPECT_TRUE(w->Song.Tab(6).Solo);
     Play(Qt::Key_F2);
@@ -259,6 +261,7 @@ TEST_F(MixerBookmarksTest, MixerValuesAndTheSongKeyAreSavedAndOpenedAgain) {
     EXPECT_EQ(Spin("UpDownMixerChannel")->value(), 4);
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelBalancePosition")->text(), QStringLiteral("20"));
     EXPECT_TRUE(Ctl<QCheckBox>(*w, "CheckBoxMuteInstrument")->isChecked());
+    EXPECT_TRUE(Ctl<QCheckBox>(*w, "CheckBoxMuteInstrument")->font().bold());
 }
 
 // ---- bookmarks ----------------------------------------------------------------------------
