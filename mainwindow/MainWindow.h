@@ -41,12 +41,14 @@ class QSlider;
 class QSpinBox;
 class QWidget;
 class SettingsStore;
+class TBookmarkCommands;
 class TCommands;
 class TDrumTab;
 class TDurationButtons;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class TMixerPanel;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -243,6 +245,8 @@ private:
     QLabel *lblTempo = nullptr;
     // "Time Sig: " then the upper number, "/" and the lower number, one after the other.
     QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
+    QLabel *lblTranspose = nullptr;
+    QSpinBox *UpDownSongKey = nullptr; // the song-wide transpose
     TPosDisplay *PosDisplay1 = nullptr;
     TTimeDisplay *TimeDisplay1 = nullptr;
     QLabel *LabelTabName = nullptr;
@@ -282,6 +286,8 @@ private:
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
+    std::unique_ptr<TMixerPanel> mixer_;
+    std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;

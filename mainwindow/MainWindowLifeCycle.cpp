@@ -17,6 +17,7 @@
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "mainwindow/rules/MixerRules.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
@@ -184,6 +185,10 @@ void TfrmMain::SetHintsVisible(bool visible) {
     hint(btnPlayFRT, "Play this instrument only");
     hint(CheckBoxMuteInstrument, "Leave this instrument out of the song");
     hint(CheckBoxSoloInstrument, "Play only this instrument");
+    hint(UpDownSongKey, "Transpose the whole song by half steps");
+    for (const TMixerRow &row : MixerRows())
+        if (auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size()))))
+            hint(caption, "Click to put the default back");
     hint(PaintBoxInstrument, "The instrument");
 }
 

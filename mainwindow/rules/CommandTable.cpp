@@ -52,6 +52,8 @@ constexpr std::array kRows{
     TCommandRow{"FindNext1", Edit, "Find Next", "F3", A::Dialogs},
     TCommandRow{"Replace1", Edit, "&Replace...", "Ctrl+R", A::Dialogs},
     TCommandRow{"GoToLine1", Edit, "&Go To Line...", "Ctrl+G", A::Dialogs},
+    TCommandRow{"SetEditorMarker2", Edit, "S&et Bookmark", "Ctrl+Shift+F4", A::Editor, true},
+    TCommandRow{"JumptoEditorMarkerCtrl092", Edit, "&Jump to Bookmark", "Ctrl+F4", A::Editor},
 
     // The Drums tab's Edit menu and the pattern list's pop-up run the same list commands.
     TCommandRow{"Cut5", EditDrums, "Cu&t", "", A::Drums},
