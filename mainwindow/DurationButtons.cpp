@@ -1,6 +1,6 @@
 #include "mainwindow/DurationButtons.h"
 
-#include "mainwindow/DurationGlyphs.h"
+#include "dialogs/DurationGlyphs.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
