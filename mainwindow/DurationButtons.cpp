@@ -118,6 +118,17 @@ void TDurationButtons::ClickDuration(int index) {
     emit DurationClicked(index);
 }
 
+void TDurationButtons::ChooseDuration(int index, bool dotted, bool triplet) {
+    if (index < 0 || index >= duration::kButtonCount)
+        return;
+    {
+        const QSignalBlocker b1(chkTriplet), b2(chkDotted);
+        chkTriplet->setChecked(triplet);
+        chkDotted->setChecked(dotted && !triplet);
+    }
+    ClickDuration(index);
+}
+
 duration::TControls TDurationButtons::Controls() const {
     return {group_->checkedId(), chkDotted->isChecked(), chkTriplet->isChecked()};
 }

@@ -59,6 +59,11 @@ public slots:
     // What a user click on button `index` does (the F5..F11 shortcuts use it).
     void ClickDuration(int index);
 
+public:
+    // The duration picker's choice: the Triplet and Dotted boxes set quietly, then button
+    // `index` clicked, so the duration is applied once.
+    void ChooseDuration(int index, bool dotted, bool triplet);
+
 private:
     void UpdateRest();
 

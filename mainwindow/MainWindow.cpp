@@ -11,6 +11,7 @@
 #include "mainwindow/FindCommands.h"
 #include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
@@ -105,6 +106,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
+    lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
