@@ -66,6 +66,7 @@ TLineTools::TLineTools(const TLineToolParts &parts)
     tuningLabel_->installEventFilter(this);
     // Ctrl, Shift and Alt make the editor's right button a gesture, not its pop-up menu.
     edit_->viewport()->installEventFilter(this);
+    connect(durations_, &TDurationButtons::OneTimeLabelClicked, this, [this] { LabelOneTimeNoteSelectorClick(); });
     connect(edit_, &TNotationEdit::MouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m) {
         RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier);
     });

@@ -260,7 +260,7 @@ TEST_F(LineToolsTest, ShiftRightClickAppliesOnceAndPicturesReopenTheLastMode) {
     EXPECT_EQ(buttons->CurrentDuration(), before);
 }
 
-TEST_F(LineToolsTest, TemporaryDurationForSelectionNeedsASelection) {
+TEST_F(LineToolsTest, TemporaryDurationFromTheMenuNeedsASelectionAndTheLabelALine) {
     Show(6, QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"), 0);
     Act(*w, QStringLiteral("OnetimeNoteDurationforSelection1"))->trigger();
     ASSERT_EQ(ts.messages.Count(), 1);
@@ -273,6 +273,17 @@ TEST_F(LineToolsTest, TemporaryDurationForSelectionNeedsASelection) {
     ASSERT_EQ(ts.modal.ShownDialogs().size(), 2u);
     EXPECT_EQ(ts.modal.ShownDialogs()[0].caption, QStringLiteral("Select Temporary Note Duration"));
     EXPECT_EQ(Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, H"));
+
+    // The label beside the duration buttons: once for the caret line, only when there are lines.
+    Lines().MoveCaretToLine(0);
+    Drive([](platform::ModalDialog &d) { Click(d, QStringLiteral("SpeedButtonSixtyFourth")); });
+    QTest::mouseClick(Ctl<QLabel>(*w, "LabelOneTimeNoteSelector"), Qt::LeftButton);
+    ASSERT_EQ(ts.modal.ShownDialogs().size(), 3u);
+    EXPECT_EQ(ts.modal.ShownDialogs()[2].caption, QStringLiteral("Single Click for Temporary Note Duration"));
+    EXPECT_EQ(Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, F"));
+    Show(6, QString(), 0);
+    QTest::mouseClick(Ctl<QLabel>(*w, "LabelOneTimeNoteSelector"), Qt::LeftButton);
+    EXPECT_EQ(ts.modal.ShownDialogs().size(), 3u);
 }
 
 } // namespace
