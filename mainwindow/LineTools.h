@@ -1,8 +1,8 @@
 #pragma once
 // The main window's openers of the tuning dialog, the per-line editor and the note-duration
 // picker: the tuning label `LabelSelectTuning`, the temporary-duration label beside the duration
-// buttons, the editor pop-up's items, Ctrl and Shift with
-// the right mouse button on the editor, and Ctrl + click on the fretboard and keyboard.
+// buttons, the editor pop-up's items, Ctrl and Shift with the right mouse button on the editor,
+// and Ctrl + click on the fretboard and keyboard.
 // Each opener returns while anything plays, builds the dialog's input from the song, asks, and
 // applies the answer: a tuning to the tab's record, a line through the editor lines as one
 // edit, a duration as the duration controls or the editor apply it; then the song's one
