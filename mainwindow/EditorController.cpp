@@ -74,8 +74,8 @@ void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
     if (!right || ws_.play.Busy())
         return;
-    // The duration picker (Ctrl, Shift) and grouping by bars (Alt) arrive with their
-    // dialogs and line transformations; until then the gestures do nothing.
+    // Ctrl and Shift open the duration picker (TLineTools); grouping by bars (Alt) arrives
+    // with the line transformations, until then it does nothing.
     (void)ctrl;
     (void)shift;
     (void)alt;

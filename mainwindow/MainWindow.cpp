@@ -13,6 +13,7 @@
 #include "mainwindow/MixerPanel.h"
 #include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
@@ -116,6 +117,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
                                                        [this] { tabs_->ShowMixer(); }});
     bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
         Song, *lines_, Services().messages, [this] { return Busy() || Song.Current().Kind == TKind::Drums; }});
+    lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;

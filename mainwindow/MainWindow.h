@@ -49,6 +49,7 @@ class TEditorController;
 class TEditorLines;
 class TFindCommands;
 class TMixerPanel;
+class TLineTools;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -61,6 +62,7 @@ struct TTabWidgets;
 struct TTabWindowCalls;
 struct TLiveParts;
 struct TDrumParts;
+struct TLineToolParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -113,6 +115,8 @@ public:
     TEditorController &EditorEvents() const { return *editor_; }
     // The Drums tab's page: pattern list, grid, slots, grid play.
     TDrumTab &DrumPage() const { return *drumTab_; }
+    // The openers of the tuning dialog, the per-line editor and the duration picker.
+    TLineTools &LineTools() const { return *lineTools_; }
     // Every menu item and key of the window, by object name.
     TCommands &Commands() const { return *commands_; }
     // Who plays, the stop and abort flags, the nested loops.
@@ -221,6 +225,7 @@ private:
     friend TTabWindowCalls TabWindowCalls(TfrmMain &w);
     friend TLiveParts LiveInstrumentParts(TfrmMain &w);
     friend TDrumParts DrumTabParts(TfrmMain &w);
+    friend TLineToolParts LineToolParts(TfrmMain &w);
 
     // ---- controls -----------------------------------------------------------------------
     QWidget *PanelTop = nullptr;
@@ -289,6 +294,7 @@ private:
     std::unique_ptr<TMixerPanel> mixer_;
     std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;
+    std::unique_ptr<TLineTools> lineTools_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

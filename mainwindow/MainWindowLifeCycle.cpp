@@ -8,6 +8,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
@@ -73,10 +74,7 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                   .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
                   .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
                   .WindowWidth = [&w] { return w.width(); },
-                  .ShowDurationPicker = [&w] {
-                      if (w.Dialogs().durationPicker)
-                          w.Dialogs().durationPicker();
-                  },
+                  .ShowDurationPicker = [&w] { w.LineTools().ShowDurationPicker(); },
                   .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
                   .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); },
                   .RefreshStatus = [&w] { w.EditorEvents().RichEdit1SelectionChange(); }},

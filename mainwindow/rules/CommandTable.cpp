@@ -99,6 +99,10 @@ constexpr std::array kRows{
     TCommandRow{"Replace2", EditorPopUp, "Replace... (Ctrl R)", "", A::Dialogs},
     TCommandRow{"GotoLine2", EditorPopUp, "Go To Line...", "", A::Dialogs},
     TCommandRow{"N23", EditorPopUp, "Play From Cursor", "", A::Playback, true},
+    TCommandRow{"NoteDurationSelectorCtrlRMB1", EditorPopUp, "Note &Duration Selector (Ctrl+RMB)", "", A::Dialogs, true},
+    TCommandRow{"OnetimeNoteDurationforSelection1", EditorPopUp, "Tem&porary Duration for Selection (Shift+RMB)", "",
+                A::Dialogs},
+    TCommandRow{"MicroManageLine2", EditorPopUp, "&Set Multiple Durations For Line", "", A::Dialogs},
 
     TCommandRow{"Cut3", PatternPopUp, "Cut", "", A::Drums},
     TCommandRow{"Copy3", PatternPopUp, "Copy", "", A::Drums},
