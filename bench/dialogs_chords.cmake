@@ -1,0 +1,1 @@
+tw_add_bench(dialogs_chords_bench ${CMAKE_CURRENT_SOURCE_DIR}/dialogs_chords_bench.cpp tw_dialogs_chords)
