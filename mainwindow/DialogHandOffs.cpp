@@ -11,6 +11,9 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs) {
     d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
+    d.chordCalc = [dlg = dialogs.frmChordCalc.get()](const TChordCalcInput &in, const TChordCalcCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
     d.find = [dlg = dialogs.frmfind.get()] { dlg->ShowModal(); };
     d.replace = [dlg = dialogs.frmReplace.get()] { dlg->ShowModal(); };
     d.goToLine = [dlg = dialogs.frmEnterNumber.get()] { dlg->ShowModal(); };

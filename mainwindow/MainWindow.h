@@ -43,6 +43,7 @@ class QWidget;
 class SettingsStore;
 class TCommands;
 class TDurationButtons;
+class TChordTools;
 class TEditorController;
 class TEditorLines;
 class TSongCommands;
@@ -127,6 +128,8 @@ public:
     void About1Click();
     void Options1Click();
     void Contents1Click();
+    // The "Chord Calculator" label and the Tools menu's item: the chord calculator.
+    void LabelAdvancedChordOptionsClick();
     // Keys the window sees before its controls; only Esc counts.
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
@@ -239,6 +242,7 @@ private:
     QLabel *LabelTabName = nullptr;
     QLabel *LabelSelectPatch = nullptr;
     QLabel *LabelSelectTuning = nullptr;
+    QLabel *LabelAdvancedChordOptions = nullptr; // "Chord Calculator"
     QSpinBox *UpDownMixerChannel = nullptr;
     QSpinBox *UpDownMixerVolume = nullptr;
     QSpinBox *UpDownMixerDelay = nullptr;
@@ -282,4 +286,5 @@ private:
     bool closing_ = false;
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
+    std::unique_ptr<TChordTools> chordTools_;
 };

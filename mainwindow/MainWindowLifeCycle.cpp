@@ -495,6 +495,7 @@ bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
 
 void TfrmMain::PageControl1Change() {
     tabs_->Change();
+    LabelAdvancedChordOptions->setVisible(Song.Current().Kind != TKind::Drums);
     if (live_)
         live_->TabChanged();
     editor_->RichEdit1SelectionChange();
