@@ -6,6 +6,7 @@ TDialogs CreateDialogs(const platform::Services &services, QWidget *parent) {
     d.frmOptions = std::make_unique<TfrmOptions>(services, parent);
     d.frmChordCalc = std::make_unique<TfrmChordCalc>(services, parent);
     d.frmWait = std::make_unique<TfrmWait>(services, parent);
+    d.frmChordCalc->SetProgressWindow(d.frmWait.get());
     d.FrmMicroManage = std::make_unique<TFrmMicroManage>(services, parent);
     d.FrmEnterTempo = std::make_unique<TFrmEnterTempo>(services, parent);
     d.frmEnterTimeSig = std::make_unique<TfrmEnterTimeSig>(services, parent);

@@ -44,5 +44,8 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
             return std::nullopt;
         return box.textValue().toStdString();
     };
+    d.chordCalc = [dlg = dialogs.frmChordCalc.get()](const TChordCalcInput &in, const TChordCalcCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
     main.SetDialogs(std::move(d));
 }

@@ -3,6 +3,7 @@
 // through its typed Ask call (value in, value out). The program wires it once the dialogs
 // exist (WireMainDialogs); tests set the entries they need. An empty entry shows nothing.
 #include "dialogs/FrmEnterNumber.h"
+#include "dialogs/FrmChordCalc.h"
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmFind.h"
@@ -46,4 +47,5 @@ struct TMainDialogs {
     std::function<std::optional<std::string>(const TTuningInput &)> tuning;
     // The per-line editor: the edited line, on OK.
     std::function<std::optional<std::string>(const TLineEditInput &)> lineEditor;
+    std::function<std::optional<TChordCalcResult>(const TChordCalcInput &, const TChordCalcCalls &)> chordCalc;
 };

@@ -1,6 +1,8 @@
 // The main window's controls and menus, and the wiring of their events to the handlers.
 #include "mainwindow/MainWindow.h"
 
+#include "dialogs/DialogControls.h"
+#include "mainwindow/ChordTools.h"
 #include "mainwindow/Colours.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/rules/CommandState.h"
@@ -126,6 +128,16 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         const TSongPoint p = docs_->PointOfLine(line, conductor);
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
+    chordTools_ = std::make_unique<TChordTools>(
+        Song, Options, *lines_,
+        TChordToolsHost{.Busy = [this] { return Busy(); },
+                        .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
+                        .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
+                        .FocusEditor = [this] { RichEdit1->setFocus(Qt::OtherFocusReason); },
+                        .Sound = [this]() -> TLiveSounding * { return live_ ? &live_->Sound() : nullptr; },
+                        .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                        .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                        .ShowDurationPicker = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }});
     ConnectHandlers();
     FormCreate();
     songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
@@ -287,6 +299,10 @@ void TfrmMain::BuildBottom() {
     LabelSelectPatch->setObjectName(QStringLiteral("LabelSelectPatch"));
     LabelSelectTuning = new QLabel(GroupBoxMixer);
     LabelSelectTuning->setObjectName(QStringLiteral("LabelSelectTuning"));
+    auto *chordCalculator = new TClickLabel(QStringLiteral("Chord Calculator"), 0, GroupBoxMixer);
+    chordCalculator->setObjectName(QStringLiteral("LabelAdvancedChordOptions"));
+    connect(chordCalculator, &TClickLabel::Click, this, [this] { LabelAdvancedChordOptionsClick(); });
+    LabelAdvancedChordOptions = chordCalculator;
     UpDownMixerChannel = spin("UpDownMixerChannel", 1, 16);
     UpDownMixerVolume = spin("UpDownMixerVolume", 0, 127);
     UpDownMixerDelay = spin("UpDownMixerDelay", -120, 120);
@@ -308,6 +324,7 @@ void TfrmMain::BuildBottom() {
     top->setSpacing(12);
     top->addWidget(LabelSelectPatch);
     top->addWidget(LabelSelectTuning);
+    top->addWidget(LabelAdvancedChordOptions);
     top->addStretch(1);
     top->addWidget(CheckBoxMuteInstrument);
     top->addWidget(CheckBoxSoloInstrument);
@@ -385,6 +402,7 @@ void TfrmMain::BindCommands() {
     c.Bind("About1", TArea::Window, [this] { About1Click(); });
     c.Bind("Options1", TArea::Window, [this] { Options1Click(); });
     c.Bind("Contents1", TArea::Window, [this] { Contents1Click(); });
+    c.Bind("ChordCalculator1", TArea::Dialogs, [this] { LabelAdvancedChordOptionsClick(); });
     c.Bind("EscapeKey", TArea::Window, [this] { FormKeyDown(Qt::Key_Escape); });
     // Find, replace and go to line, reached with the focus anywhere in the window.
     TFindCommands *find = find_.get();
@@ -442,6 +460,8 @@ void TfrmMain::ConnectHandlers() {
 // ---- small state helpers -------------------------------------------------------------
 
 bool TfrmMain::Busy() const { return play_.Busy(); }
+
+void TfrmMain::LabelAdvancedChordOptionsClick() { chordTools_->OpenChordCalculator(dialogs_); }
 
 bool TfrmMain::AnyTabModified() const {
     for (const auto &tab : Song.Tabs)

@@ -45,6 +45,7 @@ class TBookmarkCommands;
 class TCommands;
 class TDrumTab;
 class TDurationButtons;
+class TChordTools;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
@@ -139,6 +140,8 @@ public:
     void About1Click();
     void Options1Click();
     void Contents1Click();
+    // The "Chord Calculator" label and the Tools menu's item: the chord calculator.
+    void LabelAdvancedChordOptionsClick();
     // Keys the window sees before its controls; only Esc counts.
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
@@ -257,6 +260,7 @@ private:
     QLabel *LabelTabName = nullptr;
     QLabel *LabelSelectPatch = nullptr;
     QLabel *LabelSelectTuning = nullptr;
+    QLabel *LabelAdvancedChordOptions = nullptr; // "Chord Calculator"
     QSpinBox *UpDownMixerChannel = nullptr;
     QSpinBox *UpDownMixerVolume = nullptr;
     QSpinBox *UpDownMixerDelay = nullptr;
@@ -306,4 +310,5 @@ private:
     bool closing_ = false;
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
+    std::unique_ptr<TChordTools> chordTools_;
 };

@@ -501,6 +501,7 @@ bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
 
 void TfrmMain::PageControl1Change() {
     tabs_->Change();
+    LabelAdvancedChordOptions->setVisible(Song.Current().Kind != TKind::Drums);
     if (live_)
         live_->TabChanged();
     if (drumTab_)

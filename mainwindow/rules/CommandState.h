@@ -47,7 +47,8 @@ struct TCommandState {
 inline constexpr std::string_view kMixerControls[] = {
     "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "lblVolume", "UpDownMixerVolume", "labelinstrumentdelay",
     "UpDownMixerDelay", "Labeltranspose", "UpDownMixerKey", "LabelChannel", "UpDownMixerChannel", "LabelBalance",
-    "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning"};
+    "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning",
+    "LabelAdvancedChordOptions"};
 inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",

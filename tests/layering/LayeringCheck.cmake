@@ -9,6 +9,7 @@ set(rules
   "platform|${qt}|^midi/|^song/|${windows}"
   "mainwindow/rules|${qt}|^mainwindow/[^r]|^mainwindow/r[^u]|^dialogs/[^r]|^platform/qt/"
   "dialogs/rules|${qt}|^mainwindow/|^dialogs/[^r]|^platform/qt/"
+  "dialogs/chords|${qt}|^mainwindow/|^dialogs/[^c]|^platform/qt/"
   "dialogs|^mainwindow/"
 )
 set(failures 0)

@@ -1,0 +1,86 @@
+#include "mainwindow/ChordTools.h"
+
+#include "dialogs/ProgramOptions.h"
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/LiveSounding.h"
+#include "mainwindow/rules/FretboardModel.h"
+#include "mainwindow/rules/SongChange.h"
+#include "song/SongModel.h"
+
+namespace {
+// How long a chord of the calculator sounds.
+constexpr int kChordSoundMs = 500;
+} // namespace
+
+TChordTools::TChordTools(TSongModel &song, ProgramOptions &options, TEditorLines &lines, TChordToolsHost host)
+    : song_(song), options_(options), lines_(lines), host_(std::move(host)) {}
+
+TChordCalcInput TChordTools::InputForCurrentTab() const {
+    const TInstrumentTab &tab = song_.Current();
+    TChordCalcInput in;
+    in.kindText = std::string(KindText(tab.Kind));
+    in.fretted = IsFretted(tab.Kind);
+    in.line = song_.LineContext(song_.CurrentTab);
+    in.tuningText = GetTuningText(tab);
+    in.chordRoot = tab.ChordRoot;
+    in.chordType = tab.ChordType;
+    in.chordPosition = tab.ChordPosition;
+    in.chordReach = tab.ChordReach;
+    in.dotType = options_.DotID;
+    in.voicings = song_.ChordVoicings[static_cast<size_t>(song_.CurrentTab - 1)];
+    in.duration = host_.CurrentDuration ? host_.CurrentDuration() : "Q";
+    in.userFormulaFolder = options_.WorkDir.toStdString();
+    return in;
+}
+
+void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
+    if ((host_.Busy && host_.Busy()) || !IsFretted(song_.Current().Kind) || !dialogs.chordCalc)
+        return;
+    const int tab = song_.CurrentTab;
+    TChordCalcCalls calls;
+    calls.insertLines = [this, tab](const std::vector<std::string> &lines) { InsertLines(tab, lines); };
+    calls.playChord = [this](const TChordDat &chord) { PlayChord(chord); };
+    if (host_.ShowDurationPicker)
+        calls.pickDuration = [this] {
+            host_.ShowDurationPicker();
+            return host_.CurrentDuration ? host_.CurrentDuration() : std::string("Q");
+        };
+    const std::optional<TChordCalcResult> result = dialogs.chordCalc(InputForCurrentTab(), calls);
+    if (result) {
+        TInstrumentTab &rec = song_.Tab(tab);
+        rec.ChordRoot = result->chordRoot;
+        rec.ChordType = result->chordType;
+        rec.ChordPosition = result->chordPosition;
+        rec.ChordReach = result->chordReach;
+        options_.DotID = result->dotType;
+        song_.ChordVoicings[static_cast<size_t>(tab - 1)] = result->voicings;
+        if (host_.SongChanged)
+            host_.SongChanged(tab, kChangedTabSettings, false);
+    }
+    if (host_.FocusEditor)
+        host_.FocusEditor();
+}
+
+void TChordTools::InsertLines(int tab, const std::vector<std::string> &lines) {
+    // Before the caret's line, in list order, as one edit; the caret stays with its line.
+    if (!lines.empty()) {
+        QStringList text;
+        for (const std::string &line : lines)
+            text << QString::fromStdString(line);
+        lines_.InsertLine(lines_.CurrentLine(), text.join(QLatin1Char('\n')));
+    }
+    if (host_.SongChanged)
+        host_.SongChanged(tab, kChangedLines, true);
+}
+
+void TChordTools::PlayChord(const TChordDat &chord) {
+    TLiveSounding *sound = host_.Sound ? host_.Sound() : nullptr;
+    if (!sound)
+        return;
+    if (host_.EnterNestedLoop)
+        host_.EnterNestedLoop();
+    sound->SendTabPatch(song_.Current());
+    sound->SoundChordLive(song_, chord.Pitches, -1, -1, true, kChordSoundMs);
+    if (host_.LeaveNestedLoop)
+        host_.LeaveNestedLoop();
+}

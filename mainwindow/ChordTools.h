@@ -1,0 +1,46 @@
+#pragma once
+// The chord tools of the main window: the chord calculator opened from the "Chord Calculator"
+// label and the Tools menu. It prepares the calculator from the current tab, lets it insert
+// voicings at the caret (one edit each time, so Ctrl+Z takes them back) and sound them on the
+// tab while it is open, and stores the calculator's settings and voicings in the tab on Close.
+#include "dialogs/FrmChordCalc.h"
+#include "mainwindow/MainDialogs.h"
+
+#include <functional>
+#include <string>
+
+struct ProgramOptions;
+struct TSongModel;
+class TEditorLines;
+class TLiveSounding;
+
+// What the chord tools ask of the window.
+struct TChordToolsHost {
+    std::function<bool()> Busy;
+    std::function<std::string()> CurrentDuration;                    // " Q"
+    std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
+    std::function<void()> FocusEditor;
+    std::function<TLiveSounding *()> Sound;                          // null while no port is open
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;          // a chord's sounding counts as busy
+    std::function<void()> ShowDurationPicker;                        // set-current mode
+};
+
+class TChordTools {
+public:
+    TChordTools(TSongModel &song, ProgramOptions &options, TEditorLines &lines, TChordToolsHost host);
+
+    // `LabelAdvancedChordOptionsClick`: the chord calculator on fretted tabs.
+    void OpenChordCalculator(const TMainDialogs &dialogs);
+
+    // The calculator's input for the current tab.
+    TChordCalcInput InputForCurrentTab() const;
+
+private:
+    void InsertLines(int tab, const std::vector<std::string> &lines);
+    void PlayChord(const TChordDat &chord);
+
+    TSongModel &song_;
+    ProgramOptions &options_;
+    TEditorLines &lines_;
+    TChordToolsHost host_;
+};
