@@ -74,11 +74,12 @@ void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
     if (!right || ws_.play.Busy())
         return;
-    // The duration picker (Ctrl, Shift) and grouping by bars (Alt) arrive with their
-    // dialogs and line transformations; until then the gestures do nothing.
-    (void)ctrl;
-    (void)shift;
-    (void)alt;
+    // The duration picker (Ctrl, Shift) arrives with its dialog; until then those gestures
+    // do nothing.
+    if (ctrl || shift)
+        return;
+    if (alt && host_.GroupLinesByBars)
+        host_.GroupLinesByBars();
 }
 
 void TEditorController::UpdateCaretLine(int key) {

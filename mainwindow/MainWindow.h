@@ -47,6 +47,7 @@ class TDurationButtons;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class TLineCommands;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -93,7 +94,6 @@ public:
     int MaxFret = 24;
     bool Activated = false;
     bool SaveMidiDevice = false;
-    bool BulkEditActive = false;
     QString FileName;
     // The file this song was last read from or written to; empty for a new song.
     QString SongFilePath;
@@ -233,6 +233,9 @@ private:
     TNotationEdit *RichEdit1 = nullptr;
     TStatusPanels *StatusBarBottom = nullptr;
     TStatusPanels *StatusBarRichEdit = nullptr;
+    // The editor's shortcut labels below it ("Duplicate (Ctrl+D)", "New Line", ...).
+    QWidget *PanelEditorLabels = nullptr;
+    QLabel *labelDuplicateSelection = nullptr, *labelNewLine = nullptr, *labelgrouplinesbybars = nullptr;
     TDurationButtons *PanelNoteButtons = nullptr;
     QPushButton *BitBtnPlayArrangement = nullptr;
     QPushButton *btnPlayFRT = nullptr;
@@ -268,6 +271,7 @@ private:
     void BuildBottom();
     void BuildDrumsPage();
     void BindCommands();
+    void BindLineCommands();
     void ConnectHandlers();
     void OpenOutputPort();
     void ApplyEditorFont();
@@ -282,6 +286,7 @@ private:
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
+    std::unique_ptr<TLineCommands> lineCommands_;
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;

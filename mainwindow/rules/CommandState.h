@@ -48,7 +48,8 @@ inline constexpr std::string_view kMixerControls[] = {
     "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "UpDownMixerVolume", "UpDownMixerDelay",
     "UpDownMixerKey", "UpDownMixerChannel", "TrackBarMixerBalance", "LabelBalancePosition",
     "LabelSelectPatch", "LabelSelectTuning"};
-inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons"};
+inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
+                                                     "labelgrouplinesbybars"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
                                                      "chkMetronome"};
