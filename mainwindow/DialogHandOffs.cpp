@@ -29,7 +29,9 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.goToLine = [dlg = dialogs.frmEnterNumber.get()](const TGoToInput &in) { return dlg->Ask(in); };
     if (tablature)
         d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
-    d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
+    d.durationPicker = [dlg = dialogs.frmNoteSelect.get()](const TNotePickInput &in) { return dlg->Ask(in); };
+    d.tuning = [dlg = dialogs.frmSelectTuning.get()](const TTuningInput &in) { return dlg->Ask(in); };
+    d.lineEditor = [dlg = dialogs.FrmMicroManage.get()](const TLineEditInput &in) { return dlg->Ask(in); };
     // The one-line input is a plain Qt input box until its own form takes text.
     d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
         QInputDialog box(parent);

@@ -1,6 +1,7 @@
 #include "mainwindow/DurationButtons.h"
 
-#include "mainwindow/DurationGlyphs.h"
+#include "dialogs/DialogControls.h"
+#include "dialogs/DurationGlyphs.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -65,7 +66,17 @@ TDurationButtons::TDurationButtons(QWidget *parent) : QFrame(parent) {
     chkTriplet->setObjectName(QStringLiteral("chkTriplet"));
     grid->addWidget(chkDotted, 4, 0, 1, 2);
     grid->addWidget(chkTriplet, 5, 0, 1, 2);
-    grid->setRowStretch(6, 1);
+    // A click on the label asks for a duration to give the caret or selected lines once.
+    LabelOneTimeNoteSelector = new TClickLabel(QStringLiteral("Temporary Duration  (Shift+RMB)"), 0, this);
+    LabelOneTimeNoteSelector->setObjectName(QStringLiteral("LabelOneTimeNoteSelector"));
+    LabelOneTimeNoteSelector->setWordWrap(true);
+    QPalette link = LabelOneTimeNoteSelector->palette();
+    link.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    LabelOneTimeNoteSelector->setPalette(link);
+    grid->addWidget(LabelOneTimeNoteSelector, 6, 0, 1, 2);
+    connect(static_cast<TClickLabel *>(LabelOneTimeNoteSelector), &TClickLabel::Click, this,
+            &TDurationButtons::OneTimeLabelClicked);
+    grid->setRowStretch(7, 1);
     connect(chkDotted, &QCheckBox::clicked, this, [this](bool checked) {
         fromCode_ = false;
         if (checked && chkTriplet->isChecked()) {
@@ -116,6 +127,17 @@ void TDurationButtons::ClickDuration(int index) {
     buttons[static_cast<size_t>(index)]->setChecked(true);
     UpdateRest();
     emit DurationClicked(index);
+}
+
+void TDurationButtons::ChooseDuration(int index, bool dotted, bool triplet) {
+    if (index < 0 || index >= duration::kButtonCount)
+        return;
+    {
+        const QSignalBlocker b1(chkTriplet), b2(chkDotted);
+        chkTriplet->setChecked(triplet);
+        chkDotted->setChecked(dotted && !triplet);
+    }
+    ClickDuration(index);
 }
 
 duration::TControls TDurationButtons::Controls() const {

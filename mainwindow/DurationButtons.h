@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
 #include <QToolButton>
 
 #include <array>
@@ -29,6 +30,7 @@ public:
     QCheckBox *chkDotted = nullptr;
     QCheckBox *chkTriplet = nullptr;
     QToolButton *btnRest = nullptr;
+    QLabel *LabelOneTimeNoteSelector = nullptr; // "Temporary Duration  (Shift+RMB)"
 
     // Index of the button down; 2 when none is.
     int CurrentDurationIndex() const;
@@ -54,10 +56,17 @@ signals:
     void DottedClicked();
     void TripletClicked();
     void RestClicked();
+    // The user clicked the temporary-duration label.
+    void OneTimeLabelClicked();
 
 public slots:
     // What a user click on button `index` does (the F5..F11 shortcuts use it).
     void ClickDuration(int index);
+
+public:
+    // The duration picker's choice: the Triplet and Dotted boxes set quietly, then button
+    // `index` clicked, so the duration is applied once.
+    void ChooseDuration(int index, bool dotted, bool triplet);
 
 private:
     void UpdateRest();

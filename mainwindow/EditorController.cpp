@@ -74,8 +74,7 @@ void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
     if (!right || ws_.play.Busy())
         return;
-    // The duration picker (Ctrl, Shift) arrives with its dialog; until then those gestures
-    // do nothing.
+    // Ctrl and Shift open the duration picker (TLineTools); Alt groups the lines by bars.
     if (ctrl || shift)
         return;
     if (alt && host_.GroupLinesByBars)

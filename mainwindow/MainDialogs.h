@@ -6,8 +6,11 @@
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmFind.h"
+#include "dialogs/FrmMicroManage.h"
+#include "dialogs/FrmNoteSelect.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
+#include "dialogs/FrmSelectTuning.h"
 #include "dialogs/FrmWelcome.h"
 #include "mainwindow/FrmTab.h"
 #include "song/PatternStore.h"
@@ -37,6 +40,10 @@ struct TMainDialogs {
     std::function<std::optional<std::string>(const TLineInput &)> inputLine;
     // The percussion picker for a drum slot: the slot's new caption and note, on OK.
     std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
-    // Shown as it stands until its own commands arrive.
-    std::function<void()> durationPicker;
+    // The note-duration picker: the duration clicked.
+    std::function<std::optional<TNotePick>(const TNotePickInput &)> durationPicker;
+    // The tuning dialog: the tab's new spelling, on OK.
+    std::function<std::optional<std::string>(const TTuningInput &)> tuning;
+    // The per-line editor: the edited line, on OK.
+    std::function<std::optional<std::string>(const TLineEditInput &)> lineEditor;
 };

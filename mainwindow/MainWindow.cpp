@@ -9,10 +9,13 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
+#include "mainwindow/Bookmarks.h"
 #include "mainwindow/FindCommands.h"
 #include "mainwindow/LineCommands.h"
+#include "mainwindow/MixerPanel.h"
 #include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
@@ -131,6 +134,12 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
+    mixer_ = std::make_unique<TMixerPanel>(TMixerParts{Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
+                                                       [this] { SongChanged(Song.CurrentTab, kChangedMixer); },
+                                                       [this] { tabs_->ShowMixer(); }});
+    bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
+        Song, *lines_, Services().messages, [this] { return Busy() || Song.Current().Kind == TKind::Drums; }});
+    lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;
@@ -203,6 +212,16 @@ void TfrmMain::BuildPlayGroup() {
     countIn->addWidget(EdtCountInbars);
     countIn->addWidget(new QLabel(QStringLiteral("bars"), grpMIDIPlay));
     v->addLayout(countIn);
+    auto *key = new QHBoxLayout;
+    lblTranspose = new QLabel(QStringLiteral("Transpose"), grpMIDIPlay);
+    lblTranspose->setObjectName(QStringLiteral("lblTranspose"));
+    UpDownSongKey = new QSpinBox(grpMIDIPlay);
+    UpDownSongKey->setObjectName(QStringLiteral("UpDownSongKey"));
+    UpDownSongKey->setRange(kSongKeyLow, kSongKeyHigh);
+    key->addWidget(lblTranspose);
+    key->addWidget(UpDownSongKey);
+    key->addStretch(1);
+    v->addLayout(key);
     lblTempo = new QLabel(QStringLiteral("Tempo: 120"), grpMIDIPlay);
     lblTempo->setObjectName(QStringLiteral("lblTempo"));
     v->addWidget(lblTempo);
@@ -252,10 +271,10 @@ void TfrmMain::BuildEditorGroup() {
     grpEditor->setObjectName(QStringLiteral("grpEditor"));
     // The widest text each panel shows, so a wider desktop font never clips one.
     StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor,
-                                        {QStringLiteral("Line:  9999 of 9999"), QStringLiteral("*"),
-                                         QStringLiteral("Bytes: 128000"), QStringLiteral("Overwrite")});
+                                        {QStringLiteral("Line:  999999 of 999999"), QStringLiteral("*"),
+                                         QStringLiteral("Bytes: 9999999"), QStringLiteral("Overwrite")});
     StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor,
-                                          {QStringLiteral("Bar: 9999"), QStringLiteral("Beat: 64"),
+                                          {QStringLiteral("Bar: 99999"), QStringLiteral("Beat: 64"),
                                            QStringLiteral("Tick: 999"), QStringLiteral("Time: 00:00:00.00"),
                                            QStringLiteral("Play Selected Lines")});
     PanelNoteButtons = new TDurationButtons(grpEditor);
@@ -318,7 +337,7 @@ void TfrmMain::BuildBottom() {
     LabelBalancePosition->setObjectName(QStringLiteral("LabelBalancePosition"));
     // Room for the widest value, so the number never runs into the slider.
     LabelBalancePosition->setMinimumWidth(LabelBalancePosition->fontMetrics().horizontalAdvance(QStringLiteral("127")) + 4);
-    CheckBoxMuteInstrument = new QCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
+    CheckBoxMuteInstrument = new TMuteCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
     CheckBoxMuteInstrument->setObjectName(QStringLiteral("CheckBoxMuteInstrument"));
     CheckBoxSoloInstrument = new QCheckBox(QStringLiteral("Solo"), GroupBoxMixer);
     CheckBoxSoloInstrument->setObjectName(QStringLiteral("CheckBoxSoloInstrument"));
@@ -331,15 +350,17 @@ void TfrmMain::BuildBottom() {
     top->addWidget(CheckBoxMuteInstrument);
     top->addWidget(CheckBoxSoloInstrument);
     int c = 0;
-    auto add = [&](const QString &caption, QWidget *w) {
-        g->addWidget(new QLabel(caption, GroupBoxMixer), 1, c++, Qt::AlignRight);
+    auto add = [&](const char *name, const QString &caption, QWidget *w) {
+        auto *label = new QLabel(caption, GroupBoxMixer);
+        label->setObjectName(QString::fromLatin1(name)); // a click puts the default back (TMixerPanel)
+        g->addWidget(label, 1, c++, Qt::AlignRight);
         g->addWidget(w, 1, c++);
     };
-    add(QStringLiteral("Channel"), UpDownMixerChannel);
-    add(QStringLiteral("Volume"), UpDownMixerVolume);
-    add(QStringLiteral("Delay"), UpDownMixerDelay);
-    add(QStringLiteral("Key"), UpDownMixerKey);
-    add(QStringLiteral("Balance"), TrackBarMixerBalance);
+    add("LabelChannel", QStringLiteral("Channel"), UpDownMixerChannel);
+    add("lblVolume", QStringLiteral("Volume"), UpDownMixerVolume);
+    add("labelinstrumentdelay", QStringLiteral("Delay"), UpDownMixerDelay);
+    add("Labeltranspose", QStringLiteral("Key"), UpDownMixerKey);
+    add("LabelBalance", QStringLiteral("Balance"), TrackBarMixerBalance);
     g->addWidget(LabelBalancePosition, 1, c++);
     g->addLayout(top, 0, 0, 1, c);
     grpFRTPlay = new QGroupBox(GroupBoxMixer);
@@ -394,6 +415,9 @@ void TfrmMain::BindCommands() {
     for (int i = 0; i < 7; ++i)
         c.Bind(durations[i], TArea::Editor, [ed, i] { ed->DurationShortcut(i); });
     c.Bind("RestButton1", TArea::Editor, [ed] { ed->btnRestClick(); });
+    TBookmarkCommands *marks = bookmarks_.get();
+    c.Bind("SetEditorMarker2", TArea::Editor, [marks] { marks->SetEditorMarker2Click(); });
+    c.Bind("JumptoEditorMarkerCtrl092", TArea::Editor, [marks] { marks->JumptoEditorMarkerCtrl092Click(); });
     BindLineCommands();
 
     c.Bind("Exit1", TArea::Window, [this] { Exit1Click(); });
@@ -541,8 +565,12 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
         LabelSigUpper->setText(QString::number(sig ? sig->Upper : 4));
         LabelSigLower->setText(QString::number(sig ? sig->Lower : 4));
     }
-    if ((what & kChangedTabSettings) && tab == Song.CurrentTab)
-        tabs_->ShowMixer();
+    if ((what & kChangedTabSettings) && tab == Song.CurrentTab) {
+        if (what == kChangedWholeSong && mixer_)
+            mixer_->ShowPageMixer(); // the song key too, and the Mute handling
+        else
+            tabs_->ShowMixer();
+    }
     if (byUser) {
         TInstrumentTab &rec = Song.Tab(tab);
         rec.Modified = true;

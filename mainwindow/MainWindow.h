@@ -41,6 +41,7 @@ class QSlider;
 class QSpinBox;
 class QWidget;
 class SettingsStore;
+class TBookmarkCommands;
 class TCommands;
 class TDrumTab;
 class TDurationButtons;
@@ -48,6 +49,8 @@ class TEditorController;
 class TEditorLines;
 class TFindCommands;
 class TLineCommands;
+class TMixerPanel;
+class TLineTools;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -60,6 +63,7 @@ struct TTabWidgets;
 struct TTabWindowCalls;
 struct TLiveParts;
 struct TDrumParts;
+struct TLineToolParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -111,6 +115,8 @@ public:
     TEditorController &EditorEvents() const { return *editor_; }
     // The Drums tab's page: pattern list, grid, slots, grid play.
     TDrumTab &DrumPage() const { return *drumTab_; }
+    // The openers of the tuning dialog, the per-line editor and the duration picker.
+    TLineTools &LineTools() const { return *lineTools_; }
     // Every menu item and key of the window, by object name.
     TCommands &Commands() const { return *commands_; }
     // Who plays, the stop and abort flags, the nested loops.
@@ -219,6 +225,7 @@ private:
     friend TTabWindowCalls TabWindowCalls(TfrmMain &w);
     friend TLiveParts LiveInstrumentParts(TfrmMain &w);
     friend TDrumParts DrumTabParts(TfrmMain &w);
+    friend TLineToolParts LineToolParts(TfrmMain &w);
 
     // ---- controls -----------------------------------------------------------------------
     QWidget *PanelTop = nullptr;
@@ -246,6 +253,8 @@ private:
     QLabel *lblTempo = nullptr;
     // "Time Sig: " then the upper number, "/" and the lower number, one after the other.
     QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
+    QLabel *lblTranspose = nullptr;
+    QSpinBox *UpDownSongKey = nullptr; // the song-wide transpose
     TPosDisplay *PosDisplay1 = nullptr;
     TTimeDisplay *TimeDisplay1 = nullptr;
     QLabel *LabelTabName = nullptr;
@@ -287,7 +296,10 @@ private:
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
     std::unique_ptr<TLineCommands> lineCommands_;
+    std::unique_ptr<TMixerPanel> mixer_;
+    std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;
+    std::unique_ptr<TLineTools> lineTools_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

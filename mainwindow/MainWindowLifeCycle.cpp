@@ -8,6 +8,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
@@ -17,6 +18,7 @@
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "mainwindow/rules/MixerRules.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
@@ -72,10 +74,7 @@ TLiveParts LiveInstrumentParts(TfrmMain &w) {
                   .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
                   .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
                   .WindowWidth = [&w] { return w.width(); },
-                  .ShowDurationPicker = [&w] {
-                      if (w.Dialogs().durationPicker)
-                          w.Dialogs().durationPicker();
-                  },
+                  .ShowDurationPicker = [&w] { w.LineTools().ShowDurationPicker(); },
                   .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
                   .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); },
                   .RefreshStatus = [&w] { w.EditorEvents().RichEdit1SelectionChange(); }},
@@ -184,6 +183,10 @@ void TfrmMain::SetHintsVisible(bool visible) {
     hint(btnPlayFRT, "Play this instrument only");
     hint(CheckBoxMuteInstrument, "Leave this instrument out of the song");
     hint(CheckBoxSoloInstrument, "Play only this instrument");
+    hint(UpDownSongKey, "Transpose the whole song by half steps");
+    for (const TMixerRow &row : MixerRows())
+        if (auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size()))))
+            hint(caption, "Click to put the default back");
     hint(PaintBoxInstrument, "The instrument");
     hint(labelNewLine, "Insert a blank line in the editor");
     hint(labelDuplicateSelection, "Duplicate the selected lines or the caret line");

@@ -3,6 +3,7 @@
 #include "mainwindow/Colours.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
+#include "mainwindow/rules/BookmarkRules.h"
 #include "mainwindow/PlaybackAnimation.h"
 #include "platform/Clock.h"
 #include "platform/MidiOut.h"
@@ -178,30 +179,39 @@ void TPlayback::PlayAll1Click() {
     // From the start: the selection does not narrow the range (and must not lock out the count-in).
     if (view.HasSelection)
         host_.ClearSelection();
-    // A faulty line stays selected; otherwise the view comes back as it was.
-    if (PlayCommand())
-        host_.RestoreEditorView(view, view.HasSelection);
+    PlayKeepingView(view);
 }
 
 void TPlayback::PlayFromCursor1Click() {
     if (Playing() || host_.Song().Current().Kind == TKind::Drums)
         return;
-    const TEditorView view = host_.EditorView();
     PlayFromCursor = true;
-    const bool played = PlayCommand();
+    PlayKeepingView(host_.EditorView());
     PlayFromCursor = false;
-    if (played)
-        host_.RestoreEditorView(view, view.HasSelection);
 }
 
-void TPlayback::PlayFromBookmark(int line) {
-    if (Playing() || host_.Song().Current().Kind == TKind::Drums || line < 0)
+void TPlayback::PlayFromBookmark(int bookmark) {
+    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
         return;
-    const int count = host_.EditorView().LineCount;
-    if (line >= count)
+    if (bookmark < 0) {
+        host_.Messages().Information(QString::fromLatin1(kSetABookmark));
         return;
-    host_.SelectLines(line, count - 1);
-    PlayCommand();
+    }
+    const TEditorView view = host_.EditorView();
+    const std::optional<int> from = BookmarkPlayLine(bookmark, view.LineCount, view.CaretLine);
+    // The lines that play stay selected while they play.
+    if (from)
+        host_.SelectLines(*from, view.LineCount - 1);
+    playFromLine_ = from.value_or(-1);
+    PlayKeepingView(view);
+    playFromLine_ = -1;
+}
+
+void TPlayback::PlayKeepingView(const TEditorView &view) {
+    // A faulty line stays selected, on its own tab; otherwise the view comes back as it was.
+    const int tab = host_.Song().CurrentTab;
+    if (PlayCommand() && host_.Song().CurrentTab == tab)
+        host_.RestoreEditorView(view, view.HasSelection);
 }
 
 void TPlayback::StopSong() {
@@ -243,6 +253,7 @@ bool TPlayback::PlayCommand() {
     TPlaySource source;
     source.DrumsTab = drumsTab;
     source.FromCursor = PlayFromCursor;
+    source.FromLine = playFromLine_;
     source.CaretLine = view.CaretLine;
     source.HasSelection = view.HasSelection && view.SelLast > view.SelFirst;
     source.SelFirst = view.SelFirst;

@@ -130,8 +130,9 @@ public:
     void PlayAll1Click();
     // Ctrl+F2: from the caret line (not on the Drums tab).
     void PlayFromCursor1Click();
-    // F4: from the bookmark line (0-based) to the end.
-    void PlayFromBookmark(int line);
+    // F4: from the bookmark's line (0-based; -1 asks for one to be set) to the end of the tab's
+    // lines; a bookmark beyond the text plays from the caret line.
+    void PlayFromBookmark(int bookmark);
     // The stop routine (the play command, Esc, closing the window, the options' panic button).
     void StopSong();
     // Esc: abort, and stop the song while it plays.
@@ -168,6 +169,9 @@ public:
 private:
     // False when a faulty line stopped the build (that line is then selected).
     bool PlayCommand();
+    // Plays, then puts the editor's view (as before the command) back unless the play ended on
+    // a faulty line or on another tab.
+    void PlayKeepingView(const TEditorView &view);
     void ShowIdleButton();
     void BuildPlayPanel();
     // Waits for the range to end (or a stop); false when the play was stopped or aborted.
@@ -183,4 +187,5 @@ private:
     QTimer poll_;
     TPlayRange range_;
     bool countInShown_ = false;
+    int playFromLine_ = -1; // F4's first line while it plays
 };

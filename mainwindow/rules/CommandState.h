@@ -45,14 +45,14 @@ struct TCommandState {
 
 // The controls of the lock groups.
 inline constexpr std::string_view kMixerControls[] = {
-    "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "UpDownMixerVolume", "UpDownMixerDelay",
-    "UpDownMixerKey", "UpDownMixerChannel", "TrackBarMixerBalance", "LabelBalancePosition",
-    "LabelSelectPatch", "LabelSelectTuning"};
+    "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "lblVolume", "UpDownMixerVolume", "labelinstrumentdelay",
+    "UpDownMixerDelay", "Labeltranspose", "UpDownMixerKey", "LabelChannel", "UpDownMixerChannel", "LabelBalance",
+    "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning"};
 inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
                                                      "labelgrouplinesbybars"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
-                                                     "chkMetronome"};
+                                                     "chkMetronome", "lblTranspose", "UpDownSongKey"};
 
 // The drum page's controls that the song and the grid play lock.
 inline constexpr std::string_view kDrumGridControls[] = {"ComboBoxJazzyFeel", "chkLoopDrumGrid", "ComboBoxBuiltInBeats",

@@ -66,6 +66,8 @@ constexpr std::array kRows{
     TCommandRow{"DeleteLine2", Edit, "D&elete Line", "", A::Editor},
     TCommandRow{"SelectToTop2", Edit, "&Select To Top", "", A::Editor},
     TCommandRow{"SelectToBottom2", Edit, "Select To &Bottom", "", A::Editor},
+    TCommandRow{"SetEditorMarker2", Edit, "S&et Bookmark", "Ctrl+Shift+F4", A::Editor, true},
+    TCommandRow{"JumptoEditorMarkerCtrl092", Edit, "&Jump to Bookmark", "Ctrl+F4", A::Editor},
 
     // The Drums tab's Edit menu and the pattern list's pop-up run the same list commands.
     TCommandRow{"Cut5", EditDrums, "Cu&t", "", A::Drums},
@@ -152,6 +154,10 @@ constexpr std::array kRows{
     TCommandRow{"Replace2", EditorPopUp, "Replace... (Ctrl R)", "", A::Dialogs},
     TCommandRow{"GotoLine2", EditorPopUp, "Go To Line...", "", A::Dialogs},
     TCommandRow{"N23", EditorPopUp, "Play From Cursor", "", A::Playback, true},
+    TCommandRow{"NoteDurationSelectorCtrlRMB1", EditorPopUp, "Note &Duration Selector (Ctrl+RMB)", "", A::Dialogs, true},
+    TCommandRow{"OnetimeNoteDurationforSelection1", EditorPopUp, "Tem&porary Duration for Selection (Shift+RMB)", "",
+                A::Dialogs},
+    TCommandRow{"MicroManageLine2", EditorPopUp, "&Set Multiple Durations For Line", "", A::Dialogs},
     TCommandRow{"Duplicate4", EditorPopUp, "Duplicate", "", A::Editor, true},
     TCommandRow{"SelectAllandDuplicate3", EditorPopUp, "Select All and Duplicate", "", A::Editor},
     TCommandRow{"CopyLine1", EditorPopUp, "Copy Line", "", A::Editor},

@@ -64,6 +64,11 @@ TPlayRange ComputePlayRange(const TPlaySource &source, const std::vector<std::st
         }
         return range;
     }
+    if (source.FromLine >= 0) {
+        range.Start = LineTick(lines, source.FromLine) + countInTicks;
+        range.End = LineTick(lines, static_cast<int>(lines.size())) + countInTicks;
+        return range;
+    }
     if (source.HasSelection && source.SelLast > source.SelFirst) {
         range.Start = LineTick(lines, source.SelFirst) + countInTicks;
         range.End = LineTick(lines, source.SelLast + 1) + countInTicks;

@@ -12,6 +12,7 @@ class TMidiData;
 struct TPlaySource {
     bool DrumsTab = false;
     bool FromCursor = false;            // Ctrl+F2: from the caret line to the end
+    int FromLine = -1;                  // F4: from this line (0-based) to the end of the tab's lines
     int CaretLine = 0;                  // 0-based
     bool HasSelection = false;          // a selection over two or more lines
     int SelFirst = 0, SelLast = 0;      // 0-based, inclusive
@@ -31,6 +32,7 @@ struct TPlayRange {
 // `lines`: the shown tab's lines; `built`: the song just built; `countInTicks`: the length of
 // the built count-in (0 without one).
 //  - From the caret: the caret line's place (+ count-in) to the song's end.
+//  - From line a (F4): line a's place to the end of the tab's lines, a single last line too.
 //  - A selection over lines a..b: line a's place to the start of line b + 1 (or the end of
 //    the tab's lines).
 //  - Drums tab with several patterns selected, first k and last m: bar k to the start of

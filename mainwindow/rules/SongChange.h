@@ -7,5 +7,6 @@ enum TSongChange : unsigned {
     kChangedTempo = 4,
     kChangedTimeSignature = 8,
     kChangedDrums = 16,        // the drum part: patterns, grid cells, slots
+    kChangedMixer = 32,        // a mixer value or the song key, set in the panel that shows it
     kChangedWholeSong = 0xFF,  // a song read or started anew
 };

@@ -30,7 +30,7 @@ TEST_F(DialogsTest, CreatedOnceInStartUpOrderWithTheirCaptions) {
         {"TFrmMicroManage", "Set Multiple Durations for Line"},
         {"TFrmEnterTempo", ""},
         {"TfrmEnterTimeSig", ""},
-        {"TfrmSelectTuning", "Tuning"},
+        {"TfrmSelectTuning", "Instrument Tuning Choices"},
         {"TfrmSelectPatch", ""},
         {"TfrmNoteMath", "Note Math"},
         {"TfrmNoteSelect", "Select Current Note Duration"},

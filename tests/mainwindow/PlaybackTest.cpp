@@ -368,6 +368,14 @@ TPlaySource Caret(int line) {
     s.CaretLine = line;
     return s;
 }
+TPlaySource FromLine(int line) {
+    TPlaySource s;
+    s.FromLine = line;
+    s.HasSelection = true; // F4 selects what it plays; the line rules
+    s.SelFirst = line;
+    s.SelLast = 7;
+    return s;
+}
 TPlaySource Patterns(std::vector<int> selected, int count = 8) {
     TPlaySource s;
     s.DrumsTab = true;
@@ -383,6 +391,9 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"SelectionInsideOneLine", "0404", Lines(3, 3), 0, {0, 0, 8 * 768}},
         RangeCase{"SelectionOfLines3To5", "0404", Lines(2, 4), 0, {0, 2 * 768, 5 * 768}},
         RangeCase{"SelectionToTheLastLine", "0404", Lines(6, 7), 0, {0, 6 * 768, 8 * 768}},
+        RangeCase{"FromLine3", "0404", FromLine(2), 0, {0, 2 * 768, 8 * 768}},
+        RangeCase{"FromTheLastLineAlone", "0404", FromLine(7), 0, {0, 7 * 768, 8 * 768}},
+        RangeCase{"FromLineBehindACountIn", "0404", FromLine(7), 768, {0, 8 * 768, 9 * 768}},
         RangeCase{"CaretOnFirstLineWithCountIn", "0404", Caret(0), 768, {0, 0, 9 * 768}},
         RangeCase{"CaretWithCountIn", "0404", Caret(2), 768, {768, 3 * 768, 9 * 768}},
         RangeCase{"CaretWithoutCountIn", "0404", Caret(2), 0, {0, 2 * 768, 8 * 768}},

@@ -1,6 +1,6 @@
 #pragma once
-// Our own pictures of notes and rests for the duration buttons (index 0 whole .. 6
-// sixty-fourth), drawn with QPainter.
+// Our own pictures of notes and rests for the duration buttons and the duration picker
+// (index 0 whole .. 6 sixty-fourth), drawn with QPainter.
 #include <QIcon>
 #include <QPixmap>
 

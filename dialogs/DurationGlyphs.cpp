@@ -1,4 +1,4 @@
-#include "mainwindow/DurationGlyphs.h"
+#include "dialogs/DurationGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

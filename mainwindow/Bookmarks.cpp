@@ -1,0 +1,33 @@
+#include "mainwindow/Bookmarks.h"
+
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/rules/BookmarkRules.h"
+#include "platform/qt/MessageBoxes.h"
+#include "song/SongModel.h"
+
+#include <QApplication>
+#include <QTimer>
+
+void TBookmarkCommands::SetEditorMarker2Click() {
+    if (p_.quiet())
+        return;
+    p_.song.Current().Bookmarks[0] = p_.lines.CurrentLine();
+    // The hourglass for a quarter of a second says the bookmark was taken.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QTimer::singleShot(250, qApp, [] { QApplication::restoreOverrideCursor(); });
+}
+
+void TBookmarkCommands::JumptoEditorMarkerCtrl092Click() {
+    if (p_.quiet())
+        return;
+    const int bookmark = p_.song.Current().Bookmarks[0];
+    if (bookmark < 0) {
+        p_.messages.Information(QString::fromLatin1(kSetABookmark));
+        return;
+    }
+    if (const std::optional<int> line = BookmarkJumpLine(bookmark, p_.lines.LineCount())) {
+        // Selected first, so that the caret's move does not scroll the line away from the top.
+        p_.lines.SelectLines(*line, *line);
+        p_.lines.ScrollToLine(*line);
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The editor's bookmark commands: Set Bookmark (Ctrl+Shift+F4) keeps the caret line as the
+// shown tab's bookmark, Jump to Bookmark (Ctrl+F4) scrolls it to the top and selects it. Each
+// tab has its own. Playing from the bookmark (F4) is playback's. Nothing here acts on the
+// Drums tab or while anything plays.
+#include <functional>
+
+namespace platform {
+class IMessageBoxes;
+}
+class TEditorLines;
+struct TSongModel;
+
+struct TBookmarkParts {
+    TSongModel &song;
+    TEditorLines &lines;
+    platform::IMessageBoxes &messages;
+    std::function<bool()> quiet; // busy, or the Drums tab: the commands do nothing
+};
+
+class TBookmarkCommands {
+public:
+    explicit TBookmarkCommands(TBookmarkParts parts) : p_(std::move(parts)) {}
+
+    void SetEditorMarker2Click();
+    void JumptoEditorMarkerCtrl092Click();
+
+private:
+    TBookmarkParts p_;
+};
