@@ -290,6 +290,11 @@ void TfrmMain::BuildEditorGroup() {
     auto label = [this, row](const char *name, const QString &text) {
         auto *l = new TClickLabel(text, 0, PanelEditorLabels);
         l->setObjectName(QString::fromLatin1(name));
+        // Navy like the other shortcut labels; greyed while the play locks them.
+        QPalette link = l->palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+            link.setColor(g, QPalette::WindowText, QColor(0, 0, 128));
+        l->setPalette(link);
         row->addWidget(l);
         return l;
     };
