@@ -58,13 +58,24 @@ void TCommands::Build() {
     }
     for (const TCommandRow &row : CommandRows()) {
         QAction *a = actions_.at(std::string(row.name));
+        bool separator = row.separatorBefore;
+        if (const TSubMenuRow *sub = FindSubMenu(row.menu); sub && !Menu(row.menu)) {
+            // The sub-menu stands in its parent where its first row stands in the table.
+            QMenu *parent = Menu(sub->parent);
+            if (separator)
+                parent->addSeparator();
+            separator = false;
+            QMenu *menu = parent->addMenu(Text(sub->caption));
+            menu->setObjectName(Text(sub->name));
+            menus_[sub->menu] = menu;
+        }
         QMenu *menu = row.menu == TMenu::Hidden ? nullptr : Menu(row.menu);
         if (!menu) {
             a->setShortcutContext(Qt::WindowShortcut);
             window_.addAction(a);
             continue;
         }
-        if (row.separatorBefore)
+        if (separator)
             menu->addSeparator();
         menu->addAction(a);
     }

@@ -268,6 +268,35 @@ void TEditorLines::ReplaceAllLines(const QStringList &lines) {
     c.endEditBlock();
 }
 
+void TEditorLines::DeleteLines(int first, int last) {
+    const int count = LineCount();
+    first = std::max(first, 0);
+    last = std::min(last, count - 1);
+    if (first > last)
+        return;
+    const QTextDocument *doc = edit_->document();
+    int start = LinePosition(first);
+    const QTextBlock lastBlock = doc->findBlockByNumber(last);
+    const bool hasBreak = lastBlock.next().isValid();
+    const int end = hasBreak ? lastBlock.position() + lastBlock.length() : TextLength();
+    if (!hasBreak && first > 0)
+        --start; // "a\nb" less its last line is "a", not "a\n"
+    QTextCursor c(edit_->document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+}
+
+TEditorLines::TEditBlock::TEditBlock(const TEditorLines &lines)
+    : cursor_(new QTextCursor(lines.edit_->document())) {
+    cursor_->beginEditBlock();
+}
+
+TEditorLines::TEditBlock::~TEditBlock() {
+    cursor_->endEditBlock();
+    delete cursor_;
+}
+
 TTextPlace TEditorLines::PlaceOf(int position) const {
     const QTextBlock b = edit_->document()->findBlock(position);
     return {b.blockNumber(), int(b.text().left(position - b.position()).toUtf8().size())};

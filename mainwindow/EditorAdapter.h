@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class QTextCursor;
 class TNotationEdit;
 
 class TEditorLines {
@@ -62,6 +63,21 @@ public:
     void ReplaceRange(int first, const QStringList &lines);
     // Replaces the whole text as one undoable edit (bulk edits write back once).
     void ReplaceAllLines(const QStringList &lines);
+    // Removes lines first..last (held to the text) with their line breaks, as one undoable
+    // edit; the last line of a text without a final line break takes the break before it.
+    void DeleteLines(int first, int last);
+
+    // Every edit of the text while it lives is one undo step (a command of several edits).
+    class TEditBlock {
+    public:
+        explicit TEditBlock(const TEditorLines &lines);
+        ~TEditBlock();
+        TEditBlock(const TEditBlock &) = delete;
+        TEditBlock &operator=(const TEditBlock &) = delete;
+
+    private:
+        QTextCursor *cursor_;
+    };
 
     // The editor's text of a string list: every line followed by LF ("a\nb\n").
     static QString JoinLines(const QStringList &lines);

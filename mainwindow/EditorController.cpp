@@ -74,11 +74,11 @@ void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
     if (!right || ws_.play.Busy())
         return;
-    // Ctrl and Shift open the duration picker (TLineTools); grouping by bars (Alt) arrives
-    // with the line transformations, until then it does nothing.
-    (void)ctrl;
-    (void)shift;
-    (void)alt;
+    // Ctrl and Shift open the duration picker (TLineTools); Alt groups the lines by bars.
+    if (ctrl || shift)
+        return;
+    if (alt && host_.GroupLinesByBars)
+        host_.GroupLinesByBars();
 }
 
 void TEditorController::UpdateCaretLine(int key) {

@@ -45,6 +45,7 @@ struct TEditorControllerHost {
     std::function<void()> LeaveNestedLoop;
     std::function<TLiveInstrument *()> LiveInstrument; // may return null
     std::function<TMidiOutputPort *()> OutputPort;     // may return null
+    std::function<void()> GroupLinesByBars;            // Alt + right click
 };
 
 class TEditorController {

@@ -12,6 +12,7 @@
 #include "mainwindow/EditorController.h"
 #include "mainwindow/Bookmarks.h"
 #include "mainwindow/FindCommands.h"
+#include "mainwindow/LineCommands.h"
 #include "mainwindow/MixerPanel.h"
 #include "mainwindow/TablatureCommand.h"
 #include "mainwindow/InstrumentPicture.h"
@@ -107,7 +108,27 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { ClipboardChanged(); }, [this] { MarkModified(); },
                               [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
                               [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
-                              [this] { return OutputPort(); }});
+                              [this] { return OutputPort(); },
+                              [this] { lineCommands_->ReformatLinesShiftCtrlF11Click(); }});
+    lineCommands_ = std::make_unique<TLineCommands>(TLineCommandParts{
+        .song = Song,
+        .lines = *lines_,
+        .status = *status_,
+        .play = play_,
+        .messages = Services().messages,
+        .clipboard = Services().clipboard,
+        .linesChanged = [this] { SongChanged(Song.CurrentTab, kChangedLines); },
+        .insertTextLine = [this](const QString &text) { editor_->InsertTextLine(text); },
+        .selectEditorLine = [this](int line, bool useGiven) { editor_->SelectEditorLine(line, useGiven); },
+        .showLine = [this](int line) { PaintBoxInstrument->ShowLine(line); },
+        .soundLine =
+            [this](const std::string &line) {
+                if (live_)
+                    live_->Sound().SoundLine(Song, line, 50, false);
+            },
+        .enterNestedLoop = [this] { EnterNestedLoop(); },
+        .leaveNestedLoop = [this] { LeaveNestedLoop(); },
+        .randomBelow = {}});
     find_ = std::make_unique<TFindCommands>(TFindParts{
         *lines_, dialogs_, Services().messages,
         [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
@@ -272,6 +293,27 @@ void TfrmMain::BuildEditorGroup() {
     PanelNoteButtons->resize(PanelNoteButtons->sizeHint());
     RichEdit1 = new TNotationEdit(grpEditor);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    PanelEditorLabels = new QWidget(grpEditor);
+    PanelEditorLabels->setObjectName(QStringLiteral("PanelEditorLabels"));
+    auto *row = new QHBoxLayout(PanelEditorLabels);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(16);
+    auto label = [this, row](const char *name, const QString &text) {
+        auto *l = new TClickLabel(text, 0, PanelEditorLabels);
+        l->setObjectName(QString::fromLatin1(name));
+        // Navy like the other shortcut labels; greyed while the play locks them.
+        QPalette link = l->palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+            link.setColor(g, QPalette::WindowText, QColor(0, 0, 128));
+        l->setPalette(link);
+        row->addWidget(l);
+        return l;
+    };
+    labelDuplicateSelection = label("labelDuplicateSelection", QStringLiteral("Duplicate (Ctrl+D)"));
+    labelNewLine = label("labelNewLine", QStringLiteral("New Line"));
+    labelgrouplinesbybars = label("labelgrouplinesbybars", QStringLiteral("Group Lines By Bars (Alt+RMB)"));
+    row->addStretch(1);
+    PanelEditorLabels->setFixedHeight(PanelEditorLabels->sizeHint().height());
 }
 
 void TfrmMain::BuildBottom() {
@@ -397,6 +439,7 @@ void TfrmMain::BindCommands() {
     TBookmarkCommands *marks = bookmarks_.get();
     c.Bind("SetEditorMarker2", TArea::Editor, [marks] { marks->SetEditorMarker2Click(); });
     c.Bind("JumptoEditorMarkerCtrl092", TArea::Editor, [marks] { marks->JumptoEditorMarkerCtrl092Click(); });
+    BindLineCommands();
 
     c.Bind("Exit1", TArea::Window, [this] { Exit1Click(); });
     c.Bind("About1", TArea::Window, [this] { About1Click(); });
@@ -420,6 +463,63 @@ void TfrmMain::BindCommands() {
     });
 }
 
+void TfrmMain::BindLineCommands() {
+    TCommands &c = *commands_;
+    TLineCommands *lc = lineCommands_.get();
+    using linecmd::TDirective;
+    const std::pair<const char *, TDirective> directives[] = {
+        {"VOLUME2", TDirective::Volume},   {"BALANCE2", TDirective::Balance},
+        {"INSTRUMENT2", TDirective::Instrument}, {"CHANNEL2", TDirective::Channel},
+        {"DELAY2", TDirective::Delay},     {"TRANSPOSE111", TDirective::Transpose},
+        {"TEMPO1", TDirective::Tempo},
+    };
+    for (const auto &[name, which] : directives)
+        c.Bind(name, TArea::Editor, [lc, w = which] { lc->InsertDirective(w); });
+    // Transpose Higher and Lower: each item's caption is its number of half steps.
+    for (int n = 1; n <= 12; ++n)
+        for (const bool up : {true, false}) {
+            const std::string name = (up ? "TransposeHigher" : "TransposeLower") + std::to_string(n);
+            QAction *item = c.Action(name);
+            c.Bind(name, TArea::Editor, [lc, item, up] {
+                const int steps = linecmd::TransposeItemSteps(item->text().toStdString());
+                if (up)
+                    lc->N123Click(steps);
+                else
+                    lc->N124Click(steps);
+            });
+        }
+    const std::pair<const char *, void (TLineCommands::*)()> rows[] = {
+        {"ReverseTheOrderOfLines1", &TLineCommands::ReverseTheOrderOfLines1Click},
+        {"RandomizeTheOrderOfLines1", &TLineCommands::RandomizeTheOrderOfLines1Click},
+        {"KeepOnlyTheHighestNoteInChords1", &TLineCommands::KeepOnlyTheHighestNoteInChords1Click},
+        {"KeepOnlyTheLowestNoteInChords1", &TLineCommands::KeepOnlyTheLowestNoteInChords1Click},
+        {"ClearNotesFromLine1", &TLineCommands::ClearNotesFromLine1Click},
+        {"ClearEditor2", &TLineCommands::ClearEditor2Click},
+        {"ReformatLinesShiftCtrlF11", &TLineCommands::ReformatLinesShiftCtrlF11Click},
+        {"Duplicate3", &TLineCommands::Duplicate3Click},
+        {"Duplicate4", &TLineCommands::Duplicate3Click},
+        {"SelectAllandDuplicate3", &TLineCommands::SelectAllandDuplicate3Click},
+        {"SelectAllandDuplicate4", &TLineCommands::SelectAllandDuplicate3Click},
+        {"DeleteLine1", &TLineCommands::DeleteLine1Click},
+        {"DeleteLine2", &TLineCommands::DeleteLine1Click},
+        {"CopyLine1", &TLineCommands::CopyLine1Click},
+        {"CopyLine2", &TLineCommands::CopyLine1Click},
+        {"SelectToTop1", &TLineCommands::SelectToTop1Click},
+        {"SelectToTop2", &TLineCommands::SelectToTop1Click},
+        {"SelectToBottom1", &TLineCommands::SelectToBottom1Click},
+        {"SelectToBottom2", &TLineCommands::SelectToBottom1Click},
+    };
+    for (const auto &[name, handler] : rows)
+        c.Bind(name, TArea::Editor, [lc, h = handler] { (lc->*h)(); });
+    // The shortcut labels below the editor.
+    auto click = [this, lc](QLabel *label, void (TLineCommands::*handler)()) {
+        connect(static_cast<TClickLabel *>(label), &TClickLabel::Click, this, [lc, handler] { (lc->*handler)(); });
+    };
+    click(labelDuplicateSelection, &TLineCommands::Duplicate3Click);
+    click(labelNewLine, &TLineCommands::labelNewLineClick);
+    click(labelgrouplinesbybars, &TLineCommands::ReformatLinesShiftCtrlF11Click);
+}
+
 void TfrmMain::ConnectHandlers() {
     TEditorController *ed = editor_.get();
     connect(RichEdit1, &QPlainTextEdit::selectionChanged, this, [ed] { ed->RichEdit1SelectionChange(); });
@@ -432,8 +532,12 @@ void TfrmMain::ConnectHandlers() {
     connect(RichEdit1, &TNotationEdit::MouseDown, this, [ed](Qt::MouseButton b, Qt::KeyboardModifiers m) {
         ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier, m & Qt::AltModifier);
     });
-    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &p) { commands_->PopUp()->popup(RichEdit1->mapToGlobal(p)); });
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint &p) {
+        // A right click with Ctrl, Shift or Alt is a gesture of its own, not the pop-up.
+        if (QGuiApplication::keyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier))
+            return;
+        commands_->PopUp()->popup(RichEdit1->mapToGlobal(p));
+    });
     connect(PanelNoteButtons, &TDurationButtons::DurationClicked, this, [ed](int i) { ed->DurationClick(i); });
     connect(PanelNoteButtons, &TDurationButtons::DottedClicked, this, [ed] { ed->chkDottedClick(); });
     connect(PanelNoteButtons, &TDurationButtons::TripletClicked, this, [ed] { ed->chkTripletClick(); });

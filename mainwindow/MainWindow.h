@@ -49,6 +49,7 @@ class TChordTools;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class TLineCommands;
 class TMixerPanel;
 class TLineTools;
 class TSongCommands;
@@ -98,7 +99,6 @@ public:
     int MaxFret = 24;
     bool Activated = false;
     bool SaveMidiDevice = false;
-    bool BulkEditActive = false;
     QString FileName;
     // The file this song was last read from or written to; empty for a new song.
     QString SongFilePath;
@@ -243,6 +243,9 @@ private:
     TNotationEdit *RichEdit1 = nullptr;
     TStatusPanels *StatusBarBottom = nullptr;
     TStatusPanels *StatusBarRichEdit = nullptr;
+    // The editor's shortcut labels below it ("Duplicate (Ctrl+D)", "New Line", ...).
+    QWidget *PanelEditorLabels = nullptr;
+    QLabel *labelDuplicateSelection = nullptr, *labelNewLine = nullptr, *labelgrouplinesbybars = nullptr;
     TDurationButtons *PanelNoteButtons = nullptr;
     QPushButton *BitBtnPlayArrangement = nullptr;
     QPushButton *btnPlayFRT = nullptr;
@@ -281,6 +284,7 @@ private:
     void BuildBottom();
     void BuildDrumsPage();
     void BindCommands();
+    void BindLineCommands();
     void ConnectHandlers();
     void OpenOutputPort();
     void ApplyEditorFont();
@@ -295,6 +299,7 @@ private:
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
+    std::unique_ptr<TLineCommands> lineCommands_;
     std::unique_ptr<TMixerPanel> mixer_;
     std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;

@@ -90,7 +90,7 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::InitMainForm() {
     GroupBoxMIDIPlay->hide();
-    BulkEditActive = false;
+    status_->SetBulkEditActive(false);
     resize(815, 599);
     // The sixteen default tabs exist from the song's construction.
     InitialWidth = width();
@@ -188,6 +188,9 @@ void TfrmMain::SetHintsVisible(bool visible) {
         if (auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size()))))
             hint(caption, "Click to put the default back");
     hint(PaintBoxInstrument, "The instrument");
+    hint(labelNewLine, "Insert a blank line in the editor");
+    hint(labelDuplicateSelection, "Duplicate the selected lines or the caret line");
+    hint(labelgrouplinesbybars, "Put the lines under a header for each bar");
 }
 
 // ---- first activation -------------------------------------------------------------------
@@ -538,7 +541,7 @@ QSize TfrmMain::LeastLayoutSize() const {
     const int barH = StatusBarBottom->height();
     const int notesBottom = 18 + barH + 2 - barH / 2 + PanelNoteButtons->sizeHint().height() + 8;
     const int topNeed = std::max({grpMIDIPlay->minimumSizeHint().height(), notesBottom,
-                                  66 + RichEdit1->minimumSizeHint().height()});
+                                  66 + RichEdit1->minimumSizeHint().height() + PanelEditorLabels->height()});
     const int bottomNeed = PageControl1->TabBar()->sizeHint().height() + kLeastPictureH +
                            std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height()) + kPageFrame;
     const int menuH = menuBar()->sizeHint().height();
@@ -583,7 +586,10 @@ void TfrmMain::FormResize() {
     StatusBarRichEdit->setGeometry(editLeft, barTop + barH + 2, editW - 10, barH);
     PanelNoteButtons->move(10, StatusBarRichEdit->y() - barH / 2);
     PanelNoteButtons->resize(noteW, std::max(PanelNoteButtons->sizeHint().height(), topH - PanelNoteButtons->y() - 8));
-    RichEdit1->setGeometry(editLeft, richTop, editW, std::max(0, topH - 66));
+    // The shortcut labels take a row below the editor.
+    const int labelsH = PanelEditorLabels->height();
+    RichEdit1->setGeometry(editLeft, richTop, editW, std::max(0, topH - 66 - labelsH));
+    PanelEditorLabels->setGeometry(editLeft, RichEdit1->geometry().bottom() + 1, editW, labelsH);
     GroupBoxMIDIPlay->setGeometry(PageControl1->geometry());
     // The Drums tab's groups stand where the editor group and the picture stand.
     GroupBoxDrumPatterns->setGeometry(grpEditor->geometry());

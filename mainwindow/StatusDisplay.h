@@ -46,7 +46,10 @@ public:
     TStatusDisplay(TStatusPanels *bottom, TStatusPanels *richEdit, TEditorLines *lines);
 
     void SetPositionSource(PositionSource source) { positionSource_ = std::move(source); }
+    // The one BulkEditActive: set while a line command rewrites lines, so that the caret
+    // line's song position is not worked out for every line it passes.
     void SetBulkEditActive(bool active) { bulkEditActive_ = active; }
+    bool BulkEditActive() const { return bulkEditActive_; }
 
     // Panels 0-2 of the bottom bar and the play panel at once; the caret's song position when
     // the caret has moved to another line, as soon as the window has handled the events waiting

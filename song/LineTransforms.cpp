@@ -205,9 +205,14 @@ bool GroupLinesByBars(std::vector<std::string> &lines, const TLineContext &ctx,
 
 bool ReverseLines(std::vector<std::string> &lines, int first, int last, const TAbortCheck &abort) {
     if (!ClampRange(lines, first, last)) return true;
-    std::vector<std::string> built(lines.begin() + first, lines.begin() + last + 1);
-    std::reverse(built.begin(), built.end());
-    return WriteBack(lines, first, built, abort);
+    std::vector<std::string> built;
+    built.reserve(static_cast<size_t>(last - first + 1));
+    for (int i = last; i >= first; --i) {
+        built.push_back(lines[static_cast<size_t>(i)]);
+        if (Stop(abort)) return false;
+    }
+    std::move(built.begin(), built.end(), lines.begin() + first);
+    return true;
 }
 
 bool RandomizeLines(std::vector<std::string> &lines, int first, int last,
@@ -222,7 +227,8 @@ bool RandomizeLines(std::vector<std::string> &lines, int first, int last,
         built.insert(built.begin() + j, std::move(item));
         if (Stop(abort)) return false;
     }
-    return WriteBack(lines, first, built, abort);
+    std::move(built.begin(), built.end(), lines.begin() + first);
+    return true;
 }
 
 TLineEdit ClearNotesFromLine(std::string_view line, const TLineContext &ctx) {

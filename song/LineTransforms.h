@@ -51,9 +51,12 @@ bool KeepOneNoteInChords(std::vector<std::string> &lines, bool lowest, int first
 bool GroupLinesByBars(std::vector<std::string> &lines, const TLineContext &ctx,
                       const TPositionConductor &conductor, const TAbortCheck &abort = {});
 
-// Reverses lines first..last. A stop while writing keeps the lines written so far.
+// Reverses lines first..last. The stop is looked at while the lines are collected, last to
+// first; the new order is written in one step, so a stop leaves the list as it was and never
+// loses or doubles a line.
 bool ReverseLines(std::vector<std::string> &lines, int first, int last, const TAbortCheck &abort = {});
-// Shuffles lines first..last: item i (i = 0..count-1) moves to randomBelow(count).
+// Shuffles lines first..last: item i (i = 0..count-1) moves to randomBelow(count). The stop is
+// looked at after each move; the new order is written in one step, as by ReverseLines.
 bool RandomizeLines(std::vector<std::string> &lines, int first, int last,
                     const std::function<int(int)> &randomBelow, const TAbortCheck &abort = {});
 

@@ -12,6 +12,14 @@ namespace {
 // The Edit menu's own rule (its pop-up twins follow it): what the editor's text allows.
 bool EditItemEnabled(std::string_view name, const TWindowState &s) {
     const bool any = s.lineCount > 0;
+    // The whole-line commands: the Edit menu's need lines (its line copy and delete a
+    // selection); the pop-up's copy and select commands are always there.
+    for (std::string_view n : {"Duplicate3", "Duplicate4", "SelectAllandDuplicate4", "SelectToTop2", "SelectToBottom2",
+                               "DeleteLine1"})
+        if (name == n)
+            return any;
+    if (name == "CopyLine2" || name == "DeleteLine2")
+        return s.hasSelection;
     const std::string_view base = name.substr(0, name.size() - 1); // "Copy1" / "Copy2" -> "Copy"
     if (base == "Find" || base == "Replace" || base == "GoToLine" || base == "GotoLine" || base == "SelectAll" ||
         base == "SelectNone")
@@ -46,6 +54,8 @@ TCommandState ComputeCommandState(const TWindowState &s) {
         bool enabled = !busy;
         if (m.menu == TMenu::Edit)
             enabled = !playing;
+        else if (m.menu == TMenu::Editor) // the song locks it on a tab of lines only; the grid never
+            enabled = !s.longOperation && !instrument && !(song && !drums);
         TControlFlags &f = out.controls[std::string(m.name)];
         f.enabled = enabled;
         if (m.menu == TMenu::Edit)
@@ -62,6 +72,12 @@ TCommandState ComputeCommandState(const TWindowState &s) {
             break;
         case TMenu::EditorPopUp:
             enabled = !busy && !drums && (row.name == "N23" || EditItemEnabled(row.name, s));
+            break;
+        case TMenu::Editor:
+        case TMenu::Directives:
+        case TMenu::TransposeHigher:
+        case TMenu::TransposeLower:
+            enabled = !busy && !drums;
             break;
         case TMenu::Hidden:
             enabled = row.name == "EscapeKey" || (!busy && !drums);

@@ -49,7 +49,8 @@ inline constexpr std::string_view kMixerControls[] = {
     "UpDownMixerDelay", "Labeltranspose", "UpDownMixerKey", "LabelChannel", "UpDownMixerChannel", "LabelBalance",
     "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning",
     "LabelAdvancedChordOptions"};
-inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons"};
+inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
+                                                     "labelgrouplinesbybars"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
                                                      "chkMetronome", "lblTranspose", "UpDownSongKey"};

@@ -11,6 +11,7 @@ constexpr std::array kMenus{
     TMenuRow{Edit, "EditMenuEditor", "&Edit"},
     TMenuRow{EditDrums, "EditMenuDrums", "Ed&it"},
     TMenuRow{View, "View1", "&View"},
+    TMenuRow{Editor, "MenuEditor", "E&ditor"},
     TMenuRow{Play, "Play2", "&Play"},
     TMenuRow{Tools, "Tools1", "&Tools"},
     TMenuRow{Help, "Help1", "&Help"},
@@ -20,6 +21,12 @@ constexpr std::array kPopUps{
     TMenuRow{EditorPopUp, "mnuEditorPopUp", ""},
     TMenuRow{PatternPopUp, "PopupMenuDrumPatterns", ""},
     TMenuRow{GridPopUp, "PopupMenuDrumGrid", ""},
+};
+
+constexpr std::array kSubMenus{
+    TSubMenuRow{Directives, Editor, "InsertDirectiveMenu", "&Insert Directive"},
+    TSubMenuRow{TransposeHigher, Editor, "TransposeHigherMenu", "Transpose &Higher"},
+    TSubMenuRow{TransposeLower, Editor, "TransposeLowerMenu", "Transpose &Lower"},
 };
 
 constexpr std::array kRows{
@@ -52,6 +59,13 @@ constexpr std::array kRows{
     TCommandRow{"FindNext1", Edit, "Find Next", "F3", A::Dialogs},
     TCommandRow{"Replace1", Edit, "&Replace...", "Ctrl+R", A::Dialogs},
     TCommandRow{"GoToLine1", Edit, "&Go To Line...", "Ctrl+G", A::Dialogs},
+    // Whole lines at the caret or the selection.
+    TCommandRow{"Duplicate3", Edit, "Dup&licate", "Ctrl+D", A::Editor, true},
+    TCommandRow{"SelectAllandDuplicate4", Edit, "Select All and Duplicate", "", A::Editor},
+    TCommandRow{"CopyLine2", Edit, "Copy Line", "", A::Editor},
+    TCommandRow{"DeleteLine2", Edit, "D&elete Line", "", A::Editor},
+    TCommandRow{"SelectToTop2", Edit, "&Select To Top", "", A::Editor},
+    TCommandRow{"SelectToBottom2", Edit, "Select To &Bottom", "", A::Editor},
     TCommandRow{"SetEditorMarker2", Edit, "S&et Bookmark", "Ctrl+Shift+F4", A::Editor, true},
     TCommandRow{"JumptoEditorMarkerCtrl092", Edit, "&Jump to Bookmark", "Ctrl+F4", A::Editor},
 
@@ -72,6 +86,47 @@ constexpr std::array kRows{
 
     TCommandRow{"Editor2", View, "&Editor", "", A::Dialogs},
     TCommandRow{"ablature1", View, "Ta&blature", "", A::Dialogs},
+
+    // The Editor menu: directive lines, transposing, reordering and thinning the lines.
+    TCommandRow{"VOLUME2", Directives, "&VOLUME", "", A::Editor},
+    TCommandRow{"BALANCE2", Directives, "&BALANCE", "", A::Editor},
+    TCommandRow{"INSTRUMENT2", Directives, "&INSTRUMENT", "", A::Editor},
+    TCommandRow{"CHANNEL2", Directives, "&CHANNEL", "", A::Editor},
+    TCommandRow{"DELAY2", Directives, "&DELAY", "", A::Editor},
+    TCommandRow{"TRANSPOSE111", Directives, "T&RANSPOSE", "", A::Editor},
+    TCommandRow{"TEMPO1", Directives, "&TEMPO", "", A::Editor},
+    // Each item's caption is its number of half steps.
+    TCommandRow{"TransposeHigher12", TransposeHigher, "12", "", A::Editor, true},
+    TCommandRow{"TransposeHigher11", TransposeHigher, "11", "", A::Editor},
+    TCommandRow{"TransposeHigher10", TransposeHigher, "10", "", A::Editor},
+    TCommandRow{"TransposeHigher9", TransposeHigher, "9", "", A::Editor},
+    TCommandRow{"TransposeHigher8", TransposeHigher, "8", "", A::Editor},
+    TCommandRow{"TransposeHigher7", TransposeHigher, "7", "", A::Editor},
+    TCommandRow{"TransposeHigher6", TransposeHigher, "6", "", A::Editor},
+    TCommandRow{"TransposeHigher5", TransposeHigher, "5", "", A::Editor},
+    TCommandRow{"TransposeHigher4", TransposeHigher, "4", "", A::Editor},
+    TCommandRow{"TransposeHigher3", TransposeHigher, "3", "", A::Editor},
+    TCommandRow{"TransposeHigher2", TransposeHigher, "2", "", A::Editor},
+    TCommandRow{"TransposeHigher1", TransposeHigher, "1", "", A::Editor},
+    TCommandRow{"TransposeLower12", TransposeLower, "&12", "", A::Editor},
+    TCommandRow{"TransposeLower11", TransposeLower, "&11", "", A::Editor},
+    TCommandRow{"TransposeLower10", TransposeLower, "&10", "", A::Editor},
+    TCommandRow{"TransposeLower9", TransposeLower, "&9", "", A::Editor},
+    TCommandRow{"TransposeLower8", TransposeLower, "&8", "", A::Editor},
+    TCommandRow{"TransposeLower7", TransposeLower, "&7", "", A::Editor},
+    TCommandRow{"TransposeLower6", TransposeLower, "&6", "", A::Editor},
+    TCommandRow{"TransposeLower5", TransposeLower, "&5", "", A::Editor},
+    TCommandRow{"TransposeLower4", TransposeLower, "&4", "", A::Editor},
+    TCommandRow{"TransposeLower3", TransposeLower, "&3", "", A::Editor},
+    TCommandRow{"TransposeLower2", TransposeLower, "&2", "", A::Editor},
+    TCommandRow{"TransposeLower1", TransposeLower, "&1", "", A::Editor},
+    TCommandRow{"ReverseTheOrderOfLines1", Editor, "Re&verse The Order Of Lines", "", A::Editor, true},
+    TCommandRow{"RandomizeTheOrderOfLines1", Editor, "&Randomize The Order Of Lines", "", A::Editor},
+    TCommandRow{"KeepOnlyTheHighestNoteInChords1", Editor, "Keep Only The &Highest Note In Chords", "", A::Editor, true},
+    TCommandRow{"KeepOnlyTheLowestNoteInChords1", Editor, "Keep Only The &Lowest Note In Chords", "", A::Editor},
+    TCommandRow{"ClearNotesFromLine1", Editor, "Clear Notes From L&ines", "", A::Editor, true},
+    TCommandRow{"ClearEditor2", Editor, "&Clear Editor", "", A::Editor},
+    TCommandRow{"ReformatLinesShiftCtrlF11", Editor, "G&roup Lines By Bars (Alt+RMB)", "", A::Editor, true},
 
     TCommandRow{"PlayAll1", Play, "&Play Song From Start", "F2", A::Playback},
     TCommandRow{"PlayFromCursor1", Play, "Play Song From &Cursor", "Ctrl+F2", A::Playback},
@@ -103,6 +158,12 @@ constexpr std::array kRows{
     TCommandRow{"OnetimeNoteDurationforSelection1", EditorPopUp, "Tem&porary Duration for Selection (Shift+RMB)", "",
                 A::Dialogs},
     TCommandRow{"MicroManageLine2", EditorPopUp, "&Set Multiple Durations For Line", "", A::Dialogs},
+    TCommandRow{"Duplicate4", EditorPopUp, "Duplicate", "", A::Editor, true},
+    TCommandRow{"SelectAllandDuplicate3", EditorPopUp, "Select All and Duplicate", "", A::Editor},
+    TCommandRow{"CopyLine1", EditorPopUp, "Copy Line", "", A::Editor},
+    TCommandRow{"DeleteLine1", EditorPopUp, "Delete Line", "", A::Editor},
+    TCommandRow{"SelectToTop1", EditorPopUp, "Select To Top", "", A::Editor},
+    TCommandRow{"SelectToBottom1", EditorPopUp, "Select To Bottom", "", A::Editor},
 
     TCommandRow{"Cut3", PatternPopUp, "Cut", "", A::Drums},
     TCommandRow{"Copy3", PatternPopUp, "Copy", "", A::Drums},
@@ -139,6 +200,14 @@ constexpr std::array kRows{
 std::span<const TCommandRow> CommandRows() { return kRows; }
 std::span<const TMenuRow> MenuRows() { return kMenus; }
 std::span<const TMenuRow> PopUpRows() { return kPopUps; }
+std::span<const TSubMenuRow> SubMenuRows() { return kSubMenus; }
+
+const TSubMenuRow *FindSubMenu(TMenu menu) {
+    for (const TSubMenuRow &row : kSubMenus)
+        if (row.menu == menu)
+            return &row;
+    return nullptr;
+}
 
 const TCommandRow *FindCommand(std::string_view name) {
     for (const TCommandRow &row : kRows)

@@ -6,9 +6,14 @@
 #include <span>
 #include <string_view>
 
-// The menu a row sits in, in menu-bar order, then the pop-up menus. Hidden rows have a key and
-// no menu item.
-enum class TMenu { File, Edit, EditDrums, View, Play, Tools, Help, EditorPopUp, PatternPopUp, GridPopUp, Hidden };
+// The menu a row sits in, in menu-bar order, then the pop-up menus, then the sub-menus. Hidden
+// rows have a key and no menu item.
+enum class TMenu {
+    File, Edit, EditDrums, View, Editor, Play, Tools, Help,
+    EditorPopUp, PatternPopUp, GridPopUp,
+    Directives, TransposeHigher, TransposeLower,
+    Hidden
+};
 
 // The part of the window that owns a row's handler.
 enum class TArea { Window, Files, Export, Editor, Playback, Live, Drums, Dialogs };
@@ -28,10 +33,21 @@ struct TMenuRow {
     std::string_view caption;
 };
 
+// A sub-menu: it takes its place in its parent menu where its first row stands in the table.
+struct TSubMenuRow {
+    TMenu menu;
+    TMenu parent;
+    std::string_view name;
+    std::string_view caption;
+};
+
 std::span<const TCommandRow> CommandRows();
 // The menus of the menu bar, in order (the pop-ups and the hidden keys are not among them).
 std::span<const TMenuRow> MenuRows();
 // The pop-up menus: the editor's, the drum pattern list's and the drum grid's.
 std::span<const TMenuRow> PopUpRows();
+// The sub-menus of the Editor menu.
+std::span<const TSubMenuRow> SubMenuRows();
+const TSubMenuRow *FindSubMenu(TMenu menu);
 // The row of `name`, or null.
 const TCommandRow *FindCommand(std::string_view name);

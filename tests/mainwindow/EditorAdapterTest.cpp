@@ -120,6 +120,40 @@ TEST(EditorAdapter, InsertAndReplaceLinesKeepTheListShape) {
     EXPECT_EQ(e.lines.Lines(), (QStringList{"a", "b"}));
 }
 
+TEST(EditorAdapter, DeleteLinesKeepsTheListShapeInOneUndoStep) {
+    TwTestApp();
+    struct Case {
+        const char *text;
+        int first, last;
+        const char *after;
+    };
+    const Case cases[] = {
+        {"a\nb\nc\n", 1, 1, "a\nc\n"}, {"a\nb\nc\n", 2, 2, "a\nb\n"}, {"a\nb\nc", 2, 2, "a\nb"},
+        {"a\nb\nc", 0, 2, ""},         {"a", 0, 0, ""},             {"a\nb\n", 0, 5, ""},
+        {"a\nb\n", 2, 2, "a\nb\n"}, // after the final line break: no line there
+    };
+    for (const Case &c : cases) {
+        Editor e;
+        e.lines.LoadText(QString::fromLatin1(c.text));
+        e.lines.DeleteLines(c.first, c.last);
+        EXPECT_EQ(e.edit.toPlainText(), QString::fromLatin1(c.after)) << c.text << " " << c.first;
+        e.edit.undo();
+        EXPECT_EQ(e.edit.toPlainText(), QString::fromLatin1(c.text)) << c.text << " " << c.first;
+    }
+    // Several edits in one block come back with one undo.
+    Editor e;
+    e.lines.LoadText(QStringLiteral("a\nb\n"));
+    {
+        const TEditorLines::TEditBlock block(e.lines);
+        e.lines.InsertLine(1, QStringLiteral("x"));
+        e.lines.ReplaceLine(0, QStringLiteral("y"));
+        e.lines.DeleteLines(2, 2);
+    }
+    EXPECT_EQ(e.lines.Lines(), (QStringList{"y", "x"}));
+    e.edit.undo();
+    EXPECT_EQ(e.lines.Lines(), (QStringList{"a", "b"}));
+}
+
 TEST(EditorAdapter, EveryUserEditIsReportedButCodeLoadsAreNot) {
     TwTestApp();
     Editor e;

@@ -565,7 +565,10 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
             QCoreApplication::sendPostedEvents(); // the groups' layouts follow the new titles
             m.FormResize();
             ASSERT_EQ(tabs->tabText(t - 1), tabs->tabText(t - 1).toUpper()) << at;
-            EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(), Ctl<QGroupBox>(m, "grpEditor")->height() - 66) << at;
+            // The editor takes the group's height but for its bars above and its labels below.
+            EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(),
+                      Ctl<QGroupBox>(m, "grpEditor")->height() - 66 - Ctl<QWidget>(m, "PanelEditorLabels")->height())
+                << at;
             EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
             EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
             EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->x(), Ctl<TNotationEdit>(m, "RichEdit1")->x()) << at;

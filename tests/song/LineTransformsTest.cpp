@@ -125,6 +125,27 @@ TEST(Reorder, ReverseAndShuffle) {
     EXPECT_EQ(same.size(), 3u);
 }
 
+TEST(Reorder, AStopWhileCollectingLeavesEveryLineInPlace) {
+    // The stop is asked once per collected line and never while writing: even a stop at the
+    // last step leaves the lines as they were, none lost and none doubled.
+    const std::vector<std::string> before = {"a", "b", "c", "d", "e"};
+    for (int stopAt = 1; stopAt <= 4; ++stopAt) {
+        int asked = 0;
+        auto reversed = before;
+        EXPECT_FALSE(ReverseLines(reversed, 1, 4, [&] { return ++asked == stopAt; }));
+        EXPECT_EQ(reversed, before) << stopAt;
+        asked = 0;
+        auto shuffled = before;
+        EXPECT_FALSE(RandomizeLines(shuffled, 1, 4, [](int) { return 0; }, [&] { return ++asked == stopAt; }));
+        EXPECT_EQ(shuffled, before) << stopAt;
+    }
+    int asked = 0;
+    auto reversed = before;
+    EXPECT_TRUE(ReverseLines(reversed, 1, 4, [&] { return ++asked > 4; }));
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(reversed, (std::vector<std::string>{"a", "e", "d", "c", "b"}));
+}
+
 TEST(ClearNotes, FrettedAndPiano) {
     EXPECT_EQ(ClearNotesFromLine("Am, 57, 60, 64, x, x, x, x, x, x, x, H", kPiano).Text,
               "Piano, x, x, x, x, x, x, x, x, x, x, H");

@@ -1,0 +1,397 @@
+#include "mainwindow/LineCommands.h"
+
+#include "mainwindow/EditorAdapter.h"
+#include "mainwindow/NotationEdit.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/rules/PlayState.h"
+#include "platform/qt/Clipboard.h"
+#include "platform/qt/MessageBoxes.h"
+#include "song/FrettedLine.h"
+#include "song/LineTransforms.h"
+#include "song/Messages.h"
+#include "song/SongModel.h"
+
+#include <QApplication>
+#include <QTextCursor>
+
+#include <algorithm>
+
+using namespace linecmd;
+
+namespace {
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QStringList ToQt(const std::vector<std::string> &lines) {
+    QStringList out;
+    out.reserve(qsizetype(lines.size()));
+    for (const std::string &l : lines)
+        out << QString::fromStdString(l);
+    return out;
+}
+
+// How often a long command lets the window's events run: often enough for Esc to answer at
+// once, seldom enough that a long tab is not slowed by the pumping.
+constexpr auto kPumpEvery = std::chrono::milliseconds(15);
+} // namespace
+
+// The state of a command while it runs: the busy cursor and BulkEditActive, and for the long
+// commands the nested loop (the window is busy) with the abort flag cleared first. All of it
+// ends with the command, whichever way it ends.
+class TLineCommands::TBulkEdit {
+public:
+    TBulkEdit(TLineCommands &c, bool loop) : c_(c), loop_(loop) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        c_.p_.status.SetBulkEditActive(true);
+        if (loop_) {
+            c_.p_.play.AbortRequested = false;
+            c_.lastPump_ = {};
+            c_.p_.enterNestedLoop();
+        }
+    }
+    ~TBulkEdit() {
+        if (loop_)
+            c_.p_.leaveNestedLoop();
+        c_.p_.status.SetBulkEditActive(false);
+        QApplication::restoreOverrideCursor();
+    }
+    TBulkEdit(const TBulkEdit &) = delete;
+    TBulkEdit &operator=(const TBulkEdit &) = delete;
+
+private:
+    TLineCommands &c_;
+    bool loop_;
+};
+
+TLineCommands::TLineCommands(TLineCommandParts parts) : p_(std::move(parts)), random_(std::random_device{}()) {}
+
+bool TLineCommands::Quiet() const { return p_.play.Busy() || p_.song.Current().Kind == TKind::Drums; }
+
+void TLineCommands::FocusEditor() { p_.lines.Edit()->setFocus(); }
+
+int TLineCommands::RandomBelow(int count) {
+    if (p_.randomBelow)
+        return p_.randomBelow(count);
+    return std::uniform_int_distribution<int>(0, count - 1)(random_);
+}
+
+void TLineCommands::PumpEvents() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpEvery)
+        return;
+    lastPump_ = now;
+    QApplication::processEvents();
+}
+
+bool TLineCommands::Escaped() {
+    PumpEvents();
+    return p_.play.AbortRequested;
+}
+
+bool TLineCommands::StopAsked() {
+    if (!Escaped())
+        return false;
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = p_.messages.Question(Text(msg::kStopAnyways), platform::mbYesNo);
+    QApplication::restoreOverrideCursor();
+    p_.play.AbortRequested = false;
+    return answer == platform::mrYes;
+}
+
+bool TLineCommands::WriteRange(int first, const std::vector<std::string> &work) {
+    if (p_.lines.StoreLines(first, first + int(work.size())) == work)
+        return false;
+    p_.lines.ReplaceRange(first, ToQt(work));
+    return true;
+}
+
+// ---- directive lines ----------------------------------------------------------------------
+
+void TLineCommands::InsertDirective(TDirective which) {
+    if (Quiet())
+        return;
+    const std::string line = DirectiveLine(which, p_.song.Current(), p_.song.Tempo);
+    {
+        const TEditorLines::TEditBlock block(p_.lines);
+        p_.insertTextLine(QString::fromStdString(line));
+    }
+    p_.linesChanged();
+}
+
+// ---- transposing --------------------------------------------------------------------------
+
+void TLineCommands::N123Click(int steps) { Transpose(steps, true); }
+void TLineCommands::N124Click(int steps) { Transpose(steps, false); }
+
+void TLineCommands::Transpose(int steps, bool up) {
+    if (Quiet() || steps <= 0)
+        return;
+    TEditorLines &lines = p_.lines;
+    if (lines.LineCount() == 0) {
+        p_.messages.Error(Text(kNoLines));
+        return;
+    }
+    int first = 0, last = 0;
+    if (!lines.GetSelectedLines(first, last)) {
+        p_.messages.Error(Text(kSelectToTranspose));
+        return;
+    }
+    last = std::min(last, lines.LineCount() - 1);
+    const int top = lines.FirstVisibleLine();
+    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    std::vector<std::string> work = lines.StoreLines(first, last + 1);
+    bool changed = false;
+    {
+        TBulkEdit bulk(*this, true);
+        const TAbortCheck stop = [this] { return StopAsked(); };
+        // A stop keeps the steps done so far; they go back to the editor as one edit.
+        if (up)
+            TransposeHigher(work, 0, last - first, steps, ctx, stop);
+        else
+            TransposeLower(work, 0, last - first, steps, ctx, stop);
+        changed = WriteRange(first, work);
+    }
+    lines.SelectLines(first, last);
+    lines.ScrollToLine(top);
+    FocusEditor();
+    if (changed)
+        p_.linesChanged();
+}
+
+// ---- reorder and keep one note --------------------------------------------------------------
+
+void TLineCommands::ReverseTheOrderOfLines1Click() { RangeCommand(TRangeCommand::Reverse); }
+void TLineCommands::RandomizeTheOrderOfLines1Click() { RangeCommand(TRangeCommand::Randomize); }
+void TLineCommands::KeepOnlyTheHighestNoteInChords1Click() { RangeCommand(TRangeCommand::KeepHighest); }
+void TLineCommands::KeepOnlyTheLowestNoteInChords1Click() { RangeCommand(TRangeCommand::KeepLowest); }
+
+void TLineCommands::RangeCommand(TRangeCommand command) {
+    TEditorLines &lines = p_.lines;
+    if (Quiet() || lines.LineCount() == 0)
+        return;
+    int first = 0, last = 0;
+    if (!lines.GetSelectedLines(first, last)) {
+        if (p_.messages.Question(Text(SelectAllQuestion(command)), platform::mbYesNo) != platform::mrYes)
+            return;
+        first = 0;
+        last = lines.LineCount() - 1;
+    }
+    last = std::min(last, lines.LineCount() - 1);
+    const int top = lines.FirstVisibleLine();
+    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    std::vector<std::string> work = lines.StoreLines(first, last + 1);
+    const int end = last - first;
+    bool changed = false;
+    {
+        TBulkEdit bulk(*this, true);
+        const TAbortCheck stop = [this] { return StopAsked(); };
+        switch (command) {
+        case TRangeCommand::Reverse:
+            ReverseLines(work, 0, end, stop);
+            break;
+        case TRangeCommand::Randomize:
+            RandomizeLines(work, 0, end, [this](int count) { return RandomBelow(count); }, stop);
+            break;
+        case TRangeCommand::KeepHighest:
+        case TRangeCommand::KeepLowest:
+            KeepOneNoteInChords(work, command == TRangeCommand::KeepLowest, 0, end, ctx, stop);
+            break;
+        }
+        changed = WriteRange(first, work);
+    }
+    lines.SelectLines(first, last);
+    lines.ScrollToLine(top);
+    FocusEditor();
+    if (changed)
+        p_.linesChanged();
+}
+
+// ---- clearing -----------------------------------------------------------------------------
+
+void TLineCommands::ClearNotesFromLine1Click() {
+    TEditorLines &lines = p_.lines;
+    if (Quiet())
+        return;
+    int first = 0, last = 0;
+    if (!lines.GetSelectedLines(first, last))
+        first = last = lines.CurrentLine();
+    last = std::min(last, lines.LineCount() - 1);
+    if (first > last)
+        return; // the caret stands after the last line break
+    const int top = lines.FirstVisibleLine();
+    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    std::vector<std::string> work = lines.StoreLines(first, last + 1);
+    bool changed = false;
+    {
+        TBulkEdit bulk(*this, true);
+        for (std::string &line : work) {
+            if (StopAsked())
+                break;
+            const TLineEdit edit = ClearNotesFromLine(line, ctx);
+            if (!edit.Error.empty())
+                p_.messages.Error(QString::fromStdString(edit.Error));
+            else if (edit.Changed)
+                line = edit.Text;
+        }
+        changed = WriteRange(first, work);
+    }
+    lines.SelectLines(first, last);
+    lines.ScrollToLine(top);
+    FocusEditor();
+    if (changed)
+        p_.linesChanged();
+}
+
+void TLineCommands::ClearEditor2Click() {
+    if (Quiet() || p_.lines.LineCount() == 0)
+        return;
+    const QString question = QString::fromStdString(ClearEditorQuestion(p_.song.Current().Name));
+    if (p_.messages.Question(question, platform::mbYesNo) != platform::mrYes)
+        return;
+    {
+        TBulkEdit bulk(*this, false);
+        p_.lines.ReplaceAllLines({});
+    }
+    FocusEditor();
+    p_.linesChanged(); // the caption turns to lower case: the tab holds no text
+}
+
+// ---- grouping by bars -----------------------------------------------------------------------
+
+void TLineCommands::ReformatLinesShiftCtrlF11Click() {
+    if (Quiet())
+        return;
+    TEditorLines &lines = p_.lines;
+    const int top = lines.FirstVisibleLine();
+    const int caret = lines.CurrentLine();
+    const std::vector<std::string> before = lines.StoreLines();
+    std::vector<std::string> work = before;
+    // A caret on a last line of notes gets an empty line below it, which a stop leaves there.
+    const bool append = !work.empty() && caret == int(work.size()) - 1 && !IsBlankLine(work.back());
+    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    TPositionConductor conductor;
+    conductor.TimeSignature = p_.song.TimeSignature;
+    conductor.Tempo = p_.song.Tempo;
+    bool changed = false;
+    {
+        TBulkEdit bulk(*this, true);
+        // Esc ends the grouping without a question.
+        if (GroupLinesByBars(work, ctx, conductor, [this] { return Escaped(); })) {
+            if (work != before) {
+                lines.ReplaceAllLines(ToQt(work));
+                changed = true;
+            }
+        } else if (append) {
+            lines.InsertLine(lines.LineCount(), QString());
+            changed = true;
+        }
+        p_.play.AbortRequested = false;
+    }
+    lines.MoveCaretToLine(std::min(caret, std::max(lines.LineCount() - 1, 0)));
+    if (top < lines.LineCount())
+        lines.ScrollToLine(top);
+    FocusEditor();
+    if (changed)
+        p_.linesChanged();
+}
+
+// ---- whole lines ----------------------------------------------------------------------------
+
+void TLineCommands::Duplicate3Click() {
+    TEditorLines &lines = p_.lines;
+    if (Quiet() || lines.IsEmpty())
+        return;
+    int first = 0, last = 0;
+    if (!lines.GetSelectedLines(first, last))
+        first = last = lines.CurrentLine();
+    last = std::min(last, lines.LineCount() - 1);
+    if (first > last)
+        return; // the caret stands after the last line break
+    {
+        TBulkEdit bulk(*this, false);
+        if (first == last && p_.soundLine)
+            p_.soundLine(lines.Line(first).toStdString());
+        // The copies go in above the block, which then follows them.
+        lines.InsertLine(first, ToQt(lines.StoreLines(first, last + 1)).join(QLatin1Char('\n')));
+        const TLineBlock lower = DuplicatedBlock(first, last);
+        lines.SelectLines(lower.First, lower.Last);
+    }
+    FocusEditor();
+    p_.linesChanged();
+}
+
+void TLineCommands::SelectAllandDuplicate3Click() {
+    if (Quiet())
+        return;
+    p_.lines.Edit()->selectAll();
+    Duplicate3Click();
+}
+
+void TLineCommands::labelNewLineClick() {
+    TEditorLines &lines = p_.lines;
+    if (Quiet())
+        return;
+    const int caret = lines.CurrentLine();
+    const int count = lines.LineCount();
+    if (caret >= count) {
+        // After the last line break: a blank line there, and the caret below it.
+        lines.InsertLine(count, count == 0 ? QStringLiteral("\n") : QString());
+        p_.linesChanged();
+        p_.showLine(lines.LineCount());
+        p_.selectEditorLine(lines.LineCount(), true);
+    } else {
+        lines.InsertLine(caret + 1, QString());
+        p_.linesChanged();
+        p_.selectEditorLine(caret, false);
+        p_.showLine(caret + 1);
+    }
+    FocusEditor();
+}
+
+void TLineCommands::DeleteLine1Click() {
+    TEditorLines &lines = p_.lines;
+    if (Quiet())
+        return;
+    const int caret = lines.CurrentLine();
+    if (caret >= lines.LineCount())
+        return; // the caret stands after the last line break
+    lines.DeleteLines(caret, caret);
+    FocusEditor();
+    p_.linesChanged();
+}
+
+void TLineCommands::CopyLine1Click() {
+    TEditorLines &lines = p_.lines;
+    if (Quiet())
+        return;
+    const int caret = lines.CurrentLine();
+    if (caret >= lines.LineCount())
+        return; // the caret stands after the last line break
+    lines.SelectLines(caret, caret);
+    QString text = lines.Edit()->textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    p_.clipboard.SetText(text);
+    FocusEditor();
+}
+
+void TLineCommands::SelectToTop1Click() {
+    if (Quiet())
+        return;
+    TNotationEdit *edit = p_.lines.Edit();
+    QTextCursor c = edit->textCursor();
+    const int caret = c.position();
+    c.setPosition(0);
+    c.setPosition(caret, QTextCursor::KeepAnchor);
+    edit->setTextCursor(c);
+    FocusEditor();
+}
+
+void TLineCommands::SelectToBottom1Click() {
+    if (Quiet())
+        return;
+    TNotationEdit *edit = p_.lines.Edit();
+    QTextCursor c = edit->textCursor();
+    c.setPosition(c.position());
+    c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    edit->setTextCursor(c);
+    FocusEditor();
+}

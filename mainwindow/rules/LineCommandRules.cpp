@@ -1,0 +1,57 @@
+#include "mainwindow/rules/LineCommandRules.h"
+
+#include <charconv>
+
+namespace linecmd {
+
+std::string DirectiveLine(TDirective which, const TInstrumentTab &tab, int songTempo) {
+    switch (which) {
+    case TDirective::Volume:
+        return "*Volume " + std::to_string(tab.Volume);
+    case TDirective::Balance:
+        return "*Balance CENTER";
+    case TDirective::Instrument:
+        return "*Instrument PIANO";
+    case TDirective::Channel:
+        return "*Channel " + std::to_string(tab.Channel + 1);
+    case TDirective::Delay:
+        return "*Delay " + std::to_string(tab.Delay);
+    case TDirective::Transpose:
+        return "*Transpose " + std::to_string(tab.Transpose);
+    case TDirective::Tempo:
+        return "*Tempo " + std::to_string(songTempo);
+    }
+    return {};
+}
+
+std::string_view SelectAllQuestion(TRangeCommand command) {
+    switch (command) {
+    case TRangeCommand::Reverse:
+        return "Text must be selected first. Select all now and then reverse the order of the lines?";
+    case TRangeCommand::Randomize:
+        return "Text must be selected first. Select all now and then randomize the order of the lines?";
+    case TRangeCommand::KeepHighest:
+        return "Text must be selected first. Select all now and keep only the high notes?";
+    case TRangeCommand::KeepLowest:
+        return "Text must be selected first. Select all now and keep only the low notes?";
+    }
+    return {};
+}
+
+std::string ClearEditorQuestion(std::string_view tabName) {
+    return "Do you want to clear all notes for " + std::string(tabName) + "?";
+}
+
+int TransposeItemSteps(std::string_view caption) {
+    if (!caption.empty() && caption.front() == '&')
+        caption.remove_prefix(1);
+    int n = 0;
+    const auto [end, error] = std::from_chars(caption.data(), caption.data() + caption.size(), n);
+    if (error != std::errc() || end != caption.data() + caption.size() || n < 1 || n > 12)
+        return 0;
+    return n;
+}
+
+TLineBlock DuplicatedBlock(int first, int last) { return {last + 1, 2 * last - first + 1}; }
+
+} // namespace linecmd
