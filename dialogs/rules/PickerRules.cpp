@@ -201,6 +201,10 @@ int SoundPreviewNote(int program) {
     return low ? 52 : 60;
 }
 
+TPreviewNote SoundPreview(int program, int bank, int volume) {
+    return {bank, program, 0, SoundPreviewNote(program), volume};
+}
+
 std::string InstrumentDirectiveLine(int program) {
     return "*Instrument " + std::string(GMProgramShortName(program));
 }
@@ -221,6 +225,8 @@ int PercussionKey(std::string_view caption) {
         return 0;
     return key;
 }
+
+TPreviewNote PercussionPreview(int key, int channel, int volume) { return {0, -1, channel, key, volume}; }
 
 std::string KeyName(int index) {
     if (index < 1 || index > 12)

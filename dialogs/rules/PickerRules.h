@@ -9,6 +9,20 @@
 #include <string_view>
 #include <vector>
 
+// ---- previews ---------------------------------------------------------------------------------
+
+// A note a picker lets the user hear before choosing: a program change first when `program`
+// is 0..127 (-1: none), then the note on, a short wait, and the note off.
+struct TPreviewNote {
+    int bank = 0;
+    int program = -1;
+    int channel = 0;
+    int note = 60;
+    int velocity = 100;
+    bool operator==(const TPreviewNote &) const = default;
+};
+inline constexpr int kPreviewMs = 250;
+
 // ---- sounds -----------------------------------------------------------------------------------
 
 // The sound picker's caption of program 0..127: its name, a blank and the 0-based number in
@@ -20,6 +34,8 @@ std::span<const std::string_view> SoundGroupHeadings();
 // The note a program is previewed at: 52 for the low instruments (basses, contrabass, tuba and
 // the like), else 60.
 int SoundPreviewNote(int program);
+// The preview of a program: on channel 0 in the tab's bank, at the tab's volume.
+TPreviewNote SoundPreview(int program, int bank, int volume);
 // The directive line a right click inserts: "*Instrument " + the program's bare table name
 // (the General MIDI table's spelling, "Skakuhachi" for 77).
 std::string InstrumentDirectiveLine(int program);
@@ -39,6 +55,8 @@ struct TPickerHeading {
 std::span<const TPickerHeading> PercussionHeadings();
 // The key of a caption: its text up to the first blank, as a number (0 when it reads none).
 int PercussionKey(std::string_view caption);
+// The preview of a percussion key: on the tab's channel at its volume, no program change.
+TPreviewNote PercussionPreview(int key, int channel, int volume);
 
 // ---- keys -------------------------------------------------------------------------------------
 
