@@ -17,6 +17,7 @@
 #include "song/LinePositions.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/Pickers.h"
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
@@ -105,6 +106,13 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
+    pickers_ = std::make_unique<TPickers>(TPickerParts{
+        Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
+        TPickerCalls{[this]() -> const TMainDialogs & { return dialogs_; }, [this] { return live_.get(); },
+                     [this](int tab, unsigned what) { SongChanged(tab, what); },
+                     [this](const QString &text) { editor_->InsertTextLine(text); },
+                     [this] { return PanelNoteButtons->CurrentDuration(); }, [this] { EnterNestedLoop(); },
+                     [this] { LeaveNestedLoop(); }, [this] { RichEdit1->setFocus(); }, [this] { return y(); }}});
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song: the lines before it in the editor.
         std::vector<std::string> before;
@@ -457,6 +465,8 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
     if (drumTab_)
         drumTab_->SongChanged(what);
+    if (pickers_)
+        pickers_->SongChanged(what);
     // Every line may now start at another bar or time: the caret line's status afresh.
     status_->ForgetLastLine();
     editor_->RichEdit1SelectionChange();

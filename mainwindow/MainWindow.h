@@ -50,6 +50,7 @@ class TFindCommands;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
+class TPickers;
 class TPosDisplay;
 class TTimeDisplay;
 class TStatusDisplay;
@@ -112,6 +113,8 @@ public:
     TDrumTab &DrumPage() const { return *drumTab_; }
     // Every menu item and key of the window, by object name.
     TCommands &Commands() const { return *commands_; }
+    // The sound, percussion and piano chord pickers and the scale display.
+    TPickers &Pickers() const { return *pickers_; }
     // Who plays, the stop and abort flags, the nested loops.
     TPlayState &PlayState() { return play_; }
     const TPlayState &PlayState() const { return play_; }
@@ -279,6 +282,7 @@ private:
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
     std::unique_ptr<TDrumTab> drumTab_;
+    std::unique_ptr<TPickers> pickers_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

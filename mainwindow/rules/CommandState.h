@@ -47,7 +47,8 @@ struct TCommandState {
 inline constexpr std::string_view kMixerControls[] = {
     "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "UpDownMixerVolume", "UpDownMixerDelay",
     "UpDownMixerKey", "UpDownMixerChannel", "TrackBarMixerBalance", "LabelBalancePosition",
-    "LabelSelectPatch", "LabelSelectTuning"};
+    "LabelSelectPatch", "LabelSelectTuning", "LabelScale", "LblScaleKey", "lblScaleType",
+    "LabelAdvancedChordOptions"};
 inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
