@@ -69,6 +69,9 @@ std::optional<DrumSlot> TfrmSelectDrum::Ask(const TDrumPickInput &in) {
 void TfrmSelectDrum::FormShow() { LabelTitle->setText(QStringLiteral("Double-click a drum to use it")); }
 
 void TfrmSelectDrum::LabelClick(const TClickLabel &sender) {
+    // The release that ends a double click comes after the choice closed the window.
+    if (!Showing() || ModalResult() != platform::mrNone)
+        return;
     if (in_.preview)
         in_.preview(PercussionPreview(sender.Tag, in_.channel, in_.volume));
 }

@@ -81,6 +81,9 @@ void TfrmSelectPatch::reject() {
 }
 
 void TfrmSelectPatch::LabelClick(const TClickLabel &sender) {
+    // The release that ends a double click comes after the choice closed the window.
+    if (!Showing() || ModalResult() != platform::mrNone)
+        return;
     if (in_.preview)
         in_.preview(SoundPreview(sender.Tag, in_.bank, in_.volume));
 }
