@@ -32,7 +32,9 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
         d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     d.selectPatch = [dlg = dialogs.frmSelectPatch.get()](const TPatchInput &in) { return dlg->Ask(in); };
-    d.selectDrum = [dlg = dialogs.frmSelectDrum.get(), &main](const DrumSlot &) { return dlg->Ask(main.Pickers().DrumPickInput()); };
+    d.selectDrum = [dlg = dialogs.frmSelectDrum.get(), &main](const DrumSlot &) {
+        return dlg->Ask(main.Pickers().DrumPickInput());
+    };
     d.selectKey = [dlg = dialogs.FrmSelectKey.get()](const TKeyInput &in) { return dlg->Ask(in); };
     d.selectChordType = [dlg = dialogs.frmSelectChordType.get()] { return dlg->Ask(); };
     d.selectScaleType = [dlg = dialogs.frmSelectScaleType.get()](const TScaleTypeInput &in) { return dlg->Ask(in); };
