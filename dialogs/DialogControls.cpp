@@ -13,6 +13,12 @@ TClickLabel::TClickLabel(const QString &text, int tag, QWidget *parent) : QLabel
     setCursor(Qt::PointingHandCursor);
 }
 
+void TClickLabel::mousePressEvent(QMouseEvent *event) {
+    QLabel::mousePressEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit RightDown(*this);
+}
+
 void TClickLabel::mouseReleaseEvent(QMouseEvent *event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

@@ -26,7 +26,8 @@ struct TSearchOptionsBox {
 TSearchOptionsBox MakeSearchOptionsBox(QWidget *parent);
 
 // A label the user picks from: a click chooses, a double click chooses and confirms.
-// `Tag` carries the number the label stands for (a tempo, a preset's row).
+// `Tag` carries the number the label stands for (a tempo, a preset's row). The right button
+// reports as it goes down.
 class TClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -37,8 +38,10 @@ public:
 signals:
     void Click(TClickLabel &sender);
     void DblClick(TClickLabel &sender);
+    void RightDown(TClickLabel &sender);
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/ChordTools.h"
 
 #include "dialogs/ProgramOptions.h"
+#include "dialogs/rules/PickerRules.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSounding.h"
 #include "mainwindow/rules/FretboardModel.h"
@@ -40,6 +41,16 @@ void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
     TChordCalcCalls calls;
     calls.insertLines = [this, tab](const std::vector<std::string> &lines) { InsertLines(tab, lines); };
     calls.playChord = [this](const TChordDat &chord) { PlayChord(chord); };
+    if (dialogs.selectKey)
+        calls.pickKey = [&dialogs](const std::string &caption) -> std::optional<std::string> {
+            const std::optional<int> key = dialogs.selectKey(TKeyInput{caption});
+            return key ? std::optional<std::string>(KeyName(*key)) : std::nullopt;
+        };
+    if (dialogs.selectChordType)
+        calls.pickChordType = [&dialogs]() -> std::optional<std::string> {
+            const std::optional<TChordTypeChoice> choice = dialogs.selectChordType();
+            return choice ? std::optional<std::string>(ChordTypeName(choice->type)) : std::nullopt;
+        };
     if (host_.ShowDurationPicker)
         calls.pickDuration = [this] {
             host_.ShowDurationPicker();

@@ -2,6 +2,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/Pickers.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -32,6 +33,14 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()](const TNotePickInput &in) { return dlg->Ask(in); };
     d.tuning = [dlg = dialogs.frmSelectTuning.get()](const TTuningInput &in) { return dlg->Ask(in); };
     d.lineEditor = [dlg = dialogs.FrmMicroManage.get()](const TLineEditInput &in) { return dlg->Ask(in); };
+    d.selectPatch = [dlg = dialogs.frmSelectPatch.get()](const TPatchInput &in) { return dlg->Ask(in); };
+    d.selectDrum = [dlg = dialogs.frmSelectDrum.get(), &main](const DrumSlot &) {
+        return dlg->Ask(main.Pickers().DrumPickInput());
+    };
+    d.selectKey = [dlg = dialogs.FrmSelectKey.get()](const TKeyInput &in) { return dlg->Ask(in); };
+    d.selectChordType = [dlg = dialogs.frmSelectChordType.get()] { return dlg->Ask(); };
+    d.selectScaleType = [dlg = dialogs.frmSelectScaleType.get()](const TScaleTypeInput &in) { return dlg->Ask(in); };
+    d.pianoChord = [dlg = dialogs.frmSelectPianoChord.get()](const TPianoChordInput &in) { dlg->Ask(in); };
     // The one-line input is a plain Qt input box until its own form takes text.
     d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
         QInputDialog box(parent);

@@ -70,6 +70,19 @@ void TLiveSounding::SendBalance(const TInstrumentTab &tab, int value) {
     port_.OutEvent(static_cast<uint8_t>(0xB0 | (tab.Channel & 0x0F)), 10, static_cast<uint8_t>(Clamp7(value)));
 }
 
+void TLiveSounding::PreviewNote(int bank, int program, int channel, int note, int velocity, int ms) {
+    if (!inRun_)
+        stop_ = false;
+    channel &= 0x0F;
+    if (program >= 0 && program <= 127)
+        port_.SetPatch(bank & 0xFF, program, channel);
+    if (note < 0 || note > 127)
+        return;
+    port_.NoteOn(channel, note, std::clamp(velocity, 1, 127));
+    WaitMs(ms, true);
+    port_.NoteOff(channel, note, 0);
+}
+
 int TLiveSounding::SoundingNote(const TSongModel &song, int basePitch, int slot) const {
     const TInstrumentTab &tab = song.Current();
     int note = basePitch + tab.Transpose + song.SongTranspose + LiveTranspose;

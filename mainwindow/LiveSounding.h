@@ -59,6 +59,11 @@ public:
     // Pan of the tab's channel (controller 10).
     void SendBalance(const TInstrumentTab &tab, int value);
 
+    // A picker's preview of one note: the program change first when `program` is 0..127, the
+    // note for `ms` milliseconds (window events pumped), then its note-off, whatever ended the
+    // wait. A stop left from before is cleared first, so the preview is heard in full.
+    void PreviewNote(int bank, int program, int channel, int note, int velocity, int ms);
+
     // The note a line's pitch sounds at: + tab and song transpose + LiveTranspose.
     // Fretted pitches are those of standard tuning; `slot` adds the tab's tuning (-1: piano).
     int SoundingNote(const TSongModel &song, int basePitch, int slot) const;

@@ -12,6 +12,12 @@
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
 #include "dialogs/FrmSelectTuning.h"
+#include "dialogs/FrmSelectChordType.h"
+#include "dialogs/FrmSelectDrum.h"
+#include "dialogs/FrmSelectKey.h"
+#include "dialogs/FrmSelectPatch.h"
+#include "dialogs/FrmSelectPianoChord.h"
+#include "dialogs/FrmSelectScaleType.h"
 #include "dialogs/FrmWelcome.h"
 #include "mainwindow/FrmTab.h"
 #include "song/PatternStore.h"
@@ -48,4 +54,12 @@ struct TMainDialogs {
     // The per-line editor: the edited line, on OK.
     std::function<std::optional<std::string>(const TLineEditInput &)> lineEditor;
     std::function<std::optional<TChordCalcResult>(const TChordCalcInput &, const TChordCalcCalls &)> chordCalc;
+    // The sound picker: the program and patch name double-clicked.
+    std::function<std::optional<TPatchChoice>(const TPatchInput &)> selectPatch;
+    // The key picker (key 1..12), the chord-type picker and the scale picker (the definition).
+    std::function<std::optional<int>(const TKeyInput &)> selectKey;
+    std::function<std::optional<TChordTypeChoice>()> selectChordType;
+    std::function<std::optional<std::string>(const TScaleTypeInput &)> selectScaleType;
+    // The piano chord dialog, which works on the keyboard and the editor while it is open.
+    std::function<void(const TPianoChordInput &)> pianoChord;
 };

@@ -23,6 +23,7 @@
 #include "song/LinePositions.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/Pickers.h"
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/Settings.h"
 #include "mainwindow/StatusDisplay.h"
@@ -141,6 +142,14 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
         Song, *lines_, Services().messages, [this] { return Busy() || Song.Current().Kind == TKind::Drums; }});
     lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
+    pickers_ = std::make_unique<TPickers>(TPickerParts{
+        Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
+        TPickerCalls{[this]() -> const TMainDialogs & { return dialogs_; }, [this] { return live_.get(); },
+                     [this](int tab, unsigned what) { SongChanged(tab, what); },
+                     [this](const QString &text) { editor_->InsertTextLine(text); },
+                     [this] { return PanelNoteButtons->CurrentDuration(); }, [this] { EnterNestedLoop(); },
+                     [this] { LeaveNestedLoop(); }, [this] { RichEdit1->setFocus(); }, [this] { return y(); },
+                     [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }}});
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;
@@ -565,7 +574,13 @@ void TfrmMain::ConnectHandlers() {
 
 bool TfrmMain::Busy() const { return play_.Busy(); }
 
-void TfrmMain::LabelAdvancedChordOptionsClick() { chordTools_->OpenChordCalculator(dialogs_); }
+void TfrmMain::LabelAdvancedChordOptionsClick() {
+    // The piano chord dialog on a Piano tab, the chord calculator on fretted tabs.
+    if (Song.Current().Kind == TKind::Piano)
+        pickers_->OpenPianoChord();
+    else
+        chordTools_->OpenChordCalculator(dialogs_);
+}
 
 bool TfrmMain::AnyTabModified() const {
     for (const auto &tab : Song.Tabs)
@@ -609,6 +624,8 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
     if (drumTab_)
         drumTab_->SongChanged(what);
+    if (pickers_)
+        pickers_->SongChanged(what);
     // Every line may now start at another bar or time: the caret line's status afresh.
     status_->ForgetLastLine();
     editor_->RichEdit1SelectionChange();

@@ -55,6 +55,7 @@ class TLineTools;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
+class TPickers;
 class TPosDisplay;
 class TTimeDisplay;
 class TStatusDisplay;
@@ -120,6 +121,8 @@ public:
     TLineTools &LineTools() const { return *lineTools_; }
     // Every menu item and key of the window, by object name.
     TCommands &Commands() const { return *commands_; }
+    // The sound, percussion and piano chord pickers and the scale display.
+    TPickers &Pickers() const { return *pickers_; }
     // Who plays, the stop and abort flags, the nested loops.
     TPlayState &PlayState() { return play_; }
     const TPlayState &PlayState() const { return play_; }
@@ -304,6 +307,7 @@ private:
     std::unique_ptr<TBookmarkCommands> bookmarks_;
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TLineTools> lineTools_;
+    std::unique_ptr<TPickers> pickers_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;
     std::unique_ptr<TLiveInstrument> live_; // sounds through MidiOutputPort1

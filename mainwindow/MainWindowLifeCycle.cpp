@@ -12,6 +12,7 @@
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
+#include "mainwindow/Pickers.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/TimeDisplay.h"
 #include "mainwindow/Settings.h"
@@ -173,6 +174,8 @@ void TfrmMain::SetHintsVisible(bool visible) {
         drumTab_->SetHintsVisible(visible);
     if (live_)
         live_->SetHintsVisible(visible);
+    if (pickers_)
+        pickers_->SetHintsVisible(visible);
     auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
     hint(BitBtnPlayArrangement, "Play the song (F2)");
     hint(chkLoopAll, "Play the song again and again");
@@ -543,6 +546,7 @@ QSize TfrmMain::LeastLayoutSize() const {
     const int topNeed = std::max({grpMIDIPlay->minimumSizeHint().height(), notesBottom,
                                   66 + RichEdit1->minimumSizeHint().height() + PanelEditorLabels->height()});
     const int bottomNeed = PageControl1->TabBar()->sizeHint().height() + kLeastPictureH +
+                           (pickers_ ? pickers_->ScaleLineHeight() : 0) +
                            std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height()) + kPageFrame;
     const int menuH = menuBar()->sizeHint().height();
     int H = 300;
@@ -565,12 +569,17 @@ void TfrmMain::FormResize() {
     const int pageW = PageControl1->Page()->width() > 0 ? PageControl1->Page()->width() : PageControl1->width();
     const int mixerH = std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height());
     // The page already stands below the tab strip: the picture takes all but the mixer and the frame.
-    const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - kPageFrame);
+    // The scale line stands between the picture and the mixer (not on the Drums tab).
+    const int scaleH = pickers_ ? pickers_->ScaleLineHeight() : 0;
+    const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - scaleH - kPageFrame);
     PaintBoxInstrument->setGeometry(W / 400, 0, std::min(W - W / 47, pageW - W / 400), pictureH);
     PaintBoxInstrument->update();
     LabelTabName->setGeometry(PaintBoxInstrument->x(), 0, PaintBoxInstrument->width(), LabelTabName->sizeHint().height());
     LabelTabName->raise();
-    GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1, std::min(W - W / 30, pageW), mixerH);
+    if (pickers_)
+        pickers_->PlaceScaleLine(QRect(PaintBoxInstrument->x(), PaintBoxInstrument->geometry().bottom() + 1,
+                                       PaintBoxInstrument->width(), scaleH));
+    GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1 + scaleH, std::min(W - W / 30, pageW), mixerH);
 
     grpMIDIPlay->setGeometry(W / 400, 0, grpMIDIPlay->width(), topH);
     const int editorGroupW = W - grpMIDIPlay->width() - W / 36;

@@ -48,7 +48,7 @@ inline constexpr std::string_view kMixerControls[] = {
     "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "lblVolume", "UpDownMixerVolume", "labelinstrumentdelay",
     "UpDownMixerDelay", "Labeltranspose", "UpDownMixerKey", "LabelChannel", "UpDownMixerChannel", "LabelBalance",
     "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning",
-    "LabelAdvancedChordOptions"};
+    "LabelScale", "LblScaleKey", "lblScaleType", "LabelAdvancedChordOptions"};
 inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
                                                      "labelgrouplinesbybars"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",

@@ -82,6 +82,28 @@ TEST_F(ChordToolsTest, InsertsAVoicingAtTheCaretSoundsItAndStoresTheTabsSettings
     EXPECT_EQ(w->Song.ChordVoicings[5].size(), 109u);
 }
 
+TEST_F(ChordToolsTest, RootAndTypeComeFromTheKeyAndChordTypePickers) {
+    ASSERT_TRUE(SelectTab(6));
+    TMainDialogs d;
+    std::string askedCaption;
+    d.selectKey = [&](const TKeyInput &in) -> std::optional<int> {
+        askedCaption = in.caption;
+        return 2; // A#/Bb
+    };
+    d.selectChordType = []() -> std::optional<TChordTypeChoice> { return TChordTypeChoice{3, 3}; };
+    std::optional<std::string> root, type;
+    d.chordCalc = [&](const TChordCalcInput &, const TChordCalcCalls &calls) -> std::optional<TChordCalcResult> {
+        root = calls.pickKey ? calls.pickKey("Select Root") : std::nullopt;
+        type = calls.pickChordType ? calls.pickChordType() : std::nullopt;
+        return std::nullopt;
+    };
+    w->SetDialogs(d);
+    w->LabelAdvancedChordOptionsClick();
+    EXPECT_EQ(askedCaption, "Select Root");
+    EXPECT_EQ(root, std::optional<std::string>("A#/Bb"));
+    EXPECT_EQ(type, std::optional<std::string>("Major 6/9"));
+}
+
 TEST_F(ChordToolsTest, NoCalculatorOnTheDrumsTabOrWhileTheSongPlays) {
     ASSERT_TRUE(SelectTab(10)); // Drums
     EXPECT_FALSE(Ctl<QLabel>(*w, "LabelAdvancedChordOptions")->isVisible());
