@@ -10,7 +10,9 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
     d.about = [dlg = dialogs.frmAbout.get()] { dlg->ShowModal(); };
-    d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in) { return dlg->Ask(in); };
+    d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in, const TOptionsCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
     d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };

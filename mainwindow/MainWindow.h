@@ -270,7 +270,16 @@ private:
     void BindCommands();
     void ConnectHandlers();
     void OpenOutputPort();
+    // The port onto the options' device, the one path at start-up and after the options: a
+    // device beyond those present is the default device; one that will not open falls back to
+    // the default device (said to the user when `userChoice`), and with no device at all the
+    // warning of no sound hardware. Song playback follows the port.
+    void ConnectOutputDevice(bool userChoice);
+    QStringList OutputDeviceNames() const;
+    // Silences the song, the live instrument and the port (the options' panic button).
+    void StopAllSounds();
     void ApplyEditorFont();
+    void ShowEditorFont(int size, int style, int color);
     void CloseOutputPort();
 
     TMainEnvironment env_;

@@ -43,7 +43,6 @@
 #include <thread>
 
 namespace {
-const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
 const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
 
 } // namespace
@@ -126,23 +125,9 @@ void TfrmMain::InitMainForm() {
 }
 
 void TfrmMain::OpenOutputPort() {
-    // The stored device is checked before anything is opened: below -1 or beyond the
-    // devices present means the default device.
-    platform::IMidiOutSystem &out = *env_.midiOut;
-    const int count = out.DeviceCount();
-    if (Options.Device < -1 || Options.Device >= count)
-        Options.Device = -1;
-    physicalPorts_ = std::make_unique<TPhysicalPortList>(out);
+    physicalPorts_ = std::make_unique<TPhysicalPortList>(*env_.midiOut);
     MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, Options.Device);
-    MidiOutputPort1->SetActive(true); // a device that will not open falls back to the default
-    if (!MidiOutputPort1->GetHandle()) {
-        // Neither the synthesizer nor any MIDI port opens: the program runs on silently.
-        OpenedDevice = -2;
-        Options.Device = -1;
-        env_.services->messages.ShowMessage(kNoSoundHardware);
-        return;
-    }
-    OpenedDevice = Options.Device;
+    ConnectOutputDevice(false);
 }
 
 void TfrmMain::CloseOutputPort() {
@@ -152,21 +137,7 @@ void TfrmMain::CloseOutputPort() {
     physicalPorts_.reset();
 }
 
-void TfrmMain::ApplyEditorFont() {
-    QFont f(Options.Name);
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(Options.Size >= 2 && Options.Size <= 200 ? Options.Size : 8);
-    const int style = Options.Style & 15;
-    f.setBold(style & 8);
-    f.setItalic(style & 4);
-    f.setUnderline(style & 2);
-    f.setStrikeOut(style & 1);
-    RichEdit1->setFont(f);
-    QPalette p = RichEdit1->palette();
-    const int c = Options.color;
-    p.setColor(QPalette::Text, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-    RichEdit1->setPalette(p);
-}
+void TfrmMain::ApplyEditorFont() { ShowEditorFont(Options.Size, Options.Style, Options.color); }
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
@@ -445,17 +416,6 @@ void TfrmMain::FormClose() {
 void TfrmMain::About1Click() {
     if (dialogs_.about)
         dialogs_.about();
-}
-
-void TfrmMain::Options1Click() {
-    if (!dialogs_.options || Busy())
-        return;
-    if (const std::optional<ProgramOptions> chosen = dialogs_.options({Options})) {
-        Options = *chosen;
-        PaintBoxInstrument->ShowLine(lines_->CurrentLine());
-    }
-    // The editor font as the options hold it (after Cancel: undoing the dialog's preview).
-    ApplyEditorFont();
 }
 
 void TfrmMain::Contents1Click() {

@@ -104,17 +104,6 @@ TEST_F(DialogsTest, WelcomeChoiceComesBackWithTheSelectedRecentFile) {
     EXPECT_TRUE(fresh->selectedRecent.isEmpty());
 }
 
-TEST_F(DialogsTest, OptionsComeBackOnOkOnly) {
-    const TDialogs dialogs = CreateDialogs(services.Get());
-    ProgramOptions options;
-    options.Size = 14;
-    options.Device = 2;
-    services.modal.QueueResult(platform::mrOk);
-    EXPECT_EQ(dialogs.frmOptions->Ask({options}), options);
-    services.modal.QueueResult(platform::mrCancel);
-    EXPECT_EQ(dialogs.frmOptions->Ask({options}), std::nullopt);
-}
-
 TEST_F(DialogsTest, OwnedDialogsGoBeforeTheirParent) {
     auto parent = std::make_unique<QWidget>();
     {
