@@ -13,7 +13,9 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in, const TOptionsCalls &calls) {
         return dlg->Ask(in, calls);
     };
-    d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
+    d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in, const TWelcomeCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
     // The find and replace dialogs share the last search text: each hands it to the other as

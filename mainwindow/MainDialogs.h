@@ -26,7 +26,7 @@ struct TLineInput {
 struct TMainDialogs {
     std::function<void()> about;
     std::function<std::optional<TOptionsResult>(const TOptionsInput &, const TOptionsCalls &)> options;
-    std::function<std::optional<TWelcomeResult>(const TWelcomeInput &)> welcome;
+    std::function<TWelcomeResult(const TWelcomeInput &, const TWelcomeCalls &)> welcome;
     std::function<std::optional<int>(const TTempoInput &)> tempo;
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
     std::function<std::optional<TFindRequest>(const TFindInput &)> find;

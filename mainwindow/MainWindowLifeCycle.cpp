@@ -189,12 +189,16 @@ void TfrmMain::FormActivate() {
         for (const QString &path : Options.RecentFiles)
             if (!path.isEmpty())
                 in.recentFiles << path;
-        const std::optional<TWelcomeResult> result = dialogs_.welcome(in);
-        const QString selected = result ? result->selectedRecent : QString(); // raw: "&" is part of a name
-        const int choice = result ? result->choice : 0;
-        if (choice == 2) {
+        in.lastTip = Options.LastTip;
+        in.showNewUserMessage = Options.ShowNewUserMessage;
+        in.helpAvailable = HelpAvailable;
+        const TWelcomeResult result = dialogs_.welcome(in, {[this] { Contents1Click(); }});
+        Options.LastTip = result.lastTip;
+        Options.ShowNewUserMessage = result.showNewUserMessage;
+        const QString selected = result.selectedRecent; // raw: "&" is part of a name
+        if (result.choice == 2) {
             emit OpenSongRequested();
-        } else if (choice == 3) {
+        } else if (result.choice == 3) {
             if (selected.isEmpty()) {
                 emit OpenSongRequested();
             } else if (!QFileInfo(selected).isFile()) {
