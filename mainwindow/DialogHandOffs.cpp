@@ -34,6 +34,8 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     if (tablature)
         d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
+    d.mixerSummary = [dlg = dialogs.frmMixerSummary.get()](const TSummaryInput &in) { return dlg->Ask(in); };
+    d.noteMath = [dlg = dialogs.frmNoteMath.get()](const TNoteMathInput &in) { dlg->Ask(in); };
     // The one-line input is a plain Qt input box until its own form takes text.
     d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
         QInputDialog box(parent);

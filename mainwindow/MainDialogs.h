@@ -6,6 +6,8 @@
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmFind.h"
+#include "dialogs/FrmMixerSummary.h"
+#include "dialogs/FrmNoteMath.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
 #include "dialogs/FrmWelcome.h"
@@ -39,4 +41,7 @@ struct TMainDialogs {
     std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
     // Shown as it stands until its own commands arrive.
     std::function<void()> durationPicker;
+    // The song information: the tab of the row chosen and the show-after-loading choice.
+    std::function<TSummaryResult(const TSummaryInput &)> mixerSummary;
+    std::function<void(const TNoteMathInput &)> noteMath;
 };

@@ -10,6 +10,7 @@
 #include "mainwindow/EditorController.h"
 #include "mainwindow/FindCommands.h"
 #include "mainwindow/TablatureCommand.h"
+#include "mainwindow/ToolDialogs.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
@@ -108,6 +109,13 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
+    tools_ = std::make_unique<TToolDialogs>(TToolDialogParts{
+        Song, Drums, *lines_, Options, Services(), dialogs_, [this] { return Busy(); },
+        [this](int index) { StoreTabText(index); }, [this](int index) { return PageControl1->UserSelect(index); },
+        [this] {
+            if (Song.Current().Kind != TKind::Drums)
+                RichEdit1->setFocus();
+        }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
@@ -372,6 +380,8 @@ void TfrmMain::BindCommands() {
     };
     for (const auto &[name, handler] : finds)
         c.Bind(name, TArea::Dialogs, [find, h = handler] { (find->*h)(); });
+    c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
+    c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
     c.Bind("ablature1", TArea::Dialogs, [this] {
         ShowTablature({Song, *lines_, Options, dialogs_, [this] { return FileName; }, [this] { return Busy(); },
                        [this] { RichEdit1->setFocus(); }});

@@ -47,6 +47,7 @@ class TDurationButtons;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class TToolDialogs;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -133,6 +134,10 @@ public:
     void About1Click();
     void Options1Click();
     void Contents1Click();
+    // "Song Information..." (also shown after a song file is read, when the options ask).
+    void MixerSummary1Click();
+    // "Note Duration Math for Selection".
+    void NoteMathforSelectionAltRMB1Click();
     // Keys the window sees before its controls; only Esc counts.
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
@@ -291,6 +296,7 @@ private:
     std::unique_ptr<TTabSwitcher> tabs_;
     std::unique_ptr<TEditorController> editor_;
     std::unique_ptr<TFindCommands> find_;
+    std::unique_ptr<TToolDialogs> tools_; // song information and note arithmetic
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TPhysicalPortList> physicalPorts_;
     std::unique_ptr<TMidiOutputPort> MidiOutputPort1;

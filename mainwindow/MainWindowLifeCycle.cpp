@@ -17,6 +17,7 @@
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "mainwindow/ToolDialogs.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
@@ -289,6 +290,8 @@ bool TfrmMain::ReadSong(const QString &path) {
     ClearModifiedMarks();
     SetCaptionFromFileName();
     SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    if (Options.ShowMixerAfterFileOpen)
+        MixerSummary1Click();
     return true;
 }
 
@@ -421,6 +424,10 @@ void TfrmMain::About1Click() {
     if (dialogs_.about)
         dialogs_.about();
 }
+
+void TfrmMain::MixerSummary1Click() { tools_->MixerSummary1Click(); }
+
+void TfrmMain::NoteMathforSelectionAltRMB1Click() { tools_->NoteMathforSelectionAltRMB1Click(); }
 
 void TfrmMain::Contents1Click() {
     if (HelpAvailable)

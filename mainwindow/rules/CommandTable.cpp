@@ -70,6 +70,7 @@ constexpr std::array kRows{
 
     TCommandRow{"Editor2", View, "&Editor", "", A::Dialogs},
     TCommandRow{"ablature1", View, "Ta&blature", "", A::Dialogs},
+    TCommandRow{"MixerSummary1", View, "Song Information...", "", A::Dialogs, true},
 
     TCommandRow{"PlayAll1", Play, "&Play Song From Start", "F2", A::Playback},
     TCommandRow{"PlayFromCursor1", Play, "Play Song From &Cursor", "Ctrl+F2", A::Playback},
@@ -97,6 +98,7 @@ constexpr std::array kRows{
     TCommandRow{"Replace2", EditorPopUp, "Replace... (Ctrl R)", "", A::Dialogs},
     TCommandRow{"GotoLine2", EditorPopUp, "Go To Line...", "", A::Dialogs},
     TCommandRow{"N23", EditorPopUp, "Play From Cursor", "", A::Playback, true},
+    TCommandRow{"NoteMathforSelectionAltRMB1", EditorPopUp, "Note Duration &Math for Selection", "", A::Dialogs, true},
 
     TCommandRow{"Cut3", PatternPopUp, "Cut", "", A::Drums},
     TCommandRow{"Copy3", PatternPopUp, "Copy", "", A::Drums},

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/ProgramWindows.h"
+#include "mainwindow/DurationButtons.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -63,6 +64,93 @@ TEST_F(DialogHandOffsTest, WelcomeShowsTheNextTipOpensARecentSongAsItsPathStands
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ReadSetting(QStringLiteral("Options/LastTip")), QStringLiteral("4"));
     EXPECT_EQ(ReadSetting(QStringLiteral("Options/ShowNewUserMessage")), QStringLiteral("0"));
+}
+
+TEST_F(DialogHandOffsTest, SongInformationListsTheTabsAndSwitchesAsTheUsersClickDoes) {
+    const QString path = WriteSong(QStringLiteral("several.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
+    TfrmMain &m = MakeProgram({path});
+    m.show();
+    QStringList rows;
+    int selected = -1;
+    const auto read = [&](QWidget &d) {
+        auto *list = In<QListWidget>(d, "ListBox1");
+        rows.clear();
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text().left(3);
+        selected = list->currentRow();
+    };
+    // Reading the song shows it (the option is on in a new settings file).
+    Answer([&](QWidget &d) {
+        read(d);
+        Click(d, "BitBtn1");
+    });
+    m.FormActivate();
+    EXPECT_EQ(rows, (QStringList{"1  ", "7  "}));
+    EXPECT_EQ(selected, 0);
+    ASSERT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmMixerSummary"});
+
+    // Tab 6 gets a line typed (not stored yet) and a duration of its own.
+    ASSERT_TRUE(Ctl<TPageControl>(m, "PageControl1")->UserSelect(5));
+    Ctl<TNotationEdit>(m, "RichEdit1")->setFocus();
+    Ctl<TNotationEdit>(m, "RichEdit1")->insertPlainText(QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q"));
+    Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnHalfNote->click();
+    const int tab7Code = m.Song.Tab(7).DurationCode;
+    ASSERT_NE(tab7Code, 2);
+    Answer([&](QWidget &d) {
+        read(d);
+        In<QListWidget>(d, "ListBox1")->setCurrentRow(2);
+        In<QCheckBox>(d, "CheckBoxShowMixerAfterFileOpen")->click();
+        Click(d, "BitBtn1");
+    });
+    Act(m, "MixerSummary1")->trigger();
+    EXPECT_EQ(rows, (QStringList{"1  ", "6  ", "7  "}));
+    EXPECT_EQ(selected, 1);
+    // The leaving tab kept its text and duration; the new one shows its own.
+    EXPECT_EQ(m.Song.CurrentTab, 7);
+    EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->ActivePageIndex(), 6);
+    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{"G, 3, 2, 0, 0, 0, 3, H"});
+    EXPECT_EQ(m.Song.Tab(6).DurationCode, 2);
+    EXPECT_EQ(m.Song.Tab(7).DurationCode, tab7Code);
+    EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->DurationCode(), tab7Code);
+    EXPECT_EQ(m.Lines().Line(0), QStringLiteral("Am, x, 0, 2, 2, 1, 0, Q"));
+    EXPECT_TRUE(m.Song.Tab(6).Modified);
+    EXPECT_FALSE(m.Options.ShowMixerAfterFileOpen);
+
+    // Switched off: reading a song shows nothing more.
+    ts.messages.QueueAnswer(platform::mrNo);
+    ts.files.QueuePath(path);
+    Act(m, "OpenSong1")->trigger();
+    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{});
+    EXPECT_EQ(ts.modal.ShownClasses().size(), 2);
+}
+
+TEST_F(DialogHandOffsTest, NoteMathCountsTheSelectedLinesAndSelectsThemAgain) {
+    TfrmMain &m = MakeProgram();
+    m.show();
+    m.FormActivate();
+    ASSERT_TRUE(Ctl<TPageControl>(m, "PageControl1")->UserSelect(5));
+    m.Lines().LoadText(QStringLiteral("*Tempo 90\nC, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, E\n"));
+    m.Lines().MoveCaretToLine(1);
+    Act(m, "NoteMathforSelectionAltRMB1")->trigger();
+    EXPECT_EQ(ts.messages.Texts(), QStringList{"There must be some lines selected for the note duration calculation."});
+    EXPECT_TRUE(ts.modal.ShownClasses().isEmpty());
+
+    m.Lines().SelectLines(0, 3);
+    QString ticks, half;
+    Answer([&](QWidget &d) {
+        ticks = In<QLabel>(d, "lblTotalTicks")->text();
+        half = In<QLabel>(d, "labelTotalHalf")->text();
+        m.Lines().MoveCaretToLine(0); // the selection goes while the window is open
+        Click(d, "BitBtn1");
+    });
+    Act(m, "NoteMathforSelectionAltRMB1")->trigger();
+    EXPECT_EQ(ticks, QStringLiteral("Tick Count: 480"));
+    EXPECT_EQ(half, QStringLiteral("1 (+)"));
+    EXPECT_EQ(ts.modal.ShownDialogs().back().caption, QStringLiteral("Number of lines selected: 4"));
+    int first = -1, last = -1;
+    EXPECT_TRUE(m.Lines().GetSelectedLines(first, last));
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 3);
 }
 
 } // namespace
