@@ -3,8 +3,6 @@
 #include "dialogs/Dialogs.h"
 #include "mainwindow/MainWindow.h"
 
-#include <QInputDialog>
-#include <QLineEdit>
 
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
@@ -36,17 +34,12 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.durationPicker = [dlg = dialogs.frmNoteSelect.get()] { dlg->ShowModal(); };
     d.mixerSummary = [dlg = dialogs.frmMixerSummary.get()](const TSummaryInput &in) { return dlg->Ask(in); };
     d.noteMath = [dlg = dialogs.frmNoteMath.get()](const TNoteMathInput &in) { dlg->Ask(in); };
-    // The one-line input is a plain Qt input box until its own form takes text.
-    d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
-        QInputDialog box(parent);
-        box.setWindowTitle(QString::fromStdString(in.title));
-        box.setLabelText(QString::fromStdString(in.title));
-        box.setTextValue(QString::fromStdString(in.text));
-        if (auto *edit = box.findChild<QLineEdit *>(); edit && in.maxLength > 0)
-            edit->setMaxLength(in.maxLength);
-        if (box.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return box.textValue().toStdString();
+    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TLineInput &in) -> std::optional<std::string> {
+        const QString text = dlg->Ask({QString::fromStdString(in.title), QString::fromStdString(in.text),
+                                       in.filterCharacters, in.maxLength});
+        if (text.trimmed().isEmpty())
+            return std::nullopt; // Cancel, or nothing typed
+        return text.toStdString();
     };
     main.SetDialogs(std::move(d));
 }

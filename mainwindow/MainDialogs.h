@@ -18,11 +18,13 @@
 #include <optional>
 #include <string>
 
-// The one-line input: its title, the text it starts with and the most characters it takes.
+// The one-line input: its title, the text it starts with and the most characters it takes
+// (0: no limit); with filtering only letters, digits, blanks and "-" are taken.
 struct TLineInput {
     std::string title;
     std::string text;
     int maxLength = 0;
+    bool filterCharacters = true;
 };
 
 struct TMainDialogs {
@@ -35,7 +37,7 @@ struct TMainDialogs {
     std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
     std::function<TTabResult(const TTabInput &)> tablature;
-    // The text typed, on OK.
+    // The text typed, on OK; nothing after Cancel or for a blank text.
     std::function<std::optional<std::string>(const TLineInput &)> inputLine;
     // The percussion picker for a drum slot: the slot's new caption and note, on OK.
     std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;

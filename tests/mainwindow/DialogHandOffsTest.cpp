@@ -4,10 +4,14 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/ProgramWindows.h"
+#include "mainwindow/DrumTab.h"
 #include "mainwindow/DurationButtons.h"
+#include "song/PatternStore.h"
+#include "song/TextUtil.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -151,6 +155,38 @@ TEST_F(DialogHandOffsTest, NoteMathCountsTheSelectedLinesAndSelectsThemAgain) {
     EXPECT_TRUE(m.Lines().GetSelectedLines(first, last));
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, 3);
+}
+
+TEST_F(DialogHandOffsTest, PatternRenameTakesTheOneLineInputsTextAndCancelRenamesNothing) {
+    TfrmMain &m = MakeProgram();
+    m.show();
+    m.FormActivate();
+    ASSERT_TRUE(Ctl<TPageControl>(m, "PageControl1")->UserSelect(9));
+    m.DrumPage().ComboBoxBuiltInBeatsChange(1);
+    auto *list = Ctl<QListWidget>(m, "ListBoxDrumPatterns");
+    ASSERT_GE(list->count(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    const std::string before = ParsePatternListLine(m.Drums.list.Item(0)).name;
+    QString caption, shown;
+    Answer([&](QWidget &d) {
+        shown = In<QLineEdit>(d, "edtSingleLine")->text();
+        QTest::keyClicks(In<QLineEdit>(d, "edtSingleLine"), QStringLiteral("Verse & Fill"));
+        Click(d, "BitBtnOK");
+    });
+    Act(m, "Rename1")->trigger();
+    caption = ts.modal.ShownDialogs().back().caption;
+    EXPECT_EQ(caption, QString::fromStdString("Enter new name for " + before));
+    EXPECT_EQ(shown.toStdString(), before);
+    EXPECT_EQ(Trim(ParsePatternListLine(m.Drums.list.Item(0)).name), "Verse  Fill");
+    EXPECT_TRUE(m.Song.Tab(10).Modified);
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    Answer([&](QWidget &d) {
+        In<QLineEdit>(d, "edtSingleLine")->setText(QStringLiteral("Chorus"));
+        Click(d, "BitBtnCancel");
+    });
+    Act(m, "Rename1")->trigger();
+    EXPECT_EQ(Trim(ParsePatternListLine(m.Drums.list.Item(0)).name), "Verse  Fill");
 }
 
 } // namespace
