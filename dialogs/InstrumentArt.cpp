@@ -26,8 +26,10 @@ void Frame(QPainter &p, const QRectF &area) {
     p.translate(-100, -50);
 }
 
-// A neck from x0 to x1 around y with `strings` strings ending at `stringStart` and a headstock.
-void Neck(QPainter &p, double x0, double x1, double y, double width, int strings, double stringStart, int frets) {
+// A neck from x0 (the body) to x1 (the nut) around y with `strings` strings from `stringStart`
+// over a headstock; with `shortStringEnd` the last string ends at a peg there (a banjo's fifth).
+void Neck(QPainter &p, double x0, double x1, double y, double width, int strings, double stringStart, int frets,
+          double shortStringEnd = 0) {
     p.setPen(QPen(kEdge, 1));
     p.setBrush(kNeck);
     p.drawRect(QRectF(x0, y - width / 2, x1 - x0, width));
@@ -39,9 +41,11 @@ void Neck(QPainter &p, double x0, double x1, double y, double width, int strings
     head.closeSubpath();
     p.setBrush(kDarkWood);
     p.drawPath(head);
+    // Frets close up towards the body as on a real neck; the last one meets the body.
     p.setPen(QPen(kMetal, 1.2));
+    const double scale = (x1 - x0) / (1.0 - std::pow(0.944, frets));
     for (int f = 1; f <= frets; ++f) {
-        const double x = x1 - (x1 - x0) * (1.0 - std::pow(0.944, f));
+        const double x = x1 - scale * (1.0 - std::pow(0.944, f));
         p.drawLine(QPointF(x, y - width / 2), QPointF(x, y + width / 2));
     }
     // Tuning pegs.
@@ -54,15 +58,23 @@ void Neck(QPainter &p, double x0, double x1, double y, double width, int strings
     p.setPen(QPen(kString, 0.7));
     for (int s = 0; s < strings; ++s) {
         const double sy = y - width / 2 + width * (s + 0.5) / strings;
-        p.drawLine(QPointF(stringStart, sy), QPointF(x1 + 10, sy));
+        const bool shortString = shortStringEnd > 0 && s == strings - 1;
+        p.drawLine(QPointF(stringStart, sy), QPointF(shortString ? shortStringEnd : x1 + 10, sy));
+        if (shortString) {
+            p.save();
+            p.setPen(Qt::NoPen);
+            p.setBrush(kMetal);
+            p.drawEllipse(QPointF(shortStringEnd, y + width / 2 + 1.5), 2.0, 2.0);
+            p.restore();
+        }
     }
 }
 
 void Guitar(QPainter &p, double neckEnd, int strings, const QColor &top, double bodyScale) {
-    QPainterPath body;
-    body.addEllipse(QPointF(45, 50), 38 * bodyScale, 34 * bodyScale);
-    body.addEllipse(QPointF(45 + 40 * bodyScale, 50), 28 * bodyScale, 26 * bodyScale);
-    body = body.simplified();
+    QPainterPath lower, upper;
+    lower.addEllipse(QPointF(45, 50), 38 * bodyScale, 34 * bodyScale);
+    upper.addEllipse(QPointF(45 + 40 * bodyScale, 50), 28 * bodyScale, 26 * bodyScale);
+    const QPainterPath body = lower.united(upper);
     QLinearGradient shade(0, 15, 0, 85);
     shade.setColorAt(0, top.lighter(120));
     shade.setColorAt(1, top.darker(130));
@@ -91,15 +103,8 @@ void Banjo(QPainter &p, int strings, double neckEnd) {
     p.setBrush(kDarkWood);
     p.setPen(QPen(kEdge, 1));
     p.drawRect(QRectF(22, 45, 5, 10));
-    Neck(p, 78, neckEnd, 50, 9, strings == 5 ? 4 : strings, 24, 17);
-    if (strings == 5) {
-        // The short fifth string with its peg half way up the neck.
-        p.setPen(QPen(kString, 0.7));
-        p.drawLine(QPointF(24, 55.5), QPointF(125, 55.5));
-        p.setPen(Qt::NoPen);
-        p.setBrush(kMetal);
-        p.drawEllipse(QPointF(125, 58), 2.2, 2.2);
-    }
+    // The five-string banjo's short string ends at its peg part way up the neck.
+    Neck(p, 78, neckEnd, 50, strings == 5 ? 11 : 9, strings, 24, 17, strings == 5 ? 125 : 0);
 }
 
 void Mandolin(QPainter &p) {
