@@ -79,7 +79,8 @@ TfrmWelcome::TfrmWelcome(const platform::Services &services, QWidget *parent)
     QPalette tips = MemoTips->palette();
     tips.setColor(QPalette::Base, QColor(245, 255, 245));
     MemoTips->setPalette(tips);
-    MemoTips->setMinimumSize(430, 96);
+    MemoTips->setMinimumWidth(430);
+    MemoTips->setFixedHeight(MemoTips->fontMetrics().lineSpacing() * 4 + 14); // the longest tip's lines
     lblTip = new QLabel(GroupBoxTips);
     lblTip->setObjectName(QStringLiteral("lblTip"));
     btnPrevTip = MakeDialogButton(GroupBoxTips, "btnPrevTip", QStringLiteral("Previous Tip"));
@@ -100,7 +101,7 @@ TfrmWelcome::TfrmWelcome(const platform::Services &services, QWidget *parent)
 
     lbWelcomeMRU = new QListWidget(this);
     lbWelcomeMRU->setObjectName(QStringLiteral("lbWelcomeMRU"));
-    lbWelcomeMRU->setMinimumHeight(100);
+    lbWelcomeMRU->setFixedHeight(lbWelcomeMRU->fontMetrics().lineSpacing() * 7 + 8); // room for the six songs
     connect(lbWelcomeMRU, &QListWidget::itemDoubleClicked, this, [this] { Choose(3); });
 
     btnNew = MakeDialogButton(this, "btnNew", QStringLiteral("New"));
@@ -130,6 +131,7 @@ TfrmWelcome::TfrmWelcome(const platform::Services &services, QWidget *parent)
     auto *recent = new QVBoxLayout;
     recent->addWidget(new QLabel(QStringLiteral("Recently Used Files"), this));
     recent->addWidget(lbWelcomeMRU);
+    recent->addStretch();
     auto *body = new QHBoxLayout;
     body->addLayout(recent, 1);
     body->addLayout(choices);
