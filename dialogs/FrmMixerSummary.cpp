@@ -24,9 +24,12 @@ TfrmMixerSummary::TfrmMixerSummary(const platform::Services &services, QWidget *
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
+    fixed.setPointSizeF(font().pointSizeF()); // the size of the window's own text, not the family's default
     const QFontMetrics widths(fixed);
-    if (widths.horizontalAdvance(QLatin1Char('i')) != widths.horizontalAdvance(QLatin1Char('W')))
+    if (widths.horizontalAdvance(QLatin1Char('i')) != widths.horizontalAdvance(QLatin1Char('W'))) {
         fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPointSizeF(font().pointSizeF());
+    }
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(fixed);
