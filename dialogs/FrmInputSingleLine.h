@@ -1,14 +1,47 @@
 #pragma once
-// `TfrmInputSingleLine`: the one-line text input; its opener sets the caption.
-// Created once at start-up (CreateDialogs) and shown with ShowModal() again and again.
+// `TfrmInputSingleLine`: one line of text, under the caption its opener gives. Created once at
+// start-up (CreateDialogs) and shown again and again through Ask().
+//
+//   const QString name = dialogs.frmInputSingleLine->Ask({"Enter new name for Jazz", "Jazz", true, 40});
+//   if (!name.trimmed().isEmpty()) ...   // any close but OK gives an empty text
+//
+// With filtering on only letters, digits, blanks and "-" can be typed, and OK removes every
+// other character (text pasted in passes no key filter). Once the trimmed text is longer than
+// the length limit only backspace and blanks are taken.
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
+
+class QLineEdit;
+class QPushButton;
+
+struct TInputLineInput {
+    QString caption;
+    QString text;                // the text the edit starts with
+    bool filterCharacters = true;
+    int maxLength = 0;           // 0 or less: no limit
+};
 
 class TfrmInputSingleLine : public platform::ModalDialog {
     Q_OBJECT
 public:
     explicit TfrmInputSingleLine(const platform::Services &services, QWidget *parent = nullptr);
 
+    // The text on OK (filtered when asked); empty after Cancel, Esc or the close box.
+    QString Ask(const TInputLineInput &in);
+
+protected:
+    void FormShow() override;
+    void FormActivate() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void BitBtnOKClick();
+    void BitBtnCancelClick();
+
     platform::Services services_;
+    QLineEdit *edtSingleLine;
+    QPushButton *BitBtnOK;
+    QPushButton *BitBtnCancel;
+    bool FilterCharacters = true;
+    int MaxLength = 0;
 };

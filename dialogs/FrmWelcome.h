@@ -1,22 +1,47 @@
 #pragma once
-// `TfrmWelcome`: the welcome screen at start-up: tip of the day, recent files, new/open choices.
-// Created once at start-up (CreateDialogs) and shown again and again through Ask().
+// `TfrmWelcome`: the welcome screen at start-up: a tip of the day, the recent files, and the
+// choices New, Open, a recent file, Help and Close. Created once at start-up (CreateDialogs)
+// and shown again and again through Ask().
+//
+//   const TWelcomeResult r = dialogs.frmWelcome->Ask({recent, Options.LastTip,
+//                                                     Options.ShowNewUserMessage, helpAvailable},
+//                                                    {showHelp});
+//   Options.LastTip = r.lastTip;                       // the next start shows the tip after it
+//   Options.ShowNewUserMessage = r.showNewUserMessage; // "Don't display this screen again"
+//   switch (r.choice) { ... }                          // 0 close, 1 new, 2 open, 3 recent
+#include "dialogs/InstrumentArt.h"
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
 
 #include <QStringList>
 
-#include <optional>
+#include <functional>
+#include <string>
+#include <vector>
 
+class QCheckBox;
+class QGroupBox;
+class QLabel;
 class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
 
 struct TWelcomeInput {
-    QStringList recentFiles; // the recently used files, newest first
+    QStringList recentFiles;       // the recently used files, newest first (raw paths)
+    int lastTip = 0;               // the tip shown last time (0: none yet)
+    bool showNewUserMessage = true;
+    bool helpAvailable = false;    // a help document exists
+};
+
+struct TWelcomeCalls {
+    std::function<void()> ShowHelp; // the help document's contents
 };
 
 struct TWelcomeResult {
-    int choice = 0;         // 1 new song, 2 open a file, 3 open the selected recent file
-    QString selectedRecent; // the selected recent-file entry as listed; empty when none
+    int choice = 0;               // 0 close, 1 new song, 2 open a file, 3 open the selected recent file
+    QString selectedRecent;       // the selected recent-file entry as listed; empty when none
+    int lastTip = 0;              // the tip shown now
+    bool showNewUserMessage = true;
 };
 
 class TfrmWelcome : public platform::ModalDialog {
@@ -24,16 +49,41 @@ class TfrmWelcome : public platform::ModalDialog {
 public:
     explicit TfrmWelcome(const platform::Services &services, QWidget *parent = nullptr);
 
-    // Lists the recent files; returns the user's choice, or nullopt when the screen was
-    // closed without one.
-    std::optional<TWelcomeResult> Ask(const TWelcomeInput &in);
+    TWelcomeResult Ask(const TWelcomeInput &in, const TWelcomeCalls &calls = {});
+
+    // The tips the screen steps through, in the "~" form (the program's own by default).
+    void SetTipLines(std::vector<std::string> lines) { MemoHiddenTips = std::move(lines); }
 
 protected:
-    // Ends the screen with a choice (1, 2 or 3); the screen's buttons call it.
-    void Choose(int choice);
+    void FormActivate() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Moves to the next (+1) or previous (-1) tip and shows it.
+    void ShowTip(int delta);
+    void Choose(int choice);
+    // The text and picture for the control under the mouse (null: the bare form).
+    void Hover(QObject *control);
+
     platform::Services services_;
-    int choice_ = 0;
+    std::vector<std::string> MemoHiddenTips;
+    QLabel *Label3;
+    TArtView *ImageLogo;
+    QGroupBox *GroupBoxTips;
+    TArtView *Image1; // the tip picture: a click shows the next tip
+    QPlainTextEdit *MemoTips;
+    QLabel *lblTip;
+    QPushButton *btnNextTip;
+    QPushButton *btnPrevTip;
     QListWidget *lbWelcomeMRU;
+    QPushButton *btnNew;
+    QPushButton *btnChoose;
+    QPushButton *btnRecent;
+    QPushButton *btnClose;
+    QPushButton *BitBtn1; // Help
+    QCheckBox *chkDontDisplayWelcomeScreen;
+
+    TWelcomeCalls calls_;
+    int lastTip_ = 0;
+    int choice_ = 0;
 };

@@ -4,15 +4,16 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Pickers.h"
 
-#include <QInputDialog>
-#include <QLineEdit>
-
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
     TMainDialogs d;
     d.about = [dlg = dialogs.frmAbout.get()] { dlg->ShowModal(); };
-    d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in) { return dlg->Ask(in); };
-    d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in) { return dlg->Ask(in); };
+    d.options = [dlg = dialogs.frmOptions.get()](const TOptionsInput &in, const TOptionsCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
+    d.welcome = [dlg = dialogs.frmWelcome.get()](const TWelcomeInput &in, const TWelcomeCalls &calls) {
+        return dlg->Ask(in, calls);
+    };
     d.tempo = [dlg = dialogs.FrmEnterTempo.get()](const TTempoInput &in) { return dlg->Ask(in); };
     d.timeSignature = [dlg = dialogs.frmEnterTimeSig.get()](const TTimeSigInput &in) { return dlg->Ask(in); };
     // The find and replace dialogs share the last search text: each hands it to the other as
@@ -41,17 +42,14 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.selectChordType = [dlg = dialogs.frmSelectChordType.get()] { return dlg->Ask(); };
     d.selectScaleType = [dlg = dialogs.frmSelectScaleType.get()](const TScaleTypeInput &in) { return dlg->Ask(in); };
     d.pianoChord = [dlg = dialogs.frmSelectPianoChord.get()](const TPianoChordInput &in) { dlg->Ask(in); };
-    // The one-line input is a plain Qt input box until its own form takes text.
-    d.inputLine = [parent = &main](const TLineInput &in) -> std::optional<std::string> {
-        QInputDialog box(parent);
-        box.setWindowTitle(QString::fromStdString(in.title));
-        box.setLabelText(QString::fromStdString(in.title));
-        box.setTextValue(QString::fromStdString(in.text));
-        if (auto *edit = box.findChild<QLineEdit *>(); edit && in.maxLength > 0)
-            edit->setMaxLength(in.maxLength);
-        if (box.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return box.textValue().toStdString();
+    d.mixerSummary = [dlg = dialogs.frmMixerSummary.get()](const TSummaryInput &in) { return dlg->Ask(in); };
+    d.noteMath = [dlg = dialogs.frmNoteMath.get()](const TNoteMathInput &in) { dlg->Ask(in); };
+    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TLineInput &in) -> std::optional<std::string> {
+        const QString text = dlg->Ask({QString::fromStdString(in.title), QString::fromStdString(in.text),
+                                       in.filterCharacters, in.maxLength});
+        if (text.trimmed().isEmpty())
+            return std::nullopt; // Cancel, or nothing typed
+        return text.toStdString();
     };
     d.chordCalc = [dlg = dialogs.frmChordCalc.get()](const TChordCalcInput &in, const TChordCalcCalls &calls) {
         return dlg->Ask(in, calls);

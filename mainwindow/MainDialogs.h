@@ -9,6 +9,8 @@
 #include "dialogs/FrmFind.h"
 #include "dialogs/FrmMicroManage.h"
 #include "dialogs/FrmNoteSelect.h"
+#include "dialogs/FrmMixerSummary.h"
+#include "dialogs/FrmNoteMath.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
 #include "dialogs/FrmSelectTuning.h"
@@ -26,24 +28,26 @@
 #include <optional>
 #include <string>
 
-// The one-line input: its title, the text it starts with and the most characters it takes.
+// The one-line input: its title, the text it starts with and the most characters it takes
+// (0: no limit); with filtering only letters, digits, blanks and "-" are taken.
 struct TLineInput {
     std::string title;
     std::string text;
     int maxLength = 0;
+    bool filterCharacters = true;
 };
 
 struct TMainDialogs {
     std::function<void()> about;
-    std::function<std::optional<ProgramOptions>(const TOptionsInput &)> options;
-    std::function<std::optional<TWelcomeResult>(const TWelcomeInput &)> welcome;
+    std::function<std::optional<TOptionsResult>(const TOptionsInput &, const TOptionsCalls &)> options;
+    std::function<TWelcomeResult(const TWelcomeInput &, const TWelcomeCalls &)> welcome;
     std::function<std::optional<int>(const TTempoInput &)> tempo;
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
     std::function<std::optional<TFindRequest>(const TFindInput &)> find;
     std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
     std::function<TTabResult(const TTabInput &)> tablature;
-    // The text typed, on OK.
+    // The text typed, on OK; nothing after Cancel or for a blank text.
     std::function<std::optional<std::string>(const TLineInput &)> inputLine;
     // The percussion picker for a drum slot: the slot's new caption and note, on OK.
     std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
@@ -62,4 +66,7 @@ struct TMainDialogs {
     std::function<std::optional<std::string>(const TScaleTypeInput &)> selectScaleType;
     // The piano chord dialog, which works on the keyboard and the editor while it is open.
     std::function<void(const TPianoChordInput &)> pianoChord;
+    // The song information: the tab of the row chosen and the show-after-loading choice.
+    std::function<TSummaryResult(const TSummaryInput &)> mixerSummary;
+    std::function<void(const TNoteMathInput &)> noteMath;
 };

@@ -15,6 +15,7 @@
 #include "mainwindow/LineCommands.h"
 #include "mainwindow/MixerPanel.h"
 #include "mainwindow/TablatureCommand.h"
+#include "mainwindow/ToolDialogs.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
@@ -135,6 +136,13 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
         [this] { SongChanged(Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
+    tools_ = std::make_unique<TToolDialogs>(TToolDialogParts{
+        Song, Drums, *lines_, Options, Services(), dialogs_, [this] { return Busy(); },
+        [this](int index) { StoreTabText(index); }, [this](int index) { return PageControl1->UserSelect(index); },
+        [this] {
+            if (Song.Current().Kind != TKind::Drums)
+                RichEdit1->setFocus();
+        }});
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
     mixer_ = std::make_unique<TMixerPanel>(TMixerParts{Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
                                                        [this] { SongChanged(Song.CurrentTab, kChangedMixer); },
@@ -470,6 +478,8 @@ void TfrmMain::BindCommands() {
     };
     for (const auto &[name, handler] : finds)
         c.Bind(name, TArea::Dialogs, [find, h = handler] { (find->*h)(); });
+    c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
+    c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
     c.Bind("ablature1", TArea::Dialogs, [this] {
         ShowTablature({Song, *lines_, Options, dialogs_, [this] { return FileName; }, [this] { return Busy(); },
                        [this] { RichEdit1->setFocus(); }});

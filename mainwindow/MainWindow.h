@@ -52,6 +52,7 @@ class TFindCommands;
 class TLineCommands;
 class TMixerPanel;
 class TLineTools;
+class TToolDialogs;
 class TSongCommands;
 class TNotationEdit;
 class TPageControl;
@@ -145,6 +146,10 @@ public:
     void Contents1Click();
     // The "Chord Calculator" label and the Tools menu's item: the chord calculator.
     void LabelAdvancedChordOptionsClick();
+    // "Song Information..." (also shown after a song file is read, when the options ask).
+    void MixerSummary1Click();
+    // "Note Duration Math for Selection".
+    void NoteMathforSelectionAltRMB1Click();
     // Keys the window sees before its controls; only Esc counts.
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
@@ -290,7 +295,16 @@ private:
     void BindLineCommands();
     void ConnectHandlers();
     void OpenOutputPort();
+    // The port onto the options' device, the one path at start-up and after the options: a
+    // device beyond those present is the default device; one that will not open falls back to
+    // the default device (said to the user when `userChoice`), and with no device at all the
+    // warning of no sound hardware. Song playback follows the port.
+    void ConnectOutputDevice(bool userChoice);
+    QStringList OutputDeviceNames() const;
+    // Silences the song, the live instrument and the port (the options' panic button).
+    void StopAllSounds();
     void ApplyEditorFont();
+    void ShowEditorFont(int size, int style, int color);
     void CloseOutputPort();
 
     TMainEnvironment env_;
@@ -305,6 +319,7 @@ private:
     std::unique_ptr<TLineCommands> lineCommands_;
     std::unique_ptr<TMixerPanel> mixer_;
     std::unique_ptr<TBookmarkCommands> bookmarks_;
+    std::unique_ptr<TToolDialogs> tools_; // song information and note arithmetic
     std::unique_ptr<TDrumTab> drumTab_;
     std::unique_ptr<TLineTools> lineTools_;
     std::unique_ptr<TPickers> pickers_;

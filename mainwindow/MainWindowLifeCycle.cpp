@@ -20,6 +20,7 @@
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
 #include "mainwindow/rules/MixerRules.h"
+#include "mainwindow/ToolDialogs.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
@@ -46,7 +47,6 @@
 #include <thread>
 
 namespace {
-const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
 const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
 
 } // namespace
@@ -126,23 +126,9 @@ void TfrmMain::InitMainForm() {
 }
 
 void TfrmMain::OpenOutputPort() {
-    // The stored device is checked before anything is opened: below -1 or beyond the
-    // devices present means the default device.
-    platform::IMidiOutSystem &out = *env_.midiOut;
-    const int count = out.DeviceCount();
-    if (Options.Device < -1 || Options.Device >= count)
-        Options.Device = -1;
-    physicalPorts_ = std::make_unique<TPhysicalPortList>(out);
+    physicalPorts_ = std::make_unique<TPhysicalPortList>(*env_.midiOut);
     MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, Options.Device);
-    MidiOutputPort1->SetActive(true); // a device that will not open falls back to the default
-    if (!MidiOutputPort1->GetHandle()) {
-        // Neither the synthesizer nor any MIDI port opens: the program runs on silently.
-        OpenedDevice = -2;
-        Options.Device = -1;
-        env_.services->messages.ShowMessage(kNoSoundHardware);
-        return;
-    }
-    OpenedDevice = Options.Device;
+    ConnectOutputDevice(false);
 }
 
 void TfrmMain::CloseOutputPort() {
@@ -152,21 +138,7 @@ void TfrmMain::CloseOutputPort() {
     physicalPorts_.reset();
 }
 
-void TfrmMain::ApplyEditorFont() {
-    QFont f(Options.Name);
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(Options.Size >= 2 && Options.Size <= 200 ? Options.Size : 8);
-    const int style = Options.Style & 15;
-    f.setBold(style & 8);
-    f.setItalic(style & 4);
-    f.setUnderline(style & 2);
-    f.setStrikeOut(style & 1);
-    RichEdit1->setFont(f);
-    QPalette p = RichEdit1->palette();
-    const int c = Options.color;
-    p.setColor(QPalette::Text, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-    RichEdit1->setPalette(p);
-}
+void TfrmMain::ApplyEditorFont() { ShowEditorFont(Options.Size, Options.Style, Options.color); }
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
@@ -227,12 +199,16 @@ void TfrmMain::FormActivate() {
         for (const QString &path : Options.RecentFiles)
             if (!path.isEmpty())
                 in.recentFiles << path;
-        const std::optional<TWelcomeResult> result = dialogs_.welcome(in);
-        const QString selected = result ? result->selectedRecent : QString(); // raw: "&" is part of a name
-        const int choice = result ? result->choice : 0;
-        if (choice == 2) {
+        in.lastTip = Options.LastTip;
+        in.showNewUserMessage = Options.ShowNewUserMessage;
+        in.helpAvailable = HelpAvailable;
+        const TWelcomeResult result = dialogs_.welcome(in, {[this] { Contents1Click(); }});
+        Options.LastTip = result.lastTip;
+        Options.ShowNewUserMessage = result.showNewUserMessage;
+        const QString selected = result.selectedRecent; // raw: "&" is part of a name
+        if (result.choice == 2) {
             emit OpenSongRequested();
-        } else if (choice == 3) {
+        } else if (result.choice == 3) {
             if (selected.isEmpty()) {
                 emit OpenSongRequested();
             } else if (!QFileInfo(selected).isFile()) {
@@ -323,6 +299,8 @@ bool TfrmMain::ReadSong(const QString &path) {
     ClearModifiedMarks();
     SetCaptionFromFileName();
     SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    if (Options.ShowMixerAfterFileOpen)
+        MixerSummary1Click();
     return true;
 }
 
@@ -456,16 +434,9 @@ void TfrmMain::About1Click() {
         dialogs_.about();
 }
 
-void TfrmMain::Options1Click() {
-    if (!dialogs_.options || Busy())
-        return;
-    if (const std::optional<ProgramOptions> chosen = dialogs_.options({Options})) {
-        Options = *chosen;
-        PaintBoxInstrument->ShowLine(lines_->CurrentLine());
-    }
-    // The editor font as the options hold it (after Cancel: undoing the dialog's preview).
-    ApplyEditorFont();
-}
+void TfrmMain::MixerSummary1Click() { tools_->MixerSummary1Click(); }
+
+void TfrmMain::NoteMathforSelectionAltRMB1Click() { tools_->NoteMathforSelectionAltRMB1Click(); }
 
 void TfrmMain::Contents1Click() {
     if (HelpAvailable)

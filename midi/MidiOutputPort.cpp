@@ -151,7 +151,10 @@ TPhysicalOutputPort *TPhysicalPortList::Attach(TMidiOutputPort *client, int devi
     // A device that will not open falls back to the default device; the port keeps its
     // device id, so later ports of the same id share it. Without any device it sends nothing.
     port->device_ = system_.Open(deviceId);
-    if (!port->device_ && deviceId != -1) port->device_ = system_.Open(-1);
+    if (!port->device_ && deviceId != -1) {
+        port->device_ = system_.Open(-1);
+        port->fellBack_ = port->device_ != nullptr;
+    }
     TPhysicalOutputPort *result = port.get();
     if (free == slots_.end())
         slots_.push_back(std::move(port));

@@ -33,6 +33,8 @@ public:
     int GlobalIndex() const { return globalIndex_; }
     // The open device, or nullptr when neither the device nor the default device opened.
     platform::IMidiOutDevice *Device() const { return device_.get(); }
+    // True when the device would not open and the default device plays in its place.
+    bool FellBack() const { return fellBack_; }
     int ClientCount() const;
 
     // Sends a program change only when the channel's program differs (banks are never sent).
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<platform::IMidiOutDevice> device_;
     int deviceId_;
     int globalIndex_;
+    bool fellBack_ = false;
     std::vector<TMidiOutputPort *> clients_; // empty slots are nullptr
     uint8_t bankCache_[16];
     uint8_t programCache_[16];

@@ -27,6 +27,8 @@ song="$work/Play Test.twd"
 "$build/bench/tw_play_e2e_song" "$song"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME"
+# The song information would open over the window after the song is read: not for this run.
+printf '[Options]\nShowMixerAfterFileOpen=0\n' > "$XDG_CONFIG_HOME/Tarrowind Version 2.ini"
 export TARROWIND_SYNTH_WAV="$work/out.wav"
 [ -n "$shot" ] && shot=$(realpath -m "$shot") || shot="$work/shot.png"
 

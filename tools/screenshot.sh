@@ -3,7 +3,8 @@
 # saves a picture of the screen.
 #   tools/screenshot.sh out.png [song.twd]
 # TW_SCREEN sets the virtual screen (default 1024x720); TW_WINDOW=WxH resizes the window
-# before the picture is taken, TW_WINDOW=max fills the screen with it.
+# before the picture is taken, TW_WINDOW=max fills the screen with it; TW_SUMMARY=1 lets the
+# song information that follows the song's loading stay open for the picture.
 # Without a song it writes the demo song (bench/tw_demo_song) and opens that. The
 # settings and the untitled song go to a temporary home, so the user's own stay untouched.
 set -euo pipefail
@@ -26,6 +27,8 @@ out=$(realpath -m "$out")
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME"
+# The song information opens over the window after a song is read; TW_SUMMARY=1 keeps it.
+[ -n "${TW_SUMMARY:-}" ] || printf '[Options]\nShowMixerAfterFileOpen=0\n' > "$XDG_CONFIG_HOME/Tarrowind Version 2.ini"
 # The embedded synthesizer renders to a file: no sound card is needed.
 export TARROWIND_SYNTH_WAV="$work/out.wav"
 

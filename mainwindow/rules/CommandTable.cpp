@@ -86,6 +86,7 @@ constexpr std::array kRows{
 
     TCommandRow{"Editor2", View, "&Editor", "", A::Dialogs},
     TCommandRow{"ablature1", View, "Ta&blature", "", A::Dialogs},
+    TCommandRow{"MixerSummary1", View, "Song Information...", "", A::Dialogs, true},
 
     // The Editor menu: directive lines, transposing, reordering and thinning the lines.
     TCommandRow{"VOLUME2", Directives, "&VOLUME", "", A::Editor},
@@ -164,6 +165,7 @@ constexpr std::array kRows{
     TCommandRow{"DeleteLine1", EditorPopUp, "Delete Line", "", A::Editor},
     TCommandRow{"SelectToTop1", EditorPopUp, "Select To Top", "", A::Editor},
     TCommandRow{"SelectToBottom1", EditorPopUp, "Select To Bottom", "", A::Editor},
+    TCommandRow{"NoteMathforSelectionAltRMB1", EditorPopUp, "Note Duration &Math for Selection", "", A::Dialogs, true},
 
     TCommandRow{"Cut3", PatternPopUp, "Cut", "", A::Drums},
     TCommandRow{"Copy3", PatternPopUp, "Copy", "", A::Drums},

@@ -18,6 +18,12 @@ QStringList CalculatorCandidates() {
             QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 }
 
+QStringList SystemInfoCandidates() {
+    return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+            QStringLiteral("gnome-system-monitor"), QStringLiteral("mate-system-monitor"),
+            QStringLiteral("xfce4-taskmanager")};
+}
+
 QString FindFirstProgram(const QStringList &candidates) {
     for (const QString &name : candidates) {
         const QString path = QStandardPaths::findExecutable(name);

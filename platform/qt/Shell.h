@@ -19,9 +19,10 @@ public:
     virtual bool StartProgram(const QString &program, const QStringList &arguments = {}) = 0;
 };
 
-// Programs tried, in order, for the text editor and the calculator.
+// Programs tried, in order, for the text editor, the calculator and the system information.
 QStringList TextEditorCandidates();
 QStringList CalculatorCandidates();
+QStringList SystemInfoCandidates();
 // The first of `candidates` found on the PATH (full path), or empty.
 QString FindFirstProgram(const QStringList &candidates);
 

