@@ -6,7 +6,7 @@
 // handled everything the key caused (the status bars shown). The output device stamps the first
 // note-on with the steady clock.
 //   mainwindow_live_caret_bench [keys-per-size [lines]]
-#include "mainwindow/MainWindow.h"
+#include "bench/WindowBench.h"
 #include "bench/WindowLookup.h"
 
 #include "bench/BigSong.h"
@@ -18,8 +18,6 @@
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/rules/StatusText.h"
 #include "song/LinePositions.h"
-#include "platform/SteadyClock.h"
-#include "platform/qt/TestServices.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -36,33 +34,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Figures {
-    std::vector<double> ms;
-    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
-    void Print(const char *what) {
-        std::sort(ms.begin(), ms.end());
-        std::printf("  %-26s min %8.3f  median %8.3f  max %8.3f ms  (%zu)\n", what, ms.front(), ms[ms.size() / 2],
-                    ms.back(), ms.size());
-    }
-};
-
 int Run(int lines, int keys, const QString &folder) {
     const QString song = folder + QStringLiteral("/Long Tabs %1.twd").arg(lines);
     WriteBigSong(song.toStdString(), lines, {1, 6});
 
-    platform::TestServices services;
     StampingOut out;
-    platform::SteadyClock clock;
-    TMainEnvironment env;
-    env.services = &services.Get();
-    env.midiOut = &out;
-    env.clock = &clock;
-    env.settingsPath = folder + QStringLiteral("/settings.ini");
-    env.arguments = {song};
-    env.untitledFolder = folder;
-    TfrmMain w(env);
-    w.show();
-    w.FormActivate();
+    BenchWindow window(out, folder, song);
+    TfrmMain &w = window.w;
     // The line sounds for no time: the measure ends at its note-on.
     w.LiveInstrument()->Sound().SetWaiter([](int, bool) {});
     auto *edit = Ctl<TNotationEdit>(w, "RichEdit1");
@@ -107,8 +85,8 @@ int Run(int lines, int keys, const QString &folder) {
         }
         std::printf("%s tab, %d lines (caret at the end; the first visit there took %.1f ms):\n",
                     tab == 1 ? "piano" : "guitar", lines, firstMs);
-        noteOn.Print("key to note-on");
-        settled.Print("key to status shown");
+        noteOn.Print("key to note-on", 26);
+        settled.Print("key to status shown", 26);
     }
     return 0;
 }
@@ -122,10 +100,7 @@ int main(int argc, char **argv) {
     const int keys = argc > 1 ? std::max(40, std::atoi(argv[1])) : 400;
     QTemporaryDir dir;
     // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
-    std::vector<int> sizes = {1000, 10000, 100000};
-    if (argc > 2)
-        sizes = {std::max(100, std::atoi(argv[2]))};
-    for (int lines : sizes)
+    for (int lines : BenchSizes(argc, argv, {1000, 10000, 100000}, 100))
         if (int failed = Run(lines, keys, dir.path()))
             return failed;
     return 0;

@@ -3,7 +3,7 @@
 // the line the caret moved to (the key moves the caret, the status bars follow it, the key's
 // release sounds the line). The output device stamps the first note-on with the steady clock.
 //   mainwindow_live_window_bench [moves]
-#include "mainwindow/MainWindow.h"
+#include "bench/WindowBench.h"
 #include "bench/WindowLookup.h"
 
 #include "bench/BigSong.h"
@@ -13,8 +13,6 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "platform/MidiOut.h"
-#include "platform/SteadyClock.h"
-#include "platform/qt/TestServices.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -40,19 +38,9 @@ int main(int argc, char **argv) {
     const QString song = dir.filePath(QStringLiteral("Big Song.twd"));
     WriteBigSong(song.toStdString(), 2000);
 
-    platform::TestServices services;
     StampingOut out;
-    platform::SteadyClock clock;
-    TMainEnvironment env;
-    env.services = &services.Get();
-    env.midiOut = &out;
-    env.clock = &clock;
-    env.settingsPath = dir.filePath(QStringLiteral("settings.ini"));
-    env.arguments = {song};
-    env.untitledFolder = dir.path();
-    TfrmMain w(env);
-    w.show();
-    w.FormActivate();
+    BenchWindow window(out, dir.path(), song);
+    TfrmMain &w = window.w;
     // The line sounds for no time: the measure ends at its note-on.
     w.LiveInstrument()->Sound().SetWaiter([](int, bool) {});
 

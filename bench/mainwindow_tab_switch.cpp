@@ -3,7 +3,7 @@
 // painted), with 1,000, 10,000 and 100,000 lines on each tab. Measured twice: leaving a tab as it
 // was, and leaving a tab just after a key typed into it.
 //   mainwindow_tab_switch_bench [switches-per-size [lines]]
-#include "mainwindow/MainWindow.h"
+#include "bench/WindowBench.h"
 #include "bench/WindowLookup.h"
 
 #include "bench/BigSong.h"
@@ -11,8 +11,6 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
-#include "platform/SteadyClock.h"
-#include "platform/qt/TestServices.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -29,33 +27,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Figures {
-    std::vector<double> ms;
-    void Add(Clock::duration d) { ms.push_back(std::chrono::duration<double, std::milli>(d).count()); }
-    void Print(const char *what) {
-        std::sort(ms.begin(), ms.end());
-        std::printf("  %-34s min %8.3f  median %8.3f  max %8.3f ms  (%zu)\n", what, ms.front(), ms[ms.size() / 2],
-                    ms.back(), ms.size());
-    }
-};
-
 int Run(int lines, int switches, const QString &folder) {
     const QString song = folder + QStringLiteral("/Long Tabs %1.twd").arg(lines);
     WriteBigSong(song.toStdString(), lines, {6, 7});
 
-    platform::TestServices services;
     StampingOut out;
-    platform::SteadyClock clock;
-    TMainEnvironment env;
-    env.services = &services.Get();
-    env.midiOut = &out;
-    env.clock = &clock;
-    env.settingsPath = folder + QStringLiteral("/settings.ini");
-    env.arguments = {song};
-    env.untitledFolder = folder;
-    TfrmMain w(env);
-    w.show();
-    w.FormActivate();
+    BenchWindow window(out, folder, song);
+    TfrmMain &w = window.w;
     QApplication::processEvents();
     QTabBar *bar = Ctl<TPageControl>(w, "PageControl1")->TabBar();
     auto *edit = Ctl<TNotationEdit>(w, "RichEdit1");
@@ -92,8 +70,8 @@ int Run(int lines, int switches, const QString &folder) {
         }
     }
     std::printf("two tabs of %d lines each:\n", lines);
-    plain.Print("click to the other tab shown");
-    edited.Print("the same after a key typed");
+    plain.Print("click to the other tab shown", 34);
+    edited.Print("the same after a key typed", 34);
     return 0;
 }
 
@@ -105,10 +83,7 @@ int main(int argc, char **argv) {
     const int switches = argc > 1 ? std::max(4, std::atoi(argv[1])) : 100;
     QTemporaryDir dir;
     // A size of its own may be given after the count; else 1,000, 10,000 and 100,000 lines.
-    std::vector<int> sizes = {1000, 10000, 100000};
-    if (argc > 2)
-        sizes = {std::max(100, std::atoi(argv[2]))};
-    for (int lines : sizes)
+    for (int lines : BenchSizes(argc, argv, {1000, 10000, 100000}, 100))
         if (int failed = Run(lines, switches, dir.path()))
             return failed;
     return 0;

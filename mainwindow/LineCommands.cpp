@@ -136,18 +136,25 @@ void TLineCommands::Transpose(int steps, bool up) {
         return;
     }
     last = std::min(last, lines.LineCount() - 1);
-    const int top = lines.FirstVisibleLine();
-    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
-    std::vector<std::string> work = lines.StoreLines(first, last + 1);
-    bool changed = false;
-    {
-        TBulkEdit bulk(*this, true);
+    RewriteLines(first, last, [&](std::vector<std::string> &work, const TLineContext &ctx) {
         const TAbortCheck stop = [this] { return StopAsked(); };
         // A stop keeps the steps done so far; they go back to the editor as one edit.
         if (up)
             TransposeHigher(work, 0, last - first, steps, ctx, stop);
         else
             TransposeLower(work, 0, last - first, steps, ctx, stop);
+    });
+}
+
+void TLineCommands::RewriteLines(int first, int last, const TRewrite &rewrite) {
+    TEditorLines &lines = p_.lines;
+    const int top = lines.FirstVisibleLine();
+    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    std::vector<std::string> work = lines.StoreLines(first, last + 1);
+    bool changed = false;
+    {
+        TBulkEdit bulk(*this, true);
+        rewrite(work, ctx);
         changed = WriteRange(first, work);
     }
     lines.SelectLines(first, last);
@@ -176,13 +183,8 @@ void TLineCommands::RangeCommand(TRangeCommand command) {
         last = lines.LineCount() - 1;
     }
     last = std::min(last, lines.LineCount() - 1);
-    const int top = lines.FirstVisibleLine();
-    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
-    std::vector<std::string> work = lines.StoreLines(first, last + 1);
     const int end = last - first;
-    bool changed = false;
-    {
-        TBulkEdit bulk(*this, true);
+    RewriteLines(first, last, [&](std::vector<std::string> &work, const TLineContext &ctx) {
         const TAbortCheck stop = [this] { return StopAsked(); };
         switch (command) {
         case TRangeCommand::Reverse:
@@ -196,13 +198,7 @@ void TLineCommands::RangeCommand(TRangeCommand command) {
             KeepOneNoteInChords(work, command == TRangeCommand::KeepLowest, 0, end, ctx, stop);
             break;
         }
-        changed = WriteRange(first, work);
-    }
-    lines.SelectLines(first, last);
-    lines.ScrollToLine(top);
-    FocusEditor();
-    if (changed)
-        p_.linesChanged();
+    });
 }
 
 // ---- clearing -----------------------------------------------------------------------------
@@ -217,12 +213,7 @@ void TLineCommands::ClearNotesFromLine1Click() {
     last = std::min(last, lines.LineCount() - 1);
     if (first > last)
         return; // the caret stands after the last line break
-    const int top = lines.FirstVisibleLine();
-    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
-    std::vector<std::string> work = lines.StoreLines(first, last + 1);
-    bool changed = false;
-    {
-        TBulkEdit bulk(*this, true);
+    RewriteLines(first, last, [this](std::vector<std::string> &work, const TLineContext &ctx) {
         for (std::string &line : work) {
             if (StopAsked())
                 break;
@@ -232,13 +223,7 @@ void TLineCommands::ClearNotesFromLine1Click() {
             else if (edit.Changed)
                 line = edit.Text;
         }
-        changed = WriteRange(first, work);
-    }
-    lines.SelectLines(first, last);
-    lines.ScrollToLine(top);
-    FocusEditor();
-    if (changed)
-        p_.linesChanged();
+    });
 }
 
 void TLineCommands::ClearEditor2Click() {

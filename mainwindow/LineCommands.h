@@ -78,6 +78,11 @@ private:
     void FocusEditor();
     void Transpose(int steps, bool up);
     void RangeCommand(linecmd::TRangeCommand command);
+    // Runs a long command over the lines first..last: `rewrite` changes a copy of them (with the
+    // tab's line context) while the window is busy; the copy goes back as one edit, the lines stay
+    // selected and the view where it was.
+    using TRewrite = std::function<void(std::vector<std::string> &work, const TLineContext &ctx)>;
+    void RewriteLines(int first, int last, const TRewrite &rewrite);
     // Lets the window's events run (at most every few milliseconds); true when Esc asked to stop
     // and the user answered Yes.
     bool StopAsked();

@@ -9,53 +9,20 @@
 #   tools/chords_e2e.sh [screenshot.png]
 # TW_BUILD_DIR: the build folder (default build); TW_E2E_NO_BUILD=1: use what is built.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TW_BUILD_DIR:-$root/build}
+e2e_name=chords_e2e
+. "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 shot=${1:-}
 
-for tool in xvfb-run xdotool import python3; do
-  command -v "$tool" >/dev/null || { echo "chords_e2e: $tool is not installed" >&2; exit 77; }
-done
-if [ -z "${TW_E2E_NO_BUILD:-}" ]; then
-  cmake --build "$build" --target tarrowind tw_chords_e2e_song >/dev/null
-fi
+e2e_need xvfb-run xdotool import python3
+e2e_build tw_chords_e2e_song
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+e2e_work
 song="$work/Chord Test.twd"
 "$build/bench/tw_chords_e2e_song" "$song"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
 export TARROWIND_SYNTH_WAV="$work/out.wav"
 [ -n "$shot" ] && shot=$(realpath -m "$shot") || shot="$work/shot.png"
 
-cat > "$work/close.py" <<'PY'
-# Sends WM_DELETE_WINDOW to the window given by its id, as a window manager's close box does.
-import ctypes as C, sys
-X = C.cdll.LoadLibrary("libX11.so.6")
-X.XOpenDisplay.restype = C.c_void_p
-X.XOpenDisplay.argtypes = [C.c_char_p]
-X.XInternAtom.argtypes = [C.c_void_p, C.c_char_p, C.c_int]
-X.XInternAtom.restype = C.c_ulong
-X.XSendEvent.argtypes = [C.c_void_p, C.c_ulong, C.c_int, C.c_long, C.c_void_p]
-X.XFlush.argtypes = [C.c_void_p]
-d = X.XOpenDisplay(None)
-class Ev(C.Structure):
-    _fields_ = [("type", C.c_int), ("serial", C.c_ulong), ("send_event", C.c_int), ("display", C.c_void_p),
-                ("window", C.c_ulong), ("message_type", C.c_ulong), ("format", C.c_int),
-                ("data", C.c_long * 5), ("pad", C.c_long * 12)]
-e = Ev()
-e.type = 33  # ClientMessage
-e.window = int(sys.argv[1])
-e.message_type = X.XInternAtom(d, b"WM_PROTOCOLS", 0)
-e.format = 32
-e.data[0] = X.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
-X.XSendEvent(d, e.window, 0, 0, C.byref(e))
-X.XFlush(d)
-PY
-
-status=0
-xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
+e2e_xvfb 1280x900 '
   set -e
   "$0" "$1" > "$3/program.log" 2>&1 &
   pid=$!
@@ -104,30 +71,23 @@ xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
       sleep 0.3
       xdotool key n
     else
-      python3 "$3/close.py" "$main"
+      python3 "$4" close "$main"
     fi
     sleep 1
   done
   if kill -0 "$pid" 2>/dev/null; then import -window root "$3/stuck.png"; cp "$3/stuck.png" "${2%.png}-stuck.png"; xdotool search --onlyvisible --name "" getwindowname %@ > "${2%.png}-windows.txt" 2>&1 || true; fi
-  for i in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then echo "chords_e2e: the program did not close" >&2; kill "$pid"; exit 1; fi
-  wait "$pid"
-' "$build/app/tarrowind" "$song" "$shot" "$work" || status=$?
-if [ "$status" -ne 0 ]; then
-  cat "$work/program.log" >&2 || true
-  exit "$status"
-fi
+  e2e_closed "$pid" 50
+' "$build/app/tarrowind" "$song" "$shot" "$work" "$xdrive"
 echo "screenshot: $shot"
 
-python3 - "$TARROWIND_SYNTH_WAV" <<'PY'
+PYTHONPATH="$e2e_wav" python3 - "$TARROWIND_SYNTH_WAV" <<'PY'
 # Two sounds after a silence (the click, then the song's line), each with C3, E3 and G3 well
 # above the notes around them.
-import math, struct, sys, wave
-w = wave.open(sys.argv[1], "rb")
-rate, channels, n = w.getframerate(), w.getnchannels(), w.getnframes()
-raw = w.readframes(n)
-mono = [sum(s) / channels for s in zip(*[iter(struct.unpack("<%dh" % (n * channels), raw))] * channels)]
-print("wav: %.2f s at %d Hz" % (n / rate, rate))
+import math, sys
+import e2e_wav
+rate, frames = e2e_wav.read(sys.argv[1])
+mono = e2e_wav.mono(frames)
+print("wav: %.2f s at %d Hz" % (len(frames) / rate, rate))
 block = rate // 100
 loud = []
 for i in range(0, len(mono) - block, block):
@@ -140,11 +100,7 @@ if onsets[0] < rate:
     sys.exit("sound started before the calculator could have sounded it")
 
 def power(start, freq, length):
-    k = 2 * math.cos(2 * math.pi * freq / rate)
-    a = b = 0.0
-    for x in mono[start:start + length]:
-        a, b = x + k * a - b, a
-    return a * a + b * b - k * a * b
+    return e2e_wav.power(mono, rate, start, length, freq)
 
 chord = [("C3", 130.81), ("E3", 164.81), ("G3", 196.00)]
 others = [("B2", 123.47), ("D3", 146.83), ("F3", 174.61), ("A3", 220.00)]

@@ -11,18 +11,13 @@
 # The arrows are clicked where the window's layout puts them at 815 x 599 (the screenshots show
 # it). TW_BUILD_DIR: the build folder (default build); TW_E2E_NO_BUILD=1: use what is built.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TW_BUILD_DIR:-$root/build}
+e2e_name=mixer_e2e
+. "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 shots=${1:-}
 
-for tool in xvfb-run python3 xdotool import; do
-  command -v "$tool" >/dev/null || { echo "mixer_e2e: $tool is not installed" >&2; exit 77; }
-done
-if [ -z "${TW_E2E_NO_BUILD:-}" ]; then
-  cmake --build "$build" --target tarrowind tw_play_e2e_song >/dev/null
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+e2e_need xvfb-run python3 xdotool import
+e2e_build tw_play_e2e_song
+e2e_work
 [ -n "$shots" ] && mkdir -p "$shots" && shots=$(realpath "$shots") || shots="$work"
 song="$work/Mixer Test.twd"
 "$build/bench/tw_play_e2e_song" "$song"
@@ -38,11 +33,7 @@ c = zlib.compressobj(9, zlib.DEFLATED, -15)
 open(path, "wb").write(c.compress(bytes(image)) + c.flush())
 PY
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-
-status=0
-xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
+e2e_xvfb 1024x720 '
   prog=$0 song=$1 work=$2 shots=$3
   start() {  # start the program rendering into WAV $1; the window at 0,0 sized 815 x 599
     TARROWIND_SYNTH_WAV="$1" "$prog" "$song" >> "$work/program.log" 2>&1 &
@@ -55,9 +46,7 @@ xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
   }
   quit() {  # File > Exit; the program must end by itself
     xdotool key --delay 400 alt+f x
-    for i in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then echo "mixer_e2e: the program did not close" >&2; kill "$pid"; exit 1; fi
-    wait "$pid"
+    e2e_closed "$pid" 50
   }
   start "$work/first.wav"
   xdotool key F2; sleep 4.5                               # the song at volume 40
@@ -73,15 +62,12 @@ xvfb-run -a -s "-screen 0 1024x720x24" bash -c '
   import -window root "$shots/mixer_reopened.png"
   xdotool key F2; sleep 4.5
   quit
-' "$build/app/tarrowind" "$song" "$work" "$shots" || status=$?
-if [ "$status" -ne 0 ]; then
-  cat "$work/program.log" >&2 || true
-  exit "$status"
-fi
+' "$build/app/tarrowind" "$song" "$work" "$shots"
 echo "screenshots: $shots/mixer_before.png $shots/mixer_after.png $shots/mixer_reopened.png"
 
-python3 - "$song" "$work/first.wav" "$work/reopened.wav" <<'PY'
-import math, struct, sys, wave, zlib
+PYTHONPATH="$e2e_wav" python3 - "$song" "$work/first.wav" "$work/reopened.wav" <<'PY'
+import math, struct, sys, zlib
+import e2e_wav
 song, first, reopened = sys.argv[1:4]
 
 image = zlib.decompress(open(song, "rb").read(), -15)
@@ -100,11 +86,8 @@ key = struct.unpack_from("<i", image, pos)[0]
 print("saved song: piano volume %d, song key %+d" % (volume, key))
 
 def read(path):
-    w = wave.open(path, "rb")
-    rate, ch, n = w.getframerate(), w.getnchannels(), w.getnframes()
-    s = struct.unpack("<%dh" % (n * ch), w.readframes(n))
-    return rate, [max(abs(x) for x in s[i:i + ch]) for i in range(0, len(s), ch)], \
-           [sum(s[i:i + ch]) / ch for i in range(0, len(s), ch)]
+    rate, frames = e2e_wav.read(path)
+    return rate, e2e_wav.peaks(frames), e2e_wav.mono(frames)
 
 def onsets(rate, level):
     # The start of every sound that follows at least a second of silence.
@@ -116,18 +99,11 @@ def onsets(rate, level):
         quiet = 0 if loud else quiet + block
     return found
 
-def goertzel(mono, start, length, freq, rate):
-    k = 2 * math.cos(2 * math.pi * freq / rate)
-    a = b = 0.0
-    for x in mono[start:start + length]:
-        a, b = x + k * a - b, a
-    return a * a + b * b - k * a * b
-
 def first_note(rate, level, mono, start):
     # Peak level of the first note (its first 0.9 s) and which of C5 and D5 it sounds.
     peak = max(level[start:start + int(0.9 * rate)])
     s, n = start + int(0.1 * rate), int(0.6 * rate)
-    c5, d5 = goertzel(mono, s, n, 523.25, rate), goertzel(mono, s, n, 587.33, rate)
+    c5, d5 = e2e_wav.power(mono, rate, s, n, 523.25), e2e_wav.power(mono, rate, s, n, 587.33)
     return peak, ("D5" if d5 > 4 * c5 else "C5" if c5 > 4 * d5 else "?")
 
 rate, level, mono = read(first)
