@@ -23,17 +23,6 @@ constexpr TNamedPitch kMixedRoots[] = {{"E", 0},  {"F", 1},  {"F#", 2}, {"Gb", 2
                                        {"Ab", 4}, {"A", 5},  {"A#", 6}, {"Bb", 6}, {"B", 7},   {"C", 8},
                                        {"C#", 9}, {"Db", 9}, {"D", 10}, {"D#", 11}, {"Eb", 11}};
 
-struct TDegree {
-    std::string_view name;
-    int semitones;
-};
-constexpr TDegree kDegrees[] = {
-    {"1", 0},   {"b2", 1},  {"2", 2},   {"b3", 3},   {"3", 4},   {"4", 5},   {"b5", 6},
-    {"5", 7},   {"#5", 8},  {"b6", 8},  {"6", 9},    {"bb7", 9}, {"b7", 10}, {"7", 11},
-    {"octave", 12}, {"b9", 13}, {"9", 14}, {"#9", 15}, {"10", 16}, {"11", 17}, {"#11", 18},
-    {"12", 19}, {"b13", 20}, {"13", 21}, {"#13", 22},
-};
-
 constexpr std::string_view kBuiltInRows[] = {
     "Major,  Major,  1-3-5 Maj",
     "Major 6,  6,  1-3-5-6 Maj",
@@ -169,13 +158,6 @@ int PitchOfSharpName(std::string_view name) {
 
 int RootIndexUpper(std::string_view root) { return Lookup(kUpperRoots, root); }
 int RootIndexMixed(std::string_view root) { return Lookup(kMixedRoots, root); }
-
-int DegreeToSemitones(std::string_view degree) {
-    for (const TDegree &d : kDegrees)
-        if (d.name == degree)
-            return d.semitones;
-    return -1;
-}
 
 void TUnknownDegrees::Add(std::string_view degree) {
     if (std::find(names.begin(), names.end(), degree) == names.end())

@@ -11,6 +11,8 @@
 //
 // Pitch classes count from E (E 0, F 1, ... D# 11); note names are the sharp names.
 // No Qt here: the rules are tested directly.
+#include "song/ChordDegrees.h"
+
 #include <array>
 #include <span>
 #include <string>
@@ -44,9 +46,6 @@ int RootIndexUpper(std::string_view root);
 // A root as the pickers spell it ("C#", "Db"): any other text gives 0 (E).
 int RootIndexMixed(std::string_view root);
 
-// Semitones above the root of a degree name ("b3" 3, "#11" 18); exact, case-sensitive. -1 for
-// a name the table does not know.
-int DegreeToSemitones(std::string_view degree);
 
 // The degree names of one spelling that the table did not know, each once, in the order met;
 // the window reports them once per operation.

@@ -1,8 +1,10 @@
 #include "dialogs/rules/PickerRules.h"
 
+#include "song/ChordDegrees.h"
 #include "song/GMProgramNames.h"
 #include "song/TextUtil.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -166,24 +168,6 @@ constexpr std::array kScales = {
     TScaleRow{2, "Harmonic Minor (7th Mode)", "HWHWWHM", 4},
 };
 
-// Semitones above the root of the degree names the chord types use.
-int DegreeSemitones(std::string_view degree) {
-    struct Degree {
-        std::string_view name;
-        int semitones;
-    };
-    static constexpr std::array kDegrees = {
-        Degree{"1", 0},   Degree{"b2", 1},   Degree{"2", 2},   Degree{"b3", 3},  Degree{"3", 4},
-        Degree{"4", 5},   Degree{"b5", 6},   Degree{"5", 7},   Degree{"#5", 8},  Degree{"b6", 8},
-        Degree{"6", 9},   Degree{"bb7", 9},  Degree{"b7", 10}, Degree{"7", 11},  Degree{"octave", 12},
-        Degree{"b9", 13}, Degree{"9", 14},   Degree{"#9", 15}, Degree{"10", 16}, Degree{"11", 17},
-        Degree{"#11", 18}, Degree{"12", 19}, Degree{"b13", 20}, Degree{"13", 21}, Degree{"#13", 22},
-    };
-    for (const Degree &d : kDegrees)
-        if (d.name == degree)
-            return d.semitones;
-    return 0;
-}
 
 } // namespace
 
@@ -259,7 +243,7 @@ std::vector<int> ChordRowSemitones(int row) {
         std::string_view rest = t.formula;
         while (!rest.empty()) {
             const size_t dash = rest.find('-');
-            semitones.push_back(DegreeSemitones(rest.substr(0, dash)));
+            semitones.push_back(std::max(0, DegreeToSemitones(rest.substr(0, dash))));
             rest = dash == std::string_view::npos ? std::string_view() : rest.substr(dash + 1);
         }
         return semitones;
