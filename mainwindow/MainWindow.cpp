@@ -312,10 +312,18 @@ void TfrmMain::BuildEditorGroup() {
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
     PanelEditorLabels = new QWidget(grpEditor);
     PanelEditorLabels->setObjectName(QStringLiteral("PanelEditorLabels"));
-    auto *row = new QHBoxLayout(PanelEditorLabels);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(16);
-    auto label = [this, row](const char *name, const QString &text) {
+    // Two rows of shortcut labels: the line commands, then the bookmark and save labels.
+    auto *rows = new QVBoxLayout(PanelEditorLabels);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    QHBoxLayout *row = nullptr;
+    auto newRow = [&] {
+        row = new QHBoxLayout;
+        row->setSpacing(16);
+        rows->addLayout(row);
+    };
+    newRow();
+    auto label = [this, &row](const char *name, const QString &text) {
         auto *l = new TClickLabel(text, 0, PanelEditorLabels);
         l->setObjectName(QString::fromLatin1(name));
         // Navy like the other shortcut labels; greyed while the play locks them.
@@ -329,6 +337,21 @@ void TfrmMain::BuildEditorGroup() {
     labelDuplicateSelection = label("labelDuplicateSelection", QStringLiteral("Duplicate (Ctrl+D)"));
     labelNewLine = label("labelNewLine", QStringLiteral("New Line"));
     labelgrouplinesbybars = label("labelgrouplinesbybars", QStringLiteral("Group Lines By Bars (Alt+RMB)"));
+    row->addStretch(1);
+    newRow();
+    // The bookmark and save labels run their menu commands (nothing while those are disabled).
+    const std::pair<const char *, const char *> commandLabels[] = {
+        {"LabelSetBookmark", "SetEditorMarker2"}, {"LabelPlayfromBookmark", "PlayFromEditorBookmarkF41"},
+        {"LabelSave", "SaveSong1"}};
+    const QString captions[] = {QStringLiteral("Set Bookmark (Shift+Ctrl F4)"), QStringLiteral("Play from Bookmark (F4)"),
+                                QStringLiteral("Save (Ctrl+S)")};
+    for (size_t i = 0; i < std::size(commandLabels); ++i) {
+        TClickLabel *l = label(commandLabels[i].first, captions[i]);
+        connect(l, &TClickLabel::Click, this, [this, command = commandLabels[i].second] {
+            if (QAction *a = commands_->Action(command))
+                a->trigger();
+        });
+    }
     row->addStretch(1);
     PanelEditorLabels->setFixedHeight(PanelEditorLabels->sizeHint().height());
 }
