@@ -193,6 +193,7 @@ void TEditorController::InsertTextLine(const QString &text) {
     int first = 0, last = 0;
     if (lines.GetSelectedLines(first, last))
         lines.SelectLines(first, first);
+    const TEditorLines::TEditBlock oneEdit(lines); // one Undo takes the whole line back
     int l = lines.CurrentLine();
     if (!Trim(lines.Line(l).toStdString()).empty()) {
         lines.InsertLine(l + 1, QString());

@@ -74,7 +74,8 @@ public:
     void SelectAll1Click();
     void SelectNone1Click();
 
-    // Puts one line of text at the caret and leaves the caret on a new empty line below.
+    // Puts one line of text at the caret and leaves the caret on a new empty line below, as one
+    // undoable edit.
     void InsertTextLine(const QString &text);
     void btnRestClick();
     // Selects a line whole (useGiven) or the caret line, and shows it.

@@ -110,10 +110,7 @@ void TLineCommands::InsertDirective(TDirective which) {
     if (Quiet())
         return;
     const std::string line = DirectiveLine(which, p_.song.Current(), p_.song.Tempo);
-    {
-        const TEditorLines::TEditBlock block(p_.lines);
-        p_.insertTextLine(QString::fromStdString(line));
-    }
+    p_.insertTextLine(QString::fromStdString(line));
     p_.linesChanged();
 }
 

@@ -39,7 +39,7 @@ struct TLineCommandParts {
     platform::IMessageBoxes &messages;
     platform::IClipboard &clipboard;
     std::function<void()> linesChanged;                       // the current tab's lines changed
-    std::function<void(const QString &text)> insertTextLine; // at the caret, by the editor's rule
+    std::function<void(const QString &text)> insertTextLine; // at the caret, by the editor's rule, one edit
     std::function<void(int line, bool useGiven)> selectEditorLine;
     std::function<void(int line)> showLine;                   // on the instrument picture
     std::function<void(const std::string &line)> soundLine;   // a short sound of a line of the tab

@@ -147,6 +147,11 @@ TEST_F(DurationButtonsTest, RestGoesOnANewLineBelow) {
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     B().btnRest->click(); // on a blank line the rest replaces it
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));
+    // Each rest is one edit: one Undo takes it back whole.
+    w->Lines().Edit()->undo();
+    EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", ""}));
+    w->Lines().Edit()->undo();
+    EXPECT_EQ(w->Lines().Lines(), QStringList{"E, 0, x, x, x, H"});
 }
 
 } // namespace
