@@ -1,6 +1,7 @@
 // The drum page's controls, the pattern list and its commands.
 #include "mainwindow/DrumTab.h"
 
+#include "dialogs/DialogControls.h"
 #include "mainwindow/Colours.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/DrumGrid.h"
@@ -96,10 +97,9 @@ void TDrumTab::BuildGridGroup() {
             menu->popup(at);
     });
     for (int r = 0; r < kDrumRows; ++r) {
-        auto *label = new QLabel(group);
+        auto *label = new TClickLabel(QString(), r, group);
         label->setObjectName(QStringLiteral("DrumNameLabel%1").arg(r + 1));
-        label->setCursor(Qt::PointingHandCursor);
-        label->installEventFilter(this);
+        connect(label, &TClickLabel::Click, this, [this](TClickLabel &slot) { DrumNameLabelClick(slot.Tag); });
         DrumNameLabels[static_cast<size_t>(r)] = label;
     }
 
@@ -343,12 +343,6 @@ bool TDrumTab::eventFilter(QObject *watched, QEvent *event) {
         auto *e = static_cast<QKeyEvent *>(event);
         if (!e->isAutoRepeat())
             ListBoxDrumPatternsKeyUp(e->key(), e->modifiers());
-    } else if (type == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        for (int r = 0; r < kDrumRows; ++r)
-            if (watched == DrumNameLabels[static_cast<size_t>(r)]) {
-                DrumNameLabelClick(r);
-                return true;
-            }
     }
     return QObject::eventFilter(watched, event);
 }
