@@ -72,7 +72,7 @@ void TWindowFileHost::ShowFailingLine(int tab, int line) {
 
 void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
     w_.Lines().ReplaceAllLines(lines);
-    w_.MarkModified();
+    w_.SongChanged(w_.Song.CurrentTab, kChangedLines); // marks the tab, as every change of its lines
 }
 
 TEditorView TWindowFileHost::EditorView() {
