@@ -1,17 +1,13 @@
 #include "dialogs/chords/ChordCalcRules.h"
 
+#include "song/KeyNames.h"
 #include "song/TextUtil.h"
 
 #include <algorithm>
 
-namespace {
-constexpr std::string_view kKeyNames[12] = {"A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab"};
-} // namespace
-
-std::span<const std::string_view> ChordKeyNames() { return kKeyNames; }
-
 std::string ClampChordRoot(std::string_view root) {
-    return std::find(std::begin(kKeyNames), std::end(kKeyNames), root) != std::end(kKeyNames) ? std::string(root) : "C";
+    const auto names = KeyNames();
+    return std::find(names.begin(), names.end(), root) != names.end() ? std::string(root) : "C";
 }
 
 std::string SearchRoot(std::string_view keyName) { return std::string(keyName.substr(0, keyName.find('/'))); }

@@ -3,14 +3,11 @@
 // from (kept to their ranges at the dialog's boundary), the melody choices and the captions.
 #include "dialogs/chords/ChordFormulas.h"
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The twelve key names of the key picker ("A", "A#/Bb", ... "G#/Ab").
-std::span<const std::string_view> ChordKeyNames();
-// A stored root that is one of the twelve key names, else "C".
+// A stored root that is one of the twelve key names (KeyNames()), else "C".
 std::string ClampChordRoot(std::string_view root);
 // The root a search uses: the key name up to its first "/" ("C#/Db" gives "C#").
 std::string SearchRoot(std::string_view keyName);

@@ -1,5 +1,6 @@
 #include "dialogs/chords/ChordSearch.h"
 
+#include "song/KeyNames.h"
 #include "song/TextUtil.h"
 
 #include <algorithm>
@@ -57,11 +58,7 @@ public:
         reach_ = std::clamp(r.reach, 1, 8);
         open_ = OpenStringPitches(r.tuningSpelling, S_);
         shortString_ = r.shortFifthString && S_ > 0;
-        std::string sharp = r.root;
-        for (const auto &[flat, sharpName] : {std::pair{"Eb", "D#"}, {"Db", "C#"}, {"Gb", "F#"}, {"Ab", "G#"}, {"Bb", "A#"}})
-            if (sharp == flat)
-                sharp = sharpName;
-        sharpRoot_ = Trim(sharp);
+        sharpRoot_ = Trim(SharpKeyName(r.root));
         rootPitch_ = PitchOfSharpName(sharpRoot_);
         melodyPitch_ = PitchOfSharpName(r.melodyNote);
         typeName_ = Trim(r.typeName);
@@ -270,6 +267,8 @@ public:
     }
 
     int S() const { return S_; }
+    // The root as the search spells it: a flat name as its sharp, trimmed.
+    const std::string &SharpRoot() const { return sharpRoot_; }
 
 private:
     const TChordSearchRequest &r_;
@@ -317,11 +316,7 @@ TChordSearchOutcome CalculateChords(const TFormulaTable &table, const TChordSear
                                     const TSearchPoll &poll) {
     TChordSearchOutcome out;
     TSearch search(request, poll, out);
-    std::string sharp = request.root;
-    for (const auto &[flat, sharpName] : {std::pair{"Eb", "D#"}, {"Db", "C#"}, {"Gb", "F#"}, {"Ab", "G#"}, {"Bb", "A#"}})
-        if (sharp == flat)
-            sharp = sharpName;
-    sharp = Trim(sharp);
+    const std::string &sharp = search.SharpRoot();
 
     std::vector<TCFormula> formulas;
     if (request.userDefined)

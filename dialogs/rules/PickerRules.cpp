@@ -63,10 +63,6 @@ constexpr std::array kPercussionHeadings = {
     TPickerHeading{"Other", 27},
 };
 
-constexpr std::array<std::string_view, 12> kKeyNames = {
-    "A", "A#/Bb", "B", "C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab",
-};
-
 constexpr std::array kKeyButtons = {
     TKeyButton{"BitBtnA", 1},  TKeyButton{"BitBtnBB", 2}, TKeyButton{"BitBtnB", 3},   TKeyButton{"BitBtnC", 4},
     TKeyButton{"BitBtnDb", 5}, TKeyButton{"BitBtnD", 6},  TKeyButton{"BitBtnEb", 7},  TKeyButton{"BitBtnE", 8},
@@ -211,12 +207,6 @@ int PercussionKey(std::string_view caption) {
 }
 
 TPreviewNote PercussionPreview(int key, int channel, int volume) { return {0, -1, channel, key, volume}; }
-
-std::string KeyName(int index) {
-    if (index < 1 || index > 12)
-        return {};
-    return std::string(kKeyNames[static_cast<size_t>(index - 1)]);
-}
 
 std::span<const TKeyButton> KeyButtons() { return kKeyButtons; }
 

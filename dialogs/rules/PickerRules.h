@@ -3,6 +3,8 @@
 // program captions and its preview note, the percussion picker's 47 keys, the twelve keys,
 // the 44 chord types (with the formula row the piano keyboard shows for each and a scale
 // suggestion) and the 28 scales with their step patterns.
+#include "song/KeyNames.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -60,8 +62,7 @@ TPreviewNote PercussionPreview(int key, int channel, int volume);
 
 // ---- keys -------------------------------------------------------------------------------------
 
-// Key 1..12 counted from A: "A", "A#/Bb", "B", "C", ... "G#/Ab"; "" for any other index.
-std::string KeyName(int index);
+// KeyName(1..12) (song/KeyNames.h) names the keys.
 // The key picker's buttons: object name and key index ("BitBtnA" 1 ... "BitBtnAb" 12).
 struct TKeyButton {
     std::string_view name;

@@ -1,8 +1,8 @@
 #include "mainwindow/rules/ScaleRules.h"
 
-#include "dialogs/rules/PickerRules.h" // KeyName
 #include "mainwindow/rules/KeyboardModel.h"
 #include "song/FrettedLine.h"
+#include "song/KeyNames.h"
 #include "song/LinePositions.h"
 #include "song/TextUtil.h"
 
@@ -64,15 +64,6 @@ int NoteNameToPitchClass(std::string_view name) {
 std::string ScaleKeyName(std::string_view caption) {
     const std::string key = Trim(caption);
     return Trim(std::string_view(key).substr(0, key.find('/')));
-}
-
-std::string SharpKeyName(std::string_view key) {
-    static constexpr std::pair<std::string_view, std::string_view> kFlats[] = {
-        {"Db", "C#"}, {"Eb", "D#"}, {"Gb", "F#"}, {"Ab", "G#"}, {"Bb", "A#"}};
-    for (const auto &[flat, sharp] : kFlats)
-        if (key == flat)
-            return std::string(sharp);
-    return std::string(key);
 }
 
 std::string ScaleKeyCaption(int key) { return "   " + KeyName(key) + "   "; }

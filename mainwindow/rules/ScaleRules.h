@@ -26,8 +26,6 @@ int StepLetterToSemitones(char letter);
 int NoteNameToPitchClass(std::string_view name);
 // The key a scale key caption names: trimmed, cut before a "/", trimmed ("   C#/Db   " -> "C#").
 std::string ScaleKeyName(std::string_view caption);
-// A flat key name spelled as its sharp ("Db" -> "C#", "Bb" -> "A#"); others stay.
-std::string SharpKeyName(std::string_view key);
 // The key label's caption for key 1..12: three blanks, the key's name, three blanks.
 std::string ScaleKeyCaption(int key);
 

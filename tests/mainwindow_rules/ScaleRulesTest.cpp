@@ -1,5 +1,6 @@
 #include "mainwindow/rules/KeyboardModel.h"
 #include "mainwindow/rules/ScaleRules.h"
+#include "song/KeyNames.h"
 
 #include <gtest/gtest.h>
 
