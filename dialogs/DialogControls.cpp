@@ -9,6 +9,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+void SetLinkLook(QLabel *label, bool bold) {
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160)"));
+}
+
 TClickLabel::TClickLabel(const QString &text, int tag, QWidget *parent) : QLabel(text, parent), Tag(tag) {
     setCursor(Qt::PointingHandCursor);
 }

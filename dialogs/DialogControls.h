@@ -25,6 +25,9 @@ struct TSearchOptionsBox {
 };
 TSearchOptionsBox MakeSearchOptionsBox(QWidget *parent);
 
+// The navy look of a label that opens a picker or acts when clicked, bold unless `bold` is false.
+void SetLinkLook(QLabel *label, bool bold = true);
+
 // A label the user picks from: a click chooses, a double click chooses and confirms.
 // `Tag` carries the number the label stands for (a tempo, a preset's row). The right button
 // reports as it goes down.

@@ -77,7 +77,7 @@ TfrmSelectPianoChord::TfrmSelectPianoChord(const platform::Services &services, Q
     actions->addWidget(Label1);
     for (size_t i = 0; i < std::size(captions); ++i) {
         TClickLabel *label = clickLabel(captions[i].first, QString::fromLatin1(captions[i].second), handlers[i]);
-        label->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160)"));
+        SetLinkLook(label, false);
         actions->addWidget(label);
     }
 

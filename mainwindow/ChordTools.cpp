@@ -72,14 +72,19 @@ void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
         host_.FocusEditor();
 }
 
+void InsertChordLines(TEditorLines &editor, const std::vector<std::string> &lines) {
+    if (lines.empty())
+        return;
+    QStringList text;
+    for (const std::string &line : lines)
+        text << QString::fromStdString(line);
+    if (editor.LineCount() == 0)
+        text << QString();
+    editor.InsertLine(editor.CurrentLine(), text.join(QLatin1Char('\n')));
+}
+
 void TChordTools::InsertLines(int tab, const std::vector<std::string> &lines) {
-    // Before the caret's line, in list order, as one edit; the caret stays with its line.
-    if (!lines.empty()) {
-        QStringList text;
-        for (const std::string &line : lines)
-            text << QString::fromStdString(line);
-        lines_.InsertLine(lines_.CurrentLine(), text.join(QLatin1Char('\n')));
-    }
+    InsertChordLines(lines_, lines);
     if (host_.SongChanged)
         host_.SongChanged(tab, kChangedLines, true);
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct ProgramOptions;
 struct TSongModel;
@@ -24,6 +25,11 @@ struct TChordToolsHost {
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;          // a chord's sounding counts as busy
     std::function<void()> ShowDurationPicker;                        // set-current mode
 };
+
+// Inserts `lines` before the caret's line, in list order, as one edit (one Undo takes them
+// back); the caret stays with its line. An empty editor gets the lines and the empty place
+// below them, where the caret goes, so the next lines follow these.
+void InsertChordLines(TEditorLines &editor, const std::vector<std::string> &lines);
 
 class TChordTools {
 public:

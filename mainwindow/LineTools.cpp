@@ -100,13 +100,9 @@ void TLineTools::LabelSelectTuningClick() {
             sound->Port().SetPatch(bank & 0xFF, patch & 0xFF, kTuningChannel);
     };
     in.calls.SoundNote = [this](int note) {
-        TLiveSounding *sound = calls_.Sound ? calls_.Sound() : nullptr;
-        if (!sound || note < 0 || note > 127)
-            return;
-        play_.StopRequested = false; // a stop left from before must not cut the string short
-        sound->Port().NoteOn(kTuningChannel, note, 127);
-        sound->WaitMs(kTuningNoteMs, true);
-        sound->Port().NoteOff(kTuningChannel, note, 0);
+        // A stop left from before does not cut the string short; its note-off always follows.
+        if (TLiveSounding *sound = calls_.Sound ? calls_.Sound() : nullptr)
+            sound->PreviewNote(0, -1, kTuningChannel, note, 127, kTuningNoteMs);
     };
     const std::optional<std::string> spelling = dialogs_.tuning(in);
     if (!spelling)

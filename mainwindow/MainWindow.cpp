@@ -383,10 +383,7 @@ void TfrmMain::BuildBottom() {
     LabelSelectTuning->setObjectName(QStringLiteral("LabelSelectTuning"));
     auto *chordCalculator = new TClickLabel(QStringLiteral("Chord Calculator"), 0, GroupBoxMixer);
     chordCalculator->setObjectName(QStringLiteral("LabelAdvancedChordOptions"));
-    QFont bold = chordCalculator->font();
-    bold.setBold(true);
-    chordCalculator->setFont(bold);
-    chordCalculator->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160)")); // a link, as the other click labels
+    SetLinkLook(chordCalculator);
     connect(chordCalculator, &TClickLabel::Click, this, [this] { LabelAdvancedChordOptionsClick(); });
     LabelAdvancedChordOptions = chordCalculator;
     UpDownMixerChannel = spin("UpDownMixerChannel", 1, 16);

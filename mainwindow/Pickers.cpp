@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/rules/PickerRules.h"
+#include "mainwindow/ChordTools.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/MainDialogs.h"
@@ -175,12 +176,7 @@ void TPickers::PlayPianoLine(const std::string &line) {
 void TPickers::InsertPianoLine(const std::string &line) {
     if (line.empty())
         return;
-    // Above the caret line, which moves down with its text; an empty editor gets the line and
-    // the place below it, where the caret goes.
-    QString text = QString::fromStdString(line);
-    if (lines_.LineCount() == 0)
-        text += QLatin1Char('\n');
-    lines_.InsertLine(lines_.CurrentLine(), text);
+    InsertChordLines(lines_, {line});
     calls_.SongChanged(song_.CurrentTab, kChangedLines);
 }
 

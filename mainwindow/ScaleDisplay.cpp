@@ -25,12 +25,8 @@ TScaleDisplay::TScaleDisplay(const TScaleDisplayParts &parts, QWidget *parent, Q
     lblBlank1 = new QLabel(QStringLiteral(" "), parent);
     lblBlank1->setObjectName(QStringLiteral("lblBlank1"));
     lblScaleType = make("lblScaleType", QString());
-    for (QLabel *l : {static_cast<QLabel *>(LblScaleKey), static_cast<QLabel *>(lblScaleType)}) {
-        QFont bold = l->font();
-        bold.setBold(true);
-        l->setFont(bold);
-        l->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160)"));
-    }
+    SetLinkLook(LblScaleKey);
+    SetLinkLook(lblScaleType);
     for (QLabel *l : {static_cast<QLabel *>(LabelScale), lblblank5, static_cast<QLabel *>(LblScaleKey), lblBlank1,
                       static_cast<QLabel *>(lblScaleType)})
         line->addWidget(l);

@@ -104,6 +104,22 @@ TEST_F(ChordToolsTest, RootAndTypeComeFromTheKeyAndChordTypePickers) {
     EXPECT_EQ(type, std::optional<std::string>("Major 6/9"));
 }
 
+TEST_F(ChordToolsTest, VoicingsInsertedIntoAnEmptyTabFollowOneAnother) {
+    ASSERT_TRUE(SelectTab(6));
+    w->Lines().LoadLines({});
+    TMainDialogs d;
+    d.chordCalc = [](const TChordCalcInput &, const TChordCalcCalls &calls) -> std::optional<TChordCalcResult> {
+        calls.insertLines({"C Major, x,  3,  2,  0,  1,  0, Q"});
+        calls.insertLines({"G Major, 3,  2,  0,  0,  0,  3, Q"});
+        return std::nullopt;
+    };
+    w->SetDialogs(d);
+    w->LabelAdvancedChordOptionsClick();
+    EXPECT_EQ(w->Lines().StoreLines(),
+              (std::vector<std::string>{"C Major, x,  3,  2,  0,  1,  0, Q", "G Major, 3,  2,  0,  0,  0,  3, Q"}));
+    EXPECT_EQ(w->Lines().CurrentLine(), 2); // on the empty place below them
+}
+
 TEST_F(ChordToolsTest, NoCalculatorOnTheDrumsTabOrWhileTheSongPlays) {
     ASSERT_TRUE(SelectTab(10)); // Drums
     EXPECT_FALSE(Ctl<QLabel>(*w, "LabelAdvancedChordOptions")->isVisible());
