@@ -20,6 +20,7 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -310,7 +311,7 @@ bool TPlayback::PlayCommand() {
     }
 
     const int64_t countIn = CountInTicks(song, drums, settings);
-    range_ = ComputePlayRange(source, song.Lines(song.CurrentTab), MidiData1, countIn);
+    range_ = ComputePlayRange(source, std::as_const(song).Lines(song.CurrentTab), MidiData1, countIn);
 
     outputs_->SetActive(true);
     player_->SetTrackOutputs(outputs_.get());

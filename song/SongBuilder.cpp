@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -166,7 +167,7 @@ const TInstrumentTab *SongMidiBuilder::DrumsTab() const {
 
 int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
     const TInstrumentTab &tab = song_.Tab(tabNumber);
-    const std::vector<std::string> &lines = song_.Lines(tabNumber);
+    const std::vector<std::string> &lines = std::as_const(song_).Lines(tabNumber); // a read: no revision
     const TLineContext ctx = song_.LineContext(tabNumber, kBuildPpqn);
     const bool piano = tab.Kind == TKind::Piano;
     const int tabChannel = tab.Channel & 0x0F;
@@ -361,7 +362,7 @@ TBuildResult SongMidiBuilder::Build() {
             if (muted(tabNumber))
                 continue;
             if (tab.Kind != TKind::Drums) {
-                if (song_.Lines(tabNumber).empty())
+                if (std::as_const(song_).Lines(tabNumber).empty())
                     continue;
                 builder = "GenerateInstrumentTrack";
                 TrackWriter out = AddTrack(builder);

@@ -72,8 +72,10 @@ struct Fixture {
 TEST(SongBuilder, OneLineGuitarSongIsByteExact) {
     Fixture f;
     f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    const uint64_t revision = f.song.LinesRevision(6);
     const TBuildResult r = f.Build();
     ASSERT_EQ(r.Status, EBuildStatus::Built) << r.Message;
+    EXPECT_EQ(f.song.LinesRevision(6), revision) << "building only reads the lines";
     ASSERT_EQ(f.midi.GetTrackCount(), 2);
     EXPECT_EQ(f.midi.GetPPQN(), 192);
     EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808", "0 FF2F"}));
