@@ -61,8 +61,6 @@ public:
     uint8_t Channel() const { return channel_; }
     bool Modified() const { return modified_; }
     void ClearModified() { modified_ = false; }
-    // Insertions never pair notes (PartnerOf does when it is asked), so this changes nothing.
-    int SuspendPairing = 0;
     int OutputPort = 0;
 
     // Links every note-on to its note-off (per note number, at most five open note-ons,

@@ -101,8 +101,8 @@ public:
     // Thread-safe. As soon as possible: in WAV mode a message sent at real time t (since
     // opening) sounds from frame t x 44100 of the file (to FluidSynth's 64-frame block).
     void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override;
-    // Thread-safe. Sounds from the frame of `dueNs` (steady clock): in WAV mode (dueNs -
-    // opening) x 44100, in real-time audio that moment plus the look-ahead.
+    // Thread-safe. In WAV mode sounds from the frame of `dueNs` (steady clock): (dueNs -
+    // opening) x 44100. In real-time audio as SendShort (see the timing notes above).
     void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override;
     // Controllers reset and every note released, on all 16 channels.
     void Reset() override;

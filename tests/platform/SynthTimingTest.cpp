@@ -10,8 +10,6 @@ using namespace platform::synth_timing;
 
 namespace {
 
-constexpr int64_t kMs = 1'000'000;
-
 SynthMessage Msg(int64_t frame, uint8_t status, uint8_t data1 = 60, uint8_t data2 = 100) {
     return {frame, status, data1, data2, false};
 }
