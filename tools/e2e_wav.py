@@ -1,5 +1,6 @@
-# What the end-to-end scripts' WAV checks share: reading the synthesizer's 16-bit WAV file and
-# the power of one frequency in a stretch of it (Goertzel).
+# What the end-to-end scripts' WAV checks share: reading the synthesizer's 16-bit WAV file, the
+# power of one frequency in a stretch of it (Goertzel), where sound starts, and the check of the
+# song that tools/play_e2e.sh and tools/options_e2e.sh play.
 import math, struct, wave
 
 
@@ -25,3 +26,37 @@ def power(mono, rate, start, length, freq):
     for x in mono[start:start + length]:
         a, b = x + k * a - b, a
     return a * a + b * b - k * a * b
+
+
+def rms_onset(mono, rate, level=300):
+    # The first hundredth of a second whose RMS passes level; None in silence.
+    block = rate // 100
+    for i in range(0, len(mono) - block, block):
+        if math.sqrt(sum(x * x for x in mono[i:i + block]) / block) > level:
+            return i
+    return None
+
+
+def play_song_heard(path, earliest, too_early):
+    # The song of tw_play_e2e_song, three notes one second each (C5, A4, E4), must follow at least
+    # `earliest` seconds of silence (else the error too_early), in order, each at its own pitch.
+    # None when it does, else the error, for sys.exit.
+    rate, frames = read(path)
+    m = mono(frames)
+    print("wav: %.2f s at %d Hz" % (len(frames) / rate, rate))
+    onset = rms_onset(m, rate)
+    if onset is None:
+        return "no sound in the WAV"
+    print("first sound at %.2f s" % (onset / rate))
+    if onset < earliest * rate:
+        return too_early
+    notes = [("C5", 523.25), ("A4", 440.0), ("E4", 329.63)]
+    ok = True
+    for i, (name, f) in enumerate(notes):
+        start, length = onset + int((i + 0.15) * rate), int(0.5 * rate)
+        mine = power(m, rate, start, length, f)
+        others = [power(m, rate, start, length, g) for _, g in notes if g != f]
+        ratio = mine / max(max(others), 1.0)
+        print("%s: %.0f Hz stronger than the other notes by %.0fx" % (name, f, ratio))
+        ok = ok and ratio > 4
+    return None if ok else "the notes in the WAV are not the song's"

@@ -9,9 +9,12 @@ mode=${1:-run}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TW_BUILD_DIR:-$root/build}
 
+# The build; the tests' tools (midicsv, the fluidsynth program); the end-to-end scripts' virtual
+# display, keys and screenshots (xvfb-run, python3 with libXtst, xdotool, ImageMagick's import,
+# x11-utils' xdpyinfo); clang and its sanitizer and fuzzer runtimes.
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libfluidsynth-dev fluidsynth
           librtmidi-dev zlib1g-dev timgm6mb-soundfont libgtest-dev libgmock-dev midicsv
-          xvfb xauth libxtst6 imagemagick xdotool x11-utils clang libclang-rt-dev)
+          xvfb xauth python3 libxtst6 imagemagick xdotool x11-utils clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
