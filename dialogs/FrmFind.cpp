@@ -44,8 +44,10 @@ std::optional<TFindRequest> Tfrmfind::Ask(const TFindInput &in) {
         SetFindText(*seed);
     if (ShowModal() != platform::mrOk)
         return std::nullopt;
-    return TFindRequest{GetFindText(), options_.Options()};
+    return Current();
 }
+
+TFindRequest Tfrmfind::Current() const { return TFindRequest{GetFindText(), options_.Options()}; }
 
 std::string Tfrmfind::GetFindText() const { return Edit1->text().toStdString(); }
 

@@ -39,6 +39,8 @@ public:
 
     std::string GetFindText() const;
     void SetFindText(const std::string &text);
+    // The search text and options as the dialog holds them now, OK or not (Find Next).
+    TFindRequest Current() const;
 
 protected:
     void FormActivate() override;

@@ -56,7 +56,13 @@ std::optional<TReplaceRequest> TfrmReplace::Ask(const TReplaceInput &in) {
     all_ = false;
     if (ShowModal() != platform::mrOk)
         return std::nullopt;
-    return TReplaceRequest{GetFindText(), Edit2->text().toStdString(), options_.Options(), all_};
+    TReplaceRequest request = Current();
+    request.all = all_;
+    return request;
+}
+
+TReplaceRequest TfrmReplace::Current() const {
+    return TReplaceRequest{GetFindText(), Edit2->text().toStdString(), options_.Options()};
 }
 
 std::string TfrmReplace::GetFindText() const { return Edit1->text().toStdString(); }

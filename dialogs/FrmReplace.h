@@ -36,6 +36,8 @@ public:
 
     std::string GetFindText() const;
     void SetFindText(const std::string &text);
+    // The search text, replacement and options as the dialog holds them now (Find Next).
+    TReplaceRequest Current() const;
 
 protected:
     void FormActivate() override;

@@ -28,6 +28,8 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
         other->SetFindText(dlg->GetFindText());
         return request;
     };
+    d.findNow = [dlg = dialogs.frmfind.get()] { return dlg->Current(); };
+    d.replaceNow = [dlg = dialogs.frmReplace.get()] { return dlg->Current(); };
     d.goToLine = [dlg = dialogs.frmEnterNumber.get()](const TGoToInput &in) { return dlg->Ask(in); };
     if (tablature)
         d.tablature = [tablature](const TTabInput &in) { return tablature->Ask(in); };

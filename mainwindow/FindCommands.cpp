@@ -13,7 +13,6 @@ void TFindCommands::Find1Click() {
     const std::optional<TFindRequest> request = p_.dialogs.find({SelectedText()});
     if (!request)
         return;
-    lastFind_ = *request;
     if (FindFrom(p_.lines.SelectionEndPlace(), *request))
         SetLastSearchKind(1);
     else
@@ -26,7 +25,7 @@ void TFindCommands::Replace1Click() {
     const std::optional<TReplaceRequest> request = p_.dialogs.replace({SelectedText()});
     if (!request)
         return;
-    lastReplace_ = *request;
+    leftOff_.reset();
     const int caretLine = p_.lines.CurrentLine();
     const bool replaced = request->all ? ReplaceAllFrom(caretLine, *request) : ReplaceFrom({caretLine, 0}, *request);
     if (replaced)
@@ -39,16 +38,32 @@ void TFindCommands::FindNext1Click() {
     if (p_.quiet())
         return;
     if (LastSearchKind == 1) {
-        if (lastFind_.text.empty())
+        const TFindRequest request = p_.dialogs.findNow ? p_.dialogs.findNow() : TFindRequest{};
+        if (request.text.empty())
             Find1Click();
-        else if (!FindFrom(p_.lines.SelectionEndPlace(), lastFind_))
-            NotFound(lastFind_.text);
+        else if (!FindFrom(p_.lines.SelectionEndPlace(), request))
+            NotFound(request.text);
     } else if (LastSearchKind == 2) {
-        if (lastReplace_.text.empty())
+        const TReplaceRequest request = p_.dialogs.replaceNow ? p_.dialogs.replaceNow() : TReplaceRequest{};
+        if (request.text.empty())
             Replace1Click();
-        else if (!ReplaceFrom(p_.lines.SelectionEndPlace(), lastReplace_))
-            NotFound(lastReplace_.text);
+        else if (!ReplaceFrom(ReplaceResumePlace(), request))
+            NotFound(request.text);
     }
+}
+
+TTextPlace TFindCommands::ReplaceResumePlace() const {
+    const TTextPlace caret = p_.lines.SelectionStartPlace();
+    // The caret still where the last replacement left it, in the text it left there.
+    if (leftOff_ && !p_.lines.HasSelection() && caret == leftOff_->caret &&
+        p_.lines.Line(caret.Line).toStdString() == leftOff_->line)
+        return leftOff_->next;
+    return caret;
+}
+
+void TFindCommands::LeaveCaretAfterReplacing(int line, const std::string &text, TTextPlace next) {
+    p_.lines.SelectPlaces({line, 0}, {line, 0});
+    leftOff_ = TReplaceLeftOff{{line, 0}, text, next};
 }
 
 void TFindCommands::GoToLine1Click() {
@@ -83,8 +98,7 @@ bool TFindCommands::ReplaceFrom(TTextPlace from, const TReplaceRequest &request)
     }
     const TTextMatch &in = step->inserted;
     p_.lines.ReplaceRange(in.Line, {QString::fromStdString(step->line)});
-    // The replacement stays selected: Find Next goes on after it.
-    p_.lines.SelectPlaces({in.Line, in.Column}, {in.Line, in.Column + in.Length});
+    LeaveCaretAfterReplacing(in.Line, step->line, {in.Line, in.Column + in.Length});
     p_.linesChanged();
     return true;
 }
@@ -102,7 +116,7 @@ bool TFindCommands::ReplaceAllFrom(int line, const TReplaceRequest &request) {
         changed << QString::fromStdString(l);
     p_.lines.ReplaceRange(line, changed); // one edit: one Undo takes every replacement back
     const TTextMatch &last = all.last;
-    p_.lines.SelectPlaces({last.Line, last.Column}, {last.Line, last.Column + last.Length});
+    LeaveCaretAfterReplacing(last.Line, all.lines[size_t(last.Line - line)], {last.Line, last.Column + last.Length});
     p_.linesChanged();
     return true;
 }

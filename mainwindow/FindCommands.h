@@ -4,14 +4,18 @@
 // and reports a miss ("Search phrase "abc" not found"). Every replacement is one undoable edit
 // of the song that ends in the window's one refresh.
 //
-// Find searches from the end of the selection, so Find Next steps through the matches. Replace
-// starts at the caret line's start; Find Next after a Replace goes on after the replacement it
-// left selected, so a replacement that holds its own search text ("C" -> "C#") is never
-// replaced again.
+// Find searches from the end of the selection, so Find Next steps through the matches. Find
+// Next repeats what the find or replace dialog holds now (typed in, even if cancelled), and
+// opens the dialog when its search text is empty. Replace starts at the caret line's start and
+// leaves the caret at the start of the replacement's line; Find Next after it goes on after the
+// last replacement, remembered here, so a replacement that holds its own search text
+// ("C" -> "C#") is never replaced again, not even after a miss. A caret moved by hand since
+// searches on from the caret.
 #include "dialogs/rules/FindRules.h"
 #include "mainwindow/MainDialogs.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -43,6 +47,8 @@ public:
 
 private:
     std::string SelectedText() const;
+    TTextPlace ReplaceResumePlace() const;
+    void LeaveCaretAfterReplacing(int line, const std::string &text, TTextPlace next);
     bool FindFrom(TTextPlace from, const TFindRequest &request);
     bool ReplaceFrom(TTextPlace from, const TReplaceRequest &request);
     bool ReplaceAllFrom(int line, const TReplaceRequest &request);
@@ -52,6 +58,12 @@ private:
 
     TFindParts p_;
     int LastSearchKind = 0; // 0 none yet, 1 a Find found, 2 a Replace replaced
-    TFindRequest lastFind_;
-    TReplaceRequest lastReplace_;
+    // Where the last replacement left the caret (a line's start, and that line's text then) and
+    // where the next search after it starts.
+    struct TReplaceLeftOff {
+        TTextPlace caret;
+        std::string line;
+        TTextPlace next;
+    };
+    std::optional<TReplaceLeftOff> leftOff_;
 };

@@ -45,6 +45,9 @@ struct TMainDialogs {
     std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
     std::function<std::optional<TFindRequest>(const TFindInput &)> find;
     std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
+    // What the find and replace dialogs hold now, without showing them: Find Next repeats it.
+    std::function<TFindRequest()> findNow;
+    std::function<TReplaceRequest()> replaceNow;
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
     std::function<TTabResult(const TTabInput &)> tablature;
     // The text typed, on OK; nothing after Cancel or for a blank text.

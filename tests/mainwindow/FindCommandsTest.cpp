@@ -121,7 +121,8 @@ TEST_F(FindCommandsTest, ReplaceGoesOnAfterEachReplacementAndIsOneEditEach) {
     Run("Replace1");
     // From the caret line's start: "Cmaj7" is no whole word, so line 4's "C" is the first.
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C#, x, 3, 2, 0, 1, 0, W"));
-    EXPECT_EQ(Selected(), QStringLiteral("C#"));
+    EXPECT_EQ(Selected(), QString()); // the caret at the start of the replacement's line
+    EXPECT_EQ(w->Lines().SelectionStartPlace(), (TTextPlace{4, 0}));
     EXPECT_TRUE(w->Song.Tab(6).Modified);
     // Find Next replaces the next one, after the replacement: nothing is left below.
     Run("FindNext1");
@@ -138,6 +139,50 @@ TEST_F(FindCommandsTest, ReplaceGoesOnAfterEachReplacementAndIsOneEditEach) {
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C, x, 3, 2, 0, 0, 1, 0, 0, W"));
 }
 
+TEST_F(FindCommandsTest, FindNextAfterAMissNeverReplacesAReplacementAgain) {
+    w->Lines().LoadText(QStringLiteral("Cmaj7, C7\nC7 C9\nab"));
+    Answer({QStringLiteral("C"), QStringLiteral("C#"), false, true, "BitBtn1"});
+    Run("Replace1");
+    Run("FindNext1");
+    EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C#maj7, C#7"));
+    // A caret moved by hand searches on from the caret.
+    w->Lines().SelectPlaces({1, 3}, {1, 3});
+    Run("FindNext1");
+    Run("FindNext1");
+    EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Search phrase \"C\" not found"));
+    // The miss leaves the caret where the last replacement put it: still nothing after it.
+    Run("FindNext1");
+    Run("FindNext1");
+    EXPECT_EQ(w->Lines().Lines(), (QStringList{"C#maj7, C#7", "C7 C#9", "ab"}));
+
+    // Replace All goes on the same way.
+    w->Lines().MoveCaretToLine(2);
+    Answer({QStringLiteral("a"), QStringLiteral("ab"), false, true, "BitBtnReplaceAll"});
+    Run("Replace1");
+    for (int i = 0; i < 3; ++i)
+        Run("FindNext1");
+    EXPECT_EQ(w->Lines().Line(2), QStringLiteral("abb"));
+}
+
+TEST_F(FindCommandsTest, FindNextUsesTheFindDialogsPhraseAsItIsNow) {
+    Answer({QStringLiteral("C"), {}, false, true});
+    Run("Find1");
+    // Typed into the find dialog and cancelled: Find Next looks for that, with its options.
+    Answer({QStringLiteral("q"), {}, true, false, "BitBtn2"});
+    Run("Find1");
+    Run("FindNext1");
+    EXPECT_EQ(w->Lines().SelectionStartPlace(), (TTextPlace{0, 21}));
+    EXPECT_EQ(Selected(), QStringLiteral("Q"));
+    // An empty phrase: Find Next opens the find dialog.
+    Answer({QStringLiteral(""), {}, false, false, "BitBtn2"});
+    Run("Find1");
+    const size_t shown = ts.modal.ShownDialogs().size();
+    Answer({QStringLiteral("90"), {}});
+    Run("FindNext1");
+    EXPECT_EQ(ts.modal.ShownDialogs().size(), shown + 1);
+    EXPECT_EQ(Selected(), QStringLiteral("90"));
+}
+
 TEST_F(FindCommandsTest, ReplaceAllFromTheCaretLineIsOneUndoStep) {
     w->Lines().MoveCaretToLine(1);
     Answer({QStringLiteral("c"), QStringLiteral("G"), false, false, "BitBtnReplaceAll"});
@@ -146,7 +191,8 @@ TEST_F(FindCommandsTest, ReplaceAllFromTheCaretLineIsOneUndoStep) {
                                                "G, x, 3, 5, 5, 5, 3, H", "*Tempo 90", "G, x, 3, 2, 0, 1, 0, W"}));
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_TRUE(w->Song.Tab(6).Modified);
-    EXPECT_EQ(w->Lines().CurrentLine(), 4); // the last replacement is selected
+    EXPECT_EQ(Selected(), QString()); // the caret at the start of the last replacement's line
+    EXPECT_EQ(w->Lines().SelectionStartPlace(), (TTextPlace{4, 0}));
     Ctl<TNotationEdit>(*w, "RichEdit1")->undo();
     EXPECT_EQ(w->Lines().Line(1), QStringLiteral("Cmaj7, x, 3, 2, 0, 0, 0, Q"));
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C, x, 3, 2, 0, 1, 0, W"));
