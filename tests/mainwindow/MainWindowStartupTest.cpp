@@ -2,6 +2,8 @@
 // window, built offscreen with the scripted services.
 #include "MainWindowFixture.h"
 
+#include "mainwindow/Commands.h"
+
 #include "mainwindow/DialogHandOffs.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
@@ -58,6 +60,11 @@ TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClos
     EXPECT_EQ(ts.help.Shown(), QStringList{QFileInfo(doc).absoluteFilePath()});
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ts.help.Quits(), 1);
+}
+
+TEST_F(MainWindowTest, EveryRowOfTheCommandTableHasAHandler) {
+    Make();
+    EXPECT_EQ(w->Commands().Unbound(), std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
