@@ -64,4 +64,9 @@ void TMidiExport::OnlineHelpSite1Click() { host_.Services().shell.OpenUrl(QStrin
 
 void TMidiExport::YouTubeSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kVideoAddress)); }
 
-void TMidiExport::N14Click() { host_.Services().shell.StartTextEditor(); }
+void TMidiExport::N14Click() {
+    const platform::Services &services = host_.Services();
+    if (!services.shell.StartTextEditor())
+        services.messages.Error(
+            platform::CouldNotOpenText(QStringLiteral("a text editor"), platform::TextEditorCandidates()));
+}

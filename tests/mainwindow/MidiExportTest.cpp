@@ -117,6 +117,11 @@ TEST_F(MidiExportTest, SmallCommandsGoToTheShell) {
     EXPECT_EQ(host.services.shell.Requests(),
               (QStringList{QStringLiteral("url ") + QString::fromLatin1(kOnlineHelpAddress),
                            QStringLiteral("url ") + QString::fromLatin1(kVideoAddress), QStringLiteral("editor")}));
+    EXPECT_EQ(Texts(), QStringList{});
+    host.services.shell.SetSucceed(false);
+    exporter.N14Click();
+    EXPECT_EQ(Texts(), QStringList{platform::CouldNotOpenText(QStringLiteral("a text editor"),
+                                                              platform::TextEditorCandidates())});
 }
 
 } // namespace
