@@ -72,7 +72,11 @@ TfrmNoteMath::TfrmNoteMath(const platform::Services &services, QWidget *parent)
     BitBtn1->setDefault(true);
     BitBtnWindowsCalculator = MakeDialogButton(this, "BitBtnWindowsCalculator", QStringLiteral("Calculator"));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { SetModalResult(platform::mrOk); });
-    connect(BitBtnWindowsCalculator, &QPushButton::clicked, this, [this] { services_.shell.StartCalculator(); });
+    connect(BitBtnWindowsCalculator, &QPushButton::clicked, this, [this] {
+        if (!services_.shell.StartCalculator())
+            services_.messages.Error(
+                platform::CouldNotOpenText(QStringLiteral("a calculator"), platform::CalculatorCandidates()));
+    });
 
     auto *tables = new QHBoxLayout;
     tables->addWidget(ticks);

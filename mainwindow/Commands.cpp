@@ -88,6 +88,14 @@ QAction *TCommands::Action(std::string_view name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
+std::vector<std::string> TCommands::Unbound() const {
+    std::vector<std::string> names;
+    for (const TCommandRow &row : CommandRows())
+        if (const auto it = handlers_.find(row.name); it == handlers_.end() || !it->second)
+            names.emplace_back(row.name);
+    return names;
+}
+
 QMenu *TCommands::PopUp(TMenu menu) const {
     const auto it = popUps_.find(menu);
     return it == popUps_.end() ? nullptr : it->second;

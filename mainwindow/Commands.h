@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -26,6 +27,8 @@ public:
     void Build();
 
     QAction *Action(std::string_view name) const;
+    // The rows no area has bound a handler to (none, once the window is made).
+    std::vector<std::string> Unbound() const;
     QMenu *Menu(TMenu menu) const;
     // The editor's pop-up menu.
     QMenu *PopUp() const { return PopUp(TMenu::EditorPopUp); }

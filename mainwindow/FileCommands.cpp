@@ -49,11 +49,7 @@ QString ReplaceQuestion(const QString &path) {
 }
 
 TFileCommands::TFileCommands(IFileCommandsHost &host, std::array<QAction *, kRecentCount> recentItems, QObject *parent)
-    : QObject(parent), host_(host), recent_(recentItems) {
-    for (int i = 0; i < kRecentCount; ++i)
-        if (recent_[size_t(i)])
-            connect(recent_[size_t(i)], &QAction::triggered, this, [this, i] { RecentClick(i); });
-}
+    : QObject(parent), host_(host), recent_(recentItems) {}
 
 TRecentList TFileCommands::RecentList() const {
     TRecentList list;

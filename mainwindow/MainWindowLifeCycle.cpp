@@ -439,8 +439,8 @@ void TfrmMain::MixerSummary1Click() { tools_->MixerSummary1Click(); }
 void TfrmMain::NoteMathforSelectionAltRMB1Click() { tools_->NoteMathforSelectionAltRMB1Click(); }
 
 void TfrmMain::Contents1Click() {
-    if (HelpAvailable)
-        env_.services->help.ShowContents(HelpDocument);
+    if (HelpAvailable && !env_.services->help.ShowContents(HelpDocument))
+        env_.services->messages.Error(platform::CouldNotOpenText(QStringLiteral("the help document ") + HelpDocument));
 }
 
 void TfrmMain::FormKeyDown(int key) {

@@ -18,6 +18,22 @@ void TMidiExport::SaveMidiOfSong1Click() {
         return;
     const TEditorView view = host_.EditorView();
     const platform::Services &services = host_.Services();
+    // The song is built before a file name is asked for: a song that cannot be written is told at once.
+    host_.StoreTabText();
+    TMidiData midi;
+    const TPlaySettings settings = playSettings_ ? playSettings_() : TPlaySettings{};
+    const TBuildResult built = BuildSongMidi(host_.Song(), host_.Drums(), settings, midi);
+    if (built.Status == EBuildStatus::NothingToPlay) {
+        services.messages.Error(QString::fromLatin1(kCantCreateMidi));
+        host_.RestoreEditorView(view, view.HasSelection);
+        return;
+    }
+    if (!built.Ok()) {
+        // As the play command does: the builder's own words, then the failing tab and line.
+        services.messages.ShowMessage(QString::fromStdString(built.Message));
+        host_.ShowFailingLine(built.Tab, built.Line);
+        return;
+    }
     platform::FileDialogRequest r;
     r.title = QStringLiteral("Save Midi File");
     r.fileName = ChangeFileExt(QFileInfo(host_.FileName()).absoluteFilePath(), QStringLiteral(".mid"));
@@ -29,22 +45,10 @@ void TMidiExport::SaveMidiOfSong1Click() {
     if (!chosen.isEmpty()) {
         const QString absolute = QFileInfo(chosen).absoluteFilePath();
         const QString path = ChangeFileExt(absolute, QStringLiteral(".mid"));
-        host_.StoreTabText();
-        TMidiData midi;
-        const TPlaySettings settings = playSettings_ ? playSettings_() : TPlaySettings{};
-        const TBuildResult built = BuildSongMidi(host_.Song(), host_.Drums(), settings, midi);
-        bool write = built.Ok();
-        if (built.Status == EBuildStatus::NothingToPlay) {
-            services.messages.Error(QString::fromLatin1(kCantCreateMidi));
-        } else if (!write) {
-            // As the play command does: the builder's own words, then the failing tab and line.
-            services.messages.ShowMessage(QString::fromStdString(built.Message));
-            host_.ShowFailingLine(built.Tab, built.Line);
-            return;
-        }
+        bool write = true;
         // The dialog asked about the name the user typed; a file the forced extension lands on
         // is asked about here.
-        if (write && path != absolute && QFileInfo::exists(path))
+        if (path != absolute && QFileInfo::exists(path))
             write = services.messages.Question(ReplaceQuestion(path), platform::mbYesNo) == platform::mrYes;
         if (write) {
             midi.SetFileName(QFile::encodeName(path).toStdString());
@@ -64,4 +68,9 @@ void TMidiExport::OnlineHelpSite1Click() { host_.Services().shell.OpenUrl(QStrin
 
 void TMidiExport::YouTubeSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kVideoAddress)); }
 
-void TMidiExport::N14Click() { host_.Services().shell.StartTextEditor(); }
+void TMidiExport::N14Click() {
+    const platform::Services &services = host_.Services();
+    if (!services.shell.StartTextEditor())
+        services.messages.Error(
+            platform::CouldNotOpenText(QStringLiteral("a text editor"), platform::TextEditorCandidates()));
+}

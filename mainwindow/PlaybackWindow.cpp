@@ -217,6 +217,8 @@ void TSongCommands::Connect() {
     c.Bind("SaveSong1", TArea::Files, [files] { files->SaveSong1Click(); });
     c.Bind("SaveSongAs1", TArea::Files, [files] { files->SaveSongAs1Click(); });
     c.Bind("TextFile1", TArea::Files, [files] { files->TextFile1Click(); });
+    for (int i = 0; i < kRecentCount; ++i)
+        c.Bind("Recent" + std::to_string(i + 1) + "1", TArea::Files, [files, i] { files->RecentClick(i); });
     c.Bind("SaveMidiOfSong1", TArea::Export, [exporter] { exporter->SaveMidiOfSong1Click(); });
     c.Bind("N14", TArea::Export, [exporter] { exporter->N14Click(); });
     c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });

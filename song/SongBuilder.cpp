@@ -4,6 +4,7 @@
 #include "song/Directives.h"
 #include "song/FrettedLine.h"
 #include "song/Messages.h"
+#include "song/NoteLine.h"
 #include "song/PianoLine.h"
 #include "song/TextUtil.h"
 
@@ -123,6 +124,19 @@ private:
     int64_t songEnd_ = 0;
     int line_ = -1;  // the note tab's line being built, -1 outside one
 };
+
+// Why a note line of the tab does not read, in the reader's own words without its closing advice.
+std::string LineFailureReason(const TSongModel &song, int tabNumber, int line) {
+    const std::vector<std::string> &lines = song.Lines(tabNumber);
+    if (line < 0 || static_cast<size_t>(line) >= lines.size())
+        return {};
+    std::string reason =
+        ParseNoteLine(lines[static_cast<size_t>(line)], TDurationUnit::Ticks, song.LineContext(tabNumber, kBuildPpqn))
+            .Error;
+    if (reason.ends_with(msg::kFixSuffix))
+        reason.resize(reason.size() - msg::kFixSuffix.size());
+    return reason;
+}
 
 // The message for a track that has no room for the next event: the tab (none: the metronome) and
 // the line whose event did not fit, in the words of the build's other messages.
@@ -372,8 +386,9 @@ TBuildResult SongMidiBuilder::Build() {
                     result.Status = EBuildStatus::LineError;
                     result.Tab = tabNumber;
                     result.Line = failed;
+                    const std::string reason = LineFailureReason(song_, tabNumber, failed);
                     result.Message = "Error in " + UpperCaseAscii(tab.Name) + " on line " + std::to_string(failed + 1) +
-                                     "\r\r" + std::string(msg::kFixOrDelete);
+                                     (reason.empty() ? "" : "\r" + reason) + "\r\r" + std::string(msg::kFixOrDelete);
                     return result;
                 }
             } else if (!drums_.list.Empty()) {

@@ -34,7 +34,8 @@ struct TBuildResult {
     EBuildStatus Status = EBuildStatus::NothingToPlay;
     int Tab = 0;        // 1..16: the failing tab, which the window then shows
     int Line = -1;      // 0-based failing line
-    // LineError: "Error in GUITAR on line 3" + "\r\r" + "Fix the error or delete the line.";
+    // LineError: "Error in GUITAR on line 3" + "\r" + the line reader's reason ("Guitar: Error in line: Not
+    // enough commas in the line") + "\r\r" + "Fix the error or delete the line.";
     // InsertFailed on a full track: "Too many notes in GUITAR on line 3" + "\r\r" + what to do
     // (tempo changes, drum patterns and the metronome in their own words); otherwise
     // "Can't insert event: " + the builder's name.

@@ -54,8 +54,8 @@ TCommandState ComputeCommandState(const TWindowState &s) {
         bool enabled = !busy;
         if (m.menu == TMenu::Edit)
             enabled = !playing;
-        else if (m.menu == TMenu::Editor) // the song locks it on a tab of lines only; the grid never
-            enabled = !s.longOperation && !instrument && !(song && !drums);
+        else if (m.menu == TMenu::Editor) // its commands work on lines: off on the Drums tab
+            enabled = !busy && !drums;
         TControlFlags &f = out.controls[std::string(m.name)];
         f.enabled = enabled;
         if (m.menu == TMenu::Edit)
@@ -96,7 +96,7 @@ TCommandState ComputeCommandState(const TWindowState &s) {
         set(row.name, enabled);
     }
     // Commands that need a tab with lines of notes.
-    for (std::string_view name : {"Editor2", "PlayFromEditorBookmarkF41", "PlayFromCursor1", "PlayAnimatedInstrument1"})
+    for (std::string_view name : {"PlayFromEditorBookmarkF41", "PlayFromCursor1", "PlayAnimatedInstrument1"})
         set(name, !busy && !drums);
     set("ablature1", !busy && !piano);
     set("Contents1", !busy && s.helpAvailable);

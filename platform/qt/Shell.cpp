@@ -33,6 +33,13 @@ QString FindFirstProgram(const QStringList &candidates) {
     return QString();
 }
 
+QString CouldNotOpenText(const QString &what, const QStringList &lookedFor) {
+    QString text = QStringLiteral("Could not open ") + what + QLatin1Char('.');
+    if (!lookedFor.isEmpty())
+        text += QStringLiteral("\rLooked for: ") + lookedFor.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return text;
+}
+
 bool QtShell::OpenUrl(const QString &url) {
     if (url.trimmed().isEmpty())
         return false;

@@ -25,6 +25,9 @@ QStringList CalculatorCandidates();
 QStringList SystemInfoCandidates();
 // The first of `candidates` found on the PATH (full path), or empty.
 QString FindFirstProgram(const QStringList &candidates);
+// The message a window shows when the desktop could not open `what` ("a calculator"), with the
+// programs it looked for, when given: "Could not open a calculator.\rLooked for: xcalc, kcalc."
+QString CouldNotOpenText(const QString &what, const QStringList &lookedFor = {});
 
 class QtShell : public IShell {
 public:

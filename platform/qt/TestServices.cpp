@@ -105,7 +105,7 @@ bool ScriptedShell::StartProgram(const QString &program, const QStringList &argu
 
 bool ScriptedHelp::ShowContents(const QString &helpDocument) {
     shown_ << helpDocument;
-    return !helpDocument.isEmpty();
+    return succeed_ && !helpDocument.isEmpty();
 }
 
 int ScriptedModalRunner::RunModal(ModalDialog &dialog) {

@@ -122,14 +122,17 @@ private:
     QImage image_;
 };
 
+// Records every document shown; showing succeeds unless SetSucceed(false) (no browser).
 class ScriptedHelp : public IHelp {
 public:
     bool ShowContents(const QString &helpDocument) override;
     void Quit() override { ++quits_; }
+    void SetSucceed(bool succeed) { succeed_ = succeed; }
     const QStringList &Shown() const { return shown_; }
     int Quits() const { return quits_; }
 
 private:
+    bool succeed_ = true;
     QStringList shown_;
     int quits_ = 0;
 };

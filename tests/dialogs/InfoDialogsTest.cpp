@@ -109,6 +109,16 @@ TEST_F(InfoDialogsTest, NoteMathShowsTheTablesTheTotalsInBoldAndStartsTheCalcula
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(services.modal.ShownDialogs().back().caption, QStringLiteral("Number of lines selected: 3"));
     EXPECT_EQ(services.shell.Requests(), QStringList{QStringLiteral("calculator")});
+    EXPECT_EQ(services.messages.Count(), 0);
+    // Without a calculator the user is told so.
+    services.shell.SetSucceed(false);
+    Answer([&](QWidget &d) {
+        QTest::mouseClick(Child<QPushButton>(d, "BitBtnWindowsCalculator"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
+    });
+    math.Ask({ComputeNoteMath({"C, x, 3, 2, 0, 1, 0, Q"}, 192)});
+    EXPECT_EQ(services.messages.Texts(),
+              QStringList{platform::CouldNotOpenText(QStringLiteral("a calculator"), platform::CalculatorCandidates())});
 }
 
 } // namespace

@@ -226,7 +226,7 @@ TEST_F(FileCommandsTest, RecentEntriesKeepTheirAmpersandsAndMissingOnesMoveUpAll
     commands->UpdateRecentMenu();
     EXPECT_EQ(items[2]->text(), Path("Rock && Roll.twd"));
     EXPECT_FALSE(items[3]->isVisible());
-    items[2]->trigger();
+    commands->RecentClick(2);
     EXPECT_EQ(host.fileName, rock);
     EXPECT_EQ(host.options.RecentFiles[0], rock);
     EXPECT_EQ(host.options.RecentFiles[2], Path("x.twd"));

@@ -2,6 +2,8 @@
 // window, built offscreen with the scripted services.
 #include "MainWindowFixture.h"
 
+#include "mainwindow/Commands.h"
+
 #include "mainwindow/DialogHandOffs.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
@@ -56,8 +58,19 @@ TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClos
     ASSERT_TRUE(Act(m, "Contents1")->isEnabled());
     Act(m, "Contents1")->trigger();
     EXPECT_EQ(ts.help.Shown(), QStringList{QFileInfo(doc).absoluteFilePath()});
+    EXPECT_EQ(ts.messages.Count(), 0);
+    // No browser to show it in: the user is told which document could not be opened.
+    ts.help.SetSucceed(false);
+    Act(m, "Contents1")->trigger();
+    EXPECT_EQ(ts.messages.Texts(), QStringList{platform::CouldNotOpenText(
+                                       QStringLiteral("the help document ") + QFileInfo(doc).absoluteFilePath())});
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ts.help.Quits(), 1);
+}
+
+TEST_F(MainWindowTest, EveryRowOfTheCommandTableHasAHandler) {
+    Make();
+    EXPECT_EQ(w->Commands().Unbound(), std::vector<std::string>{});
 }
 
 TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {

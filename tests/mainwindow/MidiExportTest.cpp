@@ -52,6 +52,7 @@ TEST_F(MidiExportTest, TheExportedFileReadsBackWithMidicsv) {
 }
 
 TEST_F(MidiExportTest, AnUntitledSongProposesItsNameWithMidInItsOwnFolder) {
+    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     host.view.CaretLine = 5;
     host.view.FirstVisibleLine = 2;
     exporter.SaveMidiOfSong1Click(); // cancelled
@@ -64,13 +65,13 @@ TEST_F(MidiExportTest, AnUntitledSongProposesItsNameWithMidInItsOwnFolder) {
     EXPECT_EQ(host.view.FirstVisibleLine, 2);
 }
 
-TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorWritesNothing) {
+TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorIsToldBeforeAFileNameIsAsked) {
     host.services.files.QueuePath(Path("empty.mid"));
     exporter.SaveMidiOfSong1Click();
     EXPECT_EQ(host.failingTab, 0);
     host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "not a note line"};
-    host.services.files.QueuePath(Path("bad.mid"));
     exporter.SaveMidiOfSong1Click();
+    EXPECT_TRUE(host.services.files.Requests().empty());
     // A faulty line is named as the play command names it, and shown.
     TMidiData scratch;
     const TBuildResult built = BuildSongMidi(host.song, host.drums, settings, scratch);
@@ -117,6 +118,11 @@ TEST_F(MidiExportTest, SmallCommandsGoToTheShell) {
     EXPECT_EQ(host.services.shell.Requests(),
               (QStringList{QStringLiteral("url ") + QString::fromLatin1(kOnlineHelpAddress),
                            QStringLiteral("url ") + QString::fromLatin1(kVideoAddress), QStringLiteral("editor")}));
+    EXPECT_EQ(Texts(), QStringList{});
+    host.services.shell.SetSucceed(false);
+    exporter.N14Click();
+    EXPECT_EQ(Texts(), QStringList{platform::CouldNotOpenText(QStringLiteral("a text editor"),
+                                                              platform::TextEditorCandidates())});
 }
 
 } // namespace

@@ -234,10 +234,15 @@ TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
     EXPECT_TRUE(NoteOns(0).empty());
     ASSERT_EQ(ts.messages.Count(), 1) << ts.messages.Texts().join(QLatin1Char('|')).toStdString() << " tab6 "
                                       << w->Song.Lines(6).size() << " tab " << w->Song.CurrentTab;
-    EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
+    const QString message = QStringLiteral("Error in GUITAR on line 2\rGuitar: Error in line: Not enough commas in "
+                                           "the line\r\rFix the error or delete the line.");
+    EXPECT_EQ(ts.messages.LastText(), message);
     EXPECT_EQ(w->Song.CurrentTab, 6);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
     EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
+    // Playing from the caret says the same.
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2, Qt::ControlModifier); });
+    EXPECT_EQ(ts.messages.Texts(), (QStringList{message, message}));
 }
 
 TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {

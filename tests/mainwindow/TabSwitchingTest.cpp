@@ -133,9 +133,11 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
         EXPECT_FALSE(MenuAct(*w, "EditMenuEditor")->isVisible());
         EXPECT_TRUE(MenuAct(*w, "EditMenuDrums")->isVisible());
         EXPECT_FALSE(Act(*w, "PlayFromCursor1")->isEnabled());
+        EXPECT_FALSE(MenuAct(*w, "Editor2")->isEnabled());
         EXPECT_EQ(w->Drums.list.ItemIndex(), -1); // the list is empty: nothing selected
         ASSERT_TRUE(SelectTab(1));
         EXPECT_TRUE(MenuAct(*w, "EditMenuEditor")->isVisible());
+        EXPECT_TRUE(MenuAct(*w, "Editor2")->isEnabled());
         EXPECT_TRUE(Act(*w, "PlayFromCursor1")->isEnabled());
     }
 }

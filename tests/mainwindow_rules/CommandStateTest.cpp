@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <span>
@@ -69,7 +70,7 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"EditMenuEditor", on, V::Shown}, {"EditMenuDrums", on, V::Hidden}, {"File1", on}, {"PlayAll1", on},
           {"PlayFromCursor1", on}, {"ablature1", on}, {"Contents1", on}, {"BitBtnPlayArrangement", on},
           {"btnPlayFRT", on}, {"LabelTabName", on}, {"UpDownMixerVolume", on}, {"lblTempo", on},
-          {"PanelNoteButtons", on}, {"WholeButton1", on}, {"EscapeKey", on}, {"N23", on}, {"MenuEditor", on},
+          {"PanelNoteButtons", on}, {"WholeButton1", on}, {"EscapeKey", on}, {"N23", on}, {"Editor2", on},
           {"TransposeHigher3", on}, {"VOLUME2", on}, {"Duplicate3", on}, {"CopyLine2", on}, {"Duplicate4", on}}},
         {"idle, notes, empty editor, no help", {.play = kIdle, .tab = kNotes}, false,
          {{"Find1", off}, {"FindNext1", off}, {"Replace2", off}, {"GoToLine1", off}, {"GotoLine2", off},
@@ -98,7 +99,7 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"ListBoxDrumPatterns", on}, {"GroupBoxDrumPatterns", on},
           {"Editor2", off}, {"PlayFromCursor1", off}, {"PlayFromEditorBookmarkF41", off},
           {"PlayAnimatedInstrument1", off}, {"PlayAll1", on}, {"ablature1", on}, {"Copy1", off},
-          {"Paste2", off}, {"N23", off}, {"BitBtnPlayArrangement", on}, {"EscapeKey", on}, {"MenuEditor", on},
+          {"Paste2", off}, {"N23", off}, {"BitBtnPlayArrangement", on}, {"EscapeKey", on},
           {"TransposeHigher3", off}, {"ReformatLinesShiftCtrlF11", off}, {"Duplicate4", off}}},
         {"song plays, notes", Full(kSong, kNotes), true,
          {{"File1", off}, {"View1", off}, {"Play2", off}, {"Tools1", off}, {"Help1", off},
@@ -106,18 +107,18 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
           {"FindNext1", off}, {"Copy2", off}, {"N23", off}, {"PlayAll1", off}, {"PlayFromCursor1", off},
           {"Exit1", off}, {"Contents1", off}, {"BitBtnPlayArrangement", on}, {"btnPlayFRT", off},
           {"LabelTabName", off}, {"UpDownMixerVolume", off}, {"lblTempo", off}, {"PanelNoteButtons", off},
-          {"WholeButton1", off}, {"EscapeKey", on}, {"MenuEditor", off}, {"ClearEditor2", off}}},
+          {"WholeButton1", off}, {"EscapeKey", on}, {"Editor2", off}, {"ClearEditor2", off}}},
         {"song plays, drums", Full(kSong, kDrums), true,
          {{"EditMenuEditor", off, V::Hidden}, {"EditMenuDrums", off, V::Shown},
           {"Copy5", off}, {"Rename3", off}, {"Copy4", off}, {"BitBtnPlayPattern", off}, {"ListBoxDrumPatterns", off},
           {"BitBtnNextPattern", off}, {"File1", off}, {"BitBtnPlayArrangement", on}, {"LabelTabName", off},
-          {"EscapeKey", on}, {"MenuEditor", on}}},
+          {"EscapeKey", on}, {"Editor2", off}}},
         {"instrument plays, notes", Full(kInstrument, kNotes), true,
          {{"File1", off}, {"EditMenuEditor", off, V::Shown}, {"View1", off}, {"Play2", off}, {"Help1", off},
           {"Copy1", off}, {"Undo2", off}, {"N23", off}, {"PlayAll1", off}, {"Contents1", off},
           {"BitBtnPlayArrangement", off}, {"btnPlayFRT", on}, {"LabelTabName", off},
           {"UpDownMixerVolume", off}, {"lblTempo", off}, {"PanelNoteButtons", off}, {"WholeButton1", off},
-          {"EscapeKey", on}, {"MenuEditor", off}, {"Duplicate3", off}}},
+          {"EscapeKey", on}, {"Editor2", off}, {"Duplicate3", off}}},
         {"instrument plays, piano", Full(kInstrument, kPiano), true,
          {{"EditMenuEditor", off}, {"ablature1", off}, {"BitBtnPlayArrangement", off}, {"btnPlayFRT", on},
           {"EscapeKey", on}}},
@@ -125,12 +126,12 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
          {{"File1", off}, {"EditMenuDrums", off, V::Shown}, {"Play2", off}, {"Help1", off}, {"PlayAll1", off},
           {"Copy5", off}, {"NewBar1", off}, {"Paste4", on}, {"BitBtnPlayPattern", on}, {"GroupBoxDrumPatterns", off},
           {"ListBoxDrumPatterns", on}, {"chkLoopDrumGrid", off}, {"BitBtnPlayArrangement", off}, {"UpDownMixerVolume", off},
-          {"lblTempo", off}, {"LabelTabName", on}, {"EscapeKey", on}, {"MenuEditor", on}}},
+          {"lblTempo", off}, {"LabelTabName", on}, {"EscapeKey", on}, {"Editor2", off}}},
         {"long operation, notes", {.longOperation = true, .tab = kNotes, .lineCount = 5, .hasSelection = true,
                                    .clipboardHasText = true, .canUndo = true, .findTextKnown = true}, true,
          {{"EditMenuEditor", on, V::Shown}, {"Copy1", off}, {"Paste1", off}, {"Undo1", off}, {"Undo2", off},
           {"Find1", off}, {"FindNext2", off}, {"N23", off}, {"WholeButton1", off}, {"EscapeKey", on},
-          {"MenuEditor", off}, {"TransposeHigher12", off}, {"Duplicate3", off}, {"CopyLine1", off}}},
+          {"Editor2", off}, {"TransposeHigher12", off}, {"Duplicate3", off}, {"CopyLine1", off}}},
         {"long operation, drums", {.longOperation = true, .tab = kDrums}, true,
          {{"EscapeKey", on}, {"Undo4", off}, {"Copy3", off}}},
         {"idle, drums, patterns", {.tab = kDrums, .patternCount = 2}, false,
@@ -263,6 +264,27 @@ TEST(CommandState, EveryCommandAndMenuGetsAFlag) {
         EXPECT_TRUE(names.insert(menu.name).second) << "object name twice: " << menu.name;
     for (const TSubMenuRow &menu : SubMenuRows())
         EXPECT_TRUE(names.insert(menu.name).second) << "object name twice: " << menu.name;
+}
+
+// Twin commands: the handler ending in 1 serves the editor's pop-up, its twin the Edit menu; the
+// Editor menu itself is `Editor2`, which the Drums tab turns off.
+TEST(CommandTable, TwinsSitInTheMenusTheirHandlersServe) {
+    const std::pair<std::string_view, TMenu> rows[] = {
+        {"SelectNone1", TMenu::EditorPopUp}, {"SelectNone2", TMenu::Edit},
+        {"SelectToTop1", TMenu::EditorPopUp}, {"SelectToTop2", TMenu::Edit},
+        {"CopyLine1", TMenu::EditorPopUp},    {"CopyLine2", TMenu::Edit},
+    };
+    for (const auto &[name, menu] : rows) {
+        ASSERT_TRUE(FindCommand(name)) << name;
+        EXPECT_EQ(FindCommand(name)->menu, menu) << name;
+    }
+    EXPECT_EQ(FindCommand("Editor2"), nullptr);
+    const auto editor = std::find_if(MenuRows().begin(), MenuRows().end(),
+                                     [](const TMenuRow &m) { return m.menu == TMenu::Editor; });
+    ASSERT_NE(editor, MenuRows().end());
+    EXPECT_EQ(editor->name, "Editor2");
+    EXPECT_FALSE(ComputeCommandState(Full(kIdle, kDrums)).Flags("Editor2").enabled);
+    EXPECT_TRUE(ComputeCommandState(Full(kIdle, kNotes)).Flags("Editor2").enabled);
 }
 
 } // namespace

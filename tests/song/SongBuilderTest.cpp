@@ -268,9 +268,33 @@ TEST(SongBuilder, SoloOnTheCurrentTabSilencesTheOthersWithoutTouchingTheirFlags)
     EXPECT_EQ(r.Status, EBuildStatus::LineError);
     EXPECT_EQ(r.Tab, 7);
     EXPECT_EQ(r.Line, 1);
-    EXPECT_EQ(r.Message, "Error in GUITAR 2 on line 2\r\rFix the error or delete the line.");
+    EXPECT_EQ(r.Message, "Error in GUITAR 2 on line 2\rGuitar 2: Error in line: Not enough commas in the line\r\r"
+                         "Fix the error or delete the line.");
     EXPECT_EQ(f.midi.GetTrackCount(), 4);  // the tracks built so far stay
     EXPECT_EQ(f.song.CurrentTab, 1);
+}
+
+// The failing line's message says on its second line why the line does not read.
+TEST(SongBuilder, ALineErrorGivesTheReadersReasonOnTheSecondLine) {
+    const struct {
+        int tab;
+        std::string line, reason;
+    } rows[] = {
+        {6, "C, x, 3, 2, 0, 1, 25, Q", "Fret number ( 25 ) can be no higher than 24"},
+        {6, "C, x, 3, 2, 0, 1, 0, 0, Q", "Guitar: Error in line: Too many commas in the line."},
+        {6, "C, x, 3, 2, 0, 1, 0, Z", "Guitar: \"Z\" invalid. (W)hole,(H)alf,Q,E,S,T,F"},
+        {1, "C, 60, 120, x, x, x, x, x, x, x, x, Q", "Piano line is not valid."},
+        {1, "C, 60|E|90|r2, x, x, x, x, x, x, x, x, x, Q",
+         "Fingering ( r2 ) must be L1, L2, L3, L4, L5, R1, R2, R3, R4, R5 or blank."},
+    };
+    for (const auto &row : rows) {
+        Fixture f;
+        f.song.Lines(row.tab) = {"*Tempo 90", row.line};
+        const TBuildResult r = f.Build();
+        const std::string name = row.tab == 1 ? "PIANO" : "GUITAR";
+        EXPECT_EQ(r.Message, "Error in " + name + " on line 2\r" + row.reason + "\r\rFix the error or delete the line.")
+            << row.line;
+    }
 }
 
 TEST(SongBuilder, DirectivesShapeTheNotes) {
