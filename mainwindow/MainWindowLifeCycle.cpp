@@ -232,6 +232,7 @@ void TfrmMain::ResetToUntitled() {
     Song.SongReserved.clear();
     Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
+    drumTab_->ResetPlaySettings();
     ClearModifiedMarks();
 }
 
@@ -250,6 +251,7 @@ void TfrmMain::ResetSong() {
         EdtCountInbars->setValue(1);
         EdtCountInbars->setEnabled(false);
     }
+    drumTab_->ResetPlaySettings();
     PageControl1Change();
     FileName = UntitledPath();
     SongFilePath.clear();
