@@ -180,6 +180,8 @@ void TDrumTab::BindCommands() {
     c.Bind("Undo4", a, [this] { Undo4Click(); });
 }
 
+void TDrumTab::ResetPlaySettings() { chkLoopDrumGrid->setChecked(true); }
+
 void TDrumTab::SetHintsVisible(bool visible) {
     ListBoxDrumPatterns->setToolTip(visible ? QString::fromLatin1(kListHint) : QString());
     for (QLabel *label : DrumNameLabels)

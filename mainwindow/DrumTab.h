@@ -75,6 +75,8 @@ public:
     // After any change of the song (the window's refresh): the page from the drum part.
     void SongChanged(unsigned what);
     void SetHintsVisible(bool visible);
+    // A new song (and start-up): "Loop Pattern" ticked.
+    void ResetPlaySettings();
 
     // ---- the grid ---------------------------------------------------------------------------
     void StringGridDrumsMouseDown(int column, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

@@ -93,13 +93,6 @@ void TEditorLines::MoveCaretToLine(int line, int scroll) {
     }
 }
 
-void TEditorLines::MoveCaretToLineEnd() {
-    QTextCursor c = edit_->textCursor();
-    c.clearSelection();
-    c.movePosition(QTextCursor::EndOfBlock);
-    edit_->setTextCursor(c);
-}
-
 int TEditorLines::FirstVisibleLine() const {
     // Without word wrap the scroll bar of a plain-text edit counts lines.
     return edit_->verticalScrollBar()->value();

@@ -40,8 +40,6 @@ public:
     bool SelectLines(int first, int last);
     // Caret to the start of the line (clamped); then scrolls down by `scroll` lines.
     void MoveCaretToLine(int line, int scroll = 0);
-    // Caret to the end of the caret line.
-    void MoveCaretToLineEnd();
     int FirstVisibleLine() const;
     void ScrollToLine(int line);
 

@@ -240,6 +240,9 @@ void TEditorController::chkTripletClick() { ApplyDuration(); }
 void TEditorController::ApplyDuration(const std::string &text) {
     if (Quiet())
         return;
+    // The tab's duration choice is part of the song (it is saved with the tab), so the tab counts
+    // as changed even when no line takes the duration.
+    host_.MarkModified();
     TDurationButtons &buttons = *ws_.durations;
     const std::string d = text.empty() ? buttons.CurrentDuration() : text;
     if (text.empty())

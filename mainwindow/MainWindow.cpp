@@ -87,6 +87,7 @@ TTabWindowCalls TabWindowCalls(TfrmMain &w) {
     c.Busy = [&w] { return w.Busy(); };
     c.LoadTabText = [&w](int index) { return w.LoadTabText(index); };
     c.StoreTabText = [&w](int index) { return w.StoreTabText(index); };
+    c.RestorePlace = [&w](int caretLine, bool selection) { return w.RestoreTabPlace(caretLine, selection); };
     c.SetCaptionFromFileName = [&w] { w.SetCaptionFromFileName(); };
     c.UpdateTabCaption = [&w](int tab) { w.UpdateTabCaption(tab); };
     c.FormResize = [&w] { w.FormResize(); };
@@ -693,6 +694,8 @@ bool TfrmMain::LoadTabText(int index) {
     docs_->Show(index + 1);
     return true;
 }
+
+bool TfrmMain::RestoreTabPlace(int caretLine, bool selection) { return docs_->RestorePlace(caretLine, selection); }
 
 bool TfrmMain::StoreTabText(int index) {
     if (index < 0 || index >= kTabCount)

@@ -164,6 +164,8 @@ public:
     // False, and nothing changes, for any other index.
     bool LoadTabText(int index);
     bool StoreTabText(int index);
+    // The shown tab's caret and selection as the user left them (see TTabDocuments::RestorePlace).
+    bool RestoreTabPlace(int caretLine, bool selection);
 
     // ---- tabs ---------------------------------------------------------------------------
     bool PageControl1Changing();

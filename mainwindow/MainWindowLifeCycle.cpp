@@ -18,6 +18,7 @@
 #include "mainwindow/Settings.h"
 #include "mainwindow/PlaybackWindow.h"
 #include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabDocuments.h"
 #include "mainwindow/TabSwitcher.h"
 #include "mainwindow/rules/MixerRules.h"
 #include "mainwindow/ToolDialogs.h"
@@ -232,6 +233,7 @@ void TfrmMain::ResetToUntitled() {
     Song.SongReserved.clear();
     Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
+    drumTab_->ResetPlaySettings();
     ClearModifiedMarks();
 }
 
@@ -242,6 +244,7 @@ void TfrmMain::ResetSong() {
     PageControl1->SetActivePageIndex(0, false);
     for (int t = 1; t <= kTabCount; ++t)
         UpdateTabCaption(t);
+    docs_->ForgetPlaces();
     {
         const QSignalBlocker b1(chkMetronome), b2(chkCountIn), b3(chkLoopAll);
         chkMetronome->setChecked(false);
@@ -250,6 +253,7 @@ void TfrmMain::ResetSong() {
         EdtCountInbars->setValue(1);
         EdtCountInbars->setEnabled(false);
     }
+    drumTab_->ResetPlaySettings();
     PageControl1Change();
     FileName = UntitledPath();
     SongFilePath.clear();
@@ -290,6 +294,7 @@ bool TfrmMain::ReadSong(const QString &path) {
     PageControl1->SetActivePageIndex(t - 1, false);
     for (int i = 1; i <= kTabCount; ++i)
         UpdateTabCaption(i);
+    docs_->ForgetPlaces();
     PageControl1Change();
     if (Song.Current().Kind != TKind::Drums) {
         // An opened song starts at its top: the caret at the start of the first line.

@@ -75,11 +75,15 @@ bool TTabDocuments::Matches(int tab) {
 }
 
 void TTabDocuments::Show(int tab) {
+    TabDocument &left = tabs_[static_cast<size_t>(shown_ - 1)];
+    if (edit_->document() == left.doc)
+        left.place = edit_->textCursor();
     TabDocument &d = tabs_[static_cast<size_t>(tab - 1)];
     edit_->ShowDocument(d.doc);
     shown_ = tab;
     if (!Matches(tab)) {
         const TSongModel &song = song_;
+        d.place = QTextCursor();
         lines_.LoadLines(song.Lines(tab));
         Matched(d, song.LinesRevision(tab));
     }
@@ -87,6 +91,20 @@ void TTabDocuments::Show(int tab) {
     lines_.MoveCaretToLine(0);
     edit_->horizontalScrollBar()->setValue(0);
     lines_.ScrollToLine(0);
+}
+
+bool TTabDocuments::RestorePlace(int caretLine, bool selection) {
+    const TabDocument &d = tabs_[static_cast<size_t>(shown_ - 1)];
+    if (d.place.isNull() || d.place.document() != d.doc || edit_->document() != d.doc ||
+        d.place.hasSelection() != selection || d.doc->findBlock(d.place.selectionStart()).blockNumber() != caretLine)
+        return false;
+    edit_->setTextCursor(d.place);
+    return true;
+}
+
+void TTabDocuments::ForgetPlaces() {
+    for (TabDocument &d : tabs_)
+        d.place = QTextCursor();
 }
 
 void TTabDocuments::Store(int tab) {

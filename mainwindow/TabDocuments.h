@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTextCursor>
 
 #include <array>
 #include <cstdint>
@@ -30,6 +31,12 @@ public:
     // unless it holds exactly those lines.
     void Show(int tab);
     int ShownTab() const { return shown_; }
+    // The caret and selection the shown tab had when it was last left (or shown again), while its
+    // document still holds the text the user left; only when that caret was on line `caretLine`
+    // and had a selection exactly when `selection` says so. False when there is none to restore.
+    bool RestorePlace(int caretLine, bool selection);
+    // Every tab's place is forgotten (a song opened or made new starts each tab at its top).
+    void ForgetPlaces();
     // The editor's text into tab `tab`'s stored lines. Nothing is copied when the editor shows
     // that tab's own document and neither it nor the lines changed since they last matched.
     void Store(int tab);
@@ -48,6 +55,9 @@ private:
         int unchangedTail = 0;
         int matchedBlocks = 1;
         TLinePositionIndex positions;
+        // The caret and selection when the tab was left; it follows the document's edits, and is
+        // dropped when the document is read again from the lines.
+        QTextCursor place;
     };
     // Whether tab `tab`'s document holds its stored lines; a document found equal is taken as
     // matching the lines' present revision.

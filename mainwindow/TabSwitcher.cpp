@@ -159,12 +159,15 @@ void TTabSwitcher::RestoreEditorState() {
         return;
     }
     w_.RichEdit1->SetBackground(false);
-    if (tab.SavedCaretLine < count - 1)
-        lines_.MoveCaretToLine(tab.SavedCaretLine, 0);
     const bool restoreTop = tab.SavedTopLine <= count - 1;
-    lines_.MoveCaretToLineEnd();
-    if (tab.SavedHasSelection)
-        lines_.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
+    // Where the user left the caret and selection, while the text is the one left; else from the
+    // record: the caret at the start of its line, the selected lines whole.
+    if (!calls_.RestorePlace || !calls_.RestorePlace(tab.SavedCaretLine, tab.SavedHasSelection)) {
+        if (tab.SavedCaretLine < count - 1)
+            lines_.MoveCaretToLine(tab.SavedCaretLine, 0);
+        if (tab.SavedHasSelection)
+            lines_.SelectLines(tab.SavedSelFirstLine, tab.SavedSelLastLine);
+    }
     // Last, so that moving the caret does not scroll the saved view away.
     if (restoreTop)
         lines_.ScrollToLine(std::max(0, tab.SavedTopLine));

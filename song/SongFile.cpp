@@ -445,7 +445,7 @@ void SettleOpenedSong(TSongModel &song, DrumPart &drums) {
     // Editor state of a freshly opened song: caret on the first line, nothing selected.
     for (int n = 1; n <= kTabCount; ++n) {
         TInstrumentTab &tab = song.Tab(n);
-        tab.SavedCaretLine = tab.Kind == TKind::Drums ? 0 : 1;
+        tab.SavedCaretLine = 0;
         tab.SavedTopLine = 0;
         tab.SavedHasSelection = false;
         tab.SavedSelFirstLine = 0;

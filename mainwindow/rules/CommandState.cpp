@@ -119,9 +119,10 @@ TCommandState ComputeCommandState(const TWindowState &s) {
     set("ListBoxDrumPatterns", !song);
     set("GroupBoxDrumPatterns", !grid);
 
-    // A selection of lines (or of anything but one drum pattern while the song or the grid
-    // plays) never plays with a count-in.
-    bool countIn = drums ? (s.play == TPlayKind::Idle || s.selectedPatterns == 1) : !s.hasSelection;
+    // A selection of lines, or of anything but one drum pattern (of none too while the song or
+    // the grid plays, or while the list has patterns), never plays with a count-in.
+    const bool noPatterns = s.play == TPlayKind::Idle && s.patternCount == 0;
+    bool countIn = drums ? (s.selectedPatterns == 1 || noPatterns) : !s.hasSelection;
     TControlFlags &check = out.controls["chkCountIn"];
     check.enabled = countIn && !song && !instrument;
     if (!countIn)

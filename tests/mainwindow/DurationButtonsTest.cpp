@@ -85,6 +85,22 @@ TEST_F(DurationButtonsTest, ClickRewritesTheCaretLine) {
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
 }
 
+// The tab keeps its duration choice in the song file: an apply marks it even where no line
+// changes.
+TEST_F(DurationButtonsTest, ApplyMarksTheTabEvenWhenNoLineChanges) {
+    const std::pair<int, const char *> rows[] = {
+        {0, "the line has that duration"}, {1, "a directive"}, {2, "a blank line"}, {4, "a faulty line"}};
+    for (const auto &[line, what] : rows) {
+        w->Lines().MoveCaretToLine(line);
+        w->ClearModifiedMarks();
+        const QStringList before = w->Lines().Lines();
+        B().btnQuarterNote->click();
+        EXPECT_EQ(w->Lines().Lines(), before) << what;
+        EXPECT_TRUE(w->Song.Current().Modified) << what;
+        EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*")) << what;
+    }
+}
+
 TEST_F(DurationButtonsTest, SelectionRewritesOnlyNoteLines) {
     w->Lines().SelectLines(0, 4);
     B().btnSixteenthNote->click();

@@ -10,6 +10,7 @@
 #include "mainwindow/ProgramWindows.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -261,6 +262,22 @@ TEST_F(MainWindowTest, PlayCaptionsAreGreenBeforeTheFirstPlayAndCountInStopsAtEi
     }
     EXPECT_EQ(Ctl<QSpinBox>(m, "EdtCountInbars")->minimum(), 1);
     EXPECT_EQ(Ctl<QSpinBox>(m, "EdtCountInbars")->maximum(), 8);
+}
+
+// Start-up and New leave the play boxes as a new song has them: only "Loop Pattern" ticked.
+TEST_F(MainWindowTest, StartUpAndNewSongResetThePlayBoxes) {
+    TfrmMain &m = Make();
+    m.show();
+    m.FormActivate();
+    const std::pair<const char *, bool> rows[] = {
+        {"chkMetronome", false}, {"chkCountIn", false}, {"chkLoopAll", false}, {"chkLoopDrumGrid", true}};
+    for (const auto &[box, checked] : rows) {
+        EXPECT_EQ(Ctl<QCheckBox>(m, box)->isChecked(), checked) << "start-up: " << box;
+        Ctl<QCheckBox>(m, box)->setChecked(!checked);
+    }
+    Act(m, "NewSong1")->trigger();
+    for (const auto &[box, checked] : rows)
+        EXPECT_EQ(Ctl<QCheckBox>(m, box)->isChecked(), checked) << "New: " << box;
 }
 
 TEST_F(MainWindowTest, FirstActivationWithTheWholePathAsOneWord) {

@@ -7,6 +7,8 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/StatusDisplay.h"
 #include "mainwindow/TabSwitcher.h"
+#include "song/NewSong.h"
+#include "song/SongFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -58,6 +60,49 @@ TEST_F(TabSwitchingTest, SelectionComesBackWhole) {
     EXPECT_TRUE(Lines().GetSelectedLines(first, last));
     EXPECT_EQ(first, 1);
     EXPECT_EQ(last, 2);
+}
+
+// Every note tab of an opened song starts at the start of its first line; a tab left and
+// entered again has its caret and selection where they were, so typing lands there.
+TEST_F(TabSwitchingTest, OpenedTabsStartAtTheTopAndReturnedTabsKeepCaretAndSelection) {
+    struct Row { int tab; std::vector<std::string> lines; int anchor, position; };
+    const std::vector<Row> rows = {
+        {6, {"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, H", "*TEMPO 90", "Am, x, 0, 2, 2, 1, 0, E"}, 30, 30},
+        {7, {"E", "", "C, x, 3, 2, 0, 1, 0, Q", "D"}, 3, 12},  // from the blank line into the third
+        {12, {"E, 0, x, x, x, H", "A, x, 0, x, x, H"}, 20, 5}, // backwards, over the line break
+        {3, {"C, 48, 52, 55, x, x, x, x, x, x, x, Q", "*VOLUME 90", "G, 43, x, x, x, x, x, x, x, x, x, H"}, 41, 41}};
+    TSongModel song;
+    DrumPart drums;
+    ResetSongModel(song, drums);
+    for (const Row &r : rows)
+        song.Lines(r.tab) = r.lines;
+    const QString path = dir.filePath(QStringLiteral("tabs.twd"));
+    ASSERT_TRUE(WriteSongFile(path.toStdString(), song, drums));
+    ASSERT_TRUE(w->ReadSong(path));
+    auto *edit = Ctl<TNotationEdit>(*w, "RichEdit1");
+    for (const Row &r : rows) {
+        ASSERT_TRUE(SelectTab(r.tab));
+        EXPECT_EQ(edit->textCursor().position(), 0) << r.tab;
+        EXPECT_FALSE(edit->textCursor().hasSelection()) << r.tab;
+        EXPECT_TRUE(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(0).startsWith(QStringLiteral("Line:  1 of")))
+            << r.tab;
+        QTextCursor c = edit->textCursor();
+        c.setPosition(r.anchor);
+        c.setPosition(r.position, QTextCursor::KeepAnchor);
+        edit->setTextCursor(c);
+    }
+    for (int round = 0; round < 2; ++round)
+        for (const Row &r : rows) {
+            ASSERT_TRUE(SelectTab(r.tab));
+            EXPECT_EQ(edit->textCursor().anchor(), r.anchor) << r.tab;
+            EXPECT_EQ(edit->textCursor().position(), r.position) << r.tab;
+        }
+    // Typed on a returned-to tab, the text lands at the caret.
+    ASSERT_TRUE(SelectTab(6));
+    QTest::keyClicks(edit, QStringLiteral("Z"));
+    ASSERT_TRUE(SelectTab(7));
+    ASSERT_TRUE(SelectTab(6));
+    EXPECT_EQ(Lines().Line(1), QStringLiteral("G, 3, 2Z, 0, 0, 0, 3, H"));
 }
 
 TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {

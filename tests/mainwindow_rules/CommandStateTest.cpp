@@ -141,8 +141,9 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
         Check(row);
 }
 
-// Count In: never with a selection of lines, or (while the song or the grid plays on the Drums
-// tab) with anything but exactly one pattern; its bar count follows it.
+// Count In: never with a selection of lines, or on the Drums tab with patterns and anything but
+// exactly one of them selected (while the song or the grid plays, with no pattern either); its bar
+// count follows it.
 TEST(CommandState, CountInFollowsSelectionAndPlay) {
     const Row rows[] = {
         {"idle, notes, checked", {.tab = kNotes, .countInChecked = true}, false,
@@ -165,9 +166,14 @@ TEST(CommandState, CountInFollowsSelectionAndPlay) {
          {{"chkCountIn", off, V::Any, C::Unchecked}, {"EdtCountInbars", off}}},
         {"idle, drums, no pattern", {.tab = kDrums, .countInChecked = true}, false,
          {{"chkCountIn", on, V::Any, C::Left}, {"EdtCountInbars", on}}},
-        {"idle, drums, three patterns, editor selection",
-         {.tab = kDrums, .hasSelection = true, .selectedPatterns = 3, .countInChecked = true}, false,
-         {{"chkCountIn", on, V::Any, C::Left}, {"EdtCountInbars", on}}},
+        {"idle, drums, one pattern, editor selection",
+         {.tab = kDrums, .hasSelection = true, .selectedPatterns = 1, .patternCount = 3, .countInChecked = true},
+         false, {{"chkCountIn", on, V::Any, C::Left}, {"EdtCountInbars", on}}},
+        {"idle, drums, three patterns selected",
+         {.tab = kDrums, .selectedPatterns = 3, .patternCount = 3, .countInChecked = true}, false,
+         {{"chkCountIn", off, V::Any, C::Unchecked}, {"EdtCountInbars", off}}},
+        {"idle, drums, patterns, none selected", {.tab = kDrums, .patternCount = 3, .countInChecked = true}, false,
+         {{"chkCountIn", off, V::Any, C::Unchecked}, {"EdtCountInbars", off}}},
         {"song, drums, one pattern",
          {.play = kSong, .tab = kDrums, .selectedPatterns = 1, .countInChecked = true}, true,
          {{"chkCountIn", off, V::Any, C::Left}, {"EdtCountInbars", off}}},

@@ -172,7 +172,7 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
     EXPECT_EQ(opened.song.Lines(12), s.song.Lines(12));
     EXPECT_EQ(opened.song.Tab(12).Volume, 77);
     EXPECT_EQ(opened.song.Tab(6).Colour, 0x123456);
-    EXPECT_EQ(opened.song.Tab(3).SavedCaretLine, 1);
+    EXPECT_EQ(opened.song.Tab(3).SavedCaretLine, 0); // the first line
     EXPECT_FALSE(opened.song.Tab(3).SavedHasSelection);
     EXPECT_EQ(opened.song.Tab(10).SavedCaretLine, 0);
     EXPECT_EQ(opened.drums.sigUpper, 6);
