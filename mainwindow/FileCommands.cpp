@@ -1,6 +1,7 @@
 #include "mainwindow/FileCommands.h"
 
 #include "mainwindow/Playback.h" // TEditorView
+#include "platform/FileIO.h"
 #include "platform/qt/Services.h"
 #include "song/SongModel.h"
 #include "song/TextExport.h"
@@ -46,6 +47,10 @@ QString DialogStartFolder(const QString &lastDir) {
 
 QString ReplaceQuestion(const QString &path) {
     return path + QStringLiteral(" already exists.\rDo you want to replace it?");
+}
+
+QString SaveFailedText(const QString &path, const std::string &reason) {
+    return QString::fromLocal8Bit(platform::SaveFailedText(QFile::encodeName(path).toStdString(), reason));
 }
 
 TFileCommands::TFileCommands(IFileCommandsHost &host, std::array<QAction *, kRecentCount> recentItems, QObject *parent)
@@ -222,13 +227,14 @@ void TFileCommands::TextFile1Click() {
     const QString chosen = host_.Services().files.GetSaveFileName(r);
     if (!chosen.isEmpty()) {
         const std::string name = Local(Absolute(chosen));
-        ETextExportResult result = WriteTextExport(name, song);
+        std::string reason;
+        ETextExportResult result = WriteTextExport(name, song, false, &reason);
         const QString written = FromLocal(TextExportPath(name));
         if (result == ETextExportResult::NeedsConfirmation &&
             host_.Services().messages.Question(ReplaceQuestion(written), platform::mbYesNo) == platform::mrYes)
-            result = WriteTextExport(name, song, true);
+            result = WriteTextExport(name, song, true, &reason);
         if (result == ETextExportResult::Failed)
-            host_.Services().messages.Error(QStringLiteral("Can't write ") + written);
+            host_.Services().messages.Error(SaveFailedText(written, reason));
     }
     host_.RestoreEditorView(view, view.HasSelection);
 }

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <array>
+#include <string>
 
 class QAction;
 struct TEditorView;
@@ -78,6 +79,8 @@ bool IsTextImportFile(const QString &path);
 QString DialogStartFolder(const QString &lastDir);
 // "<path> already exists.\rDo you want to replace it?"
 QString ReplaceQuestion(const QString &path);
+// "Save Failed.", a line break, "<path>: " and the writer's reason (the system's text).
+QString SaveFailedText(const QString &path, const std::string &reason);
 
 class TFileCommands : public QObject {
     Q_OBJECT

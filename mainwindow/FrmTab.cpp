@@ -286,12 +286,13 @@ void TfrmTab::btnSaveClick() {
     const QString written = QFile::decodeName(QByteArray::fromStdString(TextExportPath(name)));
     // ".txt" replaces the chosen extension after the dialog asked about the chosen name: a
     // different file that exists is asked about again.
-    ETextExportResult result = WriteTextFile(name, text);
+    std::string reason;
+    ETextExportResult result = WriteTextFile(name, text, false, &reason);
     if (result == ETextExportResult::NeedsConfirmation &&
         services_.messages.Question(ReplaceQuestion(written), platform::mbYesNo) == platform::mrYes)
-        result = WriteTextFile(name, text, true);
+        result = WriteTextFile(name, text, true, &reason);
     if (result == ETextExportResult::Failed)
-        services_.messages.Error(QStringLiteral("Can't write ") + written);
+        services_.messages.Error(SaveFailedText(written, reason));
 }
 
 void TfrmTab::btnCopyClick() {

@@ -53,6 +53,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <string_view>
 #include <utility>
 
 // The controls the tab switcher drives, once BuildControls() made them.
@@ -340,7 +341,8 @@ void TfrmMain::BuildEditorGroup() {
     labelgrouplinesbybars = label("labelgrouplinesbybars", QStringLiteral("Group Lines By Bars (Alt+RMB)"));
     row->addStretch(1);
     newRow();
-    // The bookmark and save labels run their menu commands (nothing while those are disabled).
+    // The bookmark and save labels run their menu commands (nothing while those are disabled); the
+    // save label pauses with the hourglass before it saves.
     const std::pair<const char *, const char *> commandLabels[] = {
         {"LabelSetBookmark", "SetEditorMarker2"}, {"LabelPlayfromBookmark", "PlayFromEditorBookmarkF41"},
         {"LabelSave", "SaveSong1"}};
@@ -348,8 +350,14 @@ void TfrmMain::BuildEditorGroup() {
                                 QStringLiteral("Save (Ctrl+S)")};
     for (size_t i = 0; i < std::size(commandLabels); ++i) {
         TClickLabel *l = label(commandLabels[i].first, captions[i]);
-        connect(l, &TClickLabel::Click, this, [this, command = commandLabels[i].second] {
-            if (QAction *a = commands_->Action(command))
+        const bool save = std::string_view(commandLabels[i].first) == "LabelSave";
+        connect(l, &TClickLabel::Click, this, [this, save, command = commandLabels[i].second] {
+            QAction *a = commands_->Action(command);
+            if (!a || !a->isEnabled())
+                return;
+            if (save && songCommands_)
+                songCommands_->Files().LabelSaveClick();
+            else
                 a->trigger();
         });
     }

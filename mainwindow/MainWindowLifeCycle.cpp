@@ -317,7 +317,11 @@ bool TfrmMain::WriteSong(const QString &path) {
             platform::mrYes)
         return false;
     std::string error;
-    if (!WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error)) {
+    // The hourglass while the song is compressed and written; gone before any message.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error);
+    QApplication::restoreOverrideCursor();
+    if (!written) {
         env_.services->messages.Error(QString::fromLocal8Bit(error));
         return false;
     }

@@ -2,13 +2,13 @@
 
 #include "mainwindow/Playback.h" // TEditorView
 #include "midi/MidiData.h"
+#include "platform/FileIO.h"
 #include "platform/qt/Services.h"
 #include "song/SongBuilder.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <exception>
 
 TMidiExport::TMidiExport(IFileCommandsHost &host, std::function<TPlaySettings()> playSettings, QObject *parent)
     : QObject(parent), host_(host), playSettings_(std::move(playSettings)) {}
@@ -51,14 +51,12 @@ void TMidiExport::SaveMidiOfSong1Click() {
         if (path != absolute && QFileInfo::exists(path))
             write = services.messages.Question(ReplaceQuestion(path), platform::mbYesNo) == platform::mrYes;
         if (write) {
-            midi.SetFileName(QFile::encodeName(path).toStdString());
-            try {
-                midi.SaveToFile();
+            const std::string file = QFile::encodeName(path).toStdString();
+            const platform::WriteResult written = platform::WriteFileAtomically(file, midi.SaveToBytes());
+            if (written)
                 host_.Options().Lastdir = QFileInfo(path).absolutePath();
-            } catch (const std::exception &e) {
-                services.messages.Error(QStringLiteral("Can't write ") + path + QStringLiteral(":\r") +
-                                        QString::fromStdString(e.what()));
-            }
+            else
+                services.messages.Error(SaveFailedText(path, written.reason));
         }
     }
     host_.RestoreEditorView(view, view.HasSelection);

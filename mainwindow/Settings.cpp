@@ -1,5 +1,6 @@
 #include "mainwindow/Settings.h"
 
+#include "dialogs/rules/WelcomeTips.h"
 #include "platform/qt/MessageBoxes.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -152,6 +154,7 @@ ProgramOptions SettingsStore::LoadSettings(const SettingsDefaults &defaults) con
         o.DotID = d.DotID;
     if (o.LastTip < 0)
         o.LastTip = d.LastTip;
+    o.LastTip = std::min(o.LastTip, TipCount(BuiltInTipLines()));
     if (o.Name.trimmed().isEmpty())
         o.Name = d.Name;
     return o;

@@ -53,7 +53,8 @@ public:
     // Every value of the file, its default where absent or malformed. Clamped on the way
     // in: Device below -1 becomes -1; a font Size outside 2..200 becomes 8; only the four
     // style bits of Style count; a color outside 0..0xFFFFFF, a DotID outside 0..2 and a
-    // negative LastTip read as their defaults; an empty font Name is "Courier New".
+    // negative LastTip read as their defaults; a LastTip past the last tip is the last tip; an
+    // empty font Name is "Courier New".
     ProgramOptions LoadSettings(const SettingsDefaults &defaults) const;
 
     // Writes every value ("Device" only when `saveMidiDevice`) and the Version section's

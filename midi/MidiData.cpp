@@ -1,12 +1,10 @@
 #include "midi/MidiData.h"
 
+#include "platform/FileIO.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 constexpr uint8_t kDefaultHeader[6] = {0x00, 0x01, 0x00, 0x00, 0x00, 0xB4}; // format 1, 0 tracks, 180
@@ -21,23 +19,6 @@ std::string Extension(const std::string &path) {
     const size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
     return path.substr(dot);
-}
-
-[[noreturn]] void WriteFailed(const std::string &path, int error) {
-    throw EMidiData("Cannot write \"" + path + "\": " + std::strerror(error));
-}
-
-bool WriteAll(int fd, const uint8_t *data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // The Standard MIDI File inside a RIFF "RMID" form: the body of its "data" chunk.
@@ -143,29 +124,10 @@ std::vector<uint8_t> TMidiData::SaveToBytes() const {
 }
 
 void TMidiData::SaveToFile() {
-    const std::vector<uint8_t> bytes = SaveToBytes();
     const std::string &path = fileName_;
     if (path.empty()) throw EMidiData("Cannot write a MIDI file without a file name");
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) WriteFailed(path, errno);
-    ::fchmod(fd, 0644);
-    if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        WriteFailed(path, error);
-    }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        WriteFailed(path, error);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        WriteFailed(path, error);
-    }
+    const platform::WriteResult written = platform::WriteFileAtomically(path, SaveToBytes());
+    if (!written) throw EMidiData("Cannot write \"" + path + "\": " + written.reason);
     ClearModified();
 }
 
@@ -211,25 +173,18 @@ void TMidiData::LoadFromFile() {
     const std::string ext = Upper(Extension(fileName_));
     const bool riff = ext == ".RMI" || ext == ".RIFF";
     std::vector<uint8_t> bytes;
-    const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    std::string reason;
+    switch (platform::ReadWholeFile(fileName_, bytes, UINT64_MAX, &reason)) {
+    case platform::EReadFile::Ok:
+        break;
+    case platform::EReadFile::NotFound:
         Clear();
-        throw EMidiData("Cannot open \"" + fileName_ + "\": " + std::strerror(errno));
+        throw EMidiData("Cannot open \"" + fileName_ + "\": No such file or directory");
+    case platform::EReadFile::TooBig:
+    case platform::EReadFile::Failed:
+        Clear();
+        throw EMidiData("Cannot read \"" + fileName_ + "\": " + reason);
     }
-    uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            Clear();
-            throw EMidiData("Cannot read \"" + fileName_ + "\": " + std::strerror(error));
-        }
-        if (n == 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    ::close(fd);
     LoadFromBytes(bytes, riff);
     if (riff) {
         const std::string ext0 = Extension(fileName_);

@@ -42,8 +42,8 @@ public:
 
     // The whole song as Standard MIDI File bytes.
     std::vector<uint8_t> SaveToBytes() const;
-    // Writes the song to FileName through a temporary file in the same folder that then
-    // replaces it, so a failed write leaves an existing file as it was. Raises EMidiData.
+    // Writes the song to FileName through platform::WriteFileAtomically, so a failed write
+    // leaves an existing file as it was. Raises EMidiData with the system's reason.
     void SaveToFile();
     // Reads a Standard MIDI File (or a RIFF "RMID" file); on any failure the song is
     // cleared and the exception passes on.

@@ -1,24 +1,16 @@
 #include "song/SongFile.h"
 
 #include "midi/ByteReader.h"
+#include "platform/FileIO.h"
 #include "song/NewSong.h"
 #include "song/TextUtil.h"
 
 #include <zlib.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <stdexcept>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,9 +19,9 @@ class ESongImage : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-// Raised when the file's bytes cannot be read from the disk (the system's error number).
+// Raised when the file's bytes cannot be read from the disk (the system's text).
 struct SongFileReadError {
-    int error;
+    std::string reason;
 };
 
 // The image is mostly the zero padding of its blocks: a light level compresses it nearly as well as
@@ -577,133 +569,16 @@ bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out) {
     return deflater.Put(data) && deflater.Finish();
 }
 
-namespace {
-
-std::string SystemReason(int error) { return std::strerror(error); }
-
-bool Fail(std::string *reason, const std::string &why) {
-    if (reason)
-        *reason = why;
-    return false;
-}
-
-// The file a path names after every symbolic link is followed; the path itself when it is no link.
-// False for a loop of links.
-bool FollowLinks(std::filesystem::path &path, std::string *reason) {
-    namespace fs = std::filesystem;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(path, ec)))
-            return true;
-        const fs::path next = fs::read_symlink(path, ec);
-        if (ec)
-            return Fail(reason, ec.message());
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return Fail(reason, SystemReason(ELOOP));
-}
-
-bool IsOurTemporaryName(std::string_view name) {
-    return name.size() == kTempFilePrefix.size() + 6 && name.substr(0, kTempFilePrefix.size()) == kTempFilePrefix;
-}
-
-// Removes the temporary files of a killed save: a save in progress holds a lock on its own, so a
-// file whose lock can be taken belongs to nobody.
-void RemoveStaleTemporaries(const std::string &folder) {
-    DIR *dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    const int dirFd = ::dirfd(dir);
-    while (const dirent *entry = ::readdir(dir)) {
-        if (!IsOurTemporaryName(entry->d_name))
-            continue;
-        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlinkat(dirFd, entry->d_name, 0);
-        ::close(fd);
-    }
-    ::closedir(dir);
-}
-
-} // namespace
-
-bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, std::string *reason) {
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    if (!FollowLinks(target, reason))
-        return false;
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        return Fail(reason, SystemReason(errno));
-    if (exists && S_ISDIR(old.st_mode))
-        return Fail(reason, SystemReason(EISDIR));
-    // Renaming needs only the folder's permission: a read-only file is refused here, by its mode
-    // (which holds even for root) and by this user's right to write it.
-    if (exists && ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
-        return Fail(reason, std::string(kReadOnlyReason));
-
-    RemoveStaleTemporaries(folder.string());
-    std::string temp = (folder / (std::string(kTempFilePrefix) + "XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return Fail(reason, SystemReason(errno));
-    ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use until it is closed
-    int error = 0;
-    size_t written = 0;
-    while (error == 0 && written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            error = n < 0 ? errno : EIO;
-        else
-            written += static_cast<size_t>(n);
-    }
-    if (exists) {
-        // Owner and group first, since changing them may clear set-id bits that the mode then puts
-        // back. Where the system refuses another owner, the group alone is tried; where it refuses
-        // both, the file belongs to the user saving it and keeps its mode.
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
-            errno = 0;
-        if (error == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
-            error = errno;
-    } else {
-        // A new file gets the permissions a plain create would give (mkstemp makes it 0600).
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (error == 0 && ::fchmod(fd, 0666 & ~mask) != 0)
-            error = errno;
-    }
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && std::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return Fail(reason, SystemReason(error));
-    }
-    return true;
-}
-
-
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error) {
-    auto fail = [&](const std::string &reason) {
+    auto fail = [&](const std::string &text) {
         if (error)
-            *error = std::string(kSaveFailedMessage) + "\n" + path + ": " + reason;
+            *error = text;
         return false;
     };
     // Refused before anything changes: a file the reader would refuse is never written.
     const std::string tooBig = SongFileLimitError(song, drums);
     if (!tooBig.empty())
-        return fail(tooBig);
+        return fail(platform::SaveFailedText(path, tooBig));
     for (TInstrumentTab &tab : song.Tabs)
         tab.Solo = false;
     // The image is compressed as it is built, so it is never held whole.
@@ -712,10 +587,10 @@ bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &dr
     ImageOut image([&](std::span<const uint8_t> piece) { return deflater.Put(piece); });
     EncodeImage(song, drums, image);
     if (!image.Finish() || !deflater.Finish())
-        return fail("The song could not be compressed.");
-    std::string reason;
-    if (!WriteFileAtomically(path, compressed, &reason))
-        return fail(reason);
+        return fail(std::string(kCompressionFailedMessage));
+    const platform::WriteResult written = platform::WriteFileAtomically(path, compressed);
+    if (!written)
+        return fail(platform::SaveFailedText(path, written.reason));
     for (TInstrumentTab &tab : song.Tabs)
         tab.Modified = false;
     return true;
@@ -735,43 +610,30 @@ ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &so
 
 ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums, size_t maxImageBytes,
                              std::string *reason) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return ESongReadResult::NotFound;
-        Fail(reason, SystemReason(errno));
+    platform::FileReader file;
+    switch (file.Open(path, reason)) {
+    case platform::FileReader::EOpen::NotFound:
+        return ESongReadResult::NotFound;
+    case platform::FileReader::EOpen::Failed:
         return ESongReadResult::Unreadable;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Fail(reason, SystemReason(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-        return ESongReadResult::Unreadable;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        Fail(reason, SystemReason(errno));
-        if (fd >= 0)
-            ::close(fd);
-        return ESongReadResult::Unreadable;
+    case platform::FileReader::EOpen::Ok:
+        break;
     }
     // The file is read as the inflater asks for it.
     std::vector<uint8_t> buffer(kImageChunk);
     auto next = [&]() -> std::span<const uint8_t> {
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-            if (n >= 0)
-                return std::span<const uint8_t>(buffer.data(), static_cast<size_t>(n));
-            if (errno != EINTR)
-                throw SongFileReadError{errno};
-        }
+        size_t n = 0;
+        std::string why;
+        if (!file.Read(buffer, n, &why))
+            throw SongFileReadError{why};
+        return std::span<const uint8_t>(buffer.data(), n);
     };
-    const size_t bound = std::min(maxImageBytes, SongImageBound(static_cast<uint64_t>(st.st_size)));
-    ESongReadResult result;
+    const size_t bound = std::min(maxImageBytes, SongImageBound(file.Size()));
     try {
-        result = ReadStreamedSong(next, bound, song, drums);
+        return ReadStreamedSong(next, bound, song, drums);
     } catch (const SongFileReadError &failure) {
-        Fail(reason, SystemReason(failure.error));
-        result = ESongReadResult::Unreadable;
+        if (reason)
+            *reason = failure.reason;
+        return ESongReadResult::Unreadable;
     }
-    ::close(fd);
-    return result;
 }

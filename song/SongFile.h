@@ -30,7 +30,7 @@ inline constexpr size_t kDeflateMaxRatio = 1032;
 // fuzzer pass smaller caps.
 inline constexpr size_t kMaxSongImageBytes = SIZE_MAX;
 
-inline constexpr std::string_view kSaveFailedMessage = "Compression failed. Save Failed.";
+inline constexpr std::string_view kCompressionFailedMessage = "Compression failed. Save Failed.";
 inline constexpr std::string_view kCorruptSongMessage = "Decompression failed. Data file appears to be corrupted.";
 
 // The uncompressed image of a song (Solo is written as 0; nothing in memory changes).
@@ -75,9 +75,10 @@ bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
 
 // Saves the song: refuses a song the file cannot hold (SongFileLimitError), clears every tab's Solo
 // in memory (the file stores none), compresses the image as it is built and writes it with
-// WriteFileAtomically. On success every tab's Modified mark is cleared and the result is true; on
-// failure nothing on disk changes, the marks stay and `error` (when given) receives
-// kSaveFailedMessage, a line break, the path and the reason.
+// platform::WriteFileAtomically. On success every tab's Modified mark is cleared and the result is
+// true; on failure nothing on disk changes, the marks stay and `error` (when given) receives
+// kCompressionFailedMessage when the song could not be compressed, else platform::SaveFailedText
+// (the path and the reason: the system's text for a file that cannot be written).
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error = nullptr);
 
 enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
@@ -94,17 +95,3 @@ ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart
 // The same from the file's bytes (for tests and fuzzing).
 ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
                               size_t maxImageBytes = kMaxSongImageBytes);
-
-// Replaces the file at `path` with `bytes`, so that a crash leaves either the old or the new file:
-//  - a symbolic link is followed, and its final target is the file written;
-//  - an existing file without any write permission bit, or one this user may not write, is refused;
-//  - the bytes go to a temporary file in the target's folder (a short name of kTempFilePrefix and six
-//    characters, so a target name of up to 255 bytes works), which is flushed, closed, given the old
-//    file's mode, owner and group (as far as the system allows; a new file gets 0666 less the umask)
-//    and renamed over the target;
-//  - temporary files of that pattern left in the folder by a save that was killed are removed first
-//    (a save in progress holds a lock on its own).
-// False on any failure, with nothing on disk changed and `reason` (when given) the cause.
-inline constexpr std::string_view kTempFilePrefix = ".twsave-";
-inline constexpr std::string_view kReadOnlyReason = "The file is read-only.";
-bool WriteFileAtomically(const std::string &path, std::span<const uint8_t> bytes, std::string *reason = nullptr);

@@ -1,6 +1,6 @@
 #include "song/TextExport.h"
 
-#include "song/SongFile.h"
+#include "platform/FileIO.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -33,16 +33,19 @@ std::string TextExportPath(const std::string &chosenName) {
     return fs::path(chosenName).replace_extension(".txt").string();
 }
 
-ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed) {
-    return WriteTextFile(chosenName, BuildTextExport(song), overwriteConfirmed);
+ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed,
+                                  std::string *reason) {
+    return WriteTextFile(chosenName, BuildTextExport(song), overwriteConfirmed, reason);
 }
 
-ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed) {
+ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed,
+                                std::string *reason) {
     const std::string path = TextExportPath(chosenName);
     std::error_code ec;
     if (!overwriteConfirmed && path != chosenName && fs::exists(path, ec))
         return ETextExportResult::NeedsConfirmation;
-    const auto *bytes = reinterpret_cast<const uint8_t *>(text.data());
-    return WriteFileAtomically(path, std::span<const uint8_t>(bytes, text.size())) ? ETextExportResult::Written
-                                                                                  : ETextExportResult::Failed;
+    const platform::WriteResult written = platform::WriteFileAtomically(path, text);
+    if (!written && reason)
+        *reason = written.reason;
+    return written ? ETextExportResult::Written : ETextExportResult::Failed;
 }

@@ -25,10 +25,11 @@ enum class ETextExportResult {
     // The ".txt" file differs from the name the user chose and exists: the user was not asked about
     // it. The window asks, and calls again with overwriteConfirmed set.
     NeedsConfirmation,
-    Failed,  // the file could not be written; nothing on disk changed
+    Failed,  // the file could not be written (`reason`, when given, says why); nothing on disk changed
 };
-// Writes the export to TextExportPath(chosenName) through a temporary file.
+// Writes the export to TextExportPath(chosenName) through platform::WriteFileAtomically.
 ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song,
-                                  bool overwriteConfirmed = false);
+                                  bool overwriteConfirmed = false, std::string *reason = nullptr);
 // Writes any text the same way (the tablature window saves its ASCII tablature so).
-ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed = false);
+ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed = false,
+                                std::string *reason = nullptr);

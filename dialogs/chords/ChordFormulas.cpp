@@ -1,10 +1,9 @@
 #include "dialogs/chords/ChordFormulas.h"
 
+#include "platform/FileIO.h"
 #include "song/TextUtil.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -340,14 +339,11 @@ TUserFormulaLoad ReadUserFormulaText(std::string_view text) {
 }
 
 TUserFormulaLoad LoadUserFormulaFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // A FIFO or device under the file's name would hold the window or fill the memory.
+    std::vector<uint8_t> bytes;
+    if (platform::ReadWholeFile(path, bytes, kMaxUserFormulaFileBytes) != platform::EReadFile::Ok)
         return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        return {};
-    return ReadUserFormulaText(text.str());
+    return ReadUserFormulaText(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
 }
 
 // ---- the degree boxes --------------------------------------------------------------------

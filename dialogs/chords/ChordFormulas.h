@@ -23,6 +23,8 @@ inline constexpr int kMaxFormulaDegrees = 13;
 // One search makes at most this many formula records (the 150th ends the filling).
 inline constexpr int kMaxFormulaRecords = 149;
 inline constexpr std::string_view kUserFormulaFileName = "User_Chord_Formulas.txt";
+// A formula row is a few dozen bytes: a larger user file is no formula file.
+inline constexpr size_t kMaxUserFormulaFileBytes = size_t(1) << 20;
 
 // One spelled formula.
 struct TCFormula {
@@ -119,7 +121,8 @@ struct TUserFormulaLoad {
 // Lines of the file's text (LF, CRLF or CR). A row with more than 13 degrees is skipped and
 // named in `problems`; every other line is kept.
 TUserFormulaLoad ReadUserFormulaText(std::string_view text);
-// The file at `path`; a missing or unreadable file gives nothing and no problem.
+// The file at `path`; a missing or unreadable file, and anything but a regular file of at most
+// kMaxUserFormulaFileBytes, gives nothing and no problem.
 TUserFormulaLoad LoadUserFormulaFile(const std::string &path);
 
 // ---- the user-defined formula of the 21 degree boxes -------------------------------------

@@ -1,5 +1,8 @@
 #include "dialogs/rules/WelcomeTips.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 // Written for this program: each tip is a few short lines about something the user can do.
@@ -175,12 +178,13 @@ int TipCount(const std::vector<std::string> &lines) {
 int StepTip(int last, int delta, int count) {
     if (count <= 0)
         return 0;
-    const int next = last + delta;
+    // `last` comes from the settings: outside 0..count it counts as the nearer end.
+    const int64_t next = int64_t{std::clamp(last, 0, count)} + delta;
     if (next > count)
         return 1;
     if (next < 1)
         return count;
-    return next;
+    return static_cast<int>(next);
 }
 
 std::vector<std::string> TipLines(const std::vector<std::string> &lines, int number) {

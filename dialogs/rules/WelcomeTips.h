@@ -16,7 +16,7 @@ std::vector<std::string> SplitTipText(std::string_view text);
 // How many tips the lines hold.
 int TipCount(const std::vector<std::string> &lines);
 // The tip after `last` moved by `delta` (+1 or -1): past the last comes the first, before the
-// first the last; 0 when there are no tips.
+// first the last; 0 when there are no tips. A `last` outside 0..count counts as the nearer end.
 int StepTip(int last, int delta, int count);
 // The lines of tip `number` (1-based); empty when there is no such tip.
 std::vector<std::string> TipLines(const std::vector<std::string> &lines, int number);

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 std::vector<std::string> DegreesOf(const TCFormula &f) { return {f.Degrees.begin(), f.Degrees.begin() + f.Count}; }
@@ -156,6 +159,25 @@ TEST(ChordFormulas, TheUserFileKeepsGoodRowsAndFlagsRowsOfMoreThanThirteenDegree
     std::ofstream(path) << "Power, 5, 1-5 Maj\n";
     EXPECT_EQ(LoadUserFormulaFile(path).rows, (std::vector<std::string>{"Power, 5, 1-5 Maj"}));
     EXPECT_TRUE(LoadUserFormulaFile(dir.string()).rows.empty()); // a folder is no file
+    std::filesystem::remove_all(dir);
+}
+
+// Only a regular file of a sane size is read; anything else is skipped as a missing file is.
+TEST(ChordFormulas, TheUserFileIsReadOnlyWhenItIsARegularFileOfASaneSize) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tw_user_formulas_kinds_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string fifo = (dir / "fifo.txt").string(), big = (dir / "big.txt").string(),
+                      endless = (dir / "endless.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it for reading would wait for a writer
+    std::filesystem::create_symlink("/dev/zero", endless);
+    std::ofstream(big) << std::string(kMaxUserFormulaFileBytes + 1, '\n');
+    for (const std::string &path : {fifo, endless, big}) {
+        const TUserFormulaLoad load = LoadUserFormulaFile(path);
+        EXPECT_TRUE(load.rows.empty() && load.problems.empty()) << path;
+    }
+    std::filesystem::resize_file(big, kMaxUserFormulaFileBytes);
+    EXPECT_EQ(LoadUserFormulaFile(big).rows.size(), kMaxUserFormulaFileBytes);
     std::filesystem::remove_all(dir);
 }
 

@@ -3,9 +3,11 @@
 # patterns (regular expressions on the included path) that folder must not use.
 set(qt "^Q|^Qt")
 set(windows "^mainwindow/|^dialogs/|^platform/qt/")
+# The system's own headers: files, folders and processes are reached through platform/.
+set(posix "^unistd\\.h$|^fcntl\\.h$|^dirent\\.h$|^sys/|^pthread\\.h$|^poll\\.h$|^dlfcn\\.h$|^termios\\.h$")
 set(rules
-  "midi|${qt}|^song/|${windows}"
-  "song|${qt}|${windows}"
+  "midi|${qt}|^song/|${windows}|${posix}"
+  "song|${qt}|${windows}|${posix}"
   "platform|${qt}|^midi/|^song/|${windows}"
   "mainwindow/rules|${qt}|^mainwindow/[^r]|^mainwindow/r[^u]|^dialogs/[^r]|^platform/qt/"
   "dialogs/rules|${qt}|^mainwindow/|^dialogs/[^r]|^platform/qt/"

@@ -180,7 +180,7 @@ TEST_F(FileCommandsTest, SaveAsWritesTheChosenFileAndLeavesTheRecentListAlone) {
     host.services.files.QueuePath(Path("missing folder/x.twd"));
     commands->SaveSongAs1Click();
     EXPECT_EQ(host.fileName, Path("new.twd"));
-    EXPECT_TRUE(Texts().last().startsWith(QString::fromLatin1(kSaveFailedMessage.data()) + QStringLiteral("\n") + Path("missing folder/x.twd") + QStringLiteral(": ")));
+    EXPECT_TRUE(Texts().last().startsWith(QStringLiteral("Save Failed.\n") + Path("missing folder/x.twd") + QStringLiteral(": No such file or directory")));
 }
 
 TEST_F(FileCommandsTest, ANewSongAsksBeforeReplacingAnEarlierUntitledFile) {
@@ -278,7 +278,8 @@ TEST_F(FileCommandsTest, TextExportReportsAWriteThatFails) {
     host.song.Lines(1) = {kLine};
     host.services.files.QueuePath(Path("no folder/out.txt"));
     commands->TextFile1Click();
-    EXPECT_EQ(Texts(), QStringList{QStringLiteral("Can't write ") + Path("no folder/out.txt")});
+    EXPECT_EQ(Texts(), QStringList{QStringLiteral("Save Failed.\n") + Path("no folder/out.txt") +
+                                   QStringLiteral(": No such file or directory")});
 }
 
 // The editor panel's Save: a short pause in which the window goes on handling its events,

@@ -2,15 +2,17 @@
 // window, built offscreen with the scripted services.
 #include "MainWindowFixture.h"
 
+#include "dialogs/DialogControls.h"
 #include "mainwindow/Commands.h"
-
 #include "mainwindow/DialogHandOffs.h"
 #include "mainwindow/LiveSoundingWindow.h"
 #include "mainwindow/PosDisplay.h"
 #include "mainwindow/ProgramWindows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -353,6 +355,43 @@ TEST_F(MainWindowTest, UnreadableSongSaysWhyAndIsNeverAdopted) {
     EXPECT_FALSE(m.ReadSong(folder));
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Can't read ") + folder + QStringLiteral(": Is a directory")});
     EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+}
+
+// A first-version song opened in the window saves as ".twd" beside it, the old file untouched; the
+// editor's Save label pauses with the hourglass, keeping the window alive, and then saves.
+TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
+    const QString old = WriteSong(QStringLiteral("old.tw1"), 6, {"G, 3, 2, 0, 0, 0, 3, H"});
+    QFile oldFile(old);
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = oldFile.readAll();
+    oldFile.close();
+    TfrmMain &m = Make();
+    m.show();
+    m.FormActivate();
+    ts.files.QueuePath(old);
+    Act(m, "OpenSong1")->trigger();
+    ASSERT_EQ(m.FileName, old);
+    m.Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    m.MarkModified();
+
+    bool busyDuringThePause = false;
+    QTimer::singleShot(20, &m, [&] { busyDuringThePause = QApplication::overrideCursor() != nullptr; });
+    QTest::mouseClick(Ctl<TClickLabel>(m, "LabelSave"), Qt::LeftButton);
+    EXPECT_TRUE(busyDuringThePause);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const QString twd = dir.filePath(QStringLiteral("old.twd"));
+    EXPECT_EQ(m.FileName, twd);
+    EXPECT_TRUE(m.windowTitle().endsWith(QStringLiteral("old.twd"))) << m.windowTitle().toStdString();
+    EXPECT_FALSE(m.AnyTabModified());
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(oldFile.readAll(), oldBytes);
+    TSongModel back;
+    DrumPart drums;
+    ResetSongModel(back, drums);
+    ASSERT_EQ(ReadSongFile(QFile::encodeName(twd).toStdString(), back, drums), ESongReadResult::Ok);
+    EXPECT_EQ(back.Lines(2), std::vector<std::string>{"C, 60, x, x, x, x, x, x, x, x, x, Q"});
+    EXPECT_EQ(ts.messages.Count(), 0);
+    EXPECT_EQ(ts.files.Requests().size(), 1u);  // Save shows no dialog
 }
 
 TEST_F(MainWindowTest, SaveAsksBeforeCuttingLinesAndNoLeavesTheSongUnsaved) {

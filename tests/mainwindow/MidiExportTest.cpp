@@ -106,9 +106,20 @@ TEST_F(MidiExportTest, AWriteThatFailsIsReported) {
     host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     host.services.files.QueuePath(Path("no folder/x.mid"));
     exporter.SaveMidiOfSong1Click();
-    ASSERT_EQ(host.services.messages.Count(), 1);
-    EXPECT_TRUE(Texts()[0].startsWith(QStringLiteral("Can't write ") + Path("no folder/x.mid")));
+    EXPECT_EQ(Texts(), QStringList{QStringLiteral("Save Failed.\n") + Path("no folder/x.mid") +
+                                   QStringLiteral(": No such file or directory")});
     EXPECT_TRUE(host.options.Lastdir.isEmpty());
+    // A read-only file is refused and keeps its bytes.
+    QFile old(Path("ro.mid"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    host.services.files.QueuePath(Path("ro.mid"));
+    exporter.SaveMidiOfSong1Click();
+    EXPECT_EQ(Texts().last(), QStringLiteral("Save Failed.\n") + Path("ro.mid") + QStringLiteral(": The file is read-only."));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
 }
 
 TEST_F(MidiExportTest, SmallCommandsGoToTheShell) {

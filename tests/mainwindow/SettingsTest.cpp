@@ -1,3 +1,4 @@
+#include "dialogs/rules/WelcomeTips.h"
 #include "mainwindow/Settings.h"
 
 #include "platform/qt/TestServices.h"
@@ -77,7 +78,7 @@ TEST_F(SettingsTest, EveryValueRoundTrips) {
     o.DotID = 2;
     o.ScaleRestrictor = false;
     o.ShowMixerAfterFileOpen = false;
-    o.LastTip = 68;
+    o.LastTip = 38; // within the built-in tips
 
     SettingsStore store(Path(), messages);
     ASSERT_TRUE(store.SaveSettings(o, true));
@@ -111,6 +112,9 @@ TEST_F(SettingsTest, MalformedAndOutOfRangeValuesAreChecked) {
     EXPECT_EQ(o.LastTip, 0);
     EXPECT_EQ(o.TunerNoteDuration, 120);
     EXPECT_EQ(o.DotID, 0);
+
+    WriteRaw("[Options]\nLastTip=2147483647\n");
+    EXPECT_EQ(SettingsStore(Path(), messages).LoadSettings(defaults).LastTip, TipCount(BuiltInTipLines()));
 
     WriteRaw("[Midi]\nDevice=-7\n[Font]\nSize=1\nStyle=255\n");
     const ProgramOptions p = SettingsStore(Path(), messages).LoadSettings(defaults);

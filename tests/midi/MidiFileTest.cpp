@@ -1,4 +1,5 @@
 #include "midi/MidiData.h"
+#include "tests/platform/DiskSituations.h"
 
 #include <gtest/gtest.h>
 
@@ -305,6 +306,21 @@ TEST(MidiFile, SaveWritesThroughATemporaryFile) {
     d.SetFileName((dir / "missing" / "x.mid").string());
     EXPECT_THROW(d.SaveToFile(), EMidiData);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator{}), 2);
+}
+
+TEST(MidiFile, SavingHonoursWhatIsOnDisk) {
+    TempDir dir;
+    TMidiData d;
+    BuildSong(d);
+    disk::RunDiskSituations(dir / "disk", {".mid", [&d](const std::string &path) {
+                                               d.SetFileName(path);
+                                               try {
+                                                   d.SaveToFile();
+                                               } catch (const EMidiData &e) {
+                                                   return std::string(e.what());
+                                               }
+                                               return std::string();
+                                           }});
 }
 
 // Reads the file back with Debian's midicsv, an independent reader.

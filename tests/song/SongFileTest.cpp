@@ -1,7 +1,10 @@
+#include "platform/FileIO.h"
 #include "song/BuiltInBeats.h"
 #include "song/NewSong.h"
 #include "song/SongBuilder.h"
 #include "song/SongFile.h"
+#include "song/TextExport.h"
+#include "tests/platform/DiskSituations.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -435,113 +438,35 @@ TEST_F(SongFileOnDisk, AFailedSaveKeepsTheOldFileAndTheMarks) {
     s.song.Tab(4).Modified = true;
     std::string error;
     EXPECT_FALSE(WriteSongFile(Path("no/such/folder/x.twd"), s.song, s.drums, &error));
-    // The program's message, then the path and the system's reason.
-    EXPECT_EQ(error, "Compression failed. Save Failed.\n" + Path("no/such/folder/x.twd") + ": No such file or directory");
+    // A file that cannot be written is no compression failure: the path and the system's reason.
+    EXPECT_EQ(error, "Save Failed.\n" + Path("no/such/folder/x.twd") + ": No such file or directory");
     EXPECT_TRUE(s.song.Tab(4).Modified);
 }
 
-struct DiskCase {
-    const char *what;
-    // Sets the folder up and gives the path the song is saved to.
-    std::function<std::string(const fs::path &dir)> prepare;
-    bool saves;
-    // Checks the folder afterwards (the save's error text given).
-    std::function<void(const fs::path &dir, const std::string &error)> check;
-};
-
-unsigned ModeOf(const fs::path &path) {
-    struct stat st {};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
-}
-
-bool HoldsTheSavedSong(const fs::path &path) {
-    NewSong back;
-    return ReadSongFile(path.string(), back.song, back.drums) == ESongReadResult::Ok &&
-           back.song.Lines(1) == std::vector<std::string>{"saved"};
-}
-
+// The song file, the text export and the tablature text are written alike.
 TEST_F(SongFileOnDisk, SavingHonoursWhatIsOnDisk) {
-    const mode_t oldMask = ::umask(022);
-    const std::vector<DiskCase> cases = {
-        {"a read-only file is refused and keeps its content",
-         [](const fs::path &dir) {
-             WriteAll(dir / "ro.twd", "old");
-             ::chmod((dir / "ro.twd").c_str(), 0444);
-             return (dir / "ro.twd").string();
-         },
-         false,
-         [](const fs::path &dir, const std::string &error) {
-             EXPECT_EQ(ReadAll(dir / "ro.twd"), "old");
-             EXPECT_EQ(ModeOf(dir / "ro.twd"), 0444u);
-             EXPECT_NE(error.find("read-only"), std::string::npos) << error;
-         }},
-        {"a private file stays private",
-         [](const fs::path &dir) {
-             WriteAll(dir / "private.twd", "old");
-             ::chmod((dir / "private.twd").c_str(), 0600);
-             return (dir / "private.twd").string();
-         },
-         true, [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "private.twd"), 0600u); }},
-        {"a shared file keeps its wider mode",
-         [](const fs::path &dir) {
-             WriteAll(dir / "shared.twd", "old");
-             ::chmod((dir / "shared.twd").c_str(), 0664);
-             return (dir / "shared.twd").string();
-         },
-         true, [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "shared.twd"), 0664u); }},
-        {"a new file gets 0666 less the umask", [](const fs::path &dir) { return (dir / "new.twd").string(); }, true,
-         [](const fs::path &dir, const std::string &) { EXPECT_EQ(ModeOf(dir / "new.twd"), 0644u); }},
-        {"a symbolic link stays a link and its target is written",
-         [](const fs::path &dir) {
-             fs::create_directory(dir / "real");
-             WriteAll(dir / "real" / "song.twd", "old");
-             fs::create_symlink(fs::path("real") / "song.twd", dir / "link.twd");
-             return (dir / "link.twd").string();
-         },
-         true,
-         [](const fs::path &dir, const std::string &) {
-             EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "link.twd")));
-             EXPECT_TRUE(HoldsTheSavedSong(dir / "real" / "song.twd"));
-             EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
-         }},
-        {"a name of 255 bytes", [](const fs::path &dir) { return (dir / (std::string(251, 'n') + ".twd")).string(); },
-         true,
-         [](const fs::path &dir, const std::string &) {
-             EXPECT_TRUE(HoldsTheSavedSong(dir / (std::string(251, 'n') + ".twd")));
-         }},
-        {"temporary files of a killed save are removed, other files stay",
-         [](const fs::path &dir) {
-             WriteAll(dir / ".twsave-a1B2c3", "killed");
-             WriteAll(dir / ".twsave-notours", "kept");
-             WriteAll(dir / ".song.twd.x", "kept");
-             return (dir / "song.twd").string();
-         },
-         true,
-         [](const fs::path &dir, const std::string &) {
-             EXPECT_FALSE(fs::exists(dir / ".twsave-a1B2c3"));
-             EXPECT_TRUE(fs::exists(dir / ".twsave-notours"));
-             EXPECT_TRUE(fs::exists(dir / ".song.twd.x"));
-         }},
+    NewSong s;
+    s.song.Lines(1) = {"saved"};
+    disk::RunDiskSituations(dir_ / "song", {".twd", [&s](const std::string &path) {
+                                                s.song.Tab(1).Modified = true;
+                                                std::string error;
+                                                const bool saved = WriteSongFile(path, s.song, s.drums, &error);
+                                                EXPECT_EQ(s.song.Tab(1).Modified, !saved);  // a failure keeps the marks
+                                                return error;
+                                            }});
+    auto text = [](auto write) {
+        return [write](const std::string &path) {
+            std::string reason;
+            return write(path, &reason) == ETextExportResult::Written ? std::string()
+                                                                      : platform::SaveFailedText(path, reason);
+        };
     };
-    for (const DiskCase &c : cases) {
-        SCOPED_TRACE(c.what);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        const std::string path = c.prepare(dir_);
-        NewSong s;
-        s.song.Lines(1) = {"saved"};
-        s.song.Tab(1).Modified = true;
-        std::string error;
-        EXPECT_EQ(WriteSongFile(path, s.song, s.drums, &error), c.saves) << error;
-        EXPECT_EQ(s.song.Tab(1).Modified, !c.saves);
-        if (c.saves)
-            EXPECT_TRUE(HoldsTheSavedSong(path));
-        else
-            EXPECT_NE(error.find(path), std::string::npos) << error;
-        c.check(dir_, error);
-    }
-    ::umask(oldMask);
+    disk::RunDiskSituations(dir_ / "text", {".txt", text([&s](const std::string &path, std::string *reason) {
+                                                return WriteTextExport(path, s.song, false, reason);
+                                            })});
+    disk::RunDiskSituations(dir_ / "tab", {".txt", text([](const std::string &path, std::string *reason) {
+                                               return WriteTextFile(path, "e|--3--|\r\nB|--0--|\r\n", false, reason);
+                                           })});
 }
 
 TEST_F(SongFileOnDisk, SavingKeepsTheOwnerAndGroupWhereAllowed) {
