@@ -360,9 +360,11 @@ void TfrmMain::BuildBottom() {
     PageControl1 = new TPageControl(PanelBottom);
     QFrame *page = PageControl1->Page();
     PaintBoxInstrument = new TInstrumentPicture(page);
-    // The tab's name along the top of the picture; clicks go through to the picture.
+    // The tab's name along the top of the picture, once, in the middle: clear of the head drawn
+    // left of the nut and above the keys. Clicks go through to the picture.
     LabelTabName = new QLabel(page);
     LabelTabName->setObjectName(QStringLiteral("LabelTabName"));
+    LabelTabName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LabelTabName->setAttribute(Qt::WA_TransparentForMouseEvents);
     GroupBoxMixer = new QGroupBox(page);
     GroupBoxMixer->setObjectName(QStringLiteral("GroupBoxMixer"));
