@@ -49,6 +49,7 @@ class TChordTools;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class THints;
 class TLineCommands;
 class TMixerPanel;
 class TLineTools;
@@ -227,6 +228,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void BuildHints();
     // The window's own adapters to the narrow interfaces of playback and the file commands, and
     // the builders of the collaborators' parts, reach the controls directly.
     friend class TWindowFileHost;
@@ -335,4 +337,5 @@ private:
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
     std::unique_ptr<TChordTools> chordTools_;
+    THints *hints_ = nullptr; // the controls' pop-up hints; a child of the window
 };
