@@ -229,6 +229,9 @@ protected:
 
 private:
     void BuildHints();
+    // The least size at which no control overlaps another or is cut, for the texts shown now.
+    void HoldLeastSize();
+    void FitPlayGroupTitles();
     // The window's own adapters to the narrow interfaces of playback and the file commands, and
     // the builders of the collaborators' parts, reach the controls directly.
     friend class TWindowFileHost;

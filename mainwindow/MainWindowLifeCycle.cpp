@@ -40,6 +40,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -542,7 +543,22 @@ void TfrmMain::PageControl1Change() {
 
 void TfrmMain::resizeEvent(QResizeEvent *e) {
     QMainWindow::resizeEvent(e);
+    // Without a window manager (or with one that ignores the size hints) the window can be made
+    // smaller than its least size from outside: it takes that size back.
+    const QSize least = minimumSize();
+    if ((width() < least.width() || height() < least.height()) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
     FormResize();
+}
+
+void TfrmMain::HoldLeastSize() {
+    // The texts of the shown tab (its name in the group titles, its sound and tuning) set how
+    // wide the mixer's row must be.
+    FitPlayGroupTitles();
+    // Measured afresh, not from before the new texts.
+    for (QLayout *layout : GroupBoxMixer->findChildren<QLayout *>())
+        layout->invalidate();
+    setMinimumSize(LeastLayoutSize());
 }
 
 namespace {
@@ -555,9 +571,11 @@ QSize TfrmMain::LeastLayoutSize() const {
     const int bars = std::max(StatusBarBottom->minimumSizeHint().width(), StatusBarRichEdit->minimumSizeHint().width());
     const int playW = grpMIDIPlay->width(), noteW = PanelNoteButtons->width();
     const int mixerW = GroupBoxMixer->minimumSizeHint().width();
+    // The page stands inside the tab control's frame.
+    const int pageFrameW = PageControl1->width() > 0 ? std::max(0, PageControl1->width() - PageControl1->Page()->width()) : 0;
     auto wideEnough = [&](int W) {
         const int editW = W - playW - W / 36 - noteW - W / 40 - 10;
-        const int pageW = W - W / 66 - 5;
+        const int pageW = W - W / 66 - pageFrameW;
         return editW - 10 >= bars && std::min(W - W / 30, pageW) >= mixerW;
     };
     int W = 400;
