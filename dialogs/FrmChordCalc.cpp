@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,6 +27,25 @@
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// The voicing list: a key that moves the current line or changes the selection (arrows, page
+// keys, Home, End, Space) acts as a click on the line it lands on, so the box follows the keys.
+class TVoicingList : public QListWidget {
+public:
+    TVoicingList(std::function<void()> moved, QWidget *parent) : QListWidget(parent), moved_(std::move(moved)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override {
+        const int row = currentRow();
+        const QList<QListWidgetItem *> selected = selectedItems();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != row || selectedItems() != selected)
+            moved_();
+    }
+
+private:
+    std::function<void()> moved_;
+};
 
 QComboBox *MakeCombo(QWidget *parent, const char *name) {
     auto *combo = new QComboBox(parent);
@@ -147,7 +167,7 @@ void TfrmChordCalc::BuildControls() {
     Label12 = new TClickLabel(QStringLiteral("Set note duration for chords"), 0, this);
     Label12->setObjectName(QStringLiteral("Label12"));
     connect(Label12, &TClickLabel::Click, this, [this] { Label11Click(); });
-    lbVoicing = new QListWidget(this);
+    lbVoicing = new TVoicingList([this] { lbVoicingClick(); }, this);
     lbVoicing->setObjectName(QStringLiteral("lbVoicing"));
     lbVoicing->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lbVoicing->setMinimumWidth(lbVoicing->fontMetrics().horizontalAdvance(QStringLiteral("C# Maj7 add +11,  x, 10, 10, 10, 10, 10, .Q/")) + 30);

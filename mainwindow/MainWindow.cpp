@@ -91,7 +91,10 @@ TTabWindowCalls TabWindowCalls(TfrmMain &w) {
     c.RestorePlace = [&w](int caretLine, bool selection) { return w.RestoreTabPlace(caretLine, selection); };
     c.SetCaptionFromFileName = [&w] { w.SetCaptionFromFileName(); };
     c.UpdateTabCaption = [&w](int tab) { w.UpdateTabCaption(tab); };
-    c.FormResize = [&w] { w.FormResize(); };
+    c.FormResize = [&w] {
+        w.HoldLeastSize();
+        w.FormResize();
+    };
     return c;
 }
 
@@ -184,7 +187,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     BindCommands();
     commands_->Build();
     ClipboardChanged();
-    setMinimumSize(LeastLayoutSize()); // with the menu bar, whose height counts
+    HoldLeastSize(); // with the menu bar, whose height counts
 }
 
 TfrmMain::~TfrmMain() {
@@ -365,13 +368,30 @@ void TfrmMain::BuildEditorGroup() {
     PanelEditorLabels->setFixedHeight(PanelEditorLabels->sizeHint().height());
 }
 
+void TfrmMain::FitPlayGroupTitles() {
+    // Wide enough for the longest "<tab name> Only" title of the song, as the style draws a
+    // group's title, so no tab's title is cut and the mixer keeps its width from tab to tab.
+    const QString shown = grpFRTPlay->title();
+    grpFRTPlay->setMinimumWidth(0);
+    int least = 0;
+    for (int t = 1; t <= kTabCount; ++t) {
+        grpFRTPlay->setTitle(QString::fromStdString(Song.Tab(t).Name) + QStringLiteral(" Only"));
+        least = std::max(least, grpFRTPlay->minimumSizeHint().width());
+    }
+    grpFRTPlay->setTitle(shown);
+    grpFRTPlay->setMinimumWidth(least);
+    grpFRTPlay->updateGeometry(); // the mixer's layout drops the width it kept
+}
+
 void TfrmMain::BuildBottom() {
     PageControl1 = new TPageControl(PanelBottom);
     QFrame *page = PageControl1->Page();
     PaintBoxInstrument = new TInstrumentPicture(page);
-    // The tab's name along the top of the picture; clicks go through to the picture.
+    // The tab's name along the top of the picture, once, in the middle: clear of the head drawn
+    // left of the nut and above the keys. Clicks go through to the picture.
     LabelTabName = new QLabel(page);
     LabelTabName->setObjectName(QStringLiteral("LabelTabName"));
+    LabelTabName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LabelTabName->setAttribute(Qt::WA_TransparentForMouseEvents);
     GroupBoxMixer = new QGroupBox(page);
     GroupBoxMixer->setObjectName(QStringLiteral("GroupBoxMixer"));
@@ -441,12 +461,7 @@ void TfrmMain::BuildBottom() {
     btnPlayFRT = new QPushButton(QStringLiteral("Play"), grpFRTPlay);
     btnPlayFRT->setObjectName(QStringLiteral("btnPlayFRT"));
     fv->addWidget(btnPlayFRT);
-    // Wide enough for the longest "<tab name> Only" title, so no tab's title is cut.
-    int title = 0;
-    for (int t = 1; t <= kTabCount; ++t)
-        title = std::max(title, grpFRTPlay->fontMetrics().horizontalAdvance(
-                                    QString::fromStdString(Song.Tab(t).Name) + QStringLiteral(" Only ")));
-    grpFRTPlay->setMinimumWidth(title + 16);
+    FitPlayGroupTitles();
     g->addWidget(grpFRTPlay, 0, c, 2, 1);
     g->setColumnStretch(c + 1, 1);
 
@@ -669,6 +684,8 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
         drumTab_->SongChanged(what);
     if (pickers_)
         pickers_->SongChanged(what);
+    if ((what & kChangedTabSettings) && tab == Song.CurrentTab)
+        HoldLeastSize();
     // Every line may now start at another bar or time: the caret line's status afresh.
     status_->ForgetLastLine();
     editor_->RichEdit1SelectionChange();

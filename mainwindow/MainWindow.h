@@ -49,6 +49,7 @@ class TChordTools;
 class TEditorController;
 class TEditorLines;
 class TFindCommands;
+class THints;
 class TLineCommands;
 class TMixerPanel;
 class TLineTools;
@@ -229,6 +230,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void BuildHints();
+    // The least size at which no control overlaps another or is cut, for the texts shown now.
+    void HoldLeastSize();
+    void FitPlayGroupTitles();
     // The window's own adapters to the narrow interfaces of playback and the file commands, and
     // the builders of the collaborators' parts, reach the controls directly.
     friend class TWindowFileHost;
@@ -337,4 +342,5 @@ private:
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
     std::unique_ptr<TChordTools> chordTools_;
+    THints *hints_ = nullptr; // the controls' pop-up hints; a child of the window
 };

@@ -7,6 +7,7 @@
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
+#include "mainwindow/Hints.h"
 #include "mainwindow/InstrumentPicture.h"
 #include "mainwindow/LineTools.h"
 #include "mainwindow/LiveSoundingWindow.h"
@@ -28,15 +29,19 @@
 #include "song/NewSong.h"
 #include "song/SongFile.h"
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -106,6 +111,7 @@ void TfrmMain::InitMainForm() {
 
     settings_->GetInstalledVersion();
     Options = settings_->LoadSettings(DefaultSettingsDefaults());
+    BuildHints();
     SetHintsVisible(Options.ShowHints);
 
     HelpDocument = platform::FindHelpDocument(Options.InstallDir, env_.programDir);
@@ -149,24 +155,70 @@ void TfrmMain::SetHintsVisible(bool visible) {
         live_->SetHintsVisible(visible);
     if (pickers_)
         pickers_->SetHintsVisible(visible);
-    auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
-    hint(BitBtnPlayArrangement, "Play the song (F2)");
-    hint(chkLoopAll, "Play the song again and again");
-    hint(chkMetronome, "Sound a metronome while the song plays");
-    hint(chkCountIn, "Count in before the song plays");
-    hint(PosDisplay1, "Bar, beat and tick of the song position");
-    hint(TimeDisplay1, "Time of the song position");
-    hint(btnPlayFRT, "Play this instrument only");
-    hint(CheckBoxMuteInstrument, "Leave this instrument out of the song");
-    hint(CheckBoxSoloInstrument, "Play only this instrument");
-    hint(UpDownSongKey, "Transpose the whole song by half steps");
-    for (const TMixerRow &row : MixerRows())
-        if (auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size()))))
-            hint(caption, "Click to put the default back");
-    hint(PaintBoxInstrument, "The instrument");
-    hint(labelNewLine, "Insert a blank line in the editor");
-    hint(labelDuplicateSelection, "Duplicate the selected lines or the caret line");
-    hint(labelgrouplinesbybars, "Put the lines under a header for each bar");
+    hints_->SetVisible(visible);
+}
+
+// The window's hinted controls by object name: fixed texts first, then the ones that tell
+// the value their control shows.
+void TfrmMain::BuildHints() {
+    hints_ = new THints(this);
+    static constexpr std::pair<const char *, const char *> kFixed[] = {
+        {"BitBtnPlayArrangement", "Play the song (F2)"},
+        {"chkLoopAll", "Play the song again and again"},
+        {"chkMetronome", "Sound a metronome while the song plays"},
+        {"chkCountIn", "Count in before the song plays"},
+        {"PosDisplay1", "Bar, beat and tick of the song position"},
+        {"TimeDisplay1", "Time of the song position"},
+        {"lblTranspose", "Transpose the whole song by half steps"},
+        {"UpDownSongKey", "Transpose the whole song by half steps"},
+        {"btnPlayFRT", "Play this instrument only"},
+        {"grpFRTPlay", "Play this instrument only"},
+        {"CheckBoxMuteInstrument", "Leave this instrument out of the song"},
+        {"CheckBoxSoloInstrument", "Play only this instrument"},
+        {"LabelAdvancedChordOptions", "Find chords for this instrument"},
+        {"labelNewLine", "Insert a blank line in the editor"},
+        {"labelDuplicateSelection", "Duplicate the selected lines or the caret line"},
+        {"labelgrouplinesbybars", "Put the lines under a header for each bar"},
+        {"LabelOneTimeNoteSelector", "Pick the duration of the next note only"},
+        {"LabelSetBookmark", "Mark the caret line as the bookmark"},
+        {"LabelPlayfromBookmark", "Play the song from the bookmark"},
+        {"LabelSave", "Save the song"},
+        {"GroupBoxPlayDrumGrid", "Play the drum grid only"},
+        {"BitBtnPlayPattern", "Play the drum grid only"},
+        {"BitBtnClearDisplayedPattern", "Clear the pattern shown in the grid"},
+        {"BitBtnNextPattern", "Start a new pattern"},
+        {"chkLoopDrumGrid", "Play the pattern again and again"},
+        {"StringGridDrums", "The pattern: a row for each drum, a column for each step"},
+    };
+    for (const auto &[name, text] : kFixed)
+        hints_->Add(findChild<QWidget *>(QString::fromLatin1(name)), QString::fromUtf8(text));
+    hints_->Add(PaintBoxInstrument, QStringLiteral("The instrument"));
+    for (const TMixerRow &row : MixerRows()) {
+        auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size())));
+        auto *control = GroupBoxMixer->findChild<QWidget *>(QString::fromLatin1(row.control.data(), qsizetype(row.control.size())));
+        if (!caption || !control)
+            continue;
+        hints_->Add(caption, QStringLiteral("Click to put the default back"));
+        // "Volume: 100": the caption and the value it stands beside.
+        auto value = [caption, control] {
+            const auto *spin = qobject_cast<const QAbstractSpinBox *>(control);
+            const auto *slider = qobject_cast<const QAbstractSlider *>(control);
+            return caption->text() + QStringLiteral(": ") +
+                   (spin ? spin->text() : slider ? QString::number(slider->value()) : QString());
+        };
+        hints_->Add(control, value);
+        if (control == TrackBarMixerBalance)
+            hints_->Add(LabelBalancePosition, value);
+    }
+    hints_->Add(lblTempo, [this] { return lblTempo->text(); });
+    for (QLabel *l : {LabelTimeSigLabel, LabelSigUpper, LabelSlash, LabelSigLower})
+        hints_->Add(l, [this] { return QStringLiteral("Time Sig: %1/%2").arg(LabelSigUpper->text(), LabelSigLower->text()); });
+    hints_->Add(EdtCountInbars, [this] { return QStringLiteral("Count-in bars: ") + EdtCountInbars->text(); });
+    hints_->Add(LabelSelectPatch, [this] { return LabelSelectPatch->text(); });
+    hints_->Add(LabelSelectTuning, [this] { return QStringLiteral("Tuning: ") + LabelSelectTuning->text(); });
+    for (const auto &[name, caption] : {std::pair{"ComboBoxJazzyFeel", "Feel: "}, std::pair{"ComboBoxBuiltInBeats", "Built-in beat: "}})
+        if (auto *combo = findChild<QComboBox *>(QString::fromLatin1(name)))
+            hints_->Add(combo, [combo, caption] { return QString::fromLatin1(caption) + combo->currentText(); });
 }
 
 // ---- first activation -------------------------------------------------------------------
@@ -500,7 +552,22 @@ void TfrmMain::PageControl1Change() {
 
 void TfrmMain::resizeEvent(QResizeEvent *e) {
     QMainWindow::resizeEvent(e);
+    // Without a window manager (or with one that ignores the size hints) the window can be made
+    // smaller than its least size from outside: it takes that size back.
+    const QSize least = minimumSize();
+    if ((width() < least.width() || height() < least.height()) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
     FormResize();
+}
+
+void TfrmMain::HoldLeastSize() {
+    // The texts of the shown tab (its name in the group titles, its sound and tuning) set how
+    // wide the mixer's row must be.
+    FitPlayGroupTitles();
+    // Measured afresh, not from before the new texts.
+    for (QLayout *layout : GroupBoxMixer->findChildren<QLayout *>())
+        layout->invalidate();
+    setMinimumSize(LeastLayoutSize());
 }
 
 namespace {
@@ -513,9 +580,11 @@ QSize TfrmMain::LeastLayoutSize() const {
     const int bars = std::max(StatusBarBottom->minimumSizeHint().width(), StatusBarRichEdit->minimumSizeHint().width());
     const int playW = grpMIDIPlay->width(), noteW = PanelNoteButtons->width();
     const int mixerW = GroupBoxMixer->minimumSizeHint().width();
+    // The page stands inside the tab control's frame.
+    const int pageFrameW = PageControl1->width() > 0 ? std::max(0, PageControl1->width() - PageControl1->Page()->width()) : 0;
     auto wideEnough = [&](int W) {
         const int editW = W - playW - W / 36 - noteW - W / 40 - 10;
-        const int pageW = W - W / 66 - 5;
+        const int pageW = W - W / 66 - pageFrameW;
         return editW - 10 >= bars && std::min(W - W / 30, pageW) >= mixerW;
     };
     int W = 400;

@@ -84,9 +84,7 @@ void TTabSwitcher::Change() {
     ShowPage(drums);
     w_.grpEditor->setTitle(QString::fromStdString(tab.Name));
     if (w_.LabelTabName) {
-        const QString name = QString::fromStdString(tab.Name);
-        const QString gap(31, QLatin1Char(' '));
-        w_.LabelTabName->setText(name + gap + name + gap + name);
+        w_.LabelTabName->setText(QString::fromStdString(tab.Name));
         w_.LabelTabName->setStyleSheet(QStringLiteral("color: black"));
     }
     if (!drums)

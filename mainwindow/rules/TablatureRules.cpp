@@ -59,12 +59,13 @@ void AsciiBar(const TTabBar &bar, bool left, bool durations, std::array<std::str
             line += dashes;
         }
         if (durations) {
-            // The first duration line holds one blank per note; the second the duration, two
-            // characters wide (a single letter after a blank) and then the gap.
+            // The first duration line holds one blank per note; the second the duration (a
+            // single letter after a blank) and then the gap, less what a text longer than two
+            // characters takes of it. A note without a duration leaves the gap alone.
             row[6] = " ";
             const std::string d = Trim(note.Duration);
             const std::string field = Characters(d) == 1 ? " " + d : d;
-            row[7] += field + std::string(size_t(std::max(0, gap + 2 - Characters(field))), ' ');
+            row[7] += field + std::string(size_t(std::max(0, gap + 2 - std::max(2, Characters(field)))), ' ');
         }
     }
     for (int k = 0; k < 6; ++k)
@@ -275,7 +276,8 @@ TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view ti
 
 int TabScrollAfterKey(TTabKey key, int position, int maximum) {
     const int step = key == TTabKey::PageUp || key == TTabKey::PageDown ? 50 : 10;
-    const bool up = key == TTabKey::PageUp || key == TTabKey::Up;
-    const int next = up ? position - std::min(step, position) : position + step;
-    return std::clamp(next, 0, std::max(0, maximum));
+    if (key == TTabKey::PageUp || key == TTabKey::Up)
+        return std::clamp(position - step, 0, std::max(0, maximum));
+    // Down the page only goes a whole step, and only while that stays inside the range.
+    return position + step <= maximum ? position + step : position;
 }

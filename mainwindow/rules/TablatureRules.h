@@ -105,5 +105,6 @@ TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view ti
 // ---- window keys ---------------------------------------------------------------------------------
 
 enum class TTabKey { PageUp, PageDown, Up, Down };
-// The view's scroll position after a key: Page Up/Down 50, Up/Down 10, held to 0..maximum.
+// The view's scroll position after a key: Page Up/Down 50, Up/Down 10. Up stops at the top;
+// down moves only when the whole step stays within 0..maximum, so at the end it stays put.
 int TabScrollAfterKey(TTabKey key, int position, int maximum);

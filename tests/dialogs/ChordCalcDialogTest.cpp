@@ -141,6 +141,36 @@ TEST_F(ChordCalcDialogTest, UsesSelectedChordsWarnsAndPlaysTheBox) {
     EXPECT_EQ(played[0].Pitches[4], 48); // C on the A string's third fret
 }
 
+// The frets of a list line ("C Major, x,  3,  2,  0,  x,  x, Q") as the box holds them: the
+// lowest string last.
+std::array<int, 6> BoxFrets(const QString &listLine) {
+    const QStringList fields = listLine.split(QLatin1Char(','));
+    std::array<int, 6> frets{};
+    for (int k = 0; k < 6; ++k) {
+        const QString f = fields.value(1 + k).trimmed();
+        frets[size_t(5 - k)] = f == QLatin1String("x") ? -1 : f.toInt();
+    }
+    return frets;
+}
+
+TEST_F(ChordCalcDialogTest, TheBoxFollowsTheSelectionMovedByKeys) {
+    struct Step { Qt::Key key; int row; };
+    const Step steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_End, 108}, {Qt::Key_Home, 0}};
+    AskDriven(GuitarInput(), [&](QWidget &d) {
+        Click(d, "BtnFindChords");
+        auto *list = Child<QListWidget>(d, "lbVoicing");
+        auto *box = Child<TChordBoxView>(d, "PaintBoxChordCalc");
+        size_t heard = played.size();
+        for (const Step &s : steps) {
+            QTest::keyClick(list, s.key);
+            ASSERT_EQ(list->currentRow(), s.row);
+            EXPECT_EQ(box->Box().Frets, BoxFrets(list->item(s.row)->text())) << s.row;
+            EXPECT_EQ(played.size(), ++heard) << s.row; // and sounds, as a click does
+        }
+        Click(d, "BitBtnOK");
+    });
+}
+
 TEST_F(ChordCalcDialogTest, StopEndsTheSearchAndGuardsHoldWhileItRuns) {
     AskDriven(GuitarInput(), [this](QWidget &d) {
         auto *list = Child<QListWidget>(d, "lbVoicing");

@@ -92,14 +92,21 @@ TEST_F(DrumsPageTest, DrumsCaptionIsUpperCaseWhileItHoldsPatterns) {
     EXPECT_EQ(tabs->Caption(9), QStringLiteral("DRUMS"));
 }
 
-TEST_F(DrumsPageTest, TabNameRunsAlongThePictureOfNoteTabsOnly) {
-    ASSERT_TRUE(SelectTab(6));
-    auto *label = Ctl<QLabel>(*w, "LabelTabName");
-    const QString gap(31, QLatin1Char(' '));
-    const QString name = QString::fromStdString(w->Song.Current().Name);
-    EXPECT_EQ(label->text(), name + gap + name + gap + name);
-    EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->width(), Ctl<QWidget>(*w, "PaintBoxInstrument")->width());
+TEST_F(DrumsPageTest, TabNameStandsOnceOverThePictureOfNoteTabsOnly) {
+    for (int t : {6, 1, 11}) { // guitar, piano, bass
+        ASSERT_TRUE(SelectTab(t));
+        auto *label = Ctl<QLabel>(*w, "LabelTabName");
+        const QWidget *picture = Ctl<QWidget>(*w, "PaintBoxInstrument");
+        const QString name = QString::fromStdString(w->Song.Current().Name);
+        EXPECT_EQ(label->text(), name) << t;
+        EXPECT_TRUE(label->isVisible()) << t;
+        EXPECT_EQ(label->geometry().topLeft(), picture->geometry().topLeft()) << t;
+        EXPECT_EQ(label->width(), picture->width()) << t;
+        // The name stands clear of the head drawn left of the nut (a fourteenth of the width).
+        const int textLeft = (label->width() - label->fontMetrics().horizontalAdvance(name)) / 2;
+        EXPECT_TRUE(label->alignment() & Qt::AlignHCenter) << t;
+        EXPECT_GT(textLeft, picture->width() / 14) << t;
+    }
     ASSERT_TRUE(SelectTab(10));
-    EXPECT_FALSE(label->isVisible());
+    EXPECT_FALSE(Ctl<QLabel>(*w, "LabelTabName")->isVisible());
 }

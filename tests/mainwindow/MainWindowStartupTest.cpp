@@ -655,6 +655,24 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
 
 } // namespace
 
+TEST_F(MainWindowTest, TheMinimumSizeGrowsWithTheShownTabsTexts) {
+    TfrmMain &m = Make();
+    m.show();
+    m.FormActivate();
+    const QSize first = m.minimumSize();
+    // A tab with a long name, sound and tuning: the mixer's row needs more room.
+    ASSERT_TRUE(SelectTab(7));
+    TInstrumentTab &guitar = m.Song.Tab(7);
+    guitar.Name = "Twelve String Guitar";
+    guitar.PatchName = "Electric Guitar (overdriven) (30)";
+    ASSERT_TRUE(SelectTab(1));
+    ASSERT_TRUE(SelectTab(7));
+    EXPECT_GT(m.minimumWidth(), first.width());
+    m.resize(1, 1); // the window keeps its minimum
+    QCoreApplication::sendPostedEvents(); // the layouts settle
+    ExpectNothingOverlapsOrIsCut(m, "long texts");
+}
+
 TEST_F(MainWindowTest, MenuKeysFireWithTheFocusInTheEditor) {
     TfrmMain &m = Make();
     TDialogs dialogs = CreateDialogs(ts.Get(), &m);

@@ -191,11 +191,33 @@ TEST(TablatureLayout, PrintedPagesHoldSevenRowsEach) {
     EXPECT_TRUE(HasText(d.pages[1], {50 + (g.rowWidth / 2) / 5, g.firstRowTop - 5, "3", TTabFont::Notes}));
 }
 
-TEST(TablatureKeys, ScrollStepsHeldToTheRange) {
+// The second duration line of a one-note bar (gap 12): the text, a single letter after a blank,
+// then the gap; a text longer than two characters eats into the gap; no text leaves the gap alone.
+TEST(TablatureAscii, DurationTextsArePaddedByTheGap) {
+    struct Case { std::string duration, expected; };
+    const Case cases[] = {
+        {"Q", std::string(13, ' ') + " Q" + std::string(12, ' ') + " "},
+        {"Q.", std::string(13, ' ') + "Q." + std::string(12, ' ') + " "},
+        {"Q./", std::string(13, ' ') + "Q./" + std::string(11, ' ') + " "},
+        {"", std::string(13, ' ') + std::string(12, ' ') + " "},
+        {"  ", std::string(13, ' ') + std::string(12, ' ') + " "},
+    };
+    for (const Case &c : cases) {
+        TTabBar bar = Bar(1);
+        bar.notes[0].Duration = c.duration;
+        const auto text = BuildAsciiTab({bar}, "", 5, true);
+        // The title block (5 lines), six string lines, then the two duration lines.
+        ASSERT_GT(text.size(), 12u);
+        EXPECT_EQ(text[12], c.expected) << "\"" << c.duration << "\"";
+    }
+}
+
+TEST(TablatureKeys, ScrollStepsStayInsideTheRange) {
     struct Case { TTabKey key; int position, maximum, expected; };
     const Case cases[] = {
-        {TTabKey::PageDown, 0, 500, 50}, {TTabKey::PageDown, 480, 500, 500}, {TTabKey::PageUp, 120, 500, 70},
-        {TTabKey::PageUp, 30, 500, 0},   {TTabKey::Down, 0, 500, 10},        {TTabKey::Down, 495, 500, 500},
+        {TTabKey::PageDown, 0, 500, 50}, {TTabKey::PageDown, 450, 500, 500}, {TTabKey::PageDown, 480, 500, 480},
+        {TTabKey::PageDown, 500, 500, 500}, {TTabKey::PageUp, 120, 500, 70}, {TTabKey::PageUp, 30, 500, 0},
+        {TTabKey::Down, 0, 500, 10},     {TTabKey::Down, 490, 500, 500},     {TTabKey::Down, 495, 500, 495},
         {TTabKey::Up, 25, 500, 15},      {TTabKey::Up, 10, 500, 0},          {TTabKey::Up, 4, 500, 0},
         {TTabKey::Down, 0, 0, 0},
     };
