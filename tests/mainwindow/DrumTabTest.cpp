@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -151,6 +152,11 @@ TEST_F(DrumTabTest, GridPlayKeepsTimeFromThePassStart) {
         if (n.note == 36 && n.velocity > 0)
             bass.push_back(n.ms);
     EXPECT_EQ(bass, (std::vector<int64_t>{0, 8 * 125 + 3, 10 * 125 + 3, 2000 + 3, 2000 + 8 * 125 + 3, 2000 + 10 * 125 + 3}));
+}
+
+TEST_F(DrumTabTest, CursorBarIsDrawnInItsColour) {
+    const QImage shown = Grid()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(Grid()->ColumnWidth() / 2, 2), QColor(147, 254, 242));
 }
 
 TEST_F(DrumTabTest, LoopedGridPlayLocksThePageUntilStopped) {
