@@ -15,7 +15,7 @@ class StampingOut : public platform::IMidiOutSystem {
 public:
     using Clock = std::chrono::steady_clock;
     struct Arrival {
-        uint8_t status, data1;
+        uint8_t status, data1, data2;
         int64_t arrivedNs; // steady_clock ns since its epoch
         int64_t dueNs;     // as given to SendShortAt; -1 for SendShort
     };
@@ -51,7 +51,7 @@ private:
                 out.armed = false;
             }
             if (out.log && out.arrivals.size() < out.arrivals.capacity())
-                out.arrivals.push_back({status, data1, nowNs, dueNs});
+                out.arrivals.push_back({status, data1, data2, nowNs, dueNs});
         }
         void Reset() override {}
         StampingOut &out;

@@ -12,7 +12,7 @@
 namespace {
 const QColor kGridLine(160, 160, 160);
 const QColor kBeatYellow(255, 255, 0);
-const QColor kCursorColour(0, 0, 128);
+const QColor kCursorColour(147, 254, 242); // a light cyan bar over the column being played
 constexpr int kBarLineWidth = 4;
 } // namespace
 

@@ -134,7 +134,10 @@ private:
     void Report(const DrumCommandResult &result);
     // The list's selection into the drum part; the current item then shows in the grid.
     void TakeListSelection(bool firstSelectedCurrent);
-    void PlayDrumGridLive(TLiveSounding &sound);
+    // One pass over the grid's columns, column k due at `startNs` (the clock's nanoseconds; -1:
+    // when the first column sounds) plus k steps; returns when the pass was due to end, where a
+    // looped pass starts (-1 when no column sounded).
+    int64_t PlayDrumGridLive(TLiveSounding &sound, int64_t startNs);
     void SoundCell(int row, int level);
     int DrumsTabNumber() const;
     TInstrumentTab &DrumsRecord() const;

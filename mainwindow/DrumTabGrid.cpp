@@ -7,6 +7,7 @@
 #include "mainwindow/LiveSounding.h"
 #include "mainwindow/rules/PlayState.h"
 #include "midi/MidiOutputPort.h"
+#include "platform/Clock.h"
 #include "song/Durations.h"
 #include "song/SongModel.h"
 
@@ -119,8 +120,9 @@ void TDrumTab::BitBtnPlayPatternMouseDown() {
     SetPlayButtonLook(BitBtnPlayPattern, true);
     ShowDrums();
     calls_.EnterNestedLoop();
+    int64_t passStartNs = -1; // the first pass starts when its first column sounds
     while (true) {
-        PlayDrumGridLive(*sound);
+        passStartNs = PlayDrumGridLive(*sound, passStartNs);
         if (!chkLoopDrumGrid->isChecked() || play_.StopRequested)
             break;
         QCoreApplication::processEvents();
@@ -133,11 +135,16 @@ void TDrumTab::BitBtnPlayPatternMouseDown() {
     StringGridDrums->SetPlayColumn(-1);
 }
 
-void TDrumTab::PlayDrumGridLive(TLiveSounding &sound) {
+int64_t TDrumTab::PlayDrumGridLive(TLiveSounding &sound, int64_t startNs) {
     // One pass over the bar's columns, each sounded for one step; an edit of the grid meanwhile
-    // is heard from its next column on.
+    // is heard from its next column on. Each column is due at a time counted from the pass's
+    // start, as the song player counts from the song's, so the work around the waits does not
+    // make the bar longer.
     TMidiOutputPort &port = sound.Port();
-    for (int column = 0; column < drums_.grid.Columns(); ++column) {
+    const int denominator = drums_.sigLower, feel = drums_.feel, tempo = song_.Tempo;
+    auto dueNs = [&](int column) { return startNs + DrumColumnDueUs(column, denominator, feel, tempo) * 1000; };
+    const int columns = drums_.grid.Columns();
+    for (int column = 0; column < columns; ++column) {
         if (play_.StopRequested || !play_.Playing(TPlayKind::DrumGrid))
             break;
         StringGridDrums->SetPlayColumn(column);
@@ -147,13 +154,18 @@ void TDrumTab::PlayDrumGridLive(TLiveSounding &sound) {
         QCoreApplication::processEvents();
         if (play_.StopRequested)
             break;
+        if (startNs < 0)
+            startNs = sound.Clock().NowNs();
         sound.SendTabPatch(tab);
         sound.SendBalance(tab, tab.Balance);
         for (const DrumHit &hit : hits)
             port.NoteOn(channel, hit.note, hit.velocity);
-        sound.WaitMs(DrumStepMs(drums_.sigLower, drums_.feel, song_.Tempo), true);
+        // Up to the next column's due time, in whole milliseconds rounded up.
+        const int64_t leftNs = dueNs(column + 1) - sound.Clock().NowNs();
+        sound.WaitMs(static_cast<int>(std::max<int64_t>(leftNs + 999'999, 0) / 1'000'000), true);
         for (const DrumHit &hit : hits)
             port.NoteOn(channel, hit.note, 0);
     }
     StringGridDrums->SetPlayColumn(-1);
+    return startNs < 0 ? -1 : dueNs(columns);
 }

@@ -155,7 +155,7 @@ void TPlayback::LabelSigUpperClick(
         drums.sigUpper = sig->Upper;
         drums.sigLower = sig->Lower;
     }
-    host_.Drums().ResizeGridColumns();
+    host_.Drums().RefitGridToBar();
     // Unchanged, the caret line's status is still computed again.
     host_.SongChanged(kChangedTimeSignature, text != current);
 }

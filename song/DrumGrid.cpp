@@ -1,7 +1,5 @@
 #include "song/DrumGrid.h"
 
-#include "song/Durations.h"
-
 #include <algorithm>
 
 DrumGridPiece TakeDrumPiece(const DrumGridModel &grid, DrumGridRect rect) {
@@ -167,18 +165,14 @@ DrumCommandResult DrumGridEditor::ClearPattern(DrumPart &drums) {
 
 // ---- Playing the grid ------------------------------------------------------------------------
 
-int DrumStepMs(int denominator, int feel, int tempo) {
-    const char *symbol = "Q";
+int64_t DrumColumnDueUs(int column, int denominator, int feel, int tempo) {
     switch (denominator) {
-    case 1: symbol = "W"; break;
-    case 2: symbol = "H"; break;
-    case 8: symbol = "E"; break;
-    case 16: symbol = "S"; break;
-    case 32: symbol = "T"; break;
-    case 64: symbol = "F"; break;
-    default: break;
+    case 1: case 2: case 4: case 8: case 16: case 32: case 64: break;
+    default: denominator = 4; break;
     }
-    return DurationMs(symbol, tempo) / StepsPerBeat(feel);
+    // A whole note lasts 240,000,000 microseconds at one beat a minute.
+    const int64_t stepsPerWhole = int64_t{std::max(tempo, 1)} * denominator * StepsPerBeat(feel);
+    return int64_t{column} * 240'000'000 / stepsPerWhole;
 }
 
 std::vector<DrumHit> DrumColumnHits(const DrumPart &drums, int column, int transpose, int volume) {

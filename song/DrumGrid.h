@@ -94,9 +94,11 @@ private:
 
 // ---- Playing the grid ------------------------------------------------------------------------
 
-// Milliseconds of one grid step: the note the denominator names (1 W, 2 H, 4 Q, 8 E, 16 S, 32 T,
-// 64 F; any other waits as a quarter) at `tempo`, divided by the feel's steps per beat.
-int DrumStepMs(int denominator, int feel, int tempo);
+// When grid column `column` is due, in microseconds from the start of the pass: `column` steps,
+// a step being the note the denominator names (1 W, 2 H, 4 Q, 8 E, 16 S, 32 T, 64 F; any other
+// a quarter) at `tempo` divided by the feel's steps per beat. Counted from the pass's start, so
+// steps of a fraction of a microsecond do not add up to a drift.
+int64_t DrumColumnDueUs(int column, int denominator, int feel, int tempo);
 
 struct DrumHit {
     int note = 0;

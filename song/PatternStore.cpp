@@ -324,6 +324,11 @@ void DrumPart::ResizeGridColumns() {
         grid.SetColumns(sigUpper * StepsPerBeat(feel));
 }
 
+void DrumPart::RefitGridToBar() {
+    ResizeGridColumns();
+    LoadPatternIntoGrid(list.ItemIndex());
+}
+
 int DrumPart::NextPatternId() {
     const int id = list.MaxId() + 1;
     ids.Set(id + 1);

@@ -208,6 +208,9 @@ struct DrumPart {
     void Reset(std::string_view timeSignature);
     // Grid columns for the shown numerator and feel (nothing when the numerator is not positive).
     void ResizeGridColumns();
+    // After a change of the time signature: the grid's columns for it, filled again from the
+    // current pattern's block, so cells a shorter bar left out show again in a longer one.
+    void RefitGridToBar();
 
     // The id for a new pattern: one above the largest id in the list (1 for an empty list); the
     // counter is left as having just given it.

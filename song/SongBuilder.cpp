@@ -108,8 +108,12 @@ public:
 
 private:
     TrackWriter AddTrack(const char *builder);
-    // Returns -1, or the failing line's index.
-    int GenerateInstrumentTrack(int tabNumber, TrackWriter &out);
+    // Returns -1, or the failing line's index. Without a track (`out` null) the tab is silenced:
+    // only its tempo changes are written, into the conductor track.
+    int GenerateInstrumentTrack(int tabNumber, TrackWriter *out);
+    // A silenced note tab still sets the song's tempo where its "*Tempo" lines stand; its lines are
+    // read only for their lengths, and an unreadable line ends its tempo changes without an error.
+    void HandOnTempoChanges(int tabNumber);
     void BuildDrumPatternTrack(TrackWriter &out, TBuildResult &result);
     void BuildMetronomeTrack(TrackWriter &out);
     const TInstrumentTab *DrumsTab() const;
@@ -122,6 +126,8 @@ private:
     int countIn_;
     int tracks_ = 0;
     int64_t songEnd_ = 0;
+    std::vector<int> silencedBeforeConductor_;  // their tempo changes wait for track 0
+    int tab_ = 0;  // the tab being built, 0 for the metronome
     int line_ = -1;  // the note tab's line being built, -1 outside one
 };
 
@@ -167,6 +173,13 @@ TrackWriter SongMidiBuilder::AddTrack(const char *builder) {
         } catch (const std::exception &) {
             throw InsertFailure{builder};
         }
+        // In tab order, ahead of this track's own tempo changes.
+        const int building = tab_;
+        for (const int n : silencedBeforeConductor_)
+            HandOnTempoChanges(n);
+        silencedBeforeConductor_.clear();
+        tab_ = building;
+        line_ = -1;
     }
     ++tracks_;
     return TrackWriter(*midi_.GetTrack(tracks_), builder, songEnd_);
@@ -179,7 +192,17 @@ const TInstrumentTab *SongMidiBuilder::DrumsTab() const {
     return nullptr;
 }
 
-int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
+void SongMidiBuilder::HandOnTempoChanges(int tabNumber) {
+    if (midi_.GetTrackCount() == 0) {
+        silencedBeforeConductor_.push_back(tabNumber);
+        return;
+    }
+    tab_ = tabNumber;
+    GenerateInstrumentTrack(tabNumber, nullptr);
+    line_ = -1;
+}
+
+int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
     const TInstrumentTab &tab = song_.Tab(tabNumber);
     const std::vector<std::string> &lines = std::as_const(song_).Lines(tabNumber); // a read: no revision
     const TLineContext ctx = song_.LineContext(tabNumber, kBuildPpqn);
@@ -192,15 +215,17 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
             offset[static_cast<size_t>(k)] = TuningOffset(tab.TuningSpelling, k);
 
     int64_t cursor = countIn_;
-    out.Name(tab.Name);
-    try {
-        out.Track().SetChannel(tabChannel);
-    } catch (const std::exception &) {
-        throw InsertFailure{"GenerateInstrumentTrack"};
+    if (out) {
+        out->Name(tab.Name);
+        try {
+            out->Track().SetChannel(tabChannel);
+        } catch (const std::exception &) {
+            throw InsertFailure{"GenerateInstrumentTrack"};
+        }
+        out->Channel(0, static_cast<uint8_t>(0xC0 | tabChannel), tab.Patch);
+        out->Channel(0, static_cast<uint8_t>(0xB0 | tabChannel), 10, tab.Balance);
+        out->Channel(0, static_cast<uint8_t>(0xB0 | tabChannel), 7, tab.Volume);
     }
-    out.Channel(0, static_cast<uint8_t>(0xC0 | tabChannel), tab.Patch);
-    out.Channel(0, static_cast<uint8_t>(0xB0 | tabChannel), 10, tab.Balance);
-    out.Channel(0, static_cast<uint8_t>(0xB0 | tabChannel), 7, tab.Volume);
 
     int channel = -1;  // none: the tab's channel
     int volume = -1;   // none: each note's own velocity
@@ -220,6 +245,8 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
             if (!directive)
                 continue;
             const int value = directive->Value;
+            if (!out && directive->Kind != TDirective::Tempo && directive->Kind != TDirective::Delay)
+                continue;
             switch (directive->Kind) {
             case TDirective::Channel: channel = value & 0x0F; break;
             case TDirective::Volume: volume = value; break;
@@ -234,8 +261,8 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
                 break;
             case TDirective::Delay: pendingDelay = value; break;
             case TDirective::Transpose: transpose = value + tab.Transpose; break;
-            case TDirective::Balance: out.Channel(cursor, static_cast<uint8_t>(0xB0 | tabChannel), 10, value); break;
-            case TDirective::Instrument: out.Channel(cursor, static_cast<uint8_t>(0xC0 | tabChannel), value); break;
+            case TDirective::Balance: out->Channel(cursor, static_cast<uint8_t>(0xB0 | tabChannel), 10, value); break;
+            case TDirective::Instrument: out->Channel(cursor, static_cast<uint8_t>(0xC0 | tabChannel), value); break;
             }
             continue;
         }
@@ -247,10 +274,10 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
             for (int k = 5 - ctx.HighestString; k <= 5; ++k) {
                 const auto s = static_cast<size_t>(k);
                 cursor = std::max<int64_t>(cursor + pendingDelay, 0);
-                if (chord.Pitches[s] == kNoPitch)
+                if (!out || chord.Pitches[s] == kNoPitch)
                     continue;
                 const int note = transpose + chord.Pitches[s] + offset[s] + song_.SongTranspose;
-                out.Note(noteChannel, note, volume >= 0 ? volume : chord.Volumes[s], cursor + tab.Delay,
+                out->Note(noteChannel, note, volume >= 0 ? volume : chord.Volumes[s], cursor + tab.Delay,
                          cursor + chord.DurationLengths[s] + tab.Delay);
             }
             cursor += chord.DurationLength;
@@ -258,11 +285,11 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter &out) {
             cursor = std::max<int64_t>(cursor + pendingDelay, 0);
             if (!ParsePianoLine(line, TDurationUnit::Ticks, ctx, piece))
                 return static_cast<int>(n);
-            for (size_t k = 0; k < piece.Keys.size(); ++k) {
+            for (size_t k = 0; out && k < piece.Keys.size(); ++k) {
                 if (piece.Keys[k] == -1)
                     continue;
                 const int note = transpose + piece.Keys[k] + song_.SongTranspose;
-                out.Note(noteChannel, note, volume >= 0 ? volume : piece.Volumes[k], cursor + tab.Delay,
+                out->Note(noteChannel, note, volume >= 0 ? volume : piece.Volumes[k], cursor + tab.Delay,
                          cursor + piece.DurationLengths[k] + tab.Delay);
             }
             cursor += piece.DurationLength;
@@ -368,23 +395,26 @@ TBuildResult SongMidiBuilder::Build() {
     const bool solo = song_.CurrentTab >= 1 && song_.CurrentTab <= kTabCount && song_.Current().Solo;
     auto muted = [&](int n) { return song_.Tab(n).Mute || (solo && n != song_.CurrentTab); };
 
-    int tabNumber = 0;
     const char *builder = "GenerateInstrumentTrack";
     try {
-        for (tabNumber = 1; tabNumber <= kTabCount; ++tabNumber) {
+        for (int tabNumber = 1; tabNumber <= kTabCount; ++tabNumber) {
+            tab_ = tabNumber;
             TInstrumentTab &tab = song_.Tab(tabNumber);
-            if (muted(tabNumber))
+            if (muted(tabNumber)) {
+                if (tab.Kind != TKind::Drums && !std::as_const(song_).Lines(tabNumber).empty())
+                    HandOnTempoChanges(tabNumber);
                 continue;
+            }
             if (tab.Kind != TKind::Drums) {
                 if (std::as_const(song_).Lines(tabNumber).empty())
                     continue;
                 builder = "GenerateInstrumentTrack";
                 TrackWriter out = AddTrack(builder);
                 tab.TrackNumber = tracks_;
-                const int failed = GenerateInstrumentTrack(tabNumber, out);
+                const int failed = GenerateInstrumentTrack(tabNumber, &out);
                 if (failed >= 0) {
                     result.Status = EBuildStatus::LineError;
-                    result.Tab = tabNumber;
+                    result.Tab = tab_;
                     result.Line = failed;
                     const std::string reason = LineFailureReason(song_, tabNumber, failed);
                     result.Message = "Error in " + UpperCaseAscii(tab.Name) + " on line " + std::to_string(failed + 1) +
@@ -400,7 +430,7 @@ TBuildResult SongMidiBuilder::Build() {
         }
         if (tracks_ == 0)
             return result;  // nothing audible: no track, no metronome either
-        tabNumber = 0;
+        tab_ = 0;
         if (settings_.Metronome || settings_.CountIn) {
             builder = "BuildMetronomeTrack";
             TrackWriter out = AddTrack(builder);
@@ -408,18 +438,18 @@ TBuildResult SongMidiBuilder::Build() {
         }
     } catch (const TrackFull &full) {
         result.Status = EBuildStatus::InsertFailed;
-        result.Tab = tabNumber;
+        result.Tab = tab_;
         result.Line = line_;
-        result.Message = TrackFullMessage(full, song_, tabNumber, line_);
+        result.Message = TrackFullMessage(full, song_, tab_, line_);
         return result;
     } catch (const InsertFailure &failure) {
         result.Status = EBuildStatus::InsertFailed;
-        result.Tab = tabNumber;
+        result.Tab = tab_;
         result.Message = std::string("Can't insert event: ") + failure.builder;
         return result;
     } catch (const std::exception &) {
         result.Status = EBuildStatus::InsertFailed;
-        result.Tab = tabNumber;
+        result.Tab = tab_;
         result.Message = std::string("Can't insert event: ") + builder;
         return result;
     }

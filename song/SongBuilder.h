@@ -46,7 +46,8 @@ struct TBuildResult {
 };
 
 // Builds the song into `midi` (cleared first, PPQN 192). With the current tab in Solo every other
-// tab counts as muted; no tab's Mute, Solo or the current tab change. Each built tab's TrackNumber
+// tab counts as muted; no tab's Mute, Solo or the current tab change. A muted note tab builds no
+// track but its "*Tempo" lines still change the song's tempo. Each built tab's TrackNumber
 // is set. On a failure the tracks built so far stay in `midi`.
 TBuildResult BuildSongMidi(TSongModel &song, const DrumPart &drums, const TPlaySettings &settings, TMidiData &midi);
 

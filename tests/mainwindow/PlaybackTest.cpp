@@ -9,6 +9,7 @@
 #include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
+#include "song/DrumGrid.h"
 #include "song/NewSong.h"
 #include "song/SongBuilder.h"
 
@@ -448,6 +449,25 @@ TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
     EXPECT_EQ(host.drums.sigLower, 8);
     EXPECT_TRUE(host.song.Current().Modified);
     EXPECT_GE(host.settingsShown, 2);
+}
+
+TEST_F(PlaybackTest, EachTimeSignatureShowsThePatternsCellsThatFitItsBar) {
+    // A 4/4 pattern with hits on steps 13 and 15; 3/4 has room for 12 steps, 7/8 for 28.
+    NewDrumPattern(host.drums);
+    host.drums.grid.SetCell(12, 0, 7);
+    host.drums.grid.SetCell(14, 1, 9);
+    ASSERT_TRUE(host.drums.ReplaceDrumGridInStore(0));
+    const struct Case {
+        const char *sig;
+        int columns;
+        int step13, step15;
+    } cases[] = {{"0304", 12, 0, 0}, {"0708", 28, 7, 9}, {"0304", 12, 0, 0}, {"0404", 16, 7, 9}};
+    for (const Case &c : cases) {
+        playback->LabelSigUpperClick([&](const std::string &) { return std::string(c.sig); });
+        EXPECT_EQ(host.drums.grid.Columns(), c.columns) << c.sig;
+        EXPECT_EQ(host.drums.grid.Cell(12, 0), c.step13) << c.sig;
+        EXPECT_EQ(DrumColumnHits(host.drums, 14, 0, 100).size(), c.step15 ? 1u : 0u) << c.sig;
+    }
 }
 
 TEST(AnimatedCaptionTest, NamesTheTabsInstrument) {

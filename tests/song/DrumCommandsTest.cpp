@@ -169,15 +169,18 @@ TEST(DrumGridEdits, ClearPatternEmptiesTheOnlyPatternInTheStore) {
     EXPECT_EQ(part.list.SelectedIndices(), std::vector<int>{0});
 }
 
-TEST(DrumGridPlay, StepLengthsAndColumnNotes) {
-    struct Case { int denominator, feel, tempo, ms; };
+TEST(DrumGridPlay, ColumnDueTimesAndColumnNotes) {
+    struct Case { int column, denominator, feel, tempo; int64_t us; };
     const Case cases[] = {
-        {4, kFeelRegular, 120, 125}, {4, kFeelJazzy, 120, 166}, {8, kFeelRegular, 120, 62},
-        {2, kFeelJazzy, 60, 666},    {1, kFeelRegular, 120, 500}, {64, kFeelRegular, 120, 7},
-        {3, kFeelRegular, 120, 125}, {0, kFeelJazzy, 120, 166},  // unlisted: a quarter
+        {1, 4, kFeelRegular, 120, 125000}, {1, 4, kFeelJazzy, 120, 166666}, {3, 4, kFeelJazzy, 120, 500000},
+        {1, 8, kFeelRegular, 120, 62500},  {1, 2, kFeelJazzy, 60, 666666},  {1, 1, kFeelRegular, 120, 500000},
+        {1, 64, kFeelRegular, 120, 7812},  {16, 64, kFeelRegular, 120, 125000},
+        {1, 3, kFeelRegular, 120, 125000}, {3, 0, kFeelJazzy, 120, 500000},  // unlisted: a quarter
+        {12, 4, kFeelJazzy, 0, 240000000},                                   // a tempo below 1 counts as 1
     };
     for (const Case &c : cases)
-        EXPECT_EQ(DrumStepMs(c.denominator, c.feel, c.tempo), c.ms) << c.denominator << " " << c.feel;
+        EXPECT_EQ(DrumColumnDueUs(c.column, c.denominator, c.feel, c.tempo), c.us)
+            << c.column << " " << c.denominator << " " << c.feel;
 
     DrumPart part = Fresh();
     for (int r = 0; r < kDrumRows; ++r)

@@ -297,6 +297,39 @@ TEST(SongBuilder, ALineErrorGivesTheReadersReasonOnTheSecondLine) {
     }
 }
 
+TEST(SongBuilder, SilencedTabsStillChangeTheSongsTempo) {
+    // Tab 1's tempo change after its first bar, muted or silenced by another tab's Solo; tab 2 is
+    // silenced after the conductor track exists, and its unreadable line ends its tempo changes.
+    const struct Case {
+        const char *what;
+        int current;
+        bool muteFirst;
+        bool countIn;
+    } cases[] = {{"mute", 6, true, false}, {"solo drums", 10, false, false}, {"count-in", 10, false, true}};
+    for (const Case &c : cases) {
+        Fixture f;
+        f.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, W", "*Tempo 60", "C, 62, x, x, x, x, x, x, x, x, x, Q"};
+        f.song.Lines(2) = {"*Delay 96", "C, 60, x, x, x, x, x, x, x, x, x, H", "*Tempo 90", "bad line", "*Tempo 30"};
+        f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, W", "C, x, 3, 2, 0, 1, 0, W"};
+        f.song.Tab(2).Mute = true;
+        ChooseBuiltInBeat(f.drums, 1);
+        f.song.Tab(1).Mute = c.muteFirst;
+        f.song.CurrentTab = c.current;
+        f.song.Tab(c.current).Solo = !c.muteFirst;
+        f.settings.CountIn = c.countIn;
+        ASSERT_TRUE(f.Build().Ok()) << c.what;
+        const std::string at = c.countIn ? "768 " : "0 ";
+        const std::string bar2 = c.countIn ? "1536 " : "768 ";
+        // Tempo 60 = 1000000 = 0x0F4240; 90 = 666666 = 0x0A2C2A.
+        EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808",
+                                                              std::to_string(std::stoi(at) + 480) + " FF51 0A2C2A",
+                                                              bar2 + "FF51 0F4240", bar2 + "FF2F"}))
+            << c.what;
+        // Nothing else of a silenced tab is built.
+        EXPECT_EQ(f.midi.GetTrackCount(), (c.muteFirst ? 3 : 2) + (c.countIn ? 1 : 0)) << c.what;
+    }
+}
+
 TEST(SongBuilder, DirectivesShapeTheNotes) {
     Fixture f;
     f.song.Tab(6).Transpose = 1;
