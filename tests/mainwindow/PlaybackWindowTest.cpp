@@ -10,6 +10,9 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/PlaybackWindow.h"
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TimeDisplay.h"
 #include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
@@ -445,6 +448,61 @@ TEST_F(PlaybackWindowTest, AfterPlayingSelectedLinesCountInStaysOff) {
     w->Lines().MoveCaretToLine(0);
     Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); });
     EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// A modified song plays with the modified mark cleared from the status bar and the shortcut
+// labels of the editor's commands locked; both come back usable after the play.
+TEST_F(PlaybackWindowTest, PlayingClearsTheModifiedMarkAndLocksTheCommandLabels) {
+    Make({WriteSong(QStringLiteral("mark.twd"), {kC, kD})});
+    w->MarkModified();
+    auto *bottom = Ctl<TStatusPanels>(*w, "StatusBarBottom");
+    ASSERT_EQ(bottom->Text(1), QStringLiteral("*"));
+    const char *const labels[] = {"LabelSave", "LabelSetBookmark", "LabelPlayfromBookmark"};
+    QString markWhilePlaying = QStringLiteral("not seen");
+    int labelsEnabled = -1;
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+          [&](int64_t ms) {
+              if (ms != 500)
+                  return;
+              markWhilePlaying = bottom->Text(1);
+              labelsEnabled = 0;
+              for (const char *name : labels)
+                  labelsEnabled += Ctl<QLabel>(*w, name)->isEnabled();
+          });
+    EXPECT_EQ(markWhilePlaying, QString());
+    EXPECT_EQ(labelsEnabled, 0);
+    EXPECT_TRUE(w->AnyTabModified()); // the mark goes, the song stays modified
+    for (const char *name : labels)
+        EXPECT_TRUE(Ctl<QLabel>(*w, name)->isEnabled()) << name;
+}
+
+// Another song, however it is opened, starts with the position displays at its start.
+TEST_F(PlaybackWindowTest, OpeningAnotherSongPutsThePositionDisplaysBackToTheStart) {
+    Make({WriteSong(QStringLiteral("first.twd"), {kC, kD})});
+    const QString second = WriteSong(QStringLiteral("second.twd"), {kE});
+    auto *pos = Ctl<TPosDisplay>(*w, "PosDisplay1");
+    auto *time = Ctl<TTimeDisplay>(*w, "TimeDisplay1");
+    const std::function<void()> opens[] = {
+        [&] {
+            ts.files.QueuePath(second);
+            Action("OpenSong1")->trigger();
+        },
+        [&] { Action("Recent11")->trigger(); }, // the same song again, from the recent list
+    };
+    for (const auto &open : opens) {
+        pos->SetPosition(3, 2, 100); // where the last play left them
+        time->SetTime(7250);
+        open();
+        EXPECT_EQ(pos->Bar(), 0);
+        EXPECT_EQ(pos->Beat(), 0);
+        EXPECT_EQ(pos->Tick(), 0);
+        EXPECT_EQ(time->Time(), 0);
+    }
+    EXPECT_EQ(w->FileName, second);
 }
 
 } // namespace
