@@ -210,24 +210,50 @@ TEST_F(PlaybackWindowTest, EscStopsTheSong) {
     EXPECT_FALSE(timer.Running());
 }
 
+// A close while the song loops stops it at once and is carried out once the loop has unwound;
+// a modified song then asks its question, and nothing sounds while the question is open (the
+// player's clock runs on for three seconds meanwhile).
 TEST_F(PlaybackWindowTest, ClosingWhilePlayingStopsAndClosesOnceTheLoopHasUnwound) {
-    Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
-    Ctl<QCheckBox>(*w, "chkLoopAll")->click();
-    bool visibleRightAfterClose = false;
-    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
-          [&](int64_t ms) {
-              if (ms == 600) {
-                  w->close();
-                  visibleRightAfterClose = w->isVisible();
-              }
-          });
-    EXPECT_TRUE(visibleRightAfterClose); // refused while the loop runs, carried out after
-    QTest::qWait(50);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(timer.Running());
-    for (const Sent &s : Notes(0))
-        EXPECT_LE(s.ms, 600) << s;
-    EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        midi.Clear();
+        Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
+        if (modified)
+            w->MarkModified();
+        Ctl<QCheckBox>(*w, "chkLoopAll")->click();
+        int64_t closedAt = clock.NowMs() + 600;
+        bool closed = false, visibleRightAfterClose = false;
+        Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+              [&](int64_t ms) {
+                  if (ms >= closedAt && !closed) {
+                      closed = true;
+                      closedAt = ms;
+                      w->close();
+                      visibleRightAfterClose = w->isVisible();
+                  }
+              });
+        ts.messages.WhileShown = [this] {
+            for (int step = 0; step < 750; ++step) {
+                if (timer.Running())
+                    timer.Run(clock, 1);
+                else
+                    clock.Advance(4);
+                QCoreApplication::processEvents();
+            }
+        };
+        ts.messages.QueueAnswer(platform::mrNo);
+        EXPECT_TRUE(visibleRightAfterClose); // refused while the loop runs, carried out after
+        QTest::qWait(50);
+        ts.messages.WhileShown = nullptr;
+        EXPECT_EQ(ts.messages.Count(), modified ? 1 : 0);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(timer.Running());
+        for (const Sent &s : Notes(0))
+            EXPECT_LE(s.ms, closedAt) << s;
+        EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+        ts.messages.Clear();
+        w.reset();
+    }
 }
 
 TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
@@ -455,7 +481,7 @@ TEST_F(PlaybackWindowTest, AfterPlayingSelectedLinesCountInStaysOff) {
 namespace {
 
 // A modified song plays with the modified mark cleared from the status bar and the shortcut
-// labels of the editor's commands locked; both come back usable after the play.
+// labels of the editor's commands locked; both come back after the play.
 TEST_F(PlaybackWindowTest, PlayingClearsTheModifiedMarkAndLocksTheCommandLabels) {
     Make({WriteSong(QStringLiteral("mark.twd"), {kC, kD})});
     w->MarkModified();
@@ -476,6 +502,7 @@ TEST_F(PlaybackWindowTest, PlayingClearsTheModifiedMarkAndLocksTheCommandLabels)
     EXPECT_EQ(markWhilePlaying, QString());
     EXPECT_EQ(labelsEnabled, 0);
     EXPECT_TRUE(w->AnyTabModified()); // the mark goes, the song stays modified
+    EXPECT_EQ(bottom->Text(1), QStringLiteral("*"));
     for (const char *name : labels)
         EXPECT_TRUE(Ctl<QLabel>(*w, name)->isEnabled()) << name;
 }
