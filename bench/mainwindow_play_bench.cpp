@@ -59,7 +59,7 @@ public:
     void ShowTab(int) override {}
     void ClearInstrumentPicture() override {}
     void SetPlayStatusText(const QString &) override {}
-    void ClearModifiedPanel() override {}
+    void ShowModifiedPanel(bool) override {}
     TPlayState &PlayState() override { return play; }
     void EnterNestedLoop() override {}
     void LeaveNestedLoop() override {}

@@ -9,6 +9,12 @@
 // the median error of the last tenth of the notes minus that of the first tenth; the
 // error is also given around the straight line that fits it best, without the drift.
 //
+// What (a) measures: the tempo arithmetic and the drift of the rendered file, not the live
+// timing. The synthesizer's WAV render places every message at the moment it was due (on the
+// steady clock, 20 ms behind real time), so how late the player's timer thread sent it does not
+// show: a player that woke every 4 ms scores as the event-timed one does. How late the player
+// sends is midi_player_timing_bench's figure.
+//
 //   midi_onsets_bench [--seconds N] [--soundfont FILE] [--out FOLDER]
 // --seconds: song length (240 = 4 minutes; the player's render takes that long).
 // --out: keep song.mid, player.wav and fluidsynth.wav there (else a temporary folder).
@@ -247,6 +253,9 @@ int main(int argc, char **argv) {
                 kPPQN, IdealSeconds(ticks.back()), std::min<int>(static_cast<int>(ticks.size()), kPPQN),
                 o.soundFont.c_str());
 
+    std::puts("measures: the tempo arithmetic and drift of the rendered file. The WAV render puts each message at\n"
+              "  the time it was due (20 ms behind real time), so the player's send lateness does not show here;\n"
+              "  midi_player_timing_bench measures that.");
     double wall = 0;
     if (RenderWithPlayer(data, o, playerWav, wall)) {
         std::printf("player: played in %.2f s of real time\n", wall);

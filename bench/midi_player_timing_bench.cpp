@@ -3,7 +3,8 @@
 // same schedule (8 tracks of notes at irregular ticks, so events fall at every phase of the
 // tick grid and of any timer period, often several at once) into a device that stamps each
 // arrival with the steady clock. Lateness = arrival - the event's ideal time (the start plus
-// its song time), at 60, 120 and 240 bpm.
+// its song time), at 60, 120 and 240 bpm. This is the figure of the live timing: the WAV render
+// of midi_onsets_bench puts each message at its due time whenever it was sent.
 #include "bench/StampingOut.h"
 #include "midi/MidiPlayer.h"
 #include "platform/SteadyClock.h"
@@ -161,7 +162,7 @@ int main() {
     const auto tracks = Schedule();
     std::printf("player (ThreadTimer, event-timed, period cap 4 ms) against the floor (a thread sleeping\n"
                 "until each event), side by side; %d tracks, %d events a run; lateness = arrival - ideal\n"
-                "time, in ms\n\n",
+                "time, in ms: the live timing, what a device hears (midi_onsets_bench's WAV render does not show it)\n\n",
                 kTracks, kTracks * kNotesPerTrack * 2);
     std::printf("%5s  %-7s %7s %7s %7s %7s %7s  %6s\n", "bpm", "", "events", "min", "median", "p99", "max", "secs");
     bool ok = true;

@@ -245,6 +245,9 @@ private:
     friend TDrumParts DrumTabParts(TfrmMain &w);
     friend TLineToolParts LineToolParts(TfrmMain &w);
 
+    // The position and time displays at bar 0, beat 0, tick 0 and no time (a new or read song).
+    void ShowSongStart();
+
     // ---- controls -----------------------------------------------------------------------
     QWidget *PanelTop = nullptr;
     QWidget *PanelBottom = nullptr;

@@ -314,6 +314,10 @@ void TfrmMain::ResetSong() {
     ClearModifiedMarks();
     SongChanged(Song.CurrentTab, kChangedWholeSong, false);
     status_->ShowInsertMode(RichEdit1->overwriteMode());
+    ShowSongStart();
+}
+
+void TfrmMain::ShowSongStart() {
     PosDisplay1->SetPosition(0, 0, 0);
     TimeDisplay1->SetTime(0);
 }
@@ -356,6 +360,7 @@ bool TfrmMain::ReadSong(const QString &path) {
     ClearModifiedMarks();
     SetCaptionFromFileName();
     SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    ShowSongStart(); // a new song is not where the last one's play stopped
     if (Options.ShowMixerAfterFileOpen)
         MixerSummary1Click();
     return true;

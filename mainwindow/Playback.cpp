@@ -278,7 +278,7 @@ bool TPlayback::PlayCommand() {
     const TBuildResult built = BuildSongMidi(song, drums, settings, MidiData1);
     for (int i = 0; i < kTabCount; ++i)
         song.Tabs[size_t(i)].Modified = modified[size_t(i)];
-    host_.ClearModifiedPanel();
+    host_.ShowModifiedPanel(true);
 
     if (!drumsTab) {
         host_.RestoreEditorView(view, view.HasSelection);
@@ -288,6 +288,7 @@ bool TPlayback::PlayCommand() {
     auto finish = [&] {
         host_.SetBusyCursor(false);
         host_.PlayState().End(TPlayKind::Song);
+        host_.ShowModifiedPanel(false);
         ShowIdleButton();
     };
 

@@ -75,8 +75,9 @@ public:
     virtual void ClearInstrumentPicture() = 0;
     // Status panel 4 of the editor's status bar.
     virtual void SetPlayStatusText(const QString &text) = 0;
-    // Panel 1 of the bottom status bar (the modified mark).
-    virtual void ClearModifiedPanel() = 0;
+    // Panel 1 of the bottom status bar (the modified mark): empty while the song plays, the
+    // tabs' marks as they are otherwise.
+    virtual void ShowModifiedPanel(bool playing) = 0;
     // The window's one play state: the song plays as TPlayKind::Song, which locks the window
     // (the command state); Esc sets its abort flag.
     virtual TPlayState &PlayState() = 0;

@@ -123,9 +123,9 @@ void TWindowPlaybackHost::ClearInstrumentPicture() { w_.PaintBoxInstrument->Clea
 
 void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { w_.StatusBarRichEdit->SetText(4, text); }
 
-void TWindowPlaybackHost::ClearModifiedPanel() {
-    // The build leaves the marks as they were; the panel shows them as they are.
-    w_.Status().ShowModified(w_.AnyTabModified());
+void TWindowPlaybackHost::ShowModifiedPanel(bool playing) {
+    // The song plays with the mark cleared; the tabs keep their marks, shown again after.
+    w_.Status().ShowModified(!playing && w_.AnyTabModified());
 }
 
 TPlayState &TWindowPlaybackHost::PlayState() { return w_.PlayState(); }

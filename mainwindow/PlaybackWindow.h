@@ -63,7 +63,7 @@ public:
     void ShowTab(int tab) override;
     void ClearInstrumentPicture() override;
     void SetPlayStatusText(const QString &text) override;
-    void ClearModifiedPanel() override;
+    void ShowModifiedPanel(bool playing) override;
     TPlayState &PlayState() override;
     void EnterNestedLoop() override;
     void LeaveNestedLoop() override;

@@ -2,6 +2,7 @@
 # presses keys and clicks through the X server's XTest extension (libXtst, called through
 # ctypes, so nothing needs installing) and asks a window to close as a window manager would.
 #   python3 xdrive.py keys KEY...      focus the window, press each key ("F2", "Down", "ctrl+s")
+#   python3 xdrive.py press KEY...     press each key where the focus is (a message box the window opened)
 #   python3 xdrive.py click X Y        a left click at X, Y from the window's top left corner
 #   python3 xdrive.py close [WINDOW]   WM_DELETE_WINDOW to the Tarrowind window or to WINDOW (an id)
 import ctypes as C, sys, time
@@ -101,6 +102,9 @@ if cmd == "keys":
     X.XSetInputFocus(d, main_window(), 2, 0)  # RevertToParent, CurrentTime
     X.XSync(d, 0)
     time.sleep(0.3)
+    for chord in sys.argv[2:]:
+        press(chord)
+elif cmd == "press":
     for chord in sys.argv[2:]:
         press(chord)
 elif cmd == "click":

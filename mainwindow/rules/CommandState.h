@@ -50,7 +50,8 @@ inline constexpr std::string_view kMixerControls[] = {
     "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning",
     "LabelScale", "LblScaleKey", "lblScaleType", "LabelAdvancedChordOptions"};
 inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
-                                                     "labelgrouplinesbybars"};
+                                                     "labelgrouplinesbybars", "LabelSetBookmark",
+                                                     "LabelPlayfromBookmark", "LabelSave"};
 inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
                                                      "LabelSlash", "LabelSigLower", "chkLoopAll",
                                                      "chkMetronome", "lblTranspose", "UpDownSongKey"};

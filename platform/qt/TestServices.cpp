@@ -8,6 +8,8 @@ int ScriptedMessageBoxes::Show(MessageKind kind, const QString &text, MessageBut
                                const QString &caption) {
     if (buttons == 0)
         buttons = mbOk;
+    if (WhileShown)
+        WhileShown();
     int answer;
     if (!answers_.empty()) {
         answer = answers_.front();

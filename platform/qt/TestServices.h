@@ -40,6 +40,8 @@ public:
              const QString &caption = QString()) override;
 
     void QueueAnswer(int result) { answers_.push_back(result); }
+    // Runs while each box is "open", before it is answered (the time a user takes to read it).
+    std::function<void()> WhileShown;
     const std::vector<ShownMessage> &Shown() const { return shown_; }
     QStringList Texts() const;
     QString LastText() const { return shown_.empty() ? QString() : shown_.back().text; }

@@ -64,7 +64,7 @@ public:
     void ShowTab(int tab) override { song.CurrentTab = tab; }
     void ClearInstrumentPicture() override {}
     void SetPlayStatusText(const QString &t) override { status = t; }
-    void ClearModifiedPanel() override {}
+    void ShowModifiedPanel(bool) override {}
     TPlayState &PlayState() override { return play; }
     void EnterNestedLoop() override { maxNested = std::max(maxNested, ++nested); }
     void LeaveNestedLoop() override { --nested; }

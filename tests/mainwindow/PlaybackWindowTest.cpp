@@ -10,6 +10,9 @@
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/PlaybackWindow.h"
+#include "mainwindow/PosDisplay.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TimeDisplay.h"
 #include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
@@ -207,24 +210,50 @@ TEST_F(PlaybackWindowTest, EscStopsTheSong) {
     EXPECT_FALSE(timer.Running());
 }
 
+// A close while the song loops stops it at once and is carried out once the loop has unwound;
+// a modified song then asks its question, and nothing sounds while the question is open (the
+// player's clock runs on for three seconds meanwhile).
 TEST_F(PlaybackWindowTest, ClosingWhilePlayingStopsAndClosesOnceTheLoopHasUnwound) {
-    Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
-    Ctl<QCheckBox>(*w, "chkLoopAll")->click();
-    bool visibleRightAfterClose = false;
-    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
-          [&](int64_t ms) {
-              if (ms == 600) {
-                  w->close();
-                  visibleRightAfterClose = w->isVisible();
-              }
-          });
-    EXPECT_TRUE(visibleRightAfterClose); // refused while the loop runs, carried out after
-    QTest::qWait(50);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(timer.Running());
-    for (const Sent &s : Notes(0))
-        EXPECT_LE(s.ms, 600) << s;
-    EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        midi.Clear();
+        Make({WriteSong(QStringLiteral("close.twd"), {kC, kD, kE, kF})});
+        if (modified)
+            w->MarkModified();
+        Ctl<QCheckBox>(*w, "chkLoopAll")->click();
+        int64_t closedAt = clock.NowMs() + 600;
+        bool closed = false, visibleRightAfterClose = false;
+        Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+              [&](int64_t ms) {
+                  if (ms >= closedAt && !closed) {
+                      closed = true;
+                      closedAt = ms;
+                      w->close();
+                      visibleRightAfterClose = w->isVisible();
+                  }
+              });
+        ts.messages.WhileShown = [this] {
+            for (int step = 0; step < 750; ++step) {
+                if (timer.Running())
+                    timer.Run(clock, 1);
+                else
+                    clock.Advance(4);
+                QCoreApplication::processEvents();
+            }
+        };
+        ts.messages.QueueAnswer(platform::mrNo);
+        EXPECT_TRUE(visibleRightAfterClose); // refused while the loop runs, carried out after
+        QTest::qWait(50);
+        ts.messages.WhileShown = nullptr;
+        EXPECT_EQ(ts.messages.Count(), modified ? 1 : 0);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(timer.Running());
+        for (const Sent &s : Notes(0))
+            EXPECT_LE(s.ms, closedAt) << s;
+        EXPECT_EQ(NoteOns(0), (std::vector<int>{60, 62}));
+        ts.messages.Clear();
+        w.reset();
+    }
 }
 
 TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
@@ -450,6 +479,62 @@ TEST_F(PlaybackWindowTest, AfterPlayingSelectedLinesCountInStaysOff) {
     w->Lines().MoveCaretToLine(0);
     Drive([&] { QTest::mouseClick(Ctl<QPushButton>(*w, "BitBtnPlayArrangement"), Qt::LeftButton); });
     EXPECT_TRUE(Ctl<QCheckBox>(*w, "chkCountIn")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// A modified song plays with the modified mark cleared from the status bar and the shortcut
+// labels of the editor's commands locked; both come back after the play.
+TEST_F(PlaybackWindowTest, PlayingClearsTheModifiedMarkAndLocksTheCommandLabels) {
+    Make({WriteSong(QStringLiteral("mark.twd"), {kC, kD})});
+    w->MarkModified();
+    auto *bottom = Ctl<TStatusPanels>(*w, "StatusBarBottom");
+    ASSERT_EQ(bottom->Text(1), QStringLiteral("*"));
+    const char *const labels[] = {"LabelSave", "LabelSetBookmark", "LabelPlayfromBookmark"};
+    QString markWhilePlaying = QStringLiteral("not seen");
+    int labelsEnabled = -1;
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); },
+          [&](int64_t ms) {
+              if (ms != 500)
+                  return;
+              markWhilePlaying = bottom->Text(1);
+              labelsEnabled = 0;
+              for (const char *name : labels)
+                  labelsEnabled += Ctl<QLabel>(*w, name)->isEnabled();
+          });
+    EXPECT_EQ(markWhilePlaying, QString());
+    EXPECT_EQ(labelsEnabled, 0);
+    EXPECT_TRUE(w->AnyTabModified()); // the mark goes, the song stays modified
+    EXPECT_EQ(bottom->Text(1), QStringLiteral("*"));
+    for (const char *name : labels)
+        EXPECT_TRUE(Ctl<QLabel>(*w, name)->isEnabled()) << name;
+}
+
+// Another song, however it is opened, starts with the position displays at its start.
+TEST_F(PlaybackWindowTest, OpeningAnotherSongPutsThePositionDisplaysBackToTheStart) {
+    Make({WriteSong(QStringLiteral("first.twd"), {kC, kD})});
+    const QString second = WriteSong(QStringLiteral("second.twd"), {kE});
+    auto *pos = Ctl<TPosDisplay>(*w, "PosDisplay1");
+    auto *time = Ctl<TTimeDisplay>(*w, "TimeDisplay1");
+    const std::function<void()> opens[] = {
+        [&] {
+            ts.files.QueuePath(second);
+            Action("OpenSong1")->trigger();
+        },
+        [&] { Action("Recent11")->trigger(); }, // the same song again, from the recent list
+    };
+    for (const auto &open : opens) {
+        pos->SetPosition(3, 2, 100); // where the last play left them
+        time->SetTime(7250);
+        open();
+        EXPECT_EQ(pos->Bar(), 0);
+        EXPECT_EQ(pos->Beat(), 0);
+        EXPECT_EQ(pos->Tick(), 0);
+        EXPECT_EQ(time->Time(), 0);
+    }
+    EXPECT_EQ(w->FileName, second);
 }
 
 } // namespace
