@@ -9,6 +9,7 @@
 //  - A save whose write fails counts as Cancel for every command that asked the save question.
 //  - A file that fails to read is never reported as opened and never lends the song its name.
 //  - Recent entries are raw paths; only their menu captions escape "&".
+#include "dialogs/FileNames.h"
 #include "dialogs/ProgramOptions.h"
 #include "mainwindow/rules/RecentFiles.h"
 
@@ -70,17 +71,8 @@ inline constexpr const char *kOpenFilter =
 inline constexpr const char *kSaveAsFilter = "Tarrowind files (*.twd)|*.twd|All Files (*.*)|*.*";
 inline constexpr const char *kTextFilter = "Text files (*.txt)|*.txt|All Files (*.*)|*.*";
 
-// `path` with its extension (the part after the last dot of the file name) replaced by
-// `extension` (".twd"); a name without one gets it added.
-QString ChangeFileExt(const QString &path, const QString &extension);
 // True for ".txt", ".frt", ".lwm" and ".plw" in any case: opened as text into the editor.
 bool IsTextImportFile(const QString &path);
-// The folder a dialog starts in: `lastDir` when it names an existing folder, else empty.
-QString DialogStartFolder(const QString &lastDir);
-// "<path> already exists.\rDo you want to replace it?"
-QString ReplaceQuestion(const QString &path);
-// "Save Failed.", a line break, "<path>: " and the writer's reason (the system's text).
-QString SaveFailedText(const QString &path, const std::string &reason);
 
 class TFileCommands : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "mainwindow/FrmTab.h"
 
 #include "dialogs/DialogControls.h"
-#include "mainwindow/FileCommands.h"
+#include "dialogs/FileNames.h"
 #include "song/TextExport.h"
 
 #include <QFile>
