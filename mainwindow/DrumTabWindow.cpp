@@ -7,8 +7,8 @@
 
 TDrumParts DrumTabParts(TfrmMain &w) {
     return TDrumParts{
-        .Song = w.Song,
-        .Drums = w.Drums,
+        .Song = w.Document().Song,
+        .Drums = w.Document().Drums,
         .PlayState = w.PlayState(),
         .Services = w.Services(),
         .Commands = w.Commands(),

@@ -25,7 +25,7 @@ constexpr int kTuningChannel = 0; // the dialog sounds every tab's strings on th
 
 TLineToolParts LineToolParts(TfrmMain &w) {
     return TLineToolParts{
-        .Song = w.Song,
+        .Song = w.Document().Song,
         .Lines = w.Lines(),
         .PlayState = w.PlayState(),
         .Services = w.Services(),

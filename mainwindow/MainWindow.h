@@ -12,6 +12,7 @@
 #include "mainwindow/rules/SongChange.h"
 #include "mainwindow/rules/PlayState.h"
 #include "song/PatternStore.h"
+#include "song/SongDocument.h"
 #include "song/SongModel.h"
 
 #include <QMainWindow>
@@ -102,15 +103,14 @@ public:
     int MaxFret = 24;
     bool Activated = false;
     bool SaveMidiDevice = false;
-    QString FileName;
-    // The file this song was last read from or written to; empty for a new song.
-    QString SongFilePath;
     ProgramOptions Options;
-    TSongModel Song;
-    DrumPart Drums;
     bool HelpAvailable = false;
     QString HelpDocument;
     int OpenedDevice = -2;     // the device the output port opened (-2: none)
+
+    // The open song: its tabs, drum part, names and modified marks.
+    TSongDocument &Document() { return doc_; }
+    const TSongDocument &Document() const { return doc_; }
 
     // ---- collaborators ------------------------------------------------------------------
     TEditorLines &Lines() const { return *lines_; }
@@ -318,6 +318,7 @@ private:
     void CloseOutputPort();
 
     TMainEnvironment env_;
+    TSongDocument doc_;
     TMainDialogs dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<TEditorLines> lines_;

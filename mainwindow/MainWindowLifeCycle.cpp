@@ -61,7 +61,7 @@ const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback 
 // own widgets; what else it needs of the window it asks through calls.
 TLiveParts LiveInstrumentParts(TfrmMain &w) {
     return TLiveParts{
-        .Song = w.Song,
+        .Song = w.Document().Song,
         .Lines = w.Lines(),
         .PlayState = w.PlayState(),
         .Services = w.Services(),
@@ -277,13 +277,13 @@ void TfrmMain::FormActivate() {
 
 void TfrmMain::ResetToUntitled() {
     RichEdit1->LoadText(QString());
-    FileName = UntitledPath();
-    SongFilePath.clear();
-    Options.LastFileName = FileName;
+    doc_.FileName = UntitledPath().toStdString();
+    doc_.SongFilePath.clear();
+    Options.LastFileName = UntitledPath();
     SetCaptionFromFileName();
-    Song.SongTitle.clear();
-    Song.SongReserved.clear();
-    Song.CurrentTab = 1;
+    doc_.Song.SongTitle.clear();
+    doc_.Song.SongReserved.clear();
+    doc_.Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     drumTab_->ResetPlaySettings();
     ClearModifiedMarks();
@@ -291,8 +291,7 @@ void TfrmMain::ResetToUntitled() {
 
 void TfrmMain::ResetSong() {
     StatusBarBottom->ClearAll();
-    ResetSongModel(Song, Drums);
-    Song.CurrentTab = 1;
+    doc_.Reset(UntitledPath().toStdString());
     PageControl1->SetActivePageIndex(0, false);
     for (int t = 1; t <= kTabCount; ++t)
         UpdateTabCaption(t);
@@ -307,12 +306,10 @@ void TfrmMain::ResetSong() {
     }
     drumTab_->ResetPlaySettings();
     PageControl1Change();
-    FileName = UntitledPath();
-    SongFilePath.clear();
-    Options.LastFileName = FileName;
+    Options.LastFileName = UntitledPath();
     SetCaptionFromFileName();
     ClearModifiedMarks();
-    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
     status_->ShowInsertMode(RichEdit1->overwriteMode());
     ShowSongStart();
 }
@@ -323,43 +320,31 @@ void TfrmMain::ShowSongStart() {
 }
 
 bool TfrmMain::ReadSong(const QString &path) {
-    TSongModel song = Song;
-    DrumPart drums = Drums;
-    std::string reason;
-    const ESongReadResult r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums, kMaxSongImageBytes, &reason);
-    if (r == ESongReadResult::NotFound) {
-        env_.services->messages.ShowMessage(QStringLiteral("File not found: ") + path);
-        return false;
-    }
-    if (r == ESongReadResult::Unreadable) {
-        env_.services->messages.Error(QStringLiteral("Can't read ") + path + QStringLiteral(": ") +
-                                      QString::fromLocal8Bit(reason));
-        return false;
-    }
-    if (r == ESongReadResult::Corrupt) {
+    const TDocumentResult r = doc_.Read(path.toStdString());
+    if (!r.ok) {
         // The open song stays as it was, under its own name.
-        env_.services->messages.Error(QString::fromUtf8(kCorruptSongMessage.data(), int(kCorruptSongMessage.size())));
+        const QString text = QString::fromStdString(r.message);
+        if (r.notFound)
+            env_.services->messages.ShowMessage(text);
+        else
+            env_.services->messages.Error(text);
         return false;
     }
-    Song = std::move(song);
-    Drums = std::move(drums);
-    FileName = path;
-    SongFilePath = path;
     Options.LastFileName = path;
-    const int t = std::clamp(Song.CurrentTab, 1, kTabCount);
+    const int t = std::clamp(doc_.Song.CurrentTab, 1, kTabCount);
     PageControl1->SetActivePageIndex(t - 1, false);
     for (int i = 1; i <= kTabCount; ++i)
         UpdateTabCaption(i);
     docs_->ForgetPlaces();
     PageControl1Change();
-    if (Song.Current().Kind != TKind::Drums) {
+    if (doc_.Song.Current().Kind != TKind::Drums) {
         // An opened song starts at its top: the caret at the start of the first line.
         lines_->ScrollToLine(0);
         lines_->MoveCaretToLine(0);
     }
     ClearModifiedMarks();
     SetCaptionFromFileName();
-    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
     ShowSongStart(); // a new song is not where the last one's play stopped
     if (Options.ShowMixerAfterFileOpen)
         MixerSummary1Click();
@@ -368,21 +353,19 @@ bool TfrmMain::ReadSong(const QString &path) {
 
 bool TfrmMain::WriteSong(const QString &path) {
     tabs_->SaveShownTab(); // the file keeps the shown tab's text, duration, caret and selection
-    const std::vector<TLineRef> cut = LinesCutBySongFile(Song);
+    const std::vector<TLineRef> cut = LinesCutBySongFile(doc_.Song);
     if (!cut.empty() &&
-        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(Song, cut)), platform::mbYesNo) !=
+        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(doc_.Song, cut)), platform::mbYesNo) !=
             platform::mrYes)
         return false;
-    std::string error;
     // The hourglass while the song is compressed and written; gone before any message.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error);
+    const TDocumentResult written = doc_.Write(path.toStdString());
     QApplication::restoreOverrideCursor();
-    if (!written) {
-        env_.services->messages.Error(QString::fromLocal8Bit(error));
+    if (!written.ok) {
+        env_.services->messages.Error(QString::fromStdString(written.message));
         return false;
     }
-    SongFilePath = path;
     ClearModifiedMarks();
     return true;
 }
@@ -482,7 +465,7 @@ void TfrmMain::FormClose() {
     // ports they use), then the window state is written back.
     play_.End(TPlayKind::Song);
     play_.End(TPlayKind::DrumGrid);
-    Song.CurrentTab = 1;
+    doc_.Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
     for (int i = 0; i < 6; ++i)
@@ -544,7 +527,7 @@ bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
 
 void TfrmMain::PageControl1Change() {
     tabs_->Change();
-    LabelAdvancedChordOptions->setVisible(Song.Current().Kind != TKind::Drums);
+    LabelAdvancedChordOptions->setVisible(doc_.Song.Current().Kind != TKind::Drums);
     if (live_)
         live_->TabChanged();
     if (drumTab_)

@@ -30,13 +30,13 @@
 // ---- file commands' host -----------------------------------------------------------------------
 
 const platform::Services &TWindowFileHost::Services() { return w_.Services(); }
-TSongModel &TWindowFileHost::Song() { return w_.Song; }
-DrumPart &TWindowFileHost::Drums() { return w_.Drums; }
+TSongModel &TWindowFileHost::Song() { return w_.Document().Song; }
+DrumPart &TWindowFileHost::Drums() { return w_.Document().Drums; }
 ProgramOptions &TWindowFileHost::Options() { return w_.Options; }
-QString TWindowFileHost::FileName() const { return w_.FileName; }
+QString TWindowFileHost::FileName() const { return QString::fromStdString(w_.Document().FileName); }
 
 void TWindowFileHost::SetFileName(const QString &absolutePath) {
-    w_.FileName = absolutePath;
+    w_.Document().FileName = absolutePath.toStdString();
     w_.SetCaptionFromFileName();
 }
 
@@ -44,11 +44,11 @@ bool TWindowFileHost::Busy() const { return w_.Busy(); }
 bool TWindowFileHost::AnyTabModified() const { return w_.AnyTabModified(); }
 bool TWindowFileHost::ReadSong(const QString &absolutePath) { return w_.ReadSong(absolutePath); }
 bool TWindowFileHost::WriteSong(const QString &absolutePath) { return w_.WriteSong(absolutePath); }
-QString TWindowFileHost::SongFilePath() const { return w_.SongFilePath; }
+QString TWindowFileHost::SongFilePath() const { return QString::fromStdString(w_.Document().SongFilePath); }
 void TWindowFileHost::ResetSong() { w_.ResetSong(); }
 void TWindowFileHost::StoreTabText() {
-    if (w_.Song.Current().Kind != TKind::Drums)
-        w_.StoreTabText(w_.Song.CurrentTab - 1);
+    if (w_.Document().Song.Current().Kind != TKind::Drums)
+        w_.StoreTabText(w_.Document().Song.CurrentTab - 1);
 }
 
 void TWindowFileHost::SelectLines(int first, int last) {
@@ -57,7 +57,7 @@ void TWindowFileHost::SelectLines(int first, int last) {
 }
 
 void TWindowFileHost::ShowTab(int tab) {
-    if (tab == w_.Song.CurrentTab || !w_.PageControl1Changing())
+    if (tab == w_.Document().Song.CurrentTab || !w_.PageControl1Changing())
         return;
     w_.PageControl1->SetActivePageIndex(tab - 1, false);
     w_.PageControl1Change();
@@ -72,7 +72,7 @@ void TWindowFileHost::ShowFailingLine(int tab, int line) {
 
 void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
     w_.Lines().ReplaceAllLines(lines);
-    w_.SongChanged(w_.Song.CurrentTab, kChangedLines); // marks the tab, as every change of its lines
+    w_.SongChanged(w_.Document().Song.CurrentTab, kChangedLines); // marks the tab, as every change of its lines
 }
 
 TEditorView TWindowFileHost::EditorView() {
@@ -108,8 +108,8 @@ void TWindowFileHost::SetBusyCursor(bool busy) {
 
 // ---- playback's host ----------------------------------------------------------------------------
 
-TSongModel &TWindowPlaybackHost::Song() { return w_.Song; }
-DrumPart &TWindowPlaybackHost::Drums() { return w_.Drums; }
+TSongModel &TWindowPlaybackHost::Song() { return w_.Document().Song; }
+DrumPart &TWindowPlaybackHost::Drums() { return w_.Document().Drums; }
 platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return w_.Services().messages; }
 
 void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
@@ -139,7 +139,7 @@ void TWindowPlaybackHost::StopOtherOutputs() {
     }
 }
 
-void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) { w_.SongChanged(w_.Song.CurrentTab, what, byUser); }
+void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) { w_.SongChanged(w_.Document().Song.CurrentTab, what, byUser); }
 
 // ---- the commands ---------------------------------------------------------------------------
 
@@ -245,7 +245,7 @@ void TSongCommands::Connect() {
     c.Bind("N23", TArea::Playback, fromCursor); // the editor pop-up's Play From Cursor
     c.Bind("PlayFromEditorBookmarkF41", TArea::Playback, [this] {
         if (playback_)
-            playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
+            playback_->PlayFromBookmark(w_.Document().Song.Current().Bookmarks[0]);
     });
     w_.lblTempo->installEventFilter(this);
     for (QLabel *l : {w_.LabelTimeSigLabel, w_.LabelSigUpper, w_.LabelSlash, w_.LabelSigLower})

@@ -69,7 +69,7 @@ protected:
 
 TEST_F(TablatureWindowTest, OpensOnTheLastViewClosesTheLastBarAndKeepsTheChoice) {
     LoadBars(2);
-    w->Song.SongTitle = "Blues";
+    w->Document().Song.SongTitle = "Blues";
     w->Options.TabMode = true;
     QString memo;
     Open([&](QWidget &d) {
@@ -124,7 +124,7 @@ TEST_F(TablatureWindowTest, PrintsEveryPageToThePrinter) {
 TEST_F(TablatureWindowTest, SavesAndCopiesTheAsciiText) {
     LoadBars(1);
     w->Options.TabMode = true;
-    w->FileName = dir.filePath(QStringLiteral("Song.twd"));
+    SetSongName(*w, dir.filePath(QStringLiteral("Song.twd")));
     const QString existing = dir.filePath(QStringLiteral("mine.txt"));
     QFile::remove(existing);
     ts.files.QueuePath(dir.filePath(QStringLiteral("mine.tab")));
