@@ -53,7 +53,7 @@ struct Program {
     ~Program() { services.SetDialogParent(nullptr); }
     void ShowAndWait() {
         main->show();
-        while (!main->Activated)
+        while (!main->Activated())
             QApplication::processEvents();
         QApplication::processEvents(); // the first paint
     }

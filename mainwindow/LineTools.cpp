@@ -5,8 +5,9 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/SongChange.h"
 #include "mainwindow/MainDialogs.h"
-#include "mainwindow/MainWindow.h"
 #include "mainwindow/NotationEdit.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/qt/Services.h"
@@ -23,36 +24,6 @@ constexpr int kTuningNoteMs = 240;
 constexpr int kTuningChannel = 0; // the dialog sounds every tab's strings on the first channel
 } // namespace
 
-TLineToolParts LineToolParts(TfrmMain &w) {
-    return TLineToolParts{
-        .Song = w.Document().Song,
-        .Lines = w.Lines(),
-        .PlayState = w.PlayState(),
-        .Services = w.Services(),
-        .Dialogs = w.Dialogs(),
-        .Commands = w.Commands(),
-        .LabelSelectTuning = w.LabelSelectTuning,
-        .RichEdit1 = w.RichEdit1,
-        .PanelNoteButtons = w.PanelNoteButtons,
-        .Calls = {.SongChanged = [&w](int tab, unsigned what, bool byUser) { w.SongChanged(tab, what, byUser); },
-                  .ClearInstrumentDisplay =
-                      [&w] {
-                          if (TLiveInstrument *live = w.LiveInstrument())
-                              live->ClearInstrumentDisplay();
-                      },
-                  .ApplyDuration = [&w](const std::string &text) { w.EditorEvents().ApplyDuration(text); },
-                  .ShowLineOnInstrument =
-                      [&w](int line) {
-                          if (TLiveInstrument *live = w.LiveInstrument())
-                              live->ShowLineOnInstrument(line);
-                      },
-                  .SelectEditorLine = [&w](int line, bool useGiven) { w.EditorEvents().SelectEditorLine(line, useGiven); },
-                  .Sound = [&w]() -> TLiveSounding * {
-                      TLiveInstrument *live = w.LiveInstrument();
-                      return live ? &live->Sound() : nullptr;
-                  }},
-    };
-}
 
 TLineTools::TLineTools(const TLineToolParts &parts)
     : song_(parts.Song), lines_(parts.Lines), play_(parts.PlayState), services_(parts.Services),

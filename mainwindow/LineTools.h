@@ -26,7 +26,6 @@ class TEditorLines;
 class TLiveSounding;
 class TNotationEdit;
 class TPlayState;
-class TfrmMain;
 
 // What the openers ask of the window.
 struct TLineToolCalls {
@@ -51,7 +50,6 @@ struct TLineToolParts {
     TLineToolCalls Calls;
 };
 // The window's parts, once its controls exist.
-TLineToolParts LineToolParts(TfrmMain &w);
 
 class TLineTools : public QObject {
 public:

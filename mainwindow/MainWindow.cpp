@@ -56,47 +56,6 @@
 #include <string_view>
 #include <utility>
 
-// The controls the tab switcher drives, once BuildControls() made them.
-TTabWidgets TabWidgets(TfrmMain &w) {
-    TTabWidgets t;
-    t.Window = &w;
-    t.PageControl1 = w.PageControl1;
-    t.grpEditor = w.grpEditor;
-    t.RichEdit1 = w.RichEdit1;
-    t.PaintBoxInstrument = w.PaintBoxInstrument;
-    t.PanelNoteButtons = w.PanelNoteButtons;
-    t.GroupBoxMixer = w.GroupBoxMixer;
-    t.grpFRTPlay = w.grpFRTPlay;
-    t.LabelTabName = w.LabelTabName;
-    t.LabelSelectPatch = w.LabelSelectPatch;
-    t.LabelSelectTuning = w.LabelSelectTuning;
-    t.UpDownMixerChannel = w.UpDownMixerChannel;
-    t.UpDownMixerVolume = w.UpDownMixerVolume;
-    t.UpDownMixerDelay = w.UpDownMixerDelay;
-    t.UpDownMixerKey = w.UpDownMixerKey;
-    t.TrackBarMixerBalance = w.TrackBarMixerBalance;
-    t.LabelBalancePosition = w.LabelBalancePosition;
-    t.CheckBoxMuteInstrument = w.CheckBoxMuteInstrument;
-    t.CheckBoxSoloInstrument = w.CheckBoxSoloInstrument;
-    t.GroupBoxDrumPatterns = w.GroupBoxDrumPatterns;
-    t.GroupBoxPatternProperties = w.GroupBoxPatternProperties;
-    return t;
-}
-
-TTabWindowCalls TabWindowCalls(TfrmMain &w) {
-    TTabWindowCalls c;
-    c.Busy = [&w] { return w.Busy(); };
-    c.LoadTabText = [&w](int index) { return w.LoadTabText(index); };
-    c.StoreTabText = [&w](int index) { return w.StoreTabText(index); };
-    c.RestorePlace = [&w](int caretLine, bool selection) { return w.RestoreTabPlace(caretLine, selection); };
-    c.SetCaptionFromFileName = [&w] { w.SetCaptionFromFileName(); };
-    c.UpdateTabCaption = [&w](int tab) { w.UpdateTabCaption(tab); };
-    c.FormResize = [&w] {
-        w.HoldLeastSize();
-        w.FormResize();
-    };
-    return c;
-}
 
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
     setObjectName(QStringLiteral("frmMain"));
@@ -109,7 +68,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
     docs_ = std::make_unique<TTabDocuments>(doc_.Song, *lines_);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
-    tabs_ = std::make_unique<TTabSwitcher>(doc_.Song, doc_.Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
+    tabs_ = std::make_unique<TTabSwitcher>(TabParts());
     editor_ = std::make_unique<TEditorController>(
         TEditorWorkspace{doc_.Song, *lines_, *status_, RichEdit1, PanelNoteButtons, PaintBoxInstrument, Services(), play_},
         TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { ClipboardChanged(); }, [this] { MarkModified(); },
@@ -142,19 +101,19 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         [this] { SongChanged(doc_.Song.CurrentTab, kChangedLines); },
         [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
     tools_ = std::make_unique<TToolDialogs>(TToolDialogParts{
-        doc_.Song, doc_.Drums, *lines_, Options, Services(), dialogs_, [this] { return Busy(); },
+        doc_.Song, doc_.Drums, *lines_, options_, Services(), dialogs_, [this] { return Busy(); },
         [this](int index) { StoreTabText(index); }, [this](int index) { return PageControl1->UserSelect(index); },
         [this] {
             if (doc_.Song.Current().Kind != TKind::Drums)
                 RichEdit1->setFocus();
         }});
-    drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
+    drumTab_ = std::make_unique<TDrumTab>(DrumTabParts());
     mixer_ = std::make_unique<TMixerPanel>(TMixerParts{doc_.Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
                                                        [this] { SongChanged(doc_.Song.CurrentTab, kChangedMixer); },
                                                        [this] { tabs_->ShowMixer(); }});
     bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
         doc_.Song, *lines_, Services().messages, [this] { return Busy() || doc_.Song.Current().Kind == TKind::Drums; }});
-    lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
+    lineTools_ = std::make_unique<TLineTools>(LineToolParts());
     pickers_ = std::make_unique<TPickers>(TPickerParts{
         doc_.Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
         TPickerCalls{[this]() -> const TMainDialogs & { return dialogs_; }, [this] { return live_.get(); },
@@ -172,7 +131,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
     chordTools_ = std::make_unique<TChordTools>(
-        doc_.Song, Options, *lines_,
+        doc_.Song, options_, *lines_,
         TChordToolsHost{.Busy = [this] { return Busy(); },
                         .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
                         .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
@@ -183,7 +142,8 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
                         .ShowDurationPicker = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }});
     ConnectHandlers();
     FormCreate();
-    songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
+    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts(), env_.timer);
+    connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(), [this] { songCommands_->Files().OpenSong1Click(); });
     BindCommands();
     commands_->Build();
     ClipboardChanged();
@@ -525,7 +485,7 @@ void TfrmMain::BindCommands() {
     c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
     c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
     c.Bind("ablature1", TArea::Dialogs, [this] {
-        ShowTablature({doc_.Song, *lines_, Options, dialogs_, [this] { return QString::fromStdString(doc_.FileName); }, [this] { return Busy(); },
+        ShowTablature({doc_.Song, *lines_, options_, dialogs_, [this] { return QString::fromStdString(doc_.FileName); }, [this] { return Busy(); },
                        [this] { RichEdit1->setFocus(); }});
     });
 }
@@ -704,7 +664,7 @@ void TfrmMain::UpdateTabCaption(int tab) {
 }
 
 void TfrmMain::SetCaptionFromFileName() {
-    setWindowTitle(ProductCaption + QStringLiteral("  -  ") + QFileInfo(QString::fromStdString(doc_.FileName)).fileName());
+    setWindowTitle(productCaption_ + QStringLiteral("  -  ") + QFileInfo(QString::fromStdString(doc_.FileName)).fileName());
 }
 
 bool TfrmMain::LoadTabText(int index) {
@@ -745,7 +705,7 @@ void TfrmMain::ApplyCommandState() {
     s.selectedPatterns = doc_.Drums.list.SelectedCount();
     s.patternCount = doc_.Drums.list.Count();
     s.countInChecked = chkCountIn->isChecked();
-    s.helpAvailable = HelpAvailable;
+    s.helpAvailable = helpAvailable_;
     const TCommandState state = ComputeCommandState(s);
 
     commands_->Apply(state);

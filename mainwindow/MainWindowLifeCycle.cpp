@@ -57,36 +57,6 @@ const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback 
 
 } // namespace
 
-// The live instrument gets the song, the editor lines, the play state, the output port and its
-// own widgets; what else it needs of the window it asks through calls.
-TLiveParts LiveInstrumentParts(TfrmMain &w) {
-    return TLiveParts{
-        .Song = w.Document().Song,
-        .Lines = w.Lines(),
-        .PlayState = w.PlayState(),
-        .Services = w.Services(),
-        .OutputPort = *w.OutputPort(),
-        .Clock = *w.Environment().clock,
-        .Commands = w.Commands(),
-        .Widgets = {.PaintBoxInstrument = w.PaintBoxInstrument,
-                    .RichEdit1 = w.RichEdit1,
-                    .PanelNoteButtons = w.PanelNoteButtons,
-                    .StatusBarRichEdit = w.StatusBarRichEdit,
-                    .btnPlayFRT = w.btnPlayFRT,
-                    .chkLoopAll = w.chkLoopAll,
-                    .lblTempo = w.lblTempo},
-        .Calls = {.MarkModified = [&w] { w.MarkModified(); },
-                  .SelectEditorLine = [&w](int line, bool useGiven) { w.EditorEvents().SelectEditorLine(line, useGiven); },
-                  .ShowCaretPosition = [&w](int line) { w.Status().ShowCaretPosition(line); },
-                  .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
-                  .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
-                  .WindowWidth = [&w] { return w.width(); },
-                  .ShowDurationPicker = [&w] { w.LineTools().ShowDurationPicker(); },
-                  .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
-                  .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); },
-                  .RefreshStatus = [&w] { w.EditorEvents().RichEdit1SelectionChange(); }},
-    };
-}
 
 // ---- start-up -----------------------------------------------------------------------------
 
@@ -100,33 +70,33 @@ void TfrmMain::InitMainForm() {
     status_->SetBulkEditActive(false);
     resize(815, 599);
     // The sixteen default tabs exist from the song's construction.
-    InitialWidth = width();
-    InitialHeight = height();
-    ProductCaption = QStringLiteral("Tarrowind Version 2");
-    setWindowTitle(ProductCaption);
-    MaxFret = 24;
+    initialWidth_ = width();
+    initialHeight_ = height();
+    productCaption_ = QStringLiteral("Tarrowind Version 2");
+    setWindowTitle(productCaption_);
+    maxFret_ = 24;
     setAcceptDrops(true);
-    Activated = false;
+    activated_ = false;
     play_.AbortRequested = false;
 
     settings_->GetInstalledVersion();
-    Options = settings_->LoadSettings(DefaultSettingsDefaults());
+    options_ = settings_->LoadSettings(DefaultSettingsDefaults());
     BuildHints();
-    SetHintsVisible(Options.ShowHints);
+    SetHintsVisible(options_.ShowHints);
 
-    HelpDocument = platform::FindHelpDocument(Options.InstallDir, env_.programDir);
-    HelpAvailable = !HelpDocument.isEmpty();
+    helpDocument_ = platform::FindHelpDocument(options_.InstallDir, env_.programDir);
+    helpAvailable_ = !helpDocument_.isEmpty();
 
     RichEdit1->LoadText(QString());
     ResetToUntitled();
     PaintBoxInstrument->ShowLine(1);
 
     OpenOutputPort();
-    live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts(*this));
-    live_->SetHintsVisible(Options.ShowHints);
+    live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts());
+    live_->SetHintsVisible(options_.ShowHints);
     PageControl1Changing();
     PageControl1Change();
-    SaveMidiDevice = true;
+    saveMidiDevice_ = true;
     ApplyEditorFont();
     status_->ShowInsertMode(false);
     FormResize();
@@ -134,7 +104,7 @@ void TfrmMain::InitMainForm() {
 
 void TfrmMain::OpenOutputPort() {
     physicalPorts_ = std::make_unique<TPhysicalPortList>(*env_.midiOut);
-    MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, Options.Device);
+    MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, options_.Device);
     ConnectOutputDevice(false);
 }
 
@@ -145,7 +115,7 @@ void TfrmMain::CloseOutputPort() {
     physicalPorts_.reset();
 }
 
-void TfrmMain::ApplyEditorFont() { ShowEditorFont(Options.Size, Options.Style, Options.color); }
+void TfrmMain::ApplyEditorFont() { ShowEditorFont(options_.Size, options_.Style, options_.color); }
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
@@ -225,14 +195,14 @@ void TfrmMain::BuildHints() {
 
 void TfrmMain::showEvent(QShowEvent *e) {
     QMainWindow::showEvent(e);
-    if (!Activated)
+    if (!activated_)
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TfrmMain::FormActivate() {
-    if (Activated)
+    if (activated_)
         return;
-    Activated = true;
+    activated_ = true;
     // A path with blanks arrives either whole or split into words by the shell.
     QStringList candidates;
     if (!env_.arguments.isEmpty()) {
@@ -247,17 +217,17 @@ void TfrmMain::FormActivate() {
         }
     }
     ResetSong();
-    if (Options.ShowNewUserMessage && dialogs_.welcome) {
+    if (options_.ShowNewUserMessage && dialogs_.welcome) {
         TWelcomeInput in;
-        for (const QString &path : Options.RecentFiles)
+        for (const QString &path : options_.RecentFiles)
             if (!path.isEmpty())
                 in.recentFiles << path;
-        in.lastTip = Options.LastTip;
-        in.showNewUserMessage = Options.ShowNewUserMessage;
-        in.helpAvailable = HelpAvailable;
+        in.lastTip = options_.LastTip;
+        in.showNewUserMessage = options_.ShowNewUserMessage;
+        in.helpAvailable = helpAvailable_;
         const TWelcomeResult result = dialogs_.welcome(in, {[this] { Contents1Click(); }});
-        Options.LastTip = result.lastTip;
-        Options.ShowNewUserMessage = result.showNewUserMessage;
+        options_.LastTip = result.lastTip;
+        options_.ShowNewUserMessage = result.showNewUserMessage;
         const QString selected = result.selectedRecent; // raw: "&" is part of a name
         if (result.choice == 2) {
             emit OpenSongRequested();
@@ -279,7 +249,7 @@ void TfrmMain::ResetToUntitled() {
     RichEdit1->LoadText(QString());
     doc_.FileName = UntitledPath().toStdString();
     doc_.SongFilePath.clear();
-    Options.LastFileName = UntitledPath();
+    options_.LastFileName = UntitledPath();
     SetCaptionFromFileName();
     doc_.Song.SongTitle.clear();
     doc_.Song.SongReserved.clear();
@@ -306,7 +276,7 @@ void TfrmMain::ResetSong() {
     }
     drumTab_->ResetPlaySettings();
     PageControl1Change();
-    Options.LastFileName = UntitledPath();
+    options_.LastFileName = UntitledPath();
     SetCaptionFromFileName();
     ClearModifiedMarks();
     SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
@@ -330,7 +300,7 @@ bool TfrmMain::ReadSong(const QString &path) {
             env_.services->messages.Error(text);
         return false;
     }
-    Options.LastFileName = path;
+    options_.LastFileName = path;
     const int t = std::clamp(doc_.Song.CurrentTab, 1, kTabCount);
     PageControl1->SetActivePageIndex(t - 1, false);
     for (int i = 1; i <= kTabCount; ++i)
@@ -346,7 +316,7 @@ bool TfrmMain::ReadSong(const QString &path) {
     SetCaptionFromFileName();
     SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
     ShowSongStart(); // a new song is not where the last one's play stopped
-    if (Options.ShowMixerAfterFileOpen)
+    if (options_.ShowMixerAfterFileOpen)
         MixerSummary1Click();
     return true;
 }
@@ -469,9 +439,9 @@ void TfrmMain::FormClose() {
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
     for (int i = 0; i < 6; ++i)
-        Options.RecentFiles[static_cast<size_t>(i)] =
+        options_.RecentFiles[static_cast<size_t>(i)] =
             commands_->Action("Recent" + std::to_string(i + 1) + "1")->data().toString(); // the raw path
-    settings_->SaveSettings(Options, SaveMidiDevice);
+    settings_->SaveSettings(options_, saveMidiDevice_);
     songCommands_.reset();
     CloseOutputPort();
 }
@@ -488,8 +458,8 @@ void TfrmMain::MixerSummary1Click() { tools_->MixerSummary1Click(); }
 void TfrmMain::NoteMathforSelectionAltRMB1Click() { tools_->NoteMathforSelectionAltRMB1Click(); }
 
 void TfrmMain::Contents1Click() {
-    if (HelpAvailable && !env_.services->help.ShowContents(HelpDocument))
-        env_.services->messages.Error(platform::CouldNotOpenText(QStringLiteral("the help document ") + HelpDocument));
+    if (helpAvailable_ && !env_.services->help.ShowContents(helpDocument_))
+        env_.services->messages.Error(platform::CouldNotOpenText(QStringLiteral("the help document ") + helpDocument_));
 }
 
 void TfrmMain::FormKeyDown(int key) {

@@ -118,7 +118,7 @@ TEST_F(DialogHandOffsTest, SongInformationListsTheTabsAndSwitchesAsTheUsersClick
     EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->DurationCode(), tab7Code);
     EXPECT_EQ(m.Lines().Line(0), QStringLiteral("Am, x, 0, 2, 2, 1, 0, Q"));
     EXPECT_TRUE(m.Document().Song.Tab(6).Modified);
-    EXPECT_FALSE(m.Options.ShowMixerAfterFileOpen);
+    EXPECT_FALSE(m.Options().ShowMixerAfterFileOpen);
 
     // Switched off: reading a song shows nothing more.
     ts.messages.QueueAnswer(platform::mrNo);

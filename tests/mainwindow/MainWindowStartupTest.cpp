@@ -35,11 +35,11 @@ TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     TfrmMain &m = Make();
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  Untitled.twd"));
     EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
-    EXPECT_EQ(m.InitialWidth, 815);
-    EXPECT_EQ(m.InitialHeight, 599);
-    EXPECT_EQ(m.MaxFret, 24);
-    EXPECT_TRUE(m.SaveMidiDevice);
-    EXPECT_FALSE(m.Activated);
+    EXPECT_EQ(m.InitialWidth(), 815);
+    EXPECT_EQ(m.InitialHeight(), 599);
+    EXPECT_EQ(m.MaxFret(), 24);
+    EXPECT_TRUE(m.SaveMidiDevice());
+    EXPECT_FALSE(m.Activated());
     EXPECT_EQ(m.Document().Song.CurrentTab, 1);
     EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->ActivePageIndex(), 0);
     ASSERT_EQ(Ctl<TPageControl>(m, "PageControl1")->PageCount(), 16);
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
         return int(platform::mrCancel);
     });
     m.Options1Click();
-    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->font().pointSize(), m.Options.Size);
+    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->font().pointSize(), m.Options().Size);
     EXPECT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmOptions"});
 }
 
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
         const TMainEnvironment env = Environment(fresh);
         TfrmMain m(env);
         EXPECT_EQ(fresh.OpenedIds(), std::vector<int>{c.opened}) << c.stored;
-        EXPECT_EQ(m.Options.Device, c.opened) << c.stored;
+        EXPECT_EQ(m.Options().Device, c.opened) << c.stored;
     }
     EXPECT_EQ(ts.messages.Count(), 0);
 }
@@ -167,12 +167,12 @@ TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
     Make();
     EXPECT_EQ(ts.messages.Count(), 0); // the default device plays instead
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
-    EXPECT_EQ(w->Options.Device, 1);   // the choice stays for the next run
+    EXPECT_EQ(w->Options().Device, 1);   // the choice stays for the next run
     w.reset();
     midi.SetFailingIds({-1, 0, 1});
     Make();
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Warning: No sound hardware found on this computer.")});
-    EXPECT_EQ(w->Options.Device, -1);
+    EXPECT_EQ(w->Options().Device, -1);
 }
 
 TEST_F(MainWindowTest, FirstActivationOpensTheCommandLineSong) {
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, FirstActivationOpensTheCommandLineSong) {
     const QString second = path.mid(path.indexOf(QLatin1Char(' ')) + 1);
     TfrmMain &m = Make({first, second});
     m.FormActivate();
-    EXPECT_TRUE(m.Activated);
+    EXPECT_TRUE(m.Activated());
     EXPECT_EQ(SongName(m), path);
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  My Song.twd"));
     EXPECT_EQ(m.Document().Song.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});

@@ -229,7 +229,8 @@ TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
 
 TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     TwTestApp();
-    TSongModel song;
+    TSongDocument doc;
+    TSongModel &song = doc.Song;
     song.CurrentTab = 4;
     TInstrumentTab &tab = song.Current();
     tab.PatchName = "Cello";
@@ -237,7 +238,6 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     tab.Volume = 90;
     tab.Balance = 40;
     tab.Mute = true;
-    DrumPart drums;
     TNotationEdit edit;
     TEditorLines lines(&edit);
     TStatusPanels bottom(QStringLiteral("bottom"), {100}), side(QStringLiteral("side"), {100});
@@ -259,7 +259,7 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     widgets.LabelBalancePosition = &balanceText;
     widgets.CheckBoxMuteInstrument = &mute;
 
-    TTabSwitcher(song, drums, lines, status, widgets, {}).ShowMixer();
+    TTabSwitcher({.Document = doc, .Lines = lines, .Status = status, .Widgets = widgets, .Calls = {}}).ShowMixer();
     EXPECT_EQ(patch.text(), QStringLiteral("Instrument: Cello"));
     EXPECT_EQ(channel.value(), 7);
     EXPECT_EQ(volume.value(), 90);

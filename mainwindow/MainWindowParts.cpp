@@ -1,0 +1,186 @@
+// The main window's part builders: each collaborator gets the document (or the part of it it
+// uses), its own widgets and the calls back into the window, built here and handed over, so no
+// collaborator reaches into the window.
+#include "mainwindow/MainWindow.h"
+
+#include "mainwindow/DrumTab.h"
+#include "mainwindow/EditorController.h"
+#include "mainwindow/LineTools.h"
+#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/PlaybackWindow.h"
+#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/TabSwitcher.h"
+
+#include <QGroupBox>
+
+// The tab switcher's parts, once BuildControls() made the controls.
+TTabParts TfrmMain::TabParts() {
+    return TTabParts{
+        .Document = doc_,
+        .Lines = *lines_,
+        .Status = *status_,
+        .Widgets = {.Window = this,
+                    .PageControl1 = PageControl1,
+                    .grpEditor = grpEditor,
+                    .RichEdit1 = RichEdit1,
+                    .PaintBoxInstrument = PaintBoxInstrument,
+                    .PanelNoteButtons = PanelNoteButtons,
+                    .GroupBoxMixer = GroupBoxMixer,
+                    .grpFRTPlay = grpFRTPlay,
+                    .LabelTabName = LabelTabName,
+                    .LabelSelectPatch = LabelSelectPatch,
+                    .LabelSelectTuning = LabelSelectTuning,
+                    .UpDownMixerChannel = UpDownMixerChannel,
+                    .UpDownMixerVolume = UpDownMixerVolume,
+                    .UpDownMixerDelay = UpDownMixerDelay,
+                    .UpDownMixerKey = UpDownMixerKey,
+                    .TrackBarMixerBalance = TrackBarMixerBalance,
+                    .LabelBalancePosition = LabelBalancePosition,
+                    .CheckBoxMuteInstrument = CheckBoxMuteInstrument,
+                    .CheckBoxSoloInstrument = CheckBoxSoloInstrument,
+                    .GroupBoxDrumPatterns = GroupBoxDrumPatterns,
+                    .GroupBoxPatternProperties = GroupBoxPatternProperties},
+        .Calls = {.Busy = [this] { return Busy(); },
+                  .LoadTabText = [this](int index) { return LoadTabText(index); },
+                  .StoreTabText = [this](int index) { return StoreTabText(index); },
+                  .RestorePlace = [this](int caretLine, bool selection) { return RestoreTabPlace(caretLine, selection); },
+                  .SetCaptionFromFileName = [this] { SetCaptionFromFileName(); },
+                  .UpdateTabCaption = [this](int tab) { UpdateTabCaption(tab); },
+                  .FormResize =
+                      [this] {
+                          HoldLeastSize();
+                          FormResize();
+                      }},
+    };
+}
+
+// The live instrument gets the song, the editor lines, the play state, the output port and its
+// own widgets; what else it needs of the window it asks through calls.
+TLiveParts TfrmMain::LiveInstrumentParts() {
+    return TLiveParts{
+        .Song = doc_.Song,
+        .Lines = Lines(),
+        .PlayState = PlayState(),
+        .Services = Services(),
+        .OutputPort = *MidiOutputPort1,
+        .Clock = *env_.clock,
+        .Commands = Commands(),
+        .Widgets = {.PaintBoxInstrument = PaintBoxInstrument,
+                    .RichEdit1 = RichEdit1,
+                    .PanelNoteButtons = PanelNoteButtons,
+                    .StatusBarRichEdit = StatusBarRichEdit,
+                    .btnPlayFRT = btnPlayFRT,
+                    .chkLoopAll = chkLoopAll,
+                    .lblTempo = lblTempo},
+        .Calls = {.MarkModified = [this] { MarkModified(); },
+                  .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
+                  .ShowCaretPosition = [this](int line) { Status().ShowCaretPosition(line); },
+                  .ShowNoteText = [this](const std::string &text) { Status().ShowNoteText(text); },
+                  .ScaleRestrictor = [this] { return options_.ScaleRestrictor; },
+                  .WindowWidth = [this] { return width(); },
+                  .ShowDurationPicker = [this] { LineTools().ShowDurationPicker(); },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .RefreshStatus = [this] { EditorEvents().RichEdit1SelectionChange(); }},
+    };
+}
+
+TDrumParts TfrmMain::DrumTabParts() {
+    return TDrumParts{
+        .Song = doc_.Song,
+        .Drums = doc_.Drums,
+        .PlayState = PlayState(),
+        .Services = Services(),
+        .Commands = Commands(),
+        .Widgets = {.GroupBoxDrumPatterns = GroupBoxDrumPatterns,
+                    .GroupBoxPatternProperties = GroupBoxPatternProperties,
+                    .grpFRTPlay = grpFRTPlay,
+                    .LabelSigUpper = LabelSigUpper,
+                    .LabelSigLower = LabelSigLower},
+        .Calls = {.SongChanged = [this](int tab, unsigned what) { SongChanged(tab, what); },
+                  .ApplyCommandState = [this] { ApplyCommandState(); },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .Sound = [this]() -> TLiveSounding * { return LiveInstrument() ? &LiveInstrument()->Sound() : nullptr; },
+                  .Dialogs = [this]() -> const TMainDialogs & { return Dialogs(); }},
+    };
+}
+
+TLineToolParts TfrmMain::LineToolParts() {
+    return TLineToolParts{
+        .Song = doc_.Song,
+        .Lines = Lines(),
+        .PlayState = PlayState(),
+        .Services = Services(),
+        .Dialogs = Dialogs(),
+        .Commands = Commands(),
+        .LabelSelectTuning = LabelSelectTuning,
+        .RichEdit1 = RichEdit1,
+        .PanelNoteButtons = PanelNoteButtons,
+        .Calls = {.SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
+                  .ClearInstrumentDisplay =
+                      [this] {
+                          if (TLiveInstrument *live = LiveInstrument())
+                              live->ClearInstrumentDisplay();
+                      },
+                  .ApplyDuration = [this](const std::string &text) { EditorEvents().ApplyDuration(text); },
+                  .ShowLineOnInstrument =
+                      [this](int line) {
+                          if (TLiveInstrument *live = LiveInstrument())
+                              live->ShowLineOnInstrument(line);
+                      },
+                  .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
+                  .Sound = [this]() -> TLiveSounding * {
+                      TLiveInstrument *live = LiveInstrument();
+                      return live ? &live->Sound() : nullptr;
+                  }},
+    };
+}
+
+// Song playback's, the file commands' and the MIDI export's parts (the output port is open).
+TSongCommandParts TfrmMain::SongCommandParts() {
+    return TSongCommandParts{
+        .Document = doc_,
+        .Options = options_,
+        .Services = Services(),
+        .Lines = *lines_,
+        .Status = *status_,
+        .PlayState = play_,
+        .Commands = *commands_,
+        .Ports = *physicalPorts_,
+        .Clock = *env_.clock,
+        .Dialogs = dialogs_,
+        .OpenedDevice = openedDevice_,
+        .Widgets = {.Window = this,
+                    .Play = {.playButton = BitBtnPlayArrangement,
+                             .loop = chkLoopAll,
+                             .metronome = chkMetronome,
+                             .countIn = chkCountIn,
+                             .countInBars = EdtCountInbars,
+                             .pos = PosDisplay1,
+                             .time = TimeDisplay1,
+                             .playPanel = GroupBoxMIDIPlay,
+                             .picture = PaintBoxInstrument},
+                    .RichEdit1 = RichEdit1,
+                    .PageControl1 = PageControl1,
+                    .PaintBoxInstrument = PaintBoxInstrument,
+                    .StatusBarRichEdit = StatusBarRichEdit,
+                    .lblTempo = lblTempo,
+                    .LabelTimeSigLabel = LabelTimeSigLabel,
+                    .LabelSigUpper = LabelSigUpper,
+                    .LabelSlash = LabelSlash,
+                    .LabelSigLower = LabelSigLower},
+        .Calls = {.ReadSong = [this](const QString &path) { return ReadSong(path); },
+                  .WriteSong = [this](const QString &path) { return WriteSong(path); },
+                  .ResetSong = [this] { ResetSong(); },
+                  .SetCaptionFromFileName = [this] { SetCaptionFromFileName(); },
+                  .StoreTabText = [this](int index) { return StoreTabText(index); },
+                  .PageChanging = [this] { return PageControl1Changing(); },
+                  .PageChanged = [this] { PageControl1Change(); },
+                  .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .OutputPort = [this] { return OutputPort(); }},
+    };
+}
