@@ -76,43 +76,12 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
                               [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
                               [this] { return OutputPort(); },
                               [this] { lineCommands_->ReformatLinesShiftCtrlF11Click(); }});
-    lineCommands_ = std::make_unique<TLineCommands>(TLineCommandParts{
-        .song = doc_.Song,
-        .lines = *lines_,
-        .status = *status_,
-        .play = play_,
-        .messages = Services().messages,
-        .clipboard = Services().clipboard,
-        .linesChanged = [this] { SongChanged(doc_.Song.CurrentTab, kChangedLines); },
-        .insertTextLine = [this](const QString &text) { editor_->InsertTextLine(text); },
-        .selectEditorLine = [this](int line, bool useGiven) { editor_->SelectEditorLine(line, useGiven); },
-        .showLine = [this](int line) { PaintBoxInstrument->ShowLine(line); },
-        .soundLine =
-            [this](const std::string &line) {
-                if (live_)
-                    live_->Sound().SoundLine(doc_.Song, line, 50, false);
-            },
-        .enterNestedLoop = [this] { EnterNestedLoop(); },
-        .leaveNestedLoop = [this] { LeaveNestedLoop(); },
-        .randomBelow = {}});
-    find_ = std::make_unique<TFindCommands>(TFindParts{
-        *lines_, dialogs_, Services().messages,
-        [this] { return Busy() || doc_.Song.Current().Kind == TKind::Drums; },
-        [this] { SongChanged(doc_.Song.CurrentTab, kChangedLines); },
-        [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
-    tools_ = std::make_unique<TToolDialogs>(TToolDialogParts{
-        doc_.Song, doc_.Drums, *lines_, options_, Services(), dialogs_, [this] { return Busy(); },
-        [this](int index) { StoreTabText(index); }, [this](int index) { return PageControl1->UserSelect(index); },
-        [this] {
-            if (doc_.Song.Current().Kind != TKind::Drums)
-                RichEdit1->setFocus();
-        }});
+    lineCommands_ = std::make_unique<TLineCommands>(LineCommandParts());
+    find_ = std::make_unique<TFindCommands>(FindParts());
+    tools_ = std::make_unique<TToolDialogs>(ToolDialogParts());
     drumTab_ = std::make_unique<TDrumTab>(DrumTabParts());
-    mixer_ = std::make_unique<TMixerPanel>(TMixerParts{doc_.Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
-                                                       [this] { SongChanged(doc_.Song.CurrentTab, kChangedMixer); },
-                                                       [this] { tabs_->ShowMixer(); }});
-    bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
-        doc_.Song, *lines_, Services().messages, [this] { return Busy() || doc_.Song.Current().Kind == TKind::Drums; }});
+    mixer_ = std::make_unique<TMixerPanel>(MixerParts());
+    bookmarks_ = std::make_unique<TBookmarkCommands>(BookmarkParts());
     lineTools_ = std::make_unique<TLineTools>(LineToolParts());
     pickers_ = std::make_unique<TPickers>(TPickerParts{
         doc_.Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
@@ -485,8 +454,7 @@ void TfrmMain::BindCommands() {
     c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
     c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
     c.Bind("ablature1", TArea::Dialogs, [this] {
-        ShowTablature({doc_.Song, *lines_, options_, dialogs_, [this] { return QString::fromStdString(doc_.FileName); }, [this] { return Busy(); },
-                       [this] { RichEdit1->setFocus(); }});
+        ShowTablature(TablatureParts());
     });
 }
 

@@ -69,6 +69,12 @@ struct TLiveParts;
 struct TDrumParts;
 struct TLineToolParts;
 struct TSongCommandParts;
+struct TLineCommandParts;
+struct TFindParts;
+struct TToolDialogParts;
+struct TMixerParts;
+struct TBookmarkParts;
+struct TTablatureParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -242,6 +248,12 @@ private:
     TDrumParts DrumTabParts();
     TLineToolParts LineToolParts();
     TSongCommandParts SongCommandParts();
+    TLineCommandParts LineCommandParts();
+    TFindParts FindParts();
+    TToolDialogParts ToolDialogParts();
+    TMixerParts MixerParts();
+    TBookmarkParts BookmarkParts();
+    TTablatureParts TablatureParts();
 
     // The position and time displays at bar 0, beat 0, tick 0 and no time (a new or read song).
     void ShowSongStart();

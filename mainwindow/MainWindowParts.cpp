@@ -3,7 +3,15 @@
 // collaborator reaches into the window.
 #include "mainwindow/MainWindow.h"
 
+#include "mainwindow/Bookmarks.h"
 #include "mainwindow/DrumTab.h"
+#include "mainwindow/FindCommands.h"
+#include "mainwindow/LineCommands.h"
+#include "mainwindow/MixerPanel.h"
+#include "mainwindow/PageControl.h"
+#include "mainwindow/TablatureCommand.h"
+#include "mainwindow/ToolDialogs.h"
+#include "mainwindow/NotationEdit.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/LineTools.h"
 #include "mainwindow/InstrumentPicture.h"
@@ -182,5 +190,88 @@ TSongCommandParts TfrmMain::SongCommandParts() {
                   .EnterNestedLoop = [this] { EnterNestedLoop(); },
                   .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
                   .OutputPort = [this] { return OutputPort(); }},
+    };
+}
+
+TLineCommandParts TfrmMain::LineCommandParts() {
+    return TLineCommandParts{
+        .Song = doc_.Song,
+        .Lines = *lines_,
+        .Status = *status_,
+        .PlayState = play_,
+        .Messages = Services().messages,
+        .Clipboard = Services().clipboard,
+        .Calls = {.LinesChanged = [this] { SongChanged(doc_.Song.CurrentTab, kChangedLines); },
+                  .InsertTextLine = [this](const QString &text) { editor_->InsertTextLine(text); },
+                  .SelectEditorLine = [this](int line, bool useGiven) { editor_->SelectEditorLine(line, useGiven); },
+                  .ShowLine = [this](int line) { PaintBoxInstrument->ShowLine(line); },
+                  .SoundLine =
+                      [this](const std::string &line) {
+                          if (live_)
+                              live_->Sound().SoundLine(doc_.Song, line, 50, false);
+                      },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .RandomBelow = {}},
+    };
+}
+
+TFindParts TfrmMain::FindParts() {
+    return TFindParts{
+        .Lines = *lines_,
+        .Dialogs = dialogs_,
+        .Messages = Services().messages,
+        .Calls = {.Quiet = [this] { return Busy() || doc_.Song.Current().Kind == TKind::Drums; },
+                  .LinesChanged = [this] { SongChanged(doc_.Song.CurrentTab, kChangedLines); },
+                  .ShowLine = [this](int line) { editor_->SelectEditorLine(line, true); },
+                  .SearchChanged = [this] { ApplyCommandState(); }},
+    };
+}
+
+TToolDialogParts TfrmMain::ToolDialogParts() {
+    return TToolDialogParts{
+        .Document = doc_,
+        .Lines = *lines_,
+        .Options = options_,
+        .Services = Services(),
+        .Dialogs = dialogs_,
+        .Calls = {.Busy = [this] { return Busy(); },
+                  .StoreTabText = [this](int index) { StoreTabText(index); },
+                  .SelectPage = [this](int index) { return PageControl1->UserSelect(index); },
+                  .FocusEditor =
+                      [this] {
+                          if (doc_.Song.Current().Kind != TKind::Drums)
+                              RichEdit1->setFocus();
+                      }},
+    };
+}
+
+TMixerParts TfrmMain::MixerParts() {
+    return TMixerParts{
+        .Song = doc_.Song,
+        .Widgets = {.GroupBoxMixer = GroupBoxMixer, .UpDownSongKey = UpDownSongKey, .chkLoopAll = chkLoopAll},
+        .Calls = {.Changed = [this] { SongChanged(doc_.Song.CurrentTab, kChangedMixer); },
+                  .ShowMixer = [this] { tabs_->ShowMixer(); }},
+    };
+}
+
+TBookmarkParts TfrmMain::BookmarkParts() {
+    return TBookmarkParts{
+        .Song = doc_.Song,
+        .Lines = *lines_,
+        .Messages = Services().messages,
+        .Calls = {.Quiet = [this] { return Busy() || doc_.Song.Current().Kind == TKind::Drums; }},
+    };
+}
+
+TTablatureParts TfrmMain::TablatureParts() {
+    return TTablatureParts{
+        .Song = doc_.Song,
+        .Lines = *lines_,
+        .Options = options_,
+        .Dialogs = dialogs_,
+        .Calls = {.FileName = [this] { return QString::fromStdString(doc_.FileName); },
+                  .Busy = [this] { return Busy(); },
+                  .FocusEditor = [this] { RichEdit1->setFocus(); }},
     };
 }
