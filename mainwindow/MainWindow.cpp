@@ -69,13 +69,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     docs_ = std::make_unique<TTabDocuments>(doc_.Song, *lines_);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
     tabs_ = std::make_unique<TTabSwitcher>(TabParts());
-    editor_ = std::make_unique<TEditorController>(
-        TEditorWorkspace{doc_.Song, *lines_, *status_, RichEdit1, PanelNoteButtons, PaintBoxInstrument, Services(), play_},
-        TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { ClipboardChanged(); }, [this] { MarkModified(); },
-                              [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
-                              [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
-                              [this] { return OutputPort(); },
-                              [this] { lineCommands_->ReformatLinesShiftCtrlF11Click(); }});
+    editor_ = std::make_unique<TEditorController>(EditorParts());
     lineCommands_ = std::make_unique<TLineCommands>(LineCommandParts());
     find_ = std::make_unique<TFindCommands>(FindParts());
     tools_ = std::make_unique<TToolDialogs>(ToolDialogParts());
@@ -83,14 +77,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     mixer_ = std::make_unique<TMixerPanel>(MixerParts());
     bookmarks_ = std::make_unique<TBookmarkCommands>(BookmarkParts());
     lineTools_ = std::make_unique<TLineTools>(LineToolParts());
-    pickers_ = std::make_unique<TPickers>(TPickerParts{
-        doc_.Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
-        TPickerCalls{[this]() -> const TMainDialogs & { return dialogs_; }, [this] { return live_.get(); },
-                     [this](int tab, unsigned what) { SongChanged(tab, what); },
-                     [this](const QString &text) { editor_->InsertTextLine(text); },
-                     [this] { return PanelNoteButtons->CurrentDuration(); }, [this] { EnterNestedLoop(); },
-                     [this] { LeaveNestedLoop(); }, [this] { RichEdit1->setFocus(); }, [this] { return y(); },
-                     [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }}});
+    pickers_ = std::make_unique<TPickers>(PickerParts());
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;

@@ -75,6 +75,8 @@ struct TToolDialogParts;
 struct TMixerParts;
 struct TBookmarkParts;
 struct TTablatureParts;
+struct TEditorParts;
+struct TPickerParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -254,6 +256,8 @@ private:
     TMixerParts MixerParts();
     TBookmarkParts BookmarkParts();
     TTablatureParts TablatureParts();
+    TEditorParts EditorParts();
+    TPickerParts PickerParts();
 
     // The position and time displays at bar 0, beat 0, tick 0 and no time (a new or read song).
     void ShowSongStart();

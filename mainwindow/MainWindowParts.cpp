@@ -5,7 +5,9 @@
 
 #include "mainwindow/Bookmarks.h"
 #include "mainwindow/DrumTab.h"
+#include "mainwindow/DurationButtons.h"
 #include "mainwindow/FindCommands.h"
+#include "mainwindow/Pickers.h"
 #include "mainwindow/LineCommands.h"
 #include "mainwindow/MixerPanel.h"
 #include "mainwindow/PageControl.h"
@@ -273,5 +275,45 @@ TTablatureParts TfrmMain::TablatureParts() {
         .Calls = {.FileName = [this] { return QString::fromStdString(doc_.FileName); },
                   .Busy = [this] { return Busy(); },
                   .FocusEditor = [this] { RichEdit1->setFocus(); }},
+    };
+}
+
+TEditorParts TfrmMain::EditorParts() {
+    return TEditorParts{
+        .Song = doc_.Song,
+        .Lines = *lines_,
+        .Status = *status_,
+        .Services = Services(),
+        .PlayState = play_,
+        .Widgets = {.RichEdit1 = RichEdit1, .PanelNoteButtons = PanelNoteButtons, .PaintBoxInstrument = PaintBoxInstrument},
+        .Calls = {.ApplyCommandState = [this] { ApplyCommandState(); },
+                  .MenuOpening = [this] { ClipboardChanged(); },
+                  .MarkModified = [this] { MarkModified(); },
+                  .UpdateTabCaption = [this](int tab) { UpdateTabCaption(tab); },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .LiveInstrument = [this] { return LiveInstrument(); },
+                  .OutputPort = [this] { return OutputPort(); },
+                  .GroupLinesByBars = [this] { lineCommands_->ReformatLinesShiftCtrlF11Click(); }},
+    };
+}
+
+TPickerParts TfrmMain::PickerParts() {
+    return TPickerParts{
+        .Song = doc_.Song,
+        .Lines = *lines_,
+        .PlayState = play_,
+        .Services = Services(),
+        .Widgets = {.LabelSelectPatch = LabelSelectPatch, .Page = PageControl1->Page()},
+        .Calls = {.Dialogs = [this]() -> const TMainDialogs & { return dialogs_; },
+                  .Live = [this] { return live_.get(); },
+                  .SongChanged = [this](int tab, unsigned what) { SongChanged(tab, what); },
+                  .InsertTextLine = [this](const QString &text) { editor_->InsertTextLine(text); },
+                  .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .FocusEditor = [this] { RichEdit1->setFocus(); },
+                  .MainWindowTop = [this] { return y(); },
+                  .PickDuration = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }},
     };
 }
