@@ -28,6 +28,11 @@ class TNotationEdit;
 class TPlayState;
 
 // What the openers ask of the window.
+struct TLineToolWidgets {
+    QLabel *LabelSelectTuning = nullptr;
+    TNotationEdit *RichEdit1 = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+};
 struct TLineToolCalls {
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
     std::function<void()> ClearInstrumentDisplay;             // scale markers off, plain keys
@@ -44,9 +49,7 @@ struct TLineToolParts {
     const platform::Services &Services;
     const TMainDialogs &Dialogs; // the window's hand-off route, wired after start-up
     TCommands &Commands;         // its own rows of the editor pop-up
-    QLabel *LabelSelectTuning;
-    TNotationEdit *RichEdit1;
-    TDurationButtons *PanelNoteButtons;
+    TLineToolWidgets Widgets;
     TLineToolCalls Calls;
 };
 // The window's parts, once its controls exist.

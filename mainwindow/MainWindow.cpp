@@ -86,16 +86,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         const TSongPoint p = docs_->PointOfLine(line, conductor);
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
-    chordTools_ = std::make_unique<TChordTools>(
-        doc_.Song, options_, *lines_,
-        TChordToolsHost{.Busy = [this] { return Busy(); },
-                        .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
-                        .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
-                        .FocusEditor = [this] { RichEdit1->setFocus(Qt::OtherFocusReason); },
-                        .Sound = [this]() -> TLiveSounding * { return live_ ? &live_->Sound() : nullptr; },
-                        .EnterNestedLoop = [this] { EnterNestedLoop(); },
-                        .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
-                        .ShowDurationPicker = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }});
+    chordTools_ = std::make_unique<TChordTools>(ChordToolParts());
     ConnectHandlers();
     FormCreate();
     songCommands_ = std::make_unique<TSongCommands>(SongCommandParts(), env_.timer);

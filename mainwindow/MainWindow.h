@@ -77,6 +77,7 @@ struct TBookmarkParts;
 struct TTablatureParts;
 struct TEditorParts;
 struct TPickerParts;
+struct TChordToolParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -258,6 +259,7 @@ private:
     TTablatureParts TablatureParts();
     TEditorParts EditorParts();
     TPickerParts PickerParts();
+    TChordToolParts ChordToolParts();
 
     // The position and time displays at bar 0, beat 0, tick 0 and no time (a new or read song).
     void ShowSongStart();

@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include "mainwindow/Bookmarks.h"
+#include "mainwindow/ChordTools.h"
 #include "mainwindow/DrumTab.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/FindCommands.h"
@@ -125,9 +126,7 @@ TLineToolParts TfrmMain::LineToolParts() {
         .Services = Services(),
         .Dialogs = Dialogs(),
         .Commands = Commands(),
-        .LabelSelectTuning = LabelSelectTuning,
-        .RichEdit1 = RichEdit1,
-        .PanelNoteButtons = PanelNoteButtons,
+        .Widgets = {.LabelSelectTuning = LabelSelectTuning, .RichEdit1 = RichEdit1, .PanelNoteButtons = PanelNoteButtons},
         .Calls = {.SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
                   .ClearInstrumentDisplay =
                       [this] {
@@ -315,5 +314,21 @@ TPickerParts TfrmMain::PickerParts() {
                   .FocusEditor = [this] { RichEdit1->setFocus(); },
                   .MainWindowTop = [this] { return y(); },
                   .PickDuration = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }},
+    };
+}
+
+TChordToolParts TfrmMain::ChordToolParts() {
+    return TChordToolParts{
+        .Song = doc_.Song,
+        .Options = options_,
+        .Lines = *lines_,
+        .Calls = {.Busy = [this] { return Busy(); },
+                  .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
+                  .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
+                  .FocusEditor = [this] { RichEdit1->setFocus(Qt::OtherFocusReason); },
+                  .Sound = [this]() -> TLiveSounding * { return live_ ? &live_->Sound() : nullptr; },
+                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
+                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+                  .ShowDurationPicker = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }},
     };
 }
