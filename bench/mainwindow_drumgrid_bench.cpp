@@ -50,13 +50,13 @@ std::vector<int64_t> Arrivals(const StampingOut &out, int note, bool on) {
 void SetUpSong(TfrmMain &w, const Metre &m, int tempo, int bars) {
     w.ResetSong();
     Ctl<TPageControl>(w, "PageControl1")->UserSelect(9);
-    w.Song.Tempo = tempo;
+    w.Document().Song.Tempo = tempo;
     char sig[8];
     std::snprintf(sig, sizeof sig, "%02d%02d", m.upper, m.lower);
-    w.Song.TimeSignature = sig;
-    w.Drums.sigUpper = m.upper;
-    w.Drums.sigLower = m.lower;
-    DrumPart &d = w.Drums;
+    w.Document().Song.TimeSignature = sig;
+    w.Document().Drums.sigUpper = m.upper;
+    w.Document().Drums.sigLower = m.lower;
+    DrumPart &d = w.Document().Drums;
     for (int b = 0; b < bars; ++b) {
         NewDrumPattern(d);
         d.grid.SetCell(0, 0, 7);

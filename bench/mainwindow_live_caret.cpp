@@ -47,7 +47,7 @@ int Run(int lines, int keys, const QString &folder) {
     auto *status = Ctl<TStatusPanels>(w, "StatusBarRichEdit");
 
     for (int tab : {6, 1}) {
-        if (tab != w.Song.CurrentTab)
+        if (tab != w.Document().Song.CurrentTab)
             Ctl<TPageControl>(w, "PageControl1")->UserSelect(tab - 1);
         edit->setFocus();
         if (w.Lines().LineCount() != lines) {
@@ -75,9 +75,9 @@ int Run(int lines, int keys, const QString &folder) {
         // The caret stayed at the end, and the status shows its line's place in the song.
         const int caret = w.Lines().CurrentLine();
         TPositionConductor conductor;
-        conductor.TimeSignature = w.Song.TimeSignature;
-        conductor.Tempo = w.Song.Tempo;
-        const TSongPoint p = GetLinePosition(std::as_const(w.Song).Lines(tab), caret, conductor);
+        conductor.TimeSignature = w.Document().Song.TimeSignature;
+        conductor.Tempo = w.Document().Song.Tempo;
+        const TSongPoint p = GetLinePosition(std::as_const(w.Document().Song).Lines(tab), caret, conductor);
         if (caret < lines - 21 || status->Text(0).toStdString() != status::BarPanel(static_cast<int>(p.Bar)) ||
             status->Text(3).toStdString() != status::TimePanel(p.Ms)) {
             std::fprintf(stderr, "the keys did not move the caret at the end of the tab, or the status is wrong\n");

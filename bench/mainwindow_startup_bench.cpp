@@ -53,7 +53,7 @@ struct Program {
     ~Program() { services.SetDialogParent(nullptr); }
     void ShowAndWait() {
         main->show();
-        while (!main->Activated)
+        while (!main->Activated())
             QApplication::processEvents();
         QApplication::processEvents(); // the first paint
     }
@@ -64,7 +64,7 @@ int RunChild(int argc, char **argv) {
     QApplication app(argc, argv);
     Program p(QString::fromLocal8Bit(argv[2]), {QString::fromLocal8Bit(argv[3])});
     p.ShowAndWait();
-    std::printf("shown %d\n", p.main->Song.Lines(1).empty() ? 0 : 1);
+    std::printf("shown %d\n", p.main->Document().Song.Lines(1).empty() ? 0 : 1);
     std::fflush(stdout);
     return 0;
 }

@@ -50,9 +50,9 @@ int Run(int lines, int switches, const QString &folder) {
     click(7); // each tab shown once
     Figures plain, edited;
     for (int i = 0; i < switches; ++i) {
-        const int target = w.Song.CurrentTab == 6 ? 7 : 6;
+        const int target = w.Document().Song.CurrentTab == 6 ? 7 : 6;
         plain.Add(click(target));
-        if (w.Song.CurrentTab != target || w.Lines().LineCount() != lines) {
+        if (w.Document().Song.CurrentTab != target || w.Lines().LineCount() != lines) {
             std::fprintf(stderr, "tab %d shows %d lines, not %d\n", target, w.Lines().LineCount(), lines);
             return 1;
         }
@@ -63,10 +63,10 @@ int Run(int lines, int switches, const QString &folder) {
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Space);
         QApplication::processEvents();
-        const int left = w.Song.CurrentTab;
+        const int left = w.Document().Song.CurrentTab;
         const int target = left == 6 ? 7 : 6;
         edited.Add(click(target));
-        if (std::as_const(w.Song).Lines(left).at(static_cast<size_t>(lines / 2)).front() != ' ') {
+        if (std::as_const(w.Document().Song).Lines(left).at(static_cast<size_t>(lines / 2)).front() != ' ') {
             std::fprintf(stderr, "the edit of tab %d was not stored on leaving it\n", left);
             return 1;
         }
@@ -98,18 +98,18 @@ int FirstVisits(int lines, int rounds, const QString &folder) {
         QTabBar *bar = Ctl<TPageControl>(w, "PageControl1")->TabBar();
         auto *edit = Ctl<TNotationEdit>(w, "RichEdit1");
         for (int tab = 2; tab <= kTabCount; ++tab) {
-            if (w.Song.Tab(tab).Kind == TKind::Drums)
+            if (w.Document().Song.Tab(tab).Kind == TKind::Drums)
                 continue;
             auto t0 = Clock::now();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
             QApplication::processEvents();
             visit.Add(Clock::now() - t0);
-            if (w.Song.CurrentTab != tab || w.Lines().LineCount() != lines - round % 2) {
+            if (w.Document().Song.CurrentTab != tab || w.Lines().LineCount() != lines - round % 2) {
                 std::fprintf(stderr, "tab %d shows %d lines, not %d\n", tab, w.Lines().LineCount(), lines);
                 return 1;
             }
             QString text;
-            for (const std::string &l : std::as_const(w.Song).Lines(tab))
+            for (const std::string &l : std::as_const(w.Document().Song).Lines(tab))
                 text += QString::fromStdString(l) + QLatin1Char('\n');
             QPlainTextEdit bare;
             bare.setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -9,25 +9,25 @@
 #include <QTimer>
 
 void TBookmarkCommands::SetEditorMarker2Click() {
-    if (p_.quiet())
+    if (p_.Calls.Quiet())
         return;
-    p_.song.Current().Bookmarks[0] = p_.lines.CurrentLine();
+    p_.Song.Current().Bookmarks[0] = p_.Lines.CurrentLine();
     // The hourglass for a quarter of a second says the bookmark was taken.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QTimer::singleShot(250, qApp, [] { QApplication::restoreOverrideCursor(); });
 }
 
 void TBookmarkCommands::JumptoEditorMarkerCtrl092Click() {
-    if (p_.quiet())
+    if (p_.Calls.Quiet())
         return;
-    const int bookmark = p_.song.Current().Bookmarks[0];
+    const int bookmark = p_.Song.Current().Bookmarks[0];
     if (bookmark < 0) {
-        p_.messages.Information(QString::fromLatin1(kSetABookmark));
+        p_.Messages.Information(QString::fromLatin1(kSetABookmark));
         return;
     }
-    if (const std::optional<int> line = BookmarkJumpLine(bookmark, p_.lines.LineCount())) {
+    if (const std::optional<int> line = BookmarkJumpLine(bookmark, p_.Lines.LineCount())) {
         // Selected first, so that the caret's move does not scroll the line away from the top.
-        p_.lines.SelectLines(*line, *line);
-        p_.lines.ScrollToLine(*line);
+        p_.Lines.SelectLines(*line, *line);
+        p_.Lines.ScrollToLine(*line);
     }
 }

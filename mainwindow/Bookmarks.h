@@ -11,11 +11,14 @@ class IMessageBoxes;
 class TEditorLines;
 struct TSongModel;
 
+struct TBookmarkCalls {
+    std::function<bool()> Quiet; // busy, or the Drums tab: the commands do nothing
+};
 struct TBookmarkParts {
-    TSongModel &song;
-    TEditorLines &lines;
-    platform::IMessageBoxes &messages;
-    std::function<bool()> quiet; // busy, or the Drums tab: the commands do nothing
+    TSongModel &Song;
+    TEditorLines &Lines;
+    platform::IMessageBoxes &Messages;
+    TBookmarkCalls Calls;
 };
 
 class TBookmarkCommands {

@@ -13,8 +13,8 @@ namespace {
 constexpr int kChordSoundMs = 500;
 } // namespace
 
-TChordTools::TChordTools(TSongModel &song, ProgramOptions &options, TEditorLines &lines, TChordToolsHost host)
-    : song_(song), options_(options), lines_(lines), host_(std::move(host)) {}
+TChordTools::TChordTools(TChordToolParts parts)
+    : song_(parts.Song), options_(parts.Options), lines_(parts.Lines), calls_(std::move(parts.Calls)) {}
 
 TChordCalcInput TChordTools::InputForCurrentTab() const {
     const TInstrumentTab &tab = song_.Current();
@@ -29,13 +29,13 @@ TChordCalcInput TChordTools::InputForCurrentTab() const {
     in.chordReach = tab.ChordReach;
     in.dotType = options_.DotID;
     in.voicings = song_.ChordVoicings[static_cast<size_t>(song_.CurrentTab - 1)];
-    in.duration = host_.CurrentDuration ? host_.CurrentDuration() : "Q";
+    in.duration = calls_.CurrentDuration ? calls_.CurrentDuration() : "Q";
     in.userFormulaFolder = options_.WorkDir.toStdString();
     return in;
 }
 
 void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
-    if ((host_.Busy && host_.Busy()) || !IsFretted(song_.Current().Kind) || !dialogs.chordCalc)
+    if ((calls_.Busy && calls_.Busy()) || !IsFretted(song_.Current().Kind) || !dialogs.chordCalc)
         return;
     const int tab = song_.CurrentTab;
     TChordCalcCalls calls;
@@ -51,10 +51,10 @@ void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
             const std::optional<TChordTypeChoice> choice = dialogs.selectChordType();
             return choice ? std::optional<std::string>(ChordTypeName(choice->type)) : std::nullopt;
         };
-    if (host_.ShowDurationPicker)
+    if (calls_.ShowDurationPicker)
         calls.pickDuration = [this] {
-            host_.ShowDurationPicker();
-            return host_.CurrentDuration ? host_.CurrentDuration() : std::string("Q");
+            calls_.ShowDurationPicker();
+            return calls_.CurrentDuration ? calls_.CurrentDuration() : std::string("Q");
         };
     const std::optional<TChordCalcResult> result = dialogs.chordCalc(InputForCurrentTab(), calls);
     if (result) {
@@ -65,11 +65,11 @@ void TChordTools::OpenChordCalculator(const TMainDialogs &dialogs) {
         rec.ChordReach = result->chordReach;
         options_.DotID = result->dotType;
         song_.ChordVoicings[static_cast<size_t>(tab - 1)] = result->voicings;
-        if (host_.SongChanged)
-            host_.SongChanged(tab, kChangedTabSettings, false);
+        if (calls_.SongChanged)
+            calls_.SongChanged(tab, kChangedTabSettings, false);
     }
-    if (host_.FocusEditor)
-        host_.FocusEditor();
+    if (calls_.FocusEditor)
+        calls_.FocusEditor();
 }
 
 void InsertChordLines(TEditorLines &editor, const std::vector<std::string> &lines) {
@@ -85,18 +85,18 @@ void InsertChordLines(TEditorLines &editor, const std::vector<std::string> &line
 
 void TChordTools::InsertLines(int tab, const std::vector<std::string> &lines) {
     InsertChordLines(lines_, lines);
-    if (host_.SongChanged)
-        host_.SongChanged(tab, kChangedLines, true);
+    if (calls_.SongChanged)
+        calls_.SongChanged(tab, kChangedLines, true);
 }
 
 void TChordTools::PlayChord(const TChordDat &chord) {
-    TLiveSounding *sound = host_.Sound ? host_.Sound() : nullptr;
+    TLiveSounding *sound = calls_.Sound ? calls_.Sound() : nullptr;
     if (!sound)
         return;
-    if (host_.EnterNestedLoop)
-        host_.EnterNestedLoop();
+    if (calls_.EnterNestedLoop)
+        calls_.EnterNestedLoop();
     sound->SendTabPatch(song_.Current());
     sound->SoundChordLive(song_, chord.Pitches, -1, -1, true, kChordSoundMs);
-    if (host_.LeaveNestedLoop)
-        host_.LeaveNestedLoop();
+    if (calls_.LeaveNestedLoop)
+        calls_.LeaveNestedLoop();
 }

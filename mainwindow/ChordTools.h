@@ -16,7 +16,7 @@ class TEditorLines;
 class TLiveSounding;
 
 // What the chord tools ask of the window.
-struct TChordToolsHost {
+struct TChordToolCalls {
     std::function<bool()> Busy;
     std::function<std::string()> CurrentDuration;                    // " Q"
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
@@ -31,9 +31,16 @@ struct TChordToolsHost {
 // below them, where the caret goes, so the next lines follow these.
 void InsertChordLines(TEditorLines &editor, const std::vector<std::string> &lines);
 
+struct TChordToolParts {
+    TSongModel &Song;
+    ProgramOptions &Options;
+    TEditorLines &Lines;
+    TChordToolCalls Calls;
+};
+
 class TChordTools {
 public:
-    TChordTools(TSongModel &song, ProgramOptions &options, TEditorLines &lines, TChordToolsHost host);
+    explicit TChordTools(TChordToolParts parts);
 
     // `LabelAdvancedChordOptionsClick`: the chord calculator on fretted tabs.
     void OpenChordCalculator(const TMainDialogs &dialogs);
@@ -48,5 +55,5 @@ private:
     TSongModel &song_;
     ProgramOptions &options_;
     TEditorLines &lines_;
-    TChordToolsHost host_;
+    TChordToolCalls calls_;
 };

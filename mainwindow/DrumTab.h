@@ -44,7 +44,7 @@ struct TDrumWidgets {
 };
 
 // What the drum page asks of the window.
-struct TDrumWindowCalls {
+struct TDrumCalls {
     // The window's one refresh after a change of the song; marks `tab` modified.
     std::function<void(int tab, unsigned what)> SongChanged;
     std::function<void()> ApplyCommandState;            // the pattern selection changed
@@ -60,7 +60,7 @@ struct TDrumParts {
     const platform::Services &Services;
     TCommands &Commands; // binds the drum rows; shows the list's and the grid's pop-ups
     TDrumWidgets Widgets;
-    TDrumWindowCalls Calls;
+    TDrumCalls Calls;
 };
 
 class TDrumTab : public QObject {
@@ -151,7 +151,7 @@ private:
     const platform::Services &services_;
     TCommands &commands_;
     const TDrumWidgets w_;
-    const TDrumWindowCalls calls_;
+    const TDrumCalls calls_;
 
     DrumGridEditor editor_;
     PatternClipboard clipboard_;

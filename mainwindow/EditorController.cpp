@@ -32,12 +32,12 @@ QString SelectedPlainText(const TNotationEdit *edit) {
 } // namespace
 
 bool TEditorController::Quiet() const {
-    return ws_.play.Busy() || ws_.song.Current().Kind == TKind::Drums;
+    return p_.PlayState.Busy() || p_.Song.Current().Kind == TKind::Drums;
 }
 
 void TEditorController::FocusEditor() {
-    if (ws_.song.Current().Kind != TKind::Drums)
-        ws_.edit->setFocus();
+    if (p_.Song.Current().Kind != TKind::Drums)
+        p_.Widgets.RichEdit1->setFocus();
 }
 
 // ---- selection, text and caret ----------------------------------------------------------
@@ -46,25 +46,25 @@ void TEditorController::RichEdit1SelectionChange() {
     if (Quiet())
         return;
     // A selection of lines takes Count In away (the command state).
-    host_.ApplyCommandState();
-    ws_.status.SelectionChanged(ws_.song.Current().Modified);
+    p_.Calls.ApplyCommandState();
+    p_.Status.SelectionChanged(p_.Song.Current().Modified);
 }
 
 void TEditorController::RichEdit1Change() {
-    if (ws_.play.Busy())
+    if (p_.PlayState.Busy())
         return;
-    ws_.edit->SetBackground(ws_.lines.IsEmpty());
+    p_.Widgets.RichEdit1->SetBackground(p_.Lines.IsEmpty());
     RichEdit1SelectionChange();
 }
 
 void TEditorController::UserEdited() {
     // Every change of the text by the user (keys, paste, cut, undo, drops, inserted lines).
-    if (ws_.song.Current().Kind == TKind::Drums)
+    if (p_.Song.Current().Kind == TKind::Drums)
         return;
-    host_.MarkModified();
+    p_.Calls.MarkModified();
 }
 
-void TEditorController::OverwriteModeChanged(bool overwrite) { ws_.status.ShowInsertMode(overwrite); }
+void TEditorController::OverwriteModeChanged(bool overwrite) { p_.Status.ShowInsertMode(overwrite); }
 
 void TEditorController::RichEdit1KeyUp(int key) { UpdateCaretLine(key); }
 
@@ -72,40 +72,40 @@ void TEditorController::RichEdit1KeyUp(int key) { UpdateCaretLine(key); }
 void TEditorController::RichEdit1MouseUp() { UpdateCaretLine(Qt::Key_Up); }
 
 void TEditorController::RichEdit1MouseDown(bool right, bool ctrl, bool shift, bool alt) {
-    if (!right || ws_.play.Busy())
+    if (!right || p_.PlayState.Busy())
         return;
     // Ctrl and Shift open the duration picker (TLineTools); Alt groups the lines by bars.
     if (ctrl || shift)
         return;
-    if (alt && host_.GroupLinesByBars)
-        host_.GroupLinesByBars();
+    if (alt && p_.Calls.GroupLinesByBars)
+        p_.Calls.GroupLinesByBars();
 }
 
 void TEditorController::UpdateCaretLine(int key) {
-    if (ws_.play.Busy())
+    if (p_.PlayState.Busy())
         return;
-    const int t = ws_.song.CurrentTab;
-    const TInstrumentTab &tab = ws_.song.Current();
+    const int t = p_.Song.CurrentTab;
+    const TInstrumentTab &tab = p_.Song.Current();
     if (tab.Kind == TKind::Drums)
         return;
-    const int line = ws_.lines.CurrentLine();
-    host_.UpdateTabCaption(t);
+    const int line = p_.Lines.CurrentLine();
+    p_.Calls.UpdateTabCaption(t);
     // Read and parsed once: the sound, the picture and the note panel all take this value.
-    const TLineContext ctx = ws_.song.LineContext(t);
-    const TNoteLine caret = ParseNoteLine(ws_.lines.Line(line).toStdString(), TDurationUnit::Milliseconds, ctx);
-    if (TMidiOutputPort *port = host_.OutputPort ? host_.OutputPort() : nullptr)
+    const TLineContext ctx = p_.Song.LineContext(t);
+    const TNoteLine caret = ParseNoteLine(p_.Lines.Line(line).toStdString(), TDurationUnit::Milliseconds, ctx);
+    if (TMidiOutputPort *port = p_.Calls.OutputPort ? p_.Calls.OutputPort() : nullptr)
         port->SetPatch(tab.Bank & 0xFF, tab.Patch & 0xFF, tab.Channel & 0xFF);
-    TLiveInstrument *live = host_.LiveInstrument ? host_.LiveInstrument() : nullptr;
+    TLiveInstrument *live = p_.Calls.LiveInstrument ? p_.Calls.LiveInstrument() : nullptr;
 
     if (caret.Piano) {
         if (caret.Class != TLineClass::Note) {
-            ws_.picture->ShowLine(line, caret); // plain keys; a shown scale stays
-            ws_.status.ShowNoteText({});
+            p_.Widgets.PaintBoxInstrument->ShowLine(line, caret); // plain keys; a shown scale stays
+            p_.Status.ShowNoteText({});
             return;
         }
         if (live)
             live->SoundCaretLine(key, caret); // Up and Down; the keys show while it sounds
-        ws_.status.ShowNoteText(status::CaretNoteName(caret, ctx));
+        p_.Status.ShowNoteText(status::CaretNoteName(caret, ctx));
         return;
     }
     // A faulty fretted line leaves the sound, the picture and the note panel as they were.
@@ -113,83 +113,83 @@ void TEditorController::UpdateCaretLine(int key) {
         return;
     if (live)
         live->SoundCaretLine(key, caret); // Up and Down
-    ws_.picture->ShowLine(line, caret);
-    ws_.status.ShowNoteText(status::CaretNoteName(caret, ctx));
+    p_.Widgets.PaintBoxInstrument->ShowLine(line, caret);
+    p_.Status.ShowNoteText(status::CaretNoteName(caret, ctx));
 }
 
 // ---- Edit menu ----------------------------------------------------------------------------
 
-void TEditorController::EditMenuEditorClick() { host_.MenuOpening(); }
+void TEditorController::EditMenuEditorClick() { p_.Calls.MenuOpening(); }
 
 void TEditorController::Cut1Click() {
-    if (Quiet() || !ws_.lines.HasSelection())
+    if (Quiet() || !p_.Lines.HasSelection())
         return;
-    ws_.services.clipboard.SetText(SelectedPlainText(ws_.edit));
-    ws_.edit->textCursor().removeSelectedText();
-    ws_.picture->ShowLine(ws_.lines.CurrentLine());
+    p_.Services.clipboard.SetText(SelectedPlainText(p_.Widgets.RichEdit1));
+    p_.Widgets.RichEdit1->textCursor().removeSelectedText();
+    p_.Widgets.PaintBoxInstrument->ShowLine(p_.Lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::Copy1Click() {
-    if (Quiet() || !ws_.lines.HasSelection())
+    if (Quiet() || !p_.Lines.HasSelection())
         return;
-    ws_.services.clipboard.SetText(SelectedPlainText(ws_.edit));
+    p_.Services.clipboard.SetText(SelectedPlainText(p_.Widgets.RichEdit1));
     FocusEditor();
 }
 
 void TEditorController::Paste1Click() {
-    if (Quiet() || !ws_.services.clipboard.HasText())
+    if (Quiet() || !p_.Services.clipboard.HasText())
         return;
-    ws_.edit->textCursor().insertText(TNotationEdit::NormaliseLineBreaks(ws_.services.clipboard.Text()));
+    p_.Widgets.RichEdit1->textCursor().insertText(TNotationEdit::NormaliseLineBreaks(p_.Services.clipboard.Text()));
     FocusEditor();
 }
 
 void TEditorController::Undo1Click() {
     if (Quiet())
         return;
-    if (ws_.edit->document()->isUndoAvailable())
-        ws_.edit->undo();
-    ws_.picture->ShowLine(ws_.lines.CurrentLine());
+    if (p_.Widgets.RichEdit1->document()->isUndoAvailable())
+        p_.Widgets.RichEdit1->undo();
+    p_.Widgets.PaintBoxInstrument->ShowLine(p_.Lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::Delete1Click() {
     if (Quiet())
         return;
-    ws_.edit->textCursor().removeSelectedText();
-    ws_.picture->ShowLine(ws_.lines.CurrentLine());
+    p_.Widgets.RichEdit1->textCursor().removeSelectedText();
+    p_.Widgets.PaintBoxInstrument->ShowLine(p_.Lines.CurrentLine());
     FocusEditor();
 }
 
 void TEditorController::SelectAll1Click() {
     if (Quiet())
         return;
-    ws_.edit->selectAll();
+    p_.Widgets.RichEdit1->selectAll();
     FocusEditor();
 }
 
 void TEditorController::SelectNone1Click() {
     if (Quiet())
         return;
-    QTextCursor c = ws_.edit->textCursor();
+    QTextCursor c = p_.Widgets.RichEdit1->textCursor();
     c.clearSelection();
-    ws_.edit->setTextCursor(c);
+    p_.Widgets.RichEdit1->setTextCursor(c);
     FocusEditor();
 }
 
 // ---- lines at the caret -----------------------------------------------------------------
 
 void TEditorController::SelectEditorLine(int line, bool useGiven) {
-    const int l = useGiven ? line : ws_.lines.CurrentLine();
-    ws_.lines.SelectLines(l, l);
+    const int l = useGiven ? line : p_.Lines.CurrentLine();
+    p_.Lines.SelectLines(l, l);
     FocusEditor();
-    ws_.edit->ensureCursorVisible();
+    p_.Widgets.RichEdit1->ensureCursorVisible();
 }
 
 void TEditorController::InsertTextLine(const QString &text) {
     if (Quiet())
         return;
-    TEditorLines &lines = ws_.lines;
+    TEditorLines &lines = p_.Lines;
     int first = 0, last = 0;
     if (lines.GetSelectedLines(first, last))
         lines.SelectLines(first, first);
@@ -215,15 +215,15 @@ void TEditorController::InsertTextLine(const QString &text) {
 void TEditorController::btnRestClick() {
     if (Quiet())
         return;
-    const TInstrumentTab &tab = ws_.song.Current();
+    const TInstrumentTab &tab = p_.Song.Current();
     InsertTextLine(QString::fromStdString(duration::RestLine(tab.Kind == TKind::Piano, tab.HighestString,
-                                                             ws_.durations->CurrentDuration())));
+                                                             p_.Widgets.PanelNoteButtons->CurrentDuration())));
 }
 
 // ---- durations ----------------------------------------------------------------------------
 
 bool TEditorController::LineTakesDuration(const std::string &line) const {
-    return ParseNoteLine(line, TDurationUnit::Milliseconds, ws_.song.LineContext(ws_.song.CurrentTab)).Sounds();
+    return ParseNoteLine(line, TDurationUnit::Milliseconds, p_.Song.LineContext(p_.Song.CurrentTab)).Sounds();
 }
 
 void TEditorController::DurationClick(int /*index*/) { ApplyDuration(); }
@@ -231,7 +231,7 @@ void TEditorController::DurationClick(int /*index*/) { ApplyDuration(); }
 void TEditorController::DurationShortcut(int index) {
     if (Quiet())
         return;
-    ws_.durations->ClickDuration(index); // its click applies the duration
+    p_.Widgets.PanelNoteButtons->ClickDuration(index); // its click applies the duration
 }
 
 void TEditorController::chkDottedClick() { ApplyDuration(); }
@@ -242,13 +242,13 @@ void TEditorController::ApplyDuration(const std::string &text) {
         return;
     // The tab's duration choice is part of the song (it is saved with the tab), so the tab counts
     // as changed even when no line takes the duration.
-    host_.MarkModified();
-    TDurationButtons &buttons = *ws_.durations;
+    p_.Calls.MarkModified();
+    TDurationButtons &buttons = *p_.Widgets.PanelNoteButtons;
     const std::string d = text.empty() ? buttons.CurrentDuration() : text;
     if (text.empty())
         buttons.SetRestGlyph(d);
 
-    TEditorLines &lines = ws_.lines;
+    TEditorLines &lines = p_.Lines;
     int first = 0, last = 0;
     const bool selected = lines.GetSelectedLines(first, last);
     if (!selected)
@@ -267,26 +267,26 @@ void TEditorController::ApplyDuration(const std::string &text) {
     if (several) {
         // A long apply lets the window breathe and can be stopped with Esc; the tab cannot
         // change meanwhile and the text is written back once at the end.
-        ws_.play.AbortRequested = false;
-        host_.EnterNestedLoop();
-        ws_.edit->setReadOnly(true);
+        p_.PlayState.AbortRequested = false;
+        p_.Calls.EnterNestedLoop();
+        p_.Widgets.RichEdit1->setReadOnly(true);
     }
     auto goOn = [this] {
         QApplication::processEvents();
-        if (!ws_.play.AbortRequested)
+        if (!p_.PlayState.AbortRequested)
             return true;
         QApplication::restoreOverrideCursor();
-        const int answer = ws_.services.messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
+        const int answer = p_.Services.messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
                                                           platform::mbYesNo);
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ws_.play.AbortRequested = false;
+        p_.PlayState.AbortRequested = false;
         return answer != platform::mrYes;
     };
     const int changed = duration::ApplyToLines(work, 0, last - first, d,
                                                [this](const std::string &l) { return LineTakesDuration(l); },
                                                several ? std::function<bool()>(goOn) : std::function<bool()>());
     if (several) {
-        ws_.edit->setReadOnly(false);
+        p_.Widgets.RichEdit1->setReadOnly(false);
     }
     if (changed > 0) {
         QStringList out;
@@ -298,5 +298,5 @@ void TEditorController::ApplyDuration(const std::string &text) {
     QApplication::restoreOverrideCursor();
     FocusEditor();
     if (several)
-        host_.LeaveNestedLoop();
+        p_.Calls.LeaveNestedLoop();
 }

@@ -23,20 +23,15 @@ class TNotationEdit;
 class TPlayState;
 class TStatusDisplay;
 
-// What the editor works on; everything outlives the controller.
-struct TEditorWorkspace {
-    TSongModel &song;
-    TEditorLines &lines;
-    TStatusDisplay &status;
-    TNotationEdit *edit;
-    TDurationButtons *durations;
-    TInstrumentPicture *picture;
-    const platform::Services &services;
-    TPlayState &play; // busy, the abort flag
+// The editor's widgets.
+struct TEditorWidgets {
+    TNotationEdit *RichEdit1 = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+    TInstrumentPicture *PaintBoxInstrument = nullptr;
 };
 
 // What the editor asks of the window around it.
-struct TEditorControllerHost {
+struct TEditorCalls {
     std::function<void()> ApplyCommandState;
     std::function<void()> MenuOpening; // the Edit menu or the pop-up opens: the clipboard is asked again
     std::function<void()> MarkModified; // the current tab
@@ -48,10 +43,19 @@ struct TEditorControllerHost {
     std::function<void()> GroupLinesByBars;            // Alt + right click
 };
 
+struct TEditorParts {
+    TSongModel &Song;
+    TEditorLines &Lines;
+    TStatusDisplay &Status;
+    const platform::Services &Services;
+    TPlayState &PlayState; // busy, the abort flag
+    TEditorWidgets Widgets;
+    TEditorCalls Calls;
+};
+
 class TEditorController {
 public:
-    TEditorController(const TEditorWorkspace &work, TEditorControllerHost host)
-        : ws_(work), host_(std::move(host)) {}
+    explicit TEditorController(TEditorParts parts) : p_(std::move(parts)) {}
 
     // Handlers of the editor's events.
     void RichEdit1SelectionChange();
@@ -96,6 +100,5 @@ public:
 private:
     bool Quiet() const; // busy, or the Drums tab
     void FocusEditor();
-    TEditorWorkspace ws_;
-    TEditorControllerHost host_;
+    TEditorParts p_;
 };

@@ -23,14 +23,17 @@ class IMessageBoxes;
 }
 class TEditorLines;
 
+struct TFindCalls {
+    std::function<bool()> Quiet;            // busy, or the Drums tab: the commands do nothing
+    std::function<void()> LinesChanged;     // the current tab's lines changed
+    std::function<void(int line)> ShowLine; // select a whole line, focus the editor, show it
+    std::function<void()> SearchChanged;    // Find Next became possible
+};
 struct TFindParts {
-    TEditorLines &lines;
-    const TMainDialogs &dialogs;            // the window's hand-off route, read at each command
-    platform::IMessageBoxes &messages;
-    std::function<bool()> quiet;            // busy, or the Drums tab: the commands do nothing
-    std::function<void()> linesChanged;     // the current tab's lines changed
-    std::function<void(int line)> showLine; // select a whole line, focus the editor, show it
-    std::function<void()> searchChanged;    // Find Next became possible
+    TEditorLines &Lines;
+    const TMainDialogs &Dialogs;            // the window's hand-off route, read at each command
+    platform::IMessageBoxes &Messages;
+    TFindCalls Calls;
 };
 
 class TFindCommands {

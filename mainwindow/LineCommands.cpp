@@ -41,17 +41,17 @@ class TLineCommands::TBulkEdit {
 public:
     TBulkEdit(TLineCommands &c, bool loop) : c_(c), loop_(loop) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        c_.p_.status.SetBulkEditActive(true);
+        c_.p_.Status.SetBulkEditActive(true);
         if (loop_) {
-            c_.p_.play.AbortRequested = false;
+            c_.p_.PlayState.AbortRequested = false;
             c_.lastPump_ = {};
-            c_.p_.enterNestedLoop();
+            c_.p_.Calls.EnterNestedLoop();
         }
     }
     ~TBulkEdit() {
         if (loop_)
-            c_.p_.leaveNestedLoop();
-        c_.p_.status.SetBulkEditActive(false);
+            c_.p_.Calls.LeaveNestedLoop();
+        c_.p_.Status.SetBulkEditActive(false);
         QApplication::restoreOverrideCursor();
     }
     TBulkEdit(const TBulkEdit &) = delete;
@@ -64,13 +64,13 @@ private:
 
 TLineCommands::TLineCommands(TLineCommandParts parts) : p_(std::move(parts)), random_(std::random_device{}()) {}
 
-bool TLineCommands::Quiet() const { return p_.play.Busy() || p_.song.Current().Kind == TKind::Drums; }
+bool TLineCommands::Quiet() const { return p_.PlayState.Busy() || p_.Song.Current().Kind == TKind::Drums; }
 
-void TLineCommands::FocusEditor() { p_.lines.Edit()->setFocus(); }
+void TLineCommands::FocusEditor() { p_.Lines.Edit()->setFocus(); }
 
 int TLineCommands::RandomBelow(int count) {
-    if (p_.randomBelow)
-        return p_.randomBelow(count);
+    if (p_.Calls.RandomBelow)
+        return p_.Calls.RandomBelow(count);
     return std::uniform_int_distribution<int>(0, count - 1)(random_);
 }
 
@@ -84,23 +84,23 @@ void TLineCommands::PumpEvents() {
 
 bool TLineCommands::Escaped() {
     PumpEvents();
-    return p_.play.AbortRequested;
+    return p_.PlayState.AbortRequested;
 }
 
 bool TLineCommands::StopAsked() {
     if (!Escaped())
         return false;
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = p_.messages.Question(Text(msg::kStopAnyways), platform::mbYesNo);
+    const int answer = p_.Messages.Question(Text(msg::kStopAnyways), platform::mbYesNo);
     QApplication::restoreOverrideCursor();
-    p_.play.AbortRequested = false;
+    p_.PlayState.AbortRequested = false;
     return answer == platform::mrYes;
 }
 
 bool TLineCommands::WriteRange(int first, const std::vector<std::string> &work) {
-    if (p_.lines.StoreLines(first, first + int(work.size())) == work)
+    if (p_.Lines.StoreLines(first, first + int(work.size())) == work)
         return false;
-    p_.lines.ReplaceRange(first, ToQt(work));
+    p_.Lines.ReplaceRange(first, ToQt(work));
     return true;
 }
 
@@ -109,9 +109,9 @@ bool TLineCommands::WriteRange(int first, const std::vector<std::string> &work) 
 void TLineCommands::InsertDirective(TDirective which) {
     if (Quiet())
         return;
-    const std::string line = DirectiveLine(which, p_.song.Current(), p_.song.Tempo);
-    p_.insertTextLine(QString::fromStdString(line));
-    p_.linesChanged();
+    const std::string line = DirectiveLine(which, p_.Song.Current(), p_.Song.Tempo);
+    p_.Calls.InsertTextLine(QString::fromStdString(line));
+    p_.Calls.LinesChanged();
 }
 
 // ---- transposing --------------------------------------------------------------------------
@@ -122,14 +122,14 @@ void TLineCommands::N124Click(int steps) { Transpose(steps, false); }
 void TLineCommands::Transpose(int steps, bool up) {
     if (Quiet() || steps <= 0)
         return;
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (lines.LineCount() == 0) {
-        p_.messages.Error(Text(kNoLines));
+        p_.Messages.Error(Text(kNoLines));
         return;
     }
     int first = 0, last = 0;
     if (!lines.GetSelectedLines(first, last)) {
-        p_.messages.Error(Text(kSelectToTranspose));
+        p_.Messages.Error(Text(kSelectToTranspose));
         return;
     }
     last = std::min(last, lines.LineCount() - 1);
@@ -144,9 +144,9 @@ void TLineCommands::Transpose(int steps, bool up) {
 }
 
 void TLineCommands::RewriteLines(int first, int last, const TRewrite &rewrite) {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     const int top = lines.FirstVisibleLine();
-    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    const TLineContext ctx = p_.Song.LineContext(p_.Song.CurrentTab);
     std::vector<std::string> work = lines.StoreLines(first, last + 1);
     bool changed = false;
     {
@@ -158,7 +158,7 @@ void TLineCommands::RewriteLines(int first, int last, const TRewrite &rewrite) {
     lines.ScrollToLine(top);
     FocusEditor();
     if (changed)
-        p_.linesChanged();
+        p_.Calls.LinesChanged();
 }
 
 // ---- reorder and keep one note --------------------------------------------------------------
@@ -169,12 +169,12 @@ void TLineCommands::KeepOnlyTheHighestNoteInChords1Click() { RangeCommand(TRange
 void TLineCommands::KeepOnlyTheLowestNoteInChords1Click() { RangeCommand(TRangeCommand::KeepLowest); }
 
 void TLineCommands::RangeCommand(TRangeCommand command) {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet() || lines.LineCount() == 0)
         return;
     int first = 0, last = 0;
     if (!lines.GetSelectedLines(first, last)) {
-        if (p_.messages.Question(Text(SelectAllQuestion(command)), platform::mbYesNo) != platform::mrYes)
+        if (p_.Messages.Question(Text(SelectAllQuestion(command)), platform::mbYesNo) != platform::mrYes)
             return;
         first = 0;
         last = lines.LineCount() - 1;
@@ -201,7 +201,7 @@ void TLineCommands::RangeCommand(TRangeCommand command) {
 // ---- clearing -----------------------------------------------------------------------------
 
 void TLineCommands::ClearNotesFromLine1Click() {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet())
         return;
     int first = 0, last = 0;
@@ -216,7 +216,7 @@ void TLineCommands::ClearNotesFromLine1Click() {
                 break;
             const TLineEdit edit = ClearNotesFromLine(line, ctx);
             if (!edit.Error.empty())
-                p_.messages.Error(QString::fromStdString(edit.Error));
+                p_.Messages.Error(QString::fromStdString(edit.Error));
             else if (edit.Changed)
                 line = edit.Text;
         }
@@ -224,17 +224,17 @@ void TLineCommands::ClearNotesFromLine1Click() {
 }
 
 void TLineCommands::ClearEditor2Click() {
-    if (Quiet() || p_.lines.LineCount() == 0)
+    if (Quiet() || p_.Lines.LineCount() == 0)
         return;
-    const QString question = QString::fromStdString(ClearEditorQuestion(p_.song.Current().Name));
-    if (p_.messages.Question(question, platform::mbYesNo) != platform::mrYes)
+    const QString question = QString::fromStdString(ClearEditorQuestion(p_.Song.Current().Name));
+    if (p_.Messages.Question(question, platform::mbYesNo) != platform::mrYes)
         return;
     {
         TBulkEdit bulk(*this, false);
-        p_.lines.ReplaceAllLines({});
+        p_.Lines.ReplaceAllLines({});
     }
     FocusEditor();
-    p_.linesChanged(); // the caption turns to lower case: the tab holds no text
+    p_.Calls.LinesChanged(); // the caption turns to lower case: the tab holds no text
 }
 
 // ---- grouping by bars -----------------------------------------------------------------------
@@ -242,17 +242,17 @@ void TLineCommands::ClearEditor2Click() {
 void TLineCommands::ReformatLinesShiftCtrlF11Click() {
     if (Quiet())
         return;
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     const int top = lines.FirstVisibleLine();
     const int caret = lines.CurrentLine();
     const std::vector<std::string> before = lines.StoreLines();
     std::vector<std::string> work = before;
     // A caret on a last line of notes gets an empty line below it, which a stop leaves there.
     const bool append = !work.empty() && caret == int(work.size()) - 1 && !IsBlankLine(work.back());
-    const TLineContext ctx = p_.song.LineContext(p_.song.CurrentTab);
+    const TLineContext ctx = p_.Song.LineContext(p_.Song.CurrentTab);
     TPositionConductor conductor;
-    conductor.TimeSignature = p_.song.TimeSignature;
-    conductor.Tempo = p_.song.Tempo;
+    conductor.TimeSignature = p_.Song.TimeSignature;
+    conductor.Tempo = p_.Song.Tempo;
     bool changed = false;
     {
         TBulkEdit bulk(*this, true);
@@ -266,20 +266,20 @@ void TLineCommands::ReformatLinesShiftCtrlF11Click() {
             lines.InsertLine(lines.LineCount(), QString());
             changed = true;
         }
-        p_.play.AbortRequested = false;
+        p_.PlayState.AbortRequested = false;
     }
     lines.MoveCaretToLine(std::min(caret, std::max(lines.LineCount() - 1, 0)));
     if (top < lines.LineCount())
         lines.ScrollToLine(top);
     FocusEditor();
     if (changed)
-        p_.linesChanged();
+        p_.Calls.LinesChanged();
 }
 
 // ---- whole lines ----------------------------------------------------------------------------
 
 void TLineCommands::Duplicate3Click() {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet() || lines.IsEmpty())
         return;
     int first = 0, last = 0;
@@ -290,26 +290,26 @@ void TLineCommands::Duplicate3Click() {
         return; // the caret stands after the last line break
     {
         TBulkEdit bulk(*this, false);
-        if (first == last && p_.soundLine)
-            p_.soundLine(lines.Line(first).toStdString());
+        if (first == last && p_.Calls.SoundLine)
+            p_.Calls.SoundLine(lines.Line(first).toStdString());
         // The copies go in above the block, which then follows them.
         lines.InsertLine(first, ToQt(lines.StoreLines(first, last + 1)).join(QLatin1Char('\n')));
         const TLineBlock lower = DuplicatedBlock(first, last);
         lines.SelectLines(lower.First, lower.Last);
     }
     FocusEditor();
-    p_.linesChanged();
+    p_.Calls.LinesChanged();
 }
 
 void TLineCommands::SelectAllandDuplicate3Click() {
     if (Quiet())
         return;
-    p_.lines.Edit()->selectAll();
+    p_.Lines.Edit()->selectAll();
     Duplicate3Click();
 }
 
 void TLineCommands::labelNewLineClick() {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet())
         return;
     const int caret = lines.CurrentLine();
@@ -317,20 +317,20 @@ void TLineCommands::labelNewLineClick() {
     if (caret >= count) {
         // After the last line break: a blank line there, and the caret below it.
         lines.InsertLine(count, count == 0 ? QStringLiteral("\n") : QString());
-        p_.linesChanged();
-        p_.showLine(lines.LineCount());
-        p_.selectEditorLine(lines.LineCount(), true);
+        p_.Calls.LinesChanged();
+        p_.Calls.ShowLine(lines.LineCount());
+        p_.Calls.SelectEditorLine(lines.LineCount(), true);
     } else {
         lines.InsertLine(caret + 1, QString());
-        p_.linesChanged();
-        p_.selectEditorLine(caret, false);
-        p_.showLine(caret + 1);
+        p_.Calls.LinesChanged();
+        p_.Calls.SelectEditorLine(caret, false);
+        p_.Calls.ShowLine(caret + 1);
     }
     FocusEditor();
 }
 
 void TLineCommands::DeleteLine1Click() {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet())
         return;
     const int caret = lines.CurrentLine();
@@ -338,11 +338,11 @@ void TLineCommands::DeleteLine1Click() {
         return; // the caret stands after the last line break
     lines.DeleteLines(caret, caret);
     FocusEditor();
-    p_.linesChanged();
+    p_.Calls.LinesChanged();
 }
 
 void TLineCommands::CopyLine1Click() {
-    TEditorLines &lines = p_.lines;
+    TEditorLines &lines = p_.Lines;
     if (Quiet())
         return;
     const int caret = lines.CurrentLine();
@@ -351,14 +351,14 @@ void TLineCommands::CopyLine1Click() {
     lines.SelectLines(caret, caret);
     QString text = lines.Edit()->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    p_.clipboard.SetText(text);
+    p_.Clipboard.SetText(text);
     FocusEditor();
 }
 
 void TLineCommands::SelectToTop1Click() {
     if (Quiet())
         return;
-    TNotationEdit *edit = p_.lines.Edit();
+    TNotationEdit *edit = p_.Lines.Edit();
     QTextCursor c = edit->textCursor();
     const int caret = c.position();
     c.setPosition(0);
@@ -370,7 +370,7 @@ void TLineCommands::SelectToTop1Click() {
 void TLineCommands::SelectToBottom1Click() {
     if (Quiet())
         return;
-    TNotationEdit *edit = p_.lines.Edit();
+    TNotationEdit *edit = p_.Lines.Edit();
     QTextCursor c = edit->textCursor();
     c.setPosition(c.position());
     c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);

@@ -31,20 +31,23 @@ class TEditorLines;
 class TPlayState;
 class TStatusDisplay;
 
+struct TLineCommandCalls {
+    std::function<void()> LinesChanged;                       // the current tab's lines changed
+    std::function<void(const QString &text)> InsertTextLine; // at the caret, by the editor's rule, one edit
+    std::function<void(int line, bool useGiven)> SelectEditorLine;
+    std::function<void(int line)> ShowLine;                   // on the instrument picture
+    std::function<void(const std::string &line)> SoundLine;   // a short sound of a line of the tab
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;
+    std::function<int(int count)> RandomBelow; // 0..count-1; empty: the program's own generator
+};
 struct TLineCommandParts {
-    TSongModel &song;
-    TEditorLines &lines;
-    TStatusDisplay &status; // holds BulkEditActive
-    TPlayState &play;       // busy, and the abort flag that Esc sets
-    platform::IMessageBoxes &messages;
-    platform::IClipboard &clipboard;
-    std::function<void()> linesChanged;                       // the current tab's lines changed
-    std::function<void(const QString &text)> insertTextLine; // at the caret, by the editor's rule, one edit
-    std::function<void(int line, bool useGiven)> selectEditorLine;
-    std::function<void(int line)> showLine;                   // on the instrument picture
-    std::function<void(const std::string &line)> soundLine;   // a short sound of a line of the tab
-    std::function<void()> enterNestedLoop, leaveNestedLoop;
-    std::function<int(int count)> randomBelow; // 0..count-1; empty: the program's own generator
+    TSongModel &Song;
+    TEditorLines &Lines;
+    TStatusDisplay &Status; // holds BulkEditActive
+    TPlayState &PlayState;  // busy, and the abort flag that Esc sets
+    platform::IMessageBoxes &Messages;
+    platform::IClipboard &Clipboard;
+    TLineCommandCalls Calls;
 };
 
 class TLineCommands {

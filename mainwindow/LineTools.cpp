@@ -26,8 +26,8 @@ constexpr int kTuningChannel = 0; // the dialog sounds every tab's strings on th
 
 TLineTools::TLineTools(const TLineToolParts &parts)
     : song_(parts.Song), lines_(parts.Lines), play_(parts.PlayState), services_(parts.Services),
-      dialogs_(parts.Dialogs), tuningLabel_(parts.LabelSelectTuning), edit_(parts.RichEdit1),
-      durations_(parts.PanelNoteButtons), calls_(parts.Calls) {
+      dialogs_(parts.Dialogs), tuningLabel_(parts.Widgets.LabelSelectTuning), edit_(parts.Widgets.RichEdit1),
+      durations_(parts.Widgets.PanelNoteButtons), calls_(parts.Calls) {
     TCommands &c = parts.Commands;
     c.Bind("MicroManageLine2", TArea::Dialogs, [this] { MicroManageLine2Click(); });
     c.Bind("NoteDurationSelectorCtrlRMB1", TArea::Dialogs, [this] { NoteDurationSelectorCtrlRMB1Click(); });

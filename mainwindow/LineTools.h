@@ -26,9 +26,13 @@ class TEditorLines;
 class TLiveSounding;
 class TNotationEdit;
 class TPlayState;
-class TfrmMain;
 
 // What the openers ask of the window.
+struct TLineToolWidgets {
+    QLabel *LabelSelectTuning = nullptr;
+    TNotationEdit *RichEdit1 = nullptr;
+    TDurationButtons *PanelNoteButtons = nullptr;
+};
 struct TLineToolCalls {
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
     std::function<void()> ClearInstrumentDisplay;             // scale markers off, plain keys
@@ -45,13 +49,10 @@ struct TLineToolParts {
     const platform::Services &Services;
     const TMainDialogs &Dialogs; // the window's hand-off route, wired after start-up
     TCommands &Commands;         // its own rows of the editor pop-up
-    QLabel *LabelSelectTuning;
-    TNotationEdit *RichEdit1;
-    TDurationButtons *PanelNoteButtons;
+    TLineToolWidgets Widgets;
     TLineToolCalls Calls;
 };
 // The window's parts, once its controls exist.
-TLineToolParts LineToolParts(TfrmMain &w);
 
 class TLineTools : public QObject {
 public:

@@ -49,7 +49,7 @@ struct TLiveWidgets {
 };
 
 // What the live instrument asks of the window.
-struct TLiveWindowCalls {
+struct TLiveCalls {
     std::function<void()> MarkModified;                         // Modified, "*", upper-case caption
     std::function<void(int line, bool useGiven)> SelectEditorLine;
     std::function<void(int line)> ShowCaretPosition;
@@ -71,7 +71,7 @@ struct TLiveParts {
     const platform::IClock &Clock;
     TCommands &Commands; // its own row and the Play menu's caption of it
     TLiveWidgets Widgets;
-    TLiveWindowCalls Calls;
+    TLiveCalls Calls;
 };
 
 class TLiveInstrument {
@@ -114,7 +114,7 @@ private:
     const platform::Services &services_;
     TCommands &commands_;
     const TLiveWidgets ui_;
-    const TLiveWindowCalls calls_;
+    const TLiveCalls calls_;
     QObject guard_; // context of the window's connections: they end with this object
     std::unique_ptr<TLiveSounding> sound_;
     std::unique_ptr<TFretboard> fretboard_;

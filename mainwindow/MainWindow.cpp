@@ -56,47 +56,6 @@
 #include <string_view>
 #include <utility>
 
-// The controls the tab switcher drives, once BuildControls() made them.
-TTabWidgets TabWidgets(TfrmMain &w) {
-    TTabWidgets t;
-    t.Window = &w;
-    t.PageControl1 = w.PageControl1;
-    t.grpEditor = w.grpEditor;
-    t.RichEdit1 = w.RichEdit1;
-    t.PaintBoxInstrument = w.PaintBoxInstrument;
-    t.PanelNoteButtons = w.PanelNoteButtons;
-    t.GroupBoxMixer = w.GroupBoxMixer;
-    t.grpFRTPlay = w.grpFRTPlay;
-    t.LabelTabName = w.LabelTabName;
-    t.LabelSelectPatch = w.LabelSelectPatch;
-    t.LabelSelectTuning = w.LabelSelectTuning;
-    t.UpDownMixerChannel = w.UpDownMixerChannel;
-    t.UpDownMixerVolume = w.UpDownMixerVolume;
-    t.UpDownMixerDelay = w.UpDownMixerDelay;
-    t.UpDownMixerKey = w.UpDownMixerKey;
-    t.TrackBarMixerBalance = w.TrackBarMixerBalance;
-    t.LabelBalancePosition = w.LabelBalancePosition;
-    t.CheckBoxMuteInstrument = w.CheckBoxMuteInstrument;
-    t.CheckBoxSoloInstrument = w.CheckBoxSoloInstrument;
-    t.GroupBoxDrumPatterns = w.GroupBoxDrumPatterns;
-    t.GroupBoxPatternProperties = w.GroupBoxPatternProperties;
-    return t;
-}
-
-TTabWindowCalls TabWindowCalls(TfrmMain &w) {
-    TTabWindowCalls c;
-    c.Busy = [&w] { return w.Busy(); };
-    c.LoadTabText = [&w](int index) { return w.LoadTabText(index); };
-    c.StoreTabText = [&w](int index) { return w.StoreTabText(index); };
-    c.RestorePlace = [&w](int caretLine, bool selection) { return w.RestoreTabPlace(caretLine, selection); };
-    c.SetCaptionFromFileName = [&w] { w.SetCaptionFromFileName(); };
-    c.UpdateTabCaption = [&w](int tab) { w.UpdateTabCaption(tab); };
-    c.FormResize = [&w] {
-        w.HoldLeastSize();
-        w.FormResize();
-    };
-    return c;
-}
 
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
     setObjectName(QStringLiteral("frmMain"));
@@ -107,83 +66,31 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     play_.Changed = [this] { ApplyCommandState(); };
     BuildControls();
     lines_ = std::make_unique<TEditorLines>(RichEdit1);
-    docs_ = std::make_unique<TTabDocuments>(Song, *lines_);
+    docs_ = std::make_unique<TTabDocuments>(doc_.Song, *lines_);
     status_ = std::make_unique<TStatusDisplay>(StatusBarBottom, StatusBarRichEdit, lines_.get());
-    tabs_ = std::make_unique<TTabSwitcher>(Song, Drums, *lines_, *status_, TabWidgets(*this), TabWindowCalls(*this));
-    editor_ = std::make_unique<TEditorController>(
-        TEditorWorkspace{Song, *lines_, *status_, RichEdit1, PanelNoteButtons, PaintBoxInstrument, Services(), play_},
-        TEditorControllerHost{[this] { ApplyCommandState(); }, [this] { ClipboardChanged(); }, [this] { MarkModified(); },
-                              [this](int tab) { UpdateTabCaption(tab); }, [this] { EnterNestedLoop(); },
-                              [this] { LeaveNestedLoop(); }, [this] { return LiveInstrument(); },
-                              [this] { return OutputPort(); },
-                              [this] { lineCommands_->ReformatLinesShiftCtrlF11Click(); }});
-    lineCommands_ = std::make_unique<TLineCommands>(TLineCommandParts{
-        .song = Song,
-        .lines = *lines_,
-        .status = *status_,
-        .play = play_,
-        .messages = Services().messages,
-        .clipboard = Services().clipboard,
-        .linesChanged = [this] { SongChanged(Song.CurrentTab, kChangedLines); },
-        .insertTextLine = [this](const QString &text) { editor_->InsertTextLine(text); },
-        .selectEditorLine = [this](int line, bool useGiven) { editor_->SelectEditorLine(line, useGiven); },
-        .showLine = [this](int line) { PaintBoxInstrument->ShowLine(line); },
-        .soundLine =
-            [this](const std::string &line) {
-                if (live_)
-                    live_->Sound().SoundLine(Song, line, 50, false);
-            },
-        .enterNestedLoop = [this] { EnterNestedLoop(); },
-        .leaveNestedLoop = [this] { LeaveNestedLoop(); },
-        .randomBelow = {}});
-    find_ = std::make_unique<TFindCommands>(TFindParts{
-        *lines_, dialogs_, Services().messages,
-        [this] { return Busy() || Song.Current().Kind == TKind::Drums; },
-        [this] { SongChanged(Song.CurrentTab, kChangedLines); },
-        [this](int line) { editor_->SelectEditorLine(line, true); }, [this] { ApplyCommandState(); }});
-    tools_ = std::make_unique<TToolDialogs>(TToolDialogParts{
-        Song, Drums, *lines_, Options, Services(), dialogs_, [this] { return Busy(); },
-        [this](int index) { StoreTabText(index); }, [this](int index) { return PageControl1->UserSelect(index); },
-        [this] {
-            if (Song.Current().Kind != TKind::Drums)
-                RichEdit1->setFocus();
-        }});
-    drumTab_ = std::make_unique<TDrumTab>(DrumTabParts(*this));
-    mixer_ = std::make_unique<TMixerPanel>(TMixerParts{Song, GroupBoxMixer, UpDownSongKey, chkLoopAll,
-                                                       [this] { SongChanged(Song.CurrentTab, kChangedMixer); },
-                                                       [this] { tabs_->ShowMixer(); }});
-    bookmarks_ = std::make_unique<TBookmarkCommands>(TBookmarkParts{
-        Song, *lines_, Services().messages, [this] { return Busy() || Song.Current().Kind == TKind::Drums; }});
-    lineTools_ = std::make_unique<TLineTools>(LineToolParts(*this));
-    pickers_ = std::make_unique<TPickers>(TPickerParts{
-        Song, *lines_, play_, Services(), LabelSelectPatch, PageControl1->Page(),
-        TPickerCalls{[this]() -> const TMainDialogs & { return dialogs_; }, [this] { return live_.get(); },
-                     [this](int tab, unsigned what) { SongChanged(tab, what); },
-                     [this](const QString &text) { editor_->InsertTextLine(text); },
-                     [this] { return PanelNoteButtons->CurrentDuration(); }, [this] { EnterNestedLoop(); },
-                     [this] { LeaveNestedLoop(); }, [this] { RichEdit1->setFocus(); }, [this] { return y(); },
-                     [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }}});
+    tabs_ = std::make_unique<TTabSwitcher>(TabParts());
+    editor_ = std::make_unique<TEditorController>(EditorParts());
+    lineCommands_ = std::make_unique<TLineCommands>(LineCommandParts());
+    find_ = std::make_unique<TFindCommands>(FindParts());
+    tools_ = std::make_unique<TToolDialogs>(ToolDialogParts());
+    drumTab_ = std::make_unique<TDrumTab>(DrumTabParts());
+    mixer_ = std::make_unique<TMixerPanel>(MixerParts());
+    bookmarks_ = std::make_unique<TBookmarkCommands>(BookmarkParts());
+    lineTools_ = std::make_unique<TLineTools>(LineToolParts());
+    pickers_ = std::make_unique<TPickers>(PickerParts());
     status_->SetPositionSource([this](int line) {
         // The caret line's place in the song, from the shown tab's kept line starts.
         TPositionConductor conductor;
-        conductor.TimeSignature = Song.TimeSignature;
-        conductor.Tempo = Song.Tempo;
+        conductor.TimeSignature = doc_.Song.TimeSignature;
+        conductor.Tempo = doc_.Song.Tempo;
         const TSongPoint p = docs_->PointOfLine(line, conductor);
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });
-    chordTools_ = std::make_unique<TChordTools>(
-        Song, Options, *lines_,
-        TChordToolsHost{.Busy = [this] { return Busy(); },
-                        .CurrentDuration = [this] { return PanelNoteButtons->CurrentDuration(); },
-                        .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
-                        .FocusEditor = [this] { RichEdit1->setFocus(Qt::OtherFocusReason); },
-                        .Sound = [this]() -> TLiveSounding * { return live_ ? &live_->Sound() : nullptr; },
-                        .EnterNestedLoop = [this] { EnterNestedLoop(); },
-                        .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
-                        .ShowDurationPicker = [this] { lineTools_->NoteDurationSelectorCtrlRMB1Click(); }});
+    chordTools_ = std::make_unique<TChordTools>(ChordToolParts());
     ConnectHandlers();
     FormCreate();
-    songCommands_ = std::make_unique<TSongCommands>(*this, env_.timer);
+    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts(), env_.timer);
+    connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(), [this] { songCommands_->Files().OpenSong1Click(); });
     BindCommands();
     commands_->Build();
     ClipboardChanged();
@@ -375,7 +282,7 @@ void TfrmMain::FitPlayGroupTitles() {
     grpFRTPlay->setMinimumWidth(0);
     int least = 0;
     for (int t = 1; t <= kTabCount; ++t) {
-        grpFRTPlay->setTitle(QString::fromStdString(Song.Tab(t).Name) + QStringLiteral(" Only"));
+        grpFRTPlay->setTitle(QString::fromStdString(doc_.Song.Tab(t).Name) + QStringLiteral(" Only"));
         least = std::max(least, grpFRTPlay->minimumSizeHint().width());
     }
     grpFRTPlay->setTitle(shown);
@@ -466,7 +373,7 @@ void TfrmMain::BuildBottom() {
     g->setColumnStretch(c + 1, 1);
 
     for (int t = 1; t <= kTabCount; ++t) {
-        const TInstrumentTab &tab = Song.Tab(t);
+        const TInstrumentTab &tab = doc_.Song.Tab(t);
         PageControl1->AddPage(QString::fromStdString(LowerCaseAscii(tab.Name)), RecordColour(tab.Colour, palette()));
     }
 }
@@ -525,8 +432,7 @@ void TfrmMain::BindCommands() {
     c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
     c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
     c.Bind("ablature1", TArea::Dialogs, [this] {
-        ShowTablature({Song, *lines_, Options, dialogs_, [this] { return FileName; }, [this] { return Busy(); },
-                       [this] { RichEdit1->setFocus(); }});
+        ShowTablature(TablatureParts());
     });
 }
 
@@ -634,42 +540,37 @@ bool TfrmMain::Busy() const { return play_.Busy(); }
 
 void TfrmMain::LabelAdvancedChordOptionsClick() {
     // The piano chord dialog on a Piano tab, the chord calculator on fretted tabs.
-    if (Song.Current().Kind == TKind::Piano)
+    if (doc_.Song.Current().Kind == TKind::Piano)
         pickers_->OpenPianoChord();
     else
         chordTools_->OpenChordCalculator(dialogs_);
 }
 
-bool TfrmMain::AnyTabModified() const {
-    for (const auto &tab : Song.Tabs)
-        if (tab.Modified)
-            return true;
-    return false;
-}
+bool TfrmMain::AnyTabModified() const { return doc_.AnyTabModified(); }
 
 void TfrmMain::MarkModified() {
-    Song.Current().Modified = true;
+    doc_.Song.Current().Modified = true;
     status_->ShowModified(true);
-    UpdateTabCaption(Song.CurrentTab);
+    UpdateTabCaption(doc_.Song.CurrentTab);
 }
 
 void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
     tab = std::clamp(tab, 1, kTabCount);
     if (what & kChangedTempo)
-        lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(Song.Tempo));
+        lblTempo->setText(QStringLiteral("Tempo: ") + QString::number(doc_.Song.Tempo));
     if (what & kChangedTimeSignature) {
-        const auto sig = ParseTimeSignature(Song.TimeSignature);
+        const auto sig = ParseTimeSignature(doc_.Song.TimeSignature);
         LabelSigUpper->setText(QString::number(sig ? sig->Upper : 4));
         LabelSigLower->setText(QString::number(sig ? sig->Lower : 4));
     }
-    if ((what & kChangedTabSettings) && tab == Song.CurrentTab) {
+    if ((what & kChangedTabSettings) && tab == doc_.Song.CurrentTab) {
         if (what == kChangedWholeSong && mixer_)
             mixer_->ShowPageMixer(); // the song key too, and the Mute handling
         else
             tabs_->ShowMixer();
     }
     if (byUser) {
-        TInstrumentTab &rec = Song.Tab(tab);
+        TInstrumentTab &rec = doc_.Song.Tab(tab);
         rec.Modified = true;
         status_->ShowModified(true);
     }
@@ -678,13 +579,13 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
             UpdateTabCaption(t);
     else
         UpdateTabCaption(tab);
-    if (tab == Song.CurrentTab && Song.Current().Kind != TKind::Drums)
+    if (tab == doc_.Song.CurrentTab && doc_.Song.Current().Kind != TKind::Drums)
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
     if (drumTab_)
         drumTab_->SongChanged(what);
     if (pickers_)
         pickers_->SongChanged(what);
-    if ((what & kChangedTabSettings) && tab == Song.CurrentTab)
+    if ((what & kChangedTabSettings) && tab == doc_.Song.CurrentTab)
         HoldLeastSize();
     // Every line may now start at another bar or time: the caret line's status afresh.
     status_->ForgetLastLine();
@@ -693,24 +594,23 @@ void TfrmMain::SongChanged(int tab, unsigned what, bool byUser) {
 }
 
 void TfrmMain::ClearModifiedMarks() {
-    for (auto &tab : Song.Tabs)
-        tab.Modified = false;
+    doc_.ClearModifiedMarks();
     status_->ShowModified(false);
 }
 
 void TfrmMain::UpdateTabCaption(int tab) {
     if (tab < 1 || tab > kTabCount)
         return;
-    const TInstrumentTab &rec = Song.Tab(tab);
+    const TInstrumentTab &rec = doc_.Song.Tab(tab);
     // The Drums tab holds patterns, not lines.
-    const bool holdsText = rec.Kind == TKind::Drums    ? Drums.list.Count() > 0
-                           : tab == Song.CurrentTab ? !lines_->IsEmpty()
-                                                    : !std::as_const(Song).Lines(tab).empty();
+    const bool holdsText = rec.Kind == TKind::Drums    ? doc_.Drums.list.Count() > 0
+                           : tab == doc_.Song.CurrentTab ? !lines_->IsEmpty()
+                                                    : !std::as_const(doc_.Song).Lines(tab).empty();
     PageControl1->SetCaption(tab - 1, QString::fromStdString(TabCaption(rec, holdsText)));
 }
 
 void TfrmMain::SetCaptionFromFileName() {
-    setWindowTitle(ProductCaption + QStringLiteral("  -  ") + QFileInfo(FileName).fileName());
+    setWindowTitle(productCaption_ + QStringLiteral("  -  ") + QFileInfo(QString::fromStdString(doc_.FileName)).fileName());
 }
 
 bool TfrmMain::LoadTabText(int index) {
@@ -741,17 +641,17 @@ void TfrmMain::ApplyCommandState() {
     TWindowState s;
     s.play = play_.Kind();
     s.longOperation = play_.LongOperation() && play_.Kind() == TPlayKind::Idle;
-    const TKind kind = Song.Current().Kind;
+    const TKind kind = doc_.Song.Current().Kind;
     s.tab = kind == TKind::Drums ? TTabKindGroup::Drums : kind == TKind::Piano ? TTabKindGroup::Piano : TTabKindGroup::Notes;
     s.lineCount = lines_->LineCount();
     s.hasSelection = lines_->HasSelection();
     s.clipboardHasText = clipboardHasText_;
     s.canUndo = RichEdit1->document()->isUndoAvailable();
     s.findTextKnown = find_ && find_->FindTextKnown();
-    s.selectedPatterns = Drums.list.SelectedCount();
-    s.patternCount = Drums.list.Count();
+    s.selectedPatterns = doc_.Drums.list.SelectedCount();
+    s.patternCount = doc_.Drums.list.Count();
     s.countInChecked = chkCountIn->isChecked();
-    s.helpAvailable = HelpAvailable;
+    s.helpAvailable = helpAvailable_;
     const TCommandState state = ComputeCommandState(s);
 
     commands_->Apply(state);

@@ -12,6 +12,7 @@
 #include "mainwindow/rules/SongChange.h"
 #include "mainwindow/rules/PlayState.h"
 #include "song/PatternStore.h"
+#include "song/SongDocument.h"
 #include "song/SongModel.h"
 
 #include <QMainWindow>
@@ -63,11 +64,20 @@ class TTimeDisplay;
 class TStatusDisplay;
 class TStatusPanels;
 class TTabSwitcher;
-struct TTabWidgets;
-struct TTabWindowCalls;
+struct TTabParts;
 struct TLiveParts;
 struct TDrumParts;
 struct TLineToolParts;
+struct TSongCommandParts;
+struct TLineCommandParts;
+struct TFindParts;
+struct TToolDialogParts;
+struct TMixerParts;
+struct TBookmarkParts;
+struct TTablatureParts;
+struct TEditorParts;
+struct TPickerParts;
+struct TChordToolParts;
 class TInstrumentPicture;
 class TLiveInstrument;
 class TTabDocuments;
@@ -96,21 +106,21 @@ public:
     const TMainDialogs &Dialogs() const { return dialogs_; }
 
     // ---- window state -------------------------------------------------------------------
-    QString ProductCaption;
-    int InitialWidth = 0;
-    int InitialHeight = 0;
-    int MaxFret = 24;
-    bool Activated = false;
-    bool SaveMidiDevice = false;
-    QString FileName;
-    // The file this song was last read from or written to; empty for a new song.
-    QString SongFilePath;
-    ProgramOptions Options;
-    TSongModel Song;
-    DrumPart Drums;
-    bool HelpAvailable = false;
-    QString HelpDocument;
-    int OpenedDevice = -2;     // the device the output port opened (-2: none)
+    ProgramOptions &Options() { return options_; }
+    const ProgramOptions &Options() const { return options_; }
+    int InitialWidth() const { return initialWidth_; }
+    int InitialHeight() const { return initialHeight_; }
+    int MaxFret() const { return maxFret_; }
+    // The window has been shown once (start-up's work after the first show is done).
+    bool Activated() const { return activated_; }
+    // Whether the settings file keeps the output device (the options dialog says).
+    bool SaveMidiDevice() const { return saveMidiDevice_; }
+    // The device the output port opened (-2: none).
+    int OpenedDevice() const { return openedDevice_; }
+
+    // The open song: its tabs, drum part, names and modified marks.
+    TSongDocument &Document() { return doc_; }
+    const TSongDocument &Document() const { return doc_; }
 
     // ---- collaborators ------------------------------------------------------------------
     TEditorLines &Lines() const { return *lines_; }
@@ -234,16 +244,22 @@ private:
     // The least size at which no control overlaps another or is cut, for the texts shown now.
     void HoldLeastSize();
     void FitPlayGroupTitles();
-    // The window's own adapters to the narrow interfaces of playback and the file commands, and
-    // the builders of the collaborators' parts, reach the controls directly.
-    friend class TWindowFileHost;
-    friend class TWindowPlaybackHost;
-    friend class TSongCommands;
-    friend TTabWidgets TabWidgets(TfrmMain &w);
-    friend TTabWindowCalls TabWindowCalls(TfrmMain &w);
-    friend TLiveParts LiveInstrumentParts(TfrmMain &w);
-    friend TDrumParts DrumTabParts(TfrmMain &w);
-    friend TLineToolParts LineToolParts(TfrmMain &w);
+
+    // Each collaborator's parts: the document, its own widgets and the calls back into the window.
+    TTabParts TabParts();
+    TLiveParts LiveInstrumentParts();
+    TDrumParts DrumTabParts();
+    TLineToolParts LineToolParts();
+    TSongCommandParts SongCommandParts();
+    TLineCommandParts LineCommandParts();
+    TFindParts FindParts();
+    TToolDialogParts ToolDialogParts();
+    TMixerParts MixerParts();
+    TBookmarkParts BookmarkParts();
+    TTablatureParts TablatureParts();
+    TEditorParts EditorParts();
+    TPickerParts PickerParts();
+    TChordToolParts ChordToolParts();
 
     // The position and time displays at bar 0, beat 0, tick 0 and no time (a new or read song).
     void ShowSongStart();
@@ -318,6 +334,17 @@ private:
     void CloseOutputPort();
 
     TMainEnvironment env_;
+    TSongDocument doc_;
+    ProgramOptions options_;
+    QString productCaption_;
+    int initialWidth_ = 0;
+    int initialHeight_ = 0;
+    int maxFret_ = 24;
+    bool activated_ = false;
+    bool saveMidiDevice_ = false;
+    bool helpAvailable_ = false;
+    QString helpDocument_;
+    int openedDevice_ = -2; // the device the output port opened (-2: none)
     TMainDialogs dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<TEditorLines> lines_;

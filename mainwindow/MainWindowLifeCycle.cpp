@@ -57,36 +57,6 @@ const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback 
 
 } // namespace
 
-// The live instrument gets the song, the editor lines, the play state, the output port and its
-// own widgets; what else it needs of the window it asks through calls.
-TLiveParts LiveInstrumentParts(TfrmMain &w) {
-    return TLiveParts{
-        .Song = w.Song,
-        .Lines = w.Lines(),
-        .PlayState = w.PlayState(),
-        .Services = w.Services(),
-        .OutputPort = *w.OutputPort(),
-        .Clock = *w.Environment().clock,
-        .Commands = w.Commands(),
-        .Widgets = {.PaintBoxInstrument = w.PaintBoxInstrument,
-                    .RichEdit1 = w.RichEdit1,
-                    .PanelNoteButtons = w.PanelNoteButtons,
-                    .StatusBarRichEdit = w.StatusBarRichEdit,
-                    .btnPlayFRT = w.btnPlayFRT,
-                    .chkLoopAll = w.chkLoopAll,
-                    .lblTempo = w.lblTempo},
-        .Calls = {.MarkModified = [&w] { w.MarkModified(); },
-                  .SelectEditorLine = [&w](int line, bool useGiven) { w.EditorEvents().SelectEditorLine(line, useGiven); },
-                  .ShowCaretPosition = [&w](int line) { w.Status().ShowCaretPosition(line); },
-                  .ShowNoteText = [&w](const std::string &text) { w.Status().ShowNoteText(text); },
-                  .ScaleRestrictor = [&w] { return w.Options.ScaleRestrictor; },
-                  .WindowWidth = [&w] { return w.width(); },
-                  .ShowDurationPicker = [&w] { w.LineTools().ShowDurationPicker(); },
-                  .EnterNestedLoop = [&w] { w.EnterNestedLoop(); },
-                  .LeaveNestedLoop = [&w] { w.LeaveNestedLoop(); },
-                  .RefreshStatus = [&w] { w.EditorEvents().RichEdit1SelectionChange(); }},
-    };
-}
 
 // ---- start-up -----------------------------------------------------------------------------
 
@@ -100,33 +70,33 @@ void TfrmMain::InitMainForm() {
     status_->SetBulkEditActive(false);
     resize(815, 599);
     // The sixteen default tabs exist from the song's construction.
-    InitialWidth = width();
-    InitialHeight = height();
-    ProductCaption = QStringLiteral("Tarrowind Version 2");
-    setWindowTitle(ProductCaption);
-    MaxFret = 24;
+    initialWidth_ = width();
+    initialHeight_ = height();
+    productCaption_ = QStringLiteral("Tarrowind Version 2");
+    setWindowTitle(productCaption_);
+    maxFret_ = 24;
     setAcceptDrops(true);
-    Activated = false;
+    activated_ = false;
     play_.AbortRequested = false;
 
     settings_->GetInstalledVersion();
-    Options = settings_->LoadSettings(DefaultSettingsDefaults());
+    options_ = settings_->LoadSettings(DefaultSettingsDefaults());
     BuildHints();
-    SetHintsVisible(Options.ShowHints);
+    SetHintsVisible(options_.ShowHints);
 
-    HelpDocument = platform::FindHelpDocument(Options.InstallDir, env_.programDir);
-    HelpAvailable = !HelpDocument.isEmpty();
+    helpDocument_ = platform::FindHelpDocument(options_.InstallDir, env_.programDir);
+    helpAvailable_ = !helpDocument_.isEmpty();
 
     RichEdit1->LoadText(QString());
     ResetToUntitled();
     PaintBoxInstrument->ShowLine(1);
 
     OpenOutputPort();
-    live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts(*this));
-    live_->SetHintsVisible(Options.ShowHints);
+    live_ = std::make_unique<TLiveInstrument>(LiveInstrumentParts());
+    live_->SetHintsVisible(options_.ShowHints);
     PageControl1Changing();
     PageControl1Change();
-    SaveMidiDevice = true;
+    saveMidiDevice_ = true;
     ApplyEditorFont();
     status_->ShowInsertMode(false);
     FormResize();
@@ -134,7 +104,7 @@ void TfrmMain::InitMainForm() {
 
 void TfrmMain::OpenOutputPort() {
     physicalPorts_ = std::make_unique<TPhysicalPortList>(*env_.midiOut);
-    MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, Options.Device);
+    MidiOutputPort1 = std::make_unique<TMidiOutputPort>(*physicalPorts_, options_.Device);
     ConnectOutputDevice(false);
 }
 
@@ -145,7 +115,7 @@ void TfrmMain::CloseOutputPort() {
     physicalPorts_.reset();
 }
 
-void TfrmMain::ApplyEditorFont() { ShowEditorFont(Options.Size, Options.Style, Options.color); }
+void TfrmMain::ApplyEditorFont() { ShowEditorFont(options_.Size, options_.Style, options_.color); }
 
 void TfrmMain::SetHintsVisible(bool visible) {
     PanelNoteButtons->SetHintsVisible(visible);
@@ -225,14 +195,14 @@ void TfrmMain::BuildHints() {
 
 void TfrmMain::showEvent(QShowEvent *e) {
     QMainWindow::showEvent(e);
-    if (!Activated)
+    if (!activated_)
         QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TfrmMain::FormActivate() {
-    if (Activated)
+    if (activated_)
         return;
-    Activated = true;
+    activated_ = true;
     // A path with blanks arrives either whole or split into words by the shell.
     QStringList candidates;
     if (!env_.arguments.isEmpty()) {
@@ -247,17 +217,17 @@ void TfrmMain::FormActivate() {
         }
     }
     ResetSong();
-    if (Options.ShowNewUserMessage && dialogs_.welcome) {
+    if (options_.ShowNewUserMessage && dialogs_.welcome) {
         TWelcomeInput in;
-        for (const QString &path : Options.RecentFiles)
+        for (const QString &path : options_.RecentFiles)
             if (!path.isEmpty())
                 in.recentFiles << path;
-        in.lastTip = Options.LastTip;
-        in.showNewUserMessage = Options.ShowNewUserMessage;
-        in.helpAvailable = HelpAvailable;
+        in.lastTip = options_.LastTip;
+        in.showNewUserMessage = options_.ShowNewUserMessage;
+        in.helpAvailable = helpAvailable_;
         const TWelcomeResult result = dialogs_.welcome(in, {[this] { Contents1Click(); }});
-        Options.LastTip = result.lastTip;
-        Options.ShowNewUserMessage = result.showNewUserMessage;
+        options_.LastTip = result.lastTip;
+        options_.ShowNewUserMessage = result.showNewUserMessage;
         const QString selected = result.selectedRecent; // raw: "&" is part of a name
         if (result.choice == 2) {
             emit OpenSongRequested();
@@ -277,13 +247,13 @@ void TfrmMain::FormActivate() {
 
 void TfrmMain::ResetToUntitled() {
     RichEdit1->LoadText(QString());
-    FileName = UntitledPath();
-    SongFilePath.clear();
-    Options.LastFileName = FileName;
+    doc_.FileName = UntitledPath().toStdString();
+    doc_.SongFilePath.clear();
+    options_.LastFileName = UntitledPath();
     SetCaptionFromFileName();
-    Song.SongTitle.clear();
-    Song.SongReserved.clear();
-    Song.CurrentTab = 1;
+    doc_.Song.SongTitle.clear();
+    doc_.Song.SongReserved.clear();
+    doc_.Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     drumTab_->ResetPlaySettings();
     ClearModifiedMarks();
@@ -291,8 +261,7 @@ void TfrmMain::ResetToUntitled() {
 
 void TfrmMain::ResetSong() {
     StatusBarBottom->ClearAll();
-    ResetSongModel(Song, Drums);
-    Song.CurrentTab = 1;
+    doc_.Reset(UntitledPath().toStdString());
     PageControl1->SetActivePageIndex(0, false);
     for (int t = 1; t <= kTabCount; ++t)
         UpdateTabCaption(t);
@@ -307,12 +276,10 @@ void TfrmMain::ResetSong() {
     }
     drumTab_->ResetPlaySettings();
     PageControl1Change();
-    FileName = UntitledPath();
-    SongFilePath.clear();
-    Options.LastFileName = FileName;
+    options_.LastFileName = UntitledPath();
     SetCaptionFromFileName();
     ClearModifiedMarks();
-    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
     status_->ShowInsertMode(RichEdit1->overwriteMode());
     ShowSongStart();
 }
@@ -323,66 +290,52 @@ void TfrmMain::ShowSongStart() {
 }
 
 bool TfrmMain::ReadSong(const QString &path) {
-    TSongModel song = Song;
-    DrumPart drums = Drums;
-    std::string reason;
-    const ESongReadResult r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums, kMaxSongImageBytes, &reason);
-    if (r == ESongReadResult::NotFound) {
-        env_.services->messages.ShowMessage(QStringLiteral("File not found: ") + path);
-        return false;
-    }
-    if (r == ESongReadResult::Unreadable) {
-        env_.services->messages.Error(QStringLiteral("Can't read ") + path + QStringLiteral(": ") +
-                                      QString::fromLocal8Bit(reason));
-        return false;
-    }
-    if (r == ESongReadResult::Corrupt) {
+    const TDocumentResult r = doc_.Read(path.toStdString());
+    if (!r.ok) {
         // The open song stays as it was, under its own name.
-        env_.services->messages.Error(QString::fromUtf8(kCorruptSongMessage.data(), int(kCorruptSongMessage.size())));
+        const QString text = QString::fromStdString(r.message);
+        if (r.notFound)
+            env_.services->messages.ShowMessage(text);
+        else
+            env_.services->messages.Error(text);
         return false;
     }
-    Song = std::move(song);
-    Drums = std::move(drums);
-    FileName = path;
-    SongFilePath = path;
-    Options.LastFileName = path;
-    const int t = std::clamp(Song.CurrentTab, 1, kTabCount);
+    options_.LastFileName = path;
+    const int t = std::clamp(doc_.Song.CurrentTab, 1, kTabCount);
     PageControl1->SetActivePageIndex(t - 1, false);
     for (int i = 1; i <= kTabCount; ++i)
         UpdateTabCaption(i);
     docs_->ForgetPlaces();
     PageControl1Change();
-    if (Song.Current().Kind != TKind::Drums) {
+    if (doc_.Song.Current().Kind != TKind::Drums) {
         // An opened song starts at its top: the caret at the start of the first line.
         lines_->ScrollToLine(0);
         lines_->MoveCaretToLine(0);
     }
     ClearModifiedMarks();
     SetCaptionFromFileName();
-    SongChanged(Song.CurrentTab, kChangedWholeSong, false);
+    SongChanged(doc_.Song.CurrentTab, kChangedWholeSong, false);
     ShowSongStart(); // a new song is not where the last one's play stopped
-    if (Options.ShowMixerAfterFileOpen)
+    if (options_.ShowMixerAfterFileOpen)
         MixerSummary1Click();
     return true;
 }
 
 bool TfrmMain::WriteSong(const QString &path) {
     tabs_->SaveShownTab(); // the file keeps the shown tab's text, duration, caret and selection
-    const std::vector<TLineRef> cut = LinesCutBySongFile(Song);
+    const std::vector<TLineRef> cut = LinesCutBySongFile(doc_.Song);
     if (!cut.empty() &&
-        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(Song, cut)), platform::mbYesNo) !=
+        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(doc_.Song, cut)), platform::mbYesNo) !=
             platform::mrYes)
         return false;
-    std::string error;
     // The hourglass while the song is compressed and written; gone before any message.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = WriteSongFile(QFile::encodeName(path).toStdString(), Song, Drums, &error);
+    const TDocumentResult written = doc_.Write(path.toStdString());
     QApplication::restoreOverrideCursor();
-    if (!written) {
-        env_.services->messages.Error(QString::fromLocal8Bit(error));
+    if (!written.ok) {
+        env_.services->messages.Error(QString::fromStdString(written.message));
         return false;
     }
-    SongFilePath = path;
     ClearModifiedMarks();
     return true;
 }
@@ -482,13 +435,13 @@ void TfrmMain::FormClose() {
     // ports they use), then the window state is written back.
     play_.End(TPlayKind::Song);
     play_.End(TPlayKind::DrumGrid);
-    Song.CurrentTab = 1;
+    doc_.Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
     for (int i = 0; i < 6; ++i)
-        Options.RecentFiles[static_cast<size_t>(i)] =
+        options_.RecentFiles[static_cast<size_t>(i)] =
             commands_->Action("Recent" + std::to_string(i + 1) + "1")->data().toString(); // the raw path
-    settings_->SaveSettings(Options, SaveMidiDevice);
+    settings_->SaveSettings(options_, saveMidiDevice_);
     songCommands_.reset();
     CloseOutputPort();
 }
@@ -505,8 +458,8 @@ void TfrmMain::MixerSummary1Click() { tools_->MixerSummary1Click(); }
 void TfrmMain::NoteMathforSelectionAltRMB1Click() { tools_->NoteMathforSelectionAltRMB1Click(); }
 
 void TfrmMain::Contents1Click() {
-    if (HelpAvailable && !env_.services->help.ShowContents(HelpDocument))
-        env_.services->messages.Error(platform::CouldNotOpenText(QStringLiteral("the help document ") + HelpDocument));
+    if (helpAvailable_ && !env_.services->help.ShowContents(helpDocument_))
+        env_.services->messages.Error(platform::CouldNotOpenText(QStringLiteral("the help document ") + helpDocument_));
 }
 
 void TfrmMain::FormKeyDown(int key) {
@@ -544,7 +497,7 @@ bool TfrmMain::PageControl1Changing() { return tabs_->Changing(); }
 
 void TfrmMain::PageControl1Change() {
     tabs_->Change();
-    LabelAdvancedChordOptions->setVisible(Song.Current().Kind != TKind::Drums);
+    LabelAdvancedChordOptions->setVisible(doc_.Song.Current().Kind != TKind::Drums);
     if (live_)
         live_->TabChanged();
     if (drumTab_)

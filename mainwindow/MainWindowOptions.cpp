@@ -12,7 +12,7 @@
 
 namespace {
 const QString kNoSoundHardware = QStringLiteral("Warning: No sound hardware found on this computer.");
-constexpr int kNoDevice = -2; // OpenedDevice when nothing opened
+constexpr int kNoDevice = -2; // openedDevice_ when nothing opened
 } // namespace
 
 void TfrmMain::Options1Click() {
@@ -20,12 +20,12 @@ void TfrmMain::Options1Click() {
         return;
     const TOptionsCalls calls{[this](int size, int style, int color) { ShowEditorFont(size, style, color); },
                               [this] { StopAllSounds(); }};
-    if (const std::optional<TOptionsResult> chosen = dialogs_.options({Options, OutputDeviceNames()}, calls)) {
+    if (const std::optional<TOptionsResult> chosen = dialogs_.options({options_, OutputDeviceNames()}, calls)) {
         // A port that opened nothing is tried again, whatever was chosen.
-        const bool reconnect = chosen->options.Device != Options.Device || OpenedDevice == kNoDevice;
-        Options = chosen->options;
-        SaveMidiDevice = chosen->saveMidiDevice;
-        SetHintsVisible(Options.ShowHints);
+        const bool reconnect = chosen->options.Device != options_.Device || openedDevice_ == kNoDevice;
+        options_ = chosen->options;
+        saveMidiDevice_ = chosen->saveMidiDevice;
+        SetHintsVisible(options_.ShowHints);
         if (reconnect)
             ConnectOutputDevice(true);
         PaintBoxInstrument->ShowLine(lines_->CurrentLine());
@@ -46,36 +46,36 @@ void TfrmMain::ConnectOutputDevice(bool userChoice) {
     // The stored device is checked before anything is opened: below -1 or beyond the
     // devices present means the default device.
     const int count = env_.midiOut->DeviceCount();
-    if (Options.Device < -1 || Options.Device >= count)
-        Options.Device = -1;
+    if (options_.Device < -1 || options_.Device >= count)
+        options_.Device = -1;
     TMidiOutputPort &port = *MidiOutputPort1;
-    if (port.Active() && OpenedDevice != kNoDevice) {
+    if (port.Active() && openedDevice_ != kNoDevice) {
         // The new device opens before the old one closes, so a device both share (the
         // synthesizer behind the default entry and its own entry) plays on without a gap.
-        TMidiOutputPort bridge(*physicalPorts_, Options.Device);
+        TMidiOutputPort bridge(*physicalPorts_, options_.Device);
         bridge.SetSysexLatency(0);
         bridge.SetActive(true);
-        port.SetPortId(Options.Device);
+        port.SetPortId(options_.Device);
     } else {
         // Nothing open to keep: let go of the silent port so the device is opened afresh.
         port.SetActive(false);
-        port.SetPortId(Options.Device);
+        port.SetPortId(options_.Device);
         port.SetActive(true); // a device that will not open falls back to the default
     }
     if (!port.GetHandle()) {
         // Neither the synthesizer nor any MIDI port opens: the program runs on silently.
-        OpenedDevice = kNoDevice;
-        Options.Device = -1;
+        openedDevice_ = kNoDevice;
+        options_.Device = -1;
         env_.services->messages.ShowMessage(kNoSoundHardware);
     } else {
-        OpenedDevice = Options.Device;
+        openedDevice_ = options_.Device;
         if (userChoice && port.Physical()->FellBack())
             env_.services->messages.ShowMessage(
-                QStringLiteral("The MIDI device \"") + QString::fromStdString(env_.midiOut->DeviceName(Options.Device)) +
+                QStringLiteral("The MIDI device \"") + QString::fromStdString(env_.midiOut->DeviceName(options_.Device)) +
                 QStringLiteral("\" could not be opened. The default device plays instead."));
     }
     if (songCommands_)
-        songCommands_->Playback().SetOutputDevice(OpenedDevice >= -1 ? OpenedDevice : -1);
+        songCommands_->Playback().SetOutputDevice(openedDevice_ >= -1 ? openedDevice_ : -1);
 }
 
 void TfrmMain::StopAllSounds() {
@@ -91,7 +91,7 @@ void TfrmMain::StopAllSounds() {
 }
 
 void TfrmMain::ShowEditorFont(int size, int style, int color) {
-    QFont f(Options.Name);
+    QFont f(options_.Name);
     f.setStyleHint(QFont::Monospace);
     f.setPointSize(size >= 2 && size <= 200 ? size : 8);
     style &= 15;

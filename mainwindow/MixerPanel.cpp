@@ -43,7 +43,7 @@ void TMuteCheckBox::ShowState() {
 }
 
 TMixerPanel::TMixerPanel(TMixerParts parts, QObject *parent) : QObject(parent), p_(std::move(parts)) {
-    QGroupBox *g = p_.mixer;
+    QGroupBox *g = p_.Widgets.GroupBoxMixer;
     mute_ = g->findChild<QCheckBox *>(QStringLiteral("CheckBoxMuteInstrument"));
     solo_ = g->findChild<QCheckBox *>(QStringLiteral("CheckBoxSoloInstrument"));
     balanceNumber_ = g->findChild<QLabel *>(QStringLiteral("LabelBalancePosition"));
@@ -78,30 +78,30 @@ TMixerPanel::TMixerPanel(TMixerParts parts, QObject *parent) : QObject(parent), 
 
     connect(mute_, &QCheckBox::clicked, this, [this] {
         CheckBoxMuteInstrumentClick();
-        p_.changed();
+        p_.Calls.Changed();
     });
     connect(solo_, &QCheckBox::clicked, this, [this] {
-        const bool muted = p_.song.Current().Mute;
+        const bool muted = p_.Song.Current().Mute;
         CheckBoxSoloInstrumentClick();
         // Solo is not kept in the song file; clearing Mute is a change of the song.
-        if (muted != p_.song.Current().Mute)
-            p_.changed();
+        if (muted != p_.Song.Current().Mute)
+            p_.Calls.Changed();
     });
     watch(mute_);
 
-    connect(p_.songKey, &QSpinBox::valueChanged, this, [this] {
+    connect(p_.Widgets.UpDownSongKey, &QSpinBox::valueChanged, this, [this] {
         EditSongKeyChange();
-        p_.changed();
+        p_.Calls.Changed();
     });
-    watch(p_.songKey);
-    if (auto *edit = p_.songKey->findChild<QLineEdit *>())
+    watch(p_.Widgets.UpDownSongKey);
+    if (auto *edit = p_.Widgets.UpDownSongKey->findChild<QLineEdit *>())
         watch(edit);
 }
 
 QWidget *TMixerPanel::Control(TMixerField field) const {
     for (const TMixerRow &row : MixerRows())
         if (row.field == field)
-            return p_.mixer->findChild<QWidget *>(Name(row.control));
+            return p_.Widgets.GroupBoxMixer->findChild<QWidget *>(Name(row.control));
     return nullptr;
 }
 
@@ -125,7 +125,7 @@ void TMixerPanel::SetValue(TMixerField field, int value) {
 
 void TMixerPanel::Store(TMixerField field) {
     const int value = Value(field);
-    StoreMixerValue(p_.song.Current(), field, value);
+    StoreMixerValue(p_.Song.Current(), field, value);
     if (field == TMixerField::Balance) {
         balanceNumber_->setText(QString::number(value));
         balanceNumber_->repaint();
@@ -134,10 +134,10 @@ void TMixerPanel::Store(TMixerField field) {
 
 void TMixerPanel::UserChange(TMixerField field) {
     Store(field);
-    p_.changed();
+    p_.Calls.Changed();
 }
 
-void TMixerPanel::EditSongKeyChange() { p_.song.SongTranspose = p_.songKey->value(); }
+void TMixerPanel::EditSongKeyChange() { p_.Song.SongTranspose = p_.Widgets.UpDownSongKey->value(); }
 
 void TMixerPanel::CheckBoxMuteInstrumentClick() {
     const TMuteSolo boxes = MuteClicked({mute_->isChecked(), solo_->isChecked()});
@@ -145,11 +145,11 @@ void TMixerPanel::CheckBoxMuteInstrumentClick() {
         const QSignalBlocker block(solo_);
         solo_->setChecked(boxes.solo);
     }
-    TInstrumentTab &tab = p_.song.Current();
+    TInstrumentTab &tab = p_.Song.Current();
     tab.Mute = boxes.mute;
     tab.Solo = boxes.solo;
-    const QSignalBlocker block(p_.loop);
-    p_.loop->setChecked(false);
+    const QSignalBlocker block(p_.Widgets.chkLoopAll);
+    p_.Widgets.chkLoopAll->setChecked(false);
 }
 
 void TMixerPanel::CheckBoxSoloInstrumentClick() {
@@ -158,25 +158,25 @@ void TMixerPanel::CheckBoxSoloInstrumentClick() {
         const QSignalBlocker block(mute_);
         mute_->setChecked(boxes.mute);
     }
-    TInstrumentTab &tab = p_.song.Current();
+    TInstrumentTab &tab = p_.Song.Current();
     tab.Mute = boxes.mute;
     tab.Solo = boxes.solo;
 }
 
 void TMixerPanel::CaptionClick(TMixerField field) {
-    const int value = MixerDefault(p_.song.Current(), field);
+    const int value = MixerDefault(p_.Song.Current(), field);
     const bool differs = Value(field) != value;
     SetValue(field, value);
     Store(field);
     if (differs)
-        p_.changed();
+        p_.Calls.Changed();
 }
 
 void TMixerPanel::ShowPageMixer() {
-    p_.showMixer();
+    p_.Calls.ShowMixer();
     {
-        const QSignalBlocker block(p_.songKey);
-        p_.songKey->setValue(p_.song.SongTranspose);
+        const QSignalBlocker block(p_.Widgets.UpDownSongKey);
+        p_.Widgets.UpDownSongKey->setValue(p_.Song.SongTranspose);
     }
     // The stored values pass through their controls (held to the controls' ranges).
     for (const TMixerRow &row : MixerRows())
@@ -197,7 +197,7 @@ bool TMixerPanel::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::FocusIn:
         // Entering a mixer control marks the song changed, whether or not a value changes.
         if (markOnEntry_.contains(watched) && ByUser(static_cast<QFocusEvent *>(event)->reason()))
-            p_.changed();
+            p_.Calls.Changed();
         break;
     default:
         break;

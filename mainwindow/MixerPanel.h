@@ -36,13 +36,19 @@ private:
     void ShowState();
 };
 
+struct TMixerWidgets {
+    QGroupBox *GroupBoxMixer = nullptr; // its controls and their captions are found by name
+    QSpinBox *UpDownSongKey = nullptr;  // the song-wide transpose, in the play settings
+    QCheckBox *chkLoopAll = nullptr;    // a click on Mute unchecks it
+};
+struct TMixerCalls {
+    std::function<void()> Changed;   // the user changed the current tab or the song
+    std::function<void()> ShowMixer; // the current tab's values into the panel, signals blocked
+};
 struct TMixerParts {
-    TSongModel &song;
-    QGroupBox *mixer;        // GroupBoxMixer: its controls and their captions are found by name
-    QSpinBox *songKey;       // UpDownSongKey, in the play settings
-    QCheckBox *loop;         // chkLoopAll: a click on Mute unchecks it
-    std::function<void()> changed;     // the user changed the current tab or the song
-    std::function<void()> showMixer;   // the current tab's values into the panel, signals blocked
+    TSongModel &Song;
+    TMixerWidgets Widgets;
+    TMixerCalls Calls;
 };
 
 class TMixerPanel : public QObject {

@@ -20,17 +20,20 @@
 
 TPickers::TPickers(const TPickerParts &parts)
     : song_(parts.Song), lines_(parts.Lines), play_(parts.PlayState), services_(parts.Services),
-      LabelSelectPatch(parts.LabelSelectPatch), calls_(parts.Calls) {
+      LabelSelectPatch(parts.Widgets.LabelSelectPatch), calls_(parts.Calls) {
     LabelSelectPatch->setCursor(Qt::PointingHandCursor);
     LabelSelectPatch->installEventFilter(this);
 
-    line_ = new QWidget(parts.Page);
+    line_ = new QWidget(parts.Widgets.Page);
     line_->setObjectName(QStringLiteral("PanelScaleLine"));
     auto *row = new QHBoxLayout(line_);
     row->setContentsMargins(6, 0, 6, 0);
     row->setSpacing(0);
     scale_ = std::make_unique<TScaleDisplay>(
-        TScaleDisplayParts{song_, calls_.Live, calls_.Dialogs, [this] { return play_.Busy(); }}, line_, row);
+        TScaleDisplayParts{.Song = song_,
+                           .Calls = {.Live = calls_.Live,
+                                     .Dialogs = calls_.Dialogs,
+                                     .Busy = [this] { return play_.Busy(); }}}, line_, row);
     row->addStretch(1);
 }
 

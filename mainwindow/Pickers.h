@@ -27,6 +27,10 @@ namespace platform {
 struct Services;
 }
 
+struct TPickerWidgets {
+    QLabel *LabelSelectPatch = nullptr;
+    QWidget *Page = nullptr; // the instrument page: the scale line stands on it
+};
 struct TPickerCalls {
     std::function<const TMainDialogs &()> Dialogs;
     std::function<TLiveInstrument *()> Live;
@@ -44,8 +48,7 @@ struct TPickerParts {
     TEditorLines &Lines;
     TPlayState &PlayState;
     const platform::Services &Services;
-    QLabel *LabelSelectPatch;
-    QWidget *Page; // the instrument page: the scale line stands on it
+    TPickerWidgets Widgets;
     TPickerCalls Calls;
 };
 

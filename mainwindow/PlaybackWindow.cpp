@@ -5,7 +5,7 @@
 #include "mainwindow/EditorAdapter.h"
 #include "mainwindow/EditorController.h"
 #include "mainwindow/InstrumentPicture.h"
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/MainDialogs.h"
 #include "mainwindow/NotationEdit.h"
 #include "mainwindow/PageControl.h"
 #include "mainwindow/PosDisplay.h"
@@ -15,6 +15,7 @@
 #include "platform/ThreadTimer.h"
 #include "platform/qt/Services.h"
 #include "song/SongBuilder.h"
+#include "song/SongDocument.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,54 +30,55 @@
 
 // ---- file commands' host -----------------------------------------------------------------------
 
-const platform::Services &TWindowFileHost::Services() { return w_.Services(); }
-TSongModel &TWindowFileHost::Song() { return w_.Song; }
-DrumPart &TWindowFileHost::Drums() { return w_.Drums; }
-ProgramOptions &TWindowFileHost::Options() { return w_.Options; }
-QString TWindowFileHost::FileName() const { return w_.FileName; }
+const platform::Services &TWindowFileHost::Services() { return p_.Services; }
+TSongModel &TWindowFileHost::Song() { return p_.Document.Song; }
+DrumPart &TWindowFileHost::Drums() { return p_.Document.Drums; }
+ProgramOptions &TWindowFileHost::Options() { return p_.Options; }
+QString TWindowFileHost::FileName() const { return QString::fromStdString(p_.Document.FileName); }
 
 void TWindowFileHost::SetFileName(const QString &absolutePath) {
-    w_.FileName = absolutePath;
-    w_.SetCaptionFromFileName();
+    p_.Document.FileName = absolutePath.toStdString();
+    p_.Calls.SetCaptionFromFileName();
 }
 
-bool TWindowFileHost::Busy() const { return w_.Busy(); }
-bool TWindowFileHost::AnyTabModified() const { return w_.AnyTabModified(); }
-bool TWindowFileHost::ReadSong(const QString &absolutePath) { return w_.ReadSong(absolutePath); }
-bool TWindowFileHost::WriteSong(const QString &absolutePath) { return w_.WriteSong(absolutePath); }
-QString TWindowFileHost::SongFilePath() const { return w_.SongFilePath; }
-void TWindowFileHost::ResetSong() { w_.ResetSong(); }
+bool TWindowFileHost::Busy() const { return p_.PlayState.Busy(); }
+bool TWindowFileHost::AnyTabModified() const { return p_.Document.AnyTabModified(); }
+bool TWindowFileHost::ReadSong(const QString &absolutePath) { return p_.Calls.ReadSong(absolutePath); }
+bool TWindowFileHost::WriteSong(const QString &absolutePath) { return p_.Calls.WriteSong(absolutePath); }
+QString TWindowFileHost::SongFilePath() const { return QString::fromStdString(p_.Document.SongFilePath); }
+void TWindowFileHost::ResetSong() { p_.Calls.ResetSong(); }
 void TWindowFileHost::StoreTabText() {
-    if (w_.Song.Current().Kind != TKind::Drums)
-        w_.StoreTabText(w_.Song.CurrentTab - 1);
+    if (p_.Document.Song.Current().Kind != TKind::Drums)
+        p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
 }
 
 void TWindowFileHost::SelectLines(int first, int last) {
-    w_.Lines().SelectLines(first, last);
-    w_.RichEdit1->ensureCursorVisible();
+    p_.Lines.SelectLines(first, last);
+    p_.Widgets.RichEdit1->ensureCursorVisible();
 }
 
 void TWindowFileHost::ShowTab(int tab) {
-    if (tab == w_.Song.CurrentTab || !w_.PageControl1Changing())
+    if (tab == p_.Document.Song.CurrentTab || !p_.Calls.PageChanging())
         return;
-    w_.PageControl1->SetActivePageIndex(tab - 1, false);
-    w_.PageControl1Change();
+    p_.Widgets.PageControl1->SetActivePageIndex(tab - 1, false);
+    p_.Calls.PageChanged();
 }
 
 void TWindowFileHost::ShowFailingLine(int tab, int line) {
     if (tab >= 1 && tab <= kTabCount)
         ShowTab(tab);
-    if (line >= 0 && line < w_.Lines().LineCount())
+    if (line >= 0 && line < p_.Lines.LineCount())
         SelectLines(line, line);
 }
 
 void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
-    w_.Lines().ReplaceAllLines(lines);
-    w_.SongChanged(w_.Song.CurrentTab, kChangedLines); // marks the tab, as every change of its lines
+    p_.Lines.ReplaceAllLines(lines);
+    // Marks the tab, as every change of its lines.
+    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
 }
 
 TEditorView TWindowFileHost::EditorView() {
-    TEditorLines &lines = w_.Lines();
+    TEditorLines &lines = p_.Lines;
     TEditorView v;
     v.CaretLine = lines.CurrentLine();
     v.HasSelection = lines.GetSelectedLines(v.SelFirst, v.SelLast);
@@ -88,7 +90,7 @@ TEditorView TWindowFileHost::EditorView() {
 }
 
 void TWindowFileHost::RestoreEditorView(const TEditorView &view, bool reselect) {
-    TEditorLines &lines = w_.Lines();
+    TEditorLines &lines = p_.Lines;
     if (lines.LineCount() == 0)
         return;
     if (reselect)
@@ -108,71 +110,63 @@ void TWindowFileHost::SetBusyCursor(bool busy) {
 
 // ---- playback's host ----------------------------------------------------------------------------
 
-TSongModel &TWindowPlaybackHost::Song() { return w_.Song; }
-DrumPart &TWindowPlaybackHost::Drums() { return w_.Drums; }
-platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return w_.Services().messages; }
+TSongModel &TWindowPlaybackHost::Song() { return p_.Document.Song; }
+DrumPart &TWindowPlaybackHost::Drums() { return p_.Document.Drums; }
+platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return p_.Services.messages; }
 
 void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
 
-void TWindowPlaybackHost::ClearSelection() { w_.Lines().MoveCaretToLine(w_.Lines().CurrentLine()); }
-
+void TWindowPlaybackHost::ClearSelection() { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); }
 
 void TWindowPlaybackHost::ShowTab(int tab) { files_.ShowTab(tab); }
 
-void TWindowPlaybackHost::ClearInstrumentPicture() { w_.PaintBoxInstrument->Clear(); }
+void TWindowPlaybackHost::ClearInstrumentPicture() { p_.Widgets.PaintBoxInstrument->Clear(); }
 
-void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { w_.StatusBarRichEdit->SetText(4, text); }
+void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); }
 
 void TWindowPlaybackHost::ShowModifiedPanel(bool playing) {
     // The song plays with the mark cleared; the tabs keep their marks, shown again after.
-    w_.Status().ShowModified(!playing && w_.AnyTabModified());
+    p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
 }
 
-TPlayState &TWindowPlaybackHost::PlayState() { return w_.PlayState(); }
-void TWindowPlaybackHost::EnterNestedLoop() { w_.EnterNestedLoop(); }
-void TWindowPlaybackHost::LeaveNestedLoop() { w_.LeaveNestedLoop(); }
+TPlayState &TWindowPlaybackHost::PlayState() { return p_.PlayState; }
+void TWindowPlaybackHost::EnterNestedLoop() { p_.Calls.EnterNestedLoop(); }
+void TWindowPlaybackHost::LeaveNestedLoop() { p_.Calls.LeaveNestedLoop(); }
 
 void TWindowPlaybackHost::StopOtherOutputs() {
-    if (TMidiOutputPort *port = w_.OutputPort()) {
+    if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
         port->AllNotesOff();
         port->ResetControllers();
     }
 }
 
-void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) { w_.SongChanged(w_.Song.CurrentTab, what, byUser); }
+void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) {
+    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
+}
 
 // ---- the commands ---------------------------------------------------------------------------
 
-TSongCommands::TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer)
-    : QObject(&w), w_(w), fileHost_(w), playHost_(w) {
+TSongCommands::TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer)
+    : QObject(parts.Widgets.Window), p_(std::move(parts)), fileHost_(p_), playHost_(p_) {
     if (!timer) {
         ownTimer_ = std::make_unique<platform::ThreadTimer>();
         timer = ownTimer_.get();
     }
-    TPlaybackControls c;
-    c.playButton = w.BitBtnPlayArrangement;
-    c.loop = w.chkLoopAll;
-    c.metronome = w.chkMetronome;
-    c.countIn = w.chkCountIn;
-    c.countInBars = w.EdtCountInbars;
-    c.pos = w.PosDisplay1;
-    c.time = w.TimeDisplay1;
-    c.playPanel = w.GroupBoxMIDIPlay;
-    c.picture = w.PaintBoxInstrument;
     // The player only reads the clock.
-    auto &clock = const_cast<platform::IClock &>(*w.Environment().clock);
-    playback_ = std::make_unique<TPlayback>(playHost_, c, *w.PhysicalPorts(), clock, *timer);
-    playback_->SetOutputDevice(w.OpenedDevice >= -1 ? w.OpenedDevice : -1);
+    auto &clock = const_cast<platform::IClock &>(p_.Clock);
+    playback_ = std::make_unique<TPlayback>(playHost_, p_.Widgets.Play, p_.Ports, clock, *timer);
+    playback_->SetOutputDevice(p_.OpenedDevice >= -1 ? p_.OpenedDevice : -1);
     std::array<QAction *, kRecentCount> recent{};
     for (int i = 0; i < kRecentCount; ++i)
-        recent[size_t(i)] = w.Commands().Action("Recent" + std::to_string(i + 1) + "1");
+        recent[size_t(i)] = p_.Commands.Action("Recent" + std::to_string(i + 1) + "1");
     files_ = std::make_unique<TFileCommands>(fileHost_, recent);
     files_->UpdateRecentMenu();
     export_ = std::make_unique<TMidiExport>(fileHost_, [this] {
+        const TPlaybackControls &c = p_.Widgets.Play;
         TPlaySettings s;
-        s.Metronome = w_.chkMetronome->isChecked();
-        s.CountIn = w_.chkCountIn->isChecked();
-        s.CountInBars = w_.EdtCountInbars->value();
+        s.Metronome = c.metronome->isChecked();
+        s.CountIn = c.countIn->isChecked();
+        s.CountInBars = c.countInBars->value();
         return s;
     });
     Connect();
@@ -184,12 +178,13 @@ TSongCommands::~TSongCommands() {
 }
 
 bool TSongCommands::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::MouseButtonRelease && playback_ && !w_.Busy()) {
-        const TMainDialogs &dialogs = w_.Dialogs();
-        if (watched == w_.lblTempo && dialogs.tempo)
+    const TSongCommandWidgets &w = p_.Widgets;
+    if (event->type() == QEvent::MouseButtonRelease && playback_ && !p_.PlayState.Busy()) {
+        const TMainDialogs &dialogs = p_.Dialogs;
+        if (watched == w.lblTempo && dialogs.tempo)
             playback_->lblTempoClick([&dialogs](int current) { return dialogs.tempo({current}); });
-        else if (dialogs.timeSignature && (watched == w_.LabelTimeSigLabel || watched == w_.LabelSigUpper ||
-                                           watched == w_.LabelSlash || watched == w_.LabelSigLower))
+        else if (dialogs.timeSignature && (watched == w.LabelTimeSigLabel || watched == w.LabelSigUpper ||
+                                           watched == w.LabelSlash || watched == w.LabelSigLower))
             playback_->LabelSigUpperClick(
                 [&dialogs](const std::string &current) { return dialogs.timeSignature({current}); });
     }
@@ -209,7 +204,8 @@ void TSongCommands::Escape() {
 }
 
 void TSongCommands::Connect() {
-    TCommands &c = w_.Commands();
+    TCommands &c = p_.Commands;
+    const TSongCommandWidgets &w = p_.Widgets;
     TFileCommands *files = files_.get();
     TMidiExport *exporter = export_.get();
     c.Bind("NewSong1", TArea::Files, [files] { files->NewSong1Click(); });
@@ -223,13 +219,12 @@ void TSongCommands::Connect() {
     c.Bind("N14", TArea::Export, [exporter] { exporter->N14Click(); });
     c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });
     c.Bind("YouTubeSite1", TArea::Export, [exporter] { exporter->YouTubeSite1Click(); });
-    connect(&w_, &TfrmMain::OpenSongRequested, this, [files] { files->OpenSong1Click(); });
 
-    connect(w_.BitBtnPlayArrangement, &QPushButton::clicked, this, [this] {
+    connect(w.Play.playButton, &QPushButton::clicked, this, [this] {
         if (playback_)
             playback_->BitBtnPlayArrangementClick();
     });
-    connect(w_.chkCountIn, &QCheckBox::clicked, this, [this] {
+    connect(w.Play.countIn, &QCheckBox::clicked, this, [this] {
         if (playback_)
             playback_->chkCountInClick();
     });
@@ -245,9 +240,9 @@ void TSongCommands::Connect() {
     c.Bind("N23", TArea::Playback, fromCursor); // the editor pop-up's Play From Cursor
     c.Bind("PlayFromEditorBookmarkF41", TArea::Playback, [this] {
         if (playback_)
-            playback_->PlayFromBookmark(w_.Song.Current().Bookmarks[0]);
+            playback_->PlayFromBookmark(p_.Document.Song.Current().Bookmarks[0]);
     });
-    w_.lblTempo->installEventFilter(this);
-    for (QLabel *l : {w_.LabelTimeSigLabel, w_.LabelSigUpper, w_.LabelSlash, w_.LabelSigLower})
+    w.lblTempo->installEventFilter(this);
+    for (QLabel *l : {w.LabelTimeSigLabel, w.LabelSigUpper, w.LabelSlash, w.LabelSigLower})
         l->installEventFilter(this);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Song playback, the file commands and the MIDI export, joined to the main window: the
+// Song playback, the file commands and the MIDI export, joined to the main window's parts: the
 // window's side of their host interfaces, the menu items, the Play button, F2 / Ctrl+F2 /
 // F4 and Esc. The window creates one TSongCommands once its output port is open, and lets
 // it release the song's outputs before the port goes.
@@ -14,16 +14,70 @@
 #include <map>
 #include <memory>
 
-class TfrmMain;
 class QAction;
+class QLabel;
+class TCommands;
+class TEditorLines;
+class TInstrumentPicture;
+class TNotationEdit;
+class TPageControl;
+class TSongDocument;
+class TStatusDisplay;
+class TStatusPanels;
+struct TMainDialogs;
 
 namespace platform {
+class IClock;
 class IPeriodicTimer;
 }
 
+// The window's controls the song commands drive.
+struct TSongCommandWidgets {
+    QWidget *Window = nullptr;   // the commands' parent
+    TPlaybackControls Play;      // the play settings, the displays and the play panel
+    TNotationEdit *RichEdit1 = nullptr;
+    TPageControl *PageControl1 = nullptr;
+    TInstrumentPicture *PaintBoxInstrument = nullptr;
+    TStatusPanels *StatusBarRichEdit = nullptr;
+    QLabel *lblTempo = nullptr;  // a click opens the tempo dialog
+    // A click on any of them opens the time-signature dialog.
+    QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
+};
+
+// What the song commands ask of the window.
+struct TSongCommandCalls {
+    std::function<bool(const QString &path)> ReadSong;  // reads and shows a song file (reported)
+    std::function<bool(const QString &path)> WriteSong; // writes the song (reported)
+    std::function<void()> ResetSong;                    // a new untitled song
+    std::function<void()> SetCaptionFromFileName;
+    std::function<bool(int index)> StoreTabText;        // the editor's text into tab index+1
+    std::function<bool()> PageChanging;                 // before a tab change (false: refused)
+    std::function<void()> PageChanged;                  // after it
+    std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;
+    std::function<TMidiOutputPort *()> OutputPort;      // the window's own port (may be null)
+};
+
+struct TSongCommandParts {
+    TSongDocument &Document;
+    ProgramOptions &Options;
+    const platform::Services &Services;
+    TEditorLines &Lines;
+    TStatusDisplay &Status;
+    TPlayState &PlayState;
+    TCommands &Commands;        // the file, export and playback rows
+    TPhysicalPortList &Ports;   // the song plays through the window's physical ports
+    const platform::IClock &Clock;
+    const TMainDialogs &Dialogs; // the tempo and time-signature dialogs
+    int OpenedDevice = -2;       // the device the window's port opened (-2: none)
+    TSongCommandWidgets Widgets;
+    TSongCommandCalls Calls;
+};
+
+// The file commands' host on the window's parts.
 class TWindowFileHost : public IFileCommandsHost {
 public:
-    explicit TWindowFileHost(TfrmMain &w) : w_(w) {}
+    explicit TWindowFileHost(const TSongCommandParts &parts) : p_(parts) {}
     const platform::Services &Services() override;
     TSongModel &Song() override;
     DrumPart &Drums() override;
@@ -46,12 +100,13 @@ public:
     void SelectLines(int first, int last);
 
 private:
-    TfrmMain &w_;
+    const TSongCommandParts &p_;
 };
 
+// Playback's host on the window's parts.
 class TWindowPlaybackHost : public IPlaybackHost {
 public:
-    explicit TWindowPlaybackHost(TfrmMain &w) : w_(w), files_(w) {}
+    explicit TWindowPlaybackHost(const TSongCommandParts &parts) : p_(parts), files_(parts) {}
     TSongModel &Song() override;
     DrumPart &Drums() override;
     platform::IMessageBoxes &Messages() override;
@@ -72,15 +127,15 @@ public:
     void SongChanged(unsigned what, bool byUser) override;
 
 private:
-    TfrmMain &w_;
+    const TSongCommandParts &p_;
     TWindowFileHost files_;
 };
 
 class TSongCommands : public QObject {
     Q_OBJECT
 public:
-    // `timer`: the player's timer (a ThreadTimer of its own when null); `clock`: the window's.
-    TSongCommands(TfrmMain &w, platform::IPeriodicTimer *timer = nullptr);
+    // `timer`: the player's timer (a ThreadTimer of its own when null).
+    explicit TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer = nullptr);
     ~TSongCommands() override;
 
     TPlayback &Playback() { return *playback_; }
@@ -101,7 +156,7 @@ private:
     // Binds the file, export and playback rows of the command table.
     void Connect();
 
-    TfrmMain &w_;
+    TSongCommandParts p_;
     std::unique_ptr<platform::IPeriodicTimer> ownTimer_;
     TWindowFileHost fileHost_;
     TWindowPlaybackHost playHost_;

@@ -52,7 +52,7 @@ void TScaleDisplay::SetHintsVisible(bool visible) {
 }
 
 void TScaleDisplay::ShowScale() {
-    TLiveInstrument *live = parts_.Live();
+    TLiveInstrument *live = parts_.Calls.Live();
     TInstrumentTab &tab = song_.Current();
     if (!live || tab.Kind == TKind::Drums)
         return;
@@ -78,20 +78,20 @@ void TScaleDisplay::ShowScale() {
 }
 
 void TScaleDisplay::LabelScaleClick() {
-    if (!parts_.Busy())
+    if (!parts_.Calls.Busy())
         ShowScale();
 }
 
 void TScaleDisplay::LabelScaleMouseDown(Qt::MouseButton button) {
-    if (button != Qt::RightButton || parts_.Busy())
+    if (button != Qt::RightButton || parts_.Calls.Busy())
         return;
-    if (TLiveInstrument *live = parts_.Live())
+    if (TLiveInstrument *live = parts_.Calls.Live())
         live->ClearInstrumentDisplay();
 }
 
 void TScaleDisplay::LblScaleKeyClick() {
-    const TMainDialogs &dialogs = parts_.Dialogs();
-    if (parts_.Busy() || !dialogs.selectKey)
+    const TMainDialogs &dialogs = parts_.Calls.Dialogs();
+    if (parts_.Calls.Busy() || !dialogs.selectKey)
         return;
     const std::optional<int> key = dialogs.selectKey({"Single Click to Select The Key For Scale"});
     if (!key || KeyName(*key).empty())
@@ -101,11 +101,11 @@ void TScaleDisplay::LblScaleKeyClick() {
 }
 
 void TScaleDisplay::lblScaleTypeClick() {
-    const TMainDialogs &dialogs = parts_.Dialogs();
-    if (parts_.Busy() || !dialogs.selectScaleType)
+    const TMainDialogs &dialogs = parts_.Calls.Dialogs();
+    if (parts_.Calls.Busy() || !dialogs.selectScaleType)
         return;
     const std::optional<std::string> definition = dialogs.selectScaleType({[this] {
-        if (TLiveInstrument *live = parts_.Live())
+        if (TLiveInstrument *live = parts_.Calls.Live())
             live->ClearInstrumentDisplay();
     }});
     if (!definition)

@@ -16,11 +16,14 @@ class TLiveInstrument;
 struct TMainDialogs;
 struct TSongModel;
 
-struct TScaleDisplayParts {
-    TSongModel &Song;
+struct TScaleDisplayCalls {
     std::function<TLiveInstrument *()> Live;
     std::function<const TMainDialogs &()> Dialogs;
     std::function<bool()> Busy;
+};
+struct TScaleDisplayParts {
+    TSongModel &Song;
+    TScaleDisplayCalls Calls;
 };
 
 class TScaleDisplay : public QObject {

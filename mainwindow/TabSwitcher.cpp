@@ -1,5 +1,7 @@
 #include "mainwindow/TabSwitcher.h"
 
+#include "song/SongDocument.h"
+
 #include "mainwindow/Colours.h"
 #include "mainwindow/DurationButtons.h"
 #include "mainwindow/EditorAdapter.h"
@@ -42,9 +44,9 @@ void SetSpin(QSpinBox *box, int value) {
 
 } // namespace
 
-TTabSwitcher::TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &lines, TStatusDisplay &status,
-                           const TTabWidgets &widgets, TTabWindowCalls calls)
-    : song_(song), drums_(drums), lines_(lines), status_(status), w_(widgets), calls_(std::move(calls)) {}
+TTabSwitcher::TTabSwitcher(TTabParts parts)
+    : song_(parts.Document.Song), drums_(parts.Document.Drums), lines_(parts.Lines), status_(parts.Status),
+      w_(parts.Widgets), calls_(std::move(parts.Calls)) {}
 
 bool TTabSwitcher::Changing() {
     if (calls_.Busy())

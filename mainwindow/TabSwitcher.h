@@ -16,6 +16,7 @@ class TInstrumentPicture;
 class TNotationEdit;
 class TPageControl;
 class TStatusDisplay;
+class TSongDocument;
 struct DrumPart;
 struct TSongModel;
 
@@ -45,7 +46,7 @@ struct TTabWidgets {
 };
 
 // What the tab switcher asks of the window.
-struct TTabWindowCalls {
+struct TTabCalls {
     std::function<bool()> Busy;                   // anything playing or running
     std::function<bool(int index)> LoadTabText;   // stored lines of tab index+1 into the editor
     std::function<bool(int index)> StoreTabText;  // the editor's text into tab index+1's lines
@@ -57,10 +58,17 @@ struct TTabWindowCalls {
     std::function<void()> FormResize;
 };
 
+struct TTabParts {
+    TSongDocument &Document;
+    TEditorLines &Lines;
+    TStatusDisplay &Status;
+    TTabWidgets Widgets;
+    TTabCalls Calls;
+};
+
 class TTabSwitcher {
 public:
-    TTabSwitcher(TSongModel &song, DrumPart &drums, TEditorLines &lines, TStatusDisplay &status,
-                 const TTabWidgets &widgets, TTabWindowCalls calls);
+    explicit TTabSwitcher(TTabParts parts);
 
     // Before the page changes; false refuses the change (anything playing or running).
     bool Changing();
@@ -83,5 +91,5 @@ private:
     TEditorLines &lines_;
     TStatusDisplay &status_;
     TTabWidgets w_;
-    TTabWindowCalls calls_;
+    TTabCalls calls_;
 };

@@ -9,25 +9,25 @@
 #include <QFileInfo>
 
 void ShowTablature(const TTablatureParts &p) {
-    if (p.busy() || !p.dialogs.tablature)
+    if (p.Calls.Busy() || !p.Dialogs.tablature)
         return;
     // Only bars closed by a blank line are shown: the last one is closed here.
-    const int count = p.lines.LineCount();
-    if (count > 0 && !Trim(p.lines.Line(count - 1).toStdString()).empty()) {
-        p.lines.InsertLine(count, QString());
+    const int count = p.Lines.LineCount();
+    if (count > 0 && !Trim(p.Lines.Line(count - 1).toStdString()).empty()) {
+        p.Lines.InsertLine(count, QString());
         // A last line without its line break only gets one from the first insert.
-        if (p.lines.LineCount() == count)
-            p.lines.InsertLine(count, QString());
+        if (p.Lines.LineCount() == count)
+            p.Lines.InsertLine(count, QString());
     }
     TTabInput in;
-    in.lines = p.lines.StoreLines();
-    in.context = p.song.LineContext(p.song.CurrentTab);
-    in.title = p.song.SongTitle.empty() ? QFileInfo(p.fileName()).completeBaseName().toStdString() : p.song.SongTitle;
-    in.durations = p.options.TabDurations;
-    in.ascii = p.options.TabMode;
-    in.lastDir = p.options.Lastdir;
-    in.songFileName = p.fileName();
-    p.options.TabMode = p.dialogs.tablature(in).ascii;
-    if (p.song.Current().Kind != TKind::Drums)
-        p.focusEditor();
+    in.lines = p.Lines.StoreLines();
+    in.context = p.Song.LineContext(p.Song.CurrentTab);
+    in.title = p.Song.SongTitle.empty() ? QFileInfo(p.Calls.FileName()).completeBaseName().toStdString() : p.Song.SongTitle;
+    in.durations = p.Options.TabDurations;
+    in.ascii = p.Options.TabMode;
+    in.lastDir = p.Options.Lastdir;
+    in.songFileName = p.Calls.FileName();
+    p.Options.TabMode = p.Dialogs.tablature(in).ascii;
+    if (p.Song.Current().Kind != TKind::Drums)
+        p.Calls.FocusEditor();
 }

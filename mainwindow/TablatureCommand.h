@@ -11,14 +11,17 @@ struct TMainDialogs;
 struct TSongModel;
 class TEditorLines;
 
+struct TTablatureCalls {
+    std::function<QString()> FileName; // the song's file name
+    std::function<bool()> Busy;
+    std::function<void()> FocusEditor;
+};
 struct TTablatureParts {
-    TSongModel &song;
-    TEditorLines &lines;
-    ProgramOptions &options;
-    const TMainDialogs &dialogs;
-    std::function<QString()> fileName; // the song's file name
-    std::function<bool()> busy;
-    std::function<void()> focusEditor;
+    TSongModel &Song;
+    TEditorLines &Lines;
+    ProgramOptions &Options;
+    const TMainDialogs &Dialogs;
+    TTablatureCalls Calls;
 };
 
 void ShowTablature(const TTablatureParts &parts);

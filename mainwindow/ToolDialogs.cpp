@@ -3,8 +3,7 @@
 #include "dialogs/ProgramOptions.h"
 #include "mainwindow/EditorAdapter.h"
 #include "platform/qt/Services.h"
-#include "song/PatternStore.h"
-#include "song/SongModel.h"
+#include "song/SongDocument.h"
 
 #include <QApplication>
 
@@ -14,32 +13,32 @@ constexpr int kSongPpqn = 192;
 } // namespace
 
 void TToolDialogs::MixerSummary1Click() {
-    if (!p_.dialogs.mixerSummary || p_.busy())
+    if (!p_.Dialogs.mixerSummary || p_.Calls.Busy())
         return;
     // The shown tab's lines count as they stand in the editor.
-    p_.storeTabText(p_.song.CurrentTab - 1);
+    p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
     const TSummaryResult chosen =
-        p_.dialogs.mixerSummary({SongSummary(p_.song, p_.drums.list.Count()), p_.options.ShowMixerAfterFileOpen});
-    p_.options.ShowMixerAfterFileOpen = chosen.showAfterFileOpen;
-    if (chosen.tab && *chosen.tab != p_.song.CurrentTab)
-        p_.selectPage(*chosen.tab - 1);
+        p_.Dialogs.mixerSummary({SongSummary(p_.Document.Song, p_.Document.Drums.list.Count()), p_.Options.ShowMixerAfterFileOpen});
+    p_.Options.ShowMixerAfterFileOpen = chosen.showAfterFileOpen;
+    if (chosen.tab && *chosen.tab != p_.Document.Song.CurrentTab)
+        p_.Calls.SelectPage(*chosen.tab - 1);
 }
 
 void TToolDialogs::NoteMathforSelectionAltRMB1Click() {
-    if (!p_.dialogs.noteMath || p_.busy())
+    if (!p_.Dialogs.noteMath || p_.Calls.Busy())
         return;
     int first = 0, last = 0;
-    if (!p_.lines.GetSelectedLines(first, last)) {
-        p_.services.messages.Information(QStringLiteral("There must be some lines selected for the note duration calculation."));
+    if (!p_.Lines.GetSelectedLines(first, last)) {
+        p_.Services.messages.Information(QStringLiteral("There must be some lines selected for the note duration calculation."));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    p_.storeTabText(p_.song.CurrentTab - 1);
+    p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
     std::vector<std::string> selected;
     for (int i = first; i <= last; ++i)
-        selected.push_back(p_.lines.Line(i).toStdString());
+        selected.push_back(p_.Lines.Line(i).toStdString());
     QApplication::restoreOverrideCursor();
-    p_.dialogs.noteMath({ComputeNoteMath(selected, kSongPpqn)});
-    p_.lines.SelectLines(first, last);
-    p_.focusEditor();
+    p_.Dialogs.noteMath({ComputeNoteMath(selected, kSongPpqn)});
+    p_.Lines.SelectLines(first, last);
+    p_.Calls.FocusEditor();
 }

@@ -8,24 +8,25 @@
 #include <functional>
 
 struct ProgramOptions;
-struct TSongModel;
-struct DrumPart;
+class TSongDocument;
 class TEditorLines;
 namespace platform {
 struct Services;
 }
 
+struct TToolDialogCalls {
+    std::function<bool()> Busy;                  // anything playing or a long edit running
+    std::function<void(int index)> StoreTabText; // the editor's text into tab index+1
+    std::function<bool(int index)> SelectPage;   // the user's change to page index (false: refused)
+    std::function<void()> FocusEditor;           // the editor takes the focus (not on the Drums tab)
+};
 struct TToolDialogParts {
-    TSongModel &song;
-    const DrumPart &drums;
-    TEditorLines &lines;
-    ProgramOptions &options;
-    const platform::Services &services;
-    const TMainDialogs &dialogs;                 // the window's hand-off route, read at each command
-    std::function<bool()> busy;                  // anything playing or a long edit running
-    std::function<void(int index)> storeTabText; // the editor's text into tab index+1
-    std::function<bool(int index)> selectPage;   // the user's change to page index (false: refused)
-    std::function<void()> focusEditor;           // the editor takes the focus (not on the Drums tab)
+    TSongDocument &Document;
+    TEditorLines &Lines;
+    ProgramOptions &Options;
+    const platform::Services &Services;
+    const TMainDialogs &Dialogs;                 // the window's hand-off route, read at each command
+    TToolDialogCalls Calls;
 };
 
 class TToolDialogs {

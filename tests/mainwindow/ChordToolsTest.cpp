@@ -60,11 +60,11 @@ TEST_F(ChordToolsTest, InsertsAVoicingAtTheCaretSoundsItAndStoresTheTabsSettings
 
     EXPECT_EQ(w->Lines().StoreLines(), (std::vector<std::string>{"C Major, x,  3,  2,  0,  1,  0, E", "G, 3, 2, 0, 0, 0, 3, Q"}));
     EXPECT_EQ(w->Lines().CurrentLine(), 1); // the caret stays with its line
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
     // The click sounded the voicing on the tab's channel: C3 E3 G3 C4 E4.
-    EXPECT_EQ(NotesOn(w->Song.Tab(6).Channel), (std::set<int>{48, 52, 55, 60, 64}));
-    EXPECT_EQ(w->Song.ChordVoicings[5].size(), 109u);
-    EXPECT_EQ(w->Song.Tab(6).ChordRoot, "C");
+    EXPECT_EQ(NotesOn(w->Document().Song.Tab(6).Channel), (std::set<int>{48, 52, 55, 60, 64}));
+    EXPECT_EQ(w->Document().Song.ChordVoicings[5].size(), 109u);
+    EXPECT_EQ(w->Document().Song.Tab(6).ChordRoot, "C");
     // One Undo takes the inserted line back.
     Act(*w, QStringLiteral("Undo1"))->trigger();
     EXPECT_EQ(w->Lines().StoreLines(), std::vector<std::string>{"G, 3, 2, 0, 0, 0, 3, Q"});
@@ -75,11 +75,11 @@ TEST_F(ChordToolsTest, InsertsAVoicingAtTheCaretSoundsItAndStoresTheTabsSettings
         QTest::keyClick(&d, Qt::Key_Escape);
         return int(platform::mrNone);
     });
-    w->Song.Tab(6).ChordReach = 6;
+    w->Document().Song.Tab(6).ChordReach = 6;
     QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(ts.modal.PendingAnswers(), 0);
-    EXPECT_EQ(w->Song.Tab(6).ChordReach, 6);
-    EXPECT_EQ(w->Song.ChordVoicings[5].size(), 109u);
+    EXPECT_EQ(w->Document().Song.Tab(6).ChordReach, 6);
+    EXPECT_EQ(w->Document().Song.ChordVoicings[5].size(), 109u);
 }
 
 TEST_F(ChordToolsTest, RootAndTypeComeFromTheKeyAndChordTypePickers) {

@@ -62,8 +62,8 @@ TEST_F(DialogHandOffsTest, WelcomeShowsTheNextTipOpensARecentSongAsItsPathStands
     });
     m.FormActivate();
     EXPECT_TRUE(counter.startsWith(QStringLiteral("Tip 4 of "))) << counter.toStdString();
-    EXPECT_EQ(m.FileName, rock);
-    EXPECT_EQ(m.Song.Lines(7), std::vector<std::string>{"Am, x, 0, 2, 2, 1, 0, Q"});
+    EXPECT_EQ(SongName(m), rock);
+    EXPECT_EQ(m.Document().Song.Lines(7), std::vector<std::string>{"Am, x, 0, 2, 2, 1, 0, Q"});
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ReadSetting(QStringLiteral("Options/LastTip")), QStringLiteral("4"));
@@ -98,7 +98,7 @@ TEST_F(DialogHandOffsTest, SongInformationListsTheTabsAndSwitchesAsTheUsersClick
     Ctl<TNotationEdit>(m, "RichEdit1")->setFocus();
     Ctl<TNotationEdit>(m, "RichEdit1")->insertPlainText(QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q"));
     Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnHalfNote->click();
-    const int tab7Code = m.Song.Tab(7).DurationCode;
+    const int tab7Code = m.Document().Song.Tab(7).DurationCode;
     ASSERT_NE(tab7Code, 2);
     Answer([&](QWidget &d) {
         read(d);
@@ -110,21 +110,21 @@ TEST_F(DialogHandOffsTest, SongInformationListsTheTabsAndSwitchesAsTheUsersClick
     EXPECT_EQ(rows, (QStringList{"1  ", "6  ", "7  "}));
     EXPECT_EQ(selected, 1);
     // The leaving tab kept its text and duration; the new one shows its own.
-    EXPECT_EQ(m.Song.CurrentTab, 7);
+    EXPECT_EQ(m.Document().Song.CurrentTab, 7);
     EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->ActivePageIndex(), 6);
-    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{"G, 3, 2, 0, 0, 0, 3, H"});
-    EXPECT_EQ(m.Song.Tab(6).DurationCode, 2);
-    EXPECT_EQ(m.Song.Tab(7).DurationCode, tab7Code);
+    EXPECT_EQ(m.Document().Song.Lines(6), std::vector<std::string>{"G, 3, 2, 0, 0, 0, 3, H"});
+    EXPECT_EQ(m.Document().Song.Tab(6).DurationCode, 2);
+    EXPECT_EQ(m.Document().Song.Tab(7).DurationCode, tab7Code);
     EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->DurationCode(), tab7Code);
     EXPECT_EQ(m.Lines().Line(0), QStringLiteral("Am, x, 0, 2, 2, 1, 0, Q"));
-    EXPECT_TRUE(m.Song.Tab(6).Modified);
-    EXPECT_FALSE(m.Options.ShowMixerAfterFileOpen);
+    EXPECT_TRUE(m.Document().Song.Tab(6).Modified);
+    EXPECT_FALSE(m.Options().ShowMixerAfterFileOpen);
 
     // Switched off: reading a song shows nothing more.
     ts.messages.QueueAnswer(platform::mrNo);
     ts.files.QueuePath(path);
     Act(m, "OpenSong1")->trigger();
-    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{});
+    EXPECT_EQ(m.Document().Song.Lines(6), std::vector<std::string>{});
     EXPECT_EQ(ts.modal.ShownClasses().size(), 2);
 }
 
@@ -166,7 +166,7 @@ TEST_F(DialogHandOffsTest, PatternRenameTakesTheOneLineInputsTextAndCancelRename
     auto *list = Ctl<QListWidget>(m, "ListBoxDrumPatterns");
     ASSERT_GE(list->count(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    const std::string before = ParsePatternListLine(m.Drums.list.Item(0)).name;
+    const std::string before = ParsePatternListLine(m.Document().Drums.list.Item(0)).name;
     QString caption, shown;
     Answer([&](QWidget &d) {
         shown = In<QLineEdit>(d, "edtSingleLine")->text();
@@ -177,8 +177,8 @@ TEST_F(DialogHandOffsTest, PatternRenameTakesTheOneLineInputsTextAndCancelRename
     caption = ts.modal.ShownDialogs().back().caption;
     EXPECT_EQ(caption, QString::fromStdString("Enter new name for " + before));
     EXPECT_EQ(shown.toStdString(), before);
-    EXPECT_EQ(Trim(ParsePatternListLine(m.Drums.list.Item(0)).name), "Verse  Fill");
-    EXPECT_TRUE(m.Song.Tab(10).Modified);
+    EXPECT_EQ(Trim(ParsePatternListLine(m.Document().Drums.list.Item(0)).name), "Verse  Fill");
+    EXPECT_TRUE(m.Document().Song.Tab(10).Modified);
 
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     Answer([&](QWidget &d) {
@@ -186,7 +186,7 @@ TEST_F(DialogHandOffsTest, PatternRenameTakesTheOneLineInputsTextAndCancelRename
         Click(d, "BitBtnCancel");
     });
     Act(m, "Rename1")->trigger();
-    EXPECT_EQ(Trim(ParsePatternListLine(m.Drums.list.Item(0)).name), "Verse  Fill");
+    EXPECT_EQ(Trim(ParsePatternListLine(m.Document().Drums.list.Item(0)).name), "Verse  Fill");
 }
 
 } // namespace

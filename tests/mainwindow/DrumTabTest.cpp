@@ -101,17 +101,17 @@ TEST_F(DrumTabTest, GridPlaySendsEachColumnAtItsStep) {
         w->ResetSong();
         OnePass();
         ASSERT_TRUE(SelectTab(10));
-        w->Song.Tempo = c.tempo;
+        w->Document().Song.Tempo = c.tempo;
         if (c.beat > 0) {
             Page().ComboBoxBuiltInBeatsChange(c.beat);
         } else {
-            w->Drums.sigUpper = 6;
-            w->Drums.sigLower = 8;
+            w->Document().Drums.sigUpper = 6;
+            w->Document().Drums.sigLower = 8;
             Page().ComboBoxJazzyFeelChange(kFeelJazzy);
             Click(17, 0);
             Click(0, 7);
         }
-        ASSERT_EQ(w->Drums.grid.Columns(), c.columns);
+        ASSERT_EQ(w->Document().Drums.grid.Columns(), c.columns);
         Restart();
         Page().BitBtnPlayPatternMouseDown();
         auto at = [&](int col) { return (int64_t(col) * c.barMs + c.columns - 1) / c.columns; };
@@ -122,8 +122,8 @@ TEST_F(DrumTabTest, GridPlaySendsEachColumnAtItsStep) {
         std::vector<Note> wantOn, wantOff;
         for (int col = 0; col < c.columns; ++col)
             for (int row = 0; row < kDrumRows; ++row)
-                if (int level = w->Drums.grid.Cell(col, row)) {
-                    const int note = w->Drums.drumSlots[size_t(row)].note;
+                if (int level = w->Document().Drums.grid.Cell(col, row)) {
+                    const int note = w->Document().Drums.drumSlots[size_t(row)].note;
                     wantOn.push_back({at(col), note, LevelToVelocity(level, 100)});
                     wantOff.push_back({at(col + 1), note, 0});
                 }
@@ -186,7 +186,7 @@ TEST_F(DrumTabTest, LoopedGridPlayLocksThePageUntilStopped) {
     Page().BitBtnPlayPatternMouseDown();
     EXPECT_TRUE(checked);
     EXPECT_EQ(waits.size(), 40u); // two and a half passes, then the stop ends the wait
-    EXPECT_EQ(w->Drums.grid.Cell(1, 4), 7);
+    EXPECT_EQ(w->Document().Drums.grid.Cell(1, 4), 7);
     int tomNotes = 0;
     for (const Note &n : Notes())
         tomNotes += n.note == 50 && n.velocity > 0;
@@ -206,19 +206,19 @@ TEST_F(DrumTabTest, LoopedGridPlayLocksThePageUntilStopped) {
 }
 
 TEST_F(DrumTabTest, ClickOnACellSetsStoresSoundsAndMarks) {
-    w->Song.Tempo = 120;
+    w->Document().Song.Tempo = 120;
     Restart();
     w->PlayState().StopRequested = true; // left from an earlier stop: the cell still sounds in full
     Click(3, 2);
     EXPECT_FALSE(w->PlayState().StopRequested);
-    ASSERT_EQ(w->Drums.list.Count(), 1); // the first click made a pattern
-    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 7);
-    const PatternBlock block = w->Drums.ItemPattern(0);
+    ASSERT_EQ(w->Document().Drums.list.Count(), 1); // the first click made a pattern
+    EXPECT_EQ(w->Document().Drums.grid.Cell(3, 2), 7);
+    const PatternBlock block = w->Document().Drums.ItemPattern(0);
     ASSERT_TRUE(block.Found());
-    EXPECT_EQ(w->Drums.store.Lines()[size_t(block.headerIndex) + 1], "0302007");
+    EXPECT_EQ(w->Document().Drums.store.Lines()[size_t(block.headerIndex) + 1], "0302007");
     EXPECT_EQ(Notes(), (std::vector<Note>{{0, 42, LevelToVelocity(7, 100)}, {31, 42, 0}}));
     EXPECT_EQ(waits, std::vector<int>{31}); // a sixty-fourth note at 120
-    EXPECT_TRUE(w->Song.Tab(10).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(10).Modified);
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(9), QStringLiteral("DRUMS"));
     EXPECT_EQ(List()->count(), 1);
@@ -227,18 +227,18 @@ TEST_F(DrumTabTest, ClickOnACellSetsStoresSoundsAndMarks) {
     EXPECT_FALSE(Ctl<QGroupBox>(*w, "grpFRTPlay")->isVisible());
 
     Click(3, 2, Qt::RightButton);
-    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 0);
-    EXPECT_EQ(w->Drums.store.Lines().size(), 1u);
+    EXPECT_EQ(w->Document().Drums.grid.Cell(3, 2), 0);
+    EXPECT_EQ(w->Document().Drums.store.Lines().size(), 1u);
     // Beside the cells (the free column at the right) nothing happens.
     Restart();
-    const QRect last = Grid()->CellRect(w->Drums.grid.Columns() - 1, 0);
+    const QRect last = Grid()->CellRect(w->Document().Drums.grid.Columns() - 1, 0);
     QTest::mouseClick(Grid(), Qt::LeftButton, {}, last.center() + QPoint(last.width(), 0));
     EXPECT_TRUE(Notes().empty());
-    EXPECT_EQ(w->Drums.grid.Cells().size(), 0u);
+    EXPECT_EQ(w->Document().Drums.grid.Cells().size(), 0u);
     // A level key on the current cell.
     Grid()->setFocus();
     QTest::keyClick(Grid(), Qt::Key_5);
-    EXPECT_EQ(w->Drums.grid.Cell(3, 2), 5);
+    EXPECT_EQ(w->Document().Drums.grid.Cell(3, 2), 5);
 }
 
 TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
@@ -255,7 +255,7 @@ TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
     answer = DrumSlot{" 56 Cowbell ", 56};
     QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(label->text(), QStringLiteral("56 Cowbell"));
-    EXPECT_TRUE(w->Song.Tab(10).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(10).Modified);
     Restart();
     Page().BitBtnPlayPatternMouseDown();
     std::set<int> notes;
@@ -275,26 +275,26 @@ TEST_F(DrumTabTest, ListClicksShowThePatternAndCommandsKeepPatternsDistinctThrou
     Page().ComboBoxBuiltInBeatsChange(1); // Rock 1, regular
     Page().ComboBoxBuiltInBeatsChange(4); // Jazz, jazzy, now shown
     ASSERT_EQ(List()->count(), 2);
-    EXPECT_EQ(w->Drums.grid.Columns(), 12);
+    EXPECT_EQ(w->Document().Drums.grid.Columns(), 12);
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(List()->item(0)).center());
-    EXPECT_EQ(w->Drums.list.ItemIndex(), 0);
-    EXPECT_EQ(w->Drums.grid.Columns(), 16);
-    EXPECT_EQ(w->Drums.grid.Cell(4, 2), 9);
+    EXPECT_EQ(w->Document().Drums.list.ItemIndex(), 0);
+    EXPECT_EQ(w->Document().Drums.grid.Columns(), 16);
+    EXPECT_EQ(w->Document().Drums.grid.Cell(4, 2), 9);
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarDrums")->Text(0), QStringLiteral("Bar: 1 of 2"));
 
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(List()->item(1)).center());
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarDrums")->Text(3), QStringLiteral("Time: 00:00:02.00"));
     Act(*w, QStringLiteral("Rename3"))->trigger();
-    EXPECT_EQ(ParsePatternListLine(w->Drums.list.Item(1)).name, std::string(40, 'n'));
+    EXPECT_EQ(ParsePatternListLine(w->Document().Drums.list.Item(1)).name, std::string(40, 'n'));
     Act(*w, QStringLiteral("SelectAll4"))->trigger();
     Act(*w, QStringLiteral("Duplicate2"))->trigger();
-    ASSERT_EQ(w->Drums.list.Count(), 4);
+    ASSERT_EQ(w->Document().Drums.list.Count(), 4);
 
     const QString path = dir.filePath(QStringLiteral("drums.twd"));
     ASSERT_TRUE(w->WriteSong(path));
     ASSERT_TRUE(SelectTab(1));
     ASSERT_TRUE(w->ReadSong(path));
-    ASSERT_EQ(w->Song.CurrentTab, 10); // the file keeps the tab shown
+    ASSERT_EQ(w->Document().Song.CurrentTab, 10); // the file keeps the tab shown
     ASSERT_EQ(List()->count(), 4);
     Act(*w, QStringLiteral("SelectAll3"))->trigger();
     Act(*w, QStringLiteral("Copy3"))->trigger();
@@ -303,11 +303,11 @@ TEST_F(DrumTabTest, ListClicksShowThePatternAndCommandsKeepPatternsDistinctThrou
     ASSERT_EQ(List()->count(), 9);
     std::set<int> ids;
     std::set<std::string> lines;
-    for (int i = 0; i < w->Drums.list.Count(); ++i) {
-        ids.insert(ParsePatternListLine(w->Drums.list.Item(i)).id);
-        lines.insert(w->Drums.list.Item(i));
-        EXPECT_TRUE(w->Drums.ItemPattern(i).Found()) << i;
-        EXPECT_EQ(List()->item(i)->text().toStdString(), w->Drums.list.Item(i));
+    for (int i = 0; i < w->Document().Drums.list.Count(); ++i) {
+        ids.insert(ParsePatternListLine(w->Document().Drums.list.Item(i)).id);
+        lines.insert(w->Document().Drums.list.Item(i));
+        EXPECT_TRUE(w->Document().Drums.ItemPattern(i).Found()) << i;
+        EXPECT_EQ(List()->item(i)->text().toStdString(), w->Document().Drums.list.Item(i));
     }
     EXPECT_EQ(ids.size(), 9u);
     EXPECT_EQ(lines.size(), 9u);
@@ -320,7 +320,7 @@ TEST_F(DrumTabTest, ListClicksShowThePatternAndCommandsKeepPatternsDistinctThrou
     ts.messages.QueueAnswer(platform::mrYes);
     Act(*w, QStringLiteral("ClearAllDrums2"))->trigger();
     EXPECT_EQ(List()->count(), 0);
-    EXPECT_TRUE(w->Drums.store.Empty());
+    EXPECT_TRUE(w->Document().Drums.store.Empty());
     EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(9), QStringLiteral("drums"));
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Do you want to clear all drum patterns?"));
 }

@@ -62,12 +62,12 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
     // Even keys that reach the hidden editor directly are not kept.
     QTest::keyClicks(Ctl<TNotationEdit>(*w, "RichEdit1"), QStringLiteral("typed on the drums tab"));
     QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Return);
-    EXPECT_TRUE(w->Song.Lines(10).empty());
+    EXPECT_TRUE(w->Document().Song.Lines(10).empty());
     EXPECT_FALSE(w->AnyTabModified());
 
     const QString path = dir.filePath(QStringLiteral("drums.twd"));
     ASSERT_TRUE(w->WriteSong(path));
-    EXPECT_TRUE(w->Song.Lines(10).empty());
+    EXPECT_TRUE(w->Document().Song.Lines(10).empty());
     TSongModel saved;
     DrumPart drums;
     ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), ESongReadResult::Ok);
@@ -75,7 +75,7 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
     EXPECT_EQ(saved.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
 
     ASSERT_TRUE(SelectTab(6));
-    EXPECT_TRUE(w->Song.Lines(10).empty()); // leaving the tab stores nothing either
+    EXPECT_TRUE(w->Document().Song.Lines(10).empty()); // leaving the tab stores nothing either
     EXPECT_FALSE(w->AnyTabModified());
     EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
 }
@@ -84,10 +84,10 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
 
 TEST_F(DrumsPageTest, DrumsCaptionIsUpperCaseWhileItHoldsPatterns) {
     auto *tabs = Ctl<TPageControl>(*w, "PageControl1");
-    w->Drums.list.Clear();
+    w->Document().Drums.list.Clear();
     w->UpdateTabCaption(10);
     EXPECT_EQ(tabs->Caption(9), QStringLiteral("drums"));
-    w->Drums.list.Add("Rock beat");
+    w->Document().Drums.list.Add("Rock beat");
     w->UpdateTabCaption(10);
     EXPECT_EQ(tabs->Caption(9), QStringLiteral("DRUMS"));
 }
@@ -97,7 +97,7 @@ TEST_F(DrumsPageTest, TabNameStandsOnceOverThePictureOfNoteTabsOnly) {
         ASSERT_TRUE(SelectTab(t));
         auto *label = Ctl<QLabel>(*w, "LabelTabName");
         const QWidget *picture = Ctl<QWidget>(*w, "PaintBoxInstrument");
-        const QString name = QString::fromStdString(w->Song.Current().Name);
+        const QString name = QString::fromStdString(w->Document().Song.Current().Name);
         EXPECT_EQ(label->text(), name) << t;
         EXPECT_TRUE(label->isVisible()) << t;
         EXPECT_EQ(label->geometry().topLeft(), picture->geometry().topLeft()) << t;

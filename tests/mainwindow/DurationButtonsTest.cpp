@@ -96,7 +96,7 @@ TEST_F(DurationButtonsTest, ApplyMarksTheTabEvenWhenNoLineChanges) {
         const QStringList before = w->Lines().Lines();
         B().btnQuarterNote->click();
         EXPECT_EQ(w->Lines().Lines(), before) << what;
-        EXPECT_TRUE(w->Song.Current().Modified) << what;
+        EXPECT_TRUE(w->Document().Song.Current().Modified) << what;
         EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*")) << what;
     }
 }
@@ -128,7 +128,7 @@ TEST_F(DurationButtonsTest, FunctionKeysDoNothingOnDrumsOrWhilePlaying) {
     DurationKey(*w, 2)->trigger();
     Act(*w, "RestButton1")->trigger();
     EXPECT_EQ(B().DurationCode(), code);
-    EXPECT_TRUE(w->Song.Lines(10).empty());
+    EXPECT_TRUE(w->Document().Song.Lines(10).empty());
 }
 
 TEST_F(DurationButtonsTest, LongApplyHoldsTheTabAndCanBeStopped) {
@@ -145,7 +145,7 @@ TEST_F(DurationButtonsTest, LongApplyHoldsTheTabAndCanBeStopped) {
     ts.messages.QueueAnswer(platform::mrYes); // "Process not completed. Stop anyways?"
     B().btnWholeNote->click();
     EXPECT_FALSE(tabChanged);
-    EXPECT_EQ(w->Song.CurrentTab, 6);
+    EXPECT_EQ(w->Document().Song.CurrentTab, 6);
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Process not completed. Stop anyways?"));
     // Stopped before the first line: nothing was rewritten, nothing is lost.
     EXPECT_EQ(w->Lines().Lines(), many);
@@ -159,7 +159,7 @@ TEST_F(DurationButtonsTest, RestGoesOnANewLineBelow) {
     B().btnRest->click();
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", ""}));
     EXPECT_EQ(w->Lines().CurrentLine(), 2);
-    EXPECT_TRUE(w->Song.Current().Modified); // an inserted line is an edit
+    EXPECT_TRUE(w->Document().Song.Current().Modified); // an inserted line is an edit
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     B().btnRest->click(); // on a blank line the rest replaces it
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));

@@ -101,10 +101,10 @@ TEST_F(EditorControllerTest, PositionIsComputedAgainAfterATempoOrSignatureChange
     dialogs.timeSignature = [](const TTimeSigInput &) { return std::optional<std::string>("0304"); };
     w->SetDialogs(dialogs);
     QTest::mouseClick(Ctl<QLabel>(*w, "lblTempo"), Qt::LeftButton);
-    ASSERT_EQ(w->Song.Tempo, 60);
+    ASSERT_EQ(w->Document().Song.Tempo, 60);
     EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:06.00")); // the same line, twice as long
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSigLower"), Qt::LeftButton);
-    ASSERT_EQ(w->Song.TimeSignature, "0304");
+    ASSERT_EQ(w->Document().Song.TimeSignature, "0304");
     EXPECT_EQ(Rich(0), QStringLiteral("Bar: 3")); // six beats of 3/4 are two whole bars
     EXPECT_EQ(Rich(1), QStringLiteral("Beat: 1"));
 }
@@ -136,9 +136,9 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
         w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
         w->Lines().MoveCaretToLine(0);
         w->ClearModifiedMarks();
-        ASSERT_FALSE(w->Song.Current().Modified);
+        ASSERT_FALSE(w->Document().Song.Current().Modified);
         e.act();
-        EXPECT_TRUE(w->Song.Current().Modified) << e.what;
+        EXPECT_TRUE(w->Document().Song.Current().Modified) << e.what;
         EXPECT_EQ(Bottom(1), QStringLiteral("*")) << e.what;
     }
     // The paste came in with its line breaks normalised.
@@ -179,7 +179,7 @@ TEST_F(EditorControllerTest, SingleNoteCaretLineNamesItsNote) {
     EXPECT_EQ(Bottom(4), QStringLiteral("Db/C#"));
     QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(Bottom(4), QString());
-    EXPECT_FALSE(w->Song.Current().Modified);
+    EXPECT_FALSE(w->Document().Song.Current().Modified);
     EXPECT_FALSE(w->Lines().HasSelection());
     ASSERT_TRUE(SelectTab(1));
     w->Lines().LoadText(QStringLiteral("A, 70, x, x, x, x, x, x, x, x, x, Q\n"));
@@ -219,7 +219,7 @@ TEST_F(EditorControllerTest, EditMenuFollowsTextSelectionAndClipboard) {
     Act(*w, "Cut1")->trigger();
     EXPECT_EQ(ts.clipboard.Text(), QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     EXPECT_TRUE(w->Lines().IsEmpty());
-    EXPECT_TRUE(w->Song.Current().Modified);
+    EXPECT_TRUE(w->Document().Song.Current().Modified);
 }
 
 TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
@@ -229,7 +229,7 @@ TEST_F(EditorControllerTest, NothingHappensWhilePlaying) {
     Act(*w, "Paste1")->trigger();
     Ctl<TDurationButtons>(*w, "PanelNoteButtons")->btnRest->click();
     EXPECT_EQ(w->Lines().Lines(), QStringList{"C, x, 3, 2, 0, 1, 0, Q"});
-    EXPECT_FALSE(w->Song.Current().Modified);
+    EXPECT_FALSE(w->Document().Song.Current().Modified);
 }
 
 TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPlays) {
@@ -237,7 +237,7 @@ TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPl
     ts.clipboard.SetText(QStringLiteral("pasted"));
     for (int situation = 0; situation < 4; ++situation) {
         const int tab = situation == 0 ? 10 : 6; // the Drums tab, or a guitar while something plays
-        if (w->Song.CurrentTab != tab) {
+        if (w->Document().Song.CurrentTab != tab) {
             ASSERT_TRUE(SelectTab(tab));
         }
         w->Lines().LoadText(TEditorLines::JoinLines(text));

@@ -123,7 +123,7 @@ TEST_F(FindCommandsTest, ReplaceGoesOnAfterEachReplacementAndIsOneEditEach) {
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C#, x, 3, 2, 0, 1, 0, W"));
     EXPECT_EQ(Selected(), QString()); // the caret at the start of the replacement's line
     EXPECT_EQ(w->Lines().SelectionStartPlace(), (TTextPlace{4, 0}));
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
     // Find Next replaces the next one, after the replacement: nothing is left below.
     Run("FindNext1");
     EXPECT_EQ(w->Lines().Line(4), QStringLiteral("C#, x, 3, 2, 0, 1, 0, W"));
@@ -190,7 +190,7 @@ TEST_F(FindCommandsTest, ReplaceAllFromTheCaretLineIsOneUndoStep) {
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "Gmaj7, x, 3, 2, 0, 0, 0, Q",
                                                "G, x, 3, 5, 5, 5, 3, H", "*Tempo 90", "G, x, 3, 2, 0, 1, 0, W"}));
     EXPECT_EQ(ts.messages.Count(), 0);
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
     EXPECT_EQ(Selected(), QString()); // the caret at the start of the last replacement's line
     EXPECT_EQ(w->Lines().SelectionStartPlace(), (TTextPlace{4, 0}));
     Ctl<TNotationEdit>(*w, "RichEdit1")->undo();

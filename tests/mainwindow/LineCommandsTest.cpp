@@ -33,7 +33,7 @@ protected:
     // The tab's lines as a user left them: typed, not yet changed by any command.
     void Load(const QStringList &lines) {
         w->Lines().LoadText(TEditorLines::JoinLines(lines));
-        ASSERT_FALSE(w->Song.Current().Modified);
+        ASSERT_FALSE(w->Document().Song.Current().Modified);
     }
     // Lines first..last selected, or the caret at the start of line `first` (last == kNone).
     void Place(int first, int last) {
@@ -136,7 +136,7 @@ TEST_F(LineCommandsTest, EachCommandOnASmallTab) {
         }
         // A change marks the tab, once Undo would take it back in one step.
         const bool changed = k.after != k.before;
-        EXPECT_EQ(w->Song.Current().Modified, changed);
+        EXPECT_EQ(w->Document().Song.Current().Modified, changed);
         EXPECT_EQ(ModifiedPanel(), changed ? QStringLiteral("*") : QString());
         if (changed) {
             EXPECT_EQ(Caption(), k.after.isEmpty() ? QStringLiteral("guitar") : QStringLiteral("GUITAR"));
@@ -149,7 +149,7 @@ TEST_F(LineCommandsTest, EachCommandOnASmallTab) {
             Edit()->undo();
             EXPECT_EQ(w->Lines().Lines(), k.before);
         }
-        w->Song.Current().Modified = false;
+        w->Document().Song.Current().Modified = false;
         w->SongChanged(6, kChangedLines, false);
     }
 }
@@ -162,7 +162,7 @@ TEST_F(LineCommandsTest, CopyLineAndSelectToTopOrBottom) {
     int first = 0, last = 0;
     EXPECT_TRUE(w->Lines().GetSelectedLines(first, last));
     EXPECT_EQ(std::pair(first, last), std::pair(2, 2));
-    EXPECT_FALSE(w->Song.Current().Modified);
+    EXPECT_FALSE(w->Document().Song.Current().Modified);
     // Select To Top and To Bottom run from the caret.
     Place(2, kNone);
     Trigger("SelectToTop2");
@@ -245,12 +245,12 @@ TEST_F(LineCommandsTest, EscInTheMiddleAsksWhetherToStop) {
         EXPECT_FALSE(w->Status().BulkEditActive());
         EXPECT_FALSE(w->PlayState().AbortRequested);
         EXPECT_FALSE(w->Busy());
-        EXPECT_EQ(w->Song.Current().Modified, k.after != k.before);
+        EXPECT_EQ(w->Document().Song.Current().Modified, k.after != k.before);
         if (k.after != k.before) {
             Edit()->undo();
             EXPECT_EQ(w->Lines().Lines(), k.before);
         }
-        w->Song.Current().Modified = false;
+        w->Document().Song.Current().Modified = false;
         // An Esc left from before does not stop the next command.
         w->PlayState().AbortRequested = true;
         Load(three);
@@ -259,7 +259,7 @@ TEST_F(LineCommandsTest, EscInTheMiddleAsksWhetherToStop) {
         Trigger("TransposeHigher1");
         EXPECT_EQ(w->Lines().Line(0), QStringLiteral("C, x, 4, 3, 1, 2, 1, Q"));
         EXPECT_TRUE(ts.messages.Texts().isEmpty());
-        w->Song.Current().Modified = false;
+        w->Document().Song.Current().Modified = false;
     }
 }
 
@@ -285,14 +285,14 @@ TEST_F(LineCommandsTest, NothingWhileTheSongPlaysOrOnTheDrumsTab) {
     QTest::keyClick(Edit(), Qt::Key_D, Qt::ControlModifier);
     SetPlaying(*w, TPlayKind::Song, false);
     EXPECT_EQ(w->Lines().Lines(), kSong);
-    EXPECT_FALSE(w->Song.Current().Modified);
+    EXPECT_FALSE(w->Document().Song.Current().Modified);
     // Ctrl+D with the focus in the editor duplicates.
     Place(1, 1);
     QTest::keyClick(Edit(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(w->Lines().LineCount(), 5);
     // The Drums tab has no lines to work on: its editor stays empty and nothing is asked.
     ASSERT_TRUE(SelectTab(10));
-    ASSERT_EQ(w->Song.Current().Kind, TKind::Drums);
+    ASSERT_EQ(w->Document().Song.Current().Kind, TKind::Drums);
     ts.messages.Clear();
     for (const char *name : {"Duplicate3", "TransposeHigher1", "ClearEditor2", "ReformatLinesShiftCtrlF11", "TEMPO1"}) {
         EXPECT_FALSE(Act(*w, QString::fromLatin1(name))->isEnabled()) << name;

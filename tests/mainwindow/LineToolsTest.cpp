@@ -39,7 +39,7 @@ protected:
         dialogs = TDialogs{};
     }
     void Show(int tab, const QString &text, int caret) {
-        if (w->Song.CurrentTab != tab) {
+        if (w->Document().Song.CurrentTab != tab) {
             ASSERT_TRUE(SelectTab(tab));
         }
         w->Lines().LoadText(text);
@@ -90,16 +90,16 @@ TEST_F(LineToolsTest, GuitarTuningPresetIsPlayedStoredShownAndSounded) {
     const std::vector<std::pair<int, int>> open = {{0, 38}, {0, 43}, {0, 50}, {0, 55}, {0, 59}, {0, 62}};
     EXPECT_EQ(NotesOn(), open);
     EXPECT_EQ(waits, std::vector<int>(6, 240));
-    EXPECT_EQ(w->Song.Tab(6).TuningSpelling, "222424242222");
+    EXPECT_EQ(w->Document().Song.Tab(6).TuningSpelling, "222424242222");
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelSelectTuning")->text(), QStringLiteral("D G D G B D"));
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     // The tab's lines now sound in the new tuning, on the tab's own channel.
     midi.Clear();
     QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     std::vector<int> notes;
     for (const auto &[channel, note] : NotesOn()) {
-        EXPECT_EQ(channel, w->Song.Tab(6).Channel);
+        EXPECT_EQ(channel, w->Document().Song.Tab(6).Channel);
         notes.push_back(note);
     }
     std::sort(notes.begin(), notes.end());
@@ -108,7 +108,7 @@ TEST_F(LineToolsTest, GuitarTuningPresetIsPlayedStoredShownAndSounded) {
 
 TEST_F(LineToolsTest, CancelEscAndAnUnchangedOkLeaveTheTabAsItWas) {
     Show(6, QString(), 0);
-    w->Song.Tab(6).TuningSpelling = "222424242422";
+    w->Document().Song.Tab(6).TuningSpelling = "222424242422";
     Drive([](platform::ModalDialog &d) {
         d.findChild<QComboBox *>(QStringLiteral("cboStr1"))->setCurrentIndex(10);
         emit d.findChild<QComboBox *>(QStringLiteral("cboStr1"))->activated(10);
@@ -117,17 +117,17 @@ TEST_F(LineToolsTest, CancelEscAndAnUnchangedOkLeaveTheTabAsItWas) {
     ClickTuningLabel();
     Drive([](platform::ModalDialog &d) { QTest::keyClick(&d, Qt::Key_Escape); });
     ClickTuningLabel();
-    EXPECT_EQ(w->Song.Tab(6).TuningSpelling, "222424242422");
-    EXPECT_FALSE(w->Song.Tab(6).Modified);
+    EXPECT_EQ(w->Document().Song.Tab(6).TuningSpelling, "222424242422");
+    EXPECT_FALSE(w->Document().Song.Tab(6).Modified);
     // OK on the default it opened on: the standard tuning, a change.
     Drive([](platform::ModalDialog &d) { Click(d, QStringLiteral("BitBtnOK")); });
     ClickTuningLabel();
-    EXPECT_EQ(w->Song.Tab(6).TuningSpelling, "242424242424");
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
-    w->Song.Tab(6).Modified = false;
+    EXPECT_EQ(w->Document().Song.Tab(6).TuningSpelling, "242424242424");
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
+    w->Document().Song.Tab(6).Modified = false;
     Drive([](platform::ModalDialog &d) { Click(d, QStringLiteral("BitBtnOK")); });
     ClickTuningLabel();
-    EXPECT_FALSE(w->Song.Tab(6).Modified);
+    EXPECT_FALSE(w->Document().Song.Tab(6).Modified);
     EXPECT_EQ(ts.modal.ShownDialogs().size(), 4u);
     // While the song plays the label opens nothing.
     SetPlaying(*w, TPlayKind::Song, true);
@@ -146,7 +146,7 @@ TEST_F(LineToolsTest, BanjoShortStringAndBassStringsChangedByHand) {
         Click(d, QStringLiteral("BitBtnOK"));
     });
     ClickTuningLabel();
-    EXPECT_EQ(w->Song.Tab(13).TuningSpelling, "242728292948");
+    EXPECT_EQ(w->Document().Song.Tab(13).TuningSpelling, "242728292948");
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelSelectTuning")->text(), QStringLiteral("A D G B D "));
 
     Show(12, QString(), 0);
@@ -156,7 +156,7 @@ TEST_F(LineToolsTest, BanjoShortStringAndBassStringsChangedByHand) {
         Click(d, QStringLiteral("BitBtnOK"));
     });
     ClickTuningLabel();
-    EXPECT_EQ(w->Song.Tab(12).TuningSpelling, "242412121210");
+    EXPECT_EQ(w->Document().Song.Tab(12).TuningSpelling, "242412121210");
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelSelectTuning")->text(), QStringLiteral("D A D G  "));
 }
 
@@ -173,7 +173,7 @@ TEST_F(LineToolsTest, PerLineEditorReplacesTheLineAsOneEdit) {
     Act(*w, QStringLiteral("MicroManageLine2"))->trigger();
     EXPECT_EQ(Line(1), QStringLiteral("C, x, 3, 2, 0, 1, 0|E|100|, Q"));
     EXPECT_EQ(Line(2), QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q"));
-    EXPECT_TRUE(w->Song.Current().Modified);
+    EXPECT_TRUE(w->Document().Song.Current().Modified);
     EXPECT_EQ(Ctl<TNotationEdit>(*w, "RichEdit1")->textCursor().selectedText(),
               QStringLiteral("C, x, 3, 2, 0, 1, 0|E|100|, Q") + QChar::ParagraphSeparator);
     // One Ctrl+Z brings the line back whole.

@@ -36,7 +36,7 @@ protected:
         });
     }
     void Show(int tab, const QString &text, int caret) {
-        if (w->Song.CurrentTab != tab) {
+        if (w->Document().Song.CurrentTab != tab) {
             ASSERT_TRUE(SelectTab(tab));
         }
         w->Lines().LoadText(text);
@@ -81,8 +81,8 @@ TEST_F(LiveWindowTest, TheCaretLineSoundsBeforeItsPositionIsShown) {
 }
 
 TEST_F(LiveWindowTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
-    w->Song.Tab(6).Transpose = 2;
-    w->Song.SongTranspose = 1;
+    w->Document().Song.Tab(6).Transpose = 2;
+    w->Document().Song.SongTranspose = 1;
     Show(6, QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\n"), 0);
     QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
@@ -129,7 +129,7 @@ TEST_F(LiveWindowTest, FretboardClickWritesTheLineAndMarksTheTab) {
     EXPECT_EQ(w->Lines().Line(0), QStringLiteral("Guitar, 3, x, x, x, x, x,") + duration);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
     EXPECT_EQ(NotesOn(), std::vector<int>{43});
-    EXPECT_TRUE(w->Song.Current().Modified);
+    EXPECT_TRUE(w->Document().Song.Current().Modified);
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     // Right click on the shown dot of the caret line removes it.
     w->Lines().MoveCaretToLine(0);
@@ -148,7 +148,7 @@ TEST_F(LiveWindowTest, KeyboardClickWritesThePianoLine) {
     EXPECT_EQ(w->Lines().Line(1), QStringLiteral("*Tempo 90"));
     EXPECT_EQ(NotesOn(), std::vector<int>{60});
     EXPECT_EQ(waits, std::vector<int>{250});
-    EXPECT_TRUE(w->Song.Current().Modified);
+    EXPECT_TRUE(w->Document().Song.Current().Modified);
 }
 
 TEST_F(LiveWindowTest, PlayButtonSoundsTheLinesAndRestoresTheWindow) {
@@ -252,7 +252,7 @@ namespace {
 // program again once the run ended normally.
 TEST_F(LiveWindowTest, PlayButtonSendsPanThenEachLineInTurnThenTheProgram) {
     Show(6, QStringLiteral("E, 0, x, x, x, x, x, Q\n*INSTRUMENT 40\nA, x, 0, x, x, x, x, Q\n"), 0);
-    const TInstrumentTab &tab = w->Song.Current();
+    const TInstrumentTab &tab = w->Document().Song.Current();
     const int ch = tab.Channel & 0x0F;
     QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
     std::vector<std::vector<int>> sent;

@@ -34,13 +34,13 @@ using platform::mrYes;
 TEST_F(MainWindowTest, StartsAsAnUntitledSongOnTabOne) {
     TfrmMain &m = Make();
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  Untitled.twd"));
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
-    EXPECT_EQ(m.InitialWidth, 815);
-    EXPECT_EQ(m.InitialHeight, 599);
-    EXPECT_EQ(m.MaxFret, 24);
-    EXPECT_TRUE(m.SaveMidiDevice);
-    EXPECT_FALSE(m.Activated);
-    EXPECT_EQ(m.Song.CurrentTab, 1);
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(m.InitialWidth(), 815);
+    EXPECT_EQ(m.InitialHeight(), 599);
+    EXPECT_EQ(m.MaxFret(), 24);
+    EXPECT_TRUE(m.SaveMidiDevice());
+    EXPECT_FALSE(m.Activated());
+    EXPECT_EQ(m.Document().Song.CurrentTab, 1);
     EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->ActivePageIndex(), 0);
     ASSERT_EQ(Ctl<TPageControl>(m, "PageControl1")->PageCount(), 16);
     EXPECT_EQ(Ctl<TPageControl>(m, "PageControl1")->Caption(6), QStringLiteral("guitar 2"));
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
         return int(platform::mrCancel);
     });
     m.Options1Click();
-    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->font().pointSize(), m.Options.Size);
+    EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->font().pointSize(), m.Options().Size);
     EXPECT_EQ(ts.modal.ShownClasses(), QStringList{"TfrmOptions"});
 }
 
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
         const TMainEnvironment env = Environment(fresh);
         TfrmMain m(env);
         EXPECT_EQ(fresh.OpenedIds(), std::vector<int>{c.opened}) << c.stored;
-        EXPECT_EQ(m.Options.Device, c.opened) << c.stored;
+        EXPECT_EQ(m.Options().Device, c.opened) << c.stored;
     }
     EXPECT_EQ(ts.messages.Count(), 0);
 }
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
     m.FormActivate();
     // Every tab's text is shown in that font.
     for (int tab : {1, 6}) {
-        if (tab != m.Song.CurrentTab) {
+        if (tab != m.Document().Song.CurrentTab) {
             ASSERT_TRUE(SelectTab(tab));
         }
         EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->document()->defaultFont(), f) << tab;
@@ -167,12 +167,12 @@ TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
     Make();
     EXPECT_EQ(ts.messages.Count(), 0); // the default device plays instead
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
-    EXPECT_EQ(w->Options.Device, 1);   // the choice stays for the next run
+    EXPECT_EQ(w->Options().Device, 1);   // the choice stays for the next run
     w.reset();
     midi.SetFailingIds({-1, 0, 1});
     Make();
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Warning: No sound hardware found on this computer.")});
-    EXPECT_EQ(w->Options.Device, -1);
+    EXPECT_EQ(w->Options().Device, -1);
 }
 
 TEST_F(MainWindowTest, FirstActivationOpensTheCommandLineSong) {
@@ -182,10 +182,10 @@ TEST_F(MainWindowTest, FirstActivationOpensTheCommandLineSong) {
     const QString second = path.mid(path.indexOf(QLatin1Char(' ')) + 1);
     TfrmMain &m = Make({first, second});
     m.FormActivate();
-    EXPECT_TRUE(m.Activated);
-    EXPECT_EQ(m.FileName, path);
+    EXPECT_TRUE(m.Activated());
+    EXPECT_EQ(SongName(m), path);
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Tarrowind Version 2  -  My Song.twd"));
-    EXPECT_EQ(m.Song.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
+    EXPECT_EQ(m.Document().Song.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
     EXPECT_FALSE(m.AnyTabModified());
     m.FormActivate(); // later activations do nothing
     EXPECT_EQ(ts.messages.Count(), 0);
@@ -227,9 +227,9 @@ TEST_F(MainWindowTest, SaveKeepsTheShownTabsDurationCaretAndSelection) {
     Ctl<TDurationButtons>(m, "PanelNoteButtons")->SetDurationControls(5);
     const QString path = dir.filePath(QStringLiteral("kept.twd"));
     ASSERT_TRUE(m.WriteSong(path));
-    EXPECT_EQ(m.Song.Tab(6).SavedCaretLine, 1);
-    EXPECT_TRUE(m.Song.Tab(6).SavedHasSelection);
-    EXPECT_EQ(m.Song.Tab(6).SavedSelLastLine, 2);
+    EXPECT_EQ(m.Document().Song.Tab(6).SavedCaretLine, 1);
+    EXPECT_TRUE(m.Document().Song.Tab(6).SavedHasSelection);
+    EXPECT_EQ(m.Document().Song.Tab(6).SavedSelLastLine, 2);
     TSongModel read;
     DrumPart drums;
     ASSERT_EQ(ReadSongFile(path.toStdString(), read, drums), ESongReadResult::Ok);
@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, FirstActivationWithTheWholePathAsOneWord) {
     const QString path = WriteSong(QStringLiteral("Two  Blanks.twd"), 6, {"G, 3, 2, 0, 0, 0, 3, H"});
     TfrmMain &m = Make({path, QStringLiteral("ignored")});
     m.FormActivate();
-    EXPECT_EQ(m.FileName, path);
+    EXPECT_EQ(SongName(m), path);
 }
 
 TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     m.SetDialogs(d);
     m.FormActivate();
     EXPECT_EQ(welcomes, 0); // ShowNewUserMessage is off in this settings file
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 
     WriteSetting(QStringLiteral("Options/ShowNewUserMessage"), QStringLiteral("1"));
     TfrmMain &m2 = Make();
@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     m2.FormActivate();
     EXPECT_EQ(welcomes, 1);
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("File not found: ") + dir.filePath(QStringLiteral("&gone.twd")));
-    EXPECT_EQ(m2.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m2), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
 TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
@@ -330,7 +330,7 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
         QSignalSpy open(&m, &TfrmMain::OpenSongRequested);
         m.FormActivate();
         EXPECT_EQ(open.count(), c.asksForFile ? 1 : 0) << c.choice;
-        EXPECT_EQ(QFileInfo(m.FileName).fileName(), c.fileName) << c.choice;
+        EXPECT_EQ(QFileInfo(SongName(m)).fileName(), c.fileName) << c.choice;
     }
     EXPECT_EQ(ts.messages.Count(), 0);
 }
@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, CorruptSongIsReportedAndNeverAdopted) {
     TfrmMain &m = Make({bad});
     m.FormActivate();
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Decompression failed. Data file appears to be corrupted.")});
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
 TEST_F(MainWindowTest, UnreadableSongSaysWhyAndIsNeverAdopted) {
@@ -354,7 +354,7 @@ TEST_F(MainWindowTest, UnreadableSongSaysWhyAndIsNeverAdopted) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.twd")));
     EXPECT_FALSE(m.ReadSong(folder));
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Can't read ") + folder + QStringLiteral(": Is a directory")});
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
 // A first-version song opened in the window saves as ".twd" beside it, the old file untouched; the
@@ -370,8 +370,8 @@ TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
     m.FormActivate();
     ts.files.QueuePath(old);
     Act(m, "OpenSong1")->trigger();
-    ASSERT_EQ(m.FileName, old);
-    m.Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    ASSERT_EQ(SongName(m), old);
+    m.Document().Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     m.MarkModified();
 
     bool busyDuringThePause = false;
@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
     EXPECT_TRUE(busyDuringThePause);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const QString twd = dir.filePath(QStringLiteral("old.twd"));
-    EXPECT_EQ(m.FileName, twd);
+    EXPECT_EQ(SongName(m), twd);
     EXPECT_TRUE(m.windowTitle().endsWith(QStringLiteral("old.twd"))) << m.windowTitle().toStdString();
     EXPECT_FALSE(m.AnyTabModified());
     ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
@@ -397,9 +397,9 @@ TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
 TEST_F(MainWindowTest, SaveAsksBeforeCuttingLinesAndNoLeavesTheSongUnsaved) {
     TfrmMain &m = Make();
     m.FormActivate();
-    m.Song.Tab(2).Name = "Piano 2";
-    m.Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "arrow \xE2\x86\x92"};
-    m.Song.Tab(2).Modified = true;
+    m.Document().Song.Tab(2).Name = "Piano 2";
+    m.Document().Song.Lines(2) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "arrow \xE2\x86\x92"};
+    m.Document().Song.Tab(2).Modified = true;
     const QString path = dir.filePath(QStringLiteral("cut.twd"));
 
     ts.messages.QueueAnswer(platform::mrNo);
@@ -436,8 +436,8 @@ TEST_F(CloseTest, YesSavesThenCloses) {
     ModifySong();
     ts.messages.QueueAnswer(mrYes);
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Save changes to ") + w->FileName + QStringLiteral("?")});
-    EXPECT_TRUE(QFile::exists(w->FileName));
+    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Save changes to ") + SongName(*w) + QStringLiteral("?")});
+    EXPECT_TRUE(QFile::exists(SongName(*w)));
     EXPECT_EQ(ReadSetting(QStringLiteral("Version/CurrentVersion")), QStringLiteral("2.0"));
 }
 
@@ -446,7 +446,7 @@ TEST_F(CloseTest, NoClosesWithoutSaving) {
     ModifySong();
     ts.messages.QueueAnswer(mrNo);
     EXPECT_TRUE(w->close());
-    EXPECT_FALSE(QFile::exists(w->FileName));
+    EXPECT_FALSE(QFile::exists(SongName(*w)));
 }
 
 TEST_F(CloseTest, CancelKeepsTheWindowAndClearsStopRequested) {
@@ -462,7 +462,7 @@ TEST_F(CloseTest, CancelKeepsTheWindowAndClearsStopRequested) {
 TEST_F(CloseTest, YesWithAFailingSaveKeepsTheWindowOpen) {
     Make();
     ModifySong();
-    w->FileName = dir.filePath(QStringLiteral("no/such/folder/song.twd"));
+    SetSongName(*w, dir.filePath(QStringLiteral("no/such/folder/song.twd")));
     ts.messages.QueueAnswer(mrYes);
     EXPECT_FALSE(w->close());
     EXPECT_EQ(ts.messages.Count(), 2); // the question, then the failure
@@ -515,11 +515,11 @@ TEST_F(MainWindowTest, DroppedSongFilesOpenByExtensionCaseBlind) {
     const QString old = WriteSong(QStringLiteral("old.tw1"), 6, {"G, 3, 2, 0, 0, 0, 3, H"});
     TfrmMain &m = Make();
     m.OpenDroppedFile({old});
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
     m.OpenDroppedFile({dir.filePath(QStringLiteral("missing.twd"))});
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
     m.OpenDroppedFile({upper, old});
-    EXPECT_EQ(m.FileName, upper);
+    EXPECT_EQ(SongName(m), upper);
     EXPECT_EQ(ts.messages.Count(), 0);
 }
 
@@ -531,17 +531,17 @@ TEST_F(MainWindowTest, DropWhilePlayingAsksButOpensNothing) {
     ts.messages.QueueAnswer(mrNo);
     m.OpenDroppedFile({path});
     EXPECT_EQ(ts.messages.Count(), 1);
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("Untitled.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
 TEST_F(MainWindowTest, DropAfterAFailedSaveOpensNothing) {
     const QString path = WriteSong(QStringLiteral("drop.twd"), 6, {"C, x, 3, 2, 0, 1, 0, Q"});
     TfrmMain &m = Make();
     m.MarkModified();
-    m.FileName = dir.filePath(QStringLiteral("no/folder/x.twd"));
+    SetSongName(m, dir.filePath(QStringLiteral("no/folder/x.twd")));
     ts.messages.QueueAnswer(mrYes);
     m.OpenDroppedFile({path});
-    EXPECT_EQ(m.FileName, dir.filePath(QStringLiteral("no/folder/x.twd")));
+    EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("no/folder/x.twd")));
     EXPECT_TRUE(m.AnyTabModified());
 }
 
@@ -618,7 +618,7 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
     m.FormActivate();
     // Every tab holds text, so every caption is upper case (the widest).
     for (int t = 1; t <= kTabCount; ++t)
-        m.Song.Lines(t) = {"C, x, 3, 2, 0, 1, 0, Q"};
+        m.Document().Song.Lines(t) = {"C, x, 3, 2, 0, 1, 0, Q"};
     m.PageControl1Change();
     for (int t = 1; t <= kTabCount; ++t)
         m.UpdateTabCaption(t);
@@ -628,7 +628,7 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
     for (const QSize size : {QSize(1, 1), QSize(815, 599), QSize(1200, 900), QSize(1920, 1080)}) {
         m.resize(size); // below the minimum the window keeps its minimum
         for (int t : {1, 2, 6, 7, 12, 15}) {
-            ASSERT_TRUE(m.Song.CurrentTab == t || SelectTab(t));
+            ASSERT_TRUE(m.Document().Song.CurrentTab == t || SelectTab(t));
             const int W = m.width(), H = m.height();
             const std::string at = std::to_string(W) + "x" + std::to_string(H) + " tab " + std::to_string(t);
             QCoreApplication::sendPostedEvents(); // the groups' layouts follow the new titles
@@ -662,7 +662,7 @@ TEST_F(MainWindowTest, TheMinimumSizeGrowsWithTheShownTabsTexts) {
     const QSize first = m.minimumSize();
     // A tab with a long name, sound and tuning: the mixer's row needs more room.
     ASSERT_TRUE(SelectTab(7));
-    TInstrumentTab &guitar = m.Song.Tab(7);
+    TInstrumentTab &guitar = m.Document().Song.Tab(7);
     guitar.Name = "Twelve String Guitar";
     guitar.PatchName = "Electric Guitar (overdriven) (30)";
     ASSERT_TRUE(SelectTab(1));

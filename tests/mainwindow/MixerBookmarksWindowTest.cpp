@@ -92,7 +92,7 @@ protected:
         return -1;
     }
     bool Marked() const {
-        return w->Song.Current().Modified && Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1) == QStringLiteral("*");
+        return w->Document().Song.Current().Modified && Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1) == QStringLiteral("*");
     }
     bool SelectTab(int t) { return Ctl<TPageControl>(*w, "PageControl1")->UserSelect(t - 1); }
     QSpinBox *Spin(const char *name) { return Ctl<QSpinBox>(*w, name); }
@@ -146,14 +146,14 @@ TEST_F(MixerBookmarksTest, ArrowsWheelTypingAndTheSliderReachTheBuiltTracksAndMa
         Spin("UpDownSongKey")->selectAll();
         QTest::keyClicks(Spin("UpDownSongKey"), QStringLiteral("2"));
     });
-    const TInstrumentTab &piano = w->Song.Tab(1);
+    const TInstrumentTab &piano = w->Document().Song.Tab(1);
     EXPECT_EQ(piano.Volume, 99);
     EXPECT_EQ(piano.Delay, 96);
     EXPECT_EQ(piano.Transpose, -3);
     EXPECT_EQ(piano.Channel, 2);
     EXPECT_EQ(piano.Balance, 0);
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelBalancePosition")->text(), QStringLiteral("0"));
-    EXPECT_EQ(w->Song.SongTranspose, 2);
+    EXPECT_EQ(w->Document().Song.SongTranspose, 2);
 
     Play(Qt::Key_F2);
     // Channel 3 now: its volume and balance at the start, the note 3 down and 2 up, half a beat
@@ -180,8 +180,8 @@ TEST_F(MixerBookmarksTest, MuteAndSoloDecideWhichTabsPlay) {
     ASSERT_TRUE(loop->isChecked());
     solo->click();
     mute->click(); // a checked Mute clears Solo and Loop
-    EXPECT_TRUE(w->Song.Tab(6).Mute);
-    EXPECT_FALSE(w->Song.Tab(6).Solo);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Mute);
+    EXPECT_FALSE(w->Document().Song.Tab(6).Solo);
     EXPECT_FALSE(solo->isChecked());
     EXPECT_FALSE(loop->isChecked());
     EXPECT_TRUE(Marked());
@@ -193,8 +193,8 @@ TEST_F(MixerBookmarksTest, MuteAndSoloDecideWhichTabsPlay) {
     solo->click(); // a checked Solo clears Mute: the guitar alone
     EXPECT_FALSE(mute->isChecked());
     EXPECT_FALSE(mute->font().bold());
-    EXPECT_FALSE(w->Song.Tab(6).Mute);
-    EXPECT_TRUE(w->Song.Tab(6).Solo);
+    EXPECT_FALSE(w->Document().Song.Tab(6).Mute);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Solo);
     Play(Qt::Key_F2);
     EXPECT_TRUE(Notes(0).empty());
     EXPECT_EQ(Notes(5), std::vector<int>{48});
@@ -209,7 +209,7 @@ TEST_F(MixerBookmarksTest, CaptionsRestoreDefaultsAndEnteringAControlMarksTheTab
     Ctl<QSlider>(*w, "TrackBarMixerBalance")->setValue(100);
     for (const char *caption : {"lblVolume", "labelinstrumentdelay", "Labeltranspose", "LabelChannel", "LabelBalancePosition"})
         QTest::mouseClick(Ctl<QLabel>(*w, caption), Qt::LeftButton);
-    const TInstrumentTab &piano = w->Song.Tab(1);
+    const TInstrumentTab &piano = w->Document().Song.Tab(1);
     EXPECT_EQ(std::make_tuple(piano.Volume, piano.Delay, piano.Transpose, piano.Channel, piano.Balance),
               std::make_tuple(100, 0, 0, piano.DefaultChannel, 64));
     EXPECT_EQ(Spin("UpDownMixerVolume")->value(), 100);
@@ -220,7 +220,7 @@ TEST_F(MixerBookmarksTest, CaptionsRestoreDefaultsAndEnteringAControlMarksTheTab
     Spin("UpDownMixerChannel")->setValue(3);
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelChannel"), Qt::LeftButton);
     EXPECT_EQ(Spin("UpDownMixerChannel")->value(), 10);
-    EXPECT_EQ(w->Song.Tab(10).Channel, 9);
+    EXPECT_EQ(w->Document().Song.Tab(10).Channel, 9);
 
     // Switching tabs loads the panel without marking anything; tabbing into a control marks.
     ASSERT_TRUE(SelectTab(2));
@@ -229,7 +229,7 @@ TEST_F(MixerBookmarksTest, CaptionsRestoreDefaultsAndEnteringAControlMarksTheTab
     EXPECT_FALSE(Marked());
     Spin("UpDownMixerDelay")->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(Marked());
-    EXPECT_EQ(w->Song.Tab(3).Delay, 0);
+    EXPECT_EQ(w->Document().Song.Tab(3).Delay, 0);
 }
 
 TEST_F(MixerBookmarksTest, MixerValuesAndTheSongKeyAreSavedAndOpenedAgain) {
@@ -251,12 +251,12 @@ TEST_F(MixerBookmarksTest, MixerValuesAndTheSongKeyAreSavedAndOpenedAgain) {
     ASSERT_TRUE(w->ReadSong(path));
     EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkLoopAll")->isChecked()); // opening a song unchecks Loop
     EXPECT_FALSE(w->AnyTabModified());
-    const TInstrumentTab &guitar = w->Song.Tab(6);
+    const TInstrumentTab &guitar = w->Document().Song.Tab(6);
     EXPECT_EQ(std::make_tuple(guitar.Volume, guitar.Delay, guitar.Transpose, guitar.Channel, guitar.Balance, guitar.Mute),
               std::make_tuple(90, 12, -7, 3, 20, true));
-    EXPECT_EQ(w->Song.SongTranspose, -5);
+    EXPECT_EQ(w->Document().Song.SongTranspose, -5);
     EXPECT_EQ(Spin("UpDownSongKey")->value(), -5);
-    ASSERT_EQ(w->Song.CurrentTab, 6);
+    ASSERT_EQ(w->Document().Song.CurrentTab, 6);
     EXPECT_EQ(Spin("UpDownMixerVolume")->value(), 90);
     EXPECT_EQ(Spin("UpDownMixerChannel")->value(), 4);
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelBalancePosition")->text(), QStringLiteral("20"));
@@ -270,7 +270,7 @@ TEST_F(MixerBookmarksTest, EachTabKeepsItsOwnBookmarkToJumpToAndPlayFrom) {
     Make({{1, {kC, kD, kE, kF}}, {2, {kF, kE, kD}}});
     w->Lines().MoveCaretToLine(2);
     QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier | Qt::ShiftModifier); // set
-    EXPECT_EQ(w->Song.Tab(1).Bookmarks[0], 2);
+    EXPECT_EQ(w->Document().Song.Tab(1).Bookmarks[0], 2);
 
     ASSERT_TRUE(SelectTab(2));
     QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier); // jump: none on this tab yet
@@ -279,8 +279,8 @@ TEST_F(MixerBookmarksTest, EachTabKeepsItsOwnBookmarkToJumpToAndPlayFrom) {
     EXPECT_TRUE(Notes(0).empty() && Notes(1).empty());
     w->Lines().MoveCaretToLine(1);
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSetBookmark"), Qt::LeftButton); // the label sets it too
-    EXPECT_EQ(w->Song.Tab(2).Bookmarks[0], 1);
-    EXPECT_EQ(w->Song.Tab(1).Bookmarks[0], 2);
+    EXPECT_EQ(w->Document().Song.Tab(2).Bookmarks[0], 1);
+    EXPECT_EQ(w->Document().Song.Tab(1).Bookmarks[0], 2);
 
     ASSERT_TRUE(SelectTab(1));
     w->Lines().MoveCaretToLine(0);
@@ -301,16 +301,16 @@ TEST_F(MixerBookmarksTest, EachTabKeepsItsOwnBookmarkToJumpToAndPlayFrom) {
     ASSERT_TRUE(SelectTab(10));
     QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(w.get(), Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(w->Song.Tab(10).Bookmarks[0], -1);
+    EXPECT_EQ(w->Document().Song.Tab(10).Bookmarks[0], -1);
     EXPECT_EQ(ts.messages.Count(), 2);
 }
 
 TEST_F(MixerBookmarksTest, TheLastLineAndABookmarkBeyondTheTextPlayFromThatLine) {
     Make({{1, {kC, kD, kE, kF}}});
-    w->Song.Tab(1).Bookmarks[0] = 3; // the last line
+    w->Document().Song.Tab(1).Bookmarks[0] = 3; // the last line
     Play(Qt::Key_F4);
     EXPECT_EQ(Notes(0), std::vector<int>{65});
-    w->Song.Tab(1).Bookmarks[0] = 9; // beyond the text: from the caret line
+    w->Document().Song.Tab(1).Bookmarks[0] = 9; // beyond the text: from the caret line
     w->Lines().MoveCaretToLine(3);
     Play(Qt::Key_F4);
     EXPECT_EQ(Notes(0), std::vector<int>{65});
@@ -322,10 +322,10 @@ TEST_F(MixerBookmarksTest, TheLastLineAndABookmarkBeyondTheTextPlayFromThatLine)
 
 TEST_F(MixerBookmarksTest, AFaultyLineOnAnotherTabStaysShownAfterF4) {
     Make({{1, {kC, kD}}, {6, {kGuitarC, "C, x, 3, x, x, Q"}}});
-    w->Song.Tab(1).Bookmarks[0] = 1;
+    w->Document().Song.Tab(1).Bookmarks[0] = 1;
     Play(Qt::Key_F4);
     EXPECT_TRUE(Notes(0).empty());
-    EXPECT_EQ(w->Song.CurrentTab, 6);
+    EXPECT_EQ(w->Document().Song.CurrentTab, 6);
     EXPECT_EQ(Selected(), std::make_pair(1, 1));
 }
 

@@ -62,8 +62,8 @@ TEST_F(OptionsWindowTest, ChosenDeviceReopensThePortAndEverySoundFollowsIt) {
     EXPECT_EQ(shownDevice, -1);
     EXPECT_EQ(midi.OpenedIds(), (std::vector<int>{-1, 1}));
     EXPECT_EQ(midi.OpenCount(), 1); // the default device is closed again
-    EXPECT_EQ(w->Options.Device, 1);
-    EXPECT_EQ(w->OpenedDevice, 1);
+    EXPECT_EQ(w->Options().Device, 1);
+    EXPECT_EQ(w->OpenedDevice(), 1);
     EXPECT_EQ(ts.messages.Count(), 0);
 
     // The song plays on the new device...
@@ -97,7 +97,7 @@ TEST_F(OptionsWindowTest, SessionOnlyDeviceIsNotKeptAndTheSameDeviceIsNotReopene
     });
     Act(*w, "Options1")->trigger();
     EXPECT_EQ(midi.OpenedIds(), (std::vector<int>{0, -1}));
-    EXPECT_FALSE(w->SaveMidiDevice);
+    EXPECT_FALSE(w->SaveMidiDevice());
     EXPECT_TRUE(w->close());
     EXPECT_EQ(ReadSetting(QStringLiteral("Midi/Device")), QStringLiteral("0"));
 }
@@ -109,7 +109,7 @@ TEST_F(OptionsWindowTest, FailingDeviceFallsBackAndSaysSoNoDeviceWarnsAndIsTried
     Act(*w, "Options1")->trigger();
     EXPECT_EQ(ts.messages.Texts(),
               QStringList{QStringLiteral("The MIDI device \"Port A\" could not be opened. The default device plays instead.")});
-    EXPECT_EQ(w->OpenedDevice, 1);
+    EXPECT_EQ(w->OpenedDevice(), 1);
     EXPECT_EQ(midi.OpenCount(), 1);
 
     ts.messages.Clear();
@@ -117,14 +117,14 @@ TEST_F(OptionsWindowTest, FailingDeviceFallsBackAndSaysSoNoDeviceWarnsAndIsTried
     AnswerOptions([](TOptionsResult &r) { r.options.Device = 0; });
     Act(*w, "Options1")->trigger();
     EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Warning: No sound hardware found on this computer.")});
-    EXPECT_EQ(w->Options.Device, -1);
-    EXPECT_EQ(w->OpenedDevice, -2);
+    EXPECT_EQ(w->Options().Device, -1);
+    EXPECT_EQ(w->OpenedDevice(), -2);
 
     // Sound came back: the same choice opens it now.
     midi.SetFailingIds({});
     AnswerOptions([](TOptionsResult &) {});
     Act(*w, "Options1")->trigger();
-    EXPECT_EQ(w->OpenedDevice, -1);
+    EXPECT_EQ(w->OpenedDevice(), -1);
     EXPECT_NE(w->OutputPort()->GetHandle(), nullptr);
     EXPECT_EQ(midi.OpenCount(), 1);
 }
@@ -151,7 +151,7 @@ TEST_F(OptionsWindowTest, PreviewShowsTheFontAtOnceAndPanicSilencesTheHeldNotes)
         off |= (m.status == 0x80 || (m.status == 0x90 && m.data2 == 0)) && m.data1 == 60;
     EXPECT_TRUE(off);
     // OK keeps the stored size and the chosen boldness.
-    EXPECT_EQ(Ctl<TNotationEdit>(*w, "RichEdit1")->font().pointSize(), w->Options.Size);
+    EXPECT_EQ(Ctl<TNotationEdit>(*w, "RichEdit1")->font().pointSize(), w->Options().Size);
     EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->font().bold());
 }
 

@@ -96,7 +96,7 @@ protected:
 
 TEST_F(PickersTest, ASoundChosenReachesTheTabItsChannelAndTheBuiltSong) {
     ASSERT_TRUE(SelectTab(6));
-    TInstrumentTab &guitar = w->Song.Tab(6);
+    TInstrumentTab &guitar = w->Document().Song.Tab(6);
     ASSERT_NE(guitar.Patch, 26);
     w->PlayState().StopRequested = true; // left over from an earlier play
     midi.Clear();
@@ -124,10 +124,10 @@ TEST_F(PickersTest, ASoundChosenReachesTheTabItsChannelAndTheBuiltSong) {
     EXPECT_TRUE(guitar.Modified);
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelSelectPatch")->text(), QStringLiteral("Instrument: Electic Guitar (jazz) (26)"));
 
-    TSongModel song = w->Song;
+    TSongModel song = w->Document().Song;
     song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
     TMidiData built;
-    ASSERT_TRUE(BuildSongMidi(song, w->Drums, TPlaySettings{}, built).Ok());
+    ASSERT_TRUE(BuildSongMidi(song, w->Document().Drums, TPlaySettings{}, built).Ok());
     bool programmed = false;
     for (int t = 1; t < built.GetTrackCount(); ++t)
         for (int i = 0; i < built.GetTrack(t)->EventCount(); ++i) {
@@ -140,7 +140,7 @@ TEST_F(PickersTest, ASoundChosenReachesTheTabItsChannelAndTheBuiltSong) {
 
 TEST_F(PickersTest, ClosingOrChoosingTheSameSoundLeavesTheTabUnmarked) {
     ASSERT_TRUE(SelectTab(6));
-    TInstrumentTab &guitar = w->Song.Tab(6);
+    TInstrumentTab &guitar = w->Document().Song.Tab(6);
     const int patch = guitar.Patch;
     for (const char *close : {"escape", "button"}) {
         Drive([close](QWidget &d) {
@@ -171,13 +171,13 @@ TEST_F(PickersTest, ClosingOrChoosingTheSameSoundLeavesTheTabUnmarked) {
 TEST_F(PickersTest, RightClickInsertsTheInstrumentLineAndKeepsTheSound) {
     ASSERT_TRUE(SelectTab(6));
     w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q"));
-    const int patch = w->Song.Tab(6).Patch;
+    const int patch = w->Document().Song.Tab(6).Patch;
     Drive([](QWidget &d) { QTest::mouseClick(In<TClickLabel>(d, "Label77"), Qt::RightButton); });
     Click("LabelSelectPatch");
     EXPECT_EQ(w->Lines().Lines(),
               (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "*Instrument Skakuhachi", QString()}));
-    EXPECT_EQ(w->Song.Tab(6).Patch, patch);
-    EXPECT_TRUE(w->Song.Tab(6).Modified);
+    EXPECT_EQ(w->Document().Song.Tab(6).Patch, patch);
+    EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
 }
 
 TEST_F(PickersTest, APreviewLetsGoOfItsNoteWhenTheWindowClosesDuringIt) {
@@ -197,19 +197,19 @@ TEST_F(PickersTest, APreviewLetsGoOfItsNoteWhenTheWindowClosesDuringIt) {
     EXPECT_EQ(on[1], "80 3C 00");
     ExpectEveryNoteReleased();
     EXPECT_FALSE(picker->isVisible());
-    EXPECT_FALSE(w->Song.Tab(6).Modified);
+    EXPECT_FALSE(w->Document().Song.Tab(6).Modified);
 }
 
 TEST_F(PickersTest, APercussionKeyChosenReachesTheDrumSlot) {
     ASSERT_TRUE(SelectTab(10));
-    const TInstrumentTab &drums = w->Song.Tab(10);
+    const TInstrumentTab &drums = w->Document().Song.Tab(10);
     midi.Clear();
     Drive([](QWidget &d) {
         QTest::mouseClick(In<TClickLabel>(d, "Label3"), Qt::LeftButton);
         QTest::mouseDClick(In<TClickLabel>(d, "Label4"), Qt::LeftButton);
     });
     w->DrumPage().DrumNameLabelClick(2);
-    EXPECT_EQ(w->Drums.drumSlots[2], (DrumSlot{"40 Snare Drum 2", 40}));
+    EXPECT_EQ(w->Document().Drums.drumSlots[2], (DrumSlot{"40 Snare Drum 2", 40}));
     const std::vector<std::string> sent = Sent();
     ASSERT_GE(sent.size(), 2u);
     char on[16], off[16];
@@ -224,11 +224,11 @@ TEST_F(PickersTest, APercussionKeyChosenReachesTheDrumSlot) {
     // Closed without a choice: the slot stays.
     Drive([](QWidget &d) { QTest::mouseClick(In<QPushButton>(d, "BitBtn1"), Qt::LeftButton); });
     w->DrumPage().DrumNameLabelClick(2);
-    EXPECT_EQ(w->Drums.drumSlots[2], (DrumSlot{"40 Snare Drum 2", 40}));
+    EXPECT_EQ(w->Document().Drums.drumSlots[2], (DrumSlot{"40 Snare Drum 2", 40}));
 }
 
 TEST_F(PickersTest, PianoChordsOfSeveralTypesAndOctavesAreInsertedAsShown) {
-    ASSERT_EQ(w->Song.Current().Kind, TKind::Piano);
+    ASSERT_EQ(w->Document().Song.Current().Kind, TKind::Piano);
     auto click = [](QWidget &d, const char *name) {
         if (auto *b = d.findChild<QPushButton *>(QString::fromLatin1(name)))
             QTest::mouseClick(b, Qt::LeftButton);
@@ -262,7 +262,7 @@ TEST_F(PickersTest, PianoChordsOfSeveralTypesAndOctavesAreInsertedAsShown) {
                                   }));
     EXPECT_EQ(w->Lines().CurrentLine(), 4); // below the lines inserted
     EXPECT_EQ(w->Pickers().PianoChordRow, 59);
-    EXPECT_TRUE(w->Song.Tab(1).Modified);
+    EXPECT_TRUE(w->Document().Song.Tab(1).Modified);
     EXPECT_EQ(ts.messages.Count(), 0);
     // Each inserted chord was heard on the tab's channel, and let go.
     const std::vector<std::string> sent = Sent();
@@ -283,8 +283,8 @@ TEST_F(PickersTest, TheScaleLineShowsKeyAndScaleOnTheFretboardAndTheKeyboard) {
     EXPECT_EQ(fretboard.Model().Marker(5, 3).Colour, kColourRed);
     EXPECT_TRUE(fretboard.Model().Marker(5, 3).Shown);
     EXPECT_TRUE(fretboard.ScaleShownOnFretboard);
-    EXPECT_EQ(w->Song.Tab(6).ShownScaleKey, "G");
-    EXPECT_FALSE(w->Song.Tab(6).Modified);
+    EXPECT_EQ(w->Document().Song.Tab(6).ShownScaleKey, "G");
+    EXPECT_FALSE(w->Document().Song.Tab(6).Modified);
 
     // A closed key picker changes nothing.
     Drive([](QWidget &d) { QTest::mouseClick(In<QPushButton>(d, "BitBtnCancel"), Qt::LeftButton); });

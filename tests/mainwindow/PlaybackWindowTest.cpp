@@ -122,7 +122,7 @@ protected:
 
 TEST_F(PlaybackWindowTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     Make({WriteSong(QStringLiteral("two.twd"), {kC, kD}, {"C, x, 3, x, x, x, x, H"})});
-    ASSERT_EQ(w->Song.Lines(1).size(), 2u);
+    ASSERT_EQ(w->Document().Song.Lines(1).size(), 2u);
     Ctl<QCheckBox>(*w, "chkCountIn")->click();
     Ctl<QCheckBox>(*w, "chkMetronome")->click();
     bool stopShown = false, panelShown = false, menusLocked = false, fileMenuLocked = false;
@@ -174,7 +174,7 @@ TEST_F(PlaybackWindowTest, FromTheCaretTheSelectionAndTheBookmark) {
     // F4 from the bookmark on line 2.
     midi.Clear();
     w->Lines().MoveCaretToLine(0);
-    w->Song.Current().Bookmarks[0] = 1;
+    w->Document().Song.Current().Bookmarks[0] = 1;
     Drive([&] { QTest::keyClick(w.get(), Qt::Key_F4); });
     EXPECT_EQ(NoteOns(0), (std::vector<int>{62, 64, 65}));
 }
@@ -258,15 +258,15 @@ TEST_F(PlaybackWindowTest, ClosingWhilePlayingStopsAndClosesOnceTheLoopHasUnwoun
 
 TEST_F(PlaybackWindowTest, ABuildErrorOnAnotherTabShowsThatTabAndLine) {
     Make({WriteSong(QStringLiteral("bad.twd"), {kC}, {"C, x, 3, x, x, x, x, Q", "C, 3, Q"})});
-    ASSERT_EQ(w->Song.CurrentTab, 1);
+    ASSERT_EQ(w->Document().Song.CurrentTab, 1);
     Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); });
     EXPECT_TRUE(NoteOns(0).empty());
     ASSERT_EQ(ts.messages.Count(), 1) << ts.messages.Texts().join(QLatin1Char('|')).toStdString() << " tab6 "
-                                      << w->Song.Lines(6).size() << " tab " << w->Song.CurrentTab;
+                                      << w->Document().Song.Lines(6).size() << " tab " << w->Document().Song.CurrentTab;
     const QString message = QStringLiteral("Error in GUITAR on line 2\rGuitar: Error in line: Not enough commas in "
                                            "the line\r\rFix the error or delete the line.");
     EXPECT_EQ(ts.messages.LastText(), message);
-    EXPECT_EQ(w->Song.CurrentTab, 6);
+    EXPECT_EQ(w->Document().Song.CurrentTab, 6);
     EXPECT_EQ(w->Lines().CurrentLine(), 1);
     EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
     // Playing from the caret says the same.
@@ -280,7 +280,7 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     const QString b = WriteSong(QStringLiteral("b.twd"), {kD});
     ts.files.QueuePath(a);
     Action("OpenSong1")->trigger();
-    EXPECT_EQ(w->FileName, a);
+    EXPECT_EQ(SongName(*w), a);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Tarrowind Version 2  -  A & B.twd"));
     EXPECT_EQ(Act(*w, "Recent11")->text(), Path("A && B.twd"));
     ts.files.QueuePath(b);
@@ -293,11 +293,11 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     ts.messages.QueueAnswer(platform::mrCancel);
     Action("NewSong1")->trigger();
     EXPECT_EQ(ts.messages.LastText(), QStringLiteral("Save changes to ") + b + QStringLiteral("?"));
-    EXPECT_EQ(w->FileName, b);
+    EXPECT_EQ(SongName(*w), b);
     // The recent item of "A & B" with the question answered Yes: b is saved first.
     ts.messages.QueueAnswer(platform::mrYes);
     Act(*w, "Recent21")->trigger();
-    EXPECT_EQ(w->FileName, a);
+    EXPECT_EQ(SongName(*w), a);
     EXPECT_EQ(Act(*w, "Recent11")->text(), Path("A && B.twd"));
     TSongModel saved;
     DrumPart drums;
@@ -308,7 +308,7 @@ TEST_F(PlaybackWindowTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     // Save As under a new name; the window takes it.
     ts.files.QueuePath(Path("c.twd"));
     Action("SaveSongAs1")->trigger();
-    EXPECT_EQ(w->FileName, Path("c.twd"));
+    EXPECT_EQ(SongName(*w), Path("c.twd"));
     EXPECT_TRUE(QFileInfo::exists(Path("c.twd")));
 
     // The recent list goes to the settings as the paths themselves.
@@ -332,12 +332,12 @@ TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule)
         return int(platform::mrNone);
     });
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSigUpper"), Qt::LeftButton);
-    EXPECT_EQ(w->Song.TimeSignature, "0304");
+    EXPECT_EQ(w->Document().Song.TimeSignature, "0304");
     EXPECT_EQ(Ctl<QLabel>(*w, "LabelSigUpper")->text() + Ctl<QLabel>(*w, "LabelSlash")->text() + Ctl<QLabel>(*w, "LabelSigLower")->text(), QStringLiteral("3/4"));
     EXPECT_TRUE(w->AnyTabModified());
     ts.modal.QueueResult(platform::mrCancel);
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSlash"), Qt::LeftButton);
-    EXPECT_EQ(w->Song.TimeSignature, "0304");
+    EXPECT_EQ(w->Document().Song.TimeSignature, "0304");
     ts.modal.QueueAnswer([](platform::ModalDialog &d) {
         auto *edit = d.findChild<QLineEdit *>(QStringLiteral("EditTempo"));
         edit->selectAll();
@@ -346,12 +346,12 @@ TEST_F(PlaybackWindowTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule)
         return int(platform::mrNone);
     });
     QTest::mouseClick(Ctl<QLabel>(*w, "lblTempo"), Qt::LeftButton);
-    EXPECT_EQ(w->Song.Tempo, 84);
+    EXPECT_EQ(w->Document().Song.Tempo, 84);
     EXPECT_EQ(Ctl<QLabel>(*w, "lblTempo")->text(), QStringLiteral("Tempo: 84"));
     // The built song carries the new tempo (60,000,000 / 84 microseconds per quarter) and 3/4.
-    w->Song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    w->Document().Song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
     TMidiData built;
-    const TBuildResult result = BuildSongMidi(w->Song, w->Drums, {}, built);
+    const TBuildResult result = BuildSongMidi(w->Document().Song, w->Document().Drums, {}, built);
     ASSERT_TRUE(result.Ok()) << result.Message << int(result.Status);
     int tempo = -1, upper = -1;
     const TMidiTrackStream *conductor = built.GetTrack(0);
@@ -534,7 +534,7 @@ TEST_F(PlaybackWindowTest, OpeningAnotherSongPutsThePositionDisplaysBackToTheSta
         EXPECT_EQ(pos->Tick(), 0);
         EXPECT_EQ(time->Time(), 0);
     }
-    EXPECT_EQ(w->FileName, second);
+    EXPECT_EQ(SongName(*w), second);
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TEST_F(TabSwitchingTest, EachTabKeepsItsTextCaretAndDuration) {
     ASSERT_TRUE(SelectTab(12));
     EXPECT_EQ(Lines().Lines(), QStringList{"E, 0, x, x, x, H"});
     EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkTriplet->isChecked());
-    EXPECT_EQ(w->Song.Tab(6).DurationCode, 104);
+    EXPECT_EQ(w->Document().Song.Tab(6).DurationCode, 104);
     EXPECT_FALSE(w->AnyTabModified()); // loads and switches by code mark nothing
 }
 
@@ -111,8 +111,8 @@ TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
     for (TPlayKind kind : {TPlayKind::Song, TPlayKind::Instrument, TPlayKind::DrumGrid}) {
         SetPlaying(*w, kind, true);
         EXPECT_FALSE(SelectTab(2));
-        EXPECT_EQ(w->Song.CurrentTab, 6);
-        EXPECT_TRUE(w->Song.Lines(6).empty()); // the text was not stored away
+        EXPECT_EQ(w->Document().Song.CurrentTab, 6);
+        EXPECT_TRUE(w->Document().Song.Lines(6).empty()); // the text was not stored away
         SetPlaying(*w, kind, false);
     }
     // A click on the tab bar is refused the same way.
@@ -122,14 +122,14 @@ TEST_F(TabSwitchingTest, RefusedWhileAnythingPlaysAndNothingIsSaved) {
     EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->ActivePageIndex(), 5);
     SetPlaying(*w, TPlayKind::Song, false);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_EQ(w->Song.CurrentTab, 2);
+    EXPECT_EQ(w->Document().Song.CurrentTab, 2);
 }
 
 TEST_F(TabSwitchingTest, EmptyTabIsSilverAndLowerCase) {
     ASSERT_TRUE(SelectTab(7));
     EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
     EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(6), QStringLiteral("guitar 2"));
-    w->Song.Lines(8) = {"C, x, 3, 2, 0, 1, 0, Q"};
+    w->Document().Song.Lines(8) = {"C, x, 3, 2, 0, 1, 0, Q"};
     ASSERT_TRUE(SelectTab(8));
     EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->BackgroundSilver());
     EXPECT_EQ(Ctl<TPageControl>(*w, "PageControl1")->Caption(7), QStringLiteral("GUITAR 3"));
@@ -142,14 +142,14 @@ TEST_F(TabSwitchingTest, CaretOnTheLastLineIsNotRestoredButTopLineIs) {
         many << QStringLiteral("C, x, 3, 2, 0, 1, 0, Q");
     Lines().LoadText(TEditorLines::JoinLines(many));
     ASSERT_TRUE(SelectTab(7));
-    w->Song.Tab(6).SavedCaretLine = 59;
-    w->Song.Tab(6).SavedTopLine = 10;
-    w->Song.Tab(6).SavedHasSelection = false;
+    w->Document().Song.Tab(6).SavedCaretLine = 59;
+    w->Document().Song.Tab(6).SavedTopLine = 10;
+    w->Document().Song.Tab(6).SavedHasSelection = false;
     ASSERT_TRUE(SelectTab(6));
     EXPECT_EQ(Lines().CurrentLine(), 0);       // last line index: not restored
     EXPECT_EQ(Lines().FirstVisibleLine(), 10); // restored
     ASSERT_TRUE(SelectTab(7));
-    w->Song.Tab(6).SavedCaretLine = 58;
+    w->Document().Song.Tab(6).SavedCaretLine = 58;
     ASSERT_TRUE(SelectTab(6));
     EXPECT_EQ(Lines().CurrentLine(), 58);
 }
@@ -160,11 +160,11 @@ TEST_F(TabSwitchingTest, MixerMenusAndSoloFollowTheTab) {
     EXPECT_EQ(Ctl<QSpinBox>(*w, "UpDownMixerVolume")->value(), 100);
     EXPECT_TRUE(Act(*w, "ablature1")->isEnabled());
     Ctl<QCheckBox>(*w, "CheckBoxSoloInstrument")->setChecked(true);
-    w->Song.Tab(12).Solo = true;
+    w->Document().Song.Tab(12).Solo = true;
     ASSERT_TRUE(SelectTab(3));
     EXPECT_FALSE(Act(*w, "ablature1")->isEnabled()); // piano tabs have no tablature
     EXPECT_FALSE(Ctl<QCheckBox>(*w, "CheckBoxSoloInstrument")->isChecked());
-    EXPECT_FALSE(w->Song.Tab(3).Solo);
+    EXPECT_FALSE(w->Document().Song.Tab(3).Solo);
     EXPECT_EQ(w->palette().color(QPalette::Button), Ctl<QGroupBox>(*w, "grpEditor")->palette().color(QPalette::Window));
     ASSERT_TRUE(SelectTab(13));
     EXPECT_EQ(Ctl<QGroupBox>(*w, "grpEditor")->palette().color(QPalette::Window), QColor(248, 221, 255));
@@ -173,13 +173,13 @@ TEST_F(TabSwitchingTest, MixerMenusAndSoloFollowTheTab) {
 
 TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
     for (int saved : {-1, 0, 5}) {
-        w->Song.Tab(10).SavedCaretLine = saved;
+        w->Document().Song.Tab(10).SavedCaretLine = saved;
         ASSERT_TRUE(SelectTab(10));
         EXPECT_FALSE(MenuAct(*w, "EditMenuEditor")->isVisible());
         EXPECT_TRUE(MenuAct(*w, "EditMenuDrums")->isVisible());
         EXPECT_FALSE(Act(*w, "PlayFromCursor1")->isEnabled());
         EXPECT_FALSE(MenuAct(*w, "Editor2")->isEnabled());
-        EXPECT_EQ(w->Drums.list.ItemIndex(), -1); // the list is empty: nothing selected
+        EXPECT_EQ(w->Document().Drums.list.ItemIndex(), -1); // the list is empty: nothing selected
         ASSERT_TRUE(SelectTab(1));
         EXPECT_TRUE(MenuAct(*w, "EditMenuEditor")->isVisible());
         EXPECT_TRUE(MenuAct(*w, "Editor2")->isEnabled());
@@ -189,31 +189,31 @@ TEST_F(TabSwitchingTest, DrumsTabSwapsTheEditMenusAndSurvivesABadPatternIndex) {
 
 TEST_F(TabSwitchingTest, DrumsTabSelectsItsSavedPatternOrTheFirst) {
     for (const char *name : {"one", "two", "three"})
-        w->Drums.list.Add(name);
-    w->Drums.list.SetItemIndex(0);
-    w->Drums.list.SetSelected(0, true);
-    w->Song.Tab(10).SavedCaretLine = 2;
+        w->Document().Drums.list.Add(name);
+    w->Document().Drums.list.SetItemIndex(0);
+    w->Document().Drums.list.SetSelected(0, true);
+    w->Document().Song.Tab(10).SavedCaretLine = 2;
     ASSERT_TRUE(SelectTab(10));
-    EXPECT_EQ(w->Drums.list.SelectedIndices(), std::vector<int>{2});
-    EXPECT_EQ(w->Drums.list.ItemIndex(), 2);
+    EXPECT_EQ(w->Document().Drums.list.SelectedIndices(), std::vector<int>{2});
+    EXPECT_EQ(w->Document().Drums.list.ItemIndex(), 2);
     ASSERT_TRUE(SelectTab(1));
-    EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, 2); // kept on leaving
+    EXPECT_EQ(w->Document().Song.Tab(10).SavedCaretLine, 2); // kept on leaving
     // Past the list (the list shrank meanwhile): the first pattern.
     for (int saved : {3, 50}) {
-        w->Song.Tab(10).SavedCaretLine = saved;
+        w->Document().Song.Tab(10).SavedCaretLine = saved;
         ASSERT_TRUE(SelectTab(10));
-        EXPECT_EQ(w->Drums.list.SelectedIndices(), std::vector<int>{0}) << saved;
-        EXPECT_EQ(w->Drums.list.ItemIndex(), 0) << saved;
+        EXPECT_EQ(w->Document().Drums.list.SelectedIndices(), std::vector<int>{0}) << saved;
+        EXPECT_EQ(w->Document().Drums.list.ItemIndex(), 0) << saved;
         ASSERT_TRUE(SelectTab(1));
-        EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, 0) << saved;
+        EXPECT_EQ(w->Document().Song.Tab(10).SavedCaretLine, 0) << saved;
     }
     // -1: nothing, and no stale current pattern either.
-    w->Song.Tab(10).SavedCaretLine = -1;
+    w->Document().Song.Tab(10).SavedCaretLine = -1;
     ASSERT_TRUE(SelectTab(10));
-    EXPECT_TRUE(w->Drums.list.SelectedIndices().empty());
-    EXPECT_EQ(w->Drums.list.ItemIndex(), -1);
+    EXPECT_TRUE(w->Document().Drums.list.SelectedIndices().empty());
+    EXPECT_EQ(w->Document().Drums.list.ItemIndex(), -1);
     ASSERT_TRUE(SelectTab(1));
-    EXPECT_EQ(w->Song.Tab(10).SavedCaretLine, -1);
+    EXPECT_EQ(w->Document().Song.Tab(10).SavedCaretLine, -1);
 }
 
 TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
@@ -224,12 +224,13 @@ TEST_F(TabSwitchingTest, TabTextHelpersRejectIndexesOutsideTheSong) {
     }
     EXPECT_EQ(w->Lines().Lines(), QStringList{"kept"});
     EXPECT_TRUE(w->StoreTabText(15));
-    EXPECT_EQ(w->Song.Lines(16), std::vector<std::string>{"kept"});
+    EXPECT_EQ(w->Document().Song.Lines(16), std::vector<std::string>{"kept"});
 }
 
 TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     TwTestApp();
-    TSongModel song;
+    TSongDocument doc;
+    TSongModel &song = doc.Song;
     song.CurrentTab = 4;
     TInstrumentTab &tab = song.Current();
     tab.PatchName = "Cello";
@@ -237,7 +238,6 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     tab.Volume = 90;
     tab.Balance = 40;
     tab.Mute = true;
-    DrumPart drums;
     TNotationEdit edit;
     TEditorLines lines(&edit);
     TStatusPanels bottom(QStringLiteral("bottom"), {100}), side(QStringLiteral("side"), {100});
@@ -259,7 +259,7 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
     widgets.LabelBalancePosition = &balanceText;
     widgets.CheckBoxMuteInstrument = &mute;
 
-    TTabSwitcher(song, drums, lines, status, widgets, {}).ShowMixer();
+    TTabSwitcher({.Document = doc, .Lines = lines, .Status = status, .Widgets = widgets, .Calls = {}}).ShowMixer();
     EXPECT_EQ(patch.text(), QStringLiteral("Instrument: Cello"));
     EXPECT_EQ(channel.value(), 7);
     EXPECT_EQ(volume.value(), 90);
@@ -271,7 +271,7 @@ TEST(TabSwitcherAloneTest, ShowMixerFillsTheMixerControlsWithoutAWindow) {
 } // namespace
 
 TEST_F(TabSwitchingTest, RefusedWhileAKeyClickSounds) {
-    if (w->Song.CurrentTab != 1) {
+    if (w->Document().Song.CurrentTab != 1) {
         ASSERT_TRUE(SelectTab(1)); // a piano tab
     }
     TLiveInstrument &live = *w->LiveInstrument();
@@ -280,7 +280,7 @@ TEST_F(TabSwitchingTest, RefusedWhileAKeyClickSounds) {
     live.Keyboard().Shape2MouseDown(live.Keyboard().Model().NoteToKey(60), Qt::LeftButton, {});
     live.Sound().SetWaiter({});
     EXPECT_FALSE(changed);
-    EXPECT_EQ(w->Song.CurrentTab, 1);
+    EXPECT_EQ(w->Document().Song.CurrentTab, 1);
     EXPECT_FALSE(w->Busy()); // the click is over
     EXPECT_TRUE(SelectTab(2));
 }
@@ -308,7 +308,7 @@ TEST_F(TabSwitchingTest, EditsStayWithTheirTabAndReachTheSavedSong) {
     ASSERT_TRUE(SelectTab(7));
     EXPECT_TRUE(Lines().IsEmpty());
     QTest::keyClicks(edit, QStringLiteral("E, 0, 2, 2, 1, 0, 0, W"));
-    EXPECT_EQ(w->Song.Lines(6)[1], "DG, 3, 2, 0, 0, 0, 3, Q"); // stored on leaving
+    EXPECT_EQ(w->Document().Song.Lines(6)[1], "DG, 3, 2, 0, 0, 0, 3, Q"); // stored on leaving
 
     ASSERT_TRUE(SelectTab(6));
     EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
@@ -347,7 +347,7 @@ TEST_F(TabSwitchingTest, OpeningOrANewSongReplacesEveryTabsText) {
     Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
     w->ResetSong();
     for (int t : {1, 6, 7}) {
-        if (t != w->Song.CurrentTab) {
+        if (t != w->Document().Song.CurrentTab) {
             ASSERT_TRUE(SelectTab(t));
         }
         EXPECT_TRUE(Lines().IsEmpty()) << t;

@@ -69,8 +69,8 @@ protected:
 
 TEST_F(TablatureWindowTest, OpensOnTheLastViewClosesTheLastBarAndKeepsTheChoice) {
     LoadBars(2);
-    w->Song.SongTitle = "Blues";
-    w->Options.TabMode = true;
+    w->Document().Song.SongTitle = "Blues";
+    w->Options().TabMode = true;
     QString memo;
     Open([&](QWidget &d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("ASCII Tablature"));
@@ -92,7 +92,7 @@ TEST_F(TablatureWindowTest, OpensOnTheLastViewClosesTheLastBarAndKeepsTheChoice)
     const QString bar = QString(9, QLatin1Char('-')) + QLatin1Char('0') + QString(9, QLatin1Char('-')) + QLatin1Char('0') +
                         QString(8, QLatin1Char('-')) + QLatin1Char('|');
     EXPECT_EQ(lines[5], QLatin1Char('|') + bar + bar);
-    EXPECT_FALSE(w->Options.TabMode); // the graphic view next time
+    EXPECT_FALSE(w->Options().TabMode); // the graphic view next time
     // Opening again adds no second blank line.
     Open([](QWidget &d) { EXPECT_EQ(d.windowTitle(), QStringLiteral("Tablature")); });
     EXPECT_EQ(w->Lines().LineCount(), 6);
@@ -101,7 +101,7 @@ TEST_F(TablatureWindowTest, OpensOnTheLastViewClosesTheLastBarAndKeepsTheChoice)
 TEST_F(TablatureWindowTest, PrintsEveryPageToThePrinter) {
     // Seven rows of two bars fill a page, whatever its size.
     LoadBars(13);
-    w->Options.TabMode = false;
+    w->Options().TabMode = false;
     const QString pdf = dir.filePath(QStringLiteral("tab.pdf"));
     ts.print.QueueAnswer(true, pdf);
     ts.print.QueueAnswer(false);
@@ -111,7 +111,7 @@ TEST_F(TablatureWindowTest, PrintsEveryPageToThePrinter) {
     });
     EXPECT_EQ(ts.print.Count(), 2);
     EXPECT_EQ(PdfPages(pdf), 2); // the durations' legend no longer fits under the seventh row
-    w->Options.TabDurations = false;
+    w->Options().TabDurations = false;
     ts.print.QueueAnswer(true, pdf);
     Open([](QWidget &d) { QTest::mouseClick(In<QPushButton>(d, "btnPrint"), Qt::LeftButton); });
     EXPECT_EQ(PdfPages(pdf), 1);
@@ -123,8 +123,8 @@ TEST_F(TablatureWindowTest, PrintsEveryPageToThePrinter) {
 
 TEST_F(TablatureWindowTest, SavesAndCopiesTheAsciiText) {
     LoadBars(1);
-    w->Options.TabMode = true;
-    w->FileName = dir.filePath(QStringLiteral("Song.twd"));
+    w->Options().TabMode = true;
+    SetSongName(*w, dir.filePath(QStringLiteral("Song.twd")));
     const QString existing = dir.filePath(QStringLiteral("mine.txt"));
     QFile::remove(existing);
     ts.files.QueuePath(dir.filePath(QStringLiteral("mine.tab")));
@@ -154,7 +154,7 @@ TEST_F(TablatureWindowTest, SavesAndCopiesTheAsciiText) {
 
 TEST_F(TablatureWindowTest, ABarPastTheLimitIsWarnedAboutOncePerOpening) {
     LoadBars(1, 40);
-    w->Options.TabMode = false;
+    w->Options().TabMode = false;
     for (int opening = 1; opening <= 2; ++opening) {
         Open([](QWidget &d) {
             QCoreApplication::processEvents();
@@ -172,7 +172,7 @@ TEST_F(TablatureWindowTest, ABarPastTheLimitIsWarnedAboutOncePerOpening) {
 
 TEST_F(TablatureWindowTest, KeysScrollTheViewAndEscCloses) {
     LoadBars(30);
-    w->Options.TabMode = false;
+    w->Options().TabMode = false;
     int result = 0;
     ts.modal.QueueAnswer([&](platform::ModalDialog &d) {
         QScrollBar *bar = In<QScrollArea>(d, "ScrollBox")->verticalScrollBar();

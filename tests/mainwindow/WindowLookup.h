@@ -42,3 +42,7 @@ template <class T> T *Ctl(const TfrmMain &w, const char *name) {
     EXPECT_NE(c, nullptr) << name;
     return c;
 }
+
+// The open song's name (an absolute path) as the window shows it, and a new one for it.
+inline QString SongName(const TfrmMain &w) { return QString::fromStdString(w.Document().FileName); }
+inline void SetSongName(TfrmMain &w, const QString &path) { w.Document().FileName = path.toStdString(); }
