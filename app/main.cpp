@@ -1,6 +1,6 @@
 // Tarrowind: creates the program's windows once, in their fixed order, runs the window
 // loop until the main window closes, then takes everything down in turn.
-#include "mainwindow/ProgramWindows.h"
+#include "mainwindow/window/ProgramWindows.h"
 #include "platform/MidiOutSystem.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/Services.h"

@@ -3,7 +3,7 @@
 // opens it (the test services, the steady clock, the benchmark's own MIDI output, the settings and
 // the untitled song in a scratch folder), the sizes asked for on the command line, and the
 // min / median / max lines they print.
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/window/MainWindow.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/TestServices.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Benchmarks reach the main window's controls by object name, as the tests do.
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/window/MainWindow.h"
 
 #include <QString>
 

@@ -9,10 +9,10 @@
 #include "bench/WindowBench.h"
 #include "bench/WindowLookup.h"
 
-#include "mainwindow/DrumTab.h"
-#include "mainwindow/PageControl.h"
-#include "mainwindow/Playback.h"
-#include "mainwindow/PlaybackWindow.h"
+#include "mainwindow/drums/DrumTab.h"
+#include "mainwindow/window/PageControl.h"
+#include "mainwindow/playback/Playback.h"
+#include "mainwindow/playback/SongCommands.h"
 #include "mainwindow/rules/PlayState.h"
 #include "mainwindow/rules/SongChange.h"
 

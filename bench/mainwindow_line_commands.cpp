@@ -7,9 +7,9 @@
 #include "bench/WindowLookup.h"
 
 #include "bench/BigSong.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
 #include "platform/TestDoubles.h"
 
 #include <QAction>

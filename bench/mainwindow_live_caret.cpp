@@ -11,11 +11,11 @@
 
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
-#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
+#include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/rules/StatusText.h"
 #include "song/LinePositions.h"
 

@@ -8,10 +8,10 @@
 
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
 #include "platform/MidiOut.h"
 
 #include <QApplication>

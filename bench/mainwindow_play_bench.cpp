@@ -2,9 +2,9 @@
 // song (15 note tabs of 2,000 lines and 500 drum patterns), seeks the player and starts it on
 // the real timer thread; the recording output stamps each message with the steady clock.
 //   mainwindow_play_bench [runs] [lines-per-tab]
-#include "mainwindow/Playback.h"
-#include "mainwindow/PosDisplay.h"
-#include "mainwindow/TimeDisplay.h"
+#include "mainwindow/playback/Playback.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/TimeDisplay.h"
 #include "platform/SteadyClock.h"
 #include "platform/TestDoubles.h"
 #include "platform/ThreadTimer.h"

@@ -9,9 +9,9 @@
 
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

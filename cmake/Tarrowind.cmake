@@ -1,5 +1,6 @@
 # One library per folder: every .cpp of the folder (not its subfolders) goes in,
-# headers are reached from the project root ("midi/MidiData.h").
+# headers are reached from the project root ("midi/MidiData.h"). A library whose code sits in area
+# folders below it (the main window's) names them with AREAS; each area's files go in as well.
 set(TW_WARNINGS -Wall -Wextra)
 if(TW_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -7,9 +8,19 @@ if(TW_SANITIZE)
 endif()
 
 function(tw_add_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS;AREAS" ${ARGN})
+  set(_dirs ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(_area IN LISTS ARG_AREAS)
+    list(APPEND _dirs ${CMAKE_CURRENT_SOURCE_DIR}/${_area})
+  endforeach()
+  set(_src "")
+  set(_hdr "")
+  foreach(_dir IN LISTS _dirs)
+    file(GLOB _dir_src CONFIGURE_DEPENDS ${_dir}/*.cpp)
+    file(GLOB _dir_hdr CONFIGURE_DEPENDS ${_dir}/*.h)
+    list(APPEND _src ${_dir_src})
+    list(APPEND _hdr ${_dir_hdr})
+  endforeach()
   if(_src)
     add_library(${name} STATIC ${_src} ${_hdr})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -1,6 +1,6 @@
 #pragma once
 // The program's option values, held by the main window (`Options`), read from and written
-// to the settings file (mainwindow/Settings.h), edited by the options dialog and read by
+// to the settings file (mainwindow/files/SettingsStore.h), edited by the options dialog and read by
 // other windows. The initial values are the ones a first run starts with.
 #include <QString>
 

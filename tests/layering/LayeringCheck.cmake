@@ -6,6 +6,9 @@ cmake_minimum_required(VERSION 3.25)
 # rule forbids it (the rules libraries may include their own folder and the rules below).
 set(qt "^Q|^Qt")
 set(windows "^mainwindow/|^dialogs/|^platform/qt/")
+# The main window's own header and the program's start-up wiring: only the window folder builds the
+# window; every area takes the parts it is handed.
+set(main_window "^mainwindow/window/MainWindow\\.h$|^mainwindow/window/ProgramWindows\\.h$|^mainwindow/window/DialogHandOffs\\.h$")
 # The system's own headers: files, folders and processes are reached through platform/.
 set(posix "^unistd\\.h$|^fcntl\\.h$|^dirent\\.h$|^sys/|^pthread\\.h$|^poll\\.h$|^dlfcn\\.h$|^termios\\.h$")
 set(rules
@@ -16,6 +19,13 @@ set(rules
   "dialogs/rules|${qt}|${windows}|!^dialogs/rules/[^/]+$"
   "dialogs/chords|${qt}|${windows}|!^dialogs/chords/[^/]+$"
   "dialogs|^mainwindow/"
+  "mainwindow/window"
+  "mainwindow/editor|${main_window}"
+  "mainwindow/playback|${main_window}"
+  "mainwindow/live|${main_window}"
+  "mainwindow/drums|${main_window}"
+  "mainwindow/files|${main_window}"
+  "mainwindow/tools|${main_window}"
 )
 set(failures 0)
 set(checked "")
@@ -60,6 +70,12 @@ foreach(rule IN LISTS rules)
       endforeach()
     endforeach()
   endforeach()
+endforeach()
+# The main window's code sits in its area folders, none beside them.
+file(GLOB loose RELATIVE "${ROOT}" "${ROOT}/mainwindow/*.h" "${ROOT}/mainwindow/*.cpp")
+foreach(f IN LISTS loose)
+  message(SEND_ERROR "${f}: the main window's code belongs in one of its area folders")
+  math(EXPR failures "${failures} + 1")
 endforeach()
 # Every folder inside the window layer has a rule, so a new folder is never left unchecked.
 file(GLOB_RECURSE window_sources RELATIVE "${ROOT}" "${ROOT}/mainwindow/*/*.h" "${ROOT}/mainwindow/*/*.cpp"

@@ -4,7 +4,7 @@
 
 #include "dialogs/FrmChordCalc.h"
 #include "dialogs/FrmWait.h"
-#include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/live/LiveInstrument.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -3,9 +3,9 @@
 // window applies what came back.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/ProgramWindows.h"
-#include "mainwindow/DrumTab.h"
-#include "mainwindow/DurationButtons.h"
+#include "mainwindow/window/ProgramWindows.h"
+#include "mainwindow/drums/DrumTab.h"
+#include "mainwindow/editor/DurationButtons.h"
 #include "song/PatternStore.h"
 #include "song/TextUtil.h"
 

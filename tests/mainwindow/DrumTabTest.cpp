@@ -3,9 +3,9 @@
 // distinct through a save and a reload.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/DrumGrid.h"
-#include "mainwindow/DrumTab.h"
-#include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/drums/DrumGridView.h"
+#include "mainwindow/drums/DrumTab.h"
+#include "mainwindow/live/LiveInstrument.h"
 #include "song/BuiltInBeats.h"
 
 #include <QCheckBox>

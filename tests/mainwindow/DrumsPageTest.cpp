@@ -2,7 +2,7 @@
 // and nothing typed while it shows reaches its lines, its modified mark or the saved song.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/InstrumentPicture.h"
+#include "mainwindow/live/InstrumentPicture.h"
 
 #include <QApplication>
 #include <QGroupBox>

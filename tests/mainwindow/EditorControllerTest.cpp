@@ -3,7 +3,7 @@
 // the Edit menu.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/PlaybackWindow.h"
+#include "mainwindow/playback/SongCommands.h"
 #include "mainwindow/rules/StatusText.h"
 
 #include <QAction>

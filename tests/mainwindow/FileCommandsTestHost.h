@@ -3,8 +3,8 @@
 // writer, the scripted dialogs, and the editor as the current tab's lines.
 #include "QtTestApp.h"
 
-#include "mainwindow/FileCommands.h"
-#include "mainwindow/Playback.h"
+#include "mainwindow/files/FileCommands.h"
+#include "mainwindow/playback/Playback.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
 #include "song/SongFile.h"

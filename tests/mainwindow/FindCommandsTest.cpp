@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
-#include "mainwindow/DialogHandOffs.h"
+#include "mainwindow/window/DialogHandOffs.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #pragma once
 // Live sounding into the recording MIDI output on a manual clock, and on it a fretboard and a
 // keyboard on a real notation editor; the window's side is a set of recorded hooks.
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/Fretboard.h"
-#include "mainwindow/Keyboard.h"
-#include "mainwindow/LiveSounding.h"
-#include "mainwindow/NotationEdit.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/live/Fretboard.h"
+#include "mainwindow/live/Keyboard.h"
+#include "mainwindow/live/LiveSounding.h"
+#include "mainwindow/editor/NotationEdit.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/TestDoubles.h"
 #include "QtTestApp.h"

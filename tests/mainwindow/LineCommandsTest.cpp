@@ -3,7 +3,7 @@
 // takes the command back, and Esc in the middle of the long ones.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/Commands.h"
+#include "mainwindow/window/Commands.h"
 #include "mainwindow/rules/PlayState.h"
 
 #include <QGuiApplication>

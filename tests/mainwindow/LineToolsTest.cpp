@@ -3,9 +3,9 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/LiveSoundingWindow.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/DialogHandOffs.h"
+#include "mainwindow/live/LiveInstrument.h"
 
 #include <QComboBox>
 #include <QLabel>

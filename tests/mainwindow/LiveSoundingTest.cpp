@@ -2,7 +2,7 @@
 // clock, directives in a run, loops, stops and failing lines; the real wait on the steady clock.
 #include "FretboardRig.h"
 
-#include "mainwindow/LiveSounding.h"
+#include "mainwindow/live/LiveSounding.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/SteadyClock.h"
 #include "platform/TestDoubles.h"

@@ -1,15 +1,15 @@
 #pragma once
 // Builds the main window offscreen with the scripted dialogs, the recording MIDI output,
 // a settings file and an untitled-song folder of its own.
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/window/MainWindow.h"
 #include "WindowLookup.h"
 
-#include "mainwindow/DurationButtons.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/EditorController.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
-#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/editor/DurationButtons.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/EditorController.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
+#include "mainwindow/editor/StatusDisplay.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"

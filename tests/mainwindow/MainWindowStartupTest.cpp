@@ -3,11 +3,11 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/DialogControls.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/PosDisplay.h"
-#include "mainwindow/ProgramWindows.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/DialogHandOffs.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/window/ProgramWindows.h"
 
 #include <QAction>
 #include <QApplication>

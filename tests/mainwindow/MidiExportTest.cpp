@@ -1,6 +1,6 @@
 #include "FileCommandsTestHost.h"
 
-#include "mainwindow/MidiExport.h"
+#include "mainwindow/files/MidiExport.h"
 #include "song/SongBuilder.h"
 
 #include <QFileInfo>

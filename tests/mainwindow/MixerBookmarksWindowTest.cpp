@@ -2,12 +2,12 @@
 // recording MIDI output on a manual clock and timer: what the user sets in the panel reaches
 // the built song's tracks and the song file; each tab keeps its own bookmark, and F4 plays
 // from it.
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/window/MainWindow.h"
 
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/PageControl.h"
-#include "mainwindow/StatusDisplay.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
+#include "mainwindow/editor/StatusDisplay.h"
 #include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"

@@ -3,8 +3,8 @@
 // session-only device, hints and font, and the panic button.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/MainDialogs.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/window/MainDialogs.h"
 #include "midi/MidiOutputPort.h"
 #include "PlayerDrive.h"
 

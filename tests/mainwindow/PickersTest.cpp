@@ -6,10 +6,10 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/Dialogs.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/DrumTab.h"
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/Pickers.h"
+#include "mainwindow/window/DialogHandOffs.h"
+#include "mainwindow/drums/DrumTab.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/tools/Pickers.h"
 #include "midi/MidiData.h"
 #include "song/SongBuilder.h"
 

@@ -3,9 +3,9 @@
 // loop, so every message is sent at a known time.
 #include "QtTestApp.h"
 
-#include "mainwindow/Playback.h"
-#include "mainwindow/PosDisplay.h"
-#include "mainwindow/TimeDisplay.h"
+#include "mainwindow/playback/Playback.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/TimeDisplay.h"
 #include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"

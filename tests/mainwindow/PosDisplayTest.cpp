@@ -1,5 +1,5 @@
-#include "mainwindow/PosDisplay.h"
-#include "mainwindow/TimeDisplay.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/TimeDisplay.h"
 
 #include "QtTestApp.h"
 

@@ -1,5 +1,5 @@
 #include "dialogs/rules/WelcomeTips.h"
-#include "mainwindow/Settings.h"
+#include "mainwindow/files/SettingsStore.h"
 
 #include "platform/qt/TestServices.h"
 

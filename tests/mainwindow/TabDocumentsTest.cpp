@@ -1,9 +1,9 @@
 // The tabs' documents: what is stored from a document equals its whole text after any run of
 // edits (only the changed lines are read out), and a document shown again holds its tab's lines.
 #include "QtTestApp.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/TabDocuments.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/editor/TabDocuments.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

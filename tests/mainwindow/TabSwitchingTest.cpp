@@ -2,11 +2,11 @@
 // and is refused while anything plays.
 #include "MainWindowFixture.h"
 #include "QtTestApp.h"
-#include "mainwindow/EditorAdapter.h"
-#include "mainwindow/LiveSoundingWindow.h"
-#include "mainwindow/NotationEdit.h"
-#include "mainwindow/StatusDisplay.h"
-#include "mainwindow/TabSwitcher.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/editor/TabSwitcher.h"
 #include "song/NewSong.h"
 #include "song/SongFile.h"
 

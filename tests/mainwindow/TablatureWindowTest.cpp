@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
-#include "mainwindow/DialogHandOffs.h"
-#include "mainwindow/FrmTab.h"
+#include "mainwindow/window/DialogHandOffs.h"
+#include "dialogs/FrmTab.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

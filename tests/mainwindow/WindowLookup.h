@@ -1,6 +1,6 @@
 #pragma once
 // Tests reach the main window's commands by object name, as a user reaches them by caption.
-#include "mainwindow/MainWindow.h"
+#include "mainwindow/window/MainWindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,0 +1,410 @@
+#include "mainwindow/playback/Playback.h"
+
+#include "mainwindow/window/Colours.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/TimeDisplay.h"
+#include "mainwindow/rules/BookmarkRules.h"
+#include "mainwindow/playback/PlaybackAnimation.h"
+#include "platform/Clock.h"
+#include "platform/MidiOut.h"
+#include "platform/qt/MessageBoxes.h"
+#include "song/SongBuilder.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QColor kFirstBeatYellow(255, 255, 0);
+const QColor kBeatSilver(192, 192, 192);
+
+} // namespace
+
+TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPhysicalPortList &ports,
+                     platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent)
+    : QObject(parent), host_(host), c_(controls) {
+    MidiData1.SetPPQN(kBuildPpqn);
+    outputs_ = std::make_unique<TTrackOutputs>(ports);
+    // The window's own port keeps the device open, so a track output freed between two plays
+    // (after its notes are off) has nothing to wait for.
+    outputs_->SetSysexLatency(0);
+    outputs_->SetMidiData(&MidiData1);
+    player_ = std::make_unique<TMidiPlayer>(clock, timer);
+    SetPlayButtonLook(c_.playButton, false); // green from the start
+
+    TimerMidiPosition.setObjectName(QStringLiteral("TimerMidiPosition"));
+    TimerMidiPosition.setInterval(100);
+    connect(&TimerMidiPosition, &QTimer::timeout, this, &TPlayback::TimerMidiPositionTimer);
+    TimerMidiPosition.start();
+    // Wakes the play loop between window events; the loop sleeps in between.
+    poll_.setInterval(2);
+    poll_.setTimerType(Qt::PreciseTimer);
+
+    BuildPlayPanel();
+    chkCountInClick();
+}
+
+TPlayback::~TPlayback() {
+    // The player and its timer thread end before the outputs and the song they read.
+    player_.reset();
+    outputs_.reset();
+}
+
+void TPlayback::SetOutputDevice(int deviceId) { outputs_->SetDefaultOutputPort(deviceId); }
+
+void TPlayback::BuildPlayPanel() {
+    if (!c_.playPanel)
+        return;
+    // Shown over the instrument picture: no caption, and nothing of what lies under it.
+    if (auto *box = qobject_cast<QGroupBox *>(c_.playPanel))
+        box->setTitle(QString());
+    c_.playPanel->setAutoFillBackground(true);
+    auto *row = new QHBoxLayout(c_.playPanel);
+    auto *barBeat = new QWidget(c_.playPanel);
+    barBeat->setObjectName(QStringLiteral("PanelBarBeat"));
+    barBeat->setAutoFillBackground(true);
+    QPalette dark = barBeat->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, kBeatSilver);
+    barBeat->setPalette(dark);
+    auto *grid = new QHBoxLayout(barBeat);
+    auto makeLabel = [&](const char *name, const QString &text, int pointSize) {
+        auto *label = new QLabel(text, barBeat);
+        label->setObjectName(QString::fromLatin1(name));
+        QFont f = label->font();
+        f.setPointSize(pointSize);
+        f.setBold(true);
+        label->setFont(f);
+        label->setAlignment(Qt::AlignCenter);
+        grid->addWidget(label);
+        return label;
+    };
+    makeLabel("LabelBarCaption", QStringLiteral("Bar"), 12);
+    LabelMIDIPlayBar = makeLabel("LabelMIDIPlayBar", QStringLiteral("0"), 28);
+    makeLabel("LabelBeatCaption", QStringLiteral("Beat"), 12);
+    LabelMIDIPlayBeat = makeLabel("LabelMIDIPlayBeat", QStringLiteral("0"), 28);
+    makeLabel("LabelOfCaption", QStringLiteral("of"), 12);
+    labelMIDIPlayMaxBar = makeLabel("labelMIDIPlayMaxBar", QStringLiteral("0"), 16);
+    row->addStretch(1);
+    row->addWidget(barBeat, 3);
+    PanelPlayMidi = new TPlaybackAnimation(c_.playPanel);
+    PanelPlayMidi->setObjectName(QStringLiteral("PanelPlayMidi"));
+    row->addWidget(PanelPlayMidi, 2);
+    row->addStretch(1);
+}
+
+int TPlayback::CountInBarsShown() const {
+    if (!c_.countIn || !c_.countIn->isChecked() || !c_.countInBars)
+        return 0;
+    return c_.countInBars->value();
+}
+
+void TPlayback::ShowIdleButton() {
+    SetPlayButtonLook(c_.playButton, false);
+    const TEditorView view = host_.EditorView();
+    host_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
+}
+
+void TPlayback::chkCountInClick() {
+    const bool on = c_.countIn && c_.countIn->isChecked();
+    if (c_.countInBars)
+        c_.countInBars->setEnabled(on);
+}
+
+void TPlayback::lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo) {
+    if (Playing() || !askTempo)
+        return;
+    TSongModel &song = host_.Song();
+    const std::optional<int> tempo = askTempo(song.Tempo);
+    // Every value the dialog hands back is a confirmed tempo; nothing is Cancel.
+    if (!tempo || *tempo < 1 || *tempo > 500 || *tempo == song.Tempo)
+        return;
+    song.Tempo = *tempo;
+    host_.SongChanged(kChangedTempo, true);
+}
+
+void TPlayback::LabelSigUpperClick(
+    const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature) {
+    if (Playing() || !askTimeSignature)
+        return;
+    TSongModel &song = host_.Song();
+    // The dialog starts from the signature as the labels show it.
+    const auto shown = ParseTimeSignature(song.TimeSignature);
+    const std::string current = shown ? FormatTimeSignature(shown->Upper, shown->Lower) : song.TimeSignature;
+    const std::optional<std::string> chosen = askTimeSignature(current);
+    if (!chosen)
+        return;
+    const auto sig = ParseTimeSignature(*chosen);
+    if (!sig || !IsPlayableTimeSignature(sig->Upper, sig->Lower)) {
+        host_.Messages().Error(QString::fromLatin1(kTimeSignatureRefused));
+        return;
+    }
+    const std::string text = FormatTimeSignature(sig->Upper, sig->Lower);
+    if (text != song.TimeSignature) {
+        song.TimeSignature = text;
+        DrumPart &drums = host_.Drums();
+        drums.sigUpper = sig->Upper;
+        drums.sigLower = sig->Lower;
+    }
+    host_.Drums().RefitGridToBar();
+    // Unchanged, the caret line's status is still computed again.
+    host_.SongChanged(kChangedTimeSignature, text != current);
+}
+
+void TPlayback::BitBtnPlayArrangementClick() {
+    if (Playing()) {
+        // The play loop below sees the song no longer playing and winds down.
+        StopSong();
+        host_.PlayState().End(TPlayKind::Song);
+        ShowIdleButton();
+        return;
+    }
+    PlayCommand();
+}
+
+void TPlayback::PlayAll1Click() {
+    if (Playing()) {
+        BitBtnPlayArrangementClick();
+        return;
+    }
+    const TEditorView view = host_.EditorView();
+    // From the start: the selection does not narrow the range (and must not lock out the count-in).
+    if (view.HasSelection)
+        host_.ClearSelection();
+    PlayKeepingView(view);
+}
+
+void TPlayback::PlayFromCursor1Click() {
+    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
+        return;
+    PlayFromCursor = true;
+    PlayKeepingView(host_.EditorView());
+    PlayFromCursor = false;
+}
+
+void TPlayback::PlayFromBookmark(int bookmark) {
+    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
+        return;
+    if (bookmark < 0) {
+        host_.Messages().Information(QString::fromLatin1(kSetABookmark));
+        return;
+    }
+    const TEditorView view = host_.EditorView();
+    const std::optional<int> from = BookmarkPlayLine(bookmark, view.LineCount, view.CaretLine);
+    // The lines that play stay selected while they play.
+    if (from)
+        host_.SelectLines(*from, view.LineCount - 1);
+    playFromLine_ = from.value_or(-1);
+    PlayKeepingView(view);
+    playFromLine_ = -1;
+}
+
+void TPlayback::PlayKeepingView(const TEditorView &view) {
+    // A faulty line stays selected, on its own tab; otherwise the view comes back as it was.
+    const int tab = host_.Song().CurrentTab;
+    if (PlayCommand() && host_.Song().CurrentTab == tab)
+        host_.RestoreEditorView(view, view.HasSelection);
+}
+
+void TPlayback::StopSong() {
+    player_->Stop();
+    player_->SetPlay(false);
+    player_->AllNotesOff();
+    host_.StopOtherOutputs();
+    outputs_->ResetControllers();
+}
+
+void TPlayback::Escape() {
+    host_.PlayState().AbortRequested = true;
+    if (Playing())
+        StopSong();
+}
+
+void TPlayback::SetBodyMuted(bool muted) {
+    // During a count-in before the caret line only the metronome track (the last) sounds.
+    const int count = outputs_->GetCount();
+    for (int i = 0; i + 1 < count; ++i)
+        outputs_->GetOutput(i)->Muted = muted;
+}
+
+bool TPlayback::PlayCommand() {
+    TSongModel &song = host_.Song();
+    DrumPart &drums = host_.Drums();
+    const bool drumsTab = song.Current().Kind == TKind::Drums;
+
+    // Playing the song locks the window (the command state follows the play state); a
+    // selection of lines (or of several patterns) leaves Count In unchecked meanwhile.
+    if (!host_.PlayState().Begin(TPlayKind::Song))
+        return false;
+    if (drumsTab && drums.list.Count() > 0 && drums.list.SelectedCount() == 0)
+        drums.list.SetSelected(0, true);
+    SetPlayButtonLook(c_.playButton, true);
+    host_.SetBusyCursor(true);
+
+    const TEditorView view = host_.EditorView();
+    TPlaySource source;
+    source.DrumsTab = drumsTab;
+    source.FromCursor = PlayFromCursor;
+    source.FromLine = playFromLine_;
+    source.CaretLine = view.CaretLine;
+    source.HasSelection = view.HasSelection && view.SelLast > view.SelFirst;
+    source.SelFirst = view.SelFirst;
+    source.SelLast = view.SelLast;
+    source.SelectedPatterns = drums.list.SelectedIndices();
+    source.PatternCount = drums.list.Count();
+
+    // Building reads the tabs' stored lines; the modified marks are the user's, not the build's.
+    std::array<bool, kTabCount> modified{};
+    for (int i = 0; i < kTabCount; ++i)
+        modified[size_t(i)] = song.Tabs[size_t(i)].Modified;
+    host_.StoreTabText();
+    TPlaySettings settings;
+    settings.Metronome = c_.metronome && c_.metronome->isChecked();
+    settings.CountIn = c_.countIn && c_.countIn->isChecked(); // the lock unchecked it where it may not count
+    settings.CountInBars = c_.countInBars ? c_.countInBars->value() : 1;
+    countInShown_ = settings.CountIn;
+    // The outputs are let go before the song they play is rebuilt.
+    player_->SetTrackOutputs(nullptr);
+    outputs_->SetActive(false);
+    const TBuildResult built = BuildSongMidi(song, drums, settings, MidiData1);
+    for (int i = 0; i < kTabCount; ++i)
+        song.Tabs[size_t(i)].Modified = modified[size_t(i)];
+    host_.ShowModifiedPanel(true);
+
+    if (!drumsTab) {
+        host_.RestoreEditorView(view, view.HasSelection);
+        host_.ClearInstrumentPicture();
+    }
+
+    auto finish = [&] {
+        host_.SetBusyCursor(false);
+        host_.PlayState().End(TPlayKind::Song);
+        host_.ShowModifiedPanel(false);
+        ShowIdleButton();
+    };
+
+    if (!built.Ok()) {
+        player_->SetPlay(false);
+        MidiData1.New();
+        MidiData1.SetPPQN(kBuildPpqn);
+        host_.SetBusyCursor(false);
+        host_.Messages().ShowMessage(built.Status == EBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
+                                                                               : QString::fromStdString(built.Message));
+        // Unlocked first: showing the failing tab is a tab change, refused while playing.
+        finish();
+        if (built.Status != EBuildStatus::NothingToPlay) {
+            if (built.Tab >= 1 && built.Tab <= kTabCount && built.Tab != song.CurrentTab)
+                host_.ShowTab(built.Tab);
+            if (built.Line >= 0 && built.Line < host_.EditorView().LineCount)
+                host_.SelectLines(built.Line, built.Line);
+            return false;
+        }
+        return true;
+    }
+
+    const int64_t countIn = CountInTicks(song, drums, settings);
+    range_ = ComputePlayRange(source, std::as_const(song).Lines(song.CurrentTab), MidiData1, countIn);
+
+    outputs_->SetActive(true);
+    player_->SetTrackOutputs(outputs_.get());
+    {
+        TMidiPosition end;
+        end.SetMidiData(&MidiData1);
+        end.MoveToEnd();
+        const int64_t maxBar = end.Bar() - (settings.CountIn ? settings.CountInBars : 0);
+        if (labelMIDIPlayMaxBar)
+            labelMIDIPlayMaxBar->setText(QString::number(std::max<int64_t>(maxBar, 0)));
+    }
+    if (LabelMIDIPlayBar)
+        LabelMIDIPlayBar->setText(QStringLiteral("0"));
+    if (LabelMIDIPlayBeat)
+        LabelMIDIPlayBeat->setText(QStringLiteral("0"));
+    if (c_.playPanel) {
+        c_.playPanel->show();
+        c_.playPanel->raise();
+    }
+    if (c_.picture)
+        c_.picture->hide();
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->SetActive(true);
+    host_.SetBusyCursor(false);
+
+    host_.PlayState().AbortRequested = false;
+    host_.EnterNestedLoop();
+    do {
+        RunRange();
+    } while (c_.loop && c_.loop->isChecked() && Playing() && !host_.PlayState().AbortRequested);
+    host_.LeaveNestedLoop();
+
+    StopSong();
+    SetBodyMuted(false);
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->SetActive(false);
+    if (c_.playPanel)
+        c_.playPanel->hide();
+    if (c_.picture)
+        c_.picture->show();
+    finish();
+    return true;
+}
+
+void TPlayback::RunRange() {
+    TMidiPlayer &player = *player_;
+    const bool countInFirst = range_.CountInEnd > 0 && range_.Start > range_.CountInEnd;
+    SetBodyMuted(countInFirst);
+    player.SetPosition(countInFirst ? 0 : range_.Start);
+    player.SetStopTick(range_.End); // what lies at the range's end is not played
+    player.SetPlay(true);
+    bool inCountIn = countInFirst;
+    poll_.start();
+    auto keepGoing = [&] { return player.Play() && Playing() && !host_.PlayState().AbortRequested; };
+    while (keepGoing()) {
+        const int64_t tick = player.Position();
+        if (inCountIn && tick >= range_.CountInEnd) {
+            // The count-in is over: on to the caret line, now with every track sounding.
+            inCountIn = false;
+            SetBodyMuted(false);
+            player.SetPosition(range_.Start);
+            continue;
+        }
+        if (!inCountIn && tick >= range_.End)
+            break;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    }
+    poll_.stop();
+    player.SetPlay(false);
+    QCoreApplication::processEvents();
+}
+
+void TPlayback::TimerMidiPositionTimer() {
+    if (!player_->Play())
+        return;
+    int64_t bar = 0, beatTick = 0;
+    int beat = 0;
+    player_->GetBarBeatTick(bar, beat, beatTick);
+    if (countInShown_)
+        bar -= CountInBarsShown();
+    if (c_.pos)
+        c_.pos->SetPosition(static_cast<int>(std::max<int64_t>(bar, 0)), beat, static_cast<int>(beatTick));
+    if (c_.time)
+        c_.time->SetTime(static_cast<int>(player_->Time()));
+    if (LabelMIDIPlayBar)
+        LabelMIDIPlayBar->setText(QString::number(bar < 0 ? 0 : bar + 1));
+    if (LabelMIDIPlayBeat) {
+        LabelMIDIPlayBeat->setText(QString::number(beat + 1));
+        QPalette p = LabelMIDIPlayBeat->palette();
+        p.setColor(QPalette::WindowText, beat == 0 ? kFirstBeatYellow : kBeatSilver);
+        LabelMIDIPlayBeat->setPalette(p);
+    }
+    if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
+        anim->Step();
+}

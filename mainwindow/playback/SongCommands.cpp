@@ -1,0 +1,248 @@
+#include "mainwindow/playback/SongCommands.h"
+
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/editor/DurationButtons.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/EditorController.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/window/MainDialogs.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/window/PageControl.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/playback/TimeDisplay.h"
+#include "midi/MidiOutputPort.h"
+#include "platform/ThreadTimer.h"
+#include "platform/qt/Services.h"
+#include "song/SongBuilder.h"
+#include "song/SongDocument.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+
+// ---- file commands' host -----------------------------------------------------------------------
+
+const platform::Services &TWindowFileHost::Services() { return p_.Services; }
+TSongModel &TWindowFileHost::Song() { return p_.Document.Song; }
+DrumPart &TWindowFileHost::Drums() { return p_.Document.Drums; }
+ProgramOptions &TWindowFileHost::Options() { return p_.Options; }
+QString TWindowFileHost::FileName() const { return QString::fromStdString(p_.Document.FileName); }
+
+void TWindowFileHost::SetFileName(const QString &absolutePath) {
+    p_.Document.FileName = absolutePath.toStdString();
+    p_.Calls.SetCaptionFromFileName();
+}
+
+bool TWindowFileHost::Busy() const { return p_.PlayState.Busy(); }
+bool TWindowFileHost::AnyTabModified() const { return p_.Document.AnyTabModified(); }
+bool TWindowFileHost::ReadSong(const QString &absolutePath) { return p_.Calls.ReadSong(absolutePath); }
+bool TWindowFileHost::WriteSong(const QString &absolutePath) { return p_.Calls.WriteSong(absolutePath); }
+QString TWindowFileHost::SongFilePath() const { return QString::fromStdString(p_.Document.SongFilePath); }
+void TWindowFileHost::ResetSong() { p_.Calls.ResetSong(); }
+void TWindowFileHost::StoreTabText() {
+    if (p_.Document.Song.Current().Kind != TKind::Drums)
+        p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
+}
+
+void TWindowFileHost::SelectLines(int first, int last) {
+    p_.Lines.SelectLines(first, last);
+    p_.Widgets.RichEdit1->ensureCursorVisible();
+}
+
+void TWindowFileHost::ShowTab(int tab) {
+    if (tab == p_.Document.Song.CurrentTab || !p_.Calls.PageChanging())
+        return;
+    p_.Widgets.PageControl1->SetActivePageIndex(tab - 1, false);
+    p_.Calls.PageChanged();
+}
+
+void TWindowFileHost::ShowFailingLine(int tab, int line) {
+    if (tab >= 1 && tab <= kTabCount)
+        ShowTab(tab);
+    if (line >= 0 && line < p_.Lines.LineCount())
+        SelectLines(line, line);
+}
+
+void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
+    p_.Lines.ReplaceAllLines(lines);
+    // Marks the tab, as every change of its lines.
+    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
+}
+
+TEditorView TWindowFileHost::EditorView() {
+    TEditorLines &lines = p_.Lines;
+    TEditorView v;
+    v.CaretLine = lines.CurrentLine();
+    v.HasSelection = lines.GetSelectedLines(v.SelFirst, v.SelLast);
+    if (!v.HasSelection)
+        v.SelFirst = v.SelLast = v.CaretLine;
+    v.FirstVisibleLine = lines.FirstVisibleLine();
+    v.LineCount = lines.LineCount();
+    return v;
+}
+
+void TWindowFileHost::RestoreEditorView(const TEditorView &view, bool reselect) {
+    TEditorLines &lines = p_.Lines;
+    if (lines.LineCount() == 0)
+        return;
+    if (reselect)
+        lines.SelectLines(view.SelFirst, view.SelLast);
+    else if (lines.CurrentLine() != view.CaretLine || lines.HasSelection())
+        lines.MoveCaretToLine(view.CaretLine);
+    if (view.FirstVisibleLine < lines.LineCount())
+        lines.ScrollToLine(view.FirstVisibleLine);
+}
+
+void TWindowFileHost::SetBusyCursor(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+// ---- playback's host ----------------------------------------------------------------------------
+
+TSongModel &TWindowPlaybackHost::Song() { return p_.Document.Song; }
+DrumPart &TWindowPlaybackHost::Drums() { return p_.Document.Drums; }
+platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return p_.Services.messages; }
+
+void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
+
+void TWindowPlaybackHost::ClearSelection() { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); }
+
+void TWindowPlaybackHost::ShowTab(int tab) { files_.ShowTab(tab); }
+
+void TWindowPlaybackHost::ClearInstrumentPicture() { p_.Widgets.PaintBoxInstrument->Clear(); }
+
+void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); }
+
+void TWindowPlaybackHost::ShowModifiedPanel(bool playing) {
+    // The song plays with the mark cleared; the tabs keep their marks, shown again after.
+    p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
+}
+
+TPlayState &TWindowPlaybackHost::PlayState() { return p_.PlayState; }
+void TWindowPlaybackHost::EnterNestedLoop() { p_.Calls.EnterNestedLoop(); }
+void TWindowPlaybackHost::LeaveNestedLoop() { p_.Calls.LeaveNestedLoop(); }
+
+void TWindowPlaybackHost::StopOtherOutputs() {
+    if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
+        port->AllNotesOff();
+        port->ResetControllers();
+    }
+}
+
+void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) {
+    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
+}
+
+// ---- the commands ---------------------------------------------------------------------------
+
+TSongCommands::TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer)
+    : QObject(parts.Widgets.Window), p_(std::move(parts)), fileHost_(p_), playHost_(p_) {
+    if (!timer) {
+        ownTimer_ = std::make_unique<platform::ThreadTimer>();
+        timer = ownTimer_.get();
+    }
+    // The player only reads the clock.
+    auto &clock = const_cast<platform::IClock &>(p_.Clock);
+    playback_ = std::make_unique<TPlayback>(playHost_, p_.Widgets.Play, p_.Ports, clock, *timer);
+    playback_->SetOutputDevice(p_.OpenedDevice >= -1 ? p_.OpenedDevice : -1);
+    std::array<QAction *, kRecentCount> recent{};
+    for (int i = 0; i < kRecentCount; ++i)
+        recent[size_t(i)] = p_.Commands.Action("Recent" + std::to_string(i + 1) + "1");
+    files_ = std::make_unique<TFileCommands>(fileHost_, recent);
+    files_->UpdateRecentMenu();
+    export_ = std::make_unique<TMidiExport>(fileHost_, [this] {
+        const TPlaybackControls &c = p_.Widgets.Play;
+        TPlaySettings s;
+        s.Metronome = c.metronome->isChecked();
+        s.CountIn = c.countIn->isChecked();
+        s.CountInBars = c.countInBars->value();
+        return s;
+    });
+    Connect();
+}
+
+TSongCommands::~TSongCommands() {
+    // The player and its timer thread end before the timer object goes.
+    playback_.reset();
+}
+
+bool TSongCommands::eventFilter(QObject *watched, QEvent *event) {
+    const TSongCommandWidgets &w = p_.Widgets;
+    if (event->type() == QEvent::MouseButtonRelease && playback_ && !p_.PlayState.Busy()) {
+        const TMainDialogs &dialogs = p_.Dialogs;
+        if (watched == w.lblTempo && dialogs.tempo)
+            playback_->lblTempoClick([&dialogs](int current) { return dialogs.tempo({current}); });
+        else if (dialogs.timeSignature && (watched == w.LabelTimeSigLabel || watched == w.LabelSigUpper ||
+                                           watched == w.LabelSlash || watched == w.LabelSigLower))
+            playback_->LabelSigUpperClick(
+                [&dialogs](const std::string &current) { return dialogs.timeSignature({current}); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TSongCommands::ReleaseOutputs() {
+    if (!playback_)
+        return;
+    playback_->StopSong();
+    playback_.reset();
+}
+
+void TSongCommands::Escape() {
+    if (playback_ && playback_->Playing())
+        playback_->Escape();
+}
+
+void TSongCommands::Connect() {
+    TCommands &c = p_.Commands;
+    const TSongCommandWidgets &w = p_.Widgets;
+    TFileCommands *files = files_.get();
+    TMidiExport *exporter = export_.get();
+    c.Bind("NewSong1", TArea::Files, [files] { files->NewSong1Click(); });
+    c.Bind("OpenSong1", TArea::Files, [files] { files->OpenSong1Click(); });
+    c.Bind("SaveSong1", TArea::Files, [files] { files->SaveSong1Click(); });
+    c.Bind("SaveSongAs1", TArea::Files, [files] { files->SaveSongAs1Click(); });
+    c.Bind("TextFile1", TArea::Files, [files] { files->TextFile1Click(); });
+    for (int i = 0; i < kRecentCount; ++i)
+        c.Bind("Recent" + std::to_string(i + 1) + "1", TArea::Files, [files, i] { files->RecentClick(i); });
+    c.Bind("SaveMidiOfSong1", TArea::Export, [exporter] { exporter->SaveMidiOfSong1Click(); });
+    c.Bind("N14", TArea::Export, [exporter] { exporter->N14Click(); });
+    c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });
+    c.Bind("YouTubeSite1", TArea::Export, [exporter] { exporter->YouTubeSite1Click(); });
+
+    connect(w.Play.playButton, &QPushButton::clicked, this, [this] {
+        if (playback_)
+            playback_->BitBtnPlayArrangementClick();
+    });
+    connect(w.Play.countIn, &QCheckBox::clicked, this, [this] {
+        if (playback_)
+            playback_->chkCountInClick();
+    });
+    c.Bind("PlayAll1", TArea::Playback, [this] {
+        if (playback_)
+            playback_->PlayAll1Click();
+    });
+    auto fromCursor = [this] {
+        if (playback_)
+            playback_->PlayFromCursor1Click();
+    };
+    c.Bind("PlayFromCursor1", TArea::Playback, fromCursor);
+    c.Bind("N23", TArea::Playback, fromCursor); // the editor pop-up's Play From Cursor
+    c.Bind("PlayFromEditorBookmarkF41", TArea::Playback, [this] {
+        if (playback_)
+            playback_->PlayFromBookmark(p_.Document.Song.Current().Bookmarks[0]);
+    });
+    w.lblTempo->installEventFilter(this);
+    for (QLabel *l : {w.LabelTimeSigLabel, w.LabelSigUpper, w.LabelSlash, w.LabelSigLower})
+        l->installEventFilter(this);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The one hand-off route from the main window to its dialogs: each entry shows one dialog
+// through its typed Ask call (value in, value out). The program wires it once the dialogs
+// exist (WireMainDialogs); tests set the entries they need. An empty entry shows nothing.
+#include "dialogs/FrmEnterNumber.h"
+#include "dialogs/FrmChordCalc.h"
+#include "dialogs/FrmEnterTempo.h"
+#include "dialogs/FrmEnterTimeSig.h"
+#include "dialogs/FrmFind.h"
+#include "dialogs/FrmMicroManage.h"
+#include "dialogs/FrmNoteSelect.h"
+#include "dialogs/FrmMixerSummary.h"
+#include "dialogs/FrmNoteMath.h"
+#include "dialogs/FrmOptions.h"
+#include "dialogs/FrmReplace.h"
+#include "dialogs/FrmSelectTuning.h"
+#include "dialogs/FrmSelectChordType.h"
+#include "dialogs/FrmSelectDrum.h"
+#include "dialogs/FrmSelectKey.h"
+#include "dialogs/FrmSelectPatch.h"
+#include "dialogs/FrmSelectPianoChord.h"
+#include "dialogs/FrmSelectScaleType.h"
+#include "dialogs/FrmWelcome.h"
+#include "dialogs/FrmTab.h"
+#include "song/PatternStore.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// The one-line input: its title, the text it starts with and the most characters it takes
+// (0: no limit); with filtering only letters, digits, blanks and "-" are taken.
+struct TLineInput {
+    std::string title;
+    std::string text;
+    int maxLength = 0;
+    bool filterCharacters = true;
+};
+
+struct TMainDialogs {
+    std::function<void()> about;
+    std::function<std::optional<TOptionsResult>(const TOptionsInput &, const TOptionsCalls &)> options;
+    std::function<TWelcomeResult(const TWelcomeInput &, const TWelcomeCalls &)> welcome;
+    std::function<std::optional<int>(const TTempoInput &)> tempo;
+    std::function<std::optional<std::string>(const TTimeSigInput &)> timeSignature;
+    std::function<std::optional<TFindRequest>(const TFindInput &)> find;
+    std::function<std::optional<TReplaceRequest>(const TReplaceInput &)> replace;
+    // What the find and replace dialogs hold now, without showing them: Find Next repeats it.
+    std::function<TFindRequest()> findNow;
+    std::function<TReplaceRequest()> replaceNow;
+    std::function<std::optional<int>(const TGoToInput &)> goToLine;
+    std::function<TTabResult(const TTabInput &)> tablature;
+    // The text typed, on OK; nothing after Cancel or for a blank text.
+    std::function<std::optional<std::string>(const TLineInput &)> inputLine;
+    // The percussion picker for a drum slot: the slot's new caption and note, on OK.
+    std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
+    // The note-duration picker: the duration clicked.
+    std::function<std::optional<TNotePick>(const TNotePickInput &)> durationPicker;
+    // The tuning dialog: the tab's new spelling, on OK.
+    std::function<std::optional<std::string>(const TTuningInput &)> tuning;
+    // The per-line editor: the edited line, on OK.
+    std::function<std::optional<std::string>(const TLineEditInput &)> lineEditor;
+    std::function<std::optional<TChordCalcResult>(const TChordCalcInput &, const TChordCalcCalls &)> chordCalc;
+    // The sound picker: the program and patch name double-clicked.
+    std::function<std::optional<TPatchChoice>(const TPatchInput &)> selectPatch;
+    // The key picker (key 1..12), the chord-type picker and the scale picker (the definition).
+    std::function<std::optional<int>(const TKeyInput &)> selectKey;
+    std::function<std::optional<TChordTypeChoice>()> selectChordType;
+    std::function<std::optional<std::string>(const TScaleTypeInput &)> selectScaleType;
+    // The piano chord dialog, which works on the keyboard and the editor while it is open.
+    std::function<void(const TPianoChordInput &)> pianoChord;
+    // The song information: the tab of the row chosen and the show-after-loading choice.
+    std::function<TSummaryResult(const TSummaryInput &)> mixerSummary;
+    std::function<void(const TNoteMathInput &)> noteMath;
+};
