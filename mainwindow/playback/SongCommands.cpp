@@ -108,53 +108,15 @@ void TWindowFileHost::SetBusyCursor(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-// ---- playback's host ----------------------------------------------------------------------------
-
-TSongModel &TWindowPlaybackHost::Song() { return p_.Document.Song; }
-DrumPart &TWindowPlaybackHost::Drums() { return p_.Document.Drums; }
-platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return p_.Services.messages; }
-
-void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
-
-void TWindowPlaybackHost::ClearSelection() { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); }
-
-void TWindowPlaybackHost::ShowTab(int tab) { files_.ShowTab(tab); }
-
-void TWindowPlaybackHost::ClearInstrumentPicture() { p_.Widgets.PaintBoxInstrument->Clear(); }
-
-void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); }
-
-void TWindowPlaybackHost::ShowModifiedPanel(bool playing) {
-    // The song plays with the mark cleared; the tabs keep their marks, shown again after.
-    p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
-}
-
-TPlayState &TWindowPlaybackHost::PlayState() { return p_.PlayState; }
-void TWindowPlaybackHost::EnterNestedLoop() { p_.Calls.EnterNestedLoop(); }
-void TWindowPlaybackHost::LeaveNestedLoop() { p_.Calls.LeaveNestedLoop(); }
-
-void TWindowPlaybackHost::StopOtherOutputs() {
-    if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
-        port->AllNotesOff();
-        port->ResetControllers();
-    }
-}
-
-void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) {
-    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
-}
-
 // ---- the commands ---------------------------------------------------------------------------
 
 TSongCommands::TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer)
-    : QObject(parts.Widgets.Window), p_(std::move(parts)), fileHost_(p_), playHost_(p_) {
+    : QObject(parts.Widgets.Window), p_(std::move(parts)), fileHost_(p_) {
     if (!timer) {
         ownTimer_ = std::make_unique<platform::ThreadTimer>();
         timer = ownTimer_.get();
     }
-    // The player only reads the clock.
-    auto &clock = const_cast<platform::IClock &>(p_.Clock);
-    playback_ = std::make_unique<TPlayback>(playHost_, p_.Widgets.Play, p_.Ports, clock, *timer);
+    playback_ = std::make_unique<TPlayback>(PlaybackParts(*timer));
     playback_->SetOutputDevice(p_.OpenedDevice >= -1 ? p_.OpenedDevice : -1);
     std::array<QAction *, kRecentCount> recent{};
     for (int i = 0; i < kRecentCount; ++i)
@@ -162,14 +124,53 @@ TSongCommands::TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *
     files_ = std::make_unique<TFileCommands>(fileHost_, recent);
     files_->UpdateRecentMenu();
     export_ = std::make_unique<TMidiExport>(fileHost_, [this] {
-        const TPlaybackControls &c = p_.Widgets.Play;
+        const TPlaybackWidgets &c = p_.Widgets.Play;
         TPlaySettings s;
-        s.Metronome = c.metronome->isChecked();
-        s.CountIn = c.countIn->isChecked();
-        s.CountInBars = c.countInBars->value();
+        s.Metronome = c.chkMetronome->isChecked();
+        s.CountIn = c.chkCountIn->isChecked();
+        s.CountInBars = c.EdtCountInbars->value();
         return s;
     });
     Connect();
+}
+
+TPlaybackParts TSongCommands::PlaybackParts(platform::IPeriodicTimer &timer) {
+    return TPlaybackParts{
+        .Song = p_.Document.Song,
+        .Drums = p_.Document.Drums,
+        .PlayState = p_.PlayState,
+        .Messages = p_.Services.messages,
+        .Ports = p_.Ports,
+        .Clock = const_cast<platform::IClock &>(p_.Clock), // the player only reads the clock
+        .Timer = timer,
+        .Widgets = p_.Widgets.Play,
+        .Calls = {.EditorView = [this] { return fileHost_.EditorView(); },
+                  .RestoreEditorView = [this](const TEditorView &view, bool reselect) {
+                      fileHost_.RestoreEditorView(view, reselect);
+                  },
+                  .SelectLines = [this](int first, int last) { fileHost_.SelectLines(first, last); },
+                  .ClearSelection = [this] { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); },
+                  .StoreTabText = [this] { fileHost_.StoreTabText(); },
+                  .ShowTab = [this](int tab) { fileHost_.ShowTab(tab); },
+                  .ClearInstrumentPicture = [this] { p_.Widgets.PaintBoxInstrument->Clear(); },
+                  .SetPlayStatusText = [this](const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); },
+                  // The song plays with the mark cleared; the tabs keep their marks, shown again after.
+                  .ShowModifiedPanel = [this](bool playing) {
+                      p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
+                  },
+                  .EnterNestedLoop = p_.Calls.EnterNestedLoop,
+                  .LeaveNestedLoop = p_.Calls.LeaveNestedLoop,
+                  .StopOtherOutputs = [this] {
+                      if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
+                          port->AllNotesOff();
+                          port->ResetControllers();
+                      }
+                  },
+                  .SetBusyCursor = [this](bool busy) { fileHost_.SetBusyCursor(busy); },
+                  .SongChanged = [this](unsigned what, bool byUser) {
+                      p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
+                  }},
+    };
 }
 
 TSongCommands::~TSongCommands() {
@@ -220,11 +221,11 @@ void TSongCommands::Connect() {
     c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });
     c.Bind("YouTubeSite1", TArea::Export, [exporter] { exporter->YouTubeSite1Click(); });
 
-    connect(w.Play.playButton, &QPushButton::clicked, this, [this] {
+    connect(w.Play.BitBtnPlayArrangement, &QPushButton::clicked, this, [this] {
         if (playback_)
             playback_->BitBtnPlayArrangementClick();
     });
-    connect(w.Play.countIn, &QCheckBox::clicked, this, [this] {
+    connect(w.Play.chkCountIn, &QCheckBox::clicked, this, [this] {
         if (playback_)
             playback_->chkCountInClick();
     });

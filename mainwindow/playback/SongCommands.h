@@ -34,7 +34,7 @@ class IPeriodicTimer;
 // The window's controls the song commands drive.
 struct TSongCommandWidgets {
     QWidget *Window = nullptr;   // the commands' parent
-    TPlaybackControls Play;      // the play settings, the displays and the play panel
+    TPlaybackWidgets Play;       // the play settings, the displays and the play panel
     TNotationEdit *RichEdit1 = nullptr;
     TPageControl *PageControl1 = nullptr;
     TInstrumentPicture *PaintBoxInstrument = nullptr;
@@ -103,34 +103,6 @@ private:
     const TSongCommandParts &p_;
 };
 
-// Playback's host on the window's parts.
-class TWindowPlaybackHost : public IPlaybackHost {
-public:
-    explicit TWindowPlaybackHost(const TSongCommandParts &parts) : p_(parts), files_(parts) {}
-    TSongModel &Song() override;
-    DrumPart &Drums() override;
-    platform::IMessageBoxes &Messages() override;
-    TEditorView EditorView() override { return files_.EditorView(); }
-    void RestoreEditorView(const TEditorView &view, bool reselect) override { files_.RestoreEditorView(view, reselect); }
-    void SelectLines(int first, int last) override;
-    void ClearSelection() override;
-    void StoreTabText() override { files_.StoreTabText(); }
-    void ShowTab(int tab) override;
-    void ClearInstrumentPicture() override;
-    void SetPlayStatusText(const QString &text) override;
-    void ShowModifiedPanel(bool playing) override;
-    TPlayState &PlayState() override;
-    void EnterNestedLoop() override;
-    void LeaveNestedLoop() override;
-    void StopOtherOutputs() override;
-    void SetBusyCursor(bool busy) override { files_.SetBusyCursor(busy); }
-    void SongChanged(unsigned what, bool byUser) override;
-
-private:
-    const TSongCommandParts &p_;
-    TWindowFileHost files_;
-};
-
 class TSongCommands : public QObject {
     Q_OBJECT
 public:
@@ -155,11 +127,12 @@ protected:
 private:
     // Binds the file, export and playback rows of the command table.
     void Connect();
+    // Playback's parts from the window's.
+    TPlaybackParts PlaybackParts(platform::IPeriodicTimer &timer);
 
     TSongCommandParts p_;
     std::unique_ptr<platform::IPeriodicTimer> ownTimer_;
     TWindowFileHost fileHost_;
-    TWindowPlaybackHost playHost_;
     std::unique_ptr<TPlayback> playback_;
     std::unique_ptr<TFileCommands> files_;
     std::unique_ptr<TMidiExport> export_;
