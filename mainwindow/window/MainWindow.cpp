@@ -89,7 +89,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     chordTools_ = std::make_unique<TChordTools>(ChordToolParts());
     ConnectHandlers();
     FormCreate();
-    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts(), env_.timer);
+    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts());
     connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(), [this] { songCommands_->Files().OpenSong1Click(); });
     BindCommands();
     commands_->Build();

@@ -159,6 +159,7 @@ TSongCommandParts TfrmMain::SongCommandParts() {
         .Commands = *commands_,
         .Ports = *physicalPorts_,
         .Clock = *env_.clock,
+        .Timer = env_.timer,
         .Dialogs = dialogs_,
         .OpenedDevice = openedDevice_,
         .Widgets = {.Window = this,
