@@ -48,7 +48,6 @@ TPlayback::TPlayback(const TPlaybackParts &parts, QObject *parent) : QObject(par
     poll_.setTimerType(Qt::PreciseTimer);
 
     BuildPlayPanel();
-    chkCountInClick();
 }
 
 TPlayback::~TPlayback() {
@@ -110,12 +109,6 @@ void TPlayback::ShowIdleButton() {
     SetPlayButtonLook(w_.BitBtnPlayArrangement, false);
     const TEditorView view = calls_.EditorView();
     calls_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
-}
-
-void TPlayback::chkCountInClick() {
-    const bool on = w_.chkCountIn && w_.chkCountIn->isChecked();
-    if (w_.EdtCountInbars)
-        w_.EdtCountInbars->setEnabled(on);
 }
 
 void TPlayback::lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo) {

@@ -143,8 +143,6 @@ public:
     void Escape();
     // The 100 ms position display.
     void TimerMidiPositionTimer();
-    // The count-in edit is usable exactly while Count In is checked.
-    void chkCountInClick();
     // The tempo label: `askTempo` shows the tempo dialog with the current tempo and returns
     // 1..500, or nothing when it was cancelled.
     void lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo);

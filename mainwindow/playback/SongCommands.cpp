@@ -233,10 +233,6 @@ void TSongCommands::Connect() {
         if (playback_)
             playback_->BitBtnPlayArrangementClick();
     });
-    connect(w.Play.chkCountIn, &QCheckBox::clicked, this, [this] {
-        if (playback_)
-            playback_->chkCountInClick();
-    });
     c.Bind("PlayAll1", TArea::Playback, [this] {
         if (playback_)
             playback_->PlayAll1Click();

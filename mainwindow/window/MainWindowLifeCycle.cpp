@@ -267,12 +267,12 @@ void TfrmMain::ResetSong() {
         UpdateTabCaption(t);
     docs_->ForgetPlaces();
     {
+        // Values only: the refresh below gives the count-in bars their enabled flag.
         const QSignalBlocker b1(chkMetronome), b2(chkCountIn), b3(chkLoopAll);
         chkMetronome->setChecked(false);
         chkCountIn->setChecked(false);
         chkLoopAll->setChecked(false);
         EdtCountInbars->setValue(1);
-        EdtCountInbars->setEnabled(false);
     }
     drumTab_->ResetPlaySettings();
     PageControl1Change();

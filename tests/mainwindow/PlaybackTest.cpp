@@ -342,15 +342,6 @@ TEST_F(PlaybackTest, ThePositionDisplayTakesTheCountInOff) {
     EXPECT_EQ(PanelLabel("labelMIDIPlayMaxBar"), QStringLiteral("1"));
 }
 
-TEST_F(PlaybackTest, CountInEditFollowsTheCheckBox) {
-    countIn.setChecked(false);
-    playback->chkCountInClick();
-    EXPECT_FALSE(countInBars.isEnabled());
-    countIn.setChecked(true);
-    playback->chkCountInClick();
-    EXPECT_TRUE(countInBars.isEnabled());
-}
-
 // ---- ranges ---------------------------------------------------------------------------------
 
 struct RangeCase {
