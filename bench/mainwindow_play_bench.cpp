@@ -38,43 +38,44 @@ std::string FrettedLine(int strings, int i) {
     return line + (i % 2 ? ", Q" : ", E");
 }
 
-class BenchHost : public IPlaybackHost {
-public:
+// The window's side of playback: the song, its message boxes and play state; every call does
+// nothing but report an empty editor of the tab's lines.
+struct BenchRig {
     TSongModel song;
     DrumPart drums;
     platform::ScriptedMessageBoxes messages;
     TPlayState play;
-    TSongModel &Song() override { return song; }
-    DrumPart &Drums() override { return drums; }
-    platform::IMessageBoxes &Messages() override { return messages; }
-    TEditorView EditorView() override {
-        TEditorView v;
-        v.LineCount = int(song.Lines(song.CurrentTab).size());
-        return v;
+
+    TPlaybackCalls Calls() {
+        return {.EditorView =
+                    [this] {
+                        TEditorView v;
+                        v.LineCount = int(song.Lines(song.CurrentTab).size());
+                        return v;
+                    },
+                .RestoreEditorView = [](const TEditorView &, bool) {},
+                .SelectLines = [](int, int) {},
+                .ClearSelection = [] {},
+                .StoreTabText = [] {},
+                .ShowTab = [](int) {},
+                .ClearInstrumentPicture = [] {},
+                .SetPlayStatusText = [](const QString &) {},
+                .ShowModifiedPanel = [](bool) {},
+                .EnterNestedLoop = [] {},
+                .LeaveNestedLoop = [] {},
+                .StopOtherOutputs = [] {},
+                .SetBusyCursor = [](bool) {},
+                .SongChanged = [](unsigned, bool) {}};
     }
-    void RestoreEditorView(const TEditorView &, bool) override {}
-    void SelectLines(int, int) override {}
-    void ClearSelection() override {}
-    void StoreTabText() override {}
-    void ShowTab(int) override {}
-    void ClearInstrumentPicture() override {}
-    void SetPlayStatusText(const QString &) override {}
-    void ShowModifiedPanel(bool) override {}
-    TPlayState &PlayState() override { return play; }
-    void EnterNestedLoop() override {}
-    void LeaveNestedLoop() override {}
-    void StopOtherOutputs() override {}
-    void SetBusyCursor(bool) override {}
-    void SongChanged(unsigned, bool) override {}
 };
 
-void FillSong(BenchHost &host, int perTab) {
-    ResetSongModel(host.song, host.drums);
+void FillSong(BenchRig &rig, int perTab) {
+    ResetSongModel(rig.song, rig.drums);
     for (int t = 1; t <= kTabCount; ++t) {
-        const TInstrumentTab &tab = host.song.Tab(t);
+        const TInstrumentTab &tab = rig.song.Tab(t);
         if (tab.Kind == TKind::Drums)
             continue;
-        auto &lines = host.song.Lines(t);
+        auto &lines = rig.song.Lines(t);
         for (int i = 0; i < perTab; ++i) {
             if (tab.Kind == TKind::Piano)
                 lines.emplace_back(kPiano[i % std::size(kPiano)]);
@@ -85,11 +86,11 @@ void FillSong(BenchHost &host, int perTab) {
         }
     }
     for (int p = 0; p < 500; ++p) {
-        host.drums.list.Add(FormatPatternListLine("P" + std::to_string(p), host.drums.ids.Next(), kFeelRegular));
-        host.drums.store.AppendLines(
-            {"DPATN|0003|" + host.drums.list.Item(p), "3501000000000000", "3800001000000100", "4210101010101010"});
+        rig.drums.list.Add(FormatPatternListLine("P" + std::to_string(p), rig.drums.ids.Next(), kFeelRegular));
+        rig.drums.store.AppendLines(
+            {"DPATN|0003|" + rig.drums.list.Item(p), "3501000000000000", "3800001000000100", "4210101010101010"});
     }
-    host.song.CurrentTab = 6;
+    rig.song.CurrentTab = 6;
 }
 
 } // namespace
@@ -104,17 +105,32 @@ int main(int argc, char **argv) {
     platform::SteadyClock clock;
     platform::ThreadTimer timer;
     platform::RecordingMidiOutSystem system({"Recorder"}, &clock);
-    BenchHost host;
-    FillSong(host, perTab);
+    BenchRig rig;
+    FillSong(rig, perTab);
     QPushButton play(QStringLiteral("Play"));
     QCheckBox loop, metronome, countIn;
     QSpinBox bars;
     TPosDisplay pos;
     TTimeDisplay time;
     QWidget panel, picture;
-    TPlaybackControls controls{&play, &loop, &metronome, &countIn, &bars, &pos, &time, &panel, &picture};
     TPhysicalPortList ports(system);
-    TPlayback playback(host, controls, ports, clock, timer);
+    TPlayback playback(TPlaybackParts{.Song = rig.song,
+                                      .Drums = rig.drums,
+                                      .PlayState = rig.play,
+                                      .Messages = rig.messages,
+                                      .Ports = ports,
+                                      .Clock = clock,
+                                      .Timer = timer,
+                                      .Widgets = {.BitBtnPlayArrangement = &play,
+                                                  .chkLoopAll = &loop,
+                                                  .chkMetronome = &metronome,
+                                                  .chkCountIn = &countIn,
+                                                  .EdtCountInbars = &bars,
+                                                  .PosDisplay1 = &pos,
+                                                  .TimeDisplay1 = &time,
+                                                  .GroupBoxMIDIPlay = &panel,
+                                                  .PaintBoxInstrument = &picture},
+                                      .Calls = rig.Calls()});
 
     std::vector<double> ms;
     for (int run = 0; run < runs; ++run) {
@@ -138,20 +154,20 @@ int main(int argc, char **argv) {
         QTimer::singleShot(0, &app, [&] {}); // let the press run
         while (firstNote < 0 || playback.Playing()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            if (host.messages.Count() > 0) {
-                std::fprintf(stderr, "the song did not play: %s\n", qPrintable(host.messages.LastText()));
+            if (rig.messages.Count() > 0) {
+                std::fprintf(stderr, "the song did not play: %s\n", qPrintable(rig.messages.LastText()));
                 return 1;
             }
         }
         watch.stop();
         ms.push_back(double(firstNote - pressed));
-        host.play.AbortRequested = false;
+        rig.play.AbortRequested = false;
     }
     std::sort(ms.begin(), ms.end());
     int64_t events = 0;
-    for (int t = 0; t < playback.MidiData1.GetTrackCount(); ++t)
-        events += playback.MidiData1.GetTrack(t)->EventCount();
-    std::printf("built song: %d tracks, %lld events\n", playback.MidiData1.GetTrackCount(), (long long)events);
+    for (int t = 0; t < playback.MidiData().GetTrackCount(); ++t)
+        events += playback.MidiData().GetTrack(t)->EventCount();
+    std::printf("built song: %d tracks, %lld events\n", playback.MidiData().GetTrackCount(), (long long)events);
     std::printf("F2 to first note-on, %d tabs x %d lines + 500 drum patterns, %d runs: "
                 "median %.0f ms, min %.0f ms, max %.0f ms\n",
                 kTabCount - 1, perTab, runs, ms[ms.size() / 2], ms.front(), ms.back());

@@ -2,7 +2,7 @@
 // The File menu's song commands: New, Open (a song, a first-version song, or a plain-text
 // file into the current tab), Save, Save As, the six recent files, the text export and the
 // editor's Save label. Dialogs and boxes go through the platform services, so tests answer
-// them; the window is reached through IFileCommandsHost.
+// them; the window is reached through the calls of TFileParts.
 //
 // Rules kept here:
 //  - `FileName` is always an absolute path.
@@ -18,51 +18,59 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <string>
 
 class QAction;
+class TSongDocument;
 struct TEditorView;
-struct TSongModel;
-struct DrumPart;
+struct TPlaySettings;
 
 namespace platform {
 struct Services;
 }
 
-// What the file commands need from the main window.
-class IFileCommandsHost {
-public:
-    virtual ~IFileCommandsHost() = default;
-    virtual const platform::Services &Services() = 0;
-    virtual TSongModel &Song() = 0;
-    virtual DrumPart &Drums() = 0;
-    virtual ProgramOptions &Options() = 0;
-    virtual QString FileName() const = 0;
-    // Sets the song's file name and the window caption.
-    virtual void SetFileName(const QString &absolutePath) = 0;
+// The window's controls the file commands keep.
+struct TFileWidgets {
+    std::array<QAction *, kRecentCount> RecentItems{}; // Recent11 .. Recent61
+};
+
+// What the file commands and the MIDI export ask of the window.
+struct TFileCalls {
     // Anything playing or a long operation running: the commands do nothing.
-    virtual bool Busy() const = 0;
-    virtual bool AnyTabModified() const = 0;
+    std::function<bool()> Busy;
+    // The window caption, after the song's file name changed.
+    std::function<void()> SetCaptionFromFileName;
     // Reads a song file and shows it (every tab refreshed); on success the song takes the
     // path as its name. On failure the window has reported it and the song is as it was.
-    virtual bool ReadSong(const QString &absolutePath) = 0;
+    std::function<bool(const QString &absolutePath)> ReadSong;
     // Stores the editor's text and writes the song; false (reported) when the write fails,
     // the modified marks then stay.
-    virtual bool WriteSong(const QString &absolutePath) = 0;
-    // The file this song was last read from or written to; empty for a new song.
-    virtual QString SongFilePath() const = 0;
+    std::function<bool(const QString &absolutePath)> WriteSong;
     // A new untitled song without asking (named "Untitled.twd" in the per-user folder).
-    virtual void ResetSong() = 0;
+    std::function<void()> ResetSong;
     // The shown tab's editor text into its stored lines.
-    virtual void StoreTabText() = 0;
+    std::function<void()> StoreTabText;
     // Replaces the editor's lines (the current tab) and marks the tab modified.
-    virtual void ReplaceEditorLines(const QStringList &lines) = 0;
-    virtual TEditorView EditorView() = 0;
-    virtual void RestoreEditorView(const TEditorView &view, bool reselect) = 0;
-    virtual void SetBusyCursor(bool busy) = 0;
+    std::function<void(const QStringList &lines)> ReplaceEditorLines;
+    std::function<TEditorView()> EditorView;
+    std::function<void(const TEditorView &view, bool reselect)> RestoreEditorView;
+    std::function<void(bool busy)> SetBusyCursor;
     // Shows tab `tab` (1..16) and selects its line `line` (0-based), where the song's build
     // failed; either left alone when outside the song or refused.
-    virtual void ShowFailingLine(int tab, int line) = 0;
+    std::function<void(int tab, int line)> ShowFailingLine;
+    // The window's metronome and count-in choices at the moment of a MIDI export.
+    std::function<TPlaySettings()> PlaySettings;
+};
+
+struct TFileParts {
+    // The song, its file name (always an absolute path) and the file it was last read from or
+    // written to (empty for a new song).
+    TSongDocument &Document;
+    ProgramOptions &Options; // the recent list, the last folder and file
+    const platform::Services &Services;
+    TFileWidgets Widgets;
+    TFileCalls Calls;
 };
 
 inline constexpr const char *kOpenFilter =
@@ -77,7 +85,7 @@ bool IsTextImportFile(const QString &path);
 class TFileCommands : public QObject {
     Q_OBJECT
 public:
-    TFileCommands(IFileCommandsHost &host, std::array<QAction *, kRecentCount> recentItems, QObject *parent = nullptr);
+    explicit TFileCommands(const TFileParts &parts, QObject *parent = nullptr);
 
     // The save question: true to go on (saved, or No). A failed save is a Cancel.
     bool AskSaveChanges();
@@ -105,6 +113,10 @@ private:
     // own file, or the user agrees to replace it.
     bool ConfirmReplace(const QString &path);
 
-    IFileCommandsHost &host_;
-    std::array<QAction *, kRecentCount> recent_;
+    // The song's file name as the dialogs and questions show it.
+    QString FileName() const;
+    // Sets the song's file name and the window caption.
+    void SetFileName(const QString &absolutePath);
+
+    const TFileParts p_;
 };

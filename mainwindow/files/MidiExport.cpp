@@ -5,39 +5,39 @@
 #include "platform/FileIO.h"
 #include "platform/qt/Services.h"
 #include "song/SongBuilder.h"
+#include "song/SongDocument.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 
-TMidiExport::TMidiExport(IFileCommandsHost &host, std::function<TPlaySettings()> playSettings, QObject *parent)
-    : QObject(parent), host_(host), playSettings_(std::move(playSettings)) {}
+TMidiExport::TMidiExport(const TFileParts &parts, QObject *parent) : QObject(parent), p_(parts) {}
 
 void TMidiExport::SaveMidiOfSong1Click() {
-    if (host_.Busy())
+    if (p_.Calls.Busy())
         return;
-    const TEditorView view = host_.EditorView();
-    const platform::Services &services = host_.Services();
+    const TEditorView view = p_.Calls.EditorView();
+    const platform::Services &services = p_.Services;
     // The song is built before a file name is asked for: a song that cannot be written is told at once.
-    host_.StoreTabText();
+    p_.Calls.StoreTabText();
     TMidiData midi;
-    const TPlaySettings settings = playSettings_ ? playSettings_() : TPlaySettings{};
-    const TBuildResult built = BuildSongMidi(host_.Song(), host_.Drums(), settings, midi);
+    const TPlaySettings settings = p_.Calls.PlaySettings ? p_.Calls.PlaySettings() : TPlaySettings{};
+    const TBuildResult built = BuildSongMidi(p_.Document.Song, p_.Document.Drums, settings, midi);
     if (built.Status == EBuildStatus::NothingToPlay) {
         services.messages.Error(QString::fromLatin1(kCantCreateMidi));
-        host_.RestoreEditorView(view, view.HasSelection);
+        p_.Calls.RestoreEditorView(view, view.HasSelection);
         return;
     }
     if (!built.Ok()) {
         // As the play command does: the builder's own words, then the failing tab and line.
         services.messages.ShowMessage(QString::fromStdString(built.Message));
-        host_.ShowFailingLine(built.Tab, built.Line);
+        p_.Calls.ShowFailingLine(built.Tab, built.Line);
         return;
     }
     platform::FileDialogRequest r;
     r.title = QStringLiteral("Save Midi File");
-    r.fileName = ChangeFileExt(QFileInfo(host_.FileName()).absoluteFilePath(), QStringLiteral(".mid"));
-    r.directory = DialogStartFolder(host_.Options().Lastdir);
+    r.fileName = ChangeFileExt(QFileInfo(QString::fromStdString(p_.Document.FileName)).absoluteFilePath(), QStringLiteral(".mid"));
+    r.directory = DialogStartFolder(p_.Options.Lastdir);
     r.defaultSuffix = QStringLiteral("mid");
     r.filter = platform::FilterFromPipes(QString::fromLatin1(kMidiFilter));
     r.confirmOverwrite = true;
@@ -54,20 +54,20 @@ void TMidiExport::SaveMidiOfSong1Click() {
             const std::string file = QFile::encodeName(path).toStdString();
             const platform::WriteResult written = platform::WriteFileAtomically(file, midi.SaveToBytes());
             if (written)
-                host_.Options().Lastdir = QFileInfo(path).absolutePath();
+                p_.Options.Lastdir = QFileInfo(path).absolutePath();
             else
                 services.messages.Error(SaveFailedText(path, written.reason));
         }
     }
-    host_.RestoreEditorView(view, view.HasSelection);
+    p_.Calls.RestoreEditorView(view, view.HasSelection);
 }
 
-void TMidiExport::OnlineHelpSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kOnlineHelpAddress)); }
+void TMidiExport::OnlineHelpSite1Click() { p_.Services.shell.OpenUrl(QString::fromLatin1(kOnlineHelpAddress)); }
 
-void TMidiExport::YouTubeSite1Click() { host_.Services().shell.OpenUrl(QString::fromLatin1(kVideoAddress)); }
+void TMidiExport::YouTubeSite1Click() { p_.Services.shell.OpenUrl(QString::fromLatin1(kVideoAddress)); }
 
 void TMidiExport::N14Click() {
-    const platform::Services &services = host_.Services();
+    const platform::Services &services = p_.Services;
     if (!services.shell.StartTextEditor())
         services.messages.Error(
             platform::CouldNotOpenText(QStringLiteral("a text editor"), platform::TextEditorCandidates()));

@@ -19,8 +19,8 @@ inline constexpr const char *kVideoAddress = "https://www.youtube.com/results?se
 class TMidiExport : public QObject {
     Q_OBJECT
 public:
-    // `playSettings` gives the window's metronome and count-in choices at the moment of export.
-    TMidiExport(IFileCommandsHost &host, std::function<TPlaySettings()> playSettings, QObject *parent = nullptr);
+    // The play settings come from `Calls.PlaySettings` (none: the builder's defaults).
+    explicit TMidiExport(const TFileParts &parts, QObject *parent = nullptr);
 
     void SaveMidiOfSong1Click();
     void OnlineHelpSite1Click();
@@ -28,6 +28,5 @@ public:
     void N14Click();
 
 private:
-    IFileCommandsHost &host_;
-    std::function<TPlaySettings()> playSettings_;
+    const TFileParts p_;
 };

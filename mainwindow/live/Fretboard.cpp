@@ -26,51 +26,54 @@ QColor Win(int32_t v) { return RecordColour(v); }
 // ---- template lines -------------------------------------------------------------------------
 
 namespace {
-void AfterTemplate(const TInstrumentHost &host, int line) {
-    if (host.SelectEditorLine)
-        host.SelectEditorLine(line, true);
+void AfterTemplate(const TInstrumentParts &parts, int line) {
+    if (parts.Calls.SelectEditorLine)
+        parts.Calls.SelectEditorLine(line, true);
     else
-        host.Lines->SelectLines(line, line);
-    if (host.ShowLineOnInstrument)
-        host.ShowLineOnInstrument(line);
-    if (host.FocusEditor)
-        host.FocusEditor();
+        parts.Lines.SelectLines(line, line);
+    if (parts.Calls.ShowLineOnInstrument)
+        parts.Calls.ShowLineOnInstrument(line);
+    if (parts.Calls.FocusEditor)
+        parts.Calls.FocusEditor();
 }
-std::string Duration(const TInstrumentHost &host) { return host.CurrentDuration ? host.CurrentDuration() : " Q"; }
+std::string Duration(const TInstrumentParts &parts) {
+    return parts.Calls.CurrentDuration ? parts.Calls.CurrentDuration() : " Q";
+}
 } // namespace
 
-int WriteTemplateLine(const TInstrumentHost &host, int line) {
-    const TInstrumentTab &tab = host.Song->Current();
-    const QString text = QString::fromStdString(WriteTemplateText(tab.Kind, tab.HighestString, Duration(host)));
-    if (line >= host.Lines->LineCount())
-        host.Lines->InsertLine(host.Lines->LineCount(), text);
+int WriteTemplateLine(const TInstrumentParts &parts, int line) {
+    const TInstrumentTab &tab = parts.Song.Current();
+    const QString text = QString::fromStdString(WriteTemplateText(tab.Kind, tab.HighestString, Duration(parts)));
+    if (line >= parts.Lines.LineCount())
+        parts.Lines.InsertLine(parts.Lines.LineCount(), text);
     else
-        host.Lines->ReplaceLine(line, text);
-    AfterTemplate(host, line);
+        parts.Lines.ReplaceLine(line, text);
+    AfterTemplate(parts, line);
     return line;
 }
 
-int InsertTemplateLine(const TInstrumentHost &host, const std::string &name) {
-    const TInstrumentTab &tab = host.Song->Current();
-    const int line = std::min(host.Lines->CurrentLine(), host.Lines->LineCount());
-    host.Lines->InsertLine(line, QString::fromStdString(InsertTemplateText(name, tab.Kind, tab.HighestString, Duration(host))));
-    AfterTemplate(host, line);
+int InsertTemplateLine(const TInstrumentParts &parts, const std::string &name) {
+    const TInstrumentTab &tab = parts.Song.Current();
+    const int line = std::min(parts.Lines.CurrentLine(), parts.Lines.LineCount());
+    const std::string text = InsertTemplateText(name, tab.Kind, tab.HighestString, Duration(parts));
+    parts.Lines.InsertLine(line, QString::fromStdString(text));
+    AfterTemplate(parts, line);
     return line;
 }
 
-int WriteTemplateLineBelow(const TInstrumentHost &host, int line) {
-    host.Lines->InsertLine(line + 1, QString());
-    host.Lines->MoveCaretToLine(line + 1);
-    return WriteTemplateLine(host, line + 1);
+int WriteTemplateLineBelow(const TInstrumentParts &parts, int line) {
+    parts.Lines.InsertLine(line + 1, QString());
+    parts.Lines.MoveCaretToLine(line + 1);
+    return WriteTemplateLine(parts, line + 1);
 }
 
-void FinishInstrumentClick(const TInstrumentHost &host) {
-    if (host.FocusEditor)
-        host.FocusEditor();
-    if (host.MarkModified)
-        host.MarkModified();
-    if (host.ShowCaretPosition)
-        host.ShowCaretPosition(host.Lines->CurrentLine());
+void FinishInstrumentClick(const TInstrumentParts &parts) {
+    if (parts.Calls.FocusEditor)
+        parts.Calls.FocusEditor();
+    if (parts.Calls.MarkModified)
+        parts.Calls.MarkModified();
+    if (parts.Calls.ShowCaretPosition)
+        parts.Calls.ShowCaretPosition(parts.Lines.CurrentLine());
 }
 
 void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint) {
@@ -280,54 +283,55 @@ bool TFretboardView::event(QEvent *e) {
 
 // ---- behaviour ------------------------------------------------------------------------------
 
-TFretboard::TFretboard(TInstrumentHost host, QWidget *parent) : host_(std::move(host)) {
+TFretboard::TFretboard(const TInstrumentParts &parts) : p_(parts) {
     model_.CreateShapes();
-    view_ = new TFretboardView(model_, [this]() -> const TInstrumentTab & { return host_.Song->Current(); }, parent);
-    view_->WindowWidth = host_.WindowWidth;
+    view_ = new TFretboardView(model_, [this]() -> const TInstrumentTab & { return p_.Song.Current(); },
+                               p_.Widgets.PaintBoxInstrument);
+    view_->WindowWidth = p_.WindowWidth;
     view_->OnShapeDown = [this](const TFretHit &hit, Qt::MouseButton b, Qt::KeyboardModifiers m) { Shape1MouseDown(hit, b, m); };
     view_->OnShapeMove = [this](const TFretHit &hit) { Shape1MouseMove(hit); };
     view_->OnShapeUp = [this] { Shape1MouseUp(); };
     view_->MarkersOnly = [this] {
-        return ScaleShownOnFretboard && host_.ScaleRestrictor && host_.ScaleRestrictor();
+        return ScaleShownOnFretboard && p_.Calls.ScaleRestrictor && p_.Calls.ScaleRestrictor();
     };
 }
 
 TFretboard::~TFretboard() { delete view_.data(); }
 
 void TFretboard::Shape1MouseMove(const TFretHit &hit) {
-    const TInstrumentTab &tab = host_.Song->Current();
+    const TInstrumentTab &tab = p_.Song.Current();
     if (!IsFretted(tab.Kind))
         return;
     HoverString = hit.String + 1;
     HoverFret = hit.Fret;
     HoverNoteName = status::WithFlatTwin(NoteNameAtFret(tab.TuningSpelling, hit.String, hit.Fret));
-    if (host_.ShowNoteText)
-        host_.ShowNoteText(HoverNoteName);
+    if (p_.Calls.ShowNoteText)
+        p_.Calls.ShowNoteText(HoverNoteName);
     model_.SetHoverHint(hit.String, hit.Fret, HoverNoteName);
 }
 
 void TFretboard::Shape1MouseUp() {
-    if (host_.RepaintEditor)
-        host_.RepaintEditor();
+    if (p_.Calls.RepaintEditor)
+        p_.Calls.RepaintEditor();
 }
 
 void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    if ((host_.Busy && host_.Busy()) || (button != Qt::LeftButton && button != Qt::RightButton))
+    if ((p_.Calls.Busy && p_.Calls.Busy()) || (button != Qt::LeftButton && button != Qt::RightButton))
         return;
     if (!hit.Marker && view_->MarkersOnly && view_->MarkersOnly())
         return;
     const bool left = button == Qt::LeftButton;
     if (left && (modifiers & Qt::ControlModifier)) {
-        if (host_.ShowDurationPicker)
-            host_.ShowDurationPicker();
-        if (host_.FocusEditor)
-            host_.FocusEditor();
+        if (p_.Calls.ShowDurationPicker)
+            p_.Calls.ShowDurationPicker();
+        if (p_.Calls.FocusEditor)
+            p_.Calls.FocusEditor();
         return;
     }
-    TSongModel &song = *host_.Song;
+    TSongModel &song = p_.Song;
     const TInstrumentTab &tab = song.Current();
-    TEditorLines &lines = *host_.Lines;
-    TLiveSounding &sound = *host_.Sound;
+    TEditorLines &lines = p_.Lines;
+    TLiveSounding &sound = p_.Sound;
     sound.SendTabPatch(tab);
     const int s = hit.String, f = hit.Fret;
     const bool wasShown = model_.DotShown(s, f);
@@ -340,11 +344,11 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
     const TNoteLine caret = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
     const bool faulty = caret.Class == TLineClass::Directive || !caret.Ok();
     if (faulty) {
-        target = InsertTemplateLine(host_, std::string(KindText(tab.Kind)));
+        target = InsertTemplateLine(p_, std::string(KindText(tab.Kind)));
     } else if (caret.Class == TLineClass::Empty) {
-        WriteTemplateLine(host_, target);
+        WriteTemplateLine(p_, target);
     } else if (left) {
-        target = WriteTemplateLineBelow(host_, target);
+        target = WriteTemplateLineBelow(p_, target);
     }
 
     model_.PaintClickFeedback(s, f);
@@ -355,18 +359,18 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
     const int fret = !left && wasShown && !faulty ? -1 : f;
     if (const auto written = SetStringFret(lines.Line(target).toStdString(), s, fret, ctx)) {
         lines.ReplaceLine(target, QString::fromStdString(*written));
-        if (host_.ShowLineOnInstrument)
-            host_.ShowLineOnInstrument(target);
+        if (p_.Calls.ShowLineOnInstrument)
+            p_.Calls.ShowLineOnInstrument(target);
     }
 
     if (!left) {
         const TNoteLine line = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Milliseconds, ctx);
         if (line.Sounds()) {
-            if (host_.SelectEditorLine)
-                host_.SelectEditorLine(target, true);
+            if (p_.Calls.SelectEditorLine)
+                p_.Calls.SelectEditorLine(target, true);
             sound.SoundChordLive(song, line.Chord.Pitches, -1, -1, false, 250);
-            if (host_.SelectEditorLine)
-                host_.SelectEditorLine(target, false);
+            if (p_.Calls.SelectEditorLine)
+                p_.Calls.SelectEditorLine(target, false);
         }
     } else {
         view_->repaint();
@@ -379,5 +383,5 @@ void TFretboard::Shape1MouseDown(const TFretHit &hit, Qt::MouseButton button, Qt
         view_->update();
     }
 
-    FinishInstrumentClick(host_);
+    FinishInstrumentClick(p_);
 }

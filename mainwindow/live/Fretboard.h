@@ -2,7 +2,7 @@
 // The fretboard of a fretted tab: `PaintBoxInstrument`'s neck drawn in one widget with its
 // dot and marker shapes (TFretboardModel), and what its mouse does: hovering names the note,
 // clicking a fret writes it into the caret line (or a new line) and sounds it.
-// TInstrumentHost is what the fretboard and the keyboard need from the main window.
+// TInstrumentParts is what the fretboard and the keyboard work with.
 #include "mainwindow/rules/FretboardModel.h"
 
 #include <QPointer>
@@ -15,10 +15,13 @@ class TEditorLines;
 class TLiveSounding;
 struct TSongModel;
 
-struct TInstrumentHost {
-    TSongModel *Song = nullptr;
-    TEditorLines *Lines = nullptr;
-    TLiveSounding *Sound = nullptr;
+// The window's widget the pictures go into.
+struct TInstrumentWidgets {
+    QWidget *PaintBoxInstrument = nullptr; // the pictures' parent (none: top-level, in tests)
+};
+
+// What the fretboard and the keyboard ask of the window.
+struct TInstrumentCalls {
     std::function<bool()> Busy;                     // anything playing: clicks do nothing
     // A key click sounds and waits (true) or is done (false): the window counts the wait as busy,
     // so a tab change or an edit cannot land in the middle of it.
@@ -33,7 +36,15 @@ struct TInstrumentHost {
     std::function<void(const std::string &text)> ShowNoteText; // status panel 4
     std::function<void(int line)> ShowLineOnInstrument;
     std::function<void()> RepaintEditor;
+};
+
+struct TInstrumentParts {
+    TSongModel &Song;
+    TEditorLines &Lines;
+    TLiveSounding &Sound;
     int WindowWidth = 815;                          // the main window's width
+    TInstrumentWidgets Widgets;
+    TInstrumentCalls Calls;
 };
 
 // One drawn widget: the neck, the frets, the strings and every shown shape.
@@ -74,13 +85,13 @@ private:
 // Blank lines of the current tab's kind (fretted or piano): `WriteTemplateLine` replaces line
 // `line`, `InsertTemplateLine` puts one named `name` above the caret line. Either selects the
 // line, shows it on the picture and focuses the editor. Both answer the line's index.
-int WriteTemplateLine(const TInstrumentHost &host, int line);
-int InsertTemplateLine(const TInstrumentHost &host, const std::string &name);
+int WriteTemplateLine(const TInstrumentParts &parts, int line);
+int InsertTemplateLine(const TInstrumentParts &parts, const std::string &name);
 // A new line below `line` with the caret on it, written as a template; answers its index.
-int WriteTemplateLineBelow(const TInstrumentHost &host, int line);
+int WriteTemplateLineBelow(const TInstrumentParts &parts, int line);
 // The end of a click that wrote a line: the editor focused, the tab marked modified and the
 // caret's position shown.
-void FinishInstrumentClick(const TInstrumentHost &host);
+void FinishInstrumentClick(const TInstrumentParts &parts);
 
 // Shows `hint` as the tool tip of `view` at `globalPos`, or hides the tip when there is none.
 void ShowInstrumentHint(QWidget *view, const QPoint &globalPos, const std::string &hint);
@@ -90,7 +101,7 @@ Qt::CursorShape FretCursorShape(int32_t fretCursor);
 // The fretboard's behaviour on the main window.
 class TFretboard {
 public:
-    explicit TFretboard(TInstrumentHost host, QWidget *parent = nullptr);
+    explicit TFretboard(const TInstrumentParts &parts);
     // The view goes with it (its handlers reach back here).
     ~TFretboard();
     TFretboard(const TFretboard &) = delete;
@@ -110,7 +121,7 @@ public:
     void Shape1MouseUp();
 
 private:
-    TInstrumentHost host_;
+    const TInstrumentParts p_;
     TFretboardModel model_;
     QPointer<TFretboardView> view_;
 };

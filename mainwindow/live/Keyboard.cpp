@@ -71,73 +71,70 @@ bool IsScaleColour(int32_t c) {
 }
 } // namespace
 
-TKeyboard::TKeyboard(TInstrumentHost host, QWidget *parent) : host_(std::move(host)) {
-    view_ = new TKeyboardView(model_, parent);
+TKeyboard::TKeyboard(const TInstrumentParts &parts) : p_(parts) {
+    view_ = new TKeyboardView(model_, p_.Widgets.PaintBoxInstrument);
     view_->OnKeyDown = [this](int key, Qt::MouseButton b, Qt::KeyboardModifiers m) { Shape2MouseDown(key, b, m); };
     view_->OnKeyMove = [this](int key) { Shape2MouseMove(key); };
-    if (TLiveSounding *sound = host_.Sound) {
-        sound->View.KeysSounding = [this](const std::array<int32_t, 10> &keys, bool on) {
-            if (!OnPianoTab())
-                return;
-            model_.KeysSounding(keys, on);
-            view_->repaint();
-        };
-        sound->View.HighlightKeys = [this](const std::array<int32_t, 10> &keys) {
-            if (!OnPianoTab())
-                return;
-            model_.HighlightPianoKeys(keys);
-            view_->update();
-        };
-        sound->View.RefreshKeys = [this] {
-            if (!OnPianoTab())
-                return;
-            model_.RefreshKeyColours(false);
-            view_->update();
-        };
-    }
+    TLiveView &live = p_.Sound.View;
+    live.KeysSounding = [this](const std::array<int32_t, 10> &keys, bool on) {
+        if (!OnPianoTab())
+            return;
+        model_.KeysSounding(keys, on);
+        view_->repaint();
+    };
+    live.HighlightKeys = [this](const std::array<int32_t, 10> &keys) {
+        if (!OnPianoTab())
+            return;
+        model_.HighlightPianoKeys(keys);
+        view_->update();
+    };
+    live.RefreshKeys = [this] {
+        if (!OnPianoTab())
+            return;
+        model_.RefreshKeyColours(false);
+        view_->update();
+    };
 }
 
 TKeyboard::~TKeyboard() {
     delete view_.data();
-    if (TLiveSounding *sound = host_.Sound) {
-        sound->View.KeysSounding = nullptr;
-        sound->View.HighlightKeys = nullptr;
-        sound->View.RefreshKeys = nullptr;
-    }
+    p_.Sound.View.KeysSounding = nullptr;
+    p_.Sound.View.HighlightKeys = nullptr;
+    p_.Sound.View.RefreshKeys = nullptr;
 }
 
-bool TKeyboard::OnPianoTab() const { return host_.Song->Current().Kind == TKind::Piano; }
+bool TKeyboard::OnPianoTab() const { return p_.Song.Current().Kind == TKind::Piano; }
 
 void TKeyboard::Shape2MouseMove(int key) {
     if (!OnPianoTab() || key < 1 || key > kKeyCount || model_.Key(key).Tag == 0)
         return;
-    if (host_.ShowNoteText)
-        host_.ShowNoteText(model_.HoverText(key));
+    if (p_.Calls.ShowNoteText)
+        p_.Calls.ShowNoteText(model_.HoverText(key));
     model_.SetHoverHint(key);
 }
 
 void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    if ((host_.Busy && host_.Busy()) || key < 1 || key > kKeyCount || model_.Key(key).Tag == 0 ||
+    if ((p_.Calls.Busy && p_.Calls.Busy()) || key < 1 || key > kKeyCount || model_.Key(key).Tag == 0 ||
         (button != Qt::LeftButton && button != Qt::RightButton))
         return;
     const bool left = button == Qt::LeftButton;
-    if (left && model_.ScaleShown && host_.ScaleRestrictor && host_.ScaleRestrictor() &&
+    if (left && model_.ScaleShown && p_.Calls.ScaleRestrictor && p_.Calls.ScaleRestrictor() &&
         !IsScaleColour(model_.Key(key).Colour))
         return;
     if (KeyClickBusy || (left && (modifiers & Qt::ControlModifier))) {
-        if (!KeyClickBusy && host_.ShowDurationPicker)
-            host_.ShowDurationPicker();
-        if (host_.FocusEditor)
-            host_.FocusEditor();
+        if (!KeyClickBusy && p_.Calls.ShowDurationPicker)
+            p_.Calls.ShowDurationPicker();
+        if (p_.Calls.FocusEditor)
+            p_.Calls.FocusEditor();
         return;
     }
-    TSongModel &song = *host_.Song;
-    TEditorLines &lines = *host_.Lines;
-    TLiveSounding &sound = *host_.Sound;
+    TSongModel &song = p_.Song;
+    TEditorLines &lines = p_.Lines;
+    TLiveSounding &sound = p_.Sound;
     sound.SendTabPatch(song.Current());
     KeyClickBusy = true;
-    if (host_.ClickWaiting)
-        host_.ClickWaiting(true);
+    if (p_.Calls.ClickWaiting)
+        p_.Calls.ClickWaiting(true);
     const int n = model_.Key(key).Tag;
     TLineContext ctx = song.LineContext(song.CurrentTab);
     ctx.Kind = TKind::Piano; // the keyboard reads and writes piano lines
@@ -148,11 +145,11 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     int target = lines.CurrentLine();
     const TNoteLine caret = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
     if (caret.Class == TLineClass::Empty) {
-        WriteTemplateLine(host_, target);
+        WriteTemplateLine(p_, target);
     } else if (left) {
-        target = WriteTemplateLineBelow(host_, target);
+        target = WriteTemplateLineBelow(p_, target);
     } else if (caret.Class == TLineClass::Directive || !caret.Ok()) {
-        target = InsertTemplateLine(host_, "Piano");
+        target = InsertTemplateLine(p_, "Piano");
     }
 
     const std::string text = lines.Line(target).toStdString();
@@ -173,21 +170,21 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
         written = TogglePianoKey(text, n, ctx);
     if (written && !written->empty()) {
         lines.ReplaceLine(target, QString::fromStdString(*written));
-        if (host_.ShowLineOnInstrument)
-            host_.ShowLineOnInstrument(target);
+        if (p_.Calls.ShowLineOnInstrument)
+            p_.Calls.ShowLineOnInstrument(target);
     }
     sound.StopRequested() = false;
 
     const TNoteLine played = ParseNoteLine(lines.Line(target).toStdString(), TDurationUnit::Ticks, ctx);
     if (!left) {
         if (played.Sounds()) {
-            if (host_.SelectEditorLine)
-                host_.SelectEditorLine(target, true);
+            if (p_.Calls.SelectEditorLine)
+                p_.Calls.SelectEditorLine(target, true);
             model_.HighlightPianoKeys(played.Keys.Keys);
             view_->update();
             sound.PlayPianoKeysLive(song, played.Keys, 250, -1, -1);
-            if (host_.SelectEditorLine)
-                host_.SelectEditorLine(target, false);
+            if (p_.Calls.SelectEditorLine)
+                p_.Calls.SelectEditorLine(target, false);
         }
     } else {
         if (played.Sounds())
@@ -197,9 +194,9 @@ void TKeyboard::Shape2MouseDown(int key, Qt::MouseButton button, Qt::KeyboardMod
     }
 
     KeyClickBusy = false;
-    if (host_.ClickWaiting)
-        host_.ClickWaiting(false);
-    if (host_.ShowLineOnInstrument)
-        host_.ShowLineOnInstrument(lines.CurrentLine());
-    FinishInstrumentClick(host_);
+    if (p_.Calls.ClickWaiting)
+        p_.Calls.ClickWaiting(false);
+    if (p_.Calls.ShowLineOnInstrument)
+        p_.Calls.ShowLineOnInstrument(lines.CurrentLine());
+    FinishInstrumentClick(p_);
 }

@@ -36,7 +36,7 @@ private:
 
 class TKeyboard {
 public:
-    explicit TKeyboard(TInstrumentHost host, QWidget *parent = nullptr);
+    explicit TKeyboard(const TInstrumentParts &parts);
     // The view goes with it (its handlers reach back here).
     ~TKeyboard();
     TKeyboard(const TKeyboard &) = delete;
@@ -53,7 +53,7 @@ public:
 
 private:
     bool OnPianoTab() const;
-    TInstrumentHost host_;
+    const TInstrumentParts p_;
     TKeyboardModel model_;
     QPointer<TKeyboardView> view_;
 };

@@ -27,33 +27,38 @@ std::string PlayLineErrorText(const std::string &tabName, int line) {
     return "Error in " + tabName + ": Line " + std::to_string(line + 1);
 }
 
-TInstrumentHost TLiveInstrument::MakeHost() {
-    TInstrumentHost host;
-    host.Song = &song_;
-    host.Lines = &lines_;
-    host.Sound = sound_.get();
-    host.Busy = [this] { return play_.Busy(); };
-    host.ScaleRestrictor = calls_.ScaleRestrictor;
-    host.CurrentDuration = [this] { return ui_.PanelNoteButtons->CurrentDuration(); };
-    host.SelectEditorLine = calls_.SelectEditorLine;
-    host.FocusEditor = [this] {
-        if (song_.Current().Kind != TKind::Drums)
-            ui_.RichEdit1->setFocus();
-    };
-    host.MarkModified = calls_.MarkModified;
-    host.ShowDurationPicker = calls_.ShowDurationPicker;
-    host.ClickWaiting = [this](bool waiting) {
-        const auto &step = waiting ? calls_.EnterNestedLoop : calls_.LeaveNestedLoop;
-        if (step)
-            step();
-    };
-    host.ShowCaretPosition = calls_.ShowCaretPosition;
-    host.ShowNoteText = calls_.ShowNoteText;
-    host.ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); };
-    host.RepaintEditor = [this] { ui_.RichEdit1->viewport()->repaint(); };
+// The fretboard's and the keyboard's parts: the song, the editor lines, the sounding, the picture
+// they go into and the window's calls.
+TInstrumentParts TLiveInstrument::InstrumentParts() {
     const int width = calls_.WindowWidth();
-    host.WindowWidth = width > 0 ? width : 815;
-    return host;
+    return TInstrumentParts{
+        .Song = song_,
+        .Lines = lines_,
+        .Sound = *sound_,
+        .WindowWidth = width > 0 ? width : 815,
+        .Widgets = {.PaintBoxInstrument = ui_.PaintBoxInstrument},
+        .Calls = {.Busy = [this] { return play_.Busy(); },
+                  .ClickWaiting =
+                      [this](bool waiting) {
+                          const auto &step = waiting ? calls_.EnterNestedLoop : calls_.LeaveNestedLoop;
+                          if (step)
+                              step();
+                      },
+                  .ScaleRestrictor = calls_.ScaleRestrictor,
+                  .CurrentDuration = [this] { return ui_.PanelNoteButtons->CurrentDuration(); },
+                  .ShowDurationPicker = calls_.ShowDurationPicker,
+                  .SelectEditorLine = calls_.SelectEditorLine,
+                  .FocusEditor =
+                      [this] {
+                          if (song_.Current().Kind != TKind::Drums)
+                              ui_.RichEdit1->setFocus();
+                      },
+                  .MarkModified = calls_.MarkModified,
+                  .ShowCaretPosition = calls_.ShowCaretPosition,
+                  .ShowNoteText = calls_.ShowNoteText,
+                  .ShowLineOnInstrument = [this](int line) { ShowLineOnInstrument(line); },
+                  .RepaintEditor = [this] { ui_.RichEdit1->viewport()->repaint(); }},
+    };
 }
 
 TLiveInstrument::TLiveInstrument(const TLiveParts &parts)
@@ -61,9 +66,9 @@ TLiveInstrument::TLiveInstrument(const TLiveParts &parts)
       commands_(parts.Commands), ui_(parts.Widgets), calls_(parts.Calls) {
     sound_ = std::make_unique<TLiveSounding>(parts.OutputPort, parts.Clock, play_.StopRequested);
     SetPlayCaption(false); // green from the start, as after a run
-    const TInstrumentHost host = MakeHost();
-    fretboard_ = std::make_unique<TFretboard>(host, ui_.PaintBoxInstrument);
-    keyboard_ = std::make_unique<TKeyboard>(host, ui_.PaintBoxInstrument);
+    const TInstrumentParts instrument = InstrumentParts();
+    fretboard_ = std::make_unique<TFretboard>(instrument);
+    keyboard_ = std::make_unique<TKeyboard>(instrument);
     auto *stack = new QStackedLayout(ui_.PaintBoxInstrument);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->addWidget(fretboard_->View());

@@ -106,7 +106,7 @@ public:
 private:
     void SetPlayCaption(bool playing);
     void ShowTempo(int tempo);
-    TInstrumentHost MakeHost();
+    TInstrumentParts InstrumentParts();
 
     TSongModel &song_;
     TEditorLines &lines_;

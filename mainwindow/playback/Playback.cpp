@@ -29,17 +29,15 @@ const QColor kBeatSilver(192, 192, 192);
 
 } // namespace
 
-TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPhysicalPortList &ports,
-                     platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent)
-    : QObject(parent), host_(host), c_(controls) {
+TPlayback::TPlayback(const TPlaybackParts &parts, QObject *parent) : QObject(parent), p_(parts) {
     MidiData1.SetPPQN(kBuildPpqn);
-    outputs_ = std::make_unique<TTrackOutputs>(ports);
+    outputs_ = std::make_unique<TTrackOutputs>(p_.Ports);
     // The window's own port keeps the device open, so a track output freed between two plays
     // (after its notes are off) has nothing to wait for.
     outputs_->SetSysexLatency(0);
     outputs_->SetMidiData(&MidiData1);
-    player_ = std::make_unique<TMidiPlayer>(clock, timer);
-    SetPlayButtonLook(c_.playButton, false); // green from the start
+    player_ = std::make_unique<TMidiPlayer>(p_.Clock, p_.Timer);
+    SetPlayButtonLook(w_.BitBtnPlayArrangement, false); // green from the start
 
     TimerMidiPosition.setObjectName(QStringLiteral("TimerMidiPosition"));
     TimerMidiPosition.setInterval(100);
@@ -50,7 +48,6 @@ TPlayback::TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPh
     poll_.setTimerType(Qt::PreciseTimer);
 
     BuildPlayPanel();
-    chkCountInClick();
 }
 
 TPlayback::~TPlayback() {
@@ -62,14 +59,14 @@ TPlayback::~TPlayback() {
 void TPlayback::SetOutputDevice(int deviceId) { outputs_->SetDefaultOutputPort(deviceId); }
 
 void TPlayback::BuildPlayPanel() {
-    if (!c_.playPanel)
+    if (!w_.GroupBoxMIDIPlay)
         return;
     // Shown over the instrument picture: no caption, and nothing of what lies under it.
-    if (auto *box = qobject_cast<QGroupBox *>(c_.playPanel))
+    if (auto *box = qobject_cast<QGroupBox *>(w_.GroupBoxMIDIPlay))
         box->setTitle(QString());
-    c_.playPanel->setAutoFillBackground(true);
-    auto *row = new QHBoxLayout(c_.playPanel);
-    auto *barBeat = new QWidget(c_.playPanel);
+    w_.GroupBoxMIDIPlay->setAutoFillBackground(true);
+    auto *row = new QHBoxLayout(w_.GroupBoxMIDIPlay);
+    auto *barBeat = new QWidget(w_.GroupBoxMIDIPlay);
     barBeat->setObjectName(QStringLiteral("PanelBarBeat"));
     barBeat->setAutoFillBackground(true);
     QPalette dark = barBeat->palette();
@@ -96,47 +93,41 @@ void TPlayback::BuildPlayPanel() {
     labelMIDIPlayMaxBar = makeLabel("labelMIDIPlayMaxBar", QStringLiteral("0"), 16);
     row->addStretch(1);
     row->addWidget(barBeat, 3);
-    PanelPlayMidi = new TPlaybackAnimation(c_.playPanel);
+    PanelPlayMidi = new TPlaybackAnimation(w_.GroupBoxMIDIPlay);
     PanelPlayMidi->setObjectName(QStringLiteral("PanelPlayMidi"));
     row->addWidget(PanelPlayMidi, 2);
     row->addStretch(1);
 }
 
 int TPlayback::CountInBarsShown() const {
-    if (!c_.countIn || !c_.countIn->isChecked() || !c_.countInBars)
+    if (!w_.chkCountIn || !w_.chkCountIn->isChecked() || !w_.EdtCountInbars)
         return 0;
-    return c_.countInBars->value();
+    return w_.EdtCountInbars->value();
 }
 
 void TPlayback::ShowIdleButton() {
-    SetPlayButtonLook(c_.playButton, false);
-    const TEditorView view = host_.EditorView();
-    host_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
-}
-
-void TPlayback::chkCountInClick() {
-    const bool on = c_.countIn && c_.countIn->isChecked();
-    if (c_.countInBars)
-        c_.countInBars->setEnabled(on);
+    SetPlayButtonLook(w_.BitBtnPlayArrangement, false);
+    const TEditorView view = calls_.EditorView();
+    calls_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
 }
 
 void TPlayback::lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo) {
     if (Playing() || !askTempo)
         return;
-    TSongModel &song = host_.Song();
+    TSongModel &song = p_.Song;
     const std::optional<int> tempo = askTempo(song.Tempo);
     // Every value the dialog hands back is a confirmed tempo; nothing is Cancel.
     if (!tempo || *tempo < 1 || *tempo > 500 || *tempo == song.Tempo)
         return;
     song.Tempo = *tempo;
-    host_.SongChanged(kChangedTempo, true);
+    calls_.SongChanged(kChangedTempo, true);
 }
 
 void TPlayback::LabelSigUpperClick(
     const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature) {
     if (Playing() || !askTimeSignature)
         return;
-    TSongModel &song = host_.Song();
+    TSongModel &song = p_.Song;
     // The dialog starts from the signature as the labels show it.
     const auto shown = ParseTimeSignature(song.TimeSignature);
     const std::string current = shown ? FormatTimeSignature(shown->Upper, shown->Lower) : song.TimeSignature;
@@ -145,26 +136,26 @@ void TPlayback::LabelSigUpperClick(
         return;
     const auto sig = ParseTimeSignature(*chosen);
     if (!sig || !IsPlayableTimeSignature(sig->Upper, sig->Lower)) {
-        host_.Messages().Error(QString::fromLatin1(kTimeSignatureRefused));
+        p_.Messages.Error(QString::fromLatin1(kTimeSignatureRefused));
         return;
     }
     const std::string text = FormatTimeSignature(sig->Upper, sig->Lower);
     if (text != song.TimeSignature) {
         song.TimeSignature = text;
-        DrumPart &drums = host_.Drums();
+        DrumPart &drums = p_.Drums;
         drums.sigUpper = sig->Upper;
         drums.sigLower = sig->Lower;
     }
-    host_.Drums().RefitGridToBar();
+    p_.Drums.RefitGridToBar();
     // Unchanged, the caret line's status is still computed again.
-    host_.SongChanged(kChangedTimeSignature, text != current);
+    calls_.SongChanged(kChangedTimeSignature, text != current);
 }
 
 void TPlayback::BitBtnPlayArrangementClick() {
     if (Playing()) {
         // The play loop below sees the song no longer playing and winds down.
         StopSong();
-        host_.PlayState().End(TPlayKind::Song);
+        p_.PlayState.End(TPlayKind::Song);
         ShowIdleButton();
         return;
     }
@@ -176,33 +167,33 @@ void TPlayback::PlayAll1Click() {
         BitBtnPlayArrangementClick();
         return;
     }
-    const TEditorView view = host_.EditorView();
+    const TEditorView view = calls_.EditorView();
     // From the start: the selection does not narrow the range (and must not lock out the count-in).
     if (view.HasSelection)
-        host_.ClearSelection();
+        calls_.ClearSelection();
     PlayKeepingView(view);
 }
 
 void TPlayback::PlayFromCursor1Click() {
-    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
+    if (Playing() || p_.Song.Current().Kind == TKind::Drums)
         return;
     PlayFromCursor = true;
-    PlayKeepingView(host_.EditorView());
+    PlayKeepingView(calls_.EditorView());
     PlayFromCursor = false;
 }
 
 void TPlayback::PlayFromBookmark(int bookmark) {
-    if (Playing() || host_.Song().Current().Kind == TKind::Drums)
+    if (Playing() || p_.Song.Current().Kind == TKind::Drums)
         return;
     if (bookmark < 0) {
-        host_.Messages().Information(QString::fromLatin1(kSetABookmark));
+        p_.Messages.Information(QString::fromLatin1(kSetABookmark));
         return;
     }
-    const TEditorView view = host_.EditorView();
+    const TEditorView view = calls_.EditorView();
     const std::optional<int> from = BookmarkPlayLine(bookmark, view.LineCount, view.CaretLine);
     // The lines that play stay selected while they play.
     if (from)
-        host_.SelectLines(*from, view.LineCount - 1);
+        calls_.SelectLines(*from, view.LineCount - 1);
     playFromLine_ = from.value_or(-1);
     PlayKeepingView(view);
     playFromLine_ = -1;
@@ -210,21 +201,21 @@ void TPlayback::PlayFromBookmark(int bookmark) {
 
 void TPlayback::PlayKeepingView(const TEditorView &view) {
     // A faulty line stays selected, on its own tab; otherwise the view comes back as it was.
-    const int tab = host_.Song().CurrentTab;
-    if (PlayCommand() && host_.Song().CurrentTab == tab)
-        host_.RestoreEditorView(view, view.HasSelection);
+    const int tab = p_.Song.CurrentTab;
+    if (PlayCommand() && p_.Song.CurrentTab == tab)
+        calls_.RestoreEditorView(view, view.HasSelection);
 }
 
 void TPlayback::StopSong() {
     player_->Stop();
     player_->SetPlay(false);
     player_->AllNotesOff();
-    host_.StopOtherOutputs();
+    calls_.StopOtherOutputs();
     outputs_->ResetControllers();
 }
 
 void TPlayback::Escape() {
-    host_.PlayState().AbortRequested = true;
+    p_.PlayState.AbortRequested = true;
     if (Playing())
         StopSong();
 }
@@ -237,20 +228,20 @@ void TPlayback::SetBodyMuted(bool muted) {
 }
 
 bool TPlayback::PlayCommand() {
-    TSongModel &song = host_.Song();
-    DrumPart &drums = host_.Drums();
+    TSongModel &song = p_.Song;
+    DrumPart &drums = p_.Drums;
     const bool drumsTab = song.Current().Kind == TKind::Drums;
 
     // Playing the song locks the window (the command state follows the play state); a
     // selection of lines (or of several patterns) leaves Count In unchecked meanwhile.
-    if (!host_.PlayState().Begin(TPlayKind::Song))
+    if (!p_.PlayState.Begin(TPlayKind::Song))
         return false;
     if (drumsTab && drums.list.Count() > 0 && drums.list.SelectedCount() == 0)
         drums.list.SetSelected(0, true);
-    SetPlayButtonLook(c_.playButton, true);
-    host_.SetBusyCursor(true);
+    SetPlayButtonLook(w_.BitBtnPlayArrangement, true);
+    calls_.SetBusyCursor(true);
 
-    const TEditorView view = host_.EditorView();
+    const TEditorView view = calls_.EditorView();
     TPlaySource source;
     source.DrumsTab = drumsTab;
     source.FromCursor = PlayFromCursor;
@@ -266,11 +257,11 @@ bool TPlayback::PlayCommand() {
     std::array<bool, kTabCount> modified{};
     for (int i = 0; i < kTabCount; ++i)
         modified[size_t(i)] = song.Tabs[size_t(i)].Modified;
-    host_.StoreTabText();
+    calls_.StoreTabText();
     TPlaySettings settings;
-    settings.Metronome = c_.metronome && c_.metronome->isChecked();
-    settings.CountIn = c_.countIn && c_.countIn->isChecked(); // the lock unchecked it where it may not count
-    settings.CountInBars = c_.countInBars ? c_.countInBars->value() : 1;
+    settings.Metronome = w_.chkMetronome && w_.chkMetronome->isChecked();
+    settings.CountIn = w_.chkCountIn && w_.chkCountIn->isChecked(); // the lock unchecked it where it may not count
+    settings.CountInBars = w_.EdtCountInbars ? w_.EdtCountInbars->value() : 1;
     countInShown_ = settings.CountIn;
     // The outputs are let go before the song they play is rebuilt.
     player_->SetTrackOutputs(nullptr);
@@ -278,17 +269,17 @@ bool TPlayback::PlayCommand() {
     const TBuildResult built = BuildSongMidi(song, drums, settings, MidiData1);
     for (int i = 0; i < kTabCount; ++i)
         song.Tabs[size_t(i)].Modified = modified[size_t(i)];
-    host_.ShowModifiedPanel(true);
+    calls_.ShowModifiedPanel(true);
 
     if (!drumsTab) {
-        host_.RestoreEditorView(view, view.HasSelection);
-        host_.ClearInstrumentPicture();
+        calls_.RestoreEditorView(view, view.HasSelection);
+        calls_.ClearInstrumentPicture();
     }
 
     auto finish = [&] {
-        host_.SetBusyCursor(false);
-        host_.PlayState().End(TPlayKind::Song);
-        host_.ShowModifiedPanel(false);
+        calls_.SetBusyCursor(false);
+        p_.PlayState.End(TPlayKind::Song);
+        calls_.ShowModifiedPanel(false);
         ShowIdleButton();
     };
 
@@ -296,16 +287,16 @@ bool TPlayback::PlayCommand() {
         player_->SetPlay(false);
         MidiData1.New();
         MidiData1.SetPPQN(kBuildPpqn);
-        host_.SetBusyCursor(false);
-        host_.Messages().ShowMessage(built.Status == EBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
+        calls_.SetBusyCursor(false);
+        p_.Messages.ShowMessage(built.Status == EBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
                                                                                : QString::fromStdString(built.Message));
         // Unlocked first: showing the failing tab is a tab change, refused while playing.
         finish();
         if (built.Status != EBuildStatus::NothingToPlay) {
             if (built.Tab >= 1 && built.Tab <= kTabCount && built.Tab != song.CurrentTab)
-                host_.ShowTab(built.Tab);
-            if (built.Line >= 0 && built.Line < host_.EditorView().LineCount)
-                host_.SelectLines(built.Line, built.Line);
+                calls_.ShowTab(built.Tab);
+            if (built.Line >= 0 && built.Line < calls_.EditorView().LineCount)
+                calls_.SelectLines(built.Line, built.Line);
             return false;
         }
         return true;
@@ -328,31 +319,31 @@ bool TPlayback::PlayCommand() {
         LabelMIDIPlayBar->setText(QStringLiteral("0"));
     if (LabelMIDIPlayBeat)
         LabelMIDIPlayBeat->setText(QStringLiteral("0"));
-    if (c_.playPanel) {
-        c_.playPanel->show();
-        c_.playPanel->raise();
+    if (w_.GroupBoxMIDIPlay) {
+        w_.GroupBoxMIDIPlay->show();
+        w_.GroupBoxMIDIPlay->raise();
     }
-    if (c_.picture)
-        c_.picture->hide();
+    if (w_.PaintBoxInstrument)
+        w_.PaintBoxInstrument->hide();
     if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
         anim->SetActive(true);
-    host_.SetBusyCursor(false);
+    calls_.SetBusyCursor(false);
 
-    host_.PlayState().AbortRequested = false;
-    host_.EnterNestedLoop();
+    p_.PlayState.AbortRequested = false;
+    calls_.EnterNestedLoop();
     do {
         RunRange();
-    } while (c_.loop && c_.loop->isChecked() && Playing() && !host_.PlayState().AbortRequested);
-    host_.LeaveNestedLoop();
+    } while (w_.chkLoopAll && w_.chkLoopAll->isChecked() && Playing() && !p_.PlayState.AbortRequested);
+    calls_.LeaveNestedLoop();
 
     StopSong();
     SetBodyMuted(false);
     if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
         anim->SetActive(false);
-    if (c_.playPanel)
-        c_.playPanel->hide();
-    if (c_.picture)
-        c_.picture->show();
+    if (w_.GroupBoxMIDIPlay)
+        w_.GroupBoxMIDIPlay->hide();
+    if (w_.PaintBoxInstrument)
+        w_.PaintBoxInstrument->show();
     finish();
     return true;
 }
@@ -366,7 +357,7 @@ void TPlayback::RunRange() {
     player.SetPlay(true);
     bool inCountIn = countInFirst;
     poll_.start();
-    auto keepGoing = [&] { return player.Play() && Playing() && !host_.PlayState().AbortRequested; };
+    auto keepGoing = [&] { return player.Play() && Playing() && !p_.PlayState.AbortRequested; };
     while (keepGoing()) {
         const int64_t tick = player.Position();
         if (inCountIn && tick >= range_.CountInEnd) {
@@ -393,10 +384,10 @@ void TPlayback::TimerMidiPositionTimer() {
     player_->GetBarBeatTick(bar, beat, beatTick);
     if (countInShown_)
         bar -= CountInBarsShown();
-    if (c_.pos)
-        c_.pos->SetPosition(static_cast<int>(std::max<int64_t>(bar, 0)), beat, static_cast<int>(beatTick));
-    if (c_.time)
-        c_.time->SetTime(static_cast<int>(player_->Time()));
+    if (w_.PosDisplay1)
+        w_.PosDisplay1->SetPosition(static_cast<int>(std::max<int64_t>(bar, 0)), beat, static_cast<int>(beatTick));
+    if (w_.TimeDisplay1)
+        w_.TimeDisplay1->SetTime(static_cast<int>(player_->Time()));
     if (LabelMIDIPlayBar)
         LabelMIDIPlayBar->setText(QString::number(bar < 0 ? 0 : bar + 1));
     if (LabelMIDIPlayBeat) {

@@ -7,8 +7,8 @@
 // player's position between events (woken by a 2 ms timer, so it sleeps, it does not spin),
 // until the range ends, Stop or Esc. `TimerMidiPosition` refreshes the displays every 100 ms.
 //
-// The window is reached through IPlaybackHost, so tests drive this class with a host of their
-// own, the recording MIDI output and a manual clock and timer.
+// The window is reached through the calls of TPlaybackParts, so tests build this class from
+// parts of their own, the recording MIDI output and a manual clock and timer.
 #include "midi/MidiData.h"
 #include "midi/MidiOutputPort.h"
 #include "midi/MidiPlayer.h"
@@ -53,58 +53,64 @@ struct TEditorView {
     int LineCount = 0;
 };
 
-// What playback needs from the main window.
-class IPlaybackHost {
-public:
-    virtual ~IPlaybackHost() = default;
-    virtual TSongModel &Song() = 0;
-    virtual DrumPart &Drums() = 0;
-    virtual platform::IMessageBoxes &Messages() = 0;
-
-    virtual TEditorView EditorView() = 0;
-    // Scrolls back to the first visible line and, when `reselect`, selects the lines again.
-    virtual void RestoreEditorView(const TEditorView &view, bool reselect) = 0;
-    // Selects whole lines first..last (0-based) and shows them.
-    virtual void SelectLines(int first, int last) = 0;
-    // Leaves the caret where it is and selects nothing.
-    virtual void ClearSelection() = 0;
-    // The shown tab's editor text into its stored lines.
-    virtual void StoreTabText() = 0;
-    // Shows tab `tab` (1..16), as a build error on another tab does.
-    virtual void ShowTab(int tab) = 0;
-    virtual void ClearInstrumentPicture() = 0;
-    // Status panel 4 of the editor's status bar.
-    virtual void SetPlayStatusText(const QString &text) = 0;
-    // Panel 1 of the bottom status bar (the modified mark): empty while the song plays, the
-    // tabs' marks as they are otherwise.
-    virtual void ShowModifiedPanel(bool playing) = 0;
-    // The window's one play state: the song plays as TPlayKind::Song, which locks the window
-    // (the command state); Esc sets its abort flag.
-    virtual TPlayState &PlayState() = 0;
-    // The play loop counts itself as a nested loop, so a close waits for it to unwind.
-    virtual void EnterNestedLoop() = 0;
-    virtual void LeaveNestedLoop() = 0;
-    // The stop routine's part outside the player: the window's own output port (notes off,
-    // controllers reset) and the drum grid's play button.
-    virtual void StopOtherOutputs() = 0;
-    virtual void SetBusyCursor(bool busy) = 0;
-    // The window's one refresh after the song changed (TSongChange bits); a user's change
-    // marks the current tab modified.
-    virtual void SongChanged(unsigned what, bool byUser) = 0;
+// The window's controls that playback drives. The play panel's labels and animation are
+// created inside `GroupBoxMIDIPlay`.
+struct TPlaybackWidgets {
+    QPushButton *BitBtnPlayArrangement = nullptr;
+    QCheckBox *chkLoopAll = nullptr;
+    QCheckBox *chkMetronome = nullptr;
+    QCheckBox *chkCountIn = nullptr;
+    QSpinBox *EdtCountInbars = nullptr;   // with its up-down
+    TPosDisplay *PosDisplay1 = nullptr;
+    TTimeDisplay *TimeDisplay1 = nullptr;
+    QWidget *GroupBoxMIDIPlay = nullptr;  // the play panel, shown while the song plays
+    QWidget *PaintBoxInstrument = nullptr; // the instrument picture, hidden meanwhile
 };
 
-// The window's controls that playback drives. The play panel's labels and animation are
-// created inside `playPanel`.
-struct TPlaybackControls {
-    QPushButton *playButton = nullptr;  // BitBtnPlayArrangement
-    QCheckBox *loop = nullptr;          // chkLoopAll
-    QCheckBox *metronome = nullptr;     // chkMetronome
-    QCheckBox *countIn = nullptr;       // chkCountIn
-    QSpinBox *countInBars = nullptr;    // EdtCountInbars / UpDownCountInbars
-    TPosDisplay *pos = nullptr;         // PosDisplay1
-    TTimeDisplay *time = nullptr;       // TimeDisplay1
-    QWidget *playPanel = nullptr;       // GroupBoxMIDIPlay, shown while the song plays
-    QWidget *picture = nullptr;         // PaintBoxInstrument, hidden meanwhile
+// What playback asks of the window.
+struct TPlaybackCalls {
+    std::function<TEditorView()> EditorView;
+    // Scrolls back to the first visible line and, when `reselect`, selects the lines again.
+    std::function<void(const TEditorView &view, bool reselect)> RestoreEditorView;
+    // Selects whole lines first..last (0-based) and shows them.
+    std::function<void(int first, int last)> SelectLines;
+    // Leaves the caret where it is and selects nothing.
+    std::function<void()> ClearSelection;
+    // The shown tab's editor text into its stored lines.
+    std::function<void()> StoreTabText;
+    // Shows tab `tab` (1..16), as a build error on another tab does.
+    std::function<void(int tab)> ShowTab;
+    std::function<void()> ClearInstrumentPicture;
+    // Status panel 4 of the editor's status bar.
+    std::function<void(const QString &text)> SetPlayStatusText;
+    // Panel 1 of the bottom status bar (the modified mark): empty while the song plays, the
+    // tabs' marks as they are otherwise.
+    std::function<void(bool playing)> ShowModifiedPanel;
+    // The play loop counts itself as a nested loop, so a close waits for it to unwind.
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;
+    // The stop routine's part outside the player: the window's own output port (notes off,
+    // controllers reset) and the drum grid's play button.
+    std::function<void()> StopOtherOutputs;
+    std::function<void(bool busy)> SetBusyCursor;
+    // The window's one refresh after the song changed (TSongChange bits); a user's change
+    // marks the current tab modified.
+    std::function<void(unsigned what, bool byUser)> SongChanged;
+};
+
+struct TPlaybackParts {
+    TSongModel &Song;
+    DrumPart &Drums;
+    // The window's one play state: the song plays as TPlayKind::Song, which locks the window
+    // (the command state); Esc sets its abort flag.
+    TPlayState &PlayState;
+    platform::IMessageBoxes &Messages;
+    // The window's physical ports, so the song and the window's own port share one open
+    // device. They must outlive the playback.
+    TPhysicalPortList &Ports;
+    platform::IClock &Clock;           // the player's
+    platform::IPeriodicTimer &Timer;   // the player's
+    TPlaybackWidgets Widgets;
+    TPlaybackCalls Calls;
 };
 
 // Shown when no tab has anything to play.
@@ -115,10 +121,7 @@ inline constexpr const char *kTimeSignatureRefused =
 class TPlayback : public QObject {
     Q_OBJECT
 public:
-    // `ports`: the window's physical ports, so the song and the window's own port share one
-    // open device. It must outlive this object.
-    TPlayback(IPlaybackHost &host, const TPlaybackControls &controls, TPhysicalPortList &ports,
-              platform::IClock &clock, platform::IPeriodicTimer &timer, QObject *parent = nullptr);
+    explicit TPlayback(const TPlaybackParts &parts, QObject *parent = nullptr);
     // Stops and joins the player before the data and ports go.
     ~TPlayback() override;
 
@@ -140,8 +143,6 @@ public:
     void Escape();
     // The 100 ms position display.
     void TimerMidiPositionTimer();
-    // The count-in edit is usable exactly while Count In is checked.
-    void chkCountInClick();
     // The tempo label: `askTempo` shows the tempo dialog with the current tempo and returns
     // 1..500, or nothing when it was cancelled.
     void lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo);
@@ -151,21 +152,17 @@ public:
     void LabelSigUpperClick(
         const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature);
 
-    bool Playing() const { return host_.PlayState().Playing(TPlayKind::Song); }
-    bool PlayFromCursor = false;
+    bool Playing() const { return p_.PlayState.Playing(TPlayKind::Song); }
+    // Ctrl+F2's play runs (from the caret line).
+    bool PlayingFromCursor() const { return PlayFromCursor; }
 
-    TMidiData MidiData1;
+    // The song as the last play built it.
+    const TMidiData &MidiData() const { return MidiData1; }
     TMidiPlayer &Player() { return *player_; }
     TTrackOutputs &Outputs() { return *outputs_; }
     QTimer &PositionTimer() { return TimerMidiPosition; }
     // The range of the last play (for tests).
     const TPlayRange &LastRange() const { return range_; }
-
-    // Play panel labels.
-    QLabel *LabelMIDIPlayBar = nullptr;
-    QLabel *LabelMIDIPlayBeat = nullptr;
-    QLabel *labelMIDIPlayMaxBar = nullptr;
-    QWidget *PanelPlayMidi = nullptr;
 
 private:
     // False when a faulty line stopped the build (that line is then selected).
@@ -180,8 +177,16 @@ private:
     void SetBodyMuted(bool muted);
     int CountInBarsShown() const;
 
-    IPlaybackHost &host_;
-    TPlaybackControls c_;
+    const TPlaybackParts p_;
+    const TPlaybackWidgets &w_ = p_.Widgets;
+    const TPlaybackCalls &calls_ = p_.Calls;
+    bool PlayFromCursor = false;
+    TMidiData MidiData1;
+    // The play panel's labels and animation (inside GroupBoxMIDIPlay).
+    QLabel *LabelMIDIPlayBar = nullptr;
+    QLabel *LabelMIDIPlayBeat = nullptr;
+    QLabel *labelMIDIPlayMaxBar = nullptr;
+    QWidget *PanelPlayMidi = nullptr;
     std::unique_ptr<TTrackOutputs> outputs_;
     std::unique_ptr<TMidiPlayer> player_;
     QTimer TimerMidiPosition;

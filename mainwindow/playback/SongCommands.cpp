@@ -28,56 +28,37 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-// ---- file commands' host -----------------------------------------------------------------------
+namespace {
 
-const platform::Services &TWindowFileHost::Services() { return p_.Services; }
-TSongModel &TWindowFileHost::Song() { return p_.Document.Song; }
-DrumPart &TWindowFileHost::Drums() { return p_.Document.Drums; }
-ProgramOptions &TWindowFileHost::Options() { return p_.Options; }
-QString TWindowFileHost::FileName() const { return QString::fromStdString(p_.Document.FileName); }
-
-void TWindowFileHost::SetFileName(const QString &absolutePath) {
-    p_.Document.FileName = absolutePath.toStdString();
-    p_.Calls.SetCaptionFromFileName();
+void SetBusyCursor(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
 }
 
-bool TWindowFileHost::Busy() const { return p_.PlayState.Busy(); }
-bool TWindowFileHost::AnyTabModified() const { return p_.Document.AnyTabModified(); }
-bool TWindowFileHost::ReadSong(const QString &absolutePath) { return p_.Calls.ReadSong(absolutePath); }
-bool TWindowFileHost::WriteSong(const QString &absolutePath) { return p_.Calls.WriteSong(absolutePath); }
-QString TWindowFileHost::SongFilePath() const { return QString::fromStdString(p_.Document.SongFilePath); }
-void TWindowFileHost::ResetSong() { p_.Calls.ResetSong(); }
-void TWindowFileHost::StoreTabText() {
+} // namespace
+
+// ---- the editor and the tabs as playback and the file commands see them -------------------------
+
+void TSongCommands::StoreTabText() {
     if (p_.Document.Song.Current().Kind != TKind::Drums)
         p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
 }
 
-void TWindowFileHost::SelectLines(int first, int last) {
+void TSongCommands::SelectLines(int first, int last) {
     p_.Lines.SelectLines(first, last);
     p_.Widgets.RichEdit1->ensureCursorVisible();
 }
 
-void TWindowFileHost::ShowTab(int tab) {
+void TSongCommands::ShowTab(int tab) {
     if (tab == p_.Document.Song.CurrentTab || !p_.Calls.PageChanging())
         return;
     p_.Widgets.PageControl1->SetActivePageIndex(tab - 1, false);
     p_.Calls.PageChanged();
 }
 
-void TWindowFileHost::ShowFailingLine(int tab, int line) {
-    if (tab >= 1 && tab <= kTabCount)
-        ShowTab(tab);
-    if (line >= 0 && line < p_.Lines.LineCount())
-        SelectLines(line, line);
-}
-
-void TWindowFileHost::ReplaceEditorLines(const QStringList &lines) {
-    p_.Lines.ReplaceAllLines(lines);
-    // Marks the tab, as every change of its lines.
-    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
-}
-
-TEditorView TWindowFileHost::EditorView() {
+TEditorView TSongCommands::EditorView() const {
     TEditorLines &lines = p_.Lines;
     TEditorView v;
     v.CaretLine = lines.CurrentLine();
@@ -89,7 +70,7 @@ TEditorView TWindowFileHost::EditorView() {
     return v;
 }
 
-void TWindowFileHost::RestoreEditorView(const TEditorView &view, bool reselect) {
+void TSongCommands::RestoreEditorView(const TEditorView &view, bool reselect) {
     TEditorLines &lines = p_.Lines;
     if (lines.LineCount() == 0)
         return;
@@ -101,75 +82,103 @@ void TWindowFileHost::RestoreEditorView(const TEditorView &view, bool reselect) 
         lines.ScrollToLine(view.FirstVisibleLine);
 }
 
-void TWindowFileHost::SetBusyCursor(bool busy) {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else if (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
-}
-
-// ---- playback's host ----------------------------------------------------------------------------
-
-TSongModel &TWindowPlaybackHost::Song() { return p_.Document.Song; }
-DrumPart &TWindowPlaybackHost::Drums() { return p_.Document.Drums; }
-platform::IMessageBoxes &TWindowPlaybackHost::Messages() { return p_.Services.messages; }
-
-void TWindowPlaybackHost::SelectLines(int first, int last) { files_.SelectLines(first, last); }
-
-void TWindowPlaybackHost::ClearSelection() { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); }
-
-void TWindowPlaybackHost::ShowTab(int tab) { files_.ShowTab(tab); }
-
-void TWindowPlaybackHost::ClearInstrumentPicture() { p_.Widgets.PaintBoxInstrument->Clear(); }
-
-void TWindowPlaybackHost::SetPlayStatusText(const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); }
-
-void TWindowPlaybackHost::ShowModifiedPanel(bool playing) {
-    // The song plays with the mark cleared; the tabs keep their marks, shown again after.
-    p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
-}
-
-TPlayState &TWindowPlaybackHost::PlayState() { return p_.PlayState; }
-void TWindowPlaybackHost::EnterNestedLoop() { p_.Calls.EnterNestedLoop(); }
-void TWindowPlaybackHost::LeaveNestedLoop() { p_.Calls.LeaveNestedLoop(); }
-
-void TWindowPlaybackHost::StopOtherOutputs() {
-    if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
-        port->AllNotesOff();
-        port->ResetControllers();
-    }
-}
-
-void TWindowPlaybackHost::SongChanged(unsigned what, bool byUser) {
-    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
+TFileParts TSongCommands::FileParts() {
+    std::array<QAction *, kRecentCount> recent{};
+    for (int i = 0; i < kRecentCount; ++i)
+        recent[size_t(i)] = p_.Commands.Action("Recent" + std::to_string(i + 1) + "1");
+    return TFileParts{
+        .Document = p_.Document,
+        .Options = p_.Options,
+        .Services = p_.Services,
+        .Widgets = {.RecentItems = recent},
+        .Calls = {.Busy = [this] { return p_.PlayState.Busy(); },
+                  .SetCaptionFromFileName = p_.Calls.SetCaptionFromFileName,
+                  .ReadSong = p_.Calls.ReadSong,
+                  .WriteSong = p_.Calls.WriteSong,
+                  .ResetSong = p_.Calls.ResetSong,
+                  .StoreTabText = [this] { StoreTabText(); },
+                  .ReplaceEditorLines =
+                      [this](const QStringList &lines) {
+                          p_.Lines.ReplaceAllLines(lines);
+                          // Marks the tab, as every change of its lines.
+                          p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
+                      },
+                  .EditorView = [this] { return EditorView(); },
+                  .RestoreEditorView = [this](const TEditorView &view, bool reselect) { RestoreEditorView(view, reselect); },
+                  .SetBusyCursor = SetBusyCursor,
+                  .ShowFailingLine =
+                      [this](int tab, int line) {
+                          if (tab >= 1 && tab <= kTabCount)
+                              ShowTab(tab);
+                          if (line >= 0 && line < p_.Lines.LineCount())
+                              SelectLines(line, line);
+                      },
+                  .PlaySettings =
+                      [this] {
+                          const TPlaybackWidgets &c = p_.Widgets.Play;
+                          TPlaySettings s;
+                          s.Metronome = c.chkMetronome->isChecked();
+                          s.CountIn = c.chkCountIn->isChecked();
+                          s.CountInBars = c.EdtCountInbars->value();
+                          return s;
+                      }},
+    };
 }
 
 // ---- the commands ---------------------------------------------------------------------------
 
-TSongCommands::TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer)
-    : QObject(parts.Widgets.Window), p_(std::move(parts)), fileHost_(p_), playHost_(p_) {
+TSongCommands::TSongCommands(TSongCommandParts parts) : QObject(parts.Widgets.Window), p_(std::move(parts)) {
+    platform::IPeriodicTimer *timer = p_.Timer;
     if (!timer) {
         ownTimer_ = std::make_unique<platform::ThreadTimer>();
         timer = ownTimer_.get();
     }
-    // The player only reads the clock.
-    auto &clock = const_cast<platform::IClock &>(p_.Clock);
-    playback_ = std::make_unique<TPlayback>(playHost_, p_.Widgets.Play, p_.Ports, clock, *timer);
+    playback_ = std::make_unique<TPlayback>(PlaybackParts(*timer));
     playback_->SetOutputDevice(p_.OpenedDevice >= -1 ? p_.OpenedDevice : -1);
-    std::array<QAction *, kRecentCount> recent{};
-    for (int i = 0; i < kRecentCount; ++i)
-        recent[size_t(i)] = p_.Commands.Action("Recent" + std::to_string(i + 1) + "1");
-    files_ = std::make_unique<TFileCommands>(fileHost_, recent);
+    const TFileParts files = FileParts();
+    files_ = std::make_unique<TFileCommands>(files);
     files_->UpdateRecentMenu();
-    export_ = std::make_unique<TMidiExport>(fileHost_, [this] {
-        const TPlaybackControls &c = p_.Widgets.Play;
-        TPlaySettings s;
-        s.Metronome = c.metronome->isChecked();
-        s.CountIn = c.countIn->isChecked();
-        s.CountInBars = c.countInBars->value();
-        return s;
-    });
+    export_ = std::make_unique<TMidiExport>(files);
     Connect();
+}
+
+TPlaybackParts TSongCommands::PlaybackParts(platform::IPeriodicTimer &timer) {
+    return TPlaybackParts{
+        .Song = p_.Document.Song,
+        .Drums = p_.Document.Drums,
+        .PlayState = p_.PlayState,
+        .Messages = p_.Services.messages,
+        .Ports = p_.Ports,
+        .Clock = const_cast<platform::IClock &>(p_.Clock), // the player only reads the clock
+        .Timer = timer,
+        .Widgets = p_.Widgets.Play,
+        .Calls = {.EditorView = [this] { return EditorView(); },
+                  .RestoreEditorView = [this](const TEditorView &view, bool reselect) {
+                      RestoreEditorView(view, reselect);
+                  },
+                  .SelectLines = [this](int first, int last) { SelectLines(first, last); },
+                  .ClearSelection = [this] { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); },
+                  .StoreTabText = [this] { StoreTabText(); },
+                  .ShowTab = [this](int tab) { ShowTab(tab); },
+                  .ClearInstrumentPicture = [this] { p_.Widgets.PaintBoxInstrument->Clear(); },
+                  .SetPlayStatusText = [this](const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); },
+                  // The song plays with the mark cleared; the tabs keep their marks, shown again after.
+                  .ShowModifiedPanel = [this](bool playing) {
+                      p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
+                  },
+                  .EnterNestedLoop = p_.Calls.EnterNestedLoop,
+                  .LeaveNestedLoop = p_.Calls.LeaveNestedLoop,
+                  .StopOtherOutputs = [this] {
+                      if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
+                          port->AllNotesOff();
+                          port->ResetControllers();
+                      }
+                  },
+                  .SetBusyCursor = SetBusyCursor,
+                  .SongChanged = [this](unsigned what, bool byUser) {
+                      p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
+                  }},
+    };
 }
 
 TSongCommands::~TSongCommands() {
@@ -220,13 +229,9 @@ void TSongCommands::Connect() {
     c.Bind("OnlineHelpSite1", TArea::Export, [exporter] { exporter->OnlineHelpSite1Click(); });
     c.Bind("YouTubeSite1", TArea::Export, [exporter] { exporter->YouTubeSite1Click(); });
 
-    connect(w.Play.playButton, &QPushButton::clicked, this, [this] {
+    connect(w.Play.BitBtnPlayArrangement, &QPushButton::clicked, this, [this] {
         if (playback_)
             playback_->BitBtnPlayArrangementClick();
-    });
-    connect(w.Play.countIn, &QCheckBox::clicked, this, [this] {
-        if (playback_)
-            playback_->chkCountInClick();
     });
     c.Bind("PlayAll1", TArea::Playback, [this] {
         if (playback_)

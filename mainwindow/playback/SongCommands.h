@@ -1,8 +1,8 @@
 #pragma once
-// Song playback, the file commands and the MIDI export, joined to the main window's parts: the
-// window's side of their host interfaces, the menu items, the Play button, F2 / Ctrl+F2 /
-// F4 and Esc. The window creates one TSongCommands once its output port is open, and lets
-// it release the song's outputs before the port goes.
+// Song playback, the file commands and the MIDI export, joined to the main window's parts: their
+// parts built from the window's, the menu items, the Play button, F2 / Ctrl+F2 / F4 and Esc. The
+// window creates one TSongCommands once its output port is open, and lets it release the song's
+// outputs before the port goes.
 #include "mainwindow/files/FileCommands.h"
 #include "mainwindow/files/MidiExport.h"
 #include "mainwindow/playback/Playback.h"
@@ -34,7 +34,7 @@ class IPeriodicTimer;
 // The window's controls the song commands drive.
 struct TSongCommandWidgets {
     QWidget *Window = nullptr;   // the commands' parent
-    TPlaybackControls Play;      // the play settings, the displays and the play panel
+    TPlaybackWidgets Play;       // the play settings, the displays and the play panel
     TNotationEdit *RichEdit1 = nullptr;
     TPageControl *PageControl1 = nullptr;
     TInstrumentPicture *PaintBoxInstrument = nullptr;
@@ -68,74 +68,17 @@ struct TSongCommandParts {
     TCommands &Commands;        // the file, export and playback rows
     TPhysicalPortList &Ports;   // the song plays through the window's physical ports
     const platform::IClock &Clock;
+    platform::IPeriodicTimer *Timer = nullptr; // the player's timer (null: a ThreadTimer of its own)
     const TMainDialogs &Dialogs; // the tempo and time-signature dialogs
     int OpenedDevice = -2;       // the device the window's port opened (-2: none)
     TSongCommandWidgets Widgets;
     TSongCommandCalls Calls;
 };
 
-// The file commands' host on the window's parts.
-class TWindowFileHost : public IFileCommandsHost {
-public:
-    explicit TWindowFileHost(const TSongCommandParts &parts) : p_(parts) {}
-    const platform::Services &Services() override;
-    TSongModel &Song() override;
-    DrumPart &Drums() override;
-    ProgramOptions &Options() override;
-    QString FileName() const override;
-    void SetFileName(const QString &absolutePath) override;
-    bool Busy() const override;
-    bool AnyTabModified() const override;
-    bool ReadSong(const QString &absolutePath) override;
-    bool WriteSong(const QString &absolutePath) override;
-    QString SongFilePath() const override;
-    void ResetSong() override;
-    void StoreTabText() override;
-    void ReplaceEditorLines(const QStringList &lines) override;
-    TEditorView EditorView() override;
-    void RestoreEditorView(const TEditorView &view, bool reselect) override;
-    void SetBusyCursor(bool busy) override;
-    void ShowFailingLine(int tab, int line) override;
-    void ShowTab(int tab);
-    void SelectLines(int first, int last);
-
-private:
-    const TSongCommandParts &p_;
-};
-
-// Playback's host on the window's parts.
-class TWindowPlaybackHost : public IPlaybackHost {
-public:
-    explicit TWindowPlaybackHost(const TSongCommandParts &parts) : p_(parts), files_(parts) {}
-    TSongModel &Song() override;
-    DrumPart &Drums() override;
-    platform::IMessageBoxes &Messages() override;
-    TEditorView EditorView() override { return files_.EditorView(); }
-    void RestoreEditorView(const TEditorView &view, bool reselect) override { files_.RestoreEditorView(view, reselect); }
-    void SelectLines(int first, int last) override;
-    void ClearSelection() override;
-    void StoreTabText() override { files_.StoreTabText(); }
-    void ShowTab(int tab) override;
-    void ClearInstrumentPicture() override;
-    void SetPlayStatusText(const QString &text) override;
-    void ShowModifiedPanel(bool playing) override;
-    TPlayState &PlayState() override;
-    void EnterNestedLoop() override;
-    void LeaveNestedLoop() override;
-    void StopOtherOutputs() override;
-    void SetBusyCursor(bool busy) override { files_.SetBusyCursor(busy); }
-    void SongChanged(unsigned what, bool byUser) override;
-
-private:
-    const TSongCommandParts &p_;
-    TWindowFileHost files_;
-};
-
 class TSongCommands : public QObject {
     Q_OBJECT
 public:
-    // `timer`: the player's timer (a ThreadTimer of its own when null).
-    explicit TSongCommands(TSongCommandParts parts, platform::IPeriodicTimer *timer = nullptr);
+    explicit TSongCommands(TSongCommandParts parts);
     ~TSongCommands() override;
 
     TPlayback &Playback() { return *playback_; }
@@ -155,11 +98,19 @@ protected:
 private:
     // Binds the file, export and playback rows of the command table.
     void Connect();
+    // Playback's and the file commands' (and the export's) parts from the window's.
+    TPlaybackParts PlaybackParts(platform::IPeriodicTimer &timer);
+    TFileParts FileParts();
+
+    // The editor and the tabs as playback and the file commands see them.
+    TEditorView EditorView() const;
+    void RestoreEditorView(const TEditorView &view, bool reselect);
+    void SelectLines(int first, int last);
+    void ShowTab(int tab);
+    void StoreTabText();
 
     TSongCommandParts p_;
     std::unique_ptr<platform::IPeriodicTimer> ownTimer_;
-    TWindowFileHost fileHost_;
-    TWindowPlaybackHost playHost_;
     std::unique_ptr<TPlayback> playback_;
     std::unique_ptr<TFileCommands> files_;
     std::unique_ptr<TMidiExport> export_;

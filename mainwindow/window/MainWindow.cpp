@@ -89,7 +89,7 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     chordTools_ = std::make_unique<TChordTools>(ChordToolParts());
     ConnectHandlers();
     FormCreate();
-    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts(), env_.timer);
+    songCommands_ = std::make_unique<TSongCommands>(SongCommandParts());
     connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(), [this] { songCommands_->Files().OpenSong1Click(); });
     BindCommands();
     commands_->Build();
@@ -147,7 +147,6 @@ void TfrmMain::BuildPlayGroup() {
     EdtCountInbars->setObjectName(QStringLiteral("EdtCountInbars"));
     EdtCountInbars->setRange(1, 8);
     EdtCountInbars->setValue(1);
-    EdtCountInbars->setEnabled(false);
     countIn->addWidget(chkCountIn);
     countIn->addWidget(EdtCountInbars);
     countIn->addWidget(new QLabel(QStringLiteral("bars"), grpMIDIPlay));
@@ -530,6 +529,7 @@ void TfrmMain::ConnectHandlers() {
     connect(commands_->PopUp(), &QMenu::aboutToShow, this, [ed] { ed->EditMenuEditorClick(); });
     // The editor's own signal: it follows whichever tab's document is shown.
     connect(RichEdit1, &QPlainTextEdit::undoAvailable, this, [this] { ApplyCommandState(); });
+    // The count-in bars are usable while Count In is checked (the command state).
     connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 }

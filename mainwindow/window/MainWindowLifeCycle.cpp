@@ -267,12 +267,12 @@ void TfrmMain::ResetSong() {
         UpdateTabCaption(t);
     docs_->ForgetPlaces();
     {
+        // Values only: the refresh below gives the count-in bars their enabled flag.
         const QSignalBlocker b1(chkMetronome), b2(chkCountIn), b3(chkLoopAll);
         chkMetronome->setChecked(false);
         chkCountIn->setChecked(false);
         chkLoopAll->setChecked(false);
         EdtCountInbars->setValue(1);
-        EdtCountInbars->setEnabled(false);
     }
     drumTab_->ResetPlaySettings();
     PageControl1Change();
@@ -438,9 +438,7 @@ void TfrmMain::FormClose() {
     doc_.Song.CurrentTab = 1;
     PageControl1->SetActivePageIndex(0, false);
     env_.services->help.Quit();
-    for (int i = 0; i < 6; ++i)
-        options_.RecentFiles[static_cast<size_t>(i)] =
-            commands_->Action("Recent" + std::to_string(i + 1) + "1")->data().toString(); // the raw path
+    // The recent list is the options' own: the file commands keep it current and the menu shows it.
     settings_->SaveSettings(options_, saveMidiDevice_);
     songCommands_.reset();
     CloseOutputPort();

@@ -1,6 +1,6 @@
 #pragma once
 // Live sounding into the recording MIDI output on a manual clock, and on it a fretboard and a
-// keyboard on a real notation editor; the window's side is a set of recorded hooks.
+// keyboard on a real notation editor, built from parts whose calls record what they were asked.
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/Fretboard.h"
 #include "mainwindow/live/Keyboard.h"
@@ -53,19 +53,27 @@ struct InstrumentRig : SoundingRig {
     std::unique_ptr<TKeyboard> keyboard;
 
     explicit InstrumentRig(int tab) : SoundingRig(tab) {
-        TInstrumentHost host;
-        host.Song = &song;
-        host.Lines = &lines;
-        host.Sound = &live;
-        host.Busy = [this] { return busy; };
-        host.ScaleRestrictor = [this] { return restrictor; };
-        host.CurrentDuration = [] { return std::string(" Q"); };
-        host.ShowDurationPicker = [this] { ++pickerShown; };
-        host.MarkModified = [this] { ++modified; };
-        host.ShowNoteText = [this](const std::string &t) { noteText = t; };
-        host.ShowLineOnInstrument = [this](int line) { ShowLine(line); };
-        fretboard = std::make_unique<TFretboard>(host);
-        keyboard = std::make_unique<TKeyboard>(host);
+        // No picture to go into; what the rig does not record stays unset.
+        const TInstrumentParts parts{
+            .Song = song,
+            .Lines = lines,
+            .Sound = live,
+            .Widgets = {},
+            .Calls = {.Busy = [this] { return busy; },
+                      .ClickWaiting = {},
+                      .ScaleRestrictor = [this] { return restrictor; },
+                      .CurrentDuration = [] { return std::string(" Q"); },
+                      .ShowDurationPicker = [this] { ++pickerShown; },
+                      .SelectEditorLine = {},
+                      .FocusEditor = {},
+                      .MarkModified = [this] { ++modified; },
+                      .ShowCaretPosition = {},
+                      .ShowNoteText = [this](const std::string &t) { noteText = t; },
+                      .ShowLineOnInstrument = [this](int line) { ShowLine(line); },
+                      .RepaintEditor = {}},
+        };
+        fretboard = std::make_unique<TFretboard>(parts);
+        keyboard = std::make_unique<TKeyboard>(parts);
         fretboard->View()->resize(700, 160);
         keyboard->View()->resize(480, 120);
         fretboard->View()->LayoutShapes();

@@ -266,6 +266,23 @@ TEST_F(MainWindowTest, PlayCaptionsAreGreenBeforeTheFirstPlayAndCountInStopsAtEi
     EXPECT_EQ(Ctl<QSpinBox>(m, "EdtCountInbars")->maximum(), 8);
 }
 
+// The count-in bars are usable exactly while Count In is checked (the command state), after a
+// click and after New.
+TEST_F(MainWindowTest, CountInEditFollowsTheCheckBox) {
+    TfrmMain &m = Make();
+    auto *countIn = Ctl<QCheckBox>(m, "chkCountIn");
+    auto *bars = Ctl<QSpinBox>(m, "EdtCountInbars");
+    EXPECT_FALSE(bars->isEnabled());
+    countIn->click();
+    EXPECT_TRUE(bars->isEnabled());
+    countIn->click();
+    EXPECT_FALSE(bars->isEnabled());
+    countIn->click();
+    Act(m, "NewSong1")->trigger();
+    EXPECT_FALSE(countIn->isChecked());
+    EXPECT_FALSE(bars->isEnabled());
+}
+
 // Start-up and New leave the play boxes as a new song has them: only "Loop Pattern" ticked.
 TEST_F(MainWindowTest, StartUpAndNewSongResetThePlayBoxes) {
     TfrmMain &m = Make();

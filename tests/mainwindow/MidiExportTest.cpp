@@ -1,4 +1,4 @@
-#include "FileCommandsTestHost.h"
+#include "FileCommandsRig.h"
 
 #include "mainwindow/files/MidiExport.h"
 #include "song/SongBuilder.h"
@@ -11,23 +11,23 @@
 
 namespace {
 
-class MidiExportTest : public FileHostTest {
+class MidiExportTest : public FileRigTest {
 protected:
     TPlaySettings settings;
-    TMidiExport exporter{host, [this] { return settings; }};
+    TMidiExport exporter{rig.Parts({}, [this] { return settings; })};
 };
 
 TEST_F(MidiExportTest, TheExportedFileReadsBackWithMidicsv) {
     if (QStandardPaths::findExecutable(QStringLiteral("midicsv")).isEmpty())
         GTEST_SKIP() << "midicsv is not installed (Debian package midicsv)";
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, H"};
-    host.song.Lines(6) = {"C, x, 3, x, x, x, x, W"};
-    host.song.Tempo = 90;
-    host.fileName = Path("Song.twd");
-    host.services.files.QueuePath(Path("Song.mid"));
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, H"};
+    rig.song.Lines(6) = {"C, x, 3, x, x, x, x, W"};
+    rig.song.Tempo = 90;
+    rig.SetFileName(Path("Song.twd"));
+    rig.services.files.QueuePath(Path("Song.mid"));
     exporter.SaveMidiOfSong1Click();
     ASSERT_TRUE(QFileInfo::exists(Path("Song.mid"))) << Texts().join(QStringLiteral(" | ")).toStdString();
-    EXPECT_EQ(host.options.Lastdir, QFileInfo(Path("Song.mid")).absolutePath());
+    EXPECT_EQ(rig.options.Lastdir, QFileInfo(Path("Song.mid")).absolutePath());
 
     QProcess csv;
     csv.start(QStringLiteral("midicsv"), {Path("Song.mid")});
@@ -52,70 +52,70 @@ TEST_F(MidiExportTest, TheExportedFileReadsBackWithMidicsv) {
 }
 
 TEST_F(MidiExportTest, AnUntitledSongProposesItsNameWithMidInItsOwnFolder) {
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
-    host.view.CaretLine = 5;
-    host.view.FirstVisibleLine = 2;
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    rig.view.CaretLine = 5;
+    rig.view.FirstVisibleLine = 2;
     exporter.SaveMidiOfSong1Click(); // cancelled
-    const auto &request = host.services.files.Requests().back().request;
+    const auto &request = rig.services.files.Requests().back().request;
     EXPECT_EQ(request.fileName, QFileInfo(Path("Untitled.mid")).absoluteFilePath());
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("mid"));
     EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_EQ(request.filter, QStringLiteral("Midi files (*.mid);;All Files (*)"));
-    EXPECT_EQ(host.view.CaretLine, 5);
-    EXPECT_EQ(host.view.FirstVisibleLine, 2);
+    EXPECT_EQ(rig.view.CaretLine, 5);
+    EXPECT_EQ(rig.view.FirstVisibleLine, 2);
 }
 
 TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorIsToldBeforeAFileNameIsAsked) {
-    host.services.files.QueuePath(Path("empty.mid"));
+    rig.services.files.QueuePath(Path("empty.mid"));
     exporter.SaveMidiOfSong1Click();
-    EXPECT_EQ(host.failingTab, 0);
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "not a note line"};
+    EXPECT_EQ(rig.failingTab, 0);
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "not a note line"};
     exporter.SaveMidiOfSong1Click();
-    EXPECT_TRUE(host.services.files.Requests().empty());
+    EXPECT_TRUE(rig.services.files.Requests().empty());
     // A faulty line is named as the play command names it, and shown.
     TMidiData scratch;
-    const TBuildResult built = BuildSongMidi(host.song, host.drums, settings, scratch);
+    const TBuildResult built = BuildSongMidi(rig.song, rig.drums, settings, scratch);
     ASSERT_EQ(built.Status, EBuildStatus::LineError);
     EXPECT_EQ(Texts(), (QStringList{QString::fromLatin1(kCantCreateMidi), QString::fromStdString(built.Message)}));
-    EXPECT_EQ(host.failingTab, 1);
-    EXPECT_EQ(host.failingLine, 1);
+    EXPECT_EQ(rig.failingTab, 1);
+    EXPECT_EQ(rig.failingLine, 1);
     EXPECT_FALSE(QFileInfo::exists(Path("empty.mid")));
     EXPECT_FALSE(QFileInfo::exists(Path("bad.mid")));
 }
 
 TEST_F(MidiExportTest, TheForcedExtensionAsksBeforeReplacingAnotherFile) {
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     QFile other(Path("take.mid"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.write("keep");
     other.close();
-    host.services.files.QueuePath(Path("take.midi"));
-    host.services.messages.QueueAnswer(platform::mrNo);
+    rig.services.files.QueuePath(Path("take.midi"));
+    rig.services.messages.QueueAnswer(platform::mrNo);
     exporter.SaveMidiOfSong1Click();
     EXPECT_EQ(Texts(), QStringList{ReplaceQuestion(Path("take.mid"))});
     EXPECT_EQ(QFileInfo(Path("take.mid")).size(), 4);
     EXPECT_FALSE(QFileInfo::exists(Path("take.midi")));
 
-    host.services.files.QueuePath(Path("take.midi"));
-    host.services.messages.QueueAnswer(platform::mrYes);
+    rig.services.files.QueuePath(Path("take.midi"));
+    rig.services.messages.QueueAnswer(platform::mrYes);
     exporter.SaveMidiOfSong1Click();
     EXPECT_GT(QFileInfo(Path("take.mid")).size(), 14);
 }
 
 TEST_F(MidiExportTest, AWriteThatFailsIsReported) {
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
-    host.services.files.QueuePath(Path("no folder/x.mid"));
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
+    rig.services.files.QueuePath(Path("no folder/x.mid"));
     exporter.SaveMidiOfSong1Click();
     EXPECT_EQ(Texts(), QStringList{QStringLiteral("Save Failed.\n") + Path("no folder/x.mid") +
                                    QStringLiteral(": No such file or directory")});
-    EXPECT_TRUE(host.options.Lastdir.isEmpty());
+    EXPECT_TRUE(rig.options.Lastdir.isEmpty());
     // A read-only file is refused and keeps its bytes.
     QFile old(Path("ro.mid"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
     old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    host.services.files.QueuePath(Path("ro.mid"));
+    rig.services.files.QueuePath(Path("ro.mid"));
     exporter.SaveMidiOfSong1Click();
     EXPECT_EQ(Texts().last(), QStringLiteral("Save Failed.\n") + Path("ro.mid") + QStringLiteral(": The file is read-only."));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
@@ -126,11 +126,11 @@ TEST_F(MidiExportTest, SmallCommandsGoToTheShell) {
     exporter.OnlineHelpSite1Click();
     exporter.YouTubeSite1Click();
     exporter.N14Click();
-    EXPECT_EQ(host.services.shell.Requests(),
+    EXPECT_EQ(rig.services.shell.Requests(),
               (QStringList{QStringLiteral("url ") + QString::fromLatin1(kOnlineHelpAddress),
                            QStringLiteral("url ") + QString::fromLatin1(kVideoAddress), QStringLiteral("editor")}));
     EXPECT_EQ(Texts(), QStringList{});
-    host.services.shell.SetSucceed(false);
+    rig.services.shell.SetSucceed(false);
     exporter.N14Click();
     EXPECT_EQ(Texts(), QStringList{platform::CouldNotOpenText(QStringLiteral("a text editor"),
                                                               platform::TextEditorCandidates())});

@@ -25,8 +25,9 @@
 
 namespace {
 
-class FakeHost : public IPlaybackHost {
-public:
+// The window's side of playback: the song in memory, scripted message boxes, the editor's view
+// as a value, and a record of what the calls did.
+struct PlaybackRig {
     TSongModel song;
     DrumPart drums;
     platform::ScriptedMessageBoxes messages;
@@ -35,47 +36,50 @@ public:
     int nested = 0, maxNested = 0, otherStops = 0;
     QString status;
     std::vector<std::pair<int, int>> selections;
-
-    FakeHost() { ResetSongModel(song, drums); }
-    TSongModel &Song() override { return song; }
-    DrumPart &Drums() override { return drums; }
-    platform::IMessageBoxes &Messages() override { return messages; }
-    TEditorView EditorView() override {
-        view.LineCount = int(song.Lines(song.CurrentTab).size());
-        return view;
-    }
-    void RestoreEditorView(const TEditorView &v, bool reselect) override {
-        view.FirstVisibleLine = v.FirstVisibleLine;
-        if (reselect) {
-            view.HasSelection = v.HasSelection;
-            view.SelFirst = v.SelFirst;
-            view.SelLast = v.SelLast;
-        }
-    }
-    void SelectLines(int first, int last) override {
-        selections.push_back({first, last});
-        view.HasSelection = true;
-        view.SelFirst = first;
-        view.SelLast = last;
-        view.CaretLine = first;
-    }
-    void ClearSelection() override { view.HasSelection = false; }
-    void StoreTabText() override {}
-    void ShowTab(int tab) override { song.CurrentTab = tab; }
-    void ClearInstrumentPicture() override {}
-    void SetPlayStatusText(const QString &t) override { status = t; }
-    void ShowModifiedPanel(bool) override {}
-    TPlayState &PlayState() override { return play; }
-    void EnterNestedLoop() override { maxNested = std::max(maxNested, ++nested); }
-    void LeaveNestedLoop() override { --nested; }
-    void StopOtherOutputs() override { ++otherStops; }
-    void SetBusyCursor(bool) override {}
-    void SongChanged(unsigned, bool byUser) override {
-        if (byUser)
-            song.Current().Modified = true;
-        ++settingsShown;
-    }
     int settingsShown = 0;
+
+    PlaybackRig() { ResetSongModel(song, drums); }
+
+    TPlaybackCalls Calls() {
+        return {.EditorView =
+                    [this] {
+                        view.LineCount = int(song.Lines(song.CurrentTab).size());
+                        return view;
+                    },
+                .RestoreEditorView =
+                    [this](const TEditorView &v, bool reselect) {
+                        view.FirstVisibleLine = v.FirstVisibleLine;
+                        if (reselect) {
+                            view.HasSelection = v.HasSelection;
+                            view.SelFirst = v.SelFirst;
+                            view.SelLast = v.SelLast;
+                        }
+                    },
+                .SelectLines =
+                    [this](int first, int last) {
+                        selections.push_back({first, last});
+                        view.HasSelection = true;
+                        view.SelFirst = first;
+                        view.SelLast = last;
+                        view.CaretLine = first;
+                    },
+                .ClearSelection = [this] { view.HasSelection = false; },
+                .StoreTabText = [] {},
+                .ShowTab = [this](int tab) { song.CurrentTab = tab; },
+                .ClearInstrumentPicture = [] {},
+                .SetPlayStatusText = [this](const QString &t) { status = t; },
+                .ShowModifiedPanel = [](bool) {},
+                .EnterNestedLoop = [this] { maxNested = std::max(maxNested, ++nested); },
+                .LeaveNestedLoop = [this] { --nested; },
+                .StopOtherOutputs = [this] { ++otherStops; },
+                .SetBusyCursor = [](bool) {},
+                .SongChanged =
+                    [this](unsigned, bool byUser) {
+                        if (byUser)
+                            song.Current().Modified = true;
+                        ++settingsShown;
+                    }};
+    }
 };
 
 // "ms status note" of every note-on (velocity above 0) and note-off sent.
@@ -91,8 +95,25 @@ protected:
     PlaybackTest() {
         countInBars.setRange(1, 8);
         countInBars.setValue(1);
-        controls = {&playButton, &loop, &metronome, &countIn, &countInBars, &pos, &time, &panel, &picture};
-        playback = std::make_unique<TPlayback>(host, controls, ports, clock, timer);
+        playback = std::make_unique<TPlayback>(TPlaybackParts{
+            .Song = rig.song,
+            .Drums = rig.drums,
+            .PlayState = rig.play,
+            .Messages = rig.messages,
+            .Ports = ports,
+            .Clock = clock,
+            .Timer = timer,
+            .Widgets = {.BitBtnPlayArrangement = &playButton,
+                        .chkLoopAll = &loop,
+                        .chkMetronome = &metronome,
+                        .chkCountIn = &countIn,
+                        .EdtCountInbars = &countInBars,
+                        .PosDisplay1 = &pos,
+                        .TimeDisplay1 = &time,
+                        .GroupBoxMIDIPlay = &panel,
+                        .PaintBoxInstrument = &picture},
+            .Calls = rig.Calls(),
+        });
         playback->PositionTimer().stop(); // displays are refreshed by hand here
     }
 
@@ -114,6 +135,11 @@ protected:
         }
         return out;
     }
+    // The text of a play panel label, found by its name.
+    QString PanelLabel(const char *name) const {
+        const auto *label = panel.findChild<QLabel *>(QString::fromLatin1(name));
+        return label ? label->text() : QStringLiteral("(no label)");
+    }
     std::vector<Note> NoteOns(int channelFilter = -1) const {
         std::vector<Note> out;
         for (const Note &n : Notes(channelFilter))
@@ -129,14 +155,13 @@ protected:
     platform::ManualTimer timer;
     platform::RecordingMidiOutSystem system{{"Recorder"}, &clock};
     TPhysicalPortList ports{system};
-    FakeHost host;
+    PlaybackRig rig;
     QPushButton playButton{QStringLiteral("Play")};
     QCheckBox loop, metronome, countIn;
     QSpinBox countInBars;
     TPosDisplay pos;
     TTimeDisplay time;
     QWidget panel, picture;
-    TPlaybackControls controls;
     std::unique_ptr<TPlayback> playback;
 };
 
@@ -146,8 +171,8 @@ const std::vector<std::string> kFourNotes = {
     "E, 64, x, x, x, x, x, x, x, x, x, Q", "F, 65, x, x, x, x, x, x, x, x, x, Q"};
 
 TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
-    host.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q"};
-    host.song.Lines(6) = {"C, x, 3, x, x, x, x, H"}; // string 5, fret 3: note 48
+    rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q"};
+    rig.song.Lines(6) = {"C, x, 3, x, x, x, x, H"}; // string 5, fret 3: note 48
     countIn.setChecked(true);
     metronome.setChecked(true);
     Play([&] { playback->PlayAll1Click(); });
@@ -164,19 +189,19 @@ TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
     EXPECT_EQ(Notes(0), (std::vector<Note>{{2000, 0x90, 60}, {2500, 0x80, 60}, {2500, 0x90, 62}, {3000, 0x80, 62}}));
     EXPECT_EQ(Notes(5), (std::vector<Note>{{2000, 0x90, 48}, {3000, 0x80, 48}}));
     // The end lies in bar 2 (0-based 1) counting the count-in bar: the song's own bar index 0.
-    EXPECT_EQ(playback->labelMIDIPlayMaxBar->text(), QStringLiteral("0"));
+    EXPECT_EQ(PanelLabel("labelMIDIPlayMaxBar"), QStringLiteral("0"));
     EXPECT_FALSE(playback->Playing());
     EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
-    EXPECT_EQ(host.status, QStringLiteral("Play All Lines"));
-    EXPECT_TRUE(host.play.Playing(TPlayKind::Idle));
-    EXPECT_EQ(host.nested, 0);
-    EXPECT_GE(host.otherStops, 1);
+    EXPECT_EQ(rig.status, QStringLiteral("Play All Lines"));
+    EXPECT_TRUE(rig.play.Playing(TPlayKind::Idle));
+    EXPECT_EQ(rig.nested, 0);
+    EXPECT_GE(rig.otherStops, 1);
     EXPECT_TRUE(panel.isHidden());
 }
 
 TEST_F(PlaybackTest, FromTheCaretTheCountInLeadsStraightIntoTheCaretLine) {
-    host.song.Lines(1) = kFourNotes;
-    host.view.CaretLine = 2;
+    rig.song.Lines(1) = kFourNotes;
+    rig.view.CaretLine = 2;
     countIn.setChecked(true);
     Play([&] { playback->PlayFromCursor1Click(); });
     // Four clicks, then line 3 (64) where the count-in ends, then 65; nothing of lines 1 and 2.
@@ -189,35 +214,35 @@ TEST_F(PlaybackTest, FromTheCaretTheCountInLeadsStraightIntoTheCaretLine) {
     EXPECT_EQ(body[1].note, 65);
     EXPECT_EQ(body[1].ms - body[0].ms, 500);
     EXPECT_EQ(playback->LastRange(), (TPlayRange{768, 768 + 2 * 192, 768 + 4 * 192}));
-    EXPECT_FALSE(playback->PlayFromCursor);
+    EXPECT_FALSE(playback->PlayingFromCursor());
 }
 
 TEST_F(PlaybackTest, ASelectionPlaysFromItsFirstLineToTheStartOfTheLineAfterIt) {
-    host.song.Lines(1) = kFourNotes;
-    host.view.HasSelection = true;
-    host.view.SelFirst = 1;
-    host.view.SelLast = 2;
+    rig.song.Lines(1) = kFourNotes;
+    rig.view.HasSelection = true;
+    rig.view.SelFirst = 1;
+    rig.view.SelLast = 2;
     Play([&] { playback->BitBtnPlayArrangementClick(); });
     const auto body = NoteOns(0);
     ASSERT_EQ(body.size(), 2u);
     EXPECT_EQ(body[0].note, 62);
     EXPECT_EQ(body[1].note, 64);
-    EXPECT_EQ(host.status, QStringLiteral("Play Selected Lines"));
-    EXPECT_TRUE(host.view.HasSelection); // the selection is kept
+    EXPECT_EQ(rig.status, QStringLiteral("Play Selected Lines"));
+    EXPECT_TRUE(rig.view.HasSelection); // the selection is kept
 }
 
 TEST_F(PlaybackTest, TheBookmarkPlaysFromItsLineToTheEnd) {
-    host.song.Lines(1) = kFourNotes;
+    rig.song.Lines(1) = kFourNotes;
     Play([&] { playback->PlayFromBookmark(2); });
     const auto body = NoteOns(0);
     ASSERT_EQ(body.size(), 2u);
     EXPECT_EQ(body[0].note, 64);
     EXPECT_EQ(body[1].note, 65);
-    EXPECT_EQ(host.selections.front(), std::make_pair(2, 3));
+    EXPECT_EQ(rig.selections.front(), std::make_pair(2, 3));
 }
 
 TEST_F(PlaybackTest, LoopRestartsAtTheRangeStartUntilStopIsPressed) {
-    host.song.Lines(1) = {kFourNotes[0], kFourNotes[1]};
+    rig.song.Lines(1) = {kFourNotes[0], kFourNotes[1]};
     loop.setChecked(true);
     int starts = 0;
     Play([&] { playback->BitBtnPlayArrangementClick(); },
@@ -238,7 +263,7 @@ TEST_F(PlaybackTest, LoopRestartsAtTheRangeStartUntilStopIsPressed) {
 }
 
 TEST_F(PlaybackTest, EscStopsTheSongAndALoopDoesNotRestart) {
-    host.song.Lines(1) = kFourNotes;
+    rig.song.Lines(1) = kFourNotes;
     loop.setChecked(true);
     Play([&] { playback->BitBtnPlayArrangementClick(); },
          [&](int64_t ms) {
@@ -248,51 +273,51 @@ TEST_F(PlaybackTest, EscStopsTheSongAndALoopDoesNotRestart) {
     for (const Note &n : Notes(0))
         EXPECT_LE(n.ms, 700) << n;
     EXPECT_EQ(NoteOns(0).size(), 2u);
-    EXPECT_TRUE(host.play.AbortRequested);
+    EXPECT_TRUE(rig.play.AbortRequested);
     EXPECT_FALSE(playback->Playing());
     EXPECT_FALSE(timer.Running());
 }
 
 TEST_F(PlaybackTest, ACloseDuringPlayUnwindsTheLoopFirstAndNeverRestarts) {
-    host.song.Lines(1) = kFourNotes;
+    rig.song.Lines(1) = kFourNotes;
     loop.setChecked(true);
     int nestedAtClose = -1;
     Play([&] { playback->BitBtnPlayArrangementClick(); },
          [&](int64_t ms) {
              if (ms == 600) { // what the window's close does while a loop runs
-                 nestedAtClose = host.nested;
-                 host.play.AbortRequested = true;
+                 nestedAtClose = rig.nested;
+                 rig.play.AbortRequested = true;
              }
          });
     EXPECT_EQ(nestedAtClose, 1);
-    EXPECT_EQ(host.nested, 0);
+    EXPECT_EQ(rig.nested, 0);
     EXPECT_FALSE(playback->Playing());
-    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
+    EXPECT_FALSE(rig.play.Playing(TPlayKind::Song));
     for (const Note &n : NoteOns(0))
         EXPECT_LE(n.ms, 600) << n;
 }
 
 TEST_F(PlaybackTest, ABuildErrorSelectsTheLineAndPlaysNothing) {
-    host.song.Lines(1) = {kFourNotes[0], "not a line at all"};
+    rig.song.Lines(1) = {kFourNotes[0], "not a line at all"};
     Play([&] { playback->BitBtnPlayArrangementClick(); });
     EXPECT_TRUE(NoteOns().empty());
-    ASSERT_EQ(host.messages.Count(), 1);
-    EXPECT_TRUE(host.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
-    EXPECT_EQ(host.selections.back(), std::make_pair(1, 1));
+    ASSERT_EQ(rig.messages.Count(), 1);
+    EXPECT_TRUE(rig.messages.LastText().contains(QStringLiteral("Fix the error or delete the line.")));
+    EXPECT_EQ(rig.selections.back(), std::make_pair(1, 1));
     EXPECT_EQ(playButton.text(), QStringLiteral("Play"));
-    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
-    EXPECT_EQ(host.nested, 0);
+    EXPECT_FALSE(rig.play.Playing(TPlayKind::Song));
+    EXPECT_EQ(rig.nested, 0);
 }
 
 TEST_F(PlaybackTest, AnEmptySongSaysSoAndSelectsNothing) {
     Play([&] { playback->PlayAll1Click(); });
-    EXPECT_EQ(host.messages.Texts(), QStringList{QString::fromLatin1(kNothingToPlay)});
-    EXPECT_TRUE(host.selections.empty());
-    EXPECT_FALSE(host.play.Playing(TPlayKind::Song));
+    EXPECT_EQ(rig.messages.Texts(), QStringList{QString::fromLatin1(kNothingToPlay)});
+    EXPECT_TRUE(rig.selections.empty());
+    EXPECT_FALSE(rig.play.Playing(TPlayKind::Song));
 }
 
 TEST_F(PlaybackTest, ThePositionDisplayTakesTheCountInOff) {
-    host.song.Lines(1) = kFourNotes;
+    rig.song.Lines(1) = kFourNotes;
     countIn.setChecked(true);
     countInBars.setValue(2);
     QString barDuringCountIn, barAfter, beatAfter;
@@ -301,29 +326,20 @@ TEST_F(PlaybackTest, ThePositionDisplayTakesTheCountInOff) {
          [&](int64_t ms) {
              if (ms == 2600) {
                  playback->TimerMidiPositionTimer();
-                 barDuringCountIn = playback->LabelMIDIPlayBar->text();
+                 barDuringCountIn = PanelLabel("LabelMIDIPlayBar");
                  posBarDuringCountIn = pos.Bar();
              }
              if (ms == 4000 + 520) { // song bar 1, beat 2
                  playback->TimerMidiPositionTimer();
-                 barAfter = playback->LabelMIDIPlayBar->text();
-                 beatAfter = playback->LabelMIDIPlayBeat->text();
+                 barAfter = PanelLabel("LabelMIDIPlayBar");
+                 beatAfter = PanelLabel("LabelMIDIPlayBeat");
              }
          });
     EXPECT_EQ(barDuringCountIn, QStringLiteral("0"));
     EXPECT_EQ(posBarDuringCountIn, 0);
     EXPECT_EQ(barAfter, QStringLiteral("1"));
     EXPECT_EQ(beatAfter, QStringLiteral("2"));
-    EXPECT_EQ(playback->labelMIDIPlayMaxBar->text(), QStringLiteral("1"));
-}
-
-TEST_F(PlaybackTest, CountInEditFollowsTheCheckBox) {
-    countIn.setChecked(false);
-    playback->chkCountInClick();
-    EXPECT_FALSE(countInBars.isEnabled());
-    countIn.setChecked(true);
-    playback->chkCountInClick();
-    EXPECT_TRUE(countInBars.isEnabled());
+    EXPECT_EQ(PanelLabel("labelMIDIPlayMaxBar"), QStringLiteral("1"));
 }
 
 // ---- ranges ---------------------------------------------------------------------------------
@@ -423,40 +439,40 @@ TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
     // Cancel and the same tempo change nothing; a new tempo marks the tab.
     playback->lblTempoClick([](int) { return std::nullopt; });
     playback->lblTempoClick([](int current) { return current; });
-    EXPECT_FALSE(host.song.Current().Modified);
+    EXPECT_FALSE(rig.song.Current().Modified);
     int shown = -1;
     playback->lblTempoClick([&](int current) { shown = current; return 96; });
-    EXPECT_EQ(host.song.Tempo, 96);
+    EXPECT_EQ(rig.song.Tempo, 96);
     playback->lblTempoClick([](int) { return 2; }); // a slow tempo is a tempo, not Cancel
-    EXPECT_EQ(host.song.Tempo, 2);
+    EXPECT_EQ(rig.song.Tempo, 2);
     playback->lblTempoClick([](int) { return 96; });
     EXPECT_EQ(shown, 120);
-    EXPECT_EQ(host.song.Tempo, 96);
-    EXPECT_TRUE(host.song.Current().Modified);
+    EXPECT_EQ(rig.song.Tempo, 96);
+    EXPECT_TRUE(rig.song.Current().Modified);
 
-    host.song.Current().Modified = false;
+    rig.song.Current().Modified = false;
     for (const char *bad : {"0412", "6504", "0400", "0003", "x"})
         playback->LabelSigUpperClick([&](const std::string &) { return std::string(bad); });
-    EXPECT_EQ(host.messages.Count(), 5);
-    EXPECT_EQ(host.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
-    EXPECT_EQ(host.song.TimeSignature, "0404");
-    EXPECT_FALSE(host.song.Current().Modified);
+    EXPECT_EQ(rig.messages.Count(), 5);
+    EXPECT_EQ(rig.messages.LastText(), QString::fromLatin1(kTimeSignatureRefused));
+    EXPECT_EQ(rig.song.TimeSignature, "0404");
+    EXPECT_FALSE(rig.song.Current().Modified);
     std::string offered;
     playback->LabelSigUpperClick([&](const std::string &current) { offered = current; return "0608"; });
     EXPECT_EQ(offered, "0404");
-    EXPECT_EQ(host.song.TimeSignature, "0608");
-    EXPECT_EQ(host.drums.sigUpper, 6);
-    EXPECT_EQ(host.drums.sigLower, 8);
-    EXPECT_TRUE(host.song.Current().Modified);
-    EXPECT_GE(host.settingsShown, 2);
+    EXPECT_EQ(rig.song.TimeSignature, "0608");
+    EXPECT_EQ(rig.drums.sigUpper, 6);
+    EXPECT_EQ(rig.drums.sigLower, 8);
+    EXPECT_TRUE(rig.song.Current().Modified);
+    EXPECT_GE(rig.settingsShown, 2);
 }
 
 TEST_F(PlaybackTest, EachTimeSignatureShowsThePatternsCellsThatFitItsBar) {
     // A 4/4 pattern with hits on steps 13 and 15; 3/4 has room for 12 steps, 7/8 for 28.
-    NewDrumPattern(host.drums);
-    host.drums.grid.SetCell(12, 0, 7);
-    host.drums.grid.SetCell(14, 1, 9);
-    ASSERT_TRUE(host.drums.ReplaceDrumGridInStore(0));
+    NewDrumPattern(rig.drums);
+    rig.drums.grid.SetCell(12, 0, 7);
+    rig.drums.grid.SetCell(14, 1, 9);
+    ASSERT_TRUE(rig.drums.ReplaceDrumGridInStore(0));
     const struct Case {
         const char *sig;
         int columns;
@@ -464,9 +480,9 @@ TEST_F(PlaybackTest, EachTimeSignatureShowsThePatternsCellsThatFitItsBar) {
     } cases[] = {{"0304", 12, 0, 0}, {"0708", 28, 7, 9}, {"0304", 12, 0, 0}, {"0404", 16, 7, 9}};
     for (const Case &c : cases) {
         playback->LabelSigUpperClick([&](const std::string &) { return std::string(c.sig); });
-        EXPECT_EQ(host.drums.grid.Columns(), c.columns) << c.sig;
-        EXPECT_EQ(host.drums.grid.Cell(12, 0), c.step13) << c.sig;
-        EXPECT_EQ(DrumColumnHits(host.drums, 14, 0, 100).size(), c.step15 ? 1u : 0u) << c.sig;
+        EXPECT_EQ(rig.drums.grid.Columns(), c.columns) << c.sig;
+        EXPECT_EQ(rig.drums.grid.Cell(12, 0), c.step13) << c.sig;
+        EXPECT_EQ(DrumColumnHits(rig.drums, 14, 0, 100).size(), c.step15 ? 1u : 0u) << c.sig;
     }
 }
 
