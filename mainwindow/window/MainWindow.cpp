@@ -530,7 +530,7 @@ void TfrmMain::ConnectHandlers() {
     // The editor's own signal: it follows whichever tab's document is shown.
     connect(RichEdit1, &QPlainTextEdit::undoAvailable, this, [this] { ApplyCommandState(); });
     // The count-in bars are usable while Count In is checked (the command state).
-    connect(chkCountIn, &QCheckBox::toggled, this, [this] { ApplyCommandState(); });
+    connect(chkCountIn, &QCheckBox::toggled, this, [this] { chkCountInClick(); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ClipboardChanged(); });
 }
 

@@ -161,6 +161,8 @@ public:
     void MixerSummary1Click();
     // "Note Duration Math for Selection".
     void NoteMathforSelectionAltRMB1Click();
+    // The count-in box: its bars edit is usable exactly while it is checked (the command state).
+    void chkCountInClick() { ApplyCommandState(); }
     // Keys the window sees before its controls; only Esc counts.
     void FormKeyDown(int key);
     void SetHintsVisible(bool visible);
