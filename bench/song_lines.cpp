@@ -1,7 +1,7 @@
 // Writes a song file with given lines on one tab, or prints one tab's lines of a song file as
 // the program's song reader reads them, one per output line. End-to-end scripts use it on both
 // sides of the real program.
-//   tw_song_lines write out.twd <tab> <line>...
+//   tw_song_lines write out.twd <tab> <line>... [--tab <tab> <line>...]...
 //   tw_song_lines read in.twd <tab>
 #include "song/NewSong.h"
 #include "song/SongFile.h"
@@ -14,7 +14,7 @@
 int main(int argc, char **argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (argc < 4 || (mode != "write" && mode != "read")) {
-        std::fprintf(stderr, "usage: %s write out.twd <tab> <line>... | read in.twd <tab>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s write out.twd <tab> <line>... [--tab <tab> <line>...]... | read in.twd <tab>\n", argv[0]);
         return 2;
     }
     const int tab = std::atoi(argv[3]);
@@ -27,8 +27,14 @@ int main(int argc, char **argv) {
     ResetSongModel(song, drums);
     std::string error;
     if (mode == "write") {
-        for (int i = 4; i < argc; ++i)
-            song.Lines(tab).push_back(argv[i]);
+        int into = tab;
+        for (int i = 4; i < argc; ++i) {
+            if (std::string(argv[i]) == "--tab" && i + 1 < argc && std::atoi(argv[i + 1]) >= 1 &&
+                std::atoi(argv[i + 1]) <= kTabCount)
+                into = std::atoi(argv[++i]);
+            else
+                song.Lines(into).push_back(argv[i]);
+        }
         song.CurrentTab = tab;
         if (!WriteSongFile(argv[2], song, drums, &error)) {
             std::fprintf(stderr, "cannot write %s: %s\n", argv[2], error.c_str());

@@ -536,11 +536,9 @@ QSize TfrmMain::LeastLayoutSize() const {
     const int bars = std::max(StatusBarBottom->minimumSizeHint().width(), StatusBarRichEdit->minimumSizeHint().width());
     const int playW = grpMIDIPlay->width(), noteW = PanelNoteButtons->width();
     const int mixerW = GroupBoxMixer->minimumSizeHint().width();
-    // The page stands inside the tab control's frame.
-    const int pageFrameW = PageControl1->width() > 0 ? std::max(0, PageControl1->width() - PageControl1->Page()->width()) : 0;
     auto wideEnough = [&](int W) {
         const int editW = W - playW - W / 36 - noteW - W / 40 - 10;
-        const int pageW = W - W / 66 - pageFrameW;
+        const int pageW = W - W / 66; // the tab control's width, which its page takes whole
         return editW - 10 >= bars && std::min(W - W / 30, pageW) >= mixerW;
     };
     int W = 400;
@@ -571,7 +569,9 @@ void TfrmMain::FormResize() {
     const int bottomW = PanelBottom->width(), bottomH = PanelBottom->height();
 
     PageControl1->setGeometry(5, 0, bottomW - W / 66, bottomH);
-    const int pageW = PageControl1->Page()->width() > 0 ? PageControl1->Page()->width() : PageControl1->width();
+    // The page takes the tab control's whole width; it is laid out only at the control's own resize
+    // event, which a window not shown yet receives later.
+    const int pageW = PageControl1->width();
     const int mixerH = std::max(GroupBoxMixer->height(), GroupBoxMixer->minimumSizeHint().height());
     // The page already stands below the tab strip: the picture takes all but the mixer and the frame.
     // The scale line stands between the picture and the mixer (not on the Drums tab).

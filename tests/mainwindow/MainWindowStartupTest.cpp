@@ -629,6 +629,16 @@ void ExpectNothingOverlapsOrIsCut(const QWidget &parent, const std::string &wher
     }
 }
 
+// Shown for the first time, the window keeps its start size: the least size is not measured from
+// a tab control whose page has not been laid out yet.
+TEST_F(MainWindowTest, FirstShownAtItsStartSize) {
+    TfrmMain &m = Make();
+    m.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m.size(), QSize(815, 599));
+    EXPECT_LE(m.minimumWidth(), 815);
+}
+
 TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
     TfrmMain &m = Make();
     m.show();
