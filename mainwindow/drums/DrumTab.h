@@ -28,6 +28,7 @@ class TLiveSounding;
 class TPlayState;
 class TStatusPanels;
 struct TInstrumentTab;
+struct TPreviewNote;
 struct TMainDialogs;
 struct TSongModel;
 namespace platform {
@@ -51,6 +52,8 @@ struct TDrumCalls {
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;
     std::function<TLiveSounding *()> Sound;             // null while the output port is closed
     std::function<const TMainDialogs &()> Dialogs;
+    // Sounds the percussion picker's preview of a drum on the output port.
+    std::function<void(const TPreviewNote &note)> PreviewNote;
 };
 
 struct TDrumParts {

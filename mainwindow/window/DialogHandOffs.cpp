@@ -2,7 +2,6 @@
 
 #include "dialogs/Dialogs.h"
 #include "mainwindow/window/MainWindow.h"
-#include "mainwindow/tools/Pickers.h"
 
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
@@ -37,9 +36,7 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.tuning = [dlg = dialogs.frmSelectTuning.get()](const TTuningInput &in) { return dlg->Ask(in); };
     d.lineEditor = [dlg = dialogs.FrmMicroManage.get()](const TLineEditInput &in) { return dlg->Ask(in); };
     d.selectPatch = [dlg = dialogs.frmSelectPatch.get()](const TPatchInput &in) { return dlg->Ask(in); };
-    d.selectDrum = [dlg = dialogs.frmSelectDrum.get(), &main](const DrumSlot &) {
-        return dlg->Ask(main.Pickers().DrumPickInput());
-    };
+    d.selectDrum = [dlg = dialogs.frmSelectDrum.get()](const TDrumPickInput &in) { return dlg->Ask(in); };
     d.selectKey = [dlg = dialogs.FrmSelectKey.get()](const TKeyInput &in) { return dlg->Ask(in); };
     d.selectChordType = [dlg = dialogs.frmSelectChordType.get()] { return dlg->Ask(); };
     d.selectScaleType = [dlg = dialogs.frmSelectScaleType.get()](const TScaleTypeInput &in) { return dlg->Ask(in); };

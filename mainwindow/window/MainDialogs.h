@@ -53,7 +53,7 @@ struct TMainDialogs {
     // The text typed, on OK; nothing after Cancel or for a blank text.
     std::function<std::optional<std::string>(const TLineInput &)> inputLine;
     // The percussion picker for a drum slot: the slot's new caption and note, on OK.
-    std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
+    std::function<std::optional<DrumSlot>(const TDrumPickInput &)> selectDrum;
     // The note-duration picker: the duration clicked.
     std::function<std::optional<TNotePick>(const TNotePickInput &)> durationPicker;
     // The tuning dialog: the tab's new spelling, on OK.

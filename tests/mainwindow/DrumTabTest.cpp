@@ -244,7 +244,13 @@ TEST_F(DrumTabTest, ClickOnACellSetsStoresSoundsAndMarks) {
 TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
     TMainDialogs d;
     std::optional<DrumSlot> answer;
-    d.selectDrum = [&answer](const DrumSlot &) { return answer; };
+    d.selectDrum = [&](const TDrumPickInput &in) {
+        // The picker previews a drum as the Drums tab sounds.
+        EXPECT_EQ(in.channel, w->Document().Song.Tab(10).Channel);
+        EXPECT_EQ(in.volume, w->Document().Song.Tab(10).Volume);
+        EXPECT_TRUE(in.preview);
+        return answer;
+    };
     w->SetDialogs(d);
     Page().ComboBoxBuiltInBeatsChange(1);
     w->ClearModifiedMarks();
