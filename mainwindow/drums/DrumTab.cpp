@@ -469,9 +469,11 @@ void TDrumTab::RenamePatternsClick() {
     const TMainDialogs &dialogs = calls_.Dialogs();
     if (!dialogs.inputLine)
         return;
-    const std::optional<std::string> name = dialogs.inputLine({question.title, question.text, question.maxLength});
+    const std::optional<QString> name = dialogs.inputLine({.caption = QString::fromStdString(question.title),
+                                                           .text = QString::fromStdString(question.text),
+                                                           .maxLength = question.maxLength});
     if (name)
-        Finish(RenamePatterns(drums_, *name));
+        Finish(RenamePatterns(drums_, name->toStdString()));
 }
 
 void TDrumTab::SelectAllPatternsClick() {

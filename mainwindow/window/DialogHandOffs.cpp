@@ -43,13 +43,7 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.pianoChord = [dlg = dialogs.frmSelectPianoChord.get()](const TPianoChordInput &in) { dlg->Ask(in); };
     d.mixerSummary = [dlg = dialogs.frmMixerSummary.get()](const TSummaryInput &in) { return dlg->Ask(in); };
     d.noteMath = [dlg = dialogs.frmNoteMath.get()](const TNoteMathInput &in) { dlg->Ask(in); };
-    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TLineInput &in) -> std::optional<std::string> {
-        const QString text = dlg->Ask({QString::fromStdString(in.title), QString::fromStdString(in.text),
-                                       in.filterCharacters, in.maxLength});
-        if (text.trimmed().isEmpty())
-            return std::nullopt; // Cancel, or nothing typed
-        return text.toStdString();
-    };
+    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TInputLineInput &in) { return dlg->Ask(in); };
     d.chordCalc = [dlg = dialogs.frmChordCalc.get()](const TChordCalcInput &in, const TChordCalcCalls &calls) {
         return dlg->Ask(in, calls);
     };
