@@ -68,7 +68,7 @@ TEST_F(DialogsTest, ShownModallyThroughTheServices) {
     });
     const QStringList recent{QStringLiteral("/songs/a.twd"), QStringLiteral("/songs/b.twd")};
     // Closed without a choice: nothing to do, even though the result was OK.
-    EXPECT_EQ(dialogs.frmWelcome->Ask({recent}).choice, 0);
+    EXPECT_EQ(dialogs.frmWelcome->Ask({recent}).choice, TWelcomeChoice::Close);
     EXPECT_EQ(listed, recent);
     EXPECT_EQ(dialogs.frmAbout->ShowModal(), platform::mrCancel); // nothing queued: closed
     EXPECT_EQ(services.modal.ShownClasses(), (QStringList{"TfrmWelcome", "TfrmAbout"}));
