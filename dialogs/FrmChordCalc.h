@@ -158,7 +158,6 @@ private:
     std::string chordRoot_ = "C";      // a key name ("C#/Db"), as the root label shows it
     std::string chordType_ = "Major";  // a formula's type name
 
-    QLabel *LblChordRootCaption = nullptr;
     TClickLabel *LblChordRoot = nullptr;
     TClickLabel *lblChordType = nullptr;
     QGroupBox *GroupBoxChordOptions = nullptr;

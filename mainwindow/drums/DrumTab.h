@@ -91,7 +91,6 @@ public:
     void BitBtnClearDisplayedPatternClick();
     // Play, or stop when the grid plays; returns when the play has ended.
     void BitBtnPlayPatternMouseDown();
-    bool GridPlaying() const;
 
     // ---- the drum page's boxes --------------------------------------------------------------
     void ComboBoxJazzyFeelChange(int feel);
@@ -114,9 +113,6 @@ public:
     void DuplicatePatternsClick();
     void SelectAllAndDuplicateClick();
     void ClearAllDrumsClick();
-
-    const DrumGridEditor &GridEditor() const { return editor_; }
-    const PatternClipboard &Clipboard() const { return clipboard_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
