@@ -258,11 +258,6 @@ void TMidiPlayer::SetTempoPercent(int percent) {
     wall_.Rate = int64_t{tempoPercent_} * speed_;
 }
 
-int64_t TMidiPlayer::StopTick() const {
-    std::lock_guard lock(mutex_);
-    return stopTick_;
-}
-
 void TMidiPlayer::SetStopTick(int64_t tick) {
     std::lock_guard lock(mutex_);
     stopTick_ = tick < 0 ? -1 : tick;

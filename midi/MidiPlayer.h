@@ -74,7 +74,6 @@ public:
     // at the next start.
     void SetTimerResolution(int ms) { timerResolution_ = ms < 1 ? 1 : ms; }
     int64_t ResumeTick() const;
-    int64_t StopTick() const;
     // Playing stops on reaching this tick (notes off), before sending its events: the end of
     // a range played. -1 (the default): play to the song's end.
     void SetStopTick(int64_t tick);

@@ -58,8 +58,6 @@ int DurationToMs(std::string_view symbol, int wholeMs) {
     return SymbolLength(ParseSymbol(symbol), wholeMs);
 }
 
-bool IsDurationSymbol(std::string_view symbol) { return ParseSymbol(symbol).divisor != 0; }
-
 int DurationLength(std::string_view text, TDurationUnit unit, int tempo, int ppqn) {
     if (TrimView(text).empty()) return 0;
     const int wholeMs = unit == TDurationUnit::Ticks ? 0 : WholeNoteMs(tempo);

@@ -22,7 +22,6 @@ int WholeNoteMs(int tempo);
 int DurationToTicks(std::string_view symbol, int ppqn = kDefaultPpqn);
 // One symbol in milliseconds for a whole note of `wholeMs`; 0 for anything else.
 int DurationToMs(std::string_view symbol, int wholeMs);
-bool IsDurationSymbol(std::string_view symbol);
 
 // A plain or tied duration text in the unit: 0 when it is not a duration. In milliseconds a
 // part may come out as 0 at extreme tempos; validity is decided by ticks (IsValidDuration).

@@ -78,8 +78,8 @@ int SanitiseSong(TSongModel &song);
 // Hands out the sixteen tab numbers in order, as start-up creates the tabs.
 class TTabAllocator {
 public:
-    // The next tab number 1..16; -1 once sixteen are out (the window then shows
-    // msg::kTabLimitReached).
+    // The next tab number 1..16; -1 once sixteen are out (the window then shows "Tab Limit
+    // Reached").
     int AllocateInstrumentTab();
     int Count() const { return count_; }
 
