@@ -99,27 +99,3 @@ std::string GetDurationField(std::string_view line) {
     if (comma == std::string_view::npos) return std::string();
     return Trim(line.substr(comma + 1));
 }
-
-std::string DurationCodeSymbol(int code) {
-    if (code <= 0) return std::string();
-    const int letter = code % 100;
-    const int extra = code - letter;
-    if (letter < 1 || letter > 7) return std::string();
-    std::string out;
-    if (extra == 100)
-        out = ".";
-    else if (extra == 1000)
-        out = "/";
-    else if (extra != 0)
-        return std::string();
-    out += kLetters[static_cast<size_t>(letter - 1)];
-    return out;
-}
-
-int DurationSymbolCode(std::string_view symbol) {
-    const Symbol s = ParseSymbol(symbol);
-    if (s.divisor == 0) return 0;
-    int letter = 1;
-    while ((1 << (letter - 1)) != s.divisor) ++letter;
-    return letter + (s.modifier == '.' ? 100 : s.modifier == '/' ? 1000 : 0);
-}

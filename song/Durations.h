@@ -34,8 +34,3 @@ bool IsValidDuration(std::string_view text);
 
 // The duration field of a line: the text after the last comma, trimmed ("" without a comma).
 std::string GetDurationField(std::string_view line);
-
-// A tab's duration code as a symbol ("Q", ".E", "/S"); "" for a code that is no duration.
-std::string DurationCodeSymbol(int code);
-// The code of a symbol (plain 1..7, +100 dotted, +1000 triplet); 0 when it is no symbol.
-int DurationSymbolCode(std::string_view symbol);

@@ -72,8 +72,6 @@ std::string FormatTimeSignature(int upper, int lower);
 // 1..16 (else 1). Returns the number of values changed. Tabs are checked one by one with
 // SanitiseInstrumentTab.
 int SanitiseSongFields(TSongModel &song);
-// SanitiseSongFields and SanitiseInstrumentTab for every tab; the total number of changes.
-int SanitiseSong(TSongModel &song);
 
 // Hands out the sixteen tab numbers in order, as start-up creates the tabs.
 class TTabAllocator {
