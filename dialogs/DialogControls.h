@@ -57,7 +57,6 @@ public:
     explicit TUpDown(QWidget *parent = nullptr);
 
     QToolButton *UpButton() const { return up_; }
-    QToolButton *DownButton() const { return down_; }
 
 signals:
     // +1 for the up arrow, -1 for the down arrow.

@@ -23,8 +23,6 @@ class TfrmAbout : public platform::ModalDialog {
 public:
     explicit TfrmAbout(const platform::Services &services, QWidget *parent = nullptr);
 
-    // The system-information program System Info starts; empty when there is none.
-    QString SystemInfoProgram() const { return msInfoPath_; }
     // The animation while the box is shown (null otherwise).
     TGuitarAnimation *Animation() const { return Animate1; }
 

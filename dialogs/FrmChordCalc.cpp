@@ -223,10 +223,10 @@ QGroupBox *TfrmChordCalc::BuildChordOptions() {
     GroupBoxChordOptions->setObjectName(QStringLiteral("GroupBoxChordOptions"));
     auto *g = new QGridLayout(GroupBoxChordOptions);
     auto *rootCaption = new TClickLabel(QStringLiteral("Root:"), 0, GroupBoxChordOptions);
-    LblChordRoot = new TClickLabel(QStringLiteral("C"), 0, GroupBoxChordOptions);
+    LblChordRoot = new TClickLabel(Q(chordRoot_), 0, GroupBoxChordOptions);
     LblChordRoot->setObjectName(QStringLiteral("LblChordRoot"));
     auto *typeCaption = new TClickLabel(QStringLiteral("Type:"), 0, GroupBoxChordOptions);
-    lblChordType = new TClickLabel(QStringLiteral("Major"), 0, GroupBoxChordOptions);
+    lblChordType = new TClickLabel(Q(chordType_), 0, GroupBoxChordOptions);
     lblChordType->setObjectName(QStringLiteral("lblChordType"));
     QFont bold = LblChordRoot->font();
     bold.setBold(true);
@@ -373,8 +373,9 @@ std::optional<TChordCalcResult> TfrmChordCalc::Ask(const TChordCalcInput &in, co
 void TfrmChordCalc::LoadFromCurrentTab() {
     const QSignalBlocker b1(cboPosition), b2(cboFingerReach), b3(lbVoicing);
     RadioGroupDotID->button(ClampDotType(in_.dotType))->setChecked(true);
-    LblChordRoot->setText(Q(ClampChordRoot(in_.chordRoot)));
-    lblChordType->setText(Q(in_.chordType));
+    chordRoot_ = ClampChordRoot(in_.chordRoot);
+    chordType_ = in_.chordType;
+    ShowChord();
     cboFingerReach->setCurrentIndex(ClampChordReach(in_.chordReach));
     cboPosition->setCurrentIndex(ClampChordPosition(in_.chordPosition));
     cboPosition->setEnabled(true);
@@ -403,8 +404,7 @@ void TfrmChordCalc::RefreshMelodyChoicesOnShow() {
 }
 
 void TfrmChordCalc::FormActivate() {
-    const std::string root = SearchRoot(LblChordRoot->text().toStdString());
-    CheckBoxMelodyNoteBuiltIn->setText(Q(MelodyCaption(root, lblChordType->text().toStdString())));
+    ShowChord();
     if (!CheckBoxMelodyNoteCustom->isChecked())
         CheckBoxMelodyNoteCustom->setText(Q(MelodyCaption(cboRootCustom->currentText().toStdString(), "1-3-5")));
     Label12->setText(QStringLiteral("Set note duration for chords (") + Q(Trim(in_.duration)) + QStringLiteral(")"));
@@ -428,9 +428,8 @@ void TfrmChordCalc::LblChordRootClick() {
     const std::optional<std::string> key = calls_.pickKey("Single Click To Select Key For Chord");
     if (!key)
         return;
-    LblChordRoot->setText(Q(ClampChordRoot(*key)));
-    CheckBoxMelodyNoteBuiltIn->setText(
-        Q(MelodyCaption(SearchRoot(LblChordRoot->text().toStdString()), lblChordType->text().toStdString())));
+    chordRoot_ = ClampChordRoot(*key);
+    ShowChord();
     FillMelodyNoteCombo();
     if (lbVoicing->count() > 0)
         ShowVoicing(std::max(lbVoicing->currentRow(), 0), false);
@@ -442,10 +441,16 @@ void TfrmChordCalc::lblChordTypeClick() {
     const std::optional<std::string> type = calls_.pickChordType();
     if (!type)
         return;
-    lblChordType->setText(Q(*type));
-    CheckBoxMelodyNoteBuiltIn->setText(Q(MelodyCaption(SearchRoot(LblChordRoot->text().toStdString()), *type)));
+    chordType_ = *type;
+    ShowChord();
     FillMelodyNoteCombo();
     CalculateStandardChords();
+}
+
+void TfrmChordCalc::ShowChord() {
+    LblChordRoot->setText(Q(chordRoot_));
+    lblChordType->setText(Q(chordType_));
+    CheckBoxMelodyNoteBuiltIn->setText(Q(MelodyCaption(SearchRoot(chordRoot_), chordType_)));
 }
 
 void TfrmChordCalc::Label11Click() {
@@ -550,8 +555,7 @@ void TfrmChordCalc::UpdateUserFormulaCaption() {
 
 void TfrmChordCalc::FillMelodyNoteCombo() {
     TUnknownDegrees unknown;
-    FillCombo(cboMelodyNoteNameBuiltIn, MelodyNoteChoices(table_, SearchRoot(LblChordRoot->text().toStdString()),
-                                                          lblChordType->text().toStdString(), unknown));
+    FillCombo(cboMelodyNoteNameBuiltIn, MelodyNoteChoices(table_, SearchRoot(chordRoot_), chordType_, unknown));
     ReportUnknownDegrees(unknown);
 }
 

@@ -115,6 +115,8 @@ private:
     // Captions and choices.
     void LblChordRootClick();
     void lblChordTypeClick();
+    // The root and type labels and the built-in melody option show the chord worked on.
+    void ShowChord();
     void Label11Click();
     void RadioGroupUserDefinedChordModeClick();
     void CheckBoxMelodyNoteBuiltInClick();
@@ -153,8 +155,9 @@ private:
     bool cancel_ = false;
     bool sounding_ = false;
     int rememberedPosition_ = 0;       // while a melody option holds the position at "ALL"
+    std::string chordRoot_ = "C";      // a key name ("C#/Db"), as the root label shows it
+    std::string chordType_ = "Major";  // a formula's type name
 
-    QLabel *LblChordRootCaption = nullptr;
     TClickLabel *LblChordRoot = nullptr;
     TClickLabel *lblChordType = nullptr;
     QGroupBox *GroupBoxChordOptions = nullptr;

@@ -65,8 +65,8 @@ TChordSearchRequest TfrmChordCalc::RequestFromControls() const {
 
 void TfrmChordCalc::CalculateStandardChords() {
     TChordSearchRequest r = RequestFromControls();
-    r.root = SearchRoot(LblChordRoot->text().toStdString());
-    r.typeName = lblChordType->text().toStdString();
+    r.root = SearchRoot(chordRoot_);
+    r.typeName = chordType_;
     RunSearch(r);
 }
 
@@ -210,8 +210,8 @@ void TfrmChordCalc::BitBtnOKClick() {
         return;
     TChordCalcResult r;
     r.dotType = std::max(RadioGroupDotID->checkedId(), 0);
-    r.chordType = lblChordType->text().toStdString();
-    r.chordRoot = LblChordRoot->text().toStdString();
+    r.chordType = chordType_;
+    r.chordRoot = chordRoot_;
     r.chordReach = cboFingerReach->currentIndex();
     r.chordPosition = cboPosition->currentIndex();
     r.voicings = details_;

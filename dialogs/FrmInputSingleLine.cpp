@@ -36,17 +36,19 @@ TfrmInputSingleLine::TfrmInputSingleLine(const platform::Services &services, QWi
     row->addWidget(BitBtnCancel);
 }
 
-QString TfrmInputSingleLine::Ask(const TInputLineInput &in) {
+std::optional<QString> TfrmInputSingleLine::Ask(const TInputLineInput &in) {
     setWindowTitle(in.caption);
     FilterCharacters = in.filterCharacters;
     MaxLength = in.maxLength;
     edtSingleLine->setText(in.text);
     if (ShowModal() != platform::mrOk)
-        return QString();
+        return std::nullopt;
     // However OK came about, the text it gives is filtered.
-    if (FilterCharacters)
-        return QString::fromStdString(FilterInputText(edtSingleLine->text().toStdString()));
-    return edtSingleLine->text();
+    const QString text = FilterCharacters ? QString::fromStdString(FilterInputText(edtSingleLine->text().toStdString()))
+                                          : edtSingleLine->text();
+    if (text.trimmed().isEmpty())
+        return std::nullopt; // a blank text is no input
+    return text;
 }
 
 void TfrmInputSingleLine::FormShow() {

@@ -2,14 +2,16 @@
 // `TfrmInputSingleLine`: one line of text, under the caption its opener gives. Created once at
 // start-up (CreateDialogs) and shown again and again through Ask().
 //
-//   const QString name = dialogs.frmInputSingleLine->Ask({"Enter new name for Jazz", "Jazz", true, 40});
-//   if (!name.trimmed().isEmpty()) ...   // any close but OK gives an empty text
+//   const std::optional<QString> name = dialogs.frmInputSingleLine->Ask({"Enter new name for Jazz", "Jazz", true, 40});
+//   if (name) ...   // OK with more than blanks; any other close, or a blank text, gives nothing
 //
 // With filtering on only letters, digits, blanks and "-" can be typed, and OK removes every
 // other character (text pasted in passes no key filter). Once the trimmed text is longer than
 // the length limit only backspace and blanks are taken.
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -26,8 +28,9 @@ class TfrmInputSingleLine : public platform::ModalDialog {
 public:
     explicit TfrmInputSingleLine(const platform::Services &services, QWidget *parent = nullptr);
 
-    // The text on OK (filtered when asked); empty after Cancel, Esc or the close box.
-    QString Ask(const TInputLineInput &in);
+    // The text on OK (filtered when asked); nothing after Cancel, Esc or the close box, or
+    // when the text is blank.
+    std::optional<QString> Ask(const TInputLineInput &in);
 
 protected:
     void FormShow() override;

@@ -102,7 +102,7 @@ TfrmWelcome::TfrmWelcome(const platform::Services &services, QWidget *parent)
     lbWelcomeMRU = new QListWidget(this);
     lbWelcomeMRU->setObjectName(QStringLiteral("lbWelcomeMRU"));
     lbWelcomeMRU->setFixedHeight(lbWelcomeMRU->fontMetrics().lineSpacing() * 7 + 8); // room for the six songs
-    connect(lbWelcomeMRU, &QListWidget::itemDoubleClicked, this, [this] { Choose(3); });
+    connect(lbWelcomeMRU, &QListWidget::itemDoubleClicked, this, [this] { Choose(TWelcomeChoice::OpenRecent); });
 
     btnNew = MakeDialogButton(this, "btnNew", QStringLiteral("New"));
     btnChoose = MakeDialogButton(this, "btnChoose", QStringLiteral("Open"));
@@ -110,10 +110,10 @@ TfrmWelcome::TfrmWelcome(const platform::Services &services, QWidget *parent)
     btnClose = MakeDialogButton(this, "btnClose", QStringLiteral("&Close"));
     btnClose->setDefault(true); // Esc closes too, as Close does
     BitBtn1 = MakeDialogButton(this, "BitBtn1", QStringLiteral("Help"));
-    connect(btnNew, &QPushButton::clicked, this, [this] { Choose(1); });
-    connect(btnChoose, &QPushButton::clicked, this, [this] { Choose(2); });
-    connect(btnRecent, &QPushButton::clicked, this, [this] { Choose(3); });
-    connect(btnClose, &QPushButton::clicked, this, [this] { Choose(0); });
+    connect(btnNew, &QPushButton::clicked, this, [this] { Choose(TWelcomeChoice::NewSong); });
+    connect(btnChoose, &QPushButton::clicked, this, [this] { Choose(TWelcomeChoice::OpenFile); });
+    connect(btnRecent, &QPushButton::clicked, this, [this] { Choose(TWelcomeChoice::OpenRecent); });
+    connect(btnClose, &QPushButton::clicked, this, [this] { Choose(TWelcomeChoice::Close); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         if (calls_.ShowHelp)
             calls_.ShowHelp();
@@ -169,7 +169,7 @@ TWelcomeResult TfrmWelcome::Ask(const TWelcomeInput &in, const TWelcomeCalls &ca
         const QSignalBlocker block(chkDontDisplayWelcomeScreen);
         chkDontDisplayWelcomeScreen->setChecked(!in.showNewUserMessage);
     }
-    choice_ = 0;
+    choice_ = TWelcomeChoice::Close;
     ShowModal();
     calls_ = {};
     TWelcomeResult result;
@@ -197,7 +197,7 @@ void TfrmWelcome::ShowTip(int delta) {
     MemoTips->setPlainText(Text(TipLines(MemoHiddenTips, lastTip_)));
 }
 
-void TfrmWelcome::Choose(int choice) {
+void TfrmWelcome::Choose(TWelcomeChoice choice) {
     choice_ = choice;
     SetModalResult(platform::mrOk);
 }

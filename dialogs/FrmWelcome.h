@@ -8,7 +8,7 @@
 //                                                    {showHelp});
 //   Options.LastTip = r.lastTip;                       // the next start shows the tip after it
 //   Options.ShowNewUserMessage = r.showNewUserMessage; // "Don't display this screen again"
-//   switch (r.choice) { ... }                          // 0 close, 1 new, 2 open, 3 recent
+//   switch (r.choice) { ... }                          // TWelcomeChoice::Close, NewSong, ...
 #include "dialogs/InstrumentArt.h"
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
@@ -37,8 +37,12 @@ struct TWelcomeCalls {
     std::function<void()> ShowHelp; // the help document's contents
 };
 
+// How the screen was left: Close (and Esc), New, Open, or Recent (the button or a double click
+// on the list: open the selected recent file).
+enum class TWelcomeChoice { Close, NewSong, OpenFile, OpenRecent };
+
 struct TWelcomeResult {
-    int choice = 0;               // 0 close, 1 new song, 2 open a file, 3 open the selected recent file
+    TWelcomeChoice choice = TWelcomeChoice::Close;
     QString selectedRecent;       // the selected recent-file entry as listed; empty when none
     int lastTip = 0;              // the tip shown now
     bool showNewUserMessage = true;
@@ -61,7 +65,7 @@ protected:
 private:
     // Moves to the next (+1) or previous (-1) tip and shows it.
     void ShowTip(int delta);
-    void Choose(int choice);
+    void Choose(TWelcomeChoice choice);
     // The text and picture for the control under the mouse (null: the bare form).
     void Hover(QObject *control);
 
@@ -85,5 +89,5 @@ private:
 
     TWelcomeCalls calls_;
     int lastTip_ = 0;
-    int choice_ = 0;
+    TWelcomeChoice choice_ = TWelcomeChoice::Close;
 };

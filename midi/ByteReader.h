@@ -24,12 +24,6 @@ public:
         Need(1);
         return data_[pos_];
     }
-    uint16_t U16BE() {
-        Need(2);
-        const uint16_t v = static_cast<uint16_t>(data_[pos_] << 8 | data_[pos_ + 1]);
-        pos_ += 2;
-        return v;
-    }
     uint32_t U32BE() {
         Need(4);
         const uint32_t v = uint32_t(data_[pos_]) << 24 | uint32_t(data_[pos_ + 1]) << 16 |

@@ -18,20 +18,19 @@ TMidiPlayer::~TMidiPlayer() {
     timer_.Stop();
 }
 
-void TMidiPlayer::SetState(int state) {
-    if (state_.exchange(state) != state) pendingEvent_ = state;
+void TMidiPlayer::SetState(TState state) {
+    if (state_.exchange(state) != state) pendingEvent_ = static_cast<int>(state);
 }
 
 void TMidiPlayer::FireStateEvent() {
-    const int state = pendingEvent_.exchange(-1);
-    if (destroying_) return;
+    const int event = pendingEvent_.exchange(kNoEvent);
+    if (destroying_ || event == kNoEvent) return;
     const std::function<void()> *handler = nullptr;
-    switch (state) {
-    case kStopped: handler = &OnStop; break;
-    case kSeeking: handler = &OnPause; break;
-    case kPlaying: handler = &OnPlay; break;
-    case 4: handler = &OnFastForward; break;
-    default: break;
+    switch (static_cast<TState>(event)) {
+    case TState::Stopped: handler = &OnStop; break;
+    case TState::Seeking: handler = &OnPause; break;
+    case TState::Playing: handler = &OnPlay; break;
+    case TState::FastForward: handler = &OnFastForward; break;
     }
     if (handler && *handler) (*handler)();
 }
@@ -50,11 +49,11 @@ void TMidiPlayer::SetTrackOutputs(TTrackOutputs *outputs) {
 }
 
 void TMidiPlayer::SetPlay(bool play) {
-    const int state = state_.load();
-    if (play && state == kStopped) {
+    const TState state = state_.load();
+    if (play && state == TState::Stopped) {
         Start(1);
         FireStateEvent();
-    } else if (!play && state == kPlaying) {
+    } else if (!play && state == TState::Playing) {
         Stop();
     }
 }
@@ -64,15 +63,15 @@ void TMidiPlayer::Start(int mode) {
     timer_.Stop();
     std::lock_guard lock(mutex_);
     if (!outputs_ || !outputs_->Active()) {
-        state_ = kPlaying;
-        SetState(kStopped);
+        state_ = TState::Playing;
+        SetState(TState::Stopped);
         return;
     }
     iterator_.SetMidiData(outputs_->MidiData());
     // Both moves are seeks: programs are sent and controllers chased to the position.
     const int64_t tick = iterator_.Tick();
     iterator_.SetTick(resumeTick_);
-    state_ = kSeeking;
+    state_ = TState::Seeking;
     iterator_.SetTick(tick);
     speed_ = mode;
     stopping_ = false;
@@ -80,7 +79,7 @@ void TMidiPlayer::Start(int mode) {
     AnchorLocked(clock_.NowNs());
     const bool started = EventTimed ? timer_.StartDeadline(timerResolution_, [this] { return OnTimer(); })
                                     : timer_.Start(timerResolution_, [this] { OnTimer(); });
-    SetState(started ? (mode == 1 ? kPlaying : 4) : kStopped);
+    SetState(started ? (mode == 1 ? TState::Playing : TState::FastForward) : TState::Stopped);
 }
 
 int64_t TMidiPlayer::OnTimer() {
@@ -110,7 +109,7 @@ void TMidiPlayer::PlayToLocked(int64_t us, int64_t nowNs) {
 }
 
 int64_t TMidiPlayer::AdvanceLocked() {
-    if (stopping_ || state_.load() != kPlaying) return kNothingDue;
+    if (stopping_ || state_.load() != TState::Playing) return kNothingDue;
     const int64_t now = clock_.NowNs();
     // A clock that went back advances nothing, and play goes on from there.
     if (now < lastNowNs_) AnchorLocked(now);
@@ -138,20 +137,20 @@ void TMidiPlayer::FinishStopLocked(bool fromTimerThread) {
     resumeTick_ = iterator_.Tick();
     stopping_ = false;
     stopAsked_ = false;
-    SetState(kStopped);
+    SetState(TState::Stopped);
 }
 
 void TMidiPlayer::Stop() {
     if (timerThread_.load() == std::this_thread::get_id()) {
         // Called by a track event handler inside the callback, which holds the mutex already:
         // only ask; the callback stops when the handler's tick is done.
-        if (state_.load() >= kSeeking) stopAsked_ = true;
+        if (state_.load() >= TState::Seeking) stopAsked_ = true;
         return;
     }
     {
         std::lock_guard lock(mutex_);
-        if (state_.load() < kSeeking) {
-            SetState(kStopped);
+        if (state_.load() < TState::Seeking) {
+            SetState(TState::Stopped);
             return;
         }
         stopping_ = true; // a callback that gets in before the join does nothing
@@ -159,7 +158,7 @@ void TMidiPlayer::Stop() {
     timer_.Stop(); // joins: never while holding the mutex the callback waits for
     {
         std::lock_guard lock(mutex_);
-        if (state_.load() >= kSeeking)
+        if (state_.load() >= TState::Seeking)
             FinishStopLocked(false);
         else
             stopping_ = false;
@@ -202,12 +201,12 @@ void TMidiPlayer::GetTempoAndDenominator(int &tempo, int &denominatorPower) cons
 }
 
 template <class Move> void TMidiPlayer::SeekLocked(Move move) {
-    const int saved = state_.load();
-    if (saved > kSeeking) state_ = kSeeking;
+    const TState saved = state_.load();
+    if (saved > TState::Seeking) state_ = TState::Seeking;
     if (outputs_) outputs_->AllNotesOff();
     move();
-    if (state_.load() == kSeeking) state_ = saved;
-    if (state_.load() == kPlaying && !stopping_) {
+    if (state_.load() == TState::Seeking) state_ = saved;
+    if (state_.load() == TState::Playing && !stopping_) {
         // Playing resumes from the new place now: the seek's own duration is not played, and
         // what lies at the new place is due at once (the timer may be asleep for a while).
         const int64_t now = clock_.NowNs();
@@ -250,18 +249,13 @@ void TMidiPlayer::SetTempoPercent(int percent) {
     std::lock_guard lock(mutex_);
     // Song time so far counts at the old speed; from now on at the new one.
     const int64_t now = clock_.NowNs();
-    if (state_.load() == kPlaying && now >= lastNowNs_) {
+    if (state_.load() == TState::Playing && now >= lastNowNs_) {
         wall_.AnchorUs = std::max(wall_.SongUs(now), iterator_.TimeUs());
         wall_.AnchorNs = now;
         lastNowNs_ = now;
     }
     tempoPercent_ = std::clamp(percent, 1, 10000);
     wall_.Rate = int64_t{tempoPercent_} * speed_;
-}
-
-int64_t TMidiPlayer::StopTick() const {
-    std::lock_guard lock(mutex_);
-    return stopTick_;
 }
 
 void TMidiPlayer::SetStopTick(int64_t tick) {

@@ -22,7 +22,9 @@
 
 class TMidiPlayer {
 public:
-    enum : int { kStopped = 0, kSeeking = 2, kPlaying = 3 };
+    // Seeking lasts while a seek or a start moves the iterator; fast forward would be a start
+    // at another speed, which nothing asks for.
+    enum class TState : int { Stopped = 0, Seeking = 2, Playing = 3, FastForward = 4 };
 
     TMidiPlayer(platform::IClock &clock, platform::IPeriodicTimer &timer);
     // Stops (and joins the timer) first.
@@ -34,7 +36,7 @@ public:
     // Rewinds, plays through `outputs` from then on, follows their song while they are active.
     void SetTrackOutputs(TTrackOutputs *outputs);
 
-    bool Play() const { return state_.load() == kPlaying; }
+    bool Play() const { return state_.load() == TState::Playing; }
     // true while stopped: start from the current position (without active track outputs
     // the player stays stopped and fires OnStop); false while playing: Stop.
     void SetPlay(bool play);
@@ -59,7 +61,7 @@ public:
     void AllNotesOff();
     void ResetControllers();
 
-    int State() const { return state_.load(); }
+    TState State() const { return state_.load(); }
     int TempoPercent() const { return tempoPercent_; }
     // Playback speed in percent (1..10000).
     void SetTempoPercent(int percent);
@@ -72,7 +74,6 @@ public:
     // at the next start.
     void SetTimerResolution(int ms) { timerResolution_ = ms < 1 ? 1 : ms; }
     int64_t ResumeTick() const;
-    int64_t StopTick() const;
     // Playing stops on reaching this tick (notes off), before sending its events: the end of
     // a range played. -1 (the default): play to the song's end.
     void SetStopTick(int64_t tick);
@@ -104,7 +105,7 @@ private:
     int64_t NextDueNsLocked() const;
     void FireStateEvent();
     void FinishStopLocked(bool fromTimerThread);
-    void SetState(int state);
+    void SetState(TState state);
     template <class Move> void SeekLocked(Move move);
 
     platform::IClock &clock_;
@@ -112,8 +113,10 @@ private:
     mutable std::mutex mutex_;
     TTrackOutputs *outputs_ = nullptr;
     TMidiIterator iterator_;
-    std::atomic<int> state_{kStopped};
-    std::atomic<int> pendingEvent_{-1}; // a state change whose handler is still to run
+    std::atomic<TState> state_{TState::Stopped};
+    // A state change whose handler is still to run (its state's number), or kNoEvent.
+    static constexpr int kNoEvent = -1;
+    std::atomic<int> pendingEvent_{kNoEvent};
     std::atomic<std::thread::id> timerThread_{};
     std::atomic<bool> destroying_{false};
     bool stopping_ = false; // a window-thread Stop is waiting for the timer to end

@@ -16,9 +16,6 @@ class TMidiTrackStream {
 public:
     // Every track in the program has room for this many events.
     static constexpr int kDefaultMaxEvents = 100000;
-    // Bytes per record in a written-out event table: the room of a track is counted in
-    // these, so that the capacity rule and its error stay those of the packed records.
-    static constexpr int kRecordBytes = 15;
 
     explicit TMidiTrackStream(int maxEvents = kDefaultMaxEvents);
 

@@ -19,7 +19,6 @@ public:
 
     // The track played (looked up in the song each time, nullptr when it is gone).
     TMidiTrackStream *Track() const;
-    int TrackIndex() const { return trackIndex_; }
     TMidiOutputPort &Port() { return *port_; }
     // The track's program on the track's channel (sent only when the device has another).
     void SendPatch();

@@ -427,11 +427,6 @@ std::string FluidSynthOut::Output() const {
     return impl_->output;
 }
 
-std::string FluidSynthOut::WavPath() const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->wavPath;
-}
-
 std::string FluidSynthOut::Error() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->error;

@@ -111,7 +111,6 @@ public:
     bool RendersToWav() const;
     // The audio driver in use ("pulseaudio", "alsa", ...), or "wav".
     std::string Output() const;
-    std::string WavPath() const;
     // The reason it could not open, or the first failure writing the WAV file.
     std::string Error() const;
 

@@ -36,7 +36,6 @@ bool ThreadTimer::StartWith(int periodMs, std::function<int64_t()> tick, bool de
         period_ = period;
         stopRequested_ = false;
         running_ = true;
-        ticks_ = 0;
         return true;
     }
     lock.unlock();
@@ -57,7 +56,6 @@ bool ThreadTimer::StartWith(int periodMs, std::function<int64_t()> tick, bool de
     period_ = period;
     stopRequested_ = false;
     joining_ = false;
-    ticks_ = 0;
     try {
         thread_ = std::thread(&ThreadTimer::Loop, this);
     } catch (const std::system_error &) {
@@ -104,11 +102,6 @@ bool ThreadTimer::Running() const {
     return running_;
 }
 
-int64_t ThreadTimer::TickCount() const {
-    std::lock_guard lock(mutex_);
-    return ticks_;
-}
-
 ThreadTimer::Clock::time_point ThreadTimer::NextCall(Clock::time_point next, int64_t askedNs) const {
     const Clock::time_point now = Clock::now();
     if (deadline_) {
@@ -128,7 +121,6 @@ void ThreadTimer::Loop() {
     Clock::time_point next = deadline_ ? Clock::now() : Clock::now() + period_;
     for (;;) {
         if (wake_.wait_until(lock, next, [this] { return stopRequested_; })) break;
-        ++ticks_;
         lock.unlock();
         int64_t asked = 0;
         try {

@@ -28,9 +28,6 @@ public:
     // True from a successful Start until Stop is asked for.
     bool Running() const override;
 
-    // Callbacks made since the last Start (for tests and diagnostics).
-    int64_t TickCount() const;
-
 private:
     using Clock = std::chrono::steady_clock;
     bool StartWith(int periodMs, std::function<int64_t()> tick, bool deadline);
@@ -54,7 +51,6 @@ private:
     bool stopRequested_ = false; // the thread leaves its loop at the next check
     bool joining_ = false;       // another thread waits for the timer thread to end
     std::mutex control_;         // one Start or Stop from outside the timer thread at a time
-    int64_t ticks_ = 0;
 };
 
 } // namespace platform

@@ -83,8 +83,6 @@ const std::vector<std::string> &UpperProgramNames() {
 
 } // namespace
 
-std::string_view DirectiveKeyword(TDirective d) { return kKeywords[static_cast<size_t>(d)]; }
-
 bool IsDirective(std::string_view line, std::string_view keyword) {
     const std::string key = UpperCaseAscii(TrimView(keyword));
     if (key.empty() || !IsDirectiveLine(line)) return false;

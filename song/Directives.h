@@ -10,9 +10,6 @@
 
 enum class TDirective { Tempo, Volume, Balance, Instrument, Channel, Delay, Transpose };
 
-// "TEMPO", "VOLUME", "BALANCE", "INSTRUMENT", "CHANNEL", "DELAY", "TRANSPOSE".
-std::string_view DirectiveKeyword(TDirective d);
-
 // Whether the line is the directive with that keyword: only blanks between "*" and the keyword,
 // and a blank or the end of the line after it ('*TEMPO120' is not a tempo directive).
 bool IsDirective(std::string_view line, std::string_view keyword);

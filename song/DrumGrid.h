@@ -79,7 +79,6 @@ public:
     DrumCommandResult ClearPattern(DrumPart &drums);
 
     const DrumGridPiece &Clipboard() const { return clipboard_; }
-    const DrumGridPiece &UndoPiece() const { return undo_; }
 
 private:
     // The grid into the current pattern's block, every other pattern deselected.

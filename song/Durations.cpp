@@ -58,8 +58,6 @@ int DurationToMs(std::string_view symbol, int wholeMs) {
     return SymbolLength(ParseSymbol(symbol), wholeMs);
 }
 
-bool IsDurationSymbol(std::string_view symbol) { return ParseSymbol(symbol).divisor != 0; }
-
 int DurationLength(std::string_view text, TDurationUnit unit, int tempo, int ppqn) {
     if (TrimView(text).empty()) return 0;
     const int wholeMs = unit == TDurationUnit::Ticks ? 0 : WholeNoteMs(tempo);
@@ -100,28 +98,4 @@ std::string GetDurationField(std::string_view line) {
     const size_t comma = line.rfind(',');
     if (comma == std::string_view::npos) return std::string();
     return Trim(line.substr(comma + 1));
-}
-
-std::string DurationCodeSymbol(int code) {
-    if (code <= 0) return std::string();
-    const int letter = code % 100;
-    const int extra = code - letter;
-    if (letter < 1 || letter > 7) return std::string();
-    std::string out;
-    if (extra == 100)
-        out = ".";
-    else if (extra == 1000)
-        out = "/";
-    else if (extra != 0)
-        return std::string();
-    out += kLetters[static_cast<size_t>(letter - 1)];
-    return out;
-}
-
-int DurationSymbolCode(std::string_view symbol) {
-    const Symbol s = ParseSymbol(symbol);
-    if (s.divisor == 0) return 0;
-    int letter = 1;
-    while ((1 << (letter - 1)) != s.divisor) ++letter;
-    return letter + (s.modifier == '.' ? 100 : s.modifier == '/' ? 1000 : 0);
 }

@@ -22,7 +22,6 @@ int WholeNoteMs(int tempo);
 int DurationToTicks(std::string_view symbol, int ppqn = kDefaultPpqn);
 // One symbol in milliseconds for a whole note of `wholeMs`; 0 for anything else.
 int DurationToMs(std::string_view symbol, int wholeMs);
-bool IsDurationSymbol(std::string_view symbol);
 
 // A plain or tied duration text in the unit: 0 when it is not a duration. In milliseconds a
 // part may come out as 0 at extreme tempos; validity is decided by ticks (IsValidDuration).
@@ -35,8 +34,3 @@ bool IsValidDuration(std::string_view text);
 
 // The duration field of a line: the text after the last comma, trimmed ("" without a comma).
 std::string GetDurationField(std::string_view line);
-
-// A tab's duration code as a symbol ("Q", ".E", "/S"); "" for a code that is no duration.
-std::string DurationCodeSymbol(int code);
-// The code of a symbol (plain 1..7, +100 dotted, +1000 triplet); 0 when it is no symbol.
-int DurationSymbolCode(std::string_view symbol);

@@ -7,11 +7,9 @@
 
 namespace msg {
 
-inline constexpr std::string_view kPleaseFix = "Please fix errors before proceeding.";
-// Two carriage returns and kPleaseFix.
+// Two carriage returns and "Please fix errors before proceeding.".
 inline constexpr std::string_view kFixSuffix = "\r\rPlease fix errors before proceeding.";
 
-inline constexpr std::string_view kTabLimitReached = "Tab Limit Reached";
 inline constexpr std::string_view kFixOrDelete = "Fix the error or delete the line.";
 inline constexpr std::string_view kStopAnyways = "Process not completed. Stop anyways?";
 inline constexpr std::string_view kDurationChoices = "(W)hole,(H)alf,Q,E,S,T,F";

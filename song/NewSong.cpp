@@ -57,12 +57,6 @@ void ResetSongModel(TSongModel &song, DrumPart &drums) {
     drums.drumSlots = MakeDefaultDrumSlots();
 }
 
-bool TabHoldsText(const TSongModel &song, const DrumPart &drums, int number) {
-    if (song.Tab(number).Kind == TKind::Drums)
-        return !drums.list.Empty();
-    return !song.Lines(number).empty();
-}
-
 std::string UntitledSongPath(const std::string &folder) {
     return (std::filesystem::path(folder) / "Untitled.twd").string();
 }

@@ -15,9 +15,5 @@
 // reserved song text are kept, as is each tab's colour.
 void ResetSongModel(TSongModel &song, DrumPart &drums);
 
-// Whether tab `number` holds anything: stored lines, or on the Drums tab at least one pattern. Its
-// page caption is then upper case (TabCaption).
-bool TabHoldsText(const TSongModel &song, const DrumPart &drums, int number);
-
 // The file name a new song takes: "Untitled.twd" in `folder`.
 std::string UntitledSongPath(const std::string &folder);

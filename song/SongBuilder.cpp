@@ -459,11 +459,6 @@ TBuildResult SongMidiBuilder::Build() {
 
 } // namespace
 
-int CountInBarsFromText(std::string_view text) {
-    const auto bars = ReadInteger(TrimView(text));
-    return bars ? *bars : 1;
-}
-
 int DenominatorNoteTicks(int denominator) {
     switch (denominator) {
     case 1: return kBuildPpqn * 4;
@@ -497,13 +492,6 @@ void InsertTimeSignatureEvent(TMidiData &midi, int numerator, int denominator, i
     const uint8_t data[4] = {static_cast<uint8_t>(std::min(numerator, 255)), static_cast<uint8_t>(DenominatorPower(denominator)),
                              24, 8};
     midi.GetTrack(0)->InsertMetaEvent(ClampTick(tick), midi::kMetaTimeSignature, data, sizeof data);
-}
-
-void WriteConductorTimeSignature(TMidiData &midi, std::string_view timeSignature) {
-    if (midi.GetTrackCount() == 0)
-        midi.AddTrack(1);
-    const Metre metre = SongMetre(timeSignature);
-    InsertTimeSignatureEvent(midi, metre.numerator, metre.denominator, 0);
 }
 
 TBuildResult BuildSongMidi(TSongModel &song, const DrumPart &drums, const TPlaySettings &settings, TMidiData &midi) {

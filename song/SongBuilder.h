@@ -20,8 +20,6 @@ struct TPlaySettings {
     bool CountIn = false;    // chkCountIn
     int CountInBars = 1;     // EdtCountInbars
 };
-// The count-in bars of the edit's text: a text that is no number counts as 1.
-int CountInBarsFromText(std::string_view text);
 
 enum class EBuildStatus {
     Built,          // tracks were built
@@ -64,6 +62,3 @@ int CountInTicks(const TSongModel &song, const DrumPart &drums, const TPlaySetti
 // quarter), a numerator of 0 as 4/4.
 void InsertTempoEvent(TMidiData &midi, int bpm, int tick);
 void InsertTimeSignatureEvent(TMidiData &midi, int numerator, int denominator, int tick);
-// For the position display of a song just reset or read: creates the conductor track when the
-// data has none and writes the song's time signature at tick 0.
-void WriteConductorTimeSignature(TMidiData &midi, std::string_view timeSignature);

@@ -54,12 +54,6 @@ int SanitiseSongFields(TSongModel &song) {
     return changed;
 }
 
-int SanitiseSong(TSongModel &song) {
-    int changed = SanitiseSongFields(song);
-    for (int n = 1; n <= kTabCount; ++n) changed += SanitiseInstrumentTab(song.Tab(n), n);
-    return changed;
-}
-
 int TTabAllocator::AllocateInstrumentTab() {
     if (count_ >= kTabCount) return -1;
     return ++count_;

@@ -72,14 +72,12 @@ std::string FormatTimeSignature(int upper, int lower);
 // 1..16 (else 1). Returns the number of values changed. Tabs are checked one by one with
 // SanitiseInstrumentTab.
 int SanitiseSongFields(TSongModel &song);
-// SanitiseSongFields and SanitiseInstrumentTab for every tab; the total number of changes.
-int SanitiseSong(TSongModel &song);
 
 // Hands out the sixteen tab numbers in order, as start-up creates the tabs.
 class TTabAllocator {
 public:
-    // The next tab number 1..16; -1 once sixteen are out (the window then shows
-    // msg::kTabLimitReached).
+    // The next tab number 1..16; -1 once sixteen are out (the window then shows "Tab Limit
+    // Reached").
     int AllocateInstrumentTab();
     int Count() const { return count_; }
 

@@ -94,7 +94,6 @@ class TFormulaTable {
 public:
     TFormulaTable();
     void AddUserRows(const std::vector<std::string> &rows);
-    const std::vector<std::string> &Rows() const { return rows_; }
 
     // The records of every row whose type name equals `typeName` (ASCII case ignored), row
     // after row: for each, the n inversions of the formula as written, then the n inversions of

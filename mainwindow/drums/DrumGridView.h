@@ -23,7 +23,6 @@ public:
     void SetStepsPerBeat(int steps);
     // The column the cursor bar marks (-1: the bar stands at the grid's left, as when idle).
     void SetPlayColumn(int column);
-    int PlayColumn() const { return playColumn_; }
 
     // Height of the band above the cells that holds the cursor bar.
     static constexpr int kCursorBand = 7;

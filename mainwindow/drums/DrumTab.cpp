@@ -373,10 +373,12 @@ void TDrumTab::DrumNameLabelClick(int slot) {
     const TMainDialogs &dialogs = calls_.Dialogs();
     if (play_.Busy() || !OnDrumsTab() || slot < 0 || slot >= kDrumRows || !dialogs.selectDrum)
         return;
-    DrumSlot &target = drums_.drumSlots[static_cast<size_t>(slot)];
-    const std::optional<DrumSlot> chosen = dialogs.selectDrum(target);
+    const TInstrumentTab &drumTab = song_.Current();
+    const std::optional<DrumSlot> chosen =
+        dialogs.selectDrum({.channel = drumTab.Channel, .volume = drumTab.Volume, .preview = calls_.PreviewNote});
     if (!chosen)
         return;
+    DrumSlot &target = drums_.drumSlots[static_cast<size_t>(slot)];
     // Every pattern's row now sounds the new drum; the cells keep their levels.
     target = {Trim(chosen->caption), chosen->note};
     Finish({EDrumMessageKind::None, {}, true});
@@ -467,9 +469,11 @@ void TDrumTab::RenamePatternsClick() {
     const TMainDialogs &dialogs = calls_.Dialogs();
     if (!dialogs.inputLine)
         return;
-    const std::optional<std::string> name = dialogs.inputLine({question.title, question.text, question.maxLength});
+    const std::optional<QString> name = dialogs.inputLine({.caption = QString::fromStdString(question.title),
+                                                           .text = QString::fromStdString(question.text),
+                                                           .maxLength = question.maxLength});
     if (name)
-        Finish(RenamePatterns(drums_, *name));
+        Finish(RenamePatterns(drums_, name->toStdString()));
 }
 
 void TDrumTab::SelectAllPatternsClick() {

@@ -28,6 +28,7 @@ class TLiveSounding;
 class TPlayState;
 class TStatusPanels;
 struct TInstrumentTab;
+struct TPreviewNote;
 struct TMainDialogs;
 struct TSongModel;
 namespace platform {
@@ -51,6 +52,8 @@ struct TDrumCalls {
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;
     std::function<TLiveSounding *()> Sound;             // null while the output port is closed
     std::function<const TMainDialogs &()> Dialogs;
+    // Sounds the percussion picker's preview of a drum on the output port.
+    std::function<void(const TPreviewNote &note)> PreviewNote;
 };
 
 struct TDrumParts {
@@ -88,7 +91,6 @@ public:
     void BitBtnClearDisplayedPatternClick();
     // Play, or stop when the grid plays; returns when the play has ended.
     void BitBtnPlayPatternMouseDown();
-    bool GridPlaying() const;
 
     // ---- the drum page's boxes --------------------------------------------------------------
     void ComboBoxJazzyFeelChange(int feel);
@@ -111,9 +113,6 @@ public:
     void DuplicatePatternsClick();
     void SelectAllAndDuplicateClick();
     void ClearAllDrumsClick();
-
-    const DrumGridEditor &GridEditor() const { return editor_; }
-    const PatternClipboard &Clipboard() const { return clipboard_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

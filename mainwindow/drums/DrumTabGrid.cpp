@@ -21,7 +21,6 @@ bool TDrumTab::GridLocked() const {
     return !OnDrumsTab() || play_.Playing(TPlayKind::Song) || play_.Playing(TPlayKind::Instrument);
 }
 
-bool TDrumTab::GridPlaying() const { return play_.Playing(TPlayKind::DrumGrid); }
 
 void TDrumTab::StringGridDrumsMouseDown(int column, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     // The grid stays editable while it plays itself, so a pattern can be built as it loops.

@@ -112,16 +112,6 @@ QString TEditorLines::JoinLines(const QStringList &lines) {
     return text;
 }
 
-QStringList TEditorLines::SplitText(const QString &text) {
-    const QString t = TNotationEdit::NormaliseLineBreaks(text);
-    if (t.isEmpty())
-        return {};
-    QStringList lines = t.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 void TEditorLines::LoadText(const QString &text) { edit_->LoadText(text); }
 
 void TEditorLines::LoadLines(const std::vector<std::string> &lines) {

@@ -79,7 +79,6 @@ public:
 
     // The editor's text of a string list: every line followed by LF ("a\nb\n").
     static QString JoinLines(const QStringList &lines);
-    static QStringList SplitText(const QString &text);
 
     // The selection's ends as places of the search rules (columns count the line's UTF-8
     // bytes); without a selection both are the caret.

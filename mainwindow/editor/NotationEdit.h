@@ -14,8 +14,6 @@ public:
     // Shows `doc` (a plain-text document of the caller's, in this editor's font) in place of the
     // one shown; null gives the editor a new empty document of its own. Nothing is marked.
     void ShowDocument(QTextDocument *doc);
-    // True while LoadText runs (changes then are not the user's).
-    bool LoadingByCode() const { return loadingByCode_ > 0; }
 
     // Colour of the page: silver while empty at load, white otherwise.
     void SetBackground(bool silver);

@@ -68,9 +68,6 @@ public:
     // pictures' hover text; empty clears it.
     void ShowNoteText(const std::string &text);
 
-    TStatusPanels *Bottom() const { return bottom_; }
-    TStatusPanels *RichEdit() const { return richEdit_; }
-
 private:
     TStatusPanels *bottom_;
     TStatusPanels *richEdit_;

@@ -30,7 +30,6 @@ public:
     // (as after any text loaded by code). The document is read again from the tab's stored lines
     // unless it holds exactly those lines.
     void Show(int tab);
-    int ShownTab() const { return shown_; }
     // The caret and selection the shown tab had when it was last left (or shown again), while its
     // document still holds the text the user left; only when that caret was on line `caretLine`
     // and had a selection exactly when `selection` says so. False when there is none to restore.

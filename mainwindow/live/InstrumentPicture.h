@@ -1,6 +1,6 @@
 #pragma once
 // `PaintBoxInstrument`: where the fretboard or keyboard picture of the current tab goes (the
-// live instrument puts both inside it). It remembers which line it was asked to show.
+// live instrument puts both inside it).
 #include <QFrame>
 
 #include <functional>
@@ -14,33 +14,28 @@ public:
     void SetColour(const QColor &colour);
     // The editor line shown (-1: none). The fretboard and keyboard inside answer both.
     void ShowLine(int line) {
-        shownLine_ = line;
         if (OnShowLine)
             OnShowLine(line);
     }
     // The same for a line the caller has already read (the caret line): the pictures take the
     // parsed line instead of reading it again.
     void ShowLine(int line, const TNoteLine &parsed) {
-        shownLine_ = line;
         if (OnShowParsedLine)
             OnShowParsedLine(line, parsed);
         else if (OnShowLine)
             OnShowLine(line);
     }
     void Clear() {
-        shownLine_ = -1;
         if (OnClear)
             OnClear();
     }
     std::function<void(int line)> OnShowLine;
     std::function<void(int line, const TNoteLine &parsed)> OnShowParsedLine;
     std::function<void()> OnClear;
-    int ShownLine() const { return shownLine_; }
 
 protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
     QColor colour_;
-    int shownLine_ = -1;
 };

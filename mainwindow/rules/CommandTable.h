@@ -25,6 +25,7 @@ struct TCommandRow {
     std::string_view shortcut; // portable key text ("Ctrl+F", "F3"); empty: none
     TArea area;
     bool separatorBefore = false;
+    int halfSteps = 0;         // a Transpose Higher or Lower item: how far it moves the lines
 };
 
 struct TMenuRow {

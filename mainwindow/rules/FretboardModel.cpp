@@ -69,23 +69,6 @@ std::string FretShapeName(bool marker, int string, int fret) {
     return buf;
 }
 
-std::optional<TFretHit> ParseFretShapeName(std::string_view name) {
-    // "DOT_s06_f05": the string number at characters 6-7 and the fret at 10-11 (1-based).
-    if (name.size() != 11 || (name.substr(0, 3) != "DOT" && name.substr(0, 3) != "TEM") || name[4] != 's' ||
-        name[8] != 'f')
-        return std::nullopt;
-    auto two = [&](size_t i) -> int {
-        const char a = name[i], b = name[i + 1];
-        if (a < '0' || a > '9' || b < '0' || b > '9')
-            return -1;
-        return (a - '0') * 10 + (b - '0');
-    };
-    const int s = two(5), f = two(9);
-    if (s < 1 || s > 6 || !ValidFret(f))
-        return std::nullopt;
-    return TFretHit{name[0] == 'T', s - 1, f};
-}
-
 void TFretboardModel::CreateShapes(const std::string &hint) {
     for (int s = 0; s < 6; ++s)
         for (int f = 0; f <= kMaxFret; ++f) {

@@ -112,8 +112,6 @@ private:
 
 // Shape names: "DOT_s%.2d_f%.2d" and "TEM_s%.2d_f%.2d" of string number 1..6 and fret.
 std::string FretShapeName(bool marker, int string, int fret);
-// String index (0..5) and fret read back from a shape's name; nullopt for another name.
-std::optional<TFretHit> ParseFretShapeName(std::string_view name);
 
 // Pitch class n counted from E ("E", "F", "F#", ... "D#"), n brought into 0..11.
 std::string PitchClassName(int n);

@@ -1,7 +1,5 @@
 #include "mainwindow/rules/LineCommandRules.h"
 
-#include <charconv>
-
 namespace linecmd {
 
 std::string DirectiveLine(TDirective which, const TInstrumentTab &tab, int songTempo) {
@@ -40,16 +38,6 @@ std::string_view SelectAllQuestion(TRangeCommand command) {
 
 std::string ClearEditorQuestion(std::string_view tabName) {
     return "Do you want to clear all notes for " + std::string(tabName) + "?";
-}
-
-int TransposeItemSteps(std::string_view caption) {
-    if (!caption.empty() && caption.front() == '&')
-        caption.remove_prefix(1);
-    int n = 0;
-    const auto [end, error] = std::from_chars(caption.data(), caption.data() + caption.size(), n);
-    if (error != std::errc() || end != caption.data() + caption.size() || n < 1 || n > 12)
-        return 0;
-    return n;
 }
 
 TLineBlock DuplicatedBlock(int first, int last) { return {last + 1, 2 * last - first + 1}; }

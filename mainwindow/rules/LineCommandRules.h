@@ -25,10 +25,6 @@ std::string_view SelectAllQuestion(TRangeCommand command);
 // "Do you want to clear all notes for Guitar?"
 std::string ClearEditorQuestion(std::string_view tabName);
 
-// The number of a Transpose Higher or Lower item: its caption without a leading "&"
-// ("&12" -> 12); 0 when the caption holds no number from 1 to 12.
-int TransposeItemSteps(std::string_view caption);
-
 // Lines first..last duplicated: the copies take the block's place and the block follows
 // them; the lower block is the one selected afterwards.
 struct TLineBlock {

@@ -95,11 +95,6 @@ void TPickers::LabelSelectPatchClick() {
     LabelSelectPatch->setText(QStringLiteral("Instrument: ") + QString::fromStdString(target.PatchName));
 }
 
-TDrumPickInput TPickers::DrumPickInput() {
-    const TInstrumentTab &tab = song_.Current();
-    return {tab.Channel, tab.Volume, [this](const TPreviewNote &note) { PreviewNote(note); }};
-}
-
 // ---- the piano chord dialog -----------------------------------------------------------------
 
 void TPickers::OpenPianoChord() {

@@ -3,8 +3,8 @@
 // picker's preview for the drum slots, the piano chord dialog behind "Chord Calculator" on
 // Piano tabs, and the scale display (TScaleDisplay). Previews sound through the live
 // sounding of the window's output port; every result ends in SongChanged.
-#include "dialogs/FrmSelectDrum.h"
 #include "dialogs/FrmSelectPianoChord.h"
+#include "dialogs/rules/PickerRules.h"
 #include "mainwindow/tools/ScaleDisplay.h"
 
 #include <QObject>
@@ -60,8 +60,6 @@ public:
 
     // The sound picker for the current tab.
     void LabelSelectPatchClick();
-    // What the percussion picker needs to preview a drum of the current (Drums) tab.
-    TDrumPickInput DrumPickInput();
     // "Chord Calculator" on a Piano tab: the piano chord dialog.
     void OpenPianoChord();
     // The chord formula row the keyboard shows for a piano chord (the last chord type picked).

@@ -2,7 +2,6 @@
 
 #include "dialogs/Dialogs.h"
 #include "mainwindow/window/MainWindow.h"
-#include "mainwindow/tools/Pickers.h"
 
 void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     // The dialogs live as long as the program's windows; the route keeps their own pointers.
@@ -37,22 +36,14 @@ void WireMainDialogs(TfrmMain &main, TDialogs &dialogs, TfrmTab *tablature) {
     d.tuning = [dlg = dialogs.frmSelectTuning.get()](const TTuningInput &in) { return dlg->Ask(in); };
     d.lineEditor = [dlg = dialogs.FrmMicroManage.get()](const TLineEditInput &in) { return dlg->Ask(in); };
     d.selectPatch = [dlg = dialogs.frmSelectPatch.get()](const TPatchInput &in) { return dlg->Ask(in); };
-    d.selectDrum = [dlg = dialogs.frmSelectDrum.get(), &main](const DrumSlot &) {
-        return dlg->Ask(main.Pickers().DrumPickInput());
-    };
+    d.selectDrum = [dlg = dialogs.frmSelectDrum.get()](const TDrumPickInput &in) { return dlg->Ask(in); };
     d.selectKey = [dlg = dialogs.FrmSelectKey.get()](const TKeyInput &in) { return dlg->Ask(in); };
     d.selectChordType = [dlg = dialogs.frmSelectChordType.get()] { return dlg->Ask(); };
     d.selectScaleType = [dlg = dialogs.frmSelectScaleType.get()](const TScaleTypeInput &in) { return dlg->Ask(in); };
     d.pianoChord = [dlg = dialogs.frmSelectPianoChord.get()](const TPianoChordInput &in) { dlg->Ask(in); };
     d.mixerSummary = [dlg = dialogs.frmMixerSummary.get()](const TSummaryInput &in) { return dlg->Ask(in); };
     d.noteMath = [dlg = dialogs.frmNoteMath.get()](const TNoteMathInput &in) { dlg->Ask(in); };
-    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TLineInput &in) -> std::optional<std::string> {
-        const QString text = dlg->Ask({QString::fromStdString(in.title), QString::fromStdString(in.text),
-                                       in.filterCharacters, in.maxLength});
-        if (text.trimmed().isEmpty())
-            return std::nullopt; // Cancel, or nothing typed
-        return text.toStdString();
-    };
+    d.inputLine = [dlg = dialogs.frmInputSingleLine.get()](const TInputLineInput &in) { return dlg->Ask(in); };
     d.chordCalc = [dlg = dialogs.frmChordCalc.get()](const TChordCalcInput &in, const TChordCalcCalls &calls) {
         return dlg->Ask(in, calls);
     };

@@ -7,6 +7,7 @@
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmFind.h"
+#include "dialogs/FrmInputSingleLine.h"
 #include "dialogs/FrmMicroManage.h"
 #include "dialogs/FrmNoteSelect.h"
 #include "dialogs/FrmMixerSummary.h"
@@ -28,15 +29,6 @@
 #include <optional>
 #include <string>
 
-// The one-line input: its title, the text it starts with and the most characters it takes
-// (0: no limit); with filtering only letters, digits, blanks and "-" are taken.
-struct TLineInput {
-    std::string title;
-    std::string text;
-    int maxLength = 0;
-    bool filterCharacters = true;
-};
-
 struct TMainDialogs {
     std::function<void()> about;
     std::function<std::optional<TOptionsResult>(const TOptionsInput &, const TOptionsCalls &)> options;
@@ -51,9 +43,9 @@ struct TMainDialogs {
     std::function<std::optional<int>(const TGoToInput &)> goToLine;
     std::function<TTabResult(const TTabInput &)> tablature;
     // The text typed, on OK; nothing after Cancel or for a blank text.
-    std::function<std::optional<std::string>(const TLineInput &)> inputLine;
+    std::function<std::optional<QString>(const TInputLineInput &)> inputLine;
     // The percussion picker for a drum slot: the slot's new caption and note, on OK.
-    std::function<std::optional<DrumSlot>(const DrumSlot &)> selectDrum;
+    std::function<std::optional<DrumSlot>(const TDrumPickInput &)> selectDrum;
     // The note-duration picker: the duration clicked.
     std::function<std::optional<TNotePick>(const TNotePickInput &)> durationPicker;
     // The tuning dialog: the tab's new spelling, on OK.

@@ -447,19 +447,13 @@ void TfrmMain::BindLineCommands() {
     };
     for (const auto &[name, which] : directives)
         c.Bind(name, TArea::Editor, [lc, w = which] { lc->InsertDirective(w); });
-    // Transpose Higher and Lower: each item's caption is its number of half steps.
-    for (int n = 1; n <= 12; ++n)
-        for (const bool up : {true, false}) {
-            const std::string name = (up ? "TransposeHigher" : "TransposeLower") + std::to_string(n);
-            QAction *item = c.Action(name);
-            c.Bind(name, TArea::Editor, [lc, item, up] {
-                const int steps = linecmd::TransposeItemSteps(item->text().toStdString());
-                if (up)
-                    lc->N123Click(steps);
-                else
-                    lc->N124Click(steps);
-            });
-        }
+    // Transpose Higher and Lower: each item moves the lines by its row's half steps.
+    for (const TCommandRow &row : CommandRows()) {
+        if (row.menu == TMenu::TransposeHigher)
+            c.Bind(row.name, TArea::Editor, [lc, steps = row.halfSteps] { lc->N123Click(steps); });
+        else if (row.menu == TMenu::TransposeLower)
+            c.Bind(row.name, TArea::Editor, [lc, steps = row.halfSteps] { lc->N124Click(steps); });
+    }
     const std::pair<const char *, void (TLineCommands::*)()> rows[] = {
         {"ReverseTheOrderOfLines1", &TLineCommands::ReverseTheOrderOfLines1Click},
         {"RandomizeTheOrderOfLines1", &TLineCommands::RandomizeTheOrderOfLines1Click},

@@ -222,12 +222,9 @@ public:
 
     // The window's output port (`MidiOutputPort1`); null only before start-up opened it.
     TMidiOutputPort *OutputPort() const { return MidiOutputPort1.get(); }
-    TPhysicalPortList *PhysicalPorts() const { return physicalPorts_.get(); }
     // The fretboard, keyboard and live sounding; null only while the output port is closed.
     TLiveInstrument *LiveInstrument() const { return live_.get(); }
 
-    // For tests: the song settings file in use.
-    SettingsStore &Settings() const { return *settings_; }
 
 signals:
     // The Open command was chosen on the welcome screen (the file commands answer it).
@@ -370,7 +367,6 @@ private:
     std::map<std::string, QWidget *, std::less<>> lockedControls_; // the command state's controls by name
     TCommands *commands_ = nullptr; // owned by the window
     bool closePending_ = false;
-    bool closing_ = false;
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_
     std::unique_ptr<TChordTools> chordTools_;

@@ -229,9 +229,9 @@ void TfrmMain::FormActivate() {
         options_.LastTip = result.lastTip;
         options_.ShowNewUserMessage = result.showNewUserMessage;
         const QString selected = result.selectedRecent; // raw: "&" is part of a name
-        if (result.choice == 2) {
+        if (result.choice == TWelcomeChoice::OpenFile) {
             emit OpenSongRequested();
-        } else if (result.choice == 3) {
+        } else if (result.choice == TWelcomeChoice::OpenRecent) {
             if (selected.isEmpty()) {
                 emit OpenSongRequested();
             } else if (!QFileInfo(selected).isFile()) {

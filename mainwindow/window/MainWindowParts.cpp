@@ -114,7 +114,8 @@ TDrumParts TfrmMain::DrumTabParts() {
                   .EnterNestedLoop = [this] { EnterNestedLoop(); },
                   .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
                   .Sound = [this]() -> TLiveSounding * { return LiveInstrument() ? &LiveInstrument()->Sound() : nullptr; },
-                  .Dialogs = [this]() -> const TMainDialogs & { return Dialogs(); }},
+                  .Dialogs = [this]() -> const TMainDialogs & { return Dialogs(); },
+                  .PreviewNote = [this](const TPreviewNote &note) { Pickers().PreviewNote(note); }},
     };
 }
 

@@ -1,5 +1,5 @@
 // The one-line input: the key filter and the length limit while typing, OK's filter for pasted
-// text, the edit's width, and the empty text of every close but OK.
+// text, the edit's width, and nothing from every close but OK or from a blank text.
 #include "dialogs/FrmInputSingleLine.h"
 
 #include "platform/qt/TestServices.h"
@@ -16,7 +16,7 @@ class InputLineDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { platform::EnsureTestApplication(); }
 
-    QString AskDriven(const TInputLineInput &in, std::function<void(QWidget &, QLineEdit &)> drive) {
+    std::optional<QString> AskDriven(const TInputLineInput &in, std::function<void(QWidget &, QLineEdit &)> drive) {
         services.modal.QueueAnswer([drive](platform::ModalDialog &d) {
             drive(d, *d.findChild<QLineEdit *>(QStringLiteral("edtSingleLine")));
             return int(platform::mrNone);
@@ -34,7 +34,7 @@ protected:
 TEST_F(InputLineDialogTest, TypingStopsOneBeyondTheLimitSaveForBackspaceAndBlanks) {
     int width = 0, wanted = 0;
     QString typed;
-    const QString result = AskDriven({QStringLiteral("Enter new name for Jazz"), QStringLiteral("Jazz"), true, 40},
+    const std::optional<QString> result = AskDriven({QStringLiteral("Enter new name for Jazz"), QStringLiteral("Jazz"), true, 40},
                                      [&](QWidget &d, QLineEdit &edit) {
                                          EXPECT_EQ(edit.selectedText(), QStringLiteral("Jazz")); // ready to be typed over
                                          width = edit.width();
@@ -55,7 +55,7 @@ TEST_F(InputLineDialogTest, TypingStopsOneBeyondTheLimitSaveForBackspaceAndBlank
     EXPECT_EQ(services.modal.ShownDialogs().back().caption, QStringLiteral("Enter new name for Jazz"));
 }
 
-TEST_F(InputLineDialogTest, OkFiltersPastedTextAndOnlyOkGivesText) {
+TEST_F(InputLineDialogTest, OkFiltersPastedTextAndOnlyOkWithMoreThanBlanksGivesText) {
     const TInputLineInput rename{QStringLiteral("Rename"), QString(), true, 40};
     EXPECT_EQ(AskDriven(rename,
                         [](QWidget &d, QLineEdit &edit) {
@@ -76,13 +76,19 @@ TEST_F(InputLineDialogTest, OkFiltersPastedTextAndOnlyOkGivesText) {
                             edit.setText(QStringLiteral("kept?"));
                             Click(d, "BitBtnCancel");
                         }),
-              QString());
+              std::nullopt);
     EXPECT_EQ(AskDriven(rename,
                         [](QWidget &d, QLineEdit &edit) {
                             edit.setText(QStringLiteral("kept?"));
                             QTest::keyClick(&d, Qt::Key_Escape);
                         }),
-              QString());
+              std::nullopt);
+    EXPECT_EQ(AskDriven(rename,
+                        [](QWidget &d, QLineEdit &edit) {
+                            edit.setText(QStringLiteral(" & "));
+                            Click(d, "BitBtnOK");
+                        }),
+              std::nullopt);
     // Without filtering everything stays.
     EXPECT_EQ(AskDriven({QStringLiteral("Title"), QStringLiteral("A & B"), false, 0},
                         [](QWidget &d, QLineEdit &edit) {

@@ -40,15 +40,18 @@ protected:
     int helps = 0;
 };
 
-TEST_F(WelcomeDialogTest, EveryChoiceClosesTheScreenWithItsNumber) {
+TEST_F(WelcomeDialogTest, EveryChoiceClosesTheScreenWithItsChoice) {
     const TWelcomeInput in{{QStringLiteral("/songs/a.twd")}, 0, true, true};
     const struct {
         const char *button;
-        int choice;
-    } cases[] = {{"btnClose", 0}, {"btnNew", 1}, {"btnChoose", 2}, {"btnRecent", 3}};
+        TWelcomeChoice choice;
+    } cases[] = {{"btnClose", TWelcomeChoice::Close},
+                 {"btnNew", TWelcomeChoice::NewSong},
+                 {"btnChoose", TWelcomeChoice::OpenFile},
+                 {"btnRecent", TWelcomeChoice::OpenRecent}};
     for (const auto &c : cases)
         EXPECT_EQ(AskDriven(in, [&](QWidget &d) { Click(d, c.button); }).choice, c.choice) << c.button;
-    EXPECT_EQ(AskDriven(in, [](QWidget &d) { QTest::keyClick(&d, Qt::Key_Escape); }).choice, 0);
+    EXPECT_EQ(AskDriven(in, [](QWidget &d) { QTest::keyClick(&d, Qt::Key_Escape); }).choice, TWelcomeChoice::Close);
 }
 
 TEST_F(WelcomeDialogTest, RecentFilesAreListedRawAndChosenByDoubleClick) {
@@ -68,7 +71,7 @@ TEST_F(WelcomeDialogTest, RecentFilesAreListedRawAndChosenByDoubleClick) {
                                        });
     EXPECT_EQ(listed, (QStringList{rock, QStringLiteral("/songs/b.twd")}));
     EXPECT_EQ(hint, rock);
-    EXPECT_EQ(r.choice, 3);
+    EXPECT_EQ(r.choice, TWelcomeChoice::OpenRecent);
     EXPECT_EQ(r.selectedRecent, rock);
 }
 

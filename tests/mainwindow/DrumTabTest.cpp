@@ -244,7 +244,13 @@ TEST_F(DrumTabTest, ClickOnACellSetsStoresSoundsAndMarks) {
 TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
     TMainDialogs d;
     std::optional<DrumSlot> answer;
-    d.selectDrum = [&answer](const DrumSlot &) { return answer; };
+    d.selectDrum = [&](const TDrumPickInput &in) {
+        // The picker previews a drum as the Drums tab sounds.
+        EXPECT_EQ(in.channel, w->Document().Song.Tab(10).Channel);
+        EXPECT_EQ(in.volume, w->Document().Song.Tab(10).Volume);
+        EXPECT_TRUE(in.preview);
+        return answer;
+    };
     w->SetDialogs(d);
     Page().ComboBoxBuiltInBeatsChange(1);
     w->ClearModifiedMarks();
@@ -266,10 +272,11 @@ TEST_F(DrumTabTest, SlotSoundChosenInThePickerPlaysInEveryPattern) {
 
 TEST_F(DrumTabTest, ListClicksShowThePatternAndCommandsKeepPatternsDistinctThroughAFile) {
     TMainDialogs d;
-    d.inputLine = [](const TLineInput &in) -> std::optional<std::string> {
-        EXPECT_EQ(in.title, "Enter new name for Jazz");
+    d.inputLine = [](const TInputLineInput &in) -> std::optional<QString> {
+        EXPECT_EQ(in.caption, QStringLiteral("Enter new name for Jazz"));
         EXPECT_EQ(in.maxLength, 40);
-        return std::string(50, 'n');
+        EXPECT_TRUE(in.filterCharacters);
+        return QString(50, QLatin1Char('n'));
     };
     w->SetDialogs(d);
     Page().ComboBoxBuiltInBeatsChange(1); // Rock 1, regular

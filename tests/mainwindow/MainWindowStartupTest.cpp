@@ -312,7 +312,7 @@ TEST_F(MainWindowTest, FirstActivationWithoutAFileStartsUntitledAndMayWelcome) {
     TMainDialogs d;
     d.welcome = [&](const TWelcomeInput &, const TWelcomeCalls &) {
         ++welcomes;
-        return TWelcomeResult{3, dir.filePath(QStringLiteral("&gone.twd"))};
+        return TWelcomeResult{TWelcomeChoice::OpenRecent, dir.filePath(QStringLiteral("&gone.twd"))};
     };
     m.SetDialogs(d);
     m.FormActivate();
@@ -332,12 +332,13 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
     WriteSetting(QStringLiteral("Options/ShowNewUserMessage"), QStringLiteral("1"));
     const QString recent = WriteSong(QStringLiteral("recent.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
     const QString ampersand = WriteSong(QStringLiteral("Rock & Roll.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
-    struct Case { int choice; QString selected; bool asksForFile; QString fileName; };
+    using enum TWelcomeChoice;
+    struct Case { TWelcomeChoice choice; QString selected; bool asksForFile; QString fileName; };
     const Case cases[] = {
-        {2, QString(), true, QStringLiteral("Untitled.twd")},
-        {3, QString(), true, QStringLiteral("Untitled.twd")},        // no entry selected: Open
-        {3, ampersand, false, QStringLiteral("Rock & Roll.twd")}, // the path as it stands
-        {1, recent, false, QStringLiteral("Untitled.twd")},
+        {OpenFile, QString(), true, QStringLiteral("Untitled.twd")},
+        {OpenRecent, QString(), true, QStringLiteral("Untitled.twd")},        // no entry selected: Open
+        {OpenRecent, ampersand, false, QStringLiteral("Rock & Roll.twd")}, // the path as it stands
+        {NewSong, recent, false, QStringLiteral("Untitled.twd")},
     };
     for (const auto &c : cases) {
         TfrmMain &m = Make();
@@ -346,8 +347,8 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
         m.SetDialogs(d);
         QSignalSpy open(&m, &TfrmMain::OpenSongRequested);
         m.FormActivate();
-        EXPECT_EQ(open.count(), c.asksForFile ? 1 : 0) << c.choice;
-        EXPECT_EQ(QFileInfo(SongName(m)).fileName(), c.fileName) << c.choice;
+        EXPECT_EQ(open.count(), c.asksForFile ? 1 : 0) << int(c.choice);
+        EXPECT_EQ(QFileInfo(SongName(m)).fileName(), c.fileName) << int(c.choice);
     }
     EXPECT_EQ(ts.messages.Count(), 0);
 }

@@ -1,5 +1,10 @@
 #include "mainwindow/rules/LineCommandRules.h"
 
+#include "mainwindow/rules/CommandTable.h"
+
+#include <set>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,11 +27,22 @@ TEST(LineCommandRules, DirectiveLinesTakeTheTabsValues) {
         EXPECT_EQ(DirectiveLine(which, tab, 96), line);
 }
 
-TEST(LineCommandRules, TransposeItemsCountTheirCaption) {
-    const std::pair<const char *, int> cases[] = {{"12", 12}, {"&12", 12}, {"1", 1}, {"&1", 1},   {"", 0},
-                                                  {"&", 0},   {"13", 0},   {"0", 0}, {"&&3", 0}, {"3x", 0}};
-    for (const auto &[caption, steps] : cases)
-        EXPECT_EQ(TransposeItemSteps(caption), steps) << caption;
+// Each Transpose Higher and Lower item moves the lines by the number its caption shows (without
+// its "&"), and each menu offers every step from 1 to 12 once.
+TEST(LineCommandRules, TransposeItemsMoveByTheirCaptionsNumber) {
+    for (const TMenu menu : {TMenu::TransposeHigher, TMenu::TransposeLower}) {
+        std::set<int> steps;
+        for (const TCommandRow &row : CommandRows()) {
+            if (row.menu != menu)
+                continue;
+            std::string_view caption = row.caption;
+            if (caption.starts_with('&'))
+                caption.remove_prefix(1);
+            EXPECT_EQ(std::to_string(row.halfSteps), caption) << row.name;
+            steps.insert(row.halfSteps);
+        }
+        EXPECT_EQ(steps, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    }
 }
 
 TEST(LineCommandRules, DuplicatedBlockFollowsTheCopies) {

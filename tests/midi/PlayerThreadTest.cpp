@@ -52,7 +52,7 @@ TEST(PlayerThreads, SeeksStopsAndStartsAgainstTheTimerThread) {
         player.GetBarBeatTick(bar, beat, tick);
         EXPECT_GE(bar, 0);
     }
-    EXPECT_TRUE(player.Play() || player.State() == TMidiPlayer::kStopped);
+    EXPECT_TRUE(player.Play() || player.State() == TMidiPlayer::TState::Stopped);
     player.Stop();
     EXPECT_FALSE(timer.Running());
     for (int t = 0; t < outputs.GetCount(); ++t)

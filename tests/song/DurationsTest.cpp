@@ -72,16 +72,5 @@ TEST(Durations, DurationField) {
     EXPECT_EQ(GetDurationField("C,"), "");
 }
 
-TEST(Durations, Codes) {
-    const std::pair<int, const char *> cases[] = {
-        {1, "W"}, {3, "Q"}, {7, "F"}, {104, ".E"}, {1005, "/S"}, {0, ""}, {8, ""}, {203, ""}, {-3, ""}};
-    for (const auto &[code, symbol] : cases) {
-        EXPECT_EQ(DurationCodeSymbol(code), symbol) << code;
-        if (*symbol) {
-            EXPECT_EQ(DurationSymbolCode(symbol), code) << symbol;
-        }
-    }
-    EXPECT_EQ(DurationSymbolCode("QQ"), 0);
-}
 
 } // namespace

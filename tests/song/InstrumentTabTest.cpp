@@ -261,17 +261,5 @@ TEST(TuningSpelling, OpenPitchesAndFormat) {
     EXPECT_FALSE(IsValidTuningSpelling("05242424249a"));
 }
 
-TEST(SongModel, SanitiseSongChecksEveryTab) {
-    TSongModel song;
-    for (int n = 1; n <= 16; ++n) {
-        song.Tab(n).Volume = 100;
-        song.Tab(n).Balance = 64;
-    }
-    EXPECT_EQ(SanitiseSong(song), 0);
-    song.Tab(13).HighestString = 7;
-    song.Tempo = -1;
-    EXPECT_EQ(SanitiseSong(song), 2);
-    EXPECT_EQ(song.Tab(13).HighestString, 5);
-}
 
 } // namespace

@@ -123,12 +123,6 @@ TEST(SongBuilder, ConductorEventRules) {
     InsertTempoEvent(midi, 500, 0);
     EXPECT_EQ(Dump(midi, 0), (std::vector<std::string>{"0 FF03", "0 FF58 04021808", "0 FF58 05021808", "0 FF58 07061808",
                                                         "0 FF51 01D4C0", "0 FF2F"}));
-    TMidiData fresh;
-    WriteConductorTimeSignature(fresh, "0608");
-    EXPECT_EQ(fresh.GetTrackCount(), 2);
-    EXPECT_EQ(Dump(fresh, 0), (std::vector<std::string>{"0 FF03", "0 FF58 06031808", "0 FF2F"}));
-    EXPECT_EQ(CountInBarsFromText("3"), 3);
-    EXPECT_EQ(CountInBarsFromText("x"), 1);
 }
 
 TEST(SongBuilder, CountInAndMetronomeIn68) {

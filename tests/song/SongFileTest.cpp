@@ -182,9 +182,6 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
     EXPECT_EQ(opened.drums.sigLower, 8);
     EXPECT_EQ(opened.drums.list.Items(), s.drums.list.Items());
     EXPECT_EQ(opened.drums.ids.Next(), 42);  // above every id in the list, not the store's length
-    EXPECT_TRUE(TabHoldsText(opened.song, opened.drums, 10));
-    EXPECT_TRUE(TabHoldsText(opened.song, opened.drums, 12));
-    EXPECT_FALSE(TabHoldsText(opened.song, opened.drums, 2));
 }
 
 // Inflates with zlib directly: windowBits -15 for a raw stream, 15 for one with the zlib wrapper.
