@@ -44,7 +44,6 @@ public:
     // A settings file of its own (tests).
     SettingsStore(QString iniPath, platform::IMessageBoxes &messages);
 
-    const QString &FilePath() const { return path_; }
 
     // "0.0" when there are no settings yet, "1.0" when they have no Version section,
     // else the stored "CurrentVersion" trimmed of blanks.

@@ -158,7 +158,6 @@ public:
 
     // The song as the last play built it.
     const TMidiData &MidiData() const { return MidiData1; }
-    TMidiPlayer &Player() { return *player_; }
     TTrackOutputs &Outputs() { return *outputs_; }
     QTimer &PositionTimer() { return TimerMidiPosition; }
     // The range of the last play (for tests).

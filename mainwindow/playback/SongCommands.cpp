@@ -200,13 +200,6 @@ bool TSongCommands::eventFilter(QObject *watched, QEvent *event) {
     return QObject::eventFilter(watched, event);
 }
 
-void TSongCommands::ReleaseOutputs() {
-    if (!playback_)
-        return;
-    playback_->StopSong();
-    playback_.reset();
-}
-
 void TSongCommands::Escape() {
     if (playback_ && playback_->Playing())
         playback_->Escape();

@@ -1,8 +1,8 @@
 #pragma once
 // Song playback, the file commands and the MIDI export, joined to the main window's parts: their
 // parts built from the window's, the menu items, the Play button, F2 / Ctrl+F2 / F4 and Esc. The
-// window creates one TSongCommands once its output port is open, and lets it release the song's
-// outputs before the port goes.
+// window creates one TSongCommands once its output port is open, and destroys it (which stops the song
+// and lets go of its outputs) before the port goes.
 #include "mainwindow/files/FileCommands.h"
 #include "mainwindow/files/MidiExport.h"
 #include "mainwindow/playback/Playback.h"
@@ -84,8 +84,6 @@ public:
     TPlayback &Playback() { return *playback_; }
     TFileCommands &Files() { return *files_; }
     TMidiExport &MidiExport() { return *export_; }
-    // Stops the song and lets go of its outputs (the window's ports are about to close).
-    void ReleaseOutputs();
 
     // Esc while the song plays: abort and stop.
     void Escape();
