@@ -102,7 +102,7 @@ int main() {
     TSongModel opened;
     DrumPart openedDrums;
     bool loaded = true;
-    const double load = MedianMs([&] { loaded = ReadSongFile(path, opened, openedDrums) == ESongReadResult::Ok && loaded; });
+    const double load = MedianMs([&] { loaded = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && loaded; });
     std::filesystem::remove(path);
     if (!saved || !loaded || opened.Lines(6) != song.Lines(6) || openedDrums.list.Items() != drums.list.Items()) {
         std::fprintf(stderr, "save or load failed\n");

@@ -82,7 +82,7 @@ int main() {
         DrumPart openedDrums;
         bool read = true;
         const Times open = Measure(size.runs, [&] {
-            read = ReadSongFile(path, opened, openedDrums) == ESongReadResult::Ok && read;
+            read = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && read;
         });
         const bool same = saved && read && SameSong(song, drums, opened, openedDrums);
         ok = ok && same;

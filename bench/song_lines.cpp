@@ -42,7 +42,7 @@ int main(int argc, char **argv) {
         }
         return 0;
     }
-    if (ReadSongFile(argv[2], song, drums, kMaxSongImageBytes, &error) != ESongReadResult::Ok) {
+    if (ReadSongFile(argv[2], song, drums, kMaxSongImageBytes, &error) != TSongReadResult::Ok) {
         std::fprintf(stderr, "cannot read %s %s\n", argv[2], error.c_str());
         return 1;
     }

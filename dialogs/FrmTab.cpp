@@ -287,11 +287,11 @@ void TfrmTab::btnSaveClick() {
     // ".txt" replaces the chosen extension after the dialog asked about the chosen name: a
     // different file that exists is asked about again.
     std::string reason;
-    ETextExportResult result = WriteTextFile(name, text, false, &reason);
-    if (result == ETextExportResult::NeedsConfirmation &&
+    TTextExportResult result = WriteTextFile(name, text, false, &reason);
+    if (result == TTextExportResult::NeedsConfirmation &&
         services_.messages.Question(ReplaceQuestion(written), platform::mbYesNo) == platform::mrYes)
         result = WriteTextFile(name, text, true, &reason);
-    if (result == ETextExportResult::Failed)
+    if (result == TTextExportResult::Failed)
         services_.messages.Error(SaveFailedText(written, reason));
 }
 

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         image.insert(image.end(), rest.begin(), rest.end());
         if (DecodeSongImage(image, song, drums))
             CheckRoundTrip(song, drums);
-    } else if (ReadSongBytes(rest, song, drums, kFuzzImageCap) == ESongReadResult::Ok) {
+    } else if (ReadSongBytes(rest, song, drums, kFuzzImageCap) == TSongReadResult::Ok) {
         CheckRoundTrip(song, drums);
     }
     return 0;

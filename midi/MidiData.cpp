@@ -175,13 +175,13 @@ void TMidiData::LoadFromFile() {
     std::vector<uint8_t> bytes;
     std::string reason;
     switch (platform::ReadWholeFile(fileName_, bytes, UINT64_MAX, &reason)) {
-    case platform::EReadFile::Ok:
+    case platform::TReadFile::Ok:
         break;
-    case platform::EReadFile::NotFound:
+    case platform::TReadFile::NotFound:
         Clear();
         throw EMidiData("Cannot open \"" + fileName_ + "\": No such file or directory");
-    case platform::EReadFile::TooBig:
-    case platform::EReadFile::Failed:
+    case platform::TReadFile::TooBig:
+    case platform::TReadFile::Failed:
         Clear();
         throw EMidiData("Cannot read \"" + fileName_ + "\": " + reason);
     }

@@ -149,16 +149,16 @@ void FileReader::Close() {
     size_ = 0;
 }
 
-FileReader::EOpen FileReader::Open(const std::string &path, std::string *reason) {
+FileReader::TOpen FileReader::Open(const std::string &path, std::string *reason) {
     Close();
     // Without O_NONBLOCK, opening a FIFO would wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
-            return EOpen::NotFound;
+            return TOpen::NotFound;
         Fail(reason, SystemReason(error));
-        return EOpen::Failed;
+        return TOpen::Failed;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -167,11 +167,11 @@ FileReader::EOpen FileReader::Open(const std::string &path, std::string *reason)
         Fail(reason, S_ISDIR(st.st_mode) ? SystemReason(EISDIR)
                      : st.st_mode != 0   ? std::string("Not a regular file")
                                          : SystemReason(error));
-        return EOpen::Failed;
+        return TOpen::Failed;
     }
     fd_ = fd;
     size_ = static_cast<uint64_t>(st.st_size);
-    return EOpen::Ok;
+    return TOpen::Ok;
 }
 
 bool FileReader::Read(std::span<uint8_t> buffer, size_t &count, std::string *reason) {
@@ -189,19 +189,19 @@ bool FileReader::Read(std::span<uint8_t> buffer, size_t &count, std::string *rea
     }
 }
 
-EReadFile ReadWholeFile(const std::string &path, std::vector<uint8_t> &bytes, uint64_t maxBytes, std::string *reason) {
+TReadFile ReadWholeFile(const std::string &path, std::vector<uint8_t> &bytes, uint64_t maxBytes, std::string *reason) {
     bytes.clear();
     FileReader file;
     switch (file.Open(path, reason)) {
-    case FileReader::EOpen::NotFound:
-        return EReadFile::NotFound;
-    case FileReader::EOpen::Failed:
-        return EReadFile::Failed;
-    case FileReader::EOpen::Ok:
+    case FileReader::TOpen::NotFound:
+        return TReadFile::NotFound;
+    case FileReader::TOpen::Failed:
+        return TReadFile::Failed;
+    case FileReader::TOpen::Ok:
         break;
     }
     if (file.Size() > maxBytes)
-        return EReadFile::TooBig;
+        return TReadFile::TooBig;
     // The size is only what the file held when it was opened: a file that grows is cut off at the cap.
     bytes.resize(static_cast<size_t>(file.Size()));
     size_t have = 0;
@@ -209,18 +209,18 @@ EReadFile ReadWholeFile(const std::string &path, std::vector<uint8_t> &bytes, ui
     for (;;) {
         size_t n = 0;
         if (!file.Read(chunk, n, reason))
-            return EReadFile::Failed;
+            return TReadFile::Failed;
         if (n == 0)
             break;
         if (have + n > maxBytes)
-            return EReadFile::TooBig;
+            return TReadFile::TooBig;
         if (have + n > bytes.size())
             bytes.resize(have + n);
         std::memcpy(bytes.data() + have, chunk, n);
         have += n;
     }
     bytes.resize(have);
-    return EReadFile::Ok;
+    return TReadFile::Ok;
 }
 
 } // namespace platform

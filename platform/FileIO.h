@@ -42,7 +42,7 @@ std::string SaveFailedText(std::string_view path, std::string_view reason);
 // opened for good) and every failure carries the system's text.
 class FileReader {
 public:
-    enum class EOpen { Ok, NotFound, Failed };
+    enum class TOpen { Ok, NotFound, Failed };
 
     FileReader() = default;
     ~FileReader();
@@ -51,7 +51,7 @@ public:
 
     // NotFound: nothing at the path (or a folder on the way is missing). Failed: anything else that
     // is not a readable regular file ("Is a directory" for a folder).
-    EOpen Open(const std::string &path, std::string *reason = nullptr);
+    TOpen Open(const std::string &path, std::string *reason = nullptr);
     // The file's size when it was opened.
     uint64_t Size() const { return size_; }
     // Reads up to buffer.size() bytes: their count, 0 at the end; false on a read error (with the
@@ -64,9 +64,9 @@ private:
     uint64_t size_ = 0;
 };
 
-enum class EReadFile { Ok, NotFound, TooBig, Failed };
+enum class TReadFile { Ok, NotFound, TooBig, Failed };
 // The whole of a regular file of at most `maxBytes` into `bytes`.
-EReadFile ReadWholeFile(const std::string &path, std::vector<uint8_t> &bytes, uint64_t maxBytes,
+TReadFile ReadWholeFile(const std::string &path, std::vector<uint8_t> &bytes, uint64_t maxBytes,
                         std::string *reason = nullptr);
 
 } // namespace platform

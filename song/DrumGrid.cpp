@@ -64,10 +64,10 @@ void DrumGridEditor::SetCurrent(int column, int row, bool extend) {
 DrumCommandResult DrumGridEditor::StoreGrid(DrumPart &drums) {
     const int current = drums.list.ItemIndex();
     if (!drums.ReplaceDrumGridInStore(current))
-        return {EDrumMessageKind::Error, PatternMissingMessage("ReplaceDrumGridInRichEdit"), false};
+        return {TDrumMessageKind::Error, PatternMissingMessage("ReplaceDrumGridInRichEdit"), false};
     drums.list.DeselectAll();
     drums.list.SetSelected(current, true);
-    return {EDrumMessageKind::None, {}, true};
+    return {TDrumMessageKind::None, {}, true};
 }
 
 DrumClickResult DrumGridEditor::MouseDown(DrumPart &drums, int column, int row, bool rightButton, bool extend) {
@@ -153,7 +153,7 @@ DrumCommandResult DrumGridEditor::Undo(DrumPart &drums) {
 
 DrumCommandResult DrumGridEditor::ClearPattern(DrumPart &drums) {
     drums.grid.Clear();
-    DrumCommandResult out{EDrumMessageKind::None, {}, true};
+    DrumCommandResult out{TDrumMessageKind::None, {}, true};
     if (!drums.list.Empty())
         out = StoreGrid(drums);
     drums.builtInBeat = 0;

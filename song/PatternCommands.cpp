@@ -6,24 +6,24 @@
 
 namespace {
 
-DrumCommandResult Say(EDrumMessageKind kind, std::string text) { return {kind, std::move(text), false}; }
+DrumCommandResult Say(TDrumMessageKind kind, std::string text) { return {kind, std::move(text), false}; }
 
 // The two refusals every command over selected patterns gives.
 bool Refused(const DrumPart &drums, std::string_view noPatterns, std::string_view noneSelected,
              DrumCommandResult &out) {
     if (drums.list.Empty()) {
-        out = Say(EDrumMessageKind::Information, std::string(noPatterns));
+        out = Say(TDrumMessageKind::Information, std::string(noPatterns));
         return true;
     }
     if (drums.list.SelectedCount() == 0) {
-        out = Say(EDrumMessageKind::Warning, std::string(noneSelected));
+        out = Say(TDrumMessageKind::Warning, std::string(noneSelected));
         return true;
     }
     return false;
 }
 
 DrumCommandResult Missing(std::string_view handler, bool changed) {
-    return {EDrumMessageKind::Error, PatternMissingMessage(handler), changed};
+    return {TDrumMessageKind::Error, PatternMissingMessage(handler), changed};
 }
 
 void SelectOnly(DrumPart &drums, int index) {
@@ -45,7 +45,7 @@ DrumCommandResult NewDrumPattern(DrumPart &drums) {
     drums.list.Insert(at, line);
     SelectOnly(drums, at);
     drums.builtInBeat = 0;
-    return {EDrumMessageKind::None, {}, true};
+    return {TDrumMessageKind::None, {}, true};
 }
 
 DrumCommandResult CopyPatterns(const DrumPart &drums, PatternClipboard &clipboard) {
@@ -74,7 +74,7 @@ DrumCommandResult CutPatterns(DrumPart &drums, PatternClipboard &clipboard) {
                 "Click on drum pattern line(s) to cut", refusal))
         return refusal;
     DrumCommandResult copied = CopyPatterns(drums, clipboard);
-    if (copied.kind != EDrumMessageKind::None)
+    if (copied.kind != TDrumMessageKind::None)
         return copied;
     return DeletePatterns(drums);
 }
@@ -108,7 +108,7 @@ DrumCommandResult PastePatterns(DrumPart &drums, PatternClipboard &clipboard) {
     }
     drums.list.SetItemIndex(target);
     drums.ShowPatternInGrid(target);
-    return {EDrumMessageKind::None, {}, true};
+    return {TDrumMessageKind::None, {}, true};
 }
 
 DrumCommandResult DeletePatterns(DrumPart &drums) {
@@ -117,7 +117,7 @@ DrumCommandResult DeletePatterns(DrumPart &drums) {
                 "Click on drum pattern line(s) to delete", refusal))
         return refusal;
     const std::vector<int> selected = drums.list.SelectedIndices();
-    DrumCommandResult result{EDrumMessageKind::None, {}, false};
+    DrumCommandResult result{TDrumMessageKind::None, {}, false};
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         const PatternBlock block = drums.ItemPattern(*it);
         if (!block.Found()) {
@@ -182,7 +182,7 @@ DrumCommandResult RenamePatterns(DrumPart &drums, std::string_view newName) {
 
 DrumCommandResult SelectAllPatterns(DrumPart &drums) {
     if (drums.list.Empty())
-        return Say(EDrumMessageKind::Information, "There are no patterns to select. Click in the grid to create one.");
+        return Say(TDrumMessageKind::Information, "There are no patterns to select. Click in the grid to create one.");
     for (int i = 0; i < drums.list.Count(); ++i)
         drums.list.SetSelected(i, true);
     const int last = drums.list.Count() - 1;
@@ -192,15 +192,15 @@ DrumCommandResult SelectAllPatterns(DrumPart &drums) {
     return {};
 }
 
-DrumCommandResult SelectPatterns(DrumPart &drums, EPatternSelect how) {
+DrumCommandResult SelectPatterns(DrumPart &drums, TPatternSelect how) {
     if (drums.list.Empty())
-        return Say(EDrumMessageKind::Information, "There are no patterns to select. Click in the grid to create one.");
+        return Say(TDrumMessageKind::Information, "There are no patterns to select. Click in the grid to create one.");
     const int current = drums.list.ItemIndex();
     drums.list.DeselectAll();
     if (current < 0)
         return {};
-    const int from = how == EPatternSelect::ToTop ? 0 : current;
-    const int to = how == EPatternSelect::ToBottom ? drums.list.Count() - 1 : current;
+    const int from = how == TPatternSelect::ToTop ? 0 : current;
+    const int to = how == TPatternSelect::ToBottom ? drums.list.Count() - 1 : current;
     for (int i = from; i <= to; ++i)
         drums.list.SetSelected(i, true);
     return {};
@@ -208,21 +208,21 @@ DrumCommandResult SelectPatterns(DrumPart &drums, EPatternSelect how) {
 
 DrumCommandResult DuplicatePatterns(DrumPart &drums, PatternClipboard &clipboard) {
     DrumCommandResult copied = CopyPatterns(drums, clipboard);
-    if (copied.kind != EDrumMessageKind::None)
+    if (copied.kind != TDrumMessageKind::None)
         return copied;
     return PastePatterns(drums, clipboard);
 }
 
 DrumCommandResult SelectAllAndDuplicate(DrumPart &drums, PatternClipboard &clipboard) {
     DrumCommandResult selected = SelectAllPatterns(drums);
-    if (selected.kind != EDrumMessageKind::None)
+    if (selected.kind != TDrumMessageKind::None)
         return selected;
     return DuplicatePatterns(drums, clipboard);
 }
 
 DrumCommandResult ClearAllDrums(DrumPart &drums, std::string_view timeSignature) {
     drums.Reset(timeSignature);
-    return {EDrumMessageKind::None, {}, true};
+    return {TDrumMessageKind::None, {}, true};
 }
 
 std::string PlayBarsPanel(const DrumPart &drums) {

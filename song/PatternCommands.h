@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-enum class EDrumMessageKind { None, Information, Warning, Error };
+enum class TDrumMessageKind { None, Information, Warning, Error };
 
 struct DrumCommandResult {
-    EDrumMessageKind kind = EDrumMessageKind::None;
+    TDrumMessageKind kind = TDrumMessageKind::None;
     std::string message;
     bool changed = false;  // the song changed: the Drums tab is marked modified
     bool operator==(const DrumCommandResult &) const = default;
@@ -54,9 +54,9 @@ DrumCommandResult RenamePatterns(DrumPart &drums, std::string_view newName);
 
 // Every item selected, the last one current.
 DrumCommandResult SelectAllPatterns(DrumPart &drums);
-enum class EPatternSelect { One, ToTop, ToBottom };
+enum class TPatternSelect { One, ToTop, ToBottom };
 // Only the current item, or every item from it up to the first / down to the last.
-DrumCommandResult SelectPatterns(DrumPart &drums, EPatternSelect how);
+DrumCommandResult SelectPatterns(DrumPart &drums, TPatternSelect how);
 // Copy, then Paste: copies follow the last selected item with fresh ids.
 DrumCommandResult DuplicatePatterns(DrumPart &drums, PatternClipboard &clipboard);
 DrumCommandResult SelectAllAndDuplicate(DrumPart &drums, PatternClipboard &clipboard);

@@ -22,7 +22,7 @@ inline constexpr int kMaxDrumLevel = 9;
 // Widest bar: 64 beats of 4 steps.
 inline constexpr int kMaxDrumColumns = 256;
 
-enum EDrumFeel : int { kFeelRegular = 0, kFeelJazzy = 1 };
+enum TDrumFeel : int { kFeelRegular = 0, kFeelJazzy = 1 };
 
 // Steps per beat of a feel: 3 for Jazzy, 4 otherwise.
 int StepsPerBeat(int feel);

@@ -413,7 +413,7 @@ TBuildResult SongMidiBuilder::Build() {
                 tab.TrackNumber = tracks_;
                 const int failed = GenerateInstrumentTrack(tabNumber, &out);
                 if (failed >= 0) {
-                    result.Status = EBuildStatus::LineError;
+                    result.Status = TBuildStatus::LineError;
                     result.Tab = tab_;
                     result.Line = failed;
                     const std::string reason = LineFailureReason(song_, tabNumber, failed);
@@ -437,23 +437,23 @@ TBuildResult SongMidiBuilder::Build() {
             BuildMetronomeTrack(out);
         }
     } catch (const TrackFull &full) {
-        result.Status = EBuildStatus::InsertFailed;
+        result.Status = TBuildStatus::InsertFailed;
         result.Tab = tab_;
         result.Line = line_;
         result.Message = TrackFullMessage(full, song_, tab_, line_);
         return result;
     } catch (const InsertFailure &failure) {
-        result.Status = EBuildStatus::InsertFailed;
+        result.Status = TBuildStatus::InsertFailed;
         result.Tab = tab_;
         result.Message = std::string("Can't insert event: ") + failure.builder;
         return result;
     } catch (const std::exception &) {
-        result.Status = EBuildStatus::InsertFailed;
+        result.Status = TBuildStatus::InsertFailed;
         result.Tab = tab_;
         result.Message = std::string("Can't insert event: ") + builder;
         return result;
     }
-    result.Status = EBuildStatus::Built;
+    result.Status = TBuildStatus::Built;
     return result;
 }
 

@@ -21,7 +21,7 @@ struct TPlaySettings {
     int CountInBars = 1;     // EdtCountInbars
 };
 
-enum class EBuildStatus {
+enum class TBuildStatus {
     Built,          // tracks were built
     NothingToPlay,  // no tab is audible: the MIDI data has no track
     LineError,      // a note line failed: Tab, Line, Message
@@ -29,7 +29,7 @@ enum class EBuildStatus {
 };
 
 struct TBuildResult {
-    EBuildStatus Status = EBuildStatus::NothingToPlay;
+    TBuildStatus Status = TBuildStatus::NothingToPlay;
     int Tab = 0;        // 1..16: the failing tab, which the window then shows
     int Line = -1;      // 0-based failing line
     // LineError: "Error in GUITAR on line 3" + "\r" + the line reader's reason ("Guitar: Error in line: Not
@@ -40,7 +40,7 @@ struct TBuildResult {
     std::string Message;
     // Built, but a drum pattern's block was missing: the drum track stopped there.
     std::string Warning;
-    bool Ok() const { return Status == EBuildStatus::Built; }
+    bool Ok() const { return Status == TBuildStatus::Built; }
 };
 
 // Builds the song into `midi` (cleared first, PPQN 192). With the current tab in Solo every other

@@ -22,14 +22,14 @@ TDocumentResult TSongDocument::Read(const std::string &path) {
     DrumPart drums = Drums;
     std::string reason;
     switch (ReadSongFile(path, song, drums, kMaxSongImageBytes, &reason)) {
-    case ESongReadResult::NotFound:
+    case TSongReadResult::NotFound:
         return {.ok = false, .notFound = true, .message = "File not found: " + path};
-    case ESongReadResult::Unreadable:
+    case TSongReadResult::Unreadable:
         return {.ok = false, .message = "Can't read " + path + ": " + reason};
-    case ESongReadResult::Corrupt:
+    case TSongReadResult::Corrupt:
         // The open song stays as it was, under its own name.
         return {.ok = false, .message = std::string(kCorruptSongMessage)};
-    case ESongReadResult::Ok:
+    case TSongReadResult::Ok:
         break;
     }
     Song = std::move(song);

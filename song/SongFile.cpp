@@ -450,7 +450,7 @@ void SettleOpenedSong(TSongModel &song, DrumPart &drums) {
 
 // Opens the song that the deflate stream of `next` holds into `song` and `drums`, or leaves
 // them as they are.
-ESongReadResult ReadStreamedSong(std::function<std::span<const uint8_t>()> next, size_t bound, TSongModel &song,
+TSongReadResult ReadStreamedSong(std::function<std::span<const uint8_t>()> next, size_t bound, TSongModel &song,
                                  DrumPart &drums) {
     TSongModel staging;
     DrumPart stagingDrums;
@@ -459,7 +459,7 @@ ESongReadResult ReadStreamedSong(std::function<std::span<const uint8_t>()> next,
         InflatingImageSource in(std::move(next), bound);
         DecodeImage(in, staging, stagingDrums);
     } catch (const ESongImage &) {
-        return ESongReadResult::Corrupt;
+        return TSongReadResult::Corrupt;
     }
     SettleOpenedSong(staging, stagingDrums);
     // The file's colours are not used: each tab keeps the colour it has in the running program.
@@ -467,7 +467,7 @@ ESongReadResult ReadStreamedSong(std::function<std::span<const uint8_t>()> next,
         staging.Tab(n).Colour = song.Tab(n).Colour;
     song = std::move(staging);
     drums = std::move(stagingDrums);
-    return ESongReadResult::Ok;
+    return TSongReadResult::Ok;
 }
 
 } // namespace
@@ -596,7 +596,7 @@ bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &dr
     return true;
 }
 
-ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
+TSongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
                               size_t maxImageBytes) {
     bool given = false;
     auto next = [&]() -> std::span<const uint8_t> {
@@ -608,15 +608,15 @@ ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &so
     return ReadStreamedSong(next, std::min(maxImageBytes, SongImageBound(fileBytes.size())), song, drums);
 }
 
-ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums, size_t maxImageBytes,
+TSongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums, size_t maxImageBytes,
                              std::string *reason) {
     platform::FileReader file;
     switch (file.Open(path, reason)) {
-    case platform::FileReader::EOpen::NotFound:
-        return ESongReadResult::NotFound;
-    case platform::FileReader::EOpen::Failed:
-        return ESongReadResult::Unreadable;
-    case platform::FileReader::EOpen::Ok:
+    case platform::FileReader::TOpen::NotFound:
+        return TSongReadResult::NotFound;
+    case platform::FileReader::TOpen::Failed:
+        return TSongReadResult::Unreadable;
+    case platform::FileReader::TOpen::Ok:
         break;
     }
     // The file is read as the inflater asks for it.
@@ -634,6 +634,6 @@ ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart
     } catch (const SongFileReadError &failure) {
         if (reason)
             *reason = failure.reason;
-        return ESongReadResult::Unreadable;
+        return TSongReadResult::Unreadable;
     }
 }

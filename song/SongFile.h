@@ -81,7 +81,7 @@ bool DeflateRaw(std::span<const uint8_t> data, std::vector<uint8_t> &out);
 // (the path and the reason: the system's text for a file that cannot be written).
 bool WriteSongFile(const std::string &path, TSongModel &song, const DrumPart &drums, std::string *error = nullptr);
 
-enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
+enum class TSongReadResult { Ok, NotFound, Unreadable, Corrupt };
 
 // Opens a song file. Ok: `song` and `drums` hold the file's song (each tab's colour kept from the
 // open song, nothing modified, the drum page showing the song's time signature). NotFound,
@@ -90,8 +90,8 @@ enum class ESongReadResult { Ok, NotFound, Unreadable, Corrupt };
 // bytes after the deflate stream or after the trailer, an image whose tab records are all zeros,
 // and a stream that inflates beyond SongImageBound of the file's size or beyond `maxImageBytes`.
 // The file is inflated and read as it streams in, so no more than the song itself is held.
-ESongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums,
+TSongReadResult ReadSongFile(const std::string &path, TSongModel &song, DrumPart &drums,
                              size_t maxImageBytes = kMaxSongImageBytes, std::string *reason = nullptr);
 // The same from the file's bytes (for tests and fuzzing).
-ESongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
+TSongReadResult ReadSongBytes(std::span<const uint8_t> fileBytes, TSongModel &song, DrumPart &drums,
                               size_t maxImageBytes = kMaxSongImageBytes);

@@ -33,19 +33,19 @@ std::string TextExportPath(const std::string &chosenName) {
     return fs::path(chosenName).replace_extension(".txt").string();
 }
 
-ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed,
+TTextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song, bool overwriteConfirmed,
                                   std::string *reason) {
     return WriteTextFile(chosenName, BuildTextExport(song), overwriteConfirmed, reason);
 }
 
-ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed,
+TTextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed,
                                 std::string *reason) {
     const std::string path = TextExportPath(chosenName);
     std::error_code ec;
     if (!overwriteConfirmed && path != chosenName && fs::exists(path, ec))
-        return ETextExportResult::NeedsConfirmation;
+        return TTextExportResult::NeedsConfirmation;
     const platform::WriteResult written = platform::WriteFileAtomically(path, text);
     if (!written && reason)
         *reason = written.reason;
-    return written ? ETextExportResult::Written : ETextExportResult::Failed;
+    return written ? TTextExportResult::Written : TTextExportResult::Failed;
 }

@@ -20,7 +20,7 @@ std::string ProposeTextExportName(const std::string &songFileName, const std::st
 // The file actually written: the chosen name with its extension changed to ".txt".
 std::string TextExportPath(const std::string &chosenName);
 
-enum class ETextExportResult {
+enum class TTextExportResult {
     Written,
     // The ".txt" file differs from the name the user chose and exists: the user was not asked about
     // it. The window asks, and calls again with overwriteConfirmed set.
@@ -28,8 +28,8 @@ enum class ETextExportResult {
     Failed,  // the file could not be written (`reason`, when given, says why); nothing on disk changed
 };
 // Writes the export to TextExportPath(chosenName) through platform::WriteFileAtomically.
-ETextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song,
+TTextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song,
                                   bool overwriteConfirmed = false, std::string *reason = nullptr);
 // Writes any text the same way (the tablature window saves its ASCII tablature so).
-ETextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed = false,
+TTextExportResult WriteTextFile(const std::string &chosenName, std::string_view text, bool overwriteConfirmed = false,
                                 std::string *reason = nullptr);

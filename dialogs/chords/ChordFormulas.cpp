@@ -341,7 +341,7 @@ TUserFormulaLoad ReadUserFormulaText(std::string_view text) {
 TUserFormulaLoad LoadUserFormulaFile(const std::string &path) {
     // A FIFO or device under the file's name would hold the window or fill the memory.
     std::vector<uint8_t> bytes;
-    if (platform::ReadWholeFile(path, bytes, kMaxUserFormulaFileBytes) != platform::EReadFile::Ok)
+    if (platform::ReadWholeFile(path, bytes, kMaxUserFormulaFileBytes) != platform::TReadFile::Ok)
         return {};
     return ReadUserFormulaText(std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
 }

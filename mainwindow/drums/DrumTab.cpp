@@ -167,9 +167,9 @@ void TDrumTab::BindCommands() {
     both("Delete3", "Delete4", [this] { DeletePatternsClick(); });
     both("Rename3", "Rename1", [this] { RenamePatternsClick(); });
     both("SelectAll3", "SelectAll4", [this] { SelectAllPatternsClick(); });
-    both("SelectNone3", "SelectNone5", [this] { SelectPatternsClick(EPatternSelect::One); });
-    both("SelectToTop3", "SelectToTop4", [this] { SelectPatternsClick(EPatternSelect::ToTop); });
-    both("SelectToBottom3", "SelectToBottom4", [this] { SelectPatternsClick(EPatternSelect::ToBottom); });
+    both("SelectNone3", "SelectNone5", [this] { SelectPatternsClick(TPatternSelect::One); });
+    both("SelectToTop3", "SelectToTop4", [this] { SelectPatternsClick(TPatternSelect::ToTop); });
+    both("SelectToBottom3", "SelectToBottom4", [this] { SelectPatternsClick(TPatternSelect::ToBottom); });
     both("Duplicate1", "Duplicate2", [this] { DuplicatePatternsClick(); });
     both("SelectAllandDuplicate1", "SelectAllAndDuplicate2", [this] { SelectAllAndDuplicateClick(); });
     both("NewBar1", "NewPattern1", [this] { NewDrumPatternClick(); });
@@ -291,10 +291,10 @@ void TDrumTab::ShowTimeSignature() {
 void TDrumTab::Report(const DrumCommandResult &result) {
     const QString text = Q(result.message);
     switch (result.kind) {
-    case EDrumMessageKind::Information: services_.messages.Information(text); break;
-    case EDrumMessageKind::Warning: services_.messages.Warning(text); break;
-    case EDrumMessageKind::Error: services_.messages.Error(text); break;
-    case EDrumMessageKind::None: break;
+    case TDrumMessageKind::Information: services_.messages.Information(text); break;
+    case TDrumMessageKind::Warning: services_.messages.Warning(text); break;
+    case TDrumMessageKind::Error: services_.messages.Error(text); break;
+    case TDrumMessageKind::None: break;
     }
 }
 
@@ -355,7 +355,7 @@ void TDrumTab::ComboBoxJazzyFeelChange(int feel) {
     if (play_.Busy())
         return;
     const std::string error = drums_.ChangeFeel(feel);
-    DrumCommandResult result{error.empty() ? EDrumMessageKind::None : EDrumMessageKind::Error, error,
+    DrumCommandResult result{error.empty() ? TDrumMessageKind::None : TDrumMessageKind::Error, error,
                              !drums_.list.Empty()};
     Finish(result);
     ListBoxDrumPatterns->setFocus(Qt::OtherFocusReason);
@@ -366,7 +366,7 @@ void TDrumTab::ComboBoxBuiltInBeatsChange(int choice) {
         return;
     ChooseBuiltInBeat(drums_, choice);
     ShowTimeSignature();
-    Finish({EDrumMessageKind::None, {}, true});
+    Finish({TDrumMessageKind::None, {}, true});
 }
 
 void TDrumTab::DrumNameLabelClick(int slot) {
@@ -381,7 +381,7 @@ void TDrumTab::DrumNameLabelClick(int slot) {
     DrumSlot &target = drums_.drumSlots[static_cast<size_t>(slot)];
     // Every pattern's row now sounds the new drum; the cells keep their levels.
     target = {Trim(chosen->caption), chosen->note};
-    Finish({EDrumMessageKind::None, {}, true});
+    Finish({TDrumMessageKind::None, {}, true});
 }
 
 // ---- the pattern list -------------------------------------------------------------------------
@@ -462,7 +462,7 @@ void TDrumTab::RenamePatternsClick() {
     if (play_.Busy())
         return;
     const RenameQuestion question = AskRenamePatterns(drums_);
-    if (question.refusal.kind != EDrumMessageKind::None) {
+    if (question.refusal.kind != TDrumMessageKind::None) {
         Report(question.refusal);
         return;
     }
@@ -481,7 +481,7 @@ void TDrumTab::SelectAllPatternsClick() {
         Finish(SelectAllPatterns(drums_));
 }
 
-void TDrumTab::SelectPatternsClick(EPatternSelect how) {
+void TDrumTab::SelectPatternsClick(TPatternSelect how) {
     if (!play_.Busy())
         Finish(SelectPatterns(drums_, how));
 }

@@ -109,7 +109,7 @@ public:
     void DeletePatternsClick();
     void RenamePatternsClick();
     void SelectAllPatternsClick();
-    void SelectPatternsClick(EPatternSelect how);
+    void SelectPatternsClick(TPatternSelect how);
     void DuplicatePatternsClick();
     void SelectAllAndDuplicateClick();
     void ClearAllDrumsClick();

@@ -213,12 +213,12 @@ void TFileCommands::TextFile1Click() {
     if (!chosen.isEmpty()) {
         const std::string name = Local(Absolute(chosen));
         std::string reason;
-        ETextExportResult result = WriteTextExport(name, song, false, &reason);
+        TTextExportResult result = WriteTextExport(name, song, false, &reason);
         const QString written = FromLocal(TextExportPath(name));
-        if (result == ETextExportResult::NeedsConfirmation &&
+        if (result == TTextExportResult::NeedsConfirmation &&
             p_.Services.messages.Question(ReplaceQuestion(written), platform::mbYesNo) == platform::mrYes)
             result = WriteTextExport(name, song, true, &reason);
-        if (result == ETextExportResult::Failed)
+        if (result == TTextExportResult::Failed)
             p_.Services.messages.Error(SaveFailedText(written, reason));
     }
     p_.Calls.RestoreEditorView(view, view.HasSelection);

@@ -23,7 +23,7 @@ void TMidiExport::SaveMidiOfSong1Click() {
     TMidiData midi;
     const TPlaySettings settings = p_.Calls.PlaySettings ? p_.Calls.PlaySettings() : TPlaySettings{};
     const TBuildResult built = BuildSongMidi(p_.Document.Song, p_.Document.Drums, settings, midi);
-    if (built.Status == EBuildStatus::NothingToPlay) {
+    if (built.Status == TBuildStatus::NothingToPlay) {
         services.messages.Error(QString::fromLatin1(kCantCreateMidi));
         p_.Calls.RestoreEditorView(view, view.HasSelection);
         return;

@@ -288,11 +288,11 @@ bool TPlayback::PlayCommand() {
         MidiData1.New();
         MidiData1.SetPPQN(kBuildPpqn);
         calls_.SetBusyCursor(false);
-        p_.Messages.ShowMessage(built.Status == EBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
+        p_.Messages.ShowMessage(built.Status == TBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
                                                                                : QString::fromStdString(built.Message));
         // Unlocked first: showing the failing tab is a tab change, refused while playing.
         finish();
-        if (built.Status != EBuildStatus::NothingToPlay) {
+        if (built.Status != TBuildStatus::NothingToPlay) {
             if (built.Tab >= 1 && built.Tab <= kTabCount && built.Tab != song.CurrentTab)
                 calls_.ShowTab(built.Tab);
             if (built.Line >= 0 && built.Line < calls_.EditorView().LineCount)

@@ -50,14 +50,14 @@ void TPosDisplay::SetSpacing(int spacing) {
     }
 }
 
-void TPosDisplay::SetBevelInner(display::BevelCut cut) {
+void TPosDisplay::SetBevelInner(display::TBevelCut cut) {
     if (cut != bevelInner_) {
         bevelInner_ = cut;
         Changed();
     }
 }
 
-void TPosDisplay::SetBevelOuter(display::BevelCut cut) {
+void TPosDisplay::SetBevelOuter(display::TBevelCut cut) {
     if (cut != bevelOuter_) {
         bevelOuter_ = cut;
         Changed();
@@ -78,7 +78,7 @@ void TPosDisplay::SetBackgroundColor(const QColor &color) {
     }
 }
 
-void TPosDisplay::SetAlignment(display::TextAlign align) {
+void TPosDisplay::SetAlignment(display::TTextAlign align) {
     if (align != alignment_) {
         alignment_ = align;
         Changed();

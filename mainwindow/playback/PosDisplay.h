@@ -32,16 +32,16 @@ public:
 
     int Spacing() const { return spacing_; }
     void SetSpacing(int spacing);
-    display::BevelCut BevelInner() const { return bevelInner_; }
-    void SetBevelInner(display::BevelCut cut);
-    display::BevelCut BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(display::BevelCut cut);
+    display::TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(display::TBevelCut cut);
+    display::TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(display::TBevelCut cut);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
     QColor BackgroundColor() const { return background_; }
     void SetBackgroundColor(const QColor &color);
-    display::TextAlign Alignment() const { return alignment_; }
-    void SetAlignment(display::TextAlign align);
+    display::TTextAlign Alignment() const { return alignment_; }
+    void SetAlignment(display::TTextAlign align);
     QColor TextColor() const { return textColor_; }
     void SetTextColor(const QColor &color);
 
@@ -72,12 +72,12 @@ private:
 
     int bar_ = 0, beat_ = 0, tick_ = 0;
     int spacing_ = 2;
-    display::BevelCut bevelInner_ = display::BevelCut::None;
-    display::BevelCut bevelOuter_ = display::BevelCut::Lowered;
+    display::TBevelCut bevelInner_ = display::TBevelCut::None;
+    display::TBevelCut bevelOuter_ = display::TBevelCut::Lowered;
     TBorderStyle borderStyle_ = TBorderStyle::None;
     QColor background_;
     QColor textColor_ = Qt::black;
-    display::TextAlign alignment_ = display::TextAlign::Center;
+    display::TTextAlign alignment_ = display::TTextAlign::Center;
 
     int hotBox_ = -1;
     bool cursorSaved_ = false;

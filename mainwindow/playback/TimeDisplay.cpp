@@ -17,14 +17,14 @@ void TTimeDisplay::SetTime(int ms) {
 
 QString TTimeDisplay::Text() const { return QString::fromStdString(display::FormatTime(parts_)); }
 
-void TTimeDisplay::SetBevelInner(display::BevelCut cut) {
+void TTimeDisplay::SetBevelInner(display::TBevelCut cut) {
     if (cut != bevelInner_) {
         bevelInner_ = cut;
         update();
     }
 }
 
-void TTimeDisplay::SetBevelOuter(display::BevelCut cut) {
+void TTimeDisplay::SetBevelOuter(display::TBevelCut cut) {
     if (cut != bevelOuter_) {
         bevelOuter_ = cut;
         update();
@@ -38,7 +38,7 @@ void TTimeDisplay::SetBorderStyle(TBorderStyle style) {
     }
 }
 
-void TTimeDisplay::SetAlignment(display::TextAlign align) {
+void TTimeDisplay::SetAlignment(display::TTextAlign align) {
     if (align != alignment_) {
         alignment_ = align;
         update();

@@ -21,14 +21,14 @@ public:
     int CS() const { return parts_.CS; }
     QString Text() const;
 
-    display::BevelCut BevelInner() const { return bevelInner_; }
-    void SetBevelInner(display::BevelCut cut);
-    display::BevelCut BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(display::BevelCut cut);
+    display::TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(display::TBevelCut cut);
+    display::TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(display::TBevelCut cut);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
-    display::TextAlign Alignment() const { return alignment_; }
-    void SetAlignment(display::TextAlign align);
+    display::TTextAlign Alignment() const { return alignment_; }
+    void SetAlignment(display::TTextAlign align);
     QColor TextColor() const { return textColor_; }
     void SetTextColor(const QColor &color);
 
@@ -40,9 +40,9 @@ protected:
 private:
     int time_ = 0;
     display::TimeParts parts_;
-    display::BevelCut bevelInner_ = display::BevelCut::None;
-    display::BevelCut bevelOuter_ = display::BevelCut::Lowered;
+    display::TBevelCut bevelInner_ = display::TBevelCut::None;
+    display::TBevelCut bevelOuter_ = display::TBevelCut::Lowered;
     TBorderStyle borderStyle_ = TBorderStyle::None;
-    display::TextAlign alignment_ = display::TextAlign::Center;
+    display::TTextAlign alignment_ = display::TTextAlign::Center;
     QColor textColor_ = Qt::black;
 };

@@ -21,10 +21,10 @@ std::string FormatTime(const TimeParts &t) {
     return text;
 }
 
-int BevelInset(BevelCut inner, BevelCut outer) {
-    if (inner != BevelCut::None)
+int BevelInset(TBevelCut inner, TBevelCut outer) {
+    if (inner != TBevelCut::None)
         return 2;
-    return outer != BevelCut::None ? 1 : 0;
+    return outer != TBevelCut::None ? 1 : 0;
 }
 
 BevelLines BevelFrame(int x, int y, int w, int h) {
@@ -38,7 +38,7 @@ namespace {
 Rect XYWH(int x, int y, int w, int h) { return Rect{x, y, x + w, y + h}; }
 } // namespace
 
-PosLayout LayoutPosDisplay(int width, int height, int spacing, BevelCut inner, BevelCut outer,
+PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer,
                            int digitHeight) {
     PosLayout l;
     const int b = BevelInset(inner, outer);
@@ -69,7 +69,7 @@ int BoxAt(const PosLayout &layout, int x, int y) {
     return -1;
 }
 
-TimeLayout LayoutTimeDisplay(int width, int height, BevelCut inner, BevelCut outer) {
+TimeLayout LayoutTimeDisplay(int width, int height, TBevelCut inner, TBevelCut outer) {
     TimeLayout l;
     const int b = BevelInset(inner, outer);
     l.inset = b;
@@ -79,11 +79,11 @@ TimeLayout LayoutTimeDisplay(int width, int height, BevelCut inner, BevelCut out
     return l;
 }
 
-int AlignTextLeft(const Rect &box, int textWidth, TextAlign align) {
+int AlignTextLeft(const Rect &box, int textWidth, TTextAlign align) {
     switch (align) {
-    case TextAlign::Left: return box.left + 1;
-    case TextAlign::Right: return box.right - textWidth - 1;
-    case TextAlign::Center: break;
+    case TTextAlign::Left: return box.left + 1;
+    case TTextAlign::Right: return box.right - textWidth - 1;
+    case TTextAlign::Center: break;
     }
     return box.left + (box.Width() - textWidth) / 2;
 }

@@ -8,8 +8,8 @@
 
 namespace display {
 
-enum class BevelCut { None, Lowered, Raised, Space };
-enum class TextAlign { Left, Right, Center };
+enum class TBevelCut { None, Lowered, Raised, Space };
+enum class TTextAlign { Left, Right, Center };
 
 // Left, top inclusive; right, bottom exclusive.
 struct Rect {
@@ -40,7 +40,7 @@ std::string FormatTime(const TimeParts &parts);
 
 // Inset of the contents: 2 with an inner bevel, else 1 with an outer one, else 0
 // (Space counts as a bevel, as None does not).
-int BevelInset(BevelCut inner, BevelCut outer);
+int BevelInset(TBevelCut inner, TBevelCut outer);
 
 // The two L-shaped lines of a bevel frame at (x, y), w by h: `topLeft` runs from the
 // bottom-left corner up and across to the right (x + w + 1 is one past the corner), and
@@ -64,7 +64,7 @@ struct PosLayout {
 };
 // Three boxes side by side in a client area of `width` x `height`, `spacing` pixels apart;
 // `digitHeight` is the height of "0" in the display's font.
-PosLayout LayoutPosDisplay(int width, int height, int spacing, BevelCut inner, BevelCut outer,
+PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer,
                            int digitHeight);
 // The box under (x, y): 0..2, or -1.
 int BoxAt(const PosLayout &layout, int x, int y);
@@ -77,12 +77,12 @@ struct TimeLayout {
     Rect innerBevel;
     Rect textRect;    // filled with the control's colour, the text drawn in it
 };
-TimeLayout LayoutTimeDisplay(int width, int height, BevelCut inner, BevelCut outer);
+TimeLayout LayoutTimeDisplay(int width, int height, TBevelCut inner, TBevelCut outer);
 
 // ---- both ----
 
 // Left of a text `textWidth` wide in `box`: left + 1, right - width - 1, or centred.
-int AlignTextLeft(const Rect &box, int textWidth, TextAlign align);
+int AlignTextLeft(const Rect &box, int textWidth, TTextAlign align);
 
 // Repeat of a held mouse button on a box: first after 300 ms, then each interval 100 ms
 // shorter while it is at least 150, else 50 ms (300, 200, 100, 50, 50, ...).

@@ -187,12 +187,12 @@ void TfrmMain::BuildPlayGroup() {
     auto *pos = new TPosDisplay(grpMIDIPlay);
     pos->setObjectName(QStringLiteral("PosDisplay1"));
     pos->SetTextColor(QColor(128, 0, 0));
-    pos->SetAlignment(display::TextAlign::Center);
+    pos->SetAlignment(display::TTextAlign::Center);
     pos->SetPosition(0, 0, 0);
     auto *time = new TTimeDisplay(grpMIDIPlay);
     time->setObjectName(QStringLiteral("TimeDisplay1"));
     time->SetTextColor(QColor(128, 0, 0));
-    time->SetAlignment(display::TextAlign::Center);
+    time->SetAlignment(display::TTextAlign::Center);
     time->SetTime(0);
     PosDisplay1 = pos;
     TimeDisplay1 = time;

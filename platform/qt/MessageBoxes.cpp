@@ -4,13 +4,13 @@
 
 namespace platform {
 
-QString DefaultMessageCaption(MessageKind kind) {
+QString DefaultMessageCaption(TMessageKind kind) {
     switch (kind) {
-    case MessageKind::Information: return QStringLiteral("Information");
-    case MessageKind::Warning: return QStringLiteral("Warning");
-    case MessageKind::Error: return QStringLiteral("Error");
-    case MessageKind::Question: return QStringLiteral("Confirm");
-    case MessageKind::Plain: break;
+    case TMessageKind::Information: return QStringLiteral("Information");
+    case TMessageKind::Warning: return QStringLiteral("Warning");
+    case TMessageKind::Error: return QStringLiteral("Error");
+    case TMessageKind::Question: return QStringLiteral("Confirm");
+    case TMessageKind::Plain: break;
     }
     return QStringLiteral("Tarrowind");
 }
@@ -49,20 +49,20 @@ constexpr ButtonMap kButtons[] = {
     {mbIgnore, QMessageBox::Ignore, mrIgnore},
 };
 
-QMessageBox::Icon IconOf(MessageKind kind) {
+QMessageBox::Icon IconOf(TMessageKind kind) {
     switch (kind) {
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Error: return QMessageBox::Critical;
-    case MessageKind::Question: return QMessageBox::Question;
-    case MessageKind::Plain: break;
+    case TMessageKind::Information: return QMessageBox::Information;
+    case TMessageKind::Warning: return QMessageBox::Warning;
+    case TMessageKind::Error: return QMessageBox::Critical;
+    case TMessageKind::Question: return QMessageBox::Question;
+    case TMessageKind::Plain: break;
     }
     return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-int QtMessageBoxes::Show(MessageKind kind, const QString &text, MessageButtons buttons,
+int QtMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons,
                          const QString &caption) {
     if (buttons == 0)
         buttons = mbOk;

@@ -16,7 +16,7 @@ class QWidget;
 
 namespace platform {
 
-enum class MessageKind { Plain, Information, Warning, Error, Question };
+enum class TMessageKind { Plain, Information, Warning, Error, Question };
 
 // Buttons of a box, combined with |.
 enum MessageButton : unsigned {
@@ -38,22 +38,22 @@ public:
     virtual ~IMessageBoxes() = default;
     // Shows the box modally and returns the result of the button pressed (mrOk, mrYes,
     // ...). An empty caption takes the kind's usual title ("Warning", "Confirm", ...).
-    virtual int Show(MessageKind kind, const QString &text, MessageButtons buttons,
+    virtual int Show(TMessageKind kind, const QString &text, MessageButtons buttons,
                      const QString &caption = QString()) = 0;
 
     // Plain box with OK and the program's title.
-    void ShowMessage(const QString &text) { Show(MessageKind::Plain, text, mbOk); }
-    void Information(const QString &text) { Show(MessageKind::Information, text, mbOk); }
-    void Warning(const QString &text) { Show(MessageKind::Warning, text, mbOk); }
-    void Error(const QString &text) { Show(MessageKind::Error, text, mbOk); }
+    void ShowMessage(const QString &text) { Show(TMessageKind::Plain, text, mbOk); }
+    void Information(const QString &text) { Show(TMessageKind::Information, text, mbOk); }
+    void Warning(const QString &text) { Show(TMessageKind::Warning, text, mbOk); }
+    void Error(const QString &text) { Show(TMessageKind::Error, text, mbOk); }
     // A confirmation; returns mrYes, mrNo or mrCancel (or whichever buttons were given).
     int Question(const QString &text, MessageButtons buttons = mbYesNoCancel) {
-        return Show(MessageKind::Question, text, buttons);
+        return Show(TMessageKind::Question, text, buttons);
     }
 };
 
 // The box title used when none is given.
-QString DefaultMessageCaption(MessageKind kind);
+QString DefaultMessageCaption(TMessageKind kind);
 // CR LF and lone CR become LF.
 QString NormaliseLineBreaks(const QString &text);
 
@@ -62,7 +62,7 @@ class QtMessageBoxes : public IMessageBoxes {
 public:
     explicit QtMessageBoxes(QWidget *parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget *parent) { parent_ = parent; }
-    int Show(MessageKind kind, const QString &text, MessageButtons buttons,
+    int Show(TMessageKind kind, const QString &text, MessageButtons buttons,
              const QString &caption = QString()) override;
 
 private:

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-int ScriptedMessageBoxes::Show(MessageKind kind, const QString &text, MessageButtons buttons,
+int ScriptedMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons,
                                const QString &caption) {
     if (buttons == 0)
         buttons = mbOk;

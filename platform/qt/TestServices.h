@@ -24,7 +24,7 @@
 namespace platform {
 
 struct ShownMessage {
-    MessageKind kind;
+    TMessageKind kind;
     QString text;
     MessageButtons buttons;
     QString caption;
@@ -36,7 +36,7 @@ struct ShownMessage {
 // box in Unscripted(), so a test can insist that every question was expected).
 class ScriptedMessageBoxes : public IMessageBoxes {
 public:
-    int Show(MessageKind kind, const QString &text, MessageButtons buttons,
+    int Show(TMessageKind kind, const QString &text, MessageButtons buttons,
              const QString &caption = QString()) override;
 
     void QueueAnswer(int result) { answers_.push_back(result); }

@@ -70,7 +70,7 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
     EXPECT_TRUE(w->Document().Song.Lines(10).empty());
     TSongModel saved;
     DrumPart drums;
-    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), TSongReadResult::Ok);
     EXPECT_TRUE(saved.Lines(10).empty());
     EXPECT_EQ(saved.Lines(6), std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q"});
 

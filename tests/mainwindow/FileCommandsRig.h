@@ -36,9 +36,9 @@ struct FileRig {
     bool ReadSong(const QString &path) {
         ++reads;
         const auto r = ReadSongFile(QFile::encodeName(path).toStdString(), song, drums);
-        if (r == ESongReadResult::Corrupt)
+        if (r == TSongReadResult::Corrupt)
             services.messages.Error(QString::fromLatin1(kCorruptSongMessage.data()));
-        if (r != ESongReadResult::Ok)
+        if (r != TSongReadResult::Ok)
             return false;
         doc.FileName = path.toStdString();
         doc.SongFilePath = path.toStdString();

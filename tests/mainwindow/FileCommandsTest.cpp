@@ -171,7 +171,7 @@ TEST_F(FileCommandsTest, SaveAsWritesTheChosenFileAndLeavesTheRecentListAlone) {
     TSongModel back;
     DrumPart d;
     ResetSongModel(back, d);
-    ASSERT_EQ(ReadSongFile(QFile::encodeName(Path("new.twd")).toStdString(), back, d), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(QFile::encodeName(Path("new.twd")).toStdString(), back, d), TSongReadResult::Ok);
     EXPECT_EQ(back.Lines(1), std::vector<std::string>{kLine});
     const auto &request = rig.services.files.Requests().back().request;
     EXPECT_TRUE(request.confirmOverwrite);

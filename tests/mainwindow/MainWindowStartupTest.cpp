@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, SaveKeepsTheShownTabsDurationCaretAndSelection) {
     EXPECT_EQ(m.Document().Song.Tab(6).SavedSelLastLine, 2);
     TSongModel read;
     DrumPart drums;
-    ASSERT_EQ(ReadSongFile(path.toStdString(), read, drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path.toStdString(), read, drums), TSongReadResult::Ok);
     EXPECT_EQ(read.Tab(6).DurationCode, 5);
     EXPECT_EQ(read.Lines(6).size(), 3u);
 }
@@ -406,7 +406,7 @@ TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
     TSongModel back;
     DrumPart drums;
     ResetSongModel(back, drums);
-    ASSERT_EQ(ReadSongFile(QFile::encodeName(twd).toStdString(), back, drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(QFile::encodeName(twd).toStdString(), back, drums), TSongReadResult::Ok);
     EXPECT_EQ(back.Lines(2), std::vector<std::string>{"C, 60, x, x, x, x, x, x, x, x, x, Q"});
     EXPECT_EQ(ts.messages.Count(), 0);
     EXPECT_EQ(ts.files.Requests().size(), 1u);  // Save shows no dialog
@@ -484,7 +484,7 @@ TEST_F(CloseTest, YesWithAFailingSaveKeepsTheWindowOpen) {
     ts.messages.QueueAnswer(mrYes);
     EXPECT_FALSE(w->close());
     EXPECT_EQ(ts.messages.Count(), 2); // the question, then the failure
-    EXPECT_EQ(ts.messages.Shown()[1].kind, platform::MessageKind::Error);
+    EXPECT_EQ(ts.messages.Shown()[1].kind, platform::TMessageKind::Error);
     EXPECT_TRUE(w->AnyTabModified());
     EXPECT_FALSE(w->PlayState().StopRequested);
 }

@@ -75,7 +75,7 @@ TEST_F(MidiExportTest, ASongWithNothingToPlayOrAnErrorIsToldBeforeAFileNameIsAsk
     // A faulty line is named as the play command names it, and shown.
     TMidiData scratch;
     const TBuildResult built = BuildSongMidi(rig.song, rig.drums, settings, scratch);
-    ASSERT_EQ(built.Status, EBuildStatus::LineError);
+    ASSERT_EQ(built.Status, TBuildStatus::LineError);
     EXPECT_EQ(Texts(), (QStringList{QString::fromLatin1(kCantCreateMidi), QString::fromStdString(built.Message)}));
     EXPECT_EQ(rig.failingTab, 1);
     EXPECT_EQ(rig.failingLine, 1);

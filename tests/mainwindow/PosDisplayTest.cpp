@@ -80,7 +80,7 @@ TEST_F(DisplayWidgets, HeldClickOnABoxRepeatsFasterAndStopsOnRelease) {
     TPosDisplay pos;
     pos.resize(139, 20);
     pos.SetSpacing(0);
-    pos.SetBevelOuter(display::BevelCut::None);
+    pos.SetBevelOuter(display::TBevelCut::None);
     std::vector<int> boxes;
     Qt::KeyboardModifiers mods;
     pos.OnBoxClicked = [&](TPosDisplay *sender, Qt::MouseButton button, int box, Qt::KeyboardModifiers m) {

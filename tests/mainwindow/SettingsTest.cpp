@@ -141,7 +141,7 @@ TEST_F(SettingsTest, WriteFailureIsReportedInAMessageBox) {
     SettingsStore store(dir.filePath(QStringLiteral("blocker/settings.ini")), messages);
     EXPECT_FALSE(store.SaveSettings(ProgramOptions{}, true));
     ASSERT_EQ(messages.Count(), 1);
-    EXPECT_EQ(messages.Shown()[0].kind, platform::MessageKind::Error);
+    EXPECT_EQ(messages.Shown()[0].kind, platform::TMessageKind::Error);
     EXPECT_TRUE(messages.LastText().contains(QStringLiteral("blocker/settings.ini")));
 }
 

@@ -302,7 +302,7 @@ TEST_F(SongCommandsTest, FileMenuOpenSaveAsNewAndRecentWithTheSaveQuestion) {
     TSongModel saved;
     DrumPart drums;
     ResetSongModel(saved, drums);
-    ASSERT_EQ(ReadSongFile(QFile::encodeName(b).toStdString(), saved, drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(QFile::encodeName(b).toStdString(), saved, drums), TSongReadResult::Ok);
     EXPECT_EQ(saved.Lines(1), std::vector<std::string>{kE});
 
     // Save As under a new name; the window takes it.

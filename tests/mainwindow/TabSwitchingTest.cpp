@@ -322,7 +322,7 @@ TEST_F(TabSwitchingTest, EditsStayWithTheirTabAndReachTheSavedSong) {
     ASSERT_TRUE(w->WriteSong(path));
     TSongModel saved;
     DrumPart drums;
-    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path.toStdString(), saved, drums), TSongReadResult::Ok);
     EXPECT_EQ(saved.Lines(6), (std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q",
                                                         "m, x, 0, 2, 2, 1, 0, Q"}));
     EXPECT_EQ(saved.Lines(7), std::vector<std::string>{"E, 0, 2, 2, 1, 0, 0, W"});

@@ -21,10 +21,10 @@ TEST(DisplayTime, SplitsAndFormats) {
 }
 
 TEST(DisplayBevel, InsetFollowsTheBevels) {
-    EXPECT_EQ(BevelInset(BevelCut::None, BevelCut::None), 0);
-    EXPECT_EQ(BevelInset(BevelCut::None, BevelCut::Raised), 1);
-    EXPECT_EQ(BevelInset(BevelCut::None, BevelCut::Space), 1);
-    EXPECT_EQ(BevelInset(BevelCut::Lowered, BevelCut::None), 2);
+    EXPECT_EQ(BevelInset(TBevelCut::None, TBevelCut::None), 0);
+    EXPECT_EQ(BevelInset(TBevelCut::None, TBevelCut::Raised), 1);
+    EXPECT_EQ(BevelInset(TBevelCut::None, TBevelCut::Space), 1);
+    EXPECT_EQ(BevelInset(TBevelCut::Lowered, TBevelCut::None), 2);
 }
 
 TEST(DisplayBevel, FrameLines) {
@@ -34,7 +34,7 @@ TEST(DisplayBevel, FrameLines) {
 }
 
 TEST(DisplayPosLayout, BoxesWithoutSpacingOrBevels) {
-    const PosLayout l = LayoutPosDisplay(139, 20, 0, BevelCut::None, BevelCut::None, 10);
+    const PosLayout l = LayoutPosDisplay(139, 20, 0, TBevelCut::None, TBevelCut::None, 10);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(l.boxes[i].left, 46 * i) << i;
         EXPECT_EQ(l.boxes[i].Width(), 46) << i;
@@ -46,7 +46,7 @@ TEST(DisplayPosLayout, BoxesWithoutSpacingOrBevels) {
 
 TEST(DisplayPosLayout, BoxesInsideBevelsWithSpacing) {
     // 100 x 20, spacing 4, both bevels: W = (100 - 8) / 3 - 1 = 29, h = 19, b = 2.
-    const PosLayout l = LayoutPosDisplay(100, 20, 4, BevelCut::Lowered, BevelCut::Raised, 9);
+    const PosLayout l = LayoutPosDisplay(100, 20, 4, TBevelCut::Lowered, TBevelCut::Raised, 9);
     EXPECT_EQ(l.inset, 2);
     EXPECT_EQ(l.outerBevels[1], (Rect{34, 0, 63, 19}));
     EXPECT_EQ(l.outerBevels[2], (Rect{68, 0, 97, 19}));
@@ -69,14 +69,14 @@ TEST(DisplayPosLayout, BoxesInsideBevelsWithSpacing) {
 }
 
 TEST(DisplayPosLayout, TinyControlGivesEmptyBoxesNotNegativeHits) {
-    const PosLayout l = LayoutPosDisplay(2, 1, 5, BevelCut::Lowered, BevelCut::Lowered, 12);
+    const PosLayout l = LayoutPosDisplay(2, 1, 5, TBevelCut::Lowered, TBevelCut::Lowered, 12);
     for (int x = -3; x < 5; ++x)
         for (int y = -3; y < 5; ++y)
             EXPECT_EQ(BoxAt(l, x, y), -1);
 }
 
 TEST(DisplayTimeLayout, TextRectangleInsideTheBevels) {
-    const TimeLayout l = LayoutTimeDisplay(100, 20, BevelCut::None, BevelCut::Lowered);
+    const TimeLayout l = LayoutTimeDisplay(100, 20, TBevelCut::None, TBevelCut::Lowered);
     EXPECT_EQ(l.inset, 1);
     EXPECT_EQ(l.outerBevel, (Rect{0, 0, 99, 19}));
     EXPECT_EQ(l.innerBevel, (Rect{1, 1, 98, 18}));
@@ -85,9 +85,9 @@ TEST(DisplayTimeLayout, TextRectangleInsideTheBevels) {
 
 TEST(DisplayText, Alignment) {
     const Rect box{10, 0, 50, 20};
-    EXPECT_EQ(AlignTextLeft(box, 8, TextAlign::Left), 11);
-    EXPECT_EQ(AlignTextLeft(box, 8, TextAlign::Right), 41);
-    EXPECT_EQ(AlignTextLeft(box, 8, TextAlign::Center), 26);
+    EXPECT_EQ(AlignTextLeft(box, 8, TTextAlign::Left), 11);
+    EXPECT_EQ(AlignTextLeft(box, 8, TTextAlign::Right), 41);
+    EXPECT_EQ(AlignTextLeft(box, 8, TTextAlign::Center), 26);
 }
 
 TEST(DisplayRepeat, IntervalsShortenToFifty) {

@@ -34,15 +34,15 @@ TEST(FileReader, ReadsRegularFilesOnly) {
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     std::vector<uint8_t> bytes;
     std::string reason;
-    EXPECT_EQ(platform::ReadWholeFile((dir / "ten.txt").string(), bytes, 10, &reason), platform::EReadFile::Ok);
+    EXPECT_EQ(platform::ReadWholeFile((dir / "ten.txt").string(), bytes, 10, &reason), platform::TReadFile::Ok);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0123456789");
-    EXPECT_EQ(platform::ReadWholeFile((dir / "ten.txt").string(), bytes, 9), platform::EReadFile::TooBig);
-    EXPECT_EQ(platform::ReadWholeFile((dir / "none").string(), bytes, 10), platform::EReadFile::NotFound);
-    EXPECT_EQ(platform::ReadWholeFile((dir / "none" / "x").string(), bytes, 10), platform::EReadFile::NotFound);
-    EXPECT_EQ(platform::ReadWholeFile((dir / "fifo").string(), bytes, 10, &reason), platform::EReadFile::Failed);
+    EXPECT_EQ(platform::ReadWholeFile((dir / "ten.txt").string(), bytes, 9), platform::TReadFile::TooBig);
+    EXPECT_EQ(platform::ReadWholeFile((dir / "none").string(), bytes, 10), platform::TReadFile::NotFound);
+    EXPECT_EQ(platform::ReadWholeFile((dir / "none" / "x").string(), bytes, 10), platform::TReadFile::NotFound);
+    EXPECT_EQ(platform::ReadWholeFile((dir / "fifo").string(), bytes, 10, &reason), platform::TReadFile::Failed);
     EXPECT_EQ(reason, "Not a regular file");
-    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", bytes, 10), platform::EReadFile::Failed);
-    EXPECT_EQ(platform::ReadWholeFile(dir.string(), bytes, 10, &reason), platform::EReadFile::Failed);
+    EXPECT_EQ(platform::ReadWholeFile("/dev/zero", bytes, 10), platform::TReadFile::Failed);
+    EXPECT_EQ(platform::ReadWholeFile(dir.string(), bytes, 10, &reason), platform::TReadFile::Failed);
     EXPECT_EQ(reason, "Is a directory");
     fs::remove_all(dir);
 }

@@ -66,7 +66,7 @@ TEST(ScriptedMessageBoxes, RecordsTextsAndAnswersFromQueue) {
     EXPECT_EQ(boxes.Question(QStringLiteral("q2"), mbYesNo), mrNo);
     EXPECT_EQ(boxes.Unscripted(), 2);
     EXPECT_EQ(boxes.Texts(), (QStringList{"Save changes to a.twd?", "careful", "q1", "q2"}));
-    EXPECT_EQ(boxes.Shown()[1].kind, MessageKind::Warning);
+    EXPECT_EQ(boxes.Shown()[1].kind, TMessageKind::Warning);
     EXPECT_EQ(boxes.Shown()[1].caption, QStringLiteral("Warning"));
     EXPECT_EQ(boxes.Shown()[0].answer, mrNo);
 }

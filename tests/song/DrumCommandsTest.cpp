@@ -219,26 +219,26 @@ TEST(PatternCommands, RefusalsNameTheCommand) {
     struct Case {
         const char *what;
         DrumCommandResult result;
-        EDrumMessageKind kind;
+        TDrumMessageKind kind;
         const char *text;
     };
     const Case cases[] = {
-        {"copy empty", CopyPatterns(empty, clip), EDrumMessageKind::Information,
+        {"copy empty", CopyPatterns(empty, clip), TDrumMessageKind::Information,
          "There are no patterns to copy. Click in the grid to create one."},
-        {"copy none", CopyPatterns(none, clip), EDrumMessageKind::Warning, "Click on drum pattern line(s) to copy"},
-        {"cut empty", CutPatterns(empty, clip), EDrumMessageKind::Information,
+        {"copy none", CopyPatterns(none, clip), TDrumMessageKind::Warning, "Click on drum pattern line(s) to copy"},
+        {"cut empty", CutPatterns(empty, clip), TDrumMessageKind::Information,
          "There are no patterns to cut. Click in the grid to create one."},
-        {"cut none", CutPatterns(none, clip), EDrumMessageKind::Warning, "Click on drum pattern line(s) to cut"},
-        {"delete empty", DeletePatterns(empty), EDrumMessageKind::Information,
+        {"cut none", CutPatterns(none, clip), TDrumMessageKind::Warning, "Click on drum pattern line(s) to cut"},
+        {"delete empty", DeletePatterns(empty), TDrumMessageKind::Information,
          "There are no patterns to delete. Click in the grid to create one."},
-        {"delete none", DeletePatterns(none), EDrumMessageKind::Warning, "Click on drum pattern line(s) to delete"},
-        {"rename empty", AskRenamePatterns(empty).refusal, EDrumMessageKind::Information,
+        {"delete none", DeletePatterns(none), TDrumMessageKind::Warning, "Click on drum pattern line(s) to delete"},
+        {"rename empty", AskRenamePatterns(empty).refusal, TDrumMessageKind::Information,
          "There are no patterns to rename. Click in the grid to create one."},
-        {"rename none", AskRenamePatterns(none).refusal, EDrumMessageKind::Warning,
+        {"rename none", AskRenamePatterns(none).refusal, TDrumMessageKind::Warning,
          "Click on drum pattern line(s) to rename"},
-        {"select all empty", SelectAllPatterns(empty), EDrumMessageKind::Information,
+        {"select all empty", SelectAllPatterns(empty), TDrumMessageKind::Information,
          "There are no patterns to select. Click in the grid to create one."},
-        {"select to top empty", SelectPatterns(empty, EPatternSelect::ToTop), EDrumMessageKind::Information,
+        {"select to top empty", SelectPatterns(empty, TPatternSelect::ToTop), TDrumMessageKind::Information,
          "There are no patterns to select. Click in the grid to create one."},
     };
     for (const Case &c : cases) {
@@ -337,12 +337,12 @@ TEST(PatternCommands, RenameKeepsFortyCharactersAndEachOwnId) {
 TEST(PatternCommands, SelectionCommandsAndDuplicate) {
     DrumPart part = WithPatterns({1, 2, 3, 4});
     part.list.SetItemIndex(2);
-    SelectPatterns(part, EPatternSelect::ToTop);
+    SelectPatterns(part, TPatternSelect::ToTop);
     EXPECT_EQ(part.list.SelectedIndices(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(PlayBarsPanel(part), "Play Selected Bars");
-    SelectPatterns(part, EPatternSelect::ToBottom);
+    SelectPatterns(part, TPatternSelect::ToBottom);
     EXPECT_EQ(part.list.SelectedIndices(), (std::vector<int>{2, 3}));
-    SelectPatterns(part, EPatternSelect::One);
+    SelectPatterns(part, TPatternSelect::One);
     EXPECT_EQ(part.list.SelectedIndices(), std::vector<int>{2});
     EXPECT_EQ(PlayBarsPanel(part), "Play All Bars");
 

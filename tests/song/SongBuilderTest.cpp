@@ -74,7 +74,7 @@ TEST(SongBuilder, OneLineGuitarSongIsByteExact) {
     f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
     const uint64_t revision = f.song.LinesRevision(6);
     const TBuildResult r = f.Build();
-    ASSERT_EQ(r.Status, EBuildStatus::Built) << r.Message;
+    ASSERT_EQ(r.Status, TBuildStatus::Built) << r.Message;
     EXPECT_EQ(f.song.LinesRevision(6), revision) << "building only reads the lines";
     ASSERT_EQ(f.midi.GetTrackCount(), 2);
     EXPECT_EQ(f.midi.GetPPQN(), 192);
@@ -225,7 +225,7 @@ TEST(SongBuilder, MissingDrumBlockStopsTheDrumTrackOnly) {
     f.drums.list.Add("no block");
     f.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     const TBuildResult r = f.Build();
-    EXPECT_EQ(r.Status, EBuildStatus::Built);
+    EXPECT_EQ(r.Status, TBuildStatus::Built);
     EXPECT_EQ(r.Warning, "Internal Error: Pattern pointed to by listbox does not exist (BuildDrumPatternTrack)");
     EXPECT_EQ(f.midi.GetTrackCount(), 3);
 }
@@ -235,7 +235,7 @@ TEST(SongBuilder, NothingAudibleGivesNoTracks) {
     f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, Q"};
     f.song.Tab(6).Mute = true;
     f.settings.Metronome = true;
-    EXPECT_EQ(f.Build().Status, EBuildStatus::NothingToPlay);
+    EXPECT_EQ(f.Build().Status, TBuildStatus::NothingToPlay);
     EXPECT_EQ(f.midi.GetTrackCount(), 0);
     EXPECT_TRUE(f.song.Tab(6).Mute);
 }
@@ -259,7 +259,7 @@ TEST(SongBuilder, SoloOnTheCurrentTabSilencesTheOthersWithoutTouchingTheirFlags)
     // Solo on another tab than the current one does not count; the failing line is reported.
     f.song.CurrentTab = 1;
     const TBuildResult r = f.Build();
-    EXPECT_EQ(r.Status, EBuildStatus::LineError);
+    EXPECT_EQ(r.Status, TBuildStatus::LineError);
     EXPECT_EQ(r.Tab, 7);
     EXPECT_EQ(r.Line, 1);
     EXPECT_EQ(r.Message, "Error in GUITAR 2 on line 2\rGuitar 2: Error in line: Not enough commas in the line\r\r"
@@ -406,7 +406,7 @@ TEST(SongBuilder, AFullTrackEndsTheBuildNamingItsTabAndLine) {
         f.song.Lines(7) = {"C, x, 3, 2, 0, 1, 0, Q"};
         f.song.Tab(7).Mute = true;
         const TBuildResult r = f.Build();
-        EXPECT_EQ(r.Status, EBuildStatus::InsertFailed) << c.what;
+        EXPECT_EQ(r.Status, TBuildStatus::InsertFailed) << c.what;
         EXPECT_EQ(r.Tab, c.tab) << c.what;
         EXPECT_EQ(r.Line, c.line) << c.what;
         EXPECT_EQ(r.Message, c.message) << c.what;

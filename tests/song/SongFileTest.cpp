@@ -164,7 +164,7 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
 
     NewSong opened;
     opened.song.Tab(6).Colour = 0x123456;  // a colour changed in the running program survives
-    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), TSongReadResult::Ok);
     EXPECT_EQ(opened.song.Tempo, 96);
     EXPECT_EQ(opened.song.TimeSignature, "0608");
     EXPECT_EQ(opened.song.SongTranspose, -3);
@@ -224,7 +224,7 @@ TEST_F(SongFileOnDisk, TheFileIsARawDeflateStreamBothWays) {
         at += n;
     }
     NewSong opened;
-    ASSERT_EQ(ReadSongBytes(stored, opened.song, opened.drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongBytes(stored, opened.song, opened.drums), TSongReadResult::Ok);
     EXPECT_EQ(opened.song.SongTitle, "Raw");
     EXPECT_EQ(opened.song.Lines(3), s.song.Lines(3));
 }
@@ -236,7 +236,7 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     const TSongModel before = open.song;
     const std::vector<std::string> storeBefore = open.drums.store.Lines();
 
-    EXPECT_EQ(ReadSongFile(Path("none.twd"), open.song, open.drums), ESongReadResult::NotFound);
+    EXPECT_EQ(ReadSongFile(Path("none.twd"), open.song, open.drums), TSongReadResult::NotFound);
 
     NewSong other;
     other.song.Lines(5) = {"x"};
@@ -270,14 +270,14 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     bad.push_back(compressed);
     bad.back().insert(bad.back().end(), {'j', 'u', 'n', 'k'});
     for (size_t i = 0; i < bad.size(); ++i) {
-        EXPECT_EQ(ReadSongBytes(bad[i], open.song, open.drums), ESongReadResult::Corrupt) << i;
+        EXPECT_EQ(ReadSongBytes(bad[i], open.song, open.drums), TSongReadResult::Corrupt) << i;
         EXPECT_TRUE(SameSong(open.song, before)) << i;
         EXPECT_EQ(open.drums.store.Lines(), storeBefore) << i;
     }
     // An image that inflates beyond the cap is refused.
     std::vector<uint8_t> big(1 << 20, 0), bomb;
     ASSERT_TRUE(DeflateRaw(big, bomb));
-    EXPECT_EQ(ReadSongBytes(bomb, open.song, open.drums, 1 << 16), ESongReadResult::Corrupt);
+    EXPECT_EQ(ReadSongBytes(bomb, open.song, open.drums, 1 << 16), TSongReadResult::Corrupt);
 }
 
 TEST(SongFileLimits, CountsTheFileHoldsAndTheLargestImageOfAFile) {
@@ -337,7 +337,7 @@ TEST_F(SongFileOnDisk, ASongBeyondAnyFixedCapSavesAndOpensAgain) {
     std::string error;
     ASSERT_TRUE(WriteSongFile(path, s.song, s.drums, &error)) << error;
     NewSong opened;
-    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), TSongReadResult::Ok);
     EXPECT_TRUE(opened.song.TabLists == s.song.TabLists);
 }
 
@@ -358,12 +358,12 @@ TEST_F(SongFileOnDisk, AFileOfManyReadsIsCheckedToItsLastByte) {
     const std::string file = ReadAll(path);
     ASSERT_GT(file.size(), size_t(3) << 18);
     NewSong open;
-    ASSERT_EQ(ReadSongFile(path, open.song, open.drums), ESongReadResult::Ok);
+    ASSERT_EQ(ReadSongFile(path, open.song, open.drums), TSongReadResult::Ok);
     EXPECT_TRUE(open.song.TabLists == s.song.TabLists);
 
     for (const std::string &bad : {file + "j", file.substr(0, file.size() - 1), file.substr(0, file.size() / 2)}) {
         WriteAll(path, bad);
-        EXPECT_EQ(ReadSongFile(path, open.song, open.drums), ESongReadResult::Corrupt) << bad.size();
+        EXPECT_EQ(ReadSongFile(path, open.song, open.drums), TSongReadResult::Corrupt) << bad.size();
         EXPECT_TRUE(open.song.TabLists == s.song.TabLists);
     }
 }
@@ -454,7 +454,7 @@ TEST_F(SongFileOnDisk, SavingHonoursWhatIsOnDisk) {
     auto text = [](auto write) {
         return [write](const std::string &path) {
             std::string reason;
-            return write(path, &reason) == ETextExportResult::Written ? std::string()
+            return write(path, &reason) == TTextExportResult::Written ? std::string()
                                                                       : platform::SaveFailedText(path, reason);
         };
     };
@@ -486,7 +486,7 @@ TEST_F(SongFileOnDisk, AFileThatCannotBeReadSaysWhy) {
     std::string reason;
     fs::create_directory(dir_ / "folder.twd");
     EXPECT_EQ(ReadSongFile((dir_ / "folder.twd").string(), open.song, open.drums, kMaxSongImageBytes, &reason),
-              ESongReadResult::Unreadable);
+              TSongReadResult::Unreadable);
     EXPECT_EQ(reason, "Is a directory");
     EXPECT_EQ(open.song.Lines(2), std::vector<std::string>{"kept"});
 }
@@ -499,7 +499,7 @@ TEST_F(SongFileOnDisk, AFileWithoutReadPermissionSaysSo) {
     ASSERT_TRUE(WriteSongFile(Path("locked.twd"), open.song, open.drums));
     ::chmod(Path("locked.twd").c_str(), 0);
     EXPECT_EQ(ReadSongFile(Path("locked.twd"), open.song, open.drums, kMaxSongImageBytes, &reason),
-              ESongReadResult::Unreadable);
+              TSongReadResult::Unreadable);
     EXPECT_EQ(reason, "Permission denied");
 }
 

@@ -46,18 +46,18 @@ TEST(TextExport, NamesAndFiles) {
     song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q"};
     const std::string expected = BuildTextExport(song);
 
-    EXPECT_EQ(WriteTextExport((dir / "a.txt").string(), song), ETextExportResult::Written);
+    EXPECT_EQ(WriteTextExport((dir / "a.txt").string(), song), TTextExportResult::Written);
     EXPECT_EQ(ReadAll(dir / "a.txt"), expected);  // no byte-order mark
     // "b.doc" was chosen (and so confirmed): b.txt is written; once b.txt exists, it is not
     // overwritten without asking.
-    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song), ETextExportResult::Written);
+    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song), TTextExportResult::Written);
     std::ofstream(dir / "b.txt") << "keep";
-    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song), ETextExportResult::NeedsConfirmation);
+    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song), TTextExportResult::NeedsConfirmation);
     EXPECT_EQ(ReadAll(dir / "b.txt"), "keep");
-    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song, true), ETextExportResult::Written);
+    EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song, true), TTextExportResult::Written);
     EXPECT_EQ(ReadAll(dir / "b.txt"), expected);
     EXPECT_FALSE(fs::exists(dir / "b.doc"));
-    EXPECT_EQ(WriteTextExport((dir / "none" / "c.txt").string(), song), ETextExportResult::Failed);
+    EXPECT_EQ(WriteTextExport((dir / "none" / "c.txt").string(), song), TTextExportResult::Failed);
     fs::remove_all(dir);
 }
 
