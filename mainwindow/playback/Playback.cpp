@@ -283,6 +283,7 @@ bool TPlayback::PlayCommand() {
         ShowIdleButton();
     };
 
+    builtTempo_.clear();
     if (!built.Ok()) {
         player_->SetPlay(false);
         MidiData1.New();
@@ -303,6 +304,10 @@ bool TPlayback::PlayCommand() {
     }
 
     const int64_t countIn = CountInTicks(song, drums, settings);
+    for (TTempoChange change : TempoChangesOf(MidiData1)) {
+        change.Tick = static_cast<int32_t>(std::max<int64_t>(change.Tick - countIn, 0));
+        builtTempo_.push_back(change);
+    }
     range_ = ComputePlayRange(source, std::as_const(song).Lines(song.CurrentTab), MidiData1, countIn);
 
     outputs_->SetActive(true);

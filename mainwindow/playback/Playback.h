@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "song/PatternStore.h"
+#include "song/LinePositions.h"
 #include "song/SongModel.h"
 
 class QCheckBox;
@@ -158,6 +159,9 @@ public:
 
     // The song as the last play built it.
     const TMidiData &MidiData() const { return MidiData1; }
+    // The tempo changes of the last build, counted from the song's start (the count-in bars taken
+    // off): the caret line's time is shown under them.
+    const std::vector<TTempoChange> &BuiltTempoChanges() const { return builtTempo_; }
     TTrackOutputs &Outputs() { return *outputs_; }
     QTimer &PositionTimer() { return TimerMidiPosition; }
     // The range of the last play (for tests).
@@ -181,6 +185,7 @@ private:
     const TPlaybackCalls &calls_ = p_.Calls;
     bool PlayFromCursor = false;
     TMidiData MidiData1;
+    std::vector<TTempoChange> builtTempo_;
     // The play panel's labels and animation (inside GroupBoxMIDIPlay).
     QLabel *LabelMIDIPlayBar = nullptr;
     QLabel *LabelMIDIPlayBeat = nullptr;

@@ -83,6 +83,8 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
         TPositionConductor conductor;
         conductor.TimeSignature = doc_.Song.TimeSignature;
         conductor.Tempo = doc_.Song.Tempo;
+        if (songCommands_) // the tempo changes of the last play's build, as the player counted them
+            conductor.TempoChanges = songCommands_->Playback().BuiltTempoChanges();
         const TSongPoint p = docs_->PointOfLine(line, conductor);
         return TLinePosition{static_cast<int>(p.Bar), p.Beat, static_cast<int>(p.BeatTick), p.Ms};
     });

@@ -156,6 +156,23 @@ TEST_F(SongCommandsTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     EXPECT_FALSE(Ctl<TNotationEdit>(*w, "RichEdit1")->isReadOnly());
 }
 
+TEST_F(SongCommandsTest, CaretTimeFollowsTheTempoChangesOfTheLastPlay) {
+    // Two quarters at 120, then 60: the fourth line starts 1 s + 1 s in, once a play has built the
+    // tempo change (with a count-in bar before it, which the caret's time leaves out).
+    Make({WriteSong(QStringLiteral("tempo.twd"), {kC, kD, "*Tempo 60", kC, kD})});
+    auto time = [&] {
+        QApplication::processEvents();
+        return Ctl<TStatusPanels>(*w, "StatusBarRichEdit")->Text(3);
+    };
+    w->Lines().MoveCaretToLine(4);
+    EXPECT_EQ(time(), QStringLiteral("Time: 00:00:01.50")); // nothing built yet: the song's 120 throughout
+    Ctl<QCheckBox>(*w, "chkCountIn")->click();
+    Drive([&] { QTest::keyClick(w.get(), Qt::Key_F2); });
+    w->Lines().MoveCaretToLine(0);
+    w->Lines().MoveCaretToLine(4);
+    EXPECT_EQ(time(), QStringLiteral("Time: 00:00:02.00"));
+}
+
 TEST_F(SongCommandsTest, FromTheCaretTheSelectionAndTheBookmark) {
     Make({WriteSong(QStringLiteral("four.twd"), {kC, kD, kE, kF})});
     // Ctrl+F2 with the caret on line 3.
