@@ -3,8 +3,9 @@
 // grid with and without Loop Pattern and by the song player as that many bars of the drum part.
 // The output stamps each message with the steady clock; a bar's length is measured from the
 // bass drum's note-ons (looped and the song) or from a pass's first note-on to its last note-off
-// (one pass a press), and printed as a ratio of the bar's length at the tempo.
-//   mainwindow_drumgrid_bench [bars] [tempo]
+// (one pass a press), and printed as a ratio of the bar's length at the tempo; after `runs` runs,
+// each time signature's min / median / max of each way of playing.
+//   mainwindow_drumgrid_bench [bars] [tempo] [runs]
 #include "bench/StampingOut.h"
 #include "bench/WindowBench.h"
 #include "bench/WindowLookup.h"
@@ -73,10 +74,10 @@ void SetUpSong(TfrmMain &w, const Metre &m, int tempo, int bars) {
 
 double BarMs(const Metre &m, int tempo) { return 240000.0 / (double(tempo) * m.lower) * m.upper; }
 
-void Print(const char *what, std::vector<double> ratios) {
+void Print(const std::string &what, std::vector<double> ratios) {
     std::sort(ratios.begin(), ratios.end());
-    std::printf("  %-24s min %.4f  median %.4f  max %.4f  (%zu runs)\n", what, ratios.front(), ratios[ratios.size() / 2],
-                ratios.back(), ratios.size());
+    std::printf("  %-30s min %.4f  median %.4f  max %.4f  (%zu runs)\n", what.c_str(), ratios.front(),
+                ratios[ratios.size() / 2], ratios.back(), ratios.size());
 }
 
 } // namespace
@@ -86,6 +87,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const int bars = argc > 1 ? std::max(2, std::atoi(argv[1])) : 16;
     const int tempo = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 500) : 120;
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1;
     QTemporaryDir dir;
     StampingOut out;
     out.log = true;
@@ -95,9 +97,11 @@ int main(int argc, char **argv) {
     QApplication::processEvents();
 
     const Metre metres[] = {{"4/4", 4, 4}, {"3/4", 3, 4}, {"7/8", 7, 8}};
-    std::vector<double> looped, single, song;
+    std::vector<double> looped[3], single[3], song[3];
     std::printf("bar length / nominal, %d bars at %d bpm\n", bars, tempo);
-    for (const Metre &m : metres) {
+    for (size_t i = 0; i < size_t(runs) * std::size(metres); ++i) {
+        const size_t mi = i % std::size(metres);
+        const Metre &m = metres[mi];
         const double barMs = BarMs(m, tempo);
         auto *loop = Ctl<QCheckBox>(w, "chkLoopDrumGrid");
 
@@ -116,7 +120,7 @@ int main(int argc, char **argv) {
         watch.stop();
         std::vector<int64_t> downbeats = Arrivals(out, kBass, true);
         const double loopRatio = (downbeats[size_t(bars)] - downbeats[0]) / 1e6 / (bars * barMs);
-        looped.push_back(loopRatio);
+        looped[mi].push_back(loopRatio);
 
         // One pass a press: from its first note-on to its last note-off.
         loop->setChecked(false);
@@ -127,7 +131,7 @@ int main(int argc, char **argv) {
             passMs += (Arrivals(out, kHiHat, false).back() - Arrivals(out, kBass, true).front()) / 1e6;
         }
         const double singleRatio = passMs / (bars * barMs);
-        single.push_back(singleRatio);
+        single[mi].push_back(singleRatio);
 
         // The song player: bars + 1 patterns, the downbeats of the first bars + 1.
         SetUpSong(w, m, tempo, bars + 1);
@@ -139,13 +143,15 @@ int main(int argc, char **argv) {
             return 1;
         }
         const double songRatio = (downbeats[size_t(bars)] - downbeats[0]) / 1e6 / (bars * barMs);
-        song.push_back(songRatio);
+        song[mi].push_back(songRatio);
         std::printf("  %s: grid looped %.4f, grid one pass a press %.4f, song player %.4f\n", m.text, loopRatio,
                     singleRatio, songRatio);
     }
-    std::vector<double> grid = looped;
-    grid.insert(grid.end(), single.begin(), single.end());
-    Print("drum grid (all six)", grid);
-    Print("song player", song);
+    for (size_t mi = 0; mi < std::size(metres); ++mi) {
+        const std::string metre = metres[mi].text;
+        Print(metre + " grid, Loop Pattern", looped[mi]);
+        Print(metre + " grid, one pass a press", single[mi]);
+        Print(metre + " song player", song[mi]);
+    }
     return 0;
 }

@@ -1,6 +1,6 @@
 # What the end-to-end scripts' WAV checks share: reading the synthesizer's 16-bit WAV file, the
-# power of one frequency in a stretch of it (Goertzel), where sound starts, and the check of the
-# song that tools/play_e2e.sh and tools/options_e2e.sh play.
+# power of one frequency in a stretch of it (Goertzel), where sound starts, where each hit starts,
+# and the check of the song that tools/play_e2e.sh and tools/options_e2e.sh play.
 import math, struct, wave
 
 
@@ -35,6 +35,21 @@ def rms_onset(mono, rate, level=300):
         if math.sqrt(sum(x * x for x in mono[i:i + block]) / block) > level:
             return i
     return None
+
+
+def hits(mono, rate, level=300):
+    # Where each short, sharp sound (a drum hit) starts, in seconds: a hundredth of a second whose
+    # RMS passes level and three times the one before, to its first sample past level.
+    block, found, before = rate // 100, [], 0.0
+    for i in range(0, len(mono) - block, block):
+        rms = math.sqrt(sum(x * x for x in mono[i:i + block]) / block)
+        if rms > level and rms > 3 * before:
+            start = max(i - block, 0)
+            first = next(k for k in range(start, i + block) if abs(mono[k]) > level)
+            if not found or first / rate - found[-1] > 0.05:
+                found.append(first / rate)
+        before = rms
+    return found
 
 
 def play_song_heard(path, earliest, too_early):

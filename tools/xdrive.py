@@ -3,7 +3,7 @@
 # ctypes, so nothing needs installing) and asks a window to close as a window manager would.
 #   python3 xdrive.py keys KEY...      focus the window, press each key ("F2", "Down", "ctrl+s")
 #   python3 xdrive.py press KEY...     press each key where the focus is (a message box the window opened)
-#   python3 xdrive.py click X Y        a left click at X, Y from the window's top left corner
+#   python3 xdrive.py click X Y [right] a left (or right) click at X, Y from the window's top left corner
 #   python3 xdrive.py close [WINDOW]   WM_DELETE_WINDOW to the Tarrowind window or to WINDOW (an id)
 import ctypes as C, sys, time
 
@@ -111,9 +111,10 @@ elif cmd == "click":
     x, y, child = C.c_int(), C.c_int(), C.c_ulong()
     X.XTranslateCoordinates(d, main_window(), root, int(sys.argv[2]), int(sys.argv[3]),
                             C.byref(x), C.byref(y), C.byref(child))
+    button = 3 if sys.argv[4:5] == ["right"] else 1
     T.XTestFakeMotionEvent(d, -1, x.value, y.value, 0)
-    T.XTestFakeButtonEvent(d, 1, 1, 0)
-    T.XTestFakeButtonEvent(d, 1, 0, 0)
+    T.XTestFakeButtonEvent(d, button, 1, 0)
+    T.XTestFakeButtonEvent(d, button, 0, 0)
     X.XFlush(d)
     time.sleep(0.3)
 elif cmd == "close":
