@@ -9,16 +9,20 @@
 #include <string>
 
 namespace {
+// clang-format off
 const char *const kGuitar[] = {
     "*TEMPO 96", "", "C, x, 3, 2, 0, 1, 0, Q", "Am, x, 0, 2, 2, 1, 0, Q", "F, 1, 3, 3, 2, 1, 1, Q",
     "G, 3, 2, 0, 0, 0, 3, Q", "C, x, 3, 2, 0, 1, 0, E", "C/E, 0, 3, 2, 0, 1, 0, E", "Dm7, x, x, 0, 2, 1, 1, H",
     "G7, 3, 2, 0, 0, 0, 1, H", "E, x, x, x, x, x, 0, Q", "Em, 0, 2, 2, 0, 0, 0, .H", "Rest , x, x, x, x, x, x, Q",
 };
+// clang-format on
+// clang-format off
 const char *const kPiano[] = {
     "*VOLUME 90", "C, 48, 52, 55, x, x, x, x, x, x, x, Q", "Am, 45, 48, 52, x, x, x, x, x, x, x, Q",
     "F, 41, 45, 48, x, x, x, x, x, x, x, Q", "G, 43, 47, 50, x, x, x, x, x, x, x, Q",
     "C5, 60, x, x, x, x, x, x, x, x, x, E", "E5, 64, x, x, x, x, x, x, x, x, x, E",
 };
+// clang-format on
 const char *const kBass[] = {"C, 3, x, x, x, Q", "A, 0, x, x, x, Q", "F, 1, x, x, x, Q", "G, 3, x, x, x, Q"};
 } // namespace
 

@@ -100,6 +100,7 @@ constexpr std::string_view kBuiltInRows[] = {
     "9#11,  9#11,   1-3-b7-9-#11 Dom",
 };
 
+// clang-format off
 constexpr TDegreeBox kBoxes[kDegreeBoxCount] = {
     {"cbroot", "Root", "1"},         {"cbflat2", "Flat 2", "b2"},       {"cb2", "2nd ", "2"},
     {"cbminor3", "Minor 3rd", "b3"}, {"cbmajor3", "Major 3rd", "3"},    {"cb4", "4th ", "4"},
@@ -109,6 +110,7 @@ constexpr TDegreeBox kBoxes[kDegreeBoxCount] = {
     {"cb10", "10th", "10"},          {"cbaug11", "Aug 11", "#11"},      {"cb11", "11th", "11"},
     {"cbflat13", "Flat 13", "b13"},  {"cb13", "13th", "13"},            {"cbsharp13", "Sharp 13", "#13"},
 };
+// clang-format on
 // Pairs of boxes (by index) that exclude each other.
 constexpr std::pair<int, int> kExclusive[] = {{1, 12}, {2, 13}, {3, 14}, {4, 15}, {5, 17},
                                               {6, 16}, {8, 18}, {9, 19}, {10, 20}};

@@ -12,6 +12,7 @@ namespace {
 
 // The sound picker's own names; they differ from the General MIDI table's in places
 // ("Electic Guitar (jazz)", "Shakuhachi") and are kept as they are, since song files hold them.
+// clang-format off
 constexpr std::array<std::string_view, 128> kSoundNames = {
     "Acoustic Grand Piano", "Bright Acoustic Piano", "Electric Grand Piano", "Honky-tonk Piano",
     "Rhodes Piano", "Chorused Piano", "Harpsichord", "Clavinet",
@@ -39,12 +40,15 @@ constexpr std::array<std::string_view, 128> kSoundNames = {
     "Guitar Fret Noise", "Breath Noise", "Seashore", "Bird Tweet", "Telephone Ring", "Helicopter", "Applause",
     "Gunshot",
 };
+// clang-format on
 
+// clang-format off
 constexpr std::array<std::string_view, 16> kSoundGroups = {
     "Keyboards", "Tuned Percussion", "Organs", "Guitars", "Basses", "Strings", "Ensemble", "Brass",
     "Reeds", "Winds", "Synth Leads", "Synth Pads", "Synth Effects", "Folk Instruments", "Percussion",
     "Sound Effects",
 };
+// clang-format on
 
 constexpr std::array<std::string_view, 47> kPercussion = {
     "36 Bass Drum 1", "35 Bass Drum 2", "38 Snare Drum 1", "40 Snare Drum 2 ", "43 Low Tom 1", "41 Low Tom 2",
@@ -128,10 +132,12 @@ constexpr std::array kChordTypeHeadings = {
     TChordTypeHeading{"Misc", "", 42},
 };
 
+// clang-format off
 constexpr std::array<std::string_view, 5> kScaleGroups = {
     "Rock and Blues", "Modes of the Major Scale", "Other Scales", "Modes of the Melodic Minor Scale",
     "Modes of the Harmonic Minor Scale",
 };
+// clang-format on
 
 constexpr std::array kScales = {
     TScaleRow{22, "Blues Scale", "MWHHMW", 0},

@@ -393,6 +393,7 @@ void TfrmMain::BuildDrumsPage() {
 void TfrmMain::BindCommands() {
     TCommands &c = *commands_;
     TEditorController *ed = editor_.get();
+    // clang-format off
     const std::pair<const char *, void (TEditorController::*)()> edits[] = {
         {"Undo1", &TEditorController::Undo1Click},     {"Cut1", &TEditorController::Cut1Click},
         {"Copy1", &TEditorController::Copy1Click},     {"Paste1", &TEditorController::Paste1Click},
@@ -402,6 +403,7 @@ void TfrmMain::BindCommands() {
         {"Paste2", &TEditorController::Paste1Click},   {"Delete2", &TEditorController::Delete1Click},
         {"SelectAll2", &TEditorController::SelectAll1Click}, {"SelectNone2", &TEditorController::SelectNone1Click},
     };
+    // clang-format on
     for (const auto &[name, handler] : edits)
         c.Bind(name, TArea::Editor, [ed, h = handler] { (ed->*h)(); });
     static const char *const durations[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",

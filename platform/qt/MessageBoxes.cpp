@@ -42,12 +42,14 @@ struct ButtonMap {
     int result;
 };
 
+// clang-format off
 constexpr ButtonMap kButtons[] = {
     {mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
     {mbOk, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
     {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
     {mbIgnore, QMessageBox::Ignore, mrIgnore},
 };
+// clang-format on
 
 QMessageBox::Icon IconOf(TMessageKind kind) {
     switch (kind) {

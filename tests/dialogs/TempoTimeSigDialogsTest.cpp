@@ -121,11 +121,13 @@ protected:
 };
 
 TEST_F(TimeSigDialogTest, PresetDoubleClicksConfirm) {
+    // clang-format off
     const struct { const char *label; const char *chosen; } cases[] = {
         {"Six eighth notes per bar", "0608"},
         {"Twelve eighth notes per bar", "1208"},
         {"Waltzes and ballads", "0304"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         EXPECT_EQ(AskDriven("0404", [&](QWidget &d) { QTest::mouseDClick(LabelWithText(d, c.label), Qt::LeftButton); }),
                   c.chosen)

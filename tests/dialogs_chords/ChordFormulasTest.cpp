@@ -23,17 +23,20 @@ TCFormula Spelled(const char *root, const char *formula) {
 }
 
 TEST(ChordFormulas, DegreesCountTheirSemitonesExactly) {
+    // clang-format off
     const struct { const char *degree; int semitones; } cases[] = {
         {"1", 0}, {"b2", 1}, {"2", 2}, {"b3", 3}, {"3", 4}, {"4", 5}, {"b5", 6}, {"5", 7}, {"#5", 8},
         {"b6", 8}, {"6", 9}, {"bb7", 9}, {"b7", 10}, {"7", 11}, {"octave", 12}, {"b9", 13}, {"9", 14},
         {"#9", 15}, {"10", 16}, {"11", 17}, {"#11", 18}, {"12", 19}, {"b13", 20}, {"13", 21}, {"#13", 22},
         {"B3", -1}, {"Octave", -1}, {" 3", -1}, {"", -1}, {"x", -1},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(DegreeToSemitones(c.degree), c.semitones) << '"' << c.degree << '"';
 }
 
 TEST(ChordFormulas, RowsSplitIntoTypeShortNameAndFormula) {
+    // clang-format off
     const struct { const char *row; bool ok; const char *type, *shortName, *formula; } cases[] = {
         {"Dim, dim        ,1-b3-b5 Min", true, "Dim", "dim", "1-b3-b5"},
         {"Sus2,sus2      ,1-2-5-9 Maj", true, "Sus2", "sus2", "1-2-5-9"},
@@ -44,6 +47,7 @@ TEST(ChordFormulas, RowsSplitIntoTypeShortNameAndFormula) {
         {"a, b", false, "", "", ""},
         {"", false, "", "", ""},
     };
+    // clang-format on
     for (const auto &c : cases) {
         TFormulaRow row;
         ASSERT_EQ(SplitFormulaRow(c.row, row), c.ok) << c.row;
@@ -83,6 +87,7 @@ TEST(ChordFormulas, SpellingUsesSharpNamesAndReportsUnknownDegreesOnce) {
 
 TEST(ChordFormulas, InversionsReversalsAndPermutations) {
     const TCFormula f = Spelled("C", "1-3-5-b7");
+    // clang-format off
     const struct { const char *name; TCFormula got; std::vector<std::string> degrees, notes; const char *text; } cases[] = {
         {"rotate", RotateFormula(f), {"3", "5", "b7", "1"}, {"E", "G", "A#", "C"}, "3-5-b7-1"},
         {"reverse", ReverseFormula(f), {"b7", "5", "3", "1"}, {"A#", "G", "E", "C"}, "b7-5-3-1"},
@@ -93,6 +98,7 @@ TEST(ChordFormulas, InversionsReversalsAndPermutations) {
          {"G", "F", "A#", "E", "C", "D"}, "1-3-5-b7-9-11"},
         {"permute 3", PermuteFormula(Spelled("C", "1-3-5")), {"1", "3", "5"}, {"C", "E", "G"}, "1-3-5"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         EXPECT_EQ(DegreesOf(c.got), c.degrees) << c.name;
         EXPECT_EQ(NotesOf(c.got), c.notes) << c.name;

@@ -118,6 +118,7 @@ TEST(ChordSearch, GoldenCases) {
 }
 
 TEST(ChordSearch, OpenStringsOfEveryFrettedKind) {
+    // clang-format off
     const struct { const char *kind, *spelling; int strings; std::vector<std::string> names; } cases[] = {
         {"guitar", "242424242424", 6, {"E", "A", "D", "G", "B", "E"}},
         {"bass", "242412121212", 4, {"E", "A", "D", "G"}},
@@ -127,6 +128,7 @@ TEST(ChordSearch, OpenStringsOfEveryFrettedKind) {
         {"ukulele", "242438383951", 4, {"G", "C", "E", "A"}},
         {"a pair that is no number reads as 24", "24242424242x", 6, {"E", "A", "D", "G", "B", "E"}},
     };
+    // clang-format on
     for (const auto &c : cases) {
         const auto open = OpenStringPitches(c.spelling, c.strings);
         std::vector<std::string> names;

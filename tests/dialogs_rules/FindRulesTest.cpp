@@ -74,6 +74,7 @@ struct ReplaceAllCase {
 };
 
 TEST(ReplaceAll, EveryOccurrenceFromTheFirstLineOn) {
+    // clang-format off
     const ReplaceAllCase cases[] = {
         {"each occurrence once, growing text", {"C, x, Q", "C C"}, 0, "C", "C#", {}, {"C#, x, Q", "C# C#"}, 3, {1, 3, 2}},
         {"lines before the first stay out", {"C", "C", "x"}, 1, "C", "D", {}, {"D", "x"}, 1, {1, 0, 1}},
@@ -84,6 +85,7 @@ TEST(ReplaceAll, EveryOccurrenceFromTheFirstLineOn) {
         {"nothing found: lines unchanged", {"abc"}, 0, "z", "y", {}, {"abc"}, 0, {}},
         {"an empty text replaces nothing", {"abc"}, 0, "", "y", {}, {"abc"}, 0, {}},
     };
+    // clang-format on
     for (const ReplaceAllCase &c : cases) {
         const TReplaceAllResult r = ReplaceAll(c.lines, c.firstLine, c.text, c.replacement, c.options);
         EXPECT_EQ(r.lines, c.expected) << c.what;

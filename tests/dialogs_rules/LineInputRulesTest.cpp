@@ -11,6 +11,7 @@ TEST(LineInputRules, TypedCharactersWithAndWithoutTheFilter) {
         bool filter;
         int maxLength;
         bool accepted;
+    // clang-format off
     } cases[] = {
         {'a', 0, true, 40, true},   {'Z', 0, true, 40, true},  {'7', 0, true, 40, true},
         {' ', 0, true, 40, true},   {'-', 0, true, 40, true},  {'&', 0, true, 40, false},
@@ -21,6 +22,7 @@ TEST(LineInputRules, TypedCharactersWithAndWithoutTheFilter) {
         {kBackspace, 41, true, 40, true}, {'n', 500, true, 0, true}, {'n', 500, false, -1, true},
         {'&', 41, false, 40, false},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(AcceptsTypedChar(c.c, c.trimmed, c.filter, c.maxLength), c.accepted)
             << int(c.c) << " " << c.trimmed << " " << c.filter << " " << c.maxLength;

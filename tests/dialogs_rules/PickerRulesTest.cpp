@@ -79,11 +79,13 @@ TEST(ChordTypePicker, FortyFourTypesNumberedUpTo45Without24) {
 }
 
 TEST(ChordTypePicker, FormulaRowsGiveTheirSemitonesRootFirst) {
+    // clang-format off
     const std::map<int, std::vector<int>> rows = {
         {0, {0, 4, 7}},          {59, {0, 4, 6, 10}},          {72, {0, 4, 8, 10, 14}},
         {40, {0, 3, 6, 9}},      {73, {0, 4, 7, 10, 14, 18}},  {22, {0, 2, 7, 14}},
         {11, {0, 4, 11, 14, 17, 21}}, {2, {}},                  {74, {}},
     };
+    // clang-format on
     for (const auto &[row, semitones] : rows)
         EXPECT_EQ(ChordRowSemitones(row), semitones) << row;
     // Every type's formula reads to rising notes: a misspelt degree would read as the root.

@@ -7,10 +7,12 @@
 namespace {
 
 TEST(TempoRules, KeyReleaseKeepsTheTextATempo) {
+    // clang-format off
     const struct { const char *typed; const char *after; } cases[] = {
         {"7777", "500"}, {"1234", "500"}, {" 77 7 ", "500"}, {"", "1"}, {"  ", "1"},
         {"777", "777"}, {"0", "0"}, {"12", "12"}, {"007", "007"},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(TempoTextAfterKeyRelease(c.typed), c.after) << '"' << c.typed << '"';
 }
@@ -25,11 +27,13 @@ TEST(TempoRules, ChangeWritesReadableNumbersBackPlain) {
 }
 
 TEST(TempoRules, UpDownStepsOnlyWithinTheRange) {
+    // clang-format off
     const struct { const char *text; int delta; std::optional<int> next; } cases[] = {
         {"120", +1, 121}, {"120", -1, 119}, {"499", +1, 500}, {"500", +1, std::nullopt},
         {"2", -1, 1}, {"1", -1, std::nullopt}, {"0", +1, 1}, {"0", -1, std::nullopt},
         {"", +1, std::nullopt}, {"x", -1, std::nullopt}, {"777", -1, std::nullopt},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(UpDownStep(c.text, c.delta, kMinTempo, kMaxTempo), c.next) << c.text << ' ' << c.delta;
 }

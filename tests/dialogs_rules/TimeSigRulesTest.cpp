@@ -50,16 +50,19 @@ TEST(TimeSigRules, RestoreCaptionIsFiveCharacters) {
 }
 
 TEST(TimeSigRules, OkHoldsTheNumeratorAndRefusesUnreadableText) {
+    // clang-format off
     const struct { const char *numerator; int index; std::optional<std::string> chosen; } cases[] = {
         {"4", 2, "0404"},   {"6", 3, "0608"},   {"12", 3, "1208"}, {"0", 2, "0104"},
         {"100", 2, "6404"}, {"-3", 0, "0101"},  {" 7 ", 4, "0716"}, {"3", -1, "0300"},
         {"", 2, std::nullopt}, {"abc", 2, std::nullopt}, {"4x", 2, std::nullopt},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(TimeSigOnOk(c.numerator, c.index), c.chosen) << '"' << c.numerator << '"';
 }
 
 TEST(TimeSigRules, PresetLabels) {
+    // clang-format off
     const struct { const char *label; std::optional<std::string> chooses; } cases[] = {
         {"4/4", "0404"},
         {"Rock, Classical, Country, Jazz", "0404"},
@@ -79,6 +82,7 @@ TEST(TimeSigRules, PresetLabels) {
         {"Classical, blues and Rock", std::nullopt},
         {"Simple Time", std::nullopt},
     };
+    // clang-format on
     for (const auto &c : cases) {
         const auto preset = PresetForLabel(c.label);
         std::optional<std::string> chosen;

@@ -170,16 +170,19 @@ TEST(TuningRules, SpellingsRoundTripAndUnreadablePairsReadAsStandard) {
 }
 
 TEST(TuningRules, ListItemsNameTheirPitchWithTheStandardInParentheses) {
+    // clang-format off
     const struct { int string, value; const char *text; } cases[] = {
         {6, 24, "(E)"}, {5, 24, "(A)"}, {4, 24, "(D)"}, {3, 24, "(G)"}, {2, 24, "(B)"}, {1, 24, "(E)"},
         {6, 0, " E "}, {6, 1, " F "}, {6, 2, " F#"}, {6, 60, " E "}, {5, 0, " A "}, {2, 25, " C "},
         {1, 36, " E "}, {6, 61, ""}, {6, -1, ""}, {0, 3, ""}, {7, 3, ""},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(ListItemText(c.string, c.value), c.text) << c.string << "/" << c.value;
 }
 
 TEST(TuningRules, RowTextsAndLabelCaptions) {
+    // clang-format off
     const struct { int preset; const char *row; const char *caption; } cases[] = {
         {0, "6 Standard       (E) (A) (D) (G) (B) (E)", "Standard       (E) (A) (D) (G) (B) (E)"},
         {16, "6 1/2 Step Dn     D#  G#  C#  F   G#  D#", "1/2 Step Dn     D#  G#  C#  F   G#  D#"},
@@ -188,6 +191,7 @@ TEST(TuningRules, RowTextsAndLabelCaptions) {
         {52, "3 Dulc Mixo       D   A   D  (G) (B) (E)", "Dulc Mixo       D   A   D  (G) (B) (E)"},
         {73, "", ""},
     };
+    // clang-format on
     for (const auto &c : cases) {
         EXPECT_EQ(PresetRowText(c.preset), c.row) << c.preset;
         EXPECT_EQ(PresetCaption(c.preset), c.caption) << c.preset;
@@ -228,17 +232,21 @@ TEST(TuningRules, LabelsOfferThePresetsOfTheStringCount) {
 }
 
 TEST(TuningRules, EachKindOpensOnItsDefaultPreset) {
+    // clang-format off
     const struct { TKind kind; std::optional<int> preset; } cases[] = {
         {TKind::Guitar, 0}, {TKind::Mandolin, 50}, {TKind::Bass, 61}, {TKind::Uke, 62},
         {TKind::Tenor, 63}, {TKind::Banjo, 51}, {TKind::Piano, std::nullopt}, {TKind::Drums, std::nullopt},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(KindDefaultPreset(c.kind), c.preset) << KindText(c.kind);
     // The spellings the defaults store (string 1 first), as a tab of the kind keeps them.
+    // clang-format off
     const struct { int preset; bool shortString; const char *spelling; } stored[] = {
         {51, true, "242728292946"}, {50, false, "364145434139"}, {62, false, "242438383951"},
         {61, false, "242412121212"},
     };
+    // clang-format on
     for (const auto &s : stored)
         EXPECT_EQ(SpellingFromValues(TuningPresets()[static_cast<size_t>(s.preset)].Values(), s.shortString),
                   s.spelling);

@@ -125,6 +125,7 @@ TEST_F(EditorControllerTest, SelectionTurnsCountInOffAndBackOn) {
 
 TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
     struct Edit { const char *what; std::function<void()> act; };
+    // clang-format off
     const std::vector<Edit> edits = {
         {"letter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); }},
         {"Enter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Return); }},
@@ -132,6 +133,7 @@ TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
         {"paste", [&] { ts.clipboard.SetText(QStringLiteral("C, 0, Q\r\n")); w->ClipboardChanged(); Act(*w, "Paste1")->trigger(); }},
         {"undo", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); w->ClearModifiedMarks(); Ctl<TNotationEdit>(*w, "RichEdit1")->undo(); }},
     };
+    // clang-format on
     for (const auto &e : edits) {
         w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n"));
         w->Lines().MoveCaretToLine(0);

@@ -126,11 +126,13 @@ TEST(EditorLines, DeleteLinesKeepsTheListShapeInOneUndoStep) {
         int first, last;
         const char *after;
     };
+    // clang-format off
     const Case cases[] = {
         {"a\nb\nc\n", 1, 1, "a\nc\n"}, {"a\nb\nc\n", 2, 2, "a\nb\n"}, {"a\nb\nc", 2, 2, "a\nb"},
         {"a\nb\nc", 0, 2, ""},         {"a", 0, 0, ""},             {"a\nb\n", 0, 5, ""},
         {"a\nb\n", 2, 2, "a\nb\n"}, // after the final line break: no line there
     };
+    // clang-format on
     for (const Case &c : cases) {
         Editor e;
         e.lines.LoadText(QString::fromLatin1(c.text));

@@ -64,6 +64,7 @@ auto Item(const char *name) {
 
 TEST_F(LineCommandsTest, EachCommandOnASmallTab) {
     const QString c = kSong[1], g = kSong[2], e = kSong[3];
+    // clang-format off
     const Case cases[] = {
         {"transpose two lines two half steps higher", Item("TransposeHigher2"), kSong, 1, 2,
          {kSong[0], "C, x, 5, 4, 2, 3, 2, Q", "G, 5, 4, 2, 2, 2, 5, H", e}, 1, 2, {}},
@@ -115,6 +116,7 @@ TEST_F(LineCommandsTest, EachCommandOnASmallTab) {
          }, {"C, x, 3, 2, 0, 1, 0, W", "", "*** Bar 7 ***", "", "G, 3, 2, 0, 0, 0, 3, W"}, 1, kNone,
          {"", "*** Bar 1 ***", "C, x, 3, 2, 0, 1, 0, W", "", "*** Bar 2 ***", "G, 3, 2, 0, 0, 0, 3, W"}, 1, kNone, {}},
     };
+    // clang-format on
     for (const Case &k : cases) {
         SCOPED_TRACE(k.what);
         Load(k.before);

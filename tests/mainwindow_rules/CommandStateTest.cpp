@@ -64,6 +64,7 @@ void Check(const Row &row) {
 }
 
 TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
+    // clang-format off
     const Row rows[] = {
         {"idle, notes, everything allowed", Full(kIdle, kNotes), false,
          {{"Copy1", on}, {"Paste1", on}, {"Undo2", on}, {"FindNext1", on}, {"Find1", on},
@@ -139,6 +140,7 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
         {"idle, drums, patterns", {.tab = kDrums, .patternCount = 2}, false,
          {{"SelectAllandDuplicate1", on}, {"SelectAllAndDuplicate2", on}, {"Duplicate1", on}}},
     };
+    // clang-format on
     for (const Row &row : rows)
         Check(row);
 }
@@ -147,6 +149,7 @@ TEST(CommandState, CommandsFollowPlayTabAndEditorState) {
 // exactly one of them selected (while the song or the grid plays, with no pattern either); its bar
 // count follows it.
 TEST(CommandState, CountInFollowsSelectionAndPlay) {
+    // clang-format off
     const Row rows[] = {
         {"idle, notes, checked", {.tab = kNotes, .countInChecked = true}, false,
          {{"chkCountIn", on, V::Any, C::Left}, {"EdtCountInbars", on}}},
@@ -195,6 +198,7 @@ TEST(CommandState, CountInFollowsSelectionAndPlay) {
         {"grid, no pattern", {.play = kGrid, .tab = kDrums, .countInChecked = true}, false,
          {{"chkCountIn", off, V::Any, C::Unchecked}, {"EdtCountInbars", off}}},
     };
+    // clang-format on
     for (const Row &row : rows)
         Check(row);
 }
@@ -242,10 +246,12 @@ TEST(CommandState, LockGroupsReachEveryMember) {
 // The rule names every row and menu of the command table, whatever the state; names and keys
 // are unique.
 TEST(CommandState, EveryCommandAndMenuGetsAFlag) {
+    // clang-format off
     const TWindowState states[] = {
         {}, Full(kIdle, kDrums), Full(kSong, kNotes), Full(kInstrument, kPiano), Full(kGrid, kDrums),
         {.longOperation = true},
     };
+    // clang-format on
     for (const TWindowState &s : states) {
         SCOPED_TRACE(static_cast<int>(s.play) * 10 + static_cast<int>(s.tab));
         const TCommandState st = ComputeCommandState(s);

@@ -17,12 +17,14 @@ TEST(LineCommandRules, DirectiveLinesTakeTheTabsValues) {
     tab.Channel = 9; // 0-based: the line says 10
     tab.Delay = -12;
     tab.Transpose = -2;
+    // clang-format off
     const std::pair<TDirective, const char *> cases[] = {
         {TDirective::Volume, "*Volume 87"},       {TDirective::Balance, "*Balance CENTER"},
         {TDirective::Instrument, "*Instrument PIANO"}, {TDirective::Channel, "*Channel 10"},
         {TDirective::Delay, "*Delay -12"},        {TDirective::Transpose, "*Transpose -2"},
         {TDirective::Tempo, "*Tempo 96"},
     };
+    // clang-format on
     for (const auto &[which, line] : cases)
         EXPECT_EQ(DirectiveLine(which, tab, 96), line);
 }

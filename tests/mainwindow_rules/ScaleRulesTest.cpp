@@ -71,11 +71,13 @@ TEST(ScaleRules, CMajorOnAStandardGuitar) {
     board.CreateShapes();
     TInstrumentTab guitar = DefaultInstrumentTab(6);
     EXPECT_EQ(PaintFretboardScale(board, guitar, "C", kMajor), 90); // 150 frets, 7 of each 12 notes
+    // clang-format off
     const FretCase cases[] = {
         {5, 8, kColourRed}, {5, 0, kColourBlue}, {5, 3, kColourGreen}, {5, 1, kColourWhite}, {0, 1, kColourWhite},
         {0, 8, kColourRed}, {4, 3, kColourRed},  {5, 2, 0},            {5, 4, 0},            {0, 6, 0},
         {1, 1, kColourRed}, {5, 20, kColourRed}, {0, 24, kColourBlue},
     };
+    // clang-format on
     for (const FretCase &c : cases) {
         const TFretShape &m = board.Marker(c.slot, c.fret);
         EXPECT_EQ(m.Shown, c.colour != 0) << c.slot << "/" << c.fret;

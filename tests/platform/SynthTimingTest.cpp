@@ -43,6 +43,7 @@ TEST(SynthTiming, QueueKeepsFrameOrderWithoutReorderingWhatDependsOnEachOther) {
         std::vector<SynthMessage> sent;
         std::vector<SynthMessage> queued;
     };
+    // clang-format off
     const Case cases[] = {
         {"stamps out of order are sorted, equal frames keep the sending order", 0,
          {Msg(300, 0x90, 60), Msg(100, 0x91, 62), Msg(300, 0x92, 64), Msg(200, 0x93, 65)},
@@ -68,6 +69,7 @@ TEST(SynthTiming, QueueKeepsFrameOrderWithoutReorderingWhatDependsOnEachOther) {
          {Msg(100, 0x90, 60), Msg(300, 0x80, 60, 0), Msg(200, 0x90, 60)},
          {Msg(100, 0x90, 60), Msg(300, 0x80, 60, 0), Msg(300, 0x90, 60)}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         SynthQueue queue;

@@ -13,12 +13,14 @@ TLineContext Tab() {
 }
 
 TEST(Directives, Recognition) {
+    // clang-format off
     const std::tuple<const char *, const char *, bool> cases[] = {
         {"*Tempo 90", "TEMPO", true},     {"* TEMPO 100", "TEMPO", true},  {"  *tempo", "tempo", true},
         {"*TEMPO100", "TEMPO", false},    {"*x TEMPO 100", "TEMPO", false}, {"TEMPO 100", "TEMPO", false},
         {"", "TEMPO", false},             {"*Tempo 90", "VOLUME", false},   {"*Volume 90", " volume ", true},
         {"*** Bar 3 ***", "BAR", false},
     };
+    // clang-format on
     for (const auto &[line, keyword, expected] : cases)
         EXPECT_EQ(IsDirective(line, keyword), expected) << line << " / " << keyword;
     EXPECT_EQ(FindDirective("*instrument 5"), TDirective::Instrument);
@@ -32,6 +34,7 @@ struct ValueCase {
 };
 
 TEST(Directives, ValuesRangesAndFallbacks) {
+    // clang-format off
     const ValueCase cases[] = {
         // tempo: the song's tempo (90) when empty or no integer, clamped to 1..500
         {"*Tempo", 90}, {"*Tempo 0", 1}, {"*Tempo -5", 1}, {"*Tempo 900", 500}, {"*Tempo fast", 90},
@@ -57,6 +60,7 @@ TEST(Directives, ValuesRangesAndFallbacks) {
         {"*Transpose -30", -24}, {"*Transpose 24", 24}, {"*Transpose 23", 23}, {"*Transpose -24", -24},
         {"*Transpose up", 0}, {"*Transpose", 0},
     };
+    // clang-format on
     for (const auto &c : cases) {
         const auto d = ReadDirective(c.line, Tab());
         ASSERT_TRUE(d) << c.line;

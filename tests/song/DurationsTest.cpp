@@ -10,6 +10,7 @@ struct LengthCase {
 };
 
 TEST(Durations, LengthInTicks) {
+    // clang-format off
     const LengthCase cases[] = {
         {"W", 768},  {"H", 384},   {"Q", 192},   {"E", 96},     {"S", 48},   {"T", 24},
         {"F", 12},   {"q", 192},   {".Q", 288},  {".W", 1152},  {".F", 18},  {".e", 144},
@@ -21,6 +22,7 @@ TEST(Durations, LengthInTicks) {
         {"./Q", 0},  {" Q", 0},    {"Q ", 0},    {"Q-", 0},     {"Q--E", 0}, {"-Q", 0},
         {"Q-E-", 0}, {"Q-X", 0},   {"X", 0},     {"Q-E Q", 0},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(DurationLength(c.text, TDurationUnit::Ticks), c.ticks) << '"' << c.text << '"';
 }

@@ -89,6 +89,7 @@ TEST(LinePositions, KeptIndexAnswersAsGetLinePositionAfterEdits) {
         const char *what;
         std::function<int(Lines &)> apply; // returns the first changed line
     };
+    // clang-format off
     const Edit edits[] = {
         {"line 0 retyped", [](Lines &l) { l[0] = "C, x, 3, 2, 0, 1, 0, H"; return 0; }},
         {"a line inserted at the start", [](Lines &l) { l.insert(l.begin(), "F, 1, 3, 3, 2, 1, 1, .Q"); return 0; }},
@@ -102,6 +103,7 @@ TEST(LinePositions, KeptIndexAnswersAsGetLinePositionAfterEdits) {
         {"a line added at the end", [](Lines &l) { l.push_back("A, x, 0, 2, 2, 2, 0, E"); return static_cast<int>(l.size()) - 1; }},
         {"everything removed", [](Lines &l) { l.clear(); return 0; }},
     };
+    // clang-format on
     TPositionConductor waltz;
     waltz.TimeSignature = "0304";
     waltz.Tempo = 60;

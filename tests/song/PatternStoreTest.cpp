@@ -42,12 +42,14 @@ TEST(PatternFormats, HeaderAndCellLines) {
     EXPECT_EQ(FormatCellLine({3, 2, 7}), "0302007");
     EXPECT_EQ(FormatCellLine({123, 7, 9}), "12307009");
     struct Case { const char *line; bool ok; DrumCell cell; };
+    // clang-format off
     const Case cases[] = {
         {"0302007", true, {3, 2, 7}},    {"12307009", true, {123, 7, 9}}, {"9907001", true, {99, 7, 1}},
         {"0308007", false, {}},          {"0302000", false, {}},          {"0302010", false, {}},
         {"030200", false, {}},           {"030200799", false, {}},        {"03 2007", false, {}},
         {"25600001", false, {}},         {"", false, {}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         DrumCell cell;
         EXPECT_EQ(ParseCellLine(c.line, cell), c.ok) << c.line;

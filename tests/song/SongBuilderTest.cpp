@@ -329,12 +329,14 @@ TEST(SongBuilder, DirectivesShapeTheNotes) {
     f.song.Tab(6).Transpose = 1;
     f.song.Tab(6).Delay = -120;
     f.song.SongTranspose = 2;
+    // clang-format off
     f.song.Lines(6) = {
         "*Delay 10", "G, 3, x, x, x, x, x, Q",                  // one note, 60 ticks in; the next line 60 later
         "*Transpose 2", "*Transpose 3", "*Channel 3", "*Volume 50",
         "*Balance 20", "*Instrument 5", "G, 3, x, x, x, x, x, Q",
         "*Delay -192", "*Delay -192",  "G, 3, x, x, x, x, x, Q",  // the later delay replaces; the cursor stops at 0
     };
+    // clang-format on
     ASSERT_TRUE(f.Build().Ok());
     // 43 = G; +1 tab, +2 song; the transposes do not add up; the tab's delay of -120 never goes below 0.
     EXPECT_EQ(NoteOns(f.midi, 1), (std::vector<std::string>{"0 5 46 100", "0 2 49 50", "132 2 49 50"}));

@@ -12,6 +12,7 @@ struct IntCase {
 };
 
 TEST(TextUtil, ReadIntegerAcceptsOnlyWholeIntegers) {
+    // clang-format off
     const IntCase cases[] = {
         {"0", 0},           {"42", 42},         {"  42", 42},       {"+7", 7},
         {"-1", -1},         {"$1F", 31},        {"x10", 16},        {"X10", 16},
@@ -23,6 +24,7 @@ TEST(TextUtil, ReadIntegerAcceptsOnlyWholeIntegers) {
         {"0x", std::nullopt}, {"1e3", std::nullopt}, {"12a", std::nullopt}, {"- 1", std::nullopt},
         {"99999999999999999999", std::nullopt},
     };
+    // clang-format on
     for (const auto &c : cases) EXPECT_EQ(ReadInteger(c.text), c.value) << '"' << c.text << '"';
 }
 
