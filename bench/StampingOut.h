@@ -32,7 +32,8 @@ public:
 
     // The device the benchmark's own dispatcher sends to, as a port would.
     platform::IMidiOutDevice &Direct() {
-        if (!direct_) direct_ = std::make_unique<Device>(*this);
+        if (!direct_)
+            direct_ = std::make_unique<Device>(*this);
         return *direct_;
     }
 

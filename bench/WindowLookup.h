@@ -4,6 +4,4 @@
 
 #include <QString>
 
-template <class T> T *Ctl(const TfrmMain &w, const char *name) {
-    return w.findChild<T *>(QString::fromLatin1(name));
-}
+template <class T> T *Ctl(const TfrmMain &w, const char *name) { return w.findChild<T *>(QString::fromLatin1(name)); }

@@ -72,8 +72,8 @@ int main() {
             }
         }
         std::sort(times.begin(), times.end());
-        std::printf("%s: %zu chords (%zu types x 12 roots), %ld voicings\n", options[option], times.size(), types.size(),
-                    voicings);
+        std::printf("%s: %zu chords (%zu types x 12 roots), %ld voicings\n", options[option], times.size(),
+                    types.size(), voicings);
         std::printf("  one chord: min %.3f ms / median %.3f ms / max %.3f ms (slowest: %s)\n", times.front(),
                     times[times.size() / 2], times.back(), slowestName.c_str());
         std::printf("  total %.1f ms; longest time between two polls %.3f ms\n", total, longestGap);

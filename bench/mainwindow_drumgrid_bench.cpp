@@ -11,11 +11,11 @@
 #include "bench/WindowLookup.h"
 
 #include "mainwindow/drums/DrumTab.h"
-#include "mainwindow/window/PageControl.h"
 #include "mainwindow/playback/Playback.h"
 #include "mainwindow/playback/SongCommands.h"
 #include "mainwindow/rules/PlayState.h"
 #include "mainwindow/rules/SongChange.h"
+#include "mainwindow/window/PageControl.h"
 
 #include <QApplication>
 #include <QCheckBox>

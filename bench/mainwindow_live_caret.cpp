@@ -12,11 +12,11 @@
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
 #include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/rules/StatusText.h"
+#include "mainwindow/window/PageControl.h"
 #include "song/LinePositions.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include "bench/BigSong.h"
 #include "bench/StampingOut.h"
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/window/PageControl.h"
 #include "platform/MidiOut.h"
 

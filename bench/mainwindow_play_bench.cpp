@@ -25,8 +25,13 @@
 
 namespace {
 
-const char *const kGuitar[] = {"*TEMPO 96", "", "C, x, 3, 2, 0, 1, 0, Q", "Am, x, 0, 2, 2, 1, 0, Q",
-                               "F, 1, 3, 3, 2, 1, 1, Q", "G, 3, 2, 0, 0, 0, 3, Q", "Dm7, x, x, 0, 2, 1, 1, H"};
+const char *const kGuitar[] = {"*TEMPO 96",
+                               "",
+                               "C, x, 3, 2, 0, 1, 0, Q",
+                               "Am, x, 0, 2, 2, 1, 0, Q",
+                               "F, 1, 3, 3, 2, 1, 1, Q",
+                               "G, 3, 2, 0, 0, 0, 3, Q",
+                               "Dm7, x, x, 0, 2, 1, 1, H"};
 const char *const kPiano[] = {"*VOLUME 90", "C, 48, 52, 55, x, x, x, x, x, x, x, Q",
                               "Am, 45, 48, 52, x, x, x, x, x, x, x, Q", "C5, 60, x, x, x, x, x, x, x, x, x, E"};
 

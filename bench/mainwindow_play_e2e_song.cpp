@@ -23,7 +23,7 @@ int main(int argc, char **argv) {
     if (argc > 2 && std::strcmp(argv[2], "tempo") == 0) {
         const char *whole = "C5, 72, x, x, x, x, x, x, x, x, x, W";
         song.Lines(1) = {whole, "*Tempo 60", whole, whole};
-        int row = 0;  // the low wood block, the sharpest of the default drums
+        int row = 0; // the low wood block, the sharpest of the default drums
         while (row + 1 < kDrumRows && drums.drumSlots[static_cast<size_t>(row)].note != 77)
             ++row;
         for (int column = 0; column < 16; column += 4)

@@ -8,15 +8,15 @@
 // wait for a user) and the welcome screen closed.
 //
 // Tab switch: one user change of tab on that song, in this process.
-#include "mainwindow/window/MainWindow.h"
 #include "bench/WindowLookup.h"
+#include "mainwindow/window/MainWindow.h"
 
+#include "bench/BigSong.h"
 #include "mainwindow/window/PageControl.h"
 #include "mainwindow/window/ProgramWindows.h"
 #include "platform/MidiOutSystem.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/Services.h"
-#include "bench/BigSong.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

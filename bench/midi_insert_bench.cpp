@@ -27,12 +27,15 @@ bool AllNotesPaired(TMidiTrackStream &track) {
     int notes = 0;
     for (int i = 0; i < track.EventCount(); ++i) {
         const TMidiEvent &e = *track.GetEvent(i);
-        if (!e.IsNoteOn()) continue;
+        if (!e.IsNoteOn())
+            continue;
         ++notes;
         const int p = track.PartnerOf(i);
-        if (p < 0 || track.PartnerOf(p) != i) return false;
+        if (p < 0 || track.PartnerOf(p) != i)
+            return false;
         const TMidiEvent &off = *track.GetEvent(p);
-        if (!off.IsNoteOff() || off.Data1 != e.Data1 || off.Time != e.Time + 5) return false;
+        if (!off.IsNoteOff() || off.Data1 != e.Data1 || off.Time != e.Time + 5)
+            return false;
     }
     return notes == kEvents / 2;
 }
@@ -52,14 +55,16 @@ Result Run(const std::vector<int> &order) {
     }
     const auto t1 = Clock::now();
     long sum = 0;
-    for (int i = 0; i < track.EventCount(); ++i) sum += track.GetEvent(i)->Time;
+    for (int i = 0; i < track.EventCount(); ++i)
+        sum += track.GetEvent(i)->Time;
     const auto t2 = Clock::now();
     const int partner = track.PartnerOf(1);
     const auto t3 = Clock::now();
     std::vector<uint8_t> bytes;
     track.SaveToStream(bytes);
     const auto t4 = Clock::now();
-    if (sum == 0 || partner != 2 || bytes.empty()) std::puts("(unexpected result)");
+    if (sum == 0 || partner != 2 || bytes.empty())
+        std::puts("(unexpected result)");
     r.paired = AllNotesPaired(track);
     r.insert = Ms(t0, t1);
     r.read = Ms(t1, t2);
@@ -70,14 +75,16 @@ Result Run(const std::vector<int> &order) {
 
 bool Report(const char *name, const std::vector<int> &order) {
     std::vector<Result> runs;
-    for (int i = 0; i < 7; ++i) runs.push_back(Run(order));
+    for (int i = 0; i < 7; ++i)
+        runs.push_back(Run(order));
     const bool paired = std::all_of(runs.begin(), runs.end(), [](const Result &r) { return r.paired; });
     std::sort(runs.begin(), runs.end(), [](auto &a, auto &b) { return a.insert + a.read < b.insert + b.read; });
     const Result &m = runs[runs.size() / 2];
     std::printf("%-12s insert %7.2f ms  first read (merge) %6.2f ms  insert+read %7.2f ms  pair %5.2f ms  "
                 "write MTrk %5.2f ms   (median of %zu)\n",
                 name, m.insert, m.read, m.insert + m.read, m.pair, m.save, runs.size());
-    if (!paired) std::printf("%-12s NOTES NOT PAIRED\n", name);
+    if (!paired)
+        std::printf("%-12s NOTES NOT PAIRED\n", name);
     return paired;
 }
 

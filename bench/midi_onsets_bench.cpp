@@ -45,7 +45,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPPQN = 192;
-constexpr int kTempoUs = 428'571; // a quarter note at 140 bpm, as the file says it
+constexpr int kTempoUs = 428'571;      // a quarter note at 140 bpm, as the file says it
 constexpr int kNotesApart = 2 * kPPQN; // two beats between notes, give or take the phase
 constexpr int kPhaseStep = 37;         // prime to 192: every phase of the beat comes up
 constexpr int kNoteTicks = kPPQN / 8;
@@ -67,7 +67,8 @@ struct Options {
 bool ParseOptions(int argc, char **argv, Options &o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (i + 1 >= argc) return false;
+        if (i + 1 >= argc)
+            return false;
         if (a == "--seconds")
             o.seconds = std::atof(argv[++i]);
         else if (a == "--soundfont")
@@ -84,7 +85,8 @@ bool ParseOptions(int argc, char **argv, Options &o) {
 std::vector<int32_t> NoteTicks(double seconds) {
     const double beats = seconds * 1e6 / kTempoUs;
     std::vector<int32_t> ticks;
-    for (int k = 0; (k + 1) * 2 <= beats; ++k) ticks.push_back(k * kNotesApart + (k * kPhaseStep) % kPPQN);
+    for (int k = 0; (k + 1) * 2 <= beats; ++k)
+        ticks.push_back(k * kNotesApart + (k * kPhaseStep) % kPPQN);
     return ticks;
 }
 
@@ -127,7 +129,8 @@ bool RenderWithPlayer(TMidiData &data, const Options &o, const std::string &wav,
         TMidiPlayer player(clock, timer);
         player.SetTrackOutputs(&outputs);
         player.SetPlay(true);
-        while (player.Play()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (player.Play())
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         wallSeconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::this_thread::sleep_for(std::chrono::milliseconds(500)); // the last note rings out
     }
@@ -168,7 +171,8 @@ void Report(const char *name, const std::string &wavPath, const std::vector<int3
     size_t j = 0;
     for (size_t k = 0; k < ticks.size(); ++k) {
         const double expected = IdealSeconds(ticks[k]) + offset;
-        while (j < onsets.size() && onsets[j] < expected - kMatchWindow) ++j;
+        while (j < onsets.size() && onsets[j] < expected - kMatchWindow)
+            ++j;
         if (j < onsets.size() && std::abs(onsets[j] - expected) <= kMatchWindow) {
             offset = onsets[j] - IdealSeconds(ticks[k]);
             offsets.push_back(offset);
@@ -215,7 +219,8 @@ std::string FindProgram(const char *name) {
         for (size_t start = 0; start <= all.size();) {
             const size_t end = std::min(all.find(':', start), all.size());
             const fs::path candidate = fs::path(all.substr(start, end - start)) / name;
-            if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+            if (::access(candidate.c_str(), X_OK) == 0)
+                return candidate.string();
             start = end + 1;
         }
     }
@@ -230,13 +235,15 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: %s [--seconds N (>= 5)] [--soundfont FILE] [--out FOLDER]\n", argv[0]);
         return 2;
     }
-    if (o.soundFont.empty()) o.soundFont = platform::FluidSynthOut::FindGmSoundFont();
+    if (o.soundFont.empty())
+        o.soundFont = platform::FluidSynthOut::FindGmSoundFont();
     if (o.soundFont.empty() || !fs::is_regular_file(o.soundFont)) {
         std::puts("no General MIDI soundfont (install timgm6mb-soundfont): nothing to measure");
         return 0;
     }
     const bool keep = !o.out.empty();
-    const fs::path dir = keep ? fs::path(o.out) : fs::temp_directory_path() / ("tw-onsets-" + std::to_string(::getpid()));
+    const fs::path dir =
+        keep ? fs::path(o.out) : fs::temp_directory_path() / ("tw-onsets-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string mid = (dir / "song.mid").string(), playerWav = (dir / "player.wav").string(),
                       fluidWav = (dir / "fluidsynth.wav").string();
@@ -246,8 +253,8 @@ int main(int argc, char **argv) {
     BuildSong(data, ticks);
     {
         const std::vector<uint8_t> bytes = data.SaveToBytes();
-        std::ofstream(mid, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                   static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(mid, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     std::printf("song: %zu claves at 140 bpm, %d PPQN, %.1f s, at %d phases of the beat; soundfont %s\n", ticks.size(),
                 kPPQN, IdealSeconds(ticks.back()), std::min<int>(static_cast<int>(ticks.size()), kPPQN),

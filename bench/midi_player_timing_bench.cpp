@@ -79,16 +79,19 @@ std::vector<double> Lateness(const StampingOut &out, TMidiData &data, int64_t st
         const TMidiTrackStream *track = data.GetTrack(t + 1);
         for (int i = 0; i < track->EventCount(); ++i) {
             const TMidiEvent *e = track->GetEvent(i);
-            if (e->IsChannelMessage()) ideal[size_t(t)].push_back(e->Time);
+            if (e->IsChannelMessage())
+                ideal[size_t(t)].push_back(e->Time);
         }
     }
     std::vector<size_t> seen(kTracks, 0);
     std::vector<double> late;
     const int64_t usPerQuarter = UsPerQuarter(data);
     for (const auto &a : out.arrivals) {
-        if (a.dueNs < 0) continue; // programs and notes off at the stop: not played events
+        if (a.dueNs < 0)
+            continue; // programs and notes off at the stop: not played events
         const size_t t = a.status & 0x0F;
-        if (t >= ideal.size() || seen[t] >= ideal[t].size()) continue;
+        if (t >= ideal.size() || seen[t] >= ideal[t].size())
+            continue;
         const int64_t tick = ideal[t][seen[t]++];
         const int64_t idealNs = startNs + tick * usPerQuarter * 1000 / kPPQN;
         late.push_back(double(a.arrivedNs - idealNs) / 1e6);
@@ -98,10 +101,11 @@ std::vector<double> Lateness(const StampingOut &out, TMidiData &data, int64_t st
 
 void FillSong(TMidiData &data, const std::vector<std::vector<Event>> &tracks, uint32_t usPerQuarter) {
     data.SetPPQN(kPPQN);
-    for (int t = 0; t < kTracks; ++t) data.AddTrack(1);
-    data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo,
-                                      std::vector<uint8_t>{uint8_t(usPerQuarter >> 16), uint8_t(usPerQuarter >> 8),
-                                                           uint8_t(usPerQuarter)});
+    for (int t = 0; t < kTracks; ++t)
+        data.AddTrack(1);
+    data.GetTrack(0)->InsertMetaEvent(
+        0, midi::kMetaTempo,
+        std::vector<uint8_t>{uint8_t(usPerQuarter >> 16), uint8_t(usPerQuarter >> 8), uint8_t(usPerQuarter)});
     for (int t = 0; t < kTracks; ++t)
         for (const Event &e : tracks[size_t(t)])
             data.GetTrack(t + 1)->InsertEvent(int32_t(e.tick), e.status, e.data1, e.data2);
@@ -120,7 +124,8 @@ std::pair<std::vector<double>, std::vector<double>> Run(TMidiData &data) {
     std::vector<Timed> all;
     for (int t = 1; t <= kTracks; ++t)
         for (int i = 0; i < data.GetTrack(t)->EventCount(); ++i)
-            if (const TMidiEvent *e = data.GetTrack(t)->GetEvent(i); e->IsChannelMessage()) all.push_back({e->Time, e});
+            if (const TMidiEvent *e = data.GetTrack(t)->GetEvent(i); e->IsChannelMessage())
+                all.push_back({e->Time, e});
     std::stable_sort(all.begin(), all.end(), [](const Timed &a, const Timed &b) { return a.tick < b.tick; });
     StampingOut floorOut;
     floorOut.arrivals.reserve(all.size() + 16);
@@ -150,7 +155,8 @@ std::pair<std::vector<double>, std::vector<double>> Run(TMidiData &data) {
     });
     const int64_t playerStart = NowNs();
     player.SetPlay(true);
-    while (player.Play()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (player.Play())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     floor.join();
     playerOut.log = floorOut.log = false;
     return {Lateness(playerOut, data, playerStart), Lateness(floorOut, data, floorStart)};
@@ -160,10 +166,11 @@ std::pair<std::vector<double>, std::vector<double>> Run(TMidiData &data) {
 
 int main() {
     const auto tracks = Schedule();
-    std::printf("player (ThreadTimer, event-timed, period cap 4 ms) against the floor (a thread sleeping\n"
-                "until each event), side by side; %d tracks, %d events a run; lateness = arrival - ideal\n"
-                "time, in ms: the live timing, what a device hears (midi_onsets_bench's WAV render does not show it)\n\n",
-                kTracks, kTracks * kNotesPerTrack * 2);
+    std::printf(
+        "player (ThreadTimer, event-timed, period cap 4 ms) against the floor (a thread sleeping\n"
+        "until each event), side by side; %d tracks, %d events a run; lateness = arrival - ideal\n"
+        "time, in ms: the live timing, what a device hears (midi_onsets_bench's WAV render does not show it)\n\n",
+        kTracks, kTracks * kNotesPerTrack * 2);
     std::printf("%5s  %-7s %7s %7s %7s %7s %7s  %6s\n", "bpm", "", "events", "min", "median", "p99", "max", "secs");
     bool ok = true;
     for (const int bpm : {60, 120, 240}) {

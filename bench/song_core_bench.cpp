@@ -2,8 +2,8 @@
 // build into MIDI data, to save and to open. Prints the median of several runs in milliseconds.
 #include "midi/MidiData.h"
 #include "song/BuiltInBeats.h"
-#include "song/PatternStore.h"
 #include "song/NewSong.h"
+#include "song/PatternStore.h"
 #include "song/SongBuilder.h"
 #include "song/SongFile.h"
 
@@ -102,14 +102,16 @@ int main() {
     TSongModel opened;
     DrumPart openedDrums;
     bool loaded = true;
-    const double load = MedianMs([&] { loaded = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && loaded; });
+    const double load =
+        MedianMs([&] { loaded = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && loaded; });
     std::filesystem::remove(path);
     if (!saved || !loaded || opened.Lines(6) != song.Lines(6) || openedDrums.list.Items() != drums.list.Items()) {
         std::fprintf(stderr, "save or load failed\n");
         return 1;
     }
 
-    std::printf("song: 15 note tabs x %d lines, %d drum patterns, metronome and count-in\n", kLinesPerTab, kDrumPatterns);
+    std::printf("song: 15 note tabs x %d lines, %d drum patterns, metronome and count-in\n", kLinesPerTab,
+                kDrumPatterns);
     std::printf("build to MIDI: %8.2f ms  (%d tracks, %ld events)\n", build, midi.GetTrackCount(), events);
     std::printf("save:          %8.2f ms  (image %zu bytes, file %llu bytes)\n", save, imageBytes,
                 static_cast<unsigned long long>(fileBytes));

@@ -81,9 +81,8 @@ int main() {
         TSongModel opened;
         DrumPart openedDrums;
         bool read = true;
-        const Times open = Measure(size.runs, [&] {
-            read = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && read;
-        });
+        const Times open =
+            Measure(size.runs, [&] { read = ReadSongFile(path, opened, openedDrums) == TSongReadResult::Ok && read; });
         const bool same = saved && read && SameSong(song, drums, opened, openedDrums);
         ok = ok && same;
         const double fileKiB = static_cast<double>(std::filesystem::file_size(path)) / 1024.0;

@@ -14,7 +14,8 @@
 int main(int argc, char **argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (argc < 4 || (mode != "write" && mode != "read")) {
-        std::fprintf(stderr, "usage: %s write out.twd <tab> <line>... [--tab <tab> <line>...]... | read in.twd <tab>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s write out.twd <tab> <line>... [--tab <tab> <line>...]... | read in.twd <tab>\n",
+                     argv[0]);
         return 2;
     }
     const int tab = std::atoi(argv[3]);

@@ -80,6 +80,4 @@ TSearchOptionsBox MakeSearchOptionsBox(QWidget *parent) {
     return box;
 }
 
-TFindOptions TSearchOptionsBox::Options() const {
-    return {chkWholeWord->isChecked(), chkMatchCase->isChecked()};
-}
+TFindOptions TSearchOptionsBox::Options() const { return {chkWholeWord->isChecked(), chkMatchCase->isChecked()}; }

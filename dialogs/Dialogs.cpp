@@ -29,8 +29,7 @@ TDialogs CreateDialogs(const platform::Services &services, QWidget *parent) {
 }
 
 std::vector<platform::ModalDialog *> TDialogs::InOrder() const {
-    return {
-            frmAbout.get(),
+    return {frmAbout.get(),
             frmOptions.get(),
             frmChordCalc.get(),
             frmWait.get(),

@@ -108,8 +108,8 @@ TfrmChordCalc::TfrmChordCalc(const platform::Services &services, QWidget *parent
     CheckBoxAllowInsideUnplayed->setChecked(true);
     CheckBoxIncludeOpenStrings->setChecked(true);
     RadioGroupDotID->button(0)->setChecked(true);
-    for (QComboBox *c : {cboMelodyNoteNameBuiltIn, cboMelodyNoteStringBuiltIn, cboMelodyNoteNameCustom,
-                         cboMelodyNoteStringCustom})
+    for (QComboBox *c :
+         {cboMelodyNoteNameBuiltIn, cboMelodyNoteStringBuiltIn, cboMelodyNoteNameCustom, cboMelodyNoteStringCustom})
         c->setEnabled(false);
     CheckBoxMelodyNoteBuiltIn->setText(Q(MelodyCaption("C", "Major")));
     CheckBoxMelodyNoteCustom->setText(Q(MelodyCaption("C", "1-3-5")));
@@ -143,8 +143,10 @@ void TfrmChordCalc::BuildControls() {
     RadioGroupRootOptions = MakeRadioGroup(rootOptions, "RadioGroupRootOptions",
                                            {"Root on lowest String", "Put root anywhere", "Don't use a root"}, false);
     sharedLayout->addWidget(rootOptions, 2, 0, 1, 2);
-    CheckBoxAllowInsideUnplayed = MakeCheck(shared, "CheckBoxAllowInsideUnplayed", QStringLiteral("Include unplayed inside strings"));
-    CheckBoxIncludeOpenStrings = MakeCheck(shared, "CheckBoxIncludeOpenStrings", QStringLiteral("Include open strings for all positions"));
+    CheckBoxAllowInsideUnplayed =
+        MakeCheck(shared, "CheckBoxAllowInsideUnplayed", QStringLiteral("Include unplayed inside strings"));
+    CheckBoxIncludeOpenStrings =
+        MakeCheck(shared, "CheckBoxIncludeOpenStrings", QStringLiteral("Include open strings for all positions"));
     sharedLayout->addWidget(CheckBoxAllowInsideUnplayed, 3, 0, 1, 2);
     sharedLayout->addWidget(CheckBoxIncludeOpenStrings, 4, 0, 1, 2);
 
@@ -152,7 +154,8 @@ void TfrmChordCalc::BuildControls() {
     RadioGroupUserDefinedChordModeBox->setObjectName(QStringLiteral("RadioGroupUserDefinedChordModeBox"));
     RadioGroupUserDefinedChordMode = MakeRadioGroup(RadioGroupUserDefinedChordModeBox, "RadioGroupUserDefinedChordMode",
                                                     {"Standard Chords", "User-defined Chords (Advanced)"}, false);
-    connect(RadioGroupUserDefinedChordMode, &QButtonGroup::idClicked, this, [this] { RadioGroupUserDefinedChordModeClick(); });
+    connect(RadioGroupUserDefinedChordMode, &QButtonGroup::idClicked, this,
+            [this] { RadioGroupUserDefinedChordModeClick(); });
 
     auto *left = new QVBoxLayout;
     left->addWidget(BuildChordOptions());
@@ -170,7 +173,9 @@ void TfrmChordCalc::BuildControls() {
     lbVoicing = new TVoicingList([this] { lbVoicingClick(); }, this);
     lbVoicing->setObjectName(QStringLiteral("lbVoicing"));
     lbVoicing->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lbVoicing->setMinimumWidth(lbVoicing->fontMetrics().horizontalAdvance(QStringLiteral("C# Maj7 add +11,  x, 10, 10, 10, 10, 10, .Q/")) + 30);
+    lbVoicing->setMinimumWidth(
+        lbVoicing->fontMetrics().horizontalAdvance(QStringLiteral("C# Maj7 add +11,  x, 10, 10, 10, 10, 10, .Q/")) +
+        30);
     QFont fixed(QStringLiteral("Monospace"));
     fixed.setStyleHint(QFont::TypeWriter);
     lbVoicing->setFont(fixed);
@@ -203,7 +208,8 @@ void TfrmChordCalc::BuildControls() {
 
     BitBtnOK = MakeDialogButton(this, "BitBtnOK", QStringLiteral("Close"));
     BitBtnCopySelected = MakeDialogButton(this, "BitBtnCopySelected", QStringLiteral("Use Selected Chords"));
-    BitBtnCopySelectedAndExit = MakeDialogButton(this, "BitBtnCopySelectedAndExit", QStringLiteral("Close and use selected chords"));
+    BitBtnCopySelectedAndExit =
+        MakeDialogButton(this, "BitBtnCopySelectedAndExit", QStringLiteral("Close and use selected chords"));
     connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
     connect(BitBtnCopySelected, &QPushButton::clicked, this, [this] { BitBtnCopySelectedClick(false); });
     connect(BitBtnCopySelectedAndExit, &QPushButton::clicked, this, [this] { BitBtnCopySelectedClick(true); });
@@ -241,7 +247,8 @@ QGroupBox *TfrmChordCalc::BuildChordOptions() {
     g->addWidget(typeCaption, 1, 0);
     g->addWidget(lblChordType, 1, 1);
 
-    GroupBoxMelodyNoteBuiltIn = new QGroupBox(QStringLiteral("Find a chord with a specific note"), GroupBoxChordOptions);
+    GroupBoxMelodyNoteBuiltIn =
+        new QGroupBox(QStringLiteral("Find a chord with a specific note"), GroupBoxChordOptions);
     GroupBoxMelodyNoteBuiltIn->setObjectName(QStringLiteral("GroupBoxMelodyNoteBuiltIn"));
     auto *m = new QGridLayout(GroupBoxMelodyNoteBuiltIn);
     CheckBoxMelodyNoteBuiltIn = MakeCheck(GroupBoxMelodyNoteBuiltIn, "CheckBoxMelodyNoteBuiltIn", QString());
@@ -327,7 +334,8 @@ QGroupBox *TfrmChordCalc::BuildChordDisplay() {
     RadioGroupDotID = MakeRadioGroup(dots, "RadioGroupDotID", {"Dot", "Note", "Degree "}, true);
     connect(RadioGroupDotID, &QButtonGroup::idClicked, this, [this] { RadioGroupDotIDClick(); });
     v->addWidget(dots);
-    BitBtnCopyChordToClipboard = MakeDialogButton(GroupBoxCurrentChord, "BitBtnCopyChordToClipboard", QStringLiteral("Copy"));
+    BitBtnCopyChordToClipboard =
+        MakeDialogButton(GroupBoxCurrentChord, "BitBtnCopyChordToClipboard", QStringLiteral("Copy"));
     connect(BitBtnCopyChordToClipboard, &QPushButton::clicked, this, [this] { BitBtnCopyChordToClipboardClick(); });
     v->addWidget(BitBtnCopyChordToClipboard, 0, Qt::AlignHCenter);
     return GroupBoxCurrentChord;
@@ -538,7 +546,8 @@ bool TfrmChordCalc::BuildUserFormula(TCFormula &formula, bool warn) {
     for (int i = 0; i < kDegreeBoxCount; ++i)
         checked[static_cast<size_t>(i)] = degreeBoxes_[static_cast<size_t>(i)]->isChecked();
     TUnknownDegrees unknown;
-    TUserFormula built = ::BuildUserFormula(checked, cboRootCustom->currentText().toStdString(), S_, in_.kindText, unknown);
+    TUserFormula built =
+        ::BuildUserFormula(checked, cboRootCustom->currentText().toStdString(), S_, in_.kindText, unknown);
     formula = std::move(built.Formula);
     if (!built.Warning.empty() && warn)
         services_.messages.Warning(Q(built.Warning));
@@ -559,9 +568,7 @@ void TfrmChordCalc::FillMelodyNoteCombo() {
     ReportUnknownDegrees(unknown);
 }
 
-void TfrmChordCalc::FillMelodyStringCombos(QComboBox *combo) {
-    FillCombo(combo, MelodyStringChoices(S_));
-}
+void TfrmChordCalc::FillMelodyStringCombos(QComboBox *combo) { FillCombo(combo, MelodyStringChoices(S_)); }
 
 void TfrmChordCalc::ReportUnknownDegrees(const TUnknownDegrees &unknown) {
     if (!unknown.Empty())

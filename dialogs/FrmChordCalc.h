@@ -46,12 +46,12 @@ struct TChordCalcInput {
     std::string tuningText;          // the tab's open strings, as the main window writes them
     std::string chordRoot = "C";     // a key name ("C#/Db")
     std::string chordType = "Major";
-    int chordPosition = 0;           // 0 "ALL", 1.. "0"..
-    int chordReach = 3;              // reach - 1
-    int dotType = 0;                 // 0 dot, 1 note, 2 degree
+    int chordPosition = 0;             // 0 "ALL", 1.. "0"..
+    int chordReach = 3;                // reach - 1
+    int dotType = 0;                   // 0 dot, 1 note, 2 degree
     std::vector<std::string> voicings; // the tab's stored detail lines
-    std::string duration = "Q";      // the current duration text
-    std::string userFormulaFolder;   // where "User_Chord_Formulas.txt" is read, on the first showing
+    std::string duration = "Q";        // the current duration text
+    std::string userFormulaFolder;     // where "User_Chord_Formulas.txt" is read, on the first showing
 };
 
 // What Close stores back.
@@ -154,9 +154,9 @@ private:
     bool searching_ = false;
     bool cancel_ = false;
     bool sounding_ = false;
-    int rememberedPosition_ = 0;       // while a melody option holds the position at "ALL"
-    std::string chordRoot_ = "C";      // a key name ("C#/Db"), as the root label shows it
-    std::string chordType_ = "Major";  // a formula's type name
+    int rememberedPosition_ = 0;      // while a melody option holds the position at "ALL"
+    std::string chordRoot_ = "C";     // a key name ("C#/Db"), as the root label shows it
+    std::string chordType_ = "Major"; // a formula's type name
 
     TClickLabel *LblChordRoot = nullptr;
     TClickLabel *lblChordType = nullptr;

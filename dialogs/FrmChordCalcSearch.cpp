@@ -119,7 +119,8 @@ void TfrmChordCalc::RunSearch(const TChordSearchRequest &request) {
     {
         TEndStep end{*this};
         if (frmWait_)
-            frmWait_->Begin(QStringLiteral("Calculation in process..."), [this] { cancel_ = true; }, this);
+            frmWait_->Begin(
+                QStringLiteral("Calculation in process..."), [this] { cancel_ = true; }, this);
         SetCalculationControlsEnabled(false);
         QElapsedTimer sincePump;
         bool pumped = false;
@@ -229,9 +230,9 @@ void TfrmChordCalc::RadioGroupDotIDClick() {
 void TfrmChordCalc::ShowVoicing(int index, bool play) {
     if (index < 0 || index >= static_cast<int>(details_.size()))
         return;
-    PaintBoxChordCalc->SetBox(ParseVoicingLine(details_[static_cast<size_t>(index)], S_,
-                                               std::max(RadioGroupDotID->checkedId(), 0), cboFingerReach->currentIndex() + 1,
-                                               in_.line.TuningSpelling, in_.line.ShortFifthString));
+    PaintBoxChordCalc->SetBox(
+        ParseVoicingLine(details_[static_cast<size_t>(index)], S_, std::max(RadioGroupDotID->checkedId(), 0),
+                         cboFingerReach->currentIndex() + 1, in_.line.TuningSpelling, in_.line.ShortFifthString));
     PaintBoxChordCalc->show();
     if (play)
         PlayChord();

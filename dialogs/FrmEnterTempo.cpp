@@ -15,9 +15,7 @@
 
 namespace {
 
-QString ToQString(const std::string &text) {
-    return QString::fromStdString(text);
-}
+QString ToQString(const std::string &text) { return QString::fromStdString(text); }
 
 // Only digits and backspace may change the edit's text; keys that type nothing (arrows,
 // Home, End, Delete, Shift) and the dialog's own keys (Enter, Esc, Tab) still work.
@@ -140,9 +138,7 @@ std::optional<int> TFrmEnterTempo::Ask(const TTempoInput &in) {
     return chosen_ ? chosen_ : std::optional<int>(TempoOnOk(EditTempo->text().toStdString()));
 }
 
-void TFrmEnterTempo::FormActivate() {
-    EditTempo->setFocus();
-}
+void TFrmEnterTempo::FormActivate() { EditTempo->setFocus(); }
 
 bool TFrmEnterTempo::eventFilter(QObject *watched, QEvent *event) {
     if (watched != EditTempo)
@@ -192,13 +188,9 @@ void TFrmEnterTempo::BitBtnDoubleTempoClick() {
     SetTempoText(QString::number(DoubleTempo(EditTempo->text().toStdString())));
 }
 
-void TFrmEnterTempo::BitBtnRestoreSongTempoClick() {
-    SetTempoText(BitBtnRestoreSongTempo->text());
-}
+void TFrmEnterTempo::BitBtnRestoreSongTempoClick() { SetTempoText(BitBtnRestoreSongTempo->text()); }
 
-void TFrmEnterTempo::Label11Click(const TClickLabel &sender) {
-    SetTempoText(QString::number(sender.Tag));
-}
+void TFrmEnterTempo::Label11Click(const TClickLabel &sender) { SetTempoText(QString::number(sender.Tag)); }
 
 void TFrmEnterTempo::Label1DblClick(const TClickLabel &sender) {
     SetTempoText(QString::number(sender.Tag));

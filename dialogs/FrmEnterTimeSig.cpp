@@ -61,8 +61,10 @@ TfrmEnterTimeSig::TfrmEnterTimeSig(const platform::Services &services, QWidget *
         QGridLayout *grid = preset.compound ? compoundGrid : simpleGrid;
         const int row = preset.compound ? compoundRows++ : simpleRows++;
         const QString key = QString::fromStdString(FormatTimeSignature(preset.numerator, preset.denominator));
-        const struct { const char *text; const char *role; } cells[] = {
-            {preset.sign, "Sign"}, {preset.notesPerBar, "NotesPerBar"}, {preset.styles, "Styles"}};
+        const struct {
+            const char *text;
+            const char *role;
+        } cells[] = {{preset.sign, "Sign"}, {preset.notesPerBar, "NotesPerBar"}, {preset.styles, "Styles"}};
         for (int column = 0; column < 3; ++column) {
             const QString text = QString::fromUtf8(cells[column].text);
             const QString name = QStringLiteral("lblTimeSig") + key + QString::fromLatin1(cells[column].role);
@@ -120,8 +122,7 @@ std::optional<std::string> TfrmEnterTimeSig::Ask(const TTimeSigInput &in) {
     const int numerator = GetTimeSigUpper(in.current);
     const int denominatorIndex = OpeningDenominatorIndex(GetTimeSigLower(in.current));
     ShowTimeSig(numerator, denominatorIndex);
-    BitBtnRestoreTimeSig->setText(
-        QString::fromStdString(RestoreCaption(numerator, DenominatorAt(denominatorIndex))));
+    BitBtnRestoreTimeSig->setText(QString::fromStdString(RestoreCaption(numerator, DenominatorAt(denominatorIndex))));
     savedNumerator_ = numerator;
     savedDenominatorIndex_ = denominatorIndex;
     chosen_.reset();
@@ -130,9 +131,7 @@ std::optional<std::string> TfrmEnterTimeSig::Ask(const TTimeSigInput &in) {
     return chosen_ ? chosen_ : ReadChosen();
 }
 
-void TfrmEnterTimeSig::FormActivate() {
-    edtNumerator->setFocus();
-}
+void TfrmEnterTimeSig::FormActivate() { edtNumerator->setFocus(); }
 
 void TfrmEnterTimeSig::ShowTimeSig(int numerator, int denominatorIndex) {
     const QSignalBlocker blockEdit(edtNumerator);
@@ -162,9 +161,7 @@ void TfrmEnterTimeSig::BitBtn1Click() {
     SetModalResult(platform::mrOk);
 }
 
-void TfrmEnterTimeSig::BitBtnRestoreTimeSigClick() {
-    ShowTimeSig(savedNumerator_, savedDenominatorIndex_);
-}
+void TfrmEnterTimeSig::BitBtnRestoreTimeSigClick() { ShowTimeSig(savedNumerator_, savedDenominatorIndex_); }
 
 void TfrmEnterTimeSig::PresetClick(const TClickLabel &sender) {
     const TimeSigPreset &preset = TimeSigPresets()[size_t(sender.Tag)];

@@ -18,9 +18,9 @@ class QPushButton;
 
 struct TInputLineInput {
     QString caption;
-    QString text;                // the text the edit starts with
+    QString text; // the text the edit starts with
     bool filterCharacters = true;
-    int maxLength = 0;           // 0 or less: no limit
+    int maxLength = 0; // 0 or less: no limit
 };
 
 class TfrmInputSingleLine : public platform::ModalDialog {

@@ -24,7 +24,7 @@ struct TSummaryInput {
 };
 
 struct TSummaryResult {
-    std::optional<int> tab;        // the chosen row's tab (1..16); none without a chosen row
+    std::optional<int> tab; // the chosen row's tab (1..16); none without a chosen row
     bool showAfterFileOpen = true;
 };
 

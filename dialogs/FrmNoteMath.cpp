@@ -11,15 +11,16 @@
 
 namespace {
 
-const char *const kRows[kNoteValues] = {"Whole", "Half", "Quarter", "Eighth", "Sixteenth", "Thirtysecond", "Sixtyfourth"};
-const char *const kRegular[kNoteValues] = {"Labelwhole", "LabelHalf", "LabelQuarter", "LabelEighth",
+const char *const kRows[kNoteValues] = {"Whole",     "Half",         "Quarter",    "Eighth",
+                                        "Sixteenth", "Thirtysecond", "Sixtyfourth"};
+const char *const kRegular[kNoteValues] = {"Labelwhole",     "LabelHalf",         "LabelQuarter",    "LabelEighth",
                                            "LabelSixteenth", "LabelThirtysecond", "LabelSixtyfourth"};
-const char *const kDotted[kNoteValues] = {"LabelWholeD", "LabelHalfd", "LabelQuarterD", "LabelEighthD",
+const char *const kDotted[kNoteValues] = {"LabelWholeD",     "LabelHalfd",         "LabelQuarterD",    "LabelEighthD",
                                           "LabelSixteenthD", "LabelThirtySecondD", "LabelSixtyfourthD"};
-const char *const kTriplet[kNoteValues] = {"LabelWholeT", "LabelHalfT", "LabelQuarterT", "LabelEightT",
+const char *const kTriplet[kNoteValues] = {"LabelWholeT",     "LabelHalfT",         "LabelQuarterT",    "LabelEightT",
                                            "LabelSixteenthT", "LabelThirtySecondT", "LabelSixtyFourthT"};
-const char *const kTotals[kNoteValues] = {"labelTotalWhole", "labelTotalHalf", "labelTotalQuarter",
-                                          "LabelTotalEighth", "LabelTotalSixteenth", "LabelTotalThirtySecond",
+const char *const kTotals[kNoteValues] = {"labelTotalWhole",      "labelTotalHalf",      "labelTotalQuarter",
+                                          "LabelTotalEighth",     "LabelTotalSixteenth", "LabelTotalThirtySecond",
                                           "LabelTotalSixtyFourth"};
 
 QLabel *Value(QWidget *parent, const char *name) {

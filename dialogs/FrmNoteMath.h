@@ -26,10 +26,10 @@ public:
 
 private:
     platform::Services services_;
-    std::array<QLabel *, kNoteValues> regular_{};  // Labelwhole .. LabelSixtyfourth
-    std::array<QLabel *, kNoteValues> dotted_{};   // LabelWholeD .. LabelSixtyfourthD
-    std::array<QLabel *, kNoteValues> triplet_{};  // LabelWholeT .. LabelSixtyFourthT
-    std::array<QLabel *, kNoteValues> totals_{};   // labelTotalWhole .. LabelTotalSixtyFourth
+    std::array<QLabel *, kNoteValues> regular_{}; // Labelwhole .. LabelSixtyfourth
+    std::array<QLabel *, kNoteValues> dotted_{};  // LabelWholeD .. LabelSixtyfourthD
+    std::array<QLabel *, kNoteValues> triplet_{}; // LabelWholeT .. LabelSixtyFourthT
+    std::array<QLabel *, kNoteValues> totals_{};  // labelTotalWhole .. LabelTotalSixtyFourth
     QLabel *lblTotalTicks;
     QPushButton *BitBtn1;
     QPushButton *BitBtnWindowsCalculator;

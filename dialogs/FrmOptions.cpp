@@ -39,7 +39,8 @@ TfrmOptions::TfrmOptions(const platform::Services &services, QWidget *parent)
     EditFontSize = new QLineEdit(font);
     EditFontSize->setObjectName(QStringLiteral("EditFontSize"));
     EditFontSize->setFixedWidth(50);
-    EditFontSize->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), EditFontSize));
+    EditFontSize->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), EditFontSize));
     connect(EditFontSize, &QLineEdit::textEdited, this, &TfrmOptions::EditFontSizeEdited);
     UpDownfontsize = new TUpDown(font);
     UpDownfontsize->setObjectName(QStringLiteral("UpDownfontsize"));
@@ -63,9 +64,11 @@ TfrmOptions::TfrmOptions(const platform::Services &services, QWidget *parent)
         box->setObjectName(QString::fromLatin1(name));
         return box;
     };
-    chkScaleRestrictor = check("chkScaleRestrictor", QStringLiteral("When a scale is displayed, only scale tones may be clicked on."));
+    chkScaleRestrictor =
+        check("chkScaleRestrictor", QStringLiteral("When a scale is displayed, only scale tones may be clicked on."));
     chkHints = check("chkHints", QStringLiteral("Display mouseover hints. "));
-    chkDisplayWelcomeScreen = check("chkDisplayWelcomeScreen", QStringLiteral("Display welcome screen when program first starts."));
+    chkDisplayWelcomeScreen =
+        check("chkDisplayWelcomeScreen", QStringLiteral("Display welcome screen when program first starts."));
 
     BitBtn1 = MakeDialogButton(this, "BitBtn1", QStringLiteral("PANIC BUTTON"));
     QFont loud = BitBtn1->font();
@@ -76,8 +79,8 @@ TfrmOptions::TfrmOptions(const platform::Services &services, QWidget *parent)
     BitBtnOK = MakeDialogButton(this, "BitBtnOK", QStringLiteral("OK"));
     BitBtnOK->setDefault(true);
     BitBtnCancel = MakeDialogButton(this, "BitBtnCancel", QStringLiteral("Cancel"));
-    BitBtnUseMidiDeviceForThisSessionOnly =
-        MakeDialogButton(this, "BitBtnUseMidiDeviceForThisSessionOnly", QStringLiteral("Use Midi Device for This Session Only"));
+    BitBtnUseMidiDeviceForThisSessionOnly = MakeDialogButton(this, "BitBtnUseMidiDeviceForThisSessionOnly",
+                                                             QStringLiteral("Use Midi Device for This Session Only"));
     connect(BitBtnOK, &QPushButton::clicked, this, [this] {
         sessionOnly_ = false;
         SetModalResult(platform::mrOk);

@@ -9,9 +9,9 @@
 //       SaveMidiDevice = chosen->saveMidiDevice; // only the device, and keeps it out of the settings
 //   }
 //   ApplyEditorFont();                       // after Cancel this undoes the preview
+#include "dialogs/ProgramOptions.h"
 #include "platform/qt/ModalDialog.h"
 #include "platform/qt/Services.h"
-#include "dialogs/ProgramOptions.h"
 
 #include <QStringList>
 
@@ -81,8 +81,8 @@ private:
 
     ProgramOptions options_;
     TOptionsCalls calls_;
-    int fontSize_ = 8;       // the up-down's position
-    int previewColor_ = 0;   // the colour the preview shows (Default shows black)
-    int styleBase_ = 0;      // the style bits the dialog has no box for (Default clears them)
+    int fontSize_ = 8;     // the up-down's position
+    int previewColor_ = 0; // the colour the preview shows (Default shows black)
+    int styleBase_ = 0;    // the style bits the dialog has no box for (Default clears them)
     bool sessionOnly_ = false;
 };

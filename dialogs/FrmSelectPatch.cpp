@@ -71,9 +71,7 @@ std::optional<TPatchChoice> TfrmSelectPatch::Ask(const TPatchInput &in) {
     return chosen_;
 }
 
-void TfrmSelectPatch::FormShow() {
-    Labelclickmsg->setText(QString::fromStdString(SoundPickerMessage(in_.tabName)));
-}
+void TfrmSelectPatch::FormShow() { Labelclickmsg->setText(QString::fromStdString(SoundPickerMessage(in_.tabName))); }
 
 void TfrmSelectPatch::reject() {
     // Esc closes without a choice.

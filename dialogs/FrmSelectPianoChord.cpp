@@ -26,12 +26,12 @@ TfrmSelectPianoChord::TfrmSelectPianoChord(const platform::Services &services, Q
         return label;
     };
     // The chord's name: the key and the type, each a click away from its picker.
-    lblPianoChordKey = clickLabel("lblPianoChordKey", QString::fromStdString(key_),
-                                  &TfrmSelectPianoChord::lblPianoChordKeyClick);
+    lblPianoChordKey =
+        clickLabel("lblPianoChordKey", QString::fromStdString(key_), &TfrmSelectPianoChord::lblPianoChordKeyClick);
     lblblank2 = new QLabel(QStringLiteral("  "), this);
     lblblank2->setObjectName(QStringLiteral("lblblank2"));
-    lblPianoChordType = clickLabel("lblPianoChordType", QString::fromStdString(type_),
-                                   &TfrmSelectPianoChord::lblPianoChordTypeClick);
+    lblPianoChordType =
+        clickLabel("lblPianoChordType", QString::fromStdString(type_), &TfrmSelectPianoChord::lblPianoChordTypeClick);
     for (QLabel *l : {static_cast<QLabel *>(lblPianoChordKey), lblblank2, static_cast<QLabel *>(lblPianoChordType)}) {
         QFont big = l->font();
         big.setBold(true);
@@ -71,9 +71,9 @@ TfrmSelectPianoChord::TfrmSelectPianoChord(const platform::Services &services, Q
         {"Label5", "Exit and use this chord"},
         {"Label6", "Exit and clear chord"},
     };
-    void (TfrmSelectPianoChord::*handlers[])() = {&TfrmSelectPianoChord::Label2Click, &TfrmSelectPianoChord::Label3Click,
-                                                  &TfrmSelectPianoChord::Label4Click, &TfrmSelectPianoChord::Label5Click,
-                                                  &TfrmSelectPianoChord::Label6Click};
+    void (TfrmSelectPianoChord::*handlers[])() = {
+        &TfrmSelectPianoChord::Label2Click, &TfrmSelectPianoChord::Label3Click, &TfrmSelectPianoChord::Label4Click,
+        &TfrmSelectPianoChord::Label5Click, &TfrmSelectPianoChord::Label6Click};
     actions->addWidget(Label1);
     for (size_t i = 0; i < std::size(captions); ++i) {
         TClickLabel *label = clickLabel(captions[i].first, QString::fromLatin1(captions[i].second), handlers[i]);

@@ -37,8 +37,8 @@ struct TPianoChordInput {
     // The piano line of the keys coloured now, named key + " " + type.
     std::function<std::string(const std::string &key, const std::string &type)> lineFromKeyboard;
     std::function<void(const std::string &line)> playLine;
-    std::function<void()> refreshKeyColours;   // every key its plain colour
-    std::function<void()> clearDisplay;        // the scale or chord taken off the picture
+    std::function<void()> refreshKeyColours; // every key its plain colour
+    std::function<void()> clearDisplay;      // the scale or chord taken off the picture
     // Puts the line into the editor at the caret line (the caret line moves down) as a change
     // of the song.
     std::function<void(const std::string &line)> insertLine;

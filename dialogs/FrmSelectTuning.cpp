@@ -38,10 +38,14 @@ struct TFormSize {
 };
 std::optional<TFormSize> SizeForStrings(int strings) {
     switch (strings) {
-    case 4: return TFormSize{462, 166, 130, 370};
-    case 5: return TFormSize{462, 396, 360, 370};
-    case 6: return TFormSize{662, 486, 450, 570};
-    default: return std::nullopt;
+    case 4:
+        return TFormSize{462, 166, 130, 370};
+    case 5:
+        return TFormSize{462, 396, 360, 370};
+    case 6:
+        return TFormSize{662, 486, 450, 570};
+    default:
+        return std::nullopt;
     }
 }
 

@@ -29,8 +29,8 @@ struct TTuningCalls {
 
 struct TTuningInput {
     TKind kind = TKind::Guitar;
-    int highestString = 5;          // strings - 1
-    bool shortFifthString = false;  // the lowest list is a short string stored 5 lower
+    int highestString = 5;         // strings - 1
+    bool shortFifthString = false; // the lowest list is a short string stored 5 lower
     std::string spelling{kStandardTuningSpelling};
     TTuningCalls calls;
 };

@@ -226,11 +226,20 @@ bool TfrmTab::FormKeyDown(int key) {
     }
     TTabKey step;
     switch (key) {
-    case Qt::Key_PageUp: step = TTabKey::PageUp; break;
-    case Qt::Key_PageDown: step = TTabKey::PageDown; break;
-    case Qt::Key_Up: step = TTabKey::Up; break;
-    case Qt::Key_Down: step = TTabKey::Down; break;
-    default: return false;
+    case Qt::Key_PageUp:
+        step = TTabKey::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        step = TTabKey::PageDown;
+        break;
+    case Qt::Key_Up:
+        step = TTabKey::Up;
+        break;
+    case Qt::Key_Down:
+        step = TTabKey::Down;
+        break;
+    default:
+        return false;
     }
     QScrollBar *bar = ScrollBox->verticalScrollBar();
     bar->setValue(TabScrollAfterKey(step, bar->value(), bar->maximum()));

@@ -80,8 +80,8 @@ private:
     QPlainTextEdit *Memo1;
 
     TTabInput in_;
-    std::vector<TTabBar> bars_;        // the closed bars, while the window is open
-    std::vector<std::string> ascii_;   // the ASCII view's lines
-    bool warningShown_ = false;        // this opening
+    std::vector<TTabBar> bars_;      // the closed bars, while the window is open
+    std::vector<std::string> ascii_; // the ASCII view's lines
+    bool warningShown_ = false;      // this opening
     bool warningQueued_ = false;
 };

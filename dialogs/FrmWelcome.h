@@ -27,10 +27,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 struct TWelcomeInput {
-    QStringList recentFiles;       // the recently used files, newest first (raw paths)
-    int lastTip = 0;               // the tip shown last time (0: none yet)
+    QStringList recentFiles; // the recently used files, newest first (raw paths)
+    int lastTip = 0;         // the tip shown last time (0: none yet)
     bool showNewUserMessage = true;
-    bool helpAvailable = false;    // a help document exists
+    bool helpAvailable = false; // a help document exists
 };
 
 struct TWelcomeCalls {
@@ -43,8 +43,8 @@ enum class TWelcomeChoice { Close, NewSong, OpenFile, OpenRecent };
 
 struct TWelcomeResult {
     TWelcomeChoice choice = TWelcomeChoice::Close;
-    QString selectedRecent;       // the selected recent-file entry as listed; empty when none
-    int lastTip = 0;              // the tip shown now
+    QString selectedRecent; // the selected recent-file entry as listed; empty when none
+    int lastTip = 0;        // the tip shown now
     bool showNewUserMessage = true;
 };
 

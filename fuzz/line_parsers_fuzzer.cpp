@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         TChordDat chord;
         if (ParseChordLine(line, TDurationUnit::Ticks, ctx, chord).empty() && ClassifyLine(line) == TLineClass::Note) {
             if (chord.DurationLength <= 0)
-                std::abort();  // a line that parses has a duration
+                std::abort(); // a line that parses has a duration
             (void)FormatChordLine(chord, ctx.HighestString);
         }
         (void)ParseChordLine(line, TDurationUnit::Milliseconds, ctx, chord);
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         (void)GetDurationField(line);
         DrumCell cell, again;
         if (ParseCellLine(line, cell) && (!ParseCellLine(FormatCellLine(cell), again) || !(again == cell)))
-            std::abort();  // a cell reads back as it was written
+            std::abort(); // a cell reads back as it was written
         (void)ParsePatternListLine(line);
         (void)ParsePatternHeader(line);
     }
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             const TMidiTrackStream &track = *midi.GetTrack(t);
             for (int i = 1; i < track.EventCount(); ++i)
                 if (track.GetEvent(i)->Time < track.GetEvent(i - 1)->Time || track.GetEvent(i)->Time < 0)
-                    std::abort();  // tracks stay in time order, never before 0
+                    std::abort(); // tracks stay in time order, never before 0
         }
         (void)midi.SaveToBytes();
     }

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-template <class Error>
-class TByteReader {
+template <class Error> class TByteReader {
 public:
     TByteReader(const uint8_t *data, size_t size, std::string endMessage)
         : data_(data), size_(size), endMessage_(std::move(endMessage)) {}
@@ -33,8 +32,8 @@ public:
     }
     uint32_t U32LE() {
         Need(4);
-        const uint32_t v = uint32_t(data_[pos_]) | uint32_t(data_[pos_ + 1]) << 8 |
-                           uint32_t(data_[pos_ + 2]) << 16 | uint32_t(data_[pos_ + 3]) << 24;
+        const uint32_t v = uint32_t(data_[pos_]) | uint32_t(data_[pos_ + 1]) << 8 | uint32_t(data_[pos_ + 2]) << 16 |
+                           uint32_t(data_[pos_ + 3]) << 24;
         pos_ += 4;
         return v;
     }
@@ -44,7 +43,8 @@ public:
         for (int i = 0; i < 4; ++i) {
             const uint8_t b = U8();
             v = (v << 7) | (b & 0x7F);
-            if (!(b & 0x80)) return v;
+            if (!(b & 0x80))
+                return v;
         }
         throw Error("Invalid variable-length number");
     }
@@ -59,7 +59,8 @@ public:
 
 private:
     void Need(size_t count) const {
-        if (count > size_ - pos_) throw Error(endMessage_);
+        if (count > size_ - pos_)
+            throw Error(endMessage_);
     }
 
     const uint8_t *data_;

@@ -17,23 +17,28 @@ std::string Upper(std::string s) {
 std::string Extension(const std::string &path) {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
     return path.substr(dot);
 }
 
 // The Standard MIDI File inside a RIFF "RMID" form: the body of its "data" chunk.
 std::vector<uint8_t> RiffMidiData(const std::vector<uint8_t> &bytes) {
     TByteReader<EMidiData> r(bytes.data(), bytes.size(), "Invalid RIFF MIDI file");
-    if (std::memcmp(r.Bytes(4), "RIFF", 4) != 0) throw EMidiData("Invalid RIFF MIDI file");
+    if (std::memcmp(r.Bytes(4), "RIFF", 4) != 0)
+        throw EMidiData("Invalid RIFF MIDI file");
     const uint32_t formSize = r.U32LE();
-    if (std::memcmp(r.Bytes(4), "RMID", 4) != 0) throw EMidiData("Invalid RIFF MIDI file");
+    if (std::memcmp(r.Bytes(4), "RMID", 4) != 0)
+        throw EMidiData("Invalid RIFF MIDI file");
     const size_t end = std::min<size_t>(bytes.size(), size_t{8} + formSize);
     while (r.Position() + 8 <= end) {
         const uint8_t *id = r.Bytes(4);
         const uint32_t size = r.U32LE();
         const uint8_t *body = r.Bytes(size);
-        if (std::memcmp(id, "data", 4) == 0) return std::vector<uint8_t>(body, body + size);
-        if ((size & 1) && !r.AtEnd()) r.Skip(1); // chunks are padded to even sizes
+        if (std::memcmp(id, "data", 4) == 0)
+            return std::vector<uint8_t>(body, body + size);
+        if ((size & 1) && !r.AtEnd())
+            r.Skip(1); // chunks are padded to even sizes
     }
     throw EMidiData("Invalid RIFF MIDI file");
 }
@@ -62,12 +67,14 @@ void TMidiData::Clear() {
 }
 
 TMidiTrackStream *TMidiData::GetTrack(int index) {
-    if (index < 0 || index >= GetTrackCount()) return nullptr;
+    if (index < 0 || index >= GetTrackCount())
+        return nullptr;
     return tracks_[static_cast<size_t>(index)].get();
 }
 
 const TMidiTrackStream *TMidiData::GetTrack(int index) const {
-    if (index < 0 || index >= GetTrackCount()) return nullptr;
+    if (index < 0 || index >= GetTrackCount())
+        return nullptr;
     return tracks_[static_cast<size_t>(index)].get();
 }
 
@@ -77,7 +84,8 @@ bool TMidiData::AddTrack(int kind) {
         AddTrack(0);
         result = true;
     }
-    if (tracks_.size() >= 0xFFFF) return result; // the header counts tracks in 16 bits
+    if (tracks_.size() >= 0xFFFF)
+        return result; // the header counts tracks in 16 bits
     auto track = std::make_unique<TMidiTrackStream>(TMidiTrackStream::kDefaultMaxEvents);
     track->Init();
     tracks_.push_back(std::move(track));
@@ -96,7 +104,8 @@ void TMidiData::SetTrackCountField() {
 int TMidiData::GetPPQN() const { return (header_[4] << 8) | header_[5]; }
 
 void TMidiData::SetPPQN(int ppqn) {
-    if (ppqn < 1 || ppqn > 0x7FFF || ppqn == GetPPQN()) return;
+    if (ppqn < 1 || ppqn > 0x7FFF || ppqn == GetPPQN())
+        return;
     header_[4] = static_cast<uint8_t>(ppqn >> 8);
     header_[5] = static_cast<uint8_t>(ppqn);
     modified_ = true;
@@ -105,7 +114,8 @@ void TMidiData::SetPPQN(int ppqn) {
 
 void TMidiData::ClearModified() {
     modified_ = false;
-    for (auto &t : tracks_) t->ClearModified();
+    for (auto &t : tracks_)
+        t->ClearModified();
 }
 
 uint64_t TMidiData::Revision() const {
@@ -116,18 +126,22 @@ uint64_t TMidiData::Revision() const {
 std::vector<uint8_t> TMidiData::SaveToBytes() const {
     std::vector<uint8_t> out{'M', 'T', 'h', 'd'};
     const uint32_t headerSize = 6 + static_cast<uint32_t>(extraHeader_.size());
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(headerSize >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(headerSize >> shift));
     out.insert(out.end(), header_, header_ + 6);
     out.insert(out.end(), extraHeader_.begin(), extraHeader_.end());
-    for (const auto &t : tracks_) t->SaveToStream(out);
+    for (const auto &t : tracks_)
+        t->SaveToStream(out);
     return out;
 }
 
 void TMidiData::SaveToFile() {
     const std::string &path = fileName_;
-    if (path.empty()) throw EMidiData("Cannot write a MIDI file without a file name");
+    if (path.empty())
+        throw EMidiData("Cannot write a MIDI file without a file name");
     const platform::WriteResult written = platform::WriteFileAtomically(path, SaveToBytes());
-    if (!written) throw EMidiData("Cannot write \"" + path + "\": " + written.reason);
+    if (!written)
+        throw EMidiData("Cannot write \"" + path + "\": " + written.reason);
     ClearModified();
 }
 
@@ -141,20 +155,24 @@ void TMidiData::LoadFromBytes(const std::vector<uint8_t> &bytes, bool riff) {
             smf = &inner;
         }
         TByteReader<EMidiData> r(smf->data(), smf->size(), "Unexpected end of MIDI file");
-        if (smf->size() < 4 || std::memcmp(smf->data(), "MThd", 4) != 0) throw EMidiData("Invalid MIDI file ID");
+        if (smf->size() < 4 || std::memcmp(smf->data(), "MThd", 4) != 0)
+            throw EMidiData("Invalid MIDI file ID");
         r.Skip(4);
         const uint32_t headerSize = r.U32BE();
-        if (headerSize < 6) throw EMidiData("Invalid MIDI header size");
+        if (headerSize < 6)
+            throw EMidiData("Invalid MIDI header size");
         const uint8_t *header = r.Bytes(6);
         const uint8_t *extra = r.Bytes(headerSize - 6);
         const int division = (header[4] << 8) | header[5];
         // SMPTE divisions (bit 15) and 0 ticks per quarter cannot be played or positioned.
-        if (division == 0 || (division & 0x8000)) throw EMidiData("Unsupported MIDI time division");
+        if (division == 0 || (division & 0x8000))
+            throw EMidiData("Unsupported MIDI time division");
         const int count = (header[2] << 8) | header[3];
         std::memcpy(header_, header, 6);
         extraHeader_.assign(extra, extra + (headerSize - 6));
         for (int i = 0; i < count; ++i) {
-            if (r.AtEnd()) throw EMidiData("Missing track chunk");
+            if (r.AtEnd())
+                throw EMidiData("Missing track chunk");
             auto track = std::make_unique<TMidiTrackStream>(TMidiTrackStream::kDefaultMaxEvents);
             track->LoadFromStream(r);
             tracks_.push_back(std::move(track));
@@ -193,7 +211,8 @@ void TMidiData::LoadFromFile() {
 }
 
 void TMidiData::SetActive(bool active) {
-    if (active == active_) return;
+    if (active == active_)
+        return;
     if (!active) {
         Clear();
     } else if (!fileName_.empty()) {

@@ -42,9 +42,17 @@ constexpr size_t kMaxBlockBytes = 65534;
 // bend, 1 for program change and channel pressure, 0 for system messages.
 inline int DataBytesForStatus(uint8_t status) {
     switch (status >> 4) {
-    case 0x8: case 0x9: case 0xA: case 0xB: case 0xE: return 2;
-    case 0xC: case 0xD: return 1;
-    default: return 0;
+    case 0x8:
+    case 0x9:
+    case 0xA:
+    case 0xB:
+    case 0xE:
+        return 2;
+    case 0xC:
+    case 0xD:
+        return 1;
+    default:
+        return 0;
     }
 }
 } // namespace midi
@@ -52,12 +60,12 @@ inline int DataBytesForStatus(uint8_t status) {
 // One event of a track. Channel messages keep their two data bytes inline; system-exclusive
 // (0xF0, 0xF7) and meta (0xFF) events own their data block.
 struct TMidiEvent {
-    int32_t Time = 0;     // absolute tick from the start of the track
-    uint16_t Length = 0;  // sysex: data bytes; meta: 1 + data bytes (type byte counts); else 0
-    uint8_t Status = 0;   // 0x80..0xEF channel message (low nibble = channel), 0xF0/0xF7, 0xFF
+    int32_t Time = 0;    // absolute tick from the start of the track
+    uint16_t Length = 0; // sysex: data bytes; meta: 1 + data bytes (type byte counts); else 0
+    uint8_t Status = 0;  // 0x80..0xEF channel message (low nibble = channel), 0xF0/0xF7, 0xFF
     uint8_t Data1 = 0;
-    uint8_t Data2 = 0;    // 0 for program change and channel pressure
-    int32_t Partner = -1; // index of the paired note event in the track, -1 when unpaired
+    uint8_t Data2 = 0;          // 0 for program change and channel pressure
+    int32_t Partner = -1;       // index of the paired note event in the track, -1 when unpaired
     std::vector<uint8_t> Block; // meta: type byte then data; sysex: the data bytes
 
     bool IsChannelMessage() const { return Status >= 0x80 && Status < 0xF0; }

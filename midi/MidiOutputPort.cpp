@@ -9,18 +9,24 @@ namespace midi {
 
 int DefaultControllerValue(int controller) {
     switch (controller) {
-    case 7: return 90;   // volume
-    case 10: return 64;  // pan
-    case 11: return 127; // expression
-    case 91: return 40;  // reverb
-    default: return 0;
+    case 7:
+        return 90; // volume
+    case 10:
+        return 64; // pan
+    case 11:
+        return 127; // expression
+    case 91:
+        return 40; // reverb
+    default:
+        return 0;
     }
 }
 
 int DefaultSysexLatency() {
     static const int latency = [] {
         const char *text = std::getenv("TW_SYSEX_LATENCY");
-        if (!text || !*text) return 50;
+        if (!text || !*text)
+            return 50;
         char *end = nullptr;
         const long v = std::strtol(text, &end, 10);
         return (*end == '\0' && v >= 0 && v <= 10000) ? static_cast<int>(v) : 50;
@@ -33,7 +39,8 @@ int DefaultSysexLatency() {
 namespace {
 // A channel message the device can take: status 0x80..0xEF and data bytes below 128.
 bool Sendable(uint8_t status, uint8_t data1, uint8_t data2) {
-    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return false;
+    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80)
+        return false;
     return midi::DataBytesForStatus(status) < 2 || data2 < 0x80;
 }
 } // namespace
@@ -45,13 +52,15 @@ TPhysicalOutputPort::TPhysicalOutputPort(int deviceId, int globalIndex)
     for (int ch = 0; ch < 16; ++ch) {
         bankCache_[ch] = 127;
         programCache_[ch] = 0;
-        for (int c = 0; c < 128; ++c) controllerValues_[ch][c] = midi::DefaultControllerValue(c);
+        for (int c = 0; c < 128; ++c)
+            controllerValues_[ch][c] = midi::DefaultControllerValue(c);
     }
 }
 
 TPhysicalOutputPort::~TPhysicalOutputPort() {
     std::lock_guard lock(mutex_);
-    if (device_) device_->Reset();
+    if (device_)
+        device_->Reset();
     device_.reset();
 }
 
@@ -61,7 +70,8 @@ int TPhysicalOutputPort::ClientCount() const {
 }
 
 void TPhysicalOutputPort::SendLocked(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
-    if (midi::DataBytesForStatus(status) < 2) data2 = 0;
+    if (midi::DataBytesForStatus(status) < 2)
+        data2 = 0;
     if (device_) {
         if (dueNs)
             device_->SendShortAt(status, data1, data2, *dueNs);
@@ -70,17 +80,24 @@ void TPhysicalOutputPort::SendLocked(uint8_t status, uint8_t data1, uint8_t data
     }
     const int channel = status & 0x0F;
     switch (status & 0xF0) {
-    case 0xB0: controllerValues_[channel][data1] = data2; break;
-    case 0xC0: programCache_[channel] = data1; break;
-    default: break;
+    case 0xB0:
+        controllerValues_[channel][data1] = data2;
+        break;
+    case 0xC0:
+        programCache_[channel] = data1;
+        break;
+    default:
+        break;
     }
 }
 
 void TPhysicalOutputPort::SetPatch(int /*bank*/, int program, int channel) {
-    if (program < 0 || program > 127) return;
+    if (program < 0 || program > 127)
+        return;
     channel &= 0x0F;
     std::lock_guard lock(mutex_);
-    if (programCache_[channel] == program) return;
+    if (programCache_[channel] == program)
+        return;
     SendLocked(static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(program), 0);
 }
 
@@ -131,7 +148,8 @@ int TPhysicalPortList::OpenCount() const {
 TPhysicalOutputPort *TPhysicalPortList::Attach(TMidiOutputPort *client, int deviceId, int &clientSlot) {
     std::lock_guard lock(mutex_);
     for (auto &port : slots_) {
-        if (!port || port->deviceId_ != deviceId) continue;
+        if (!port || port->deviceId_ != deviceId)
+            continue;
         std::lock_guard portLock(port->mutex_);
         auto empty = std::find(port->clients_.begin(), port->clients_.end(), nullptr);
         if (empty != port->clients_.end()) {
@@ -174,7 +192,8 @@ void TPhysicalPortList::Detach(TPhysicalOutputPort *port, int clientSlot) {
     }
     // The last client left: reset and close the device, free the slot.
     slots_[static_cast<size_t>(port->globalIndex_)].reset();
-    if (std::all_of(slots_.begin(), slots_.end(), [](auto &p) { return p == nullptr; })) slots_.clear();
+    if (std::all_of(slots_.begin(), slots_.end(), [](auto &p) { return p == nullptr; }))
+        slots_.clear();
 }
 
 // ---- TMidiOutputPort ----
@@ -184,11 +203,13 @@ TMidiOutputPort::TMidiOutputPort(TPhysicalPortList &ports, int portId)
 
 TMidiOutputPort::~TMidiOutputPort() {
     SetActive(false);
-    if (sysexLatency_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(sysexLatency_));
+    if (sysexLatency_ > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(sysexLatency_));
 }
 
 void TMidiOutputPort::SetPortId(int id) {
-    if (id == portId_) return;
+    if (id == portId_)
+        return;
     const bool wasActive = Active();
     SetActive(false);
     portId_ = id;
@@ -196,7 +217,8 @@ void TMidiOutputPort::SetPortId(int id) {
 }
 
 void TMidiOutputPort::SetActive(bool active) {
-    if (active == Active()) return;
+    if (active == Active())
+        return;
     if (active) {
         physical_ = ports_.Attach(this, portId_, clientSlot_);
         return;
@@ -208,22 +230,24 @@ void TMidiOutputPort::SetActive(bool active) {
     clientSlot_ = -1;
 }
 
-platform::IMidiOutDevice *TMidiOutputPort::GetHandle() const {
-    return physical_ ? physical_->Device() : nullptr;
-}
+platform::IMidiOutDevice *TMidiOutputPort::GetHandle() const { return physical_ ? physical_->Device() : nullptr; }
 
 void TMidiOutputPort::OutEvent(uint8_t status, uint8_t data1, uint8_t data2) {
     Out(status, data1, data2, std::nullopt);
 }
 
 void TMidiOutputPort::OutEventAt(const TMidiEvent &event, int64_t dueNs) {
-    if (event.IsChannelMessage()) Out(event.Status, event.Data1, event.Data2, dueNs);
+    if (event.IsChannelMessage())
+        Out(event.Status, event.Data1, event.Data2, dueNs);
 }
 
 void TMidiOutputPort::Out(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
-    if (!physical_) return;
-    if (midi::DataBytesForStatus(status) < 2) data2 = 0;
-    if (!Sendable(status, data1, data2)) return;
+    if (!physical_)
+        return;
+    if (midi::DataBytesForStatus(status) < 2)
+        data2 = 0;
+    if (!Sendable(status, data1, data2))
+        return;
     std::lock_guard lock(physical_->mutex_);
     physical_->SendLocked(status, data1, data2, dueNs);
     int &count = noteCounts_[status & 0x0F][data1];
@@ -234,7 +258,8 @@ void TMidiOutputPort::Out(uint8_t status, uint8_t data1, uint8_t data2, std::opt
 }
 
 void TMidiOutputPort::OutEvent(const TMidiEvent &event) {
-    if (event.IsChannelMessage()) OutEvent(event.Status, event.Data1, event.Data2);
+    if (event.IsChannelMessage())
+        OutEvent(event.Status, event.Data1, event.Data2);
 }
 
 namespace {
@@ -251,12 +276,14 @@ void TMidiOutputPort::NoteOff(int channel, int note, int velocity) {
 }
 
 void TMidiOutputPort::SetPatch(int bank, int program, int channel) {
-    if (physical_) physical_->SetPatch(bank, program, channel);
+    if (physical_)
+        physical_->SetPatch(bank, program, channel);
 }
 
 void TMidiOutputPort::AllNotesOff() {
     if (!physical_) {
-        for (auto &row : noteCounts_) std::fill(std::begin(row), std::end(row), 0);
+        for (auto &row : noteCounts_)
+            std::fill(std::begin(row), std::end(row), 0);
         return;
     }
     std::lock_guard lock(physical_->mutex_);
@@ -270,7 +297,8 @@ void TMidiOutputPort::AllNotesOff() {
 }
 
 void TMidiOutputPort::ResetControllers() {
-    if (physical_) physical_->ResetControllers();
+    if (physical_)
+        physical_->ResetControllers();
 }
 
 void TMidiOutputPort::DeviceMessage(unsigned, uintptr_t, uintptr_t) {}

@@ -19,24 +19,36 @@ TMidiPlayer::~TMidiPlayer() {
 }
 
 void TMidiPlayer::SetState(TState state) {
-    if (state_.exchange(state) != state) pendingEvent_ = static_cast<int>(state);
+    if (state_.exchange(state) != state)
+        pendingEvent_ = static_cast<int>(state);
 }
 
 void TMidiPlayer::FireStateEvent() {
     const int event = pendingEvent_.exchange(kNoEvent);
-    if (destroying_ || event == kNoEvent) return;
+    if (destroying_ || event == kNoEvent)
+        return;
     const std::function<void()> *handler = nullptr;
     switch (static_cast<TState>(event)) {
-    case TState::Stopped: handler = &OnStop; break;
-    case TState::Seeking: handler = &OnPause; break;
-    case TState::Playing: handler = &OnPlay; break;
-    case TState::FastForward: handler = &OnFastForward; break;
+    case TState::Stopped:
+        handler = &OnStop;
+        break;
+    case TState::Seeking:
+        handler = &OnPause;
+        break;
+    case TState::Playing:
+        handler = &OnPlay;
+        break;
+    case TState::FastForward:
+        handler = &OnFastForward;
+        break;
     }
-    if (handler && *handler) (*handler)();
+    if (handler && *handler)
+        (*handler)();
 }
 
 void TMidiPlayer::SetTrackOutputs(TTrackOutputs *outputs) {
-    if (outputs == outputs_) return;
+    if (outputs == outputs_)
+        return;
     Rewind();
     {
         std::lock_guard lock(mutex_);
@@ -104,15 +116,18 @@ void TMidiPlayer::PlayToLocked(int64_t us, int64_t nowNs) {
     iterator_.PlayLimit = stopTick_;
     iterator_.AdvanceToUs(us);
     // The song's conductor changed behind the position and put it later: play on from there.
-    if (iterator_.TimeUs() != us) AnchorLocked(nowNs);
+    if (iterator_.TimeUs() != us)
+        AnchorLocked(nowNs);
     timerThread_ = std::thread::id{};
 }
 
 int64_t TMidiPlayer::AdvanceLocked() {
-    if (stopping_ || state_.load() != TState::Playing) return kNothingDue;
+    if (stopping_ || state_.load() != TState::Playing)
+        return kNothingDue;
     const int64_t now = clock_.NowNs();
     // A clock that went back advances nothing, and play goes on from there.
-    if (now < lastNowNs_) AnchorLocked(now);
+    if (now < lastNowNs_)
+        AnchorLocked(now);
     lastNowNs_ = now;
     PlayToLocked(wall_.SongUs(now), now);
     // A stop asked for by an event handler is carried out once this call's events are out,
@@ -127,13 +142,16 @@ int64_t TMidiPlayer::AdvanceLocked() {
 
 int64_t TMidiPlayer::NextDueNsLocked() const {
     int64_t tick = iterator_.NextDueTick();
-    if (stopTick_ >= 0 && (tick < 0 || stopTick_ < tick)) tick = stopTick_;
+    if (stopTick_ >= 0 && (tick < 0 || stopTick_ < tick))
+        tick = stopTick_;
     return tick < 0 ? kNothingDue : wall_.WallNs(iterator_.TimeUsAt(tick));
 }
 
 void TMidiPlayer::FinishStopLocked(bool fromTimerThread) {
-    if (fromTimerThread) timer_.Stop(); // only asks: the timer thread never joins itself
-    if (outputs_) outputs_->AllNotesOff();
+    if (fromTimerThread)
+        timer_.Stop(); // only asks: the timer thread never joins itself
+    if (outputs_)
+        outputs_->AllNotesOff();
     resumeTick_ = iterator_.Tick();
     stopping_ = false;
     stopAsked_ = false;
@@ -144,7 +162,8 @@ void TMidiPlayer::Stop() {
     if (timerThread_.load() == std::this_thread::get_id()) {
         // Called by a track event handler inside the callback, which holds the mutex already:
         // only ask; the callback stops when the handler's tick is done.
-        if (state_.load() >= TState::Seeking) stopAsked_ = true;
+        if (state_.load() >= TState::Seeking)
+            stopAsked_ = true;
         return;
     }
     {
@@ -202,10 +221,13 @@ void TMidiPlayer::GetTempoAndDenominator(int &tempo, int &denominatorPower) cons
 
 template <class Move> void TMidiPlayer::SeekLocked(Move move) {
     const TState saved = state_.load();
-    if (saved > TState::Seeking) state_ = TState::Seeking;
-    if (outputs_) outputs_->AllNotesOff();
+    if (saved > TState::Seeking)
+        state_ = TState::Seeking;
+    if (outputs_)
+        outputs_->AllNotesOff();
     move();
-    if (state_.load() == TState::Seeking) state_ = saved;
+    if (state_.load() == TState::Seeking)
+        state_ = saved;
     if (state_.load() == TState::Playing && !stopping_) {
         // Playing resumes from the new place now: the seek's own duration is not played, and
         // what lies at the new place is due at once (the timer may be asleep for a while).
@@ -218,31 +240,36 @@ template <class Move> void TMidiPlayer::SeekLocked(Move move) {
 void TMidiPlayer::SetPosition(int64_t tick) {
     std::lock_guard lock(mutex_);
     SeekLocked([&] {
-        if (tick < iterator_.Tick() && outputs_) outputs_->ResetControllers();
+        if (tick < iterator_.Tick() && outputs_)
+            outputs_->ResetControllers();
         iterator_.SetTick(tick);
     });
 }
 
 void TMidiPlayer::SetBarBeatTick(int32_t bar, int32_t beat, int32_t beatTick) {
     std::lock_guard lock(mutex_);
-    if (outputs_) iterator_.SetMidiData(outputs_->MidiData());
+    if (outputs_)
+        iterator_.SetMidiData(outputs_->MidiData());
     SeekLocked([&] { iterator_.SetBarBeatTick(bar, beat, beatTick); });
 }
 
 void TMidiPlayer::MoveToEnd() {
     std::lock_guard lock(mutex_);
-    if (outputs_) iterator_.SetMidiData(outputs_->MidiData());
+    if (outputs_)
+        iterator_.SetMidiData(outputs_->MidiData());
     SeekLocked([&] { iterator_.MoveToEnd(); });
 }
 
 void TMidiPlayer::AllNotesOff() {
     std::lock_guard lock(mutex_);
-    if (outputs_) outputs_->AllNotesOff();
+    if (outputs_)
+        outputs_->AllNotesOff();
 }
 
 void TMidiPlayer::ResetControllers() {
     std::lock_guard lock(mutex_);
-    if (outputs_) outputs_->ResetControllers();
+    if (outputs_)
+        outputs_->ResetControllers();
 }
 
 void TMidiPlayer::SetTempoPercent(int percent) {
@@ -264,5 +291,6 @@ void TMidiPlayer::SetStopTick(int64_t tick) {
 }
 
 void TMidiPlayer::SetTimerPeriod(int ms) {
-    if (ms != timerPeriod_) timerPeriod_ = std::max(ms, kMinPeriod);
+    if (ms != timerPeriod_)
+        timerPeriod_ = std::max(ms, kMinPeriod);
 }

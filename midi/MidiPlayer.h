@@ -119,7 +119,7 @@ private:
     std::atomic<int> pendingEvent_{kNoEvent};
     std::atomic<std::thread::id> timerThread_{};
     std::atomic<bool> destroying_{false};
-    bool stopping_ = false; // a window-thread Stop is waiting for the timer to end
+    bool stopping_ = false;  // a window-thread Stop is waiting for the timer to end
     bool stopAsked_ = false; // an event handler inside the callback asked for a stop
     int speed_ = 1;
     int tempoPercent_ = 100;

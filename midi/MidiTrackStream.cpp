@@ -21,7 +21,8 @@ void WriteVarLen(std::vector<uint8_t> &out, uint32_t value) {
         groups[n++] = static_cast<uint8_t>(value & 0x7F);
         value >>= 7;
     } while (value != 0 && n < 4);
-    while (n > 1) out.push_back(static_cast<uint8_t>(groups[--n] | 0x80));
+    while (n > 1)
+        out.push_back(static_cast<uint8_t>(groups[--n] | 0x80));
     out.push_back(groups[0]);
 }
 
@@ -41,10 +42,12 @@ void PutU32BE(std::vector<uint8_t> &out, uint32_t v) {
 // bytes below 128, meta events a type; anything else (stray system bytes) is left out.
 bool Writable(const TMidiEvent &e) {
     if (e.IsChannelMessage()) {
-        if (e.Data1 >= 0x80) return false;
+        if (e.Data1 >= 0x80)
+            return false;
         return midi::DataBytesForStatus(e.Status) < 2 || e.Data2 < 0x80;
     }
-    if (e.IsMeta()) return !e.Block.empty();
+    if (e.IsMeta())
+        return !e.Block.empty();
     return e.IsSysex();
 }
 } // namespace
@@ -58,13 +61,12 @@ void TMidiTrackStream::Init() {
     SetTrackName("");
 }
 
-int TMidiTrackStream::EventCount() const {
-    return static_cast<int>(events_.size() + pending_.size());
-}
+int TMidiTrackStream::EventCount() const { return static_cast<int>(events_.size() + pending_.size()); }
 
 const TMidiEvent *TMidiTrackStream::GetEvent(int index) const {
     Flush();
-    if (index < 0 || index >= static_cast<int>(events_.size())) return nullptr;
+    if (index < 0 || index >= static_cast<int>(events_.size()))
+        return nullptr;
     return &events_[static_cast<size_t>(index)];
 }
 
@@ -77,15 +79,15 @@ int TMidiTrackStream::IndexOfTime(int32_t tick, int mode) const {
     TMidiEvent probe;
     probe.Time = tick;
     const auto first = std::lower_bound(events_.begin(), events_.end(), probe, TimeLess);
-    if (first == events_.end()) return -1;
-    if (first->Time != tick || mode == 0) return static_cast<int>(first - events_.begin());
+    if (first == events_.end())
+        return -1;
+    if (first->Time != tick || mode == 0)
+        return static_cast<int>(first - events_.begin());
     const auto last = std::upper_bound(first, events_.end(), probe, TimeLess);
     return static_cast<int>(last - events_.begin()) - 1;
 }
 
-int32_t TMidiTrackStream::ClampTick(int32_t time) {
-    return std::clamp(time, int32_t{0}, midi::kMaxTick);
-}
+int32_t TMidiTrackStream::ClampTick(int32_t time) { return std::clamp(time, int32_t{0}, midi::kMaxTick); }
 
 void TMidiTrackStream::CheckRoom() const {
     // The records live in a store of MaxEvents x 15 bytes; one more must still fit.
@@ -95,9 +97,7 @@ void TMidiTrackStream::CheckRoom() const {
 
 void TMidiTrackStream::Touch() { revision_ = midi::NextRevision(); }
 
-bool TMidiTrackStream::FastPathReady() const {
-    return !events_.empty() && events_.back().IsEndOfTrack();
-}
+bool TMidiTrackStream::FastPathReady() const { return !events_.empty() && events_.back().IsEndOfTrack(); }
 
 void TMidiTrackStream::InsertEvent(int32_t time, uint8_t status, uint8_t data1, uint8_t data2) {
     TMidiEvent e;
@@ -112,8 +112,10 @@ void TMidiTrackStream::InsertEvent(int32_t time, TMidiEvent event) {
     event.Partner = -1;
     if (event.HasBlock()) {
         const size_t limit = midi::kMaxBlockBytes + (event.IsMeta() ? 1 : 0);
-        if (event.Block.size() > limit) throw EMidiTrackStream("Block too long");
-        if (event.IsMeta() && event.Block.empty()) throw EMidiTrackStream("Meta event without type");
+        if (event.Block.size() > limit)
+            throw EMidiTrackStream("Block too long");
+        if (event.IsMeta() && event.Block.empty())
+            throw EMidiTrackStream("Meta event without type");
         event.Length = static_cast<uint16_t>(event.Block.size());
     } else {
         event.Block.clear();
@@ -121,7 +123,8 @@ void TMidiTrackStream::InsertEvent(int32_t time, TMidiEvent event) {
     CheckRoom();
     if (FastPathReady()) {
         TMidiEvent &end = events_.back();
-        if (end.Time < event.Time) end.Time = event.Time;
+        if (end.Time < event.Time)
+            end.Time = event.Time;
         lastTick_ = std::max(lastTick_, event.Time);
         pending_.push_back(std::move(event));
     } else {
@@ -142,10 +145,13 @@ void TMidiTrackStream::InsertDirect(TMidiEvent event) {
     int d = 0;
     if (oldCount > 0) {
         d = IndexOfTime(event.Time, 1);
-        if (d < 0) throw EMidiTrackStream("System error inserting event");
-        if (events_[static_cast<size_t>(d)].Time == event.Time && d != oldCount - 1) ++d;
+        if (d < 0)
+            throw EMidiTrackStream("System error inserting event");
+        if (events_[static_cast<size_t>(d)].Time == event.Time && d != oldCount - 1)
+            ++d;
     }
-    if (nameIndex_ >= d) ++nameIndex_;
+    if (nameIndex_ >= d)
+        ++nameIndex_;
     events_.insert(events_.begin() + d, std::move(event));
     const size_t n = events_.size();
     if (events_.back().IsEndOfTrack())
@@ -155,7 +161,8 @@ void TMidiTrackStream::InsertDirect(TMidiEvent event) {
 }
 
 void TMidiTrackStream::Flush() const {
-    if (pending_.empty()) return;
+    if (pending_.empty())
+        return;
     // pending_ exists only while the track ends with its End of Track.
     TMidiEvent end = std::move(events_.back());
     events_.pop_back();
@@ -163,8 +170,8 @@ void TMidiTrackStream::Flush() const {
         std::stable_sort(pending_.begin(), pending_.end(), TimeLess);
     if (nameIndex_ >= 0) {
         // Events already in the track come before new ones of the same tick.
-        const auto before = std::lower_bound(pending_.begin(), pending_.end(),
-                                             events_[static_cast<size_t>(nameIndex_)], TimeLess);
+        const auto before =
+            std::lower_bound(pending_.begin(), pending_.end(), events_[static_cast<size_t>(nameIndex_)], TimeLess);
         nameIndex_ += static_cast<int>(before - pending_.begin());
     }
     if (events_.empty() || pending_.front().Time >= events_.back().Time) {
@@ -188,7 +195,8 @@ TMidiEvent TMidiTrackStream::MakeMeta(int32_t time, uint8_t metaType, const uint
     e.Status = midi::kMetaStatus;
     e.Block.reserve(length + 1);
     e.Block.push_back(metaType);
-    if (length > 0) e.Block.insert(e.Block.end(), data, data + length);
+    if (length > 0)
+        e.Block.insert(e.Block.end(), data, data + length);
     return e;
 }
 
@@ -213,7 +221,8 @@ void TMidiTrackStream::SetTrackName(std::string_view name) {
     Flush();
     if (nameIndex_ >= 0) {
         TMidiEvent &e = events_[static_cast<size_t>(nameIndex_)];
-        if (name.size() > midi::kMaxBlockBytes) throw EMidiTrackStream("Block too long");
+        if (name.size() > midi::kMaxBlockBytes)
+            throw EMidiTrackStream("Block too long");
         e.Block.assign(1, midi::kMetaTrackName);
         e.Block.insert(e.Block.end(), name.begin(), name.end());
         e.Length = static_cast<uint16_t>(e.Block.size());
@@ -231,30 +240,36 @@ void TMidiTrackStream::SetTrackName(std::string_view name) {
 
 std::string TMidiTrackStream::GetTrackName() const {
     Flush();
-    if (nameIndex_ < 0) return {};
+    if (nameIndex_ < 0)
+        return {};
     const TMidiEvent &e = events_[static_cast<size_t>(nameIndex_)];
-    if (e.Block.size() <= 1) return {};
+    if (e.Block.size() <= 1)
+        return {};
     return std::string(e.Block.begin() + 1, e.Block.end());
 }
 
 void TMidiTrackStream::SetChannel(int channel) {
     const uint8_t ch = static_cast<uint8_t>(channel & 0x0F);
-    if (ch == channel_) return;
+    if (ch == channel_)
+        return;
     Flush();
     channel_ = ch;
     for (TMidiEvent &e : events_)
-        if (e.IsChannelMessage()) e.Status = static_cast<uint8_t>((e.Status & 0xF0) | ch);
+        if (e.IsChannelMessage())
+            e.Status = static_cast<uint8_t>((e.Status & 0xF0) | ch);
     modified_ = true;
     Touch();
 }
 
 void TMidiTrackStream::SetPatch(int program) {
-    if (program < 0 || program > 127 || program == program_) return;
+    if (program < 0 || program > 127 || program == program_)
+        return;
     Flush();
     program_ = static_cast<uint8_t>(program);
     bool found = false;
     for (TMidiEvent &e : events_) {
-        if (e.IsNote()) break;
+        if (e.IsNote())
+            break;
         if ((e.Status & 0xF0) == 0xC0) {
             e.Data1 = program_;
             found = true;
@@ -269,15 +284,18 @@ void TMidiTrackStream::SetPatch(int program) {
 void TMidiTrackStream::PairNoteEvents() {
     Flush();
     // Links are indexes, which insertions move: every link is made afresh.
-    for (TMidiEvent &e : events_) e.Partner = -1;
+    for (TMidiEvent &e : events_)
+        e.Partner = -1;
     int open[128][5];
     int depth[128] = {};
     for (int i = 0; i < static_cast<int>(events_.size()); ++i) {
         TMidiEvent &e = events_[static_cast<size_t>(i)];
-        if (!e.IsNote() || e.Data1 >= 128) continue;
+        if (!e.IsNote() || e.Data1 >= 128)
+            continue;
         const int note = e.Data1;
         if (e.IsNoteOn()) {
-            if (depth[note] < 5) open[note][depth[note]++] = i;
+            if (depth[note] < 5)
+                open[note][depth[note]++] = i;
         } else if (depth[note] > 0) {
             const int on = open[note][--depth[note]];
             e.Partner = on;
@@ -289,8 +307,10 @@ void TMidiTrackStream::PairNoteEvents() {
 
 int TMidiTrackStream::PartnerOf(int index) {
     Flush();
-    if (index < 0 || index >= static_cast<int>(events_.size())) return -1;
-    if (pairingStale_) PairNoteEvents();
+    if (index < 0 || index >= static_cast<int>(events_.size()))
+        return -1;
+    if (pairingStale_)
+        PairNoteEvents();
     return events_[static_cast<size_t>(index)].Partner;
 }
 
@@ -298,14 +318,17 @@ void TMidiTrackStream::Encode(std::vector<uint8_t> &out) const {
     uint8_t running = 0;
     int32_t previous = 0;
     for (const TMidiEvent &e : events_) {
-        if (!Writable(e)) continue;
+        if (!Writable(e))
+            continue;
         const int32_t time = std::max(e.Time, previous);
         midi::WriteVarLen(out, static_cast<uint32_t>(time - previous));
         previous = time;
         if (e.IsChannelMessage()) {
-            if (e.Status != running) out.push_back(e.Status);
+            if (e.Status != running)
+                out.push_back(e.Status);
             out.push_back(e.Data1);
-            if (midi::DataBytesForStatus(e.Status) == 2) out.push_back(e.Data2);
+            if (midi::DataBytesForStatus(e.Status) == 2)
+                out.push_back(e.Data2);
             running = e.Status;
         } else if (e.IsMeta()) {
             out.push_back(e.Status);
@@ -334,7 +357,8 @@ void TMidiTrackStream::SaveToStream(std::vector<uint8_t> &out) const {
 
 void TMidiTrackStream::LoadFromStream(TByteReader<EMidiData> &in) {
     const uint8_t *id = in.Bytes(4);
-    if (std::memcmp(id, "MTrk", 4) != 0) throw EMidiTrackStream("Invalid track start ID");
+    if (std::memcmp(id, "MTrk", 4) != 0)
+        throw EMidiTrackStream("Invalid track start ID");
     const uint32_t length = in.U32BE();
     const uint8_t *body = in.Bytes(length);
     LoadFromBytes(body, length);
@@ -351,28 +375,34 @@ void TMidiTrackStream::LoadFromBytes(const uint8_t *data, size_t size) {
     bool sawChannel = false;
     bool inSysex = false; // a system-exclusive message waits for its 0xF7 continuation
     auto add = [&](TMidiEvent e) {
-        if (static_cast<int64_t>(events_.size()) + 1 > maxEvents_) throw EVirtualMemory("Size exceeds capacity");
+        if (static_cast<int64_t>(events_.size()) + 1 > maxEvents_)
+            throw EVirtualMemory("Size exceeds capacity");
         e.Time = static_cast<int32_t>(tick);
         e.Length = static_cast<uint16_t>(e.Block.size());
         events_.push_back(std::move(e));
     };
     while (!r.AtEnd()) {
         tick += r.VarLen();
-        if (tick > midi::kMaxTick) throw EMidiTrackStream("Event time out of range");
+        if (tick > midi::kMaxTick)
+            throw EMidiTrackStream("Event time out of range");
         uint8_t status;
         if (r.PeekU8() & 0x80) {
             status = r.U8();
         } else {
-            if (running == 0) throw EMidiTrackStream("Error in Running Status");
+            if (running == 0)
+                throw EMidiTrackStream("Error in Running Status");
             status = running;
         }
-        if (inSysex && status != midi::kSysexContinuation) throw EMidiTrackStream("Error in Sysex");
+        if (inSysex && status != midi::kSysexContinuation)
+            throw EMidiTrackStream("Error in Sysex");
         TMidiEvent e;
         e.Status = status;
         if (status < 0xF0) {
             e.Data1 = r.U8();
-            if (midi::DataBytesForStatus(status) == 2) e.Data2 = r.U8();
-            if (e.Data1 >= 0x80 || e.Data2 >= 0x80) throw EMidiTrackStream("Invalid data byte");
+            if (midi::DataBytesForStatus(status) == 2)
+                e.Data2 = r.U8();
+            if (e.Data1 >= 0x80 || e.Data2 >= 0x80)
+                throw EMidiTrackStream("Invalid data byte");
             running = status;
             if (!sawChannel) {
                 channel_ = static_cast<uint8_t>(status & 0x0F);
@@ -386,7 +416,8 @@ void TMidiTrackStream::LoadFromBytes(const uint8_t *data, size_t size) {
         } else if (status == midi::kMetaStatus) {
             const uint8_t type = r.U8();
             const uint32_t length = r.VarLen();
-            if (length > midi::kMaxBlockBytes) throw EMidiTrackStream("Block too long");
+            if (length > midi::kMaxBlockBytes)
+                throw EMidiTrackStream("Block too long");
             const uint8_t *bytes = r.Bytes(length);
             e.Block.reserve(length + 1);
             e.Block.push_back(type);
@@ -394,20 +425,24 @@ void TMidiTrackStream::LoadFromBytes(const uint8_t *data, size_t size) {
             if (type == midi::kMetaTrackName || (type == midi::kMetaText && nameIndex_ < 0))
                 nameIndex_ = static_cast<int>(events_.size());
             add(std::move(e));
-            if (type == midi::kMetaEndOfTrack) break; // whatever follows it is not part of the track
+            if (type == midi::kMetaEndOfTrack)
+                break; // whatever follows it is not part of the track
         } else if (status == midi::kSysexStatus || status == midi::kSysexContinuation) {
             const uint32_t length = r.VarLen();
-            if (length > midi::kMaxBlockBytes) throw EMidiTrackStream("Block too long");
+            if (length > midi::kMaxBlockBytes)
+                throw EMidiTrackStream("Block too long");
             const uint8_t *bytes = r.Bytes(length);
             const bool complete = length > 0 && bytes[length - 1] == 0xF7;
-            if (status == midi::kSysexStatus || inSysex) inSysex = !complete;
+            if (status == midi::kSysexStatus || inSysex)
+                inSysex = !complete;
             e.Block.assign(bytes, bytes + length);
             add(std::move(e));
         } else {
             throw EMidiTrackStream("Invalid status byte");
         }
     }
-    if (inSysex) throw EMidiTrackStream("Error in Sysex");
+    if (inSysex)
+        throw EMidiTrackStream("Error in Sysex");
     if (events_.empty() || !events_.back().IsEndOfTrack()) {
         tick = events_.empty() ? 0 : events_.back().Time;
         add(MakeMeta(0, midi::kMetaEndOfTrack, nullptr, 0));

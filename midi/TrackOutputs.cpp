@@ -9,7 +9,8 @@ TTrackOutput::TTrackOutput(TPhysicalPortList &ports, TMidiData *data, int trackI
 TMidiTrackStream *TTrackOutput::Track() const { return data_ ? data_->GetTrack(trackIndex_) : nullptr; }
 
 void TTrackOutput::SendPatch() {
-    if (const TMidiTrackStream *t = Track()) port_->SetPatch(t->Bank(), t->Program(), t->Channel());
+    if (const TMidiTrackStream *t = Track())
+        port_->SetPatch(t->Bank(), t->Program(), t->Channel());
 }
 
 TTrackOutputs::TTrackOutputs(TPhysicalPortList &ports) : ports_(ports), sysexLatency_(midi::DefaultSysexLatency()) {}
@@ -17,7 +18,8 @@ TTrackOutputs::TTrackOutputs(TPhysicalPortList &ports) : ports_(ports), sysexLat
 TTrackOutputs::~TTrackOutputs() { SetActive(false); }
 
 void TTrackOutputs::SetActive(bool active) {
-    if (active == active_) return;
+    if (active == active_)
+        return;
     if (active) {
         const int count = data_ ? data_->GetTrackCount() : 0;
         for (int i = 0; i < count; ++i)
@@ -29,7 +31,8 @@ void TTrackOutputs::SetActive(bool active) {
 }
 
 void TTrackOutputs::SetMidiData(TMidiData *data) {
-    if (data == data_) return;
+    if (data == data_)
+        return;
     const bool wasActive = active_;
     SetActive(false);
     data_ = data;
@@ -37,22 +40,27 @@ void TTrackOutputs::SetMidiData(TMidiData *data) {
 }
 
 TTrackOutput *TTrackOutputs::GetOutput(int index) const {
-    if (index < 0 || index >= GetCount()) return nullptr;
+    if (index < 0 || index >= GetCount())
+        return nullptr;
     return outputs_[static_cast<size_t>(index)].get();
 }
 
 void TTrackOutputs::AllNotesOff() {
-    for (auto &o : outputs_) o->Port().AllNotesOff();
+    for (auto &o : outputs_)
+        o->Port().AllNotesOff();
 }
 
 void TTrackOutputs::ResetControllers() {
-    for (auto &o : outputs_) o->Port().ResetControllers();
+    for (auto &o : outputs_)
+        o->Port().ResetControllers();
 }
 
 void TTrackOutputs::Rewind() {
-    for (auto &o : outputs_) o->NextEvent = 0;
+    for (auto &o : outputs_)
+        o->NextEvent = 0;
 }
 
 void TTrackOutputs::SendPatches() {
-    for (auto &o : outputs_) o->SendPatch();
+    for (auto &o : outputs_)
+        o->SendPatch();
 }

@@ -26,8 +26,7 @@ void FluidLog(int level, const char *message, void *) {
 
 // ALSA's error handler type (declared here so the build needs no ALSA headers; the
 // library itself is already loaded as a dependency of FluidSynth and RtMidi).
-using AlsaErrorHandler = void (*)(const char *file, int line, const char *function, int err,
-                                  const char *fmt, ...);
+using AlsaErrorHandler = void (*)(const char *file, int line, const char *function, int err, const char *fmt, ...);
 using AlsaSetErrorHandler = int (*)(AlsaErrorHandler);
 using AlsaSeqOpen = int (*)(void **handle, const char *name, int streams, int mode);
 using AlsaSeqClose = int (*)(void *handle);
@@ -35,7 +34,8 @@ using AlsaSeqClose = int (*)(void *handle);
 void SilentAlsa(const char *, int, const char *, int, const char *, ...) {}
 
 void *AlsaSymbol(const char *name) {
-    if (void *sym = dlsym(RTLD_DEFAULT, name)) return sym;
+    if (void *sym = dlsym(RTLD_DEFAULT, name))
+        return sym;
     static void *lib = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
     return lib ? dlsym(lib, name) : nullptr;
 }
@@ -43,8 +43,10 @@ void *AlsaSymbol(const char *name) {
 } // namespace
 
 void NoteAudioLibraryMessage(const std::string &message, bool isError) {
-    if (isError) lastError = message;
-    if (EchoToTerminal()) std::fprintf(stderr, "tarrowind audio: %s\n", message.c_str());
+    if (isError)
+        lastError = message;
+    if (EchoToTerminal())
+        std::fprintf(stderr, "tarrowind audio: %s\n", message.c_str());
 }
 
 void QuietAudioLibraries() {
@@ -68,11 +70,13 @@ bool AlsaSequencerAvailable() {
     QuietAudioLibraries();
     auto open = reinterpret_cast<AlsaSeqOpen>(AlsaSymbol("snd_seq_open"));
     auto close = reinterpret_cast<AlsaSeqClose>(AlsaSymbol("snd_seq_close"));
-    if (!open || !close) return false;
+    if (!open || !close)
+        return false;
     constexpr int kOpenOutput = 1; // SND_SEQ_OPEN_OUTPUT
     constexpr int kNonBlock = 1;   // SND_SEQ_NONBLOCK
     void *seq = nullptr;
-    if (open(&seq, "default", kOpenOutput, kNonBlock) < 0 || !seq) return false;
+    if (open(&seq, "default", kOpenOutput, kNonBlock) < 0 || !seq)
+        return false;
     close(seq);
     return true;
 }

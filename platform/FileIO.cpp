@@ -92,7 +92,7 @@ WriteResult WriteFileAtomically(const std::string &path, std::span<const uint8_t
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return Failed(SystemReason(errno));
-    ::flock(fd, LOCK_EX | LOCK_NB);  // marks the file as in use until it is closed
+    ::flock(fd, LOCK_EX | LOCK_NB); // marks the file as in use until it is closed
     int error = 0;
     size_t written = 0;
     while (error == 0 && written < bytes.size()) {
@@ -133,7 +133,8 @@ WriteResult WriteFileAtomically(const std::string &path, std::span<const uint8_t
 }
 
 WriteResult WriteFileAtomically(const std::string &path, std::string_view text) {
-    return WriteFileAtomically(path, std::span<const uint8_t>(reinterpret_cast<const uint8_t *>(text.data()), text.size()));
+    return WriteFileAtomically(path,
+                               std::span<const uint8_t>(reinterpret_cast<const uint8_t *>(text.data()), text.size()));
 }
 
 std::string SaveFailedText(std::string_view path, std::string_view reason) {

@@ -18,7 +18,7 @@ inline constexpr std::string_view kSaveFailedMessage = "Save Failed.";
 
 struct WriteResult {
     bool ok = true;
-    std::string reason;  // the system's text when not ok
+    std::string reason; // the system's text when not ok
     explicit operator bool() const { return ok; }
 };
 

@@ -36,16 +36,20 @@ bool IsKeyMessage(uint8_t status) {
 } // namespace
 
 bool MustFollow(const SynthMessage &earlier, const SynthMessage &later) {
-    if (earlier.reset || later.reset) return true;
-    if ((earlier.status & 0x0F) != (later.status & 0x0F)) return false;
-    if (IsKeyMessage(earlier.status) && IsKeyMessage(later.status)) return earlier.data1 == later.data1;
+    if (earlier.reset || later.reset)
+        return true;
+    if ((earlier.status & 0x0F) != (later.status & 0x0F))
+        return false;
+    if (IsKeyMessage(earlier.status) && IsKeyMessage(later.status))
+        return earlier.data1 == later.data1;
     return true;
 }
 
 int64_t SynthQueue::Place(SynthMessage message, int64_t floor) {
     int64_t frame = std::max(message.frame, floor);
     for (const SynthMessage &queued : queue_)
-        if (queued.frame > frame && MustFollow(queued, message)) frame = queued.frame;
+        if (queued.frame > frame && MustFollow(queued, message))
+            frame = queued.frame;
     message.frame = frame;
     const auto at = std::upper_bound(queue_.begin(), queue_.end(), frame,
                                      [](int64_t f, const SynthMessage &m) { return f < m.frame; });
@@ -103,7 +107,8 @@ using DriverPtr = std::unique_ptr<fluid_audio_driver_t, DriverDeleter>;
 
 SettingsPtr MakeSettings(double gain) {
     SettingsPtr settings(new_fluid_settings());
-    if (!settings) return settings;
+    if (!settings)
+        return settings;
     fluid_settings_setnum(settings.get(), "synth.sample-rate", FluidSynthOut::kSampleRate);
     fluid_settings_setnum(settings.get(), "synth.gain", gain);
     fluid_settings_setint(settings.get(), "synth.threadsafe-api", 1);
@@ -118,8 +123,10 @@ DriverPtr OpenAudio(fluid_settings_t *settings, fluid_audio_func_t render, void 
     const std::vector<std::string> compiled = CompiledDrivers(settings);
     std::string reasons;
     for (const std::string &name : wanted.empty() ? DefaultDrivers() : wanted) {
-        if (std::find(compiled.begin(), compiled.end(), name) == compiled.end()) continue;
-        if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) continue;
+        if (std::find(compiled.begin(), compiled.end(), name) == compiled.end())
+            continue;
+        if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK)
+            continue;
         TakeAudioLibraryError();
         DriverPtr driver(new_fluid_audio_driver2(settings, render, data));
         if (driver) {
@@ -139,14 +146,16 @@ int RenderSilence(void *, int, int, float *[], int, float *[]) { return FLUID_OK
 // Whether a channel message may be sent: status 0x80..0xEF and data bytes below 128
 // (one data byte for program change and channel pressure).
 bool Valid(uint8_t status, uint8_t data1, uint8_t data2) {
-    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return false;
+    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80)
+        return false;
     return ChannelMessageDataBytes(status) == 1 || data2 < 0x80;
 }
 
 void ResetSynth(fluid_synth_t *synth) {
     // Controllers first: resetting them lifts the sustain pedal, so the notes-off that
     // follows releases held notes too.
-    for (int channel = 0; channel < 16; ++channel) fluid_synth_cc(synth, channel, 121, 0);
+    for (int channel = 0; channel < 16; ++channel)
+        fluid_synth_cc(synth, channel, 121, 0);
     fluid_synth_all_notes_off(synth, -1);
 }
 
@@ -157,14 +166,29 @@ void Apply(fluid_synth_t *synth, const SynthMessage &m) {
     }
     const int channel = m.status & 0x0F;
     switch (m.status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, channel, m.data1); break;
-    case 0x90: fluid_synth_noteon(synth, channel, m.data1, m.data2); break; // velocity 0 releases
-    case 0xA0: fluid_synth_key_pressure(synth, channel, m.data1, m.data2); break;
-    case 0xB0: fluid_synth_cc(synth, channel, m.data1, m.data2); break;
-    case 0xC0: fluid_synth_program_change(synth, channel, m.data1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth, channel, m.data1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth, channel, m.data1 | (m.data2 << 7)); break;
-    default: break;
+    case 0x80:
+        fluid_synth_noteoff(synth, channel, m.data1);
+        break;
+    case 0x90:
+        fluid_synth_noteon(synth, channel, m.data1, m.data2);
+        break; // velocity 0 releases
+    case 0xA0:
+        fluid_synth_key_pressure(synth, channel, m.data1, m.data2);
+        break;
+    case 0xB0:
+        fluid_synth_cc(synth, channel, m.data1, m.data2);
+        break;
+    case 0xC0:
+        fluid_synth_program_change(synth, channel, m.data1);
+        break;
+    case 0xD0:
+        fluid_synth_channel_pressure(synth, channel, m.data1);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(synth, channel, m.data1 | (m.data2 << 7));
+        break;
+    default:
+        break;
     }
 }
 
@@ -217,7 +241,8 @@ struct FluidSynthOut::Impl {
     }
     // The frame a message due at `dueNs` sounds from (before the floor is applied); mutex held.
     int64_t FrameOfDue(int64_t dueNs) const {
-        if (!wavPath.empty()) return synth_timing::FramesInNs(dueNs - SteadyNs(start), kSampleRate);
+        if (!wavPath.empty())
+            return synth_timing::FramesInNs(dueNs - SteadyNs(start), kSampleRate);
         return floor; // real-time audio: as soon as possible (see the header)
     }
     // The frame of a message sent now to sound as soon as possible; mutex held.
@@ -242,7 +267,8 @@ void FluidSynthOut::Impl::RenderTo(int64_t frame, std::vector<int16_t> &buffer) 
         fluid_synth_write_s16(synth.get(), n, buffer.data(), 0, 2, buffer.data(), 1, 2);
         if (!wav.Write(buffer.data(), static_cast<size_t>(n))) {
             std::lock_guard lock(mutex);
-            if (error.empty()) error = wav.Error();
+            if (error.empty())
+                error = wav.Error();
         }
         rendered += n;
     }
@@ -266,29 +292,35 @@ void FluidSynthOut::Impl::RenderLoop() {
         }
         RenderTo(target, buffer);
         lock.lock();
-        if (last) break;
+        if (last)
+            break;
     }
 }
 
 void FluidSynthOut::Impl::ProcessAudio(int from, int to, int nfx, float *fx[], int nout, float *out[]) {
-    if (to <= from) return;
+    if (to <= from)
+        return;
     std::array<float *, kMaxCallbackBuffers> dry{}, wet{};
     nout = std::min(nout, kMaxCallbackBuffers);
-    for (int i = 0; i < nout; ++i) dry[i] = out[i] + from;
+    for (int i = 0; i < nout; ++i)
+        dry[i] = out[i] + from;
     if (nfx > 0) {
         nfx = std::min(nfx, kMaxCallbackBuffers);
-        for (int i = 0; i < nfx; ++i) wet[i] = fx[i] + from;
+        for (int i = 0; i < nfx; ++i)
+            wet[i] = fx[i] + from;
     } else {
         // No effects buffers (every driver but JACK's): reverb and chorus go into the dry pair.
         nfx = 4;
-        for (int i = 0; i < nfx; ++i) wet[i] = dry[i % 2];
+        for (int i = 0; i < nfx; ++i)
+            wet[i] = dry[i % 2];
     }
     // Mixes into the buffers, which the driver has zeroed.
     fluid_synth_process(synth.get(), to - from, nfx, wet.data(), nout, dry.data());
 }
 
 int FluidSynthOut::Impl::RenderAudio(int len, int nfx, float *fx[], int nout, float *out[]) {
-    if (len <= 0 || nout < 2) return FLUID_OK;
+    if (len <= 0 || nout < 2)
+        return FLUID_OK;
     {
         std::lock_guard lock(mutex);
         queue.TakeBefore(streamFrames + len, audioDue);
@@ -316,7 +348,8 @@ FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_uniq
         return;
     }
     d.settings = MakeSettings(options.gain);
-    if (d.settings) d.synth.reset(new_fluid_synth(d.settings.get()));
+    if (d.settings)
+        d.synth.reset(new_fluid_synth(d.settings.get()));
     if (!d.synth) {
         d.error = "the synthesizer could not be created";
         return;
@@ -326,7 +359,8 @@ FluidSynthOut::FluidSynthOut(const SynthOptions &options) : impl_(std::make_uniq
         d.audioDue.reserve(256);
         // The audio first: on a machine without sound it fails before the soundfont is read.
         d.driver = OpenAudio(d.settings.get(), &Impl::AudioCallback, &d, options.audioDrivers, d.output, d.error);
-        if (!d.driver) return;
+        if (!d.driver)
+            return;
     }
     TakeAudioLibraryError();
     if (fluid_synth_sfload(d.synth.get(), soundFont.c_str(), 1) == FLUID_FAILED) {
@@ -360,35 +394,43 @@ FluidSynthOut::~FluidSynthOut() { Close(); }
 
 std::unique_ptr<FluidSynthOut> FluidSynthOut::Open(const SynthOptions &options, std::string *error) {
     auto synth = std::make_unique<FluidSynthOut>(options);
-    if (synth->IsOpen()) return synth;
-    if (error) *error = synth->Error();
+    if (synth->IsOpen())
+        return synth;
+    if (error)
+        *error = synth->Error();
     return nullptr;
 }
 
 void FluidSynthOut::SendShort(uint8_t status, uint8_t data1, uint8_t data2) {
-    if (!Valid(status, data1, data2)) return;
+    if (!Valid(status, data1, data2))
+        return;
     Impl &d = *impl_;
     std::lock_guard lock(d.mutex);
-    if (d.open) d.Queue({0, status, data1, data2, false}, d.FrameOfNow());
+    if (d.open)
+        d.Queue({0, status, data1, data2, false}, d.FrameOfNow());
 }
 
 void FluidSynthOut::SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) {
-    if (!Valid(status, data1, data2)) return;
+    if (!Valid(status, data1, data2))
+        return;
     Impl &d = *impl_;
     std::lock_guard lock(d.mutex);
-    if (d.open) d.Queue({0, status, data1, data2, false}, d.FrameOfDue(dueNs));
+    if (d.open)
+        d.Queue({0, status, data1, data2, false}, d.FrameOfDue(dueNs));
 }
 
 void FluidSynthOut::Reset() {
     Impl &d = *impl_;
     std::lock_guard lock(d.mutex);
-    if (d.open) d.Queue({0, 0, 0, 0, true}, d.FrameOfNow());
+    if (d.open)
+        d.Queue({0, 0, 0, 0, true}, d.FrameOfNow());
 }
 
 bool FluidSynthOut::Close() {
     Impl &d = *impl_;
     std::unique_lock lock(d.mutex);
-    if (!d.open) return d.error.empty();
+    if (!d.open)
+        return d.error.empty();
     d.open = false;
     if (d.renderer.joinable()) {
         d.stopping = true;
@@ -397,7 +439,8 @@ bool FluidSynthOut::Close() {
         d.wake.notify_all();
         d.renderer.join();
         lock.lock();
-        if (!d.wav.Close() && d.error.empty()) d.error = d.wav.Error();
+        if (!d.wav.Close() && d.error.empty())
+            d.error = d.wav.Error();
     }
     if (d.driver) {
         // The audio callback takes the mutex: the driver is stopped without it.
@@ -433,18 +476,22 @@ std::string FluidSynthOut::Error() const {
 }
 
 std::string FluidSynthOut::FindGmSoundFont() {
-    static const char *const candidates[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+    static const char *const candidates[] = {"/usr/share/sounds/sf2/TimGM6mb.sf2",
+                                             "/usr/share/sounds/sf2/default-GM.sf2",
                                              "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
     std::error_code ec;
     for (const char *path : candidates)
-        if (std::filesystem::is_regular_file(path, ec)) return path;
+        if (std::filesystem::is_regular_file(path, ec))
+            return path;
     return {};
 }
 
 std::string FluidSynthOut::WavPathFor(const SynthOptions &options) {
-    if (!options.wavPath.empty()) return options.wavPath;
+    if (!options.wavPath.empty())
+        return options.wavPath;
     if (options.useEnvironment)
-        if (const char *env = std::getenv(kSynthWavVariable); env && *env) return env;
+        if (const char *env = std::getenv(kSynthWavVariable); env && *env)
+            return env;
     return {};
 }
 
@@ -453,18 +500,22 @@ bool FluidSynthOut::CanPlay(const SynthOptions &options, std::string *error) {
     const std::string soundFont = options.soundFont.empty() ? FindGmSoundFont() : options.soundFont;
     std::error_code ec;
     if (soundFont.empty() || !std::filesystem::is_regular_file(soundFont, ec)) {
-        if (error) *error = "no General MIDI soundfont found";
+        if (error)
+            *error = "no General MIDI soundfont found";
         return false;
     }
-    if (!WavPathFor(options).empty() || openAudioSynths.load() > 0) return true;
+    if (!WavPathFor(options).empty() || openAudioSynths.load() > 0)
+        return true;
     SettingsPtr settings = MakeSettings(options.gain);
     if (!settings) {
-        if (error) *error = "the synthesizer could not be created";
+        if (error)
+            *error = "the synthesizer could not be created";
         return false;
     }
     std::string driverName, why;
     DriverPtr driver = OpenAudio(settings.get(), &RenderSilence, nullptr, options.audioDrivers, driverName, why);
-    if (!driver && error) *error = why;
+    if (!driver && error)
+        *error = why;
     return driver != nullptr;
 }
 

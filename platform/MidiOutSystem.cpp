@@ -44,9 +44,11 @@ int MidiOutSystem::DeviceCount() {
 
 std::string MidiOutSystem::DeviceName(int id) {
     std::lock_guard lock(mutex_);
-    if (id < 0) return {};
+    if (id < 0)
+        return {};
     if (synthListed_) {
-        if (id == 0) return kSynthDeviceName;
+        if (id == 0)
+            return kSynthDeviceName;
         --id;
     }
     return static_cast<size_t>(id) < ports_.size() ? ports_[static_cast<size_t>(id)] : std::string();
@@ -64,9 +66,11 @@ std::string MidiOutSystem::LastError() const {
 
 std::shared_ptr<FluidSynthOut> MidiOutSystem::SharedSynth(std::string &error) {
     std::lock_guard lock(mutex_);
-    if (auto synth = synth_.lock()) return synth;
+    if (auto synth = synth_.lock())
+        return synth;
     std::unique_ptr<FluidSynthOut> synth = FluidSynthOut::Open(options_, &error);
-    if (!synth) return nullptr;
+    if (!synth)
+        return nullptr;
     std::shared_ptr<FluidSynthOut> shared = std::move(synth);
     synth_ = shared;
     return shared;
@@ -91,15 +95,18 @@ std::unique_ptr<IMidiOutDevice> MidiOutSystem::Open(int id) {
     const bool synthListed = SynthListed();
     if (id == -1) {
         if (synthListed)
-            if (auto synth = SharedSynth(error)) device = std::make_unique<SharedSynthDevice>(std::move(synth));
+            if (auto synth = SharedSynth(error))
+                device = std::make_unique<SharedSynthDevice>(std::move(synth));
         if (!device) {
             std::string portError;
             device = OpenPort(0, portError);
-            if (!device && error.empty()) error = portError;
+            if (!device && error.empty())
+                error = portError;
         }
     } else if (id >= 0) {
         if (synthListed && id == 0) {
-            if (auto synth = SharedSynth(error)) device = std::make_unique<SharedSynthDevice>(std::move(synth));
+            if (auto synth = SharedSynth(error))
+                device = std::make_unique<SharedSynthDevice>(std::move(synth));
         } else {
             device = OpenPort(static_cast<size_t>(synthListed ? id - 1 : id), error);
         }

@@ -18,7 +18,8 @@ void QuietRtMidiError(RtMidiError::Type type, const std::string &text, void *) {
 // asked first.
 std::unique_ptr<::RtMidiOut> MakeClient(std::string *error) {
     if (!AlsaSequencerAvailable()) {
-        if (error) *error = "no MIDI sequencer on this machine";
+        if (error)
+            *error = "no MIDI sequencer on this machine";
         return nullptr;
     }
     try {
@@ -26,11 +27,14 @@ std::unique_ptr<::RtMidiOut> MakeClient(std::string *error) {
         client->setErrorCallback(QuietRtMidiError, nullptr);
         return client;
     } catch (const RtMidiError &e) {
-        if (error) *error = e.getMessage();
+        if (error)
+            *error = e.getMessage();
     } catch (const std::exception &e) {
-        if (error) *error = e.what();
+        if (error)
+            *error = e.what();
     } catch (...) {
-        if (error) *error = "the MIDI system failed";
+        if (error)
+            *error = "the MIDI system failed";
     }
     return nullptr;
 }
@@ -55,11 +59,13 @@ std::vector<std::string> RtMidiOut::PortNames() {
     std::vector<std::string> names;
     try {
         std::unique_ptr<::RtMidiOut> client = MakeClient(nullptr);
-        if (!client) return names;
+        if (!client)
+            return names;
         const unsigned count = client->getPortCount();
         for (unsigned i = 0; i < count; ++i) {
             std::string name = client->getPortName(i);
-            if (!name.empty()) names.push_back(std::move(name));
+            if (!name.empty())
+                names.push_back(std::move(name));
         }
     } catch (...) {
         names.clear();
@@ -70,34 +76,40 @@ std::vector<std::string> RtMidiOut::PortNames() {
 std::unique_ptr<RtMidiOut> RtMidiOut::Open(const std::string &name, int index, std::string *error) {
     try {
         std::unique_ptr<::RtMidiOut> client = MakeClient(error);
-        if (!client) return nullptr;
+        if (!client)
+            return nullptr;
         const int count = static_cast<int>(client->getPortCount());
         int found = -1;
         if (!name.empty()) {
             for (int i = 0; i < count && found < 0; ++i)
-                if (client->getPortName(static_cast<unsigned>(i)) == name) found = i;
+                if (client->getPortName(static_cast<unsigned>(i)) == name)
+                    found = i;
         } else if (index >= 0 && index < count) {
             found = index;
         }
         if (found < 0) {
             if (error)
-                *error = name.empty() ? "no MIDI output port " + std::to_string(index) : "MIDI port \"" + name + "\" not found";
+                *error = name.empty() ? "no MIDI output port " + std::to_string(index)
+                                      : "MIDI port \"" + name + "\" not found";
             return nullptr;
         }
         const std::string portName = client->getPortName(static_cast<unsigned>(found));
         TakeAudioLibraryError();
         client->openPort(static_cast<unsigned>(found), "Tarrowind Output");
         if (!client->isPortOpen()) {
-            if (error) *error = "MIDI port \"" + portName + "\" could not be opened: " + TakeAudioLibraryError();
+            if (error)
+                *error = "MIDI port \"" + portName + "\" could not be opened: " + TakeAudioLibraryError();
             return nullptr;
         }
         auto port = std::make_unique<Port>();
         port->client = std::move(client);
         return std::unique_ptr<RtMidiOut>(new RtMidiOut(std::move(port), portName));
     } catch (const std::exception &e) {
-        if (error) *error = e.what();
+        if (error)
+            *error = e.what();
     } catch (...) {
-        if (error) *error = "the MIDI system failed";
+        if (error)
+            *error = "the MIDI system failed";
     }
     return nullptr;
 }
@@ -112,9 +124,11 @@ void RtMidiOut::Send(const unsigned char *message, size_t size) {
 }
 
 void RtMidiOut::SendShort(uint8_t status, uint8_t data1, uint8_t data2) {
-    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return;
+    if (status < 0x80 || status >= 0xF0 || data1 >= 0x80)
+        return;
     const size_t size = 1 + static_cast<size_t>(ChannelMessageDataBytes(status));
-    if (size == 3 && data2 >= 0x80) return;
+    if (size == 3 && data2 >= 0x80)
+        return;
     const unsigned char message[3] = {status, data1, data2};
     Send(message, size);
 }

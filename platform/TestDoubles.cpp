@@ -8,9 +8,7 @@ class RecordingDevice : public IMidiOutDevice {
 public:
     RecordingDevice(RecordingMidiOutSystem &owner, int id) : owner_(owner), id_(id) {}
     ~RecordingDevice() override { owner_.Closed(); }
-    void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override {
-        Send(status, data1, data2, std::nullopt);
-    }
+    void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override { Send(status, data1, data2, std::nullopt); }
     void SendShortAt(uint8_t status, uint8_t data1, uint8_t data2, int64_t dueNs) override {
         Send(status, data1, data2, dueNs);
     }
@@ -18,7 +16,8 @@ public:
 
 private:
     void Send(uint8_t status, uint8_t data1, uint8_t data2, std::optional<int64_t> dueNs) {
-        if (status < 0x80 || status >= 0xF0 || data1 >= 0x80) return;
+        if (status < 0x80 || status >= 0xF0 || data1 >= 0x80)
+            return;
         if (ChannelMessageDataBytes(status) == 1)
             data2 = 0;
         else if (data2 >= 0x80)
@@ -39,14 +38,17 @@ int RecordingMidiOutSystem::DeviceCount() {
 
 std::string RecordingMidiOutSystem::DeviceName(int id) {
     std::lock_guard lock(mutex_);
-    if (id < 0 || id >= static_cast<int>(names_.size())) return {};
+    if (id < 0 || id >= static_cast<int>(names_.size()))
+        return {};
     return names_[static_cast<size_t>(id)];
 }
 
 std::unique_ptr<IMidiOutDevice> RecordingMidiOutSystem::Open(int id) {
     std::lock_guard lock(mutex_);
-    if (std::find(failing_.begin(), failing_.end(), id) != failing_.end()) return nullptr;
-    if (id < -1 || id >= static_cast<int>(names_.size())) return nullptr;
+    if (std::find(failing_.begin(), failing_.end(), id) != failing_.end())
+        return nullptr;
+    if (id < -1 || id >= static_cast<int>(names_.size()))
+        return nullptr;
     ++openCount_;
     ++opensTotal_;
     openedIds_.push_back(id);
@@ -104,7 +106,8 @@ void RecordingMidiOutSystem::Resetting() {
 }
 
 bool ManualTimer::Started(int periodMs) {
-    if (running_ || failStart_) return false;
+    if (running_ || failStart_)
+        return false;
     period_ = periodMs;
     running_ = true;
     ++starts_;
@@ -112,14 +115,16 @@ bool ManualTimer::Started(int periodMs) {
 }
 
 bool ManualTimer::Start(int periodMs, std::function<void()> tick) {
-    if (!Started(periodMs)) return false;
+    if (!Started(periodMs))
+        return false;
     tick_ = std::move(tick);
     deadline_ = false;
     return true;
 }
 
 bool ManualTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
-    if (!Started(periodMs)) return false;
+    if (!Started(periodMs))
+        return false;
     deadlineTick_ = std::move(tick);
     deadline_ = true;
     asked_ = INT64_MIN;
@@ -129,12 +134,14 @@ bool ManualTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
 void ManualTimer::Stop() { running_ = false; }
 
 bool ManualTimer::Fire() {
-    if (!running_) return false;
+    if (!running_)
+        return false;
     // The callback may stop and restart the timer: call a copy, keep what this call asked.
     if (deadline_) {
         auto tick = deadlineTick_;
         const int64_t asked = tick();
-        if (deadline_) asked_ = asked;
+        if (deadline_)
+            asked_ = asked;
     } else {
         auto tick = tick_;
         tick();
@@ -146,7 +153,8 @@ int ManualTimer::Run(ManualClock &clock, int count) {
     int fired = 0;
     for (int i = 0; i < count && running_; ++i) {
         clock.Advance(period_);
-        if (Fire()) ++fired;
+        if (Fire())
+            ++fired;
     }
     return fired;
 }
@@ -160,7 +168,8 @@ int ManualTimer::RunAsAsked(ManualClock &clock, int count) {
         } else {
             clock.Advance(period_);
         }
-        if (Fire()) ++fired;
+        if (Fire())
+            ++fired;
     }
     return fired;
 }

@@ -14,8 +14,8 @@
 namespace platform {
 
 struct RecordedMessage {
-    int device = 0;        // the id the device was opened with
-    int64_t timeMs = 0;    // clock time when sent (0 without a clock)
+    int device = 0;     // the id the device was opened with
+    int64_t timeMs = 0; // clock time when sent (0 without a clock)
     uint8_t status = 0;
     uint8_t data1 = 0;
     uint8_t data2 = 0;
@@ -28,8 +28,7 @@ class RecordingMidiOutSystem : public IMidiOutSystem {
 public:
     // `deviceNames`: the devices listed; device -1 always opens. Ids listed in
     // `failingIds` fail to open (nullptr), to test fallbacks.
-    explicit RecordingMidiOutSystem(std::vector<std::string> deviceNames = {"Recorder"},
-                                    const IClock *clock = nullptr);
+    explicit RecordingMidiOutSystem(std::vector<std::string> deviceNames = {"Recorder"}, const IClock *clock = nullptr);
 
     int DeviceCount() override;
     std::string DeviceName(int id) override;
@@ -38,9 +37,9 @@ public:
     void SetFailingIds(std::vector<int> ids);
     std::vector<RecordedMessage> Messages() const;
     void Clear();
-    int OpenCount() const;   // devices open now
-    int OpensTotal() const;  // Open calls that succeeded
-    int ResetCount() const;  // Reset calls on any device
+    int OpenCount() const;              // devices open now
+    int OpensTotal() const;             // Open calls that succeeded
+    int ResetCount() const;             // Reset calls on any device
     std::vector<int> OpenedIds() const; // ids passed to successful Open calls, in order
 
 private:

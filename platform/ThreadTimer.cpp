@@ -7,17 +7,23 @@ namespace platform {
 
 ThreadTimer::~ThreadTimer() { Stop(); }
 
-bool ThreadTimer::OnTimerThread() const {
-    return thread_.joinable() && std::this_thread::get_id() == threadId_;
-}
+bool ThreadTimer::OnTimerThread() const { return thread_.joinable() && std::this_thread::get_id() == threadId_; }
 
 bool ThreadTimer::Start(int periodMs, std::function<void()> tick) {
-    if (!tick) return false;
-    return StartWith(periodMs, [tick = std::move(tick)] { tick(); return int64_t{0}; }, false);
+    if (!tick)
+        return false;
+    return StartWith(
+        periodMs,
+        [tick = std::move(tick)] {
+            tick();
+            return int64_t{0};
+        },
+        false);
 }
 
 bool ThreadTimer::StartDeadline(int periodMs, std::function<int64_t()> tick) {
-    if (!tick) return false;
+    if (!tick)
+        return false;
     return StartWith(periodMs, std::move(tick), true);
 }
 
@@ -25,11 +31,13 @@ bool ThreadTimer::StartWith(int periodMs, std::function<int64_t()> tick, bool de
     const Clock::duration period = std::chrono::milliseconds(std::max(1, periodMs));
 
     std::unique_lock lock(mutex_);
-    if (running_) return false;
+    if (running_)
+        return false;
     if (OnTimerThread()) {
         // Restarted from its own callback after a Stop there: keep the thread, swap the
         // callback once the running one has returned.
-        if (joining_) return false;
+        if (joining_)
+            return false;
         pendingTick_ = std::move(tick);
         pendingDeadline_ = deadline;
         restartPending_ = true;
@@ -42,11 +50,13 @@ bool ThreadTimer::StartWith(int periodMs, std::function<int64_t()> tick, bool de
 
     std::lock_guard control(control_);
     lock.lock();
-    if (running_) return false;
+    if (running_)
+        return false;
     // A thread that stopped itself from its callback is ending (or has ended): reap it.
     std::thread old = std::move(thread_);
     lock.unlock();
-    if (old.joinable()) old.join();
+    if (old.joinable())
+        old.join();
     lock.lock();
 
     tick_ = std::move(tick);
@@ -89,7 +99,8 @@ void ThreadTimer::Stop() {
     std::thread thread = std::move(thread_);
     lock.unlock();
     wake_.notify_all();
-    if (thread.joinable()) thread.join();
+    if (thread.joinable())
+        thread.join();
     lock.lock();
     joining_ = false;
     threadId_ = {};
@@ -111,7 +122,8 @@ ThreadTimer::Clock::time_point ThreadTimer::NextCall(Clock::time_point next, int
     // Next deadline on the grid. After a stall (a slow callback, a suspended machine)
     // the missed deadlines are skipped rather than fired in a burst; the grid stays.
     next += period_;
-    if (next < now) next += ((now - next) / period_) * period_;
+    if (next < now)
+        next += ((now - next) / period_) * period_;
     return next;
 }
 
@@ -120,7 +132,8 @@ void ThreadTimer::Loop() {
     // Deadline mode calls at once: the callback says when it wants the next call.
     Clock::time_point next = deadline_ ? Clock::now() : Clock::now() + period_;
     for (;;) {
-        if (wake_.wait_until(lock, next, [this] { return stopRequested_; })) break;
+        if (wake_.wait_until(lock, next, [this] { return stopRequested_; }))
+            break;
         lock.unlock();
         int64_t asked = 0;
         try {
@@ -143,7 +156,8 @@ void ThreadTimer::Loop() {
             next = deadline_ ? Clock::now() : Clock::now() + period_;
             continue;
         }
-        if (stopRequested_) break;
+        if (stopRequested_)
+            break;
         next = NextCall(next, asked);
     }
 }

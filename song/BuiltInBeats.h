@@ -9,7 +9,7 @@
 #include <vector>
 
 struct BuiltInBeat {
-    std::vector<std::string_view> strings;  // header first
+    std::vector<std::string_view> strings; // header first
 };
 
 inline constexpr int kBuiltInBeatCount = 7;
@@ -18,10 +18,10 @@ const BuiltInBeat &GetBuiltInBeat(int number);
 // "None" followed by the seven names, as the built-in beat box lists them.
 std::vector<std::string> BuiltInBeatChoices();
 
-int GetBeatLineCount(std::string_view header);      // characters 1-2
-int GetBeatJazzyFlag(std::string_view header);      // character 4
-std::string GetBeatTimeSignature(std::string_view header);  // characters 6-9
-std::string GetBeatName(std::string_view header);   // character 11 to the end
+int GetBeatLineCount(std::string_view header);             // characters 1-2
+int GetBeatJazzyFlag(std::string_view header);             // character 4
+std::string GetBeatTimeSignature(std::string_view header); // characters 6-9
+std::string GetBeatName(std::string_view header);          // character 11 to the end
 
 // Loads a beat as a new pattern: the drum page takes its feel and time signature (the song's
 // TimeSignature is not changed), the grid is resized, a list line with a fresh id is inserted after

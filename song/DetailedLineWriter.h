@@ -12,6 +12,5 @@
 #include <optional>
 #include <string>
 
-std::optional<std::string> FormatDetailedChordLine(const TChordDat &chord, int highestString,
-                                                   int tabVolume);
+std::optional<std::string> FormatDetailedChordLine(const TChordDat &chord, int highestString, int tabVolume);
 std::optional<std::string> FormatDetailedPianoLine(const TPianoRec &rec, int tabVolume);

@@ -21,7 +21,8 @@ std::string_view DirectiveValue(std::string_view line, std::string_view keyword)
     const std::string_view t = TrimView(line);
     const std::string upper = UpperCaseAscii(t);
     const size_t p = upper.find(keyword);
-    if (p == std::string::npos) return {};
+    if (p == std::string::npos)
+        return {};
     const size_t from = p + keyword.size() + 1;
     return from >= t.size() ? std::string_view() : t.substr(from);
 }
@@ -64,10 +65,13 @@ std::optional<int> NumberedWord(std::string_view v) {
     };
     constexpr Family families[] = {{"FX", 96}, {"LEAD", 80}, {"PAD", 88}};
     for (const Family &f : families) {
-        if (v.substr(0, f.prefix.size()) != f.prefix) continue;
+        if (v.substr(0, f.prefix.size()) != f.prefix)
+            continue;
         std::string_view rest = v.substr(f.prefix.size());
-        if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-        if (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '8') return f.first + (rest[0] - '1');
+        if (!rest.empty() && rest.front() == ' ')
+            rest.remove_prefix(1);
+        if (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '8')
+            return f.first + (rest[0] - '1');
     }
     return std::nullopt;
 }
@@ -75,7 +79,8 @@ std::optional<int> NumberedWord(std::string_view v) {
 const std::vector<std::string> &UpperProgramNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;
-        for (int i = 0; i < 128; ++i) out.push_back(UpperCaseAscii(GMProgramShortName(i)));
+        for (int i = 0; i < 128; ++i)
+            out.push_back(UpperCaseAscii(GMProgramShortName(i)));
         return out;
     }();
     return names;
@@ -85,19 +90,23 @@ const std::vector<std::string> &UpperProgramNames() {
 
 bool IsDirective(std::string_view line, std::string_view keyword) {
     const std::string key = UpperCaseAscii(TrimView(keyword));
-    if (key.empty() || !IsDirectiveLine(line)) return false;
+    if (key.empty() || !IsDirectiveLine(line))
+        return false;
     const std::string upper = UpperCaseAscii(TrimView(line));
     const size_t p = upper.find(key);
-    if (p == std::string::npos) return false;
+    if (p == std::string::npos)
+        return false;
     // From the character after "*" up to and including the one after the keyword.
     const std::string_view between = std::string_view(upper).substr(1, p + key.size());
     return TrimView(between) == key;
 }
 
 std::optional<TDirective> FindDirective(std::string_view line) {
-    if (!IsDirectiveLine(line)) return std::nullopt;
+    if (!IsDirectiveLine(line))
+        return std::nullopt;
     for (size_t i = 0; i < kKeywords.size(); ++i)
-        if (IsDirective(line, kKeywords[i])) return static_cast<TDirective>(i);
+        if (IsDirective(line, kKeywords[i]))
+            return static_cast<TDirective>(i);
     return std::nullopt;
 }
 
@@ -119,28 +128,35 @@ int GetChannelValue(std::string_view line, const TLineContext &ctx) {
 
 int GetBalanceValue(std::string_view line) {
     const std::string_view value = DirectiveValue(line, "BALANCE");
-    if (const auto v = ReadInteger(value)) return *v >= 0 && *v <= 127 ? *v : 64;
+    if (const auto v = ReadInteger(value))
+        return *v >= 0 && *v <= 127 ? *v : 64;
     const std::string word = UpperCaseAscii(TrimView(value));
     for (const NamedValue &w : kBalanceWords)
-        if (word == w.name) return w.value;
+        if (word == w.name)
+            return w.value;
     return 64;
 }
 
 std::optional<int> InstrumentFromName(std::string_view name) {
     const std::string v = UpperCaseAscii(TrimView(name));
     const auto &programs = UpperProgramNames();
-    if (v == programs[0]) return 0;
-    if (const auto n = NumberedWord(v)) return n;
+    if (v == programs[0])
+        return 0;
+    if (const auto n = NumberedWord(v))
+        return n;
     for (const NamedValue &w : kInstrumentWords)
-        if (v == w.name) return w.value;
+        if (v == w.name)
+            return w.value;
     for (int i = 1; i < 128; ++i)
-        if (v == programs[static_cast<size_t>(i)]) return i;
+        if (v == programs[static_cast<size_t>(i)])
+            return i;
     return std::nullopt;
 }
 
 int GetInstrumentValue(std::string_view line) {
     const std::string_view value = DirectiveValue(line, "INSTRUMENT");
-    if (const auto v = ReadInteger(value)) return *v >= 0 && *v <= 127 ? *v : 0;
+    if (const auto v = ReadInteger(value))
+        return *v >= 0 && *v <= 127 ? *v : 0;
     return InstrumentFromName(value).value_or(0);
 }
 
@@ -151,23 +167,34 @@ int GetDelayValue(std::string_view line, int ppqn) {
 
 int GetTransposeValue(std::string_view line) {
     const auto v = ReadInteger(TrimView(DirectiveValue(line, "TRANSPOSE")));
-    if (!v) return 0;
-    if (*v < -23) return -24;
-    if (*v > 23) return 24;
+    if (!v)
+        return 0;
+    if (*v < -23)
+        return -24;
+    if (*v > 23)
+        return 24;
     return *v;
 }
 
 std::optional<TDirectiveValue> ReadDirective(std::string_view line, const TLineContext &ctx) {
     const auto d = FindDirective(line);
-    if (!d) return std::nullopt;
+    if (!d)
+        return std::nullopt;
     switch (*d) {
-    case TDirective::Tempo: return TDirectiveValue{*d, GetTempoValue(line, ctx)};
-    case TDirective::Volume: return TDirectiveValue{*d, GetVolumeValue(line, ctx)};
-    case TDirective::Balance: return TDirectiveValue{*d, GetBalanceValue(line)};
-    case TDirective::Instrument: return TDirectiveValue{*d, GetInstrumentValue(line)};
-    case TDirective::Channel: return TDirectiveValue{*d, GetChannelValue(line, ctx)};
-    case TDirective::Delay: return TDirectiveValue{*d, GetDelayValue(line, ctx.Ppqn)};
-    case TDirective::Transpose: return TDirectiveValue{*d, GetTransposeValue(line)};
+    case TDirective::Tempo:
+        return TDirectiveValue{*d, GetTempoValue(line, ctx)};
+    case TDirective::Volume:
+        return TDirectiveValue{*d, GetVolumeValue(line, ctx)};
+    case TDirective::Balance:
+        return TDirectiveValue{*d, GetBalanceValue(line)};
+    case TDirective::Instrument:
+        return TDirectiveValue{*d, GetInstrumentValue(line)};
+    case TDirective::Channel:
+        return TDirectiveValue{*d, GetChannelValue(line, ctx)};
+    case TDirective::Delay:
+        return TDirectiveValue{*d, GetDelayValue(line, ctx.Ppqn)};
+    case TDirective::Transpose:
+        return TDirectiveValue{*d, GetTransposeValue(line)};
     }
     return std::nullopt;
 }

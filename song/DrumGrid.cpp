@@ -167,8 +167,17 @@ DrumCommandResult DrumGridEditor::ClearPattern(DrumPart &drums) {
 
 int64_t DrumColumnDueUs(int column, int denominator, int feel, int tempo) {
     switch (denominator) {
-    case 1: case 2: case 4: case 8: case 16: case 32: case 64: break;
-    default: denominator = 4; break;
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 16:
+    case 32:
+    case 64:
+        break;
+    default:
+        denominator = 4;
+        break;
     }
     // A whole note lasts 240,000,000 microseconds at one beat a minute.
     const int64_t stepsPerWhole = int64_t{std::max(tempo, 1)} * denominator * StepsPerBeat(feel);

@@ -20,11 +20,9 @@ struct DrumGridRect {
 // Cells lifted from the grid; remembers the rectangle they were taken from.
 struct DrumGridPiece {
     DrumGridRect from;
-    std::vector<uint8_t> levels;  // row by row
+    std::vector<uint8_t> levels; // row by row
     bool Empty() const { return levels.empty(); }
-    int Level(int column, int row) const {
-        return levels[static_cast<size_t>(row * from.Columns() + column)];
-    }
+    int Level(int column, int row) const { return levels[static_cast<size_t>(row * from.Columns() + column)]; }
 };
 
 // The cells of `rect` (cut to the grid).
@@ -40,8 +38,8 @@ int NextClickLevel(int level);
 int KeyLevel(int key);
 
 struct DrumClickResult {
-    DrumCommandResult command;  // changed, or the missing-block message
-    int soundLevel = 0;         // the level a left click set, to be heard (0: nothing)
+    DrumCommandResult command; // changed, or the missing-block message
+    int soundLevel = 0;        // the level a left click set, to be heard (0: nothing)
 };
 
 class DrumGridEditor {
@@ -87,8 +85,8 @@ private:
 
     int column_ = 0, row_ = 0;
     int anchorColumn_ = 0, anchorRow_ = 0;
-    DrumGridPiece clipboard_;  // DrumClipboardGrid
-    DrumGridPiece undo_;       // DrumUndoGrid
+    DrumGridPiece clipboard_; // DrumClipboardGrid
+    DrumGridPiece undo_;      // DrumUndoGrid
 };
 
 // ---- Playing the grid ------------------------------------------------------------------------

@@ -25,8 +25,7 @@ int DurationToMs(std::string_view symbol, int wholeMs);
 
 // A plain or tied duration text in the unit: 0 when it is not a duration. In milliseconds a
 // part may come out as 0 at extreme tempos; validity is decided by ticks (IsValidDuration).
-int DurationLength(std::string_view text, TDurationUnit unit, int tempo = kDefaultTempo,
-                   int ppqn = kDefaultPpqn);
+int DurationLength(std::string_view text, TDurationUnit unit, int tempo = kDefaultTempo, int ppqn = kDefaultPpqn);
 // DurationLength in milliseconds at a tempo.
 int DurationMs(std::string_view text, int tempo = kDefaultTempo);
 // Whether a duration text is valid: its length in ticks is not 0, whatever the tempo.

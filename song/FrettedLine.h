@@ -22,10 +22,10 @@ inline constexpr int32_t kNoPitch = 255;
 
 // One note field split at "|".
 struct TStringOrKeyDat {
-    int32_t Number = 0;     // -1 silent, kNotANumber when not an integer
-    std::string Duration;   // the field's own duration (details only)
-    int32_t Volume = 0;     // kNotANumber when not an integer (details only)
-    std::string Fingering;  // everything after the third "|"
+    int32_t Number = 0;      // -1 silent, kNotANumber when not an integer
+    std::string Duration;    // the field's own duration (details only)
+    int32_t Volume = 0;      // kNotANumber when not an integer (details only)
+    std::string Fingering;   // everything after the third "|"
     bool HasDetails = false; // all four parts were present
 };
 
@@ -64,8 +64,7 @@ std::string ParseFretField(std::string_view field, TStringOrKeyDat &out);
 // Parses a fretted line under the tab's string count. A blank text is an empty line (Name " ");
 // a directive gives its text as Name. Pitches are those of standard tuning (the drum tab: the
 // number itself); the builder adds the tuning spelling and the transposes.
-std::string ParseChordLine(std::string_view text, TDurationUnit unit, const TLineContext &ctx,
-                           TChordDat &chord);
+std::string ParseChordLine(std::string_view text, TDurationUnit unit, const TLineContext &ctx, TChordDat &chord);
 
 // The plain line: name, ", ", each used string from slot 5 down ("x" or the fret) with ", ",
 // then the line's duration. Per-string details are not written.
@@ -74,8 +73,7 @@ std::string FormatChordLine(const TChordDat &chord, int highestString);
 // One string of a line set to a fret (-1 = silent); that string's duration becomes the line's
 // duration. The line is written back in detailed form when it has details. nullopt when the
 // line does not parse, is a directive, has a blank name, or the slot is not 0..5.
-std::optional<std::string> SetStringFret(std::string_view line, int slot, int fret,
-                                         const TLineContext &ctx);
+std::optional<std::string> SetStringFret(std::string_view line, int slot, int fret, const TLineContext &ctx);
 
 // The open pitch of slot 0..5 under a tuning spelling: the standard note + (number - 24); the
 // short string's number is stored five below its open pitch. Used to compare sounding notes.

@@ -134,11 +134,13 @@ const std::array<std::string_view, 128> GMProgramNames = {
 };
 
 std::string GMProgramName(int program) {
-    if (program < 0 || program > 127) return {};
+    if (program < 0 || program > 127)
+        return {};
     return std::string(GMProgramNames[static_cast<size_t>(program)]);
 }
 
 std::string_view GMProgramShortName(int program) {
-    if (program < 0 || program > 127) return {};
+    if (program < 0 || program > 127)
+        return {};
     return TrimView(GMProgramNames[static_cast<size_t>(program)].substr(4));
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 8> kKindTexts = {"Piano", "Guitar", "Drums",    "Bass",
+constexpr std::array<std::string_view, 8> kKindTexts = {"Piano", "Guitar",   "Drums", "Bass",
                                                         "Banjo", "Mandolin", "Tenor", "Uke"};
 
 void PutInt(TInstrumentTabRecord &r, size_t at, int32_t v) {
@@ -23,14 +23,15 @@ void PutBool(TInstrumentTabRecord &r, size_t at, bool v) { r[at] = v ? 1 : 0; }
 // Short string of 256 bytes: length byte, then up to 255 Windows-1252 bytes.
 void PutShortString(TInstrumentTabRecord &r, size_t at, std::string_view utf8) {
     std::string bytes = Utf8ToCp1252(utf8);
-    if (bytes.size() > 255) bytes.resize(255);
+    if (bytes.size() > 255)
+        bytes.resize(255);
     r[at] = static_cast<uint8_t>(bytes.size());
     std::memcpy(r.data() + at + 1, bytes.data(), bytes.size());
 }
 
 int32_t GetInt(std::span<const uint8_t, kInstrumentTabRecordSize> r, size_t at) {
-    const uint32_t u = uint32_t(r[at]) | uint32_t(r[at + 1]) << 8 | uint32_t(r[at + 2]) << 16 |
-                       uint32_t(r[at + 3]) << 24;
+    const uint32_t u =
+        uint32_t(r[at]) | uint32_t(r[at + 1]) << 8 | uint32_t(r[at + 2]) << 16 | uint32_t(r[at + 3]) << 24;
     return static_cast<int32_t>(u);
 }
 
@@ -70,9 +71,11 @@ constexpr std::array<DefaultRow, kTabCount> kDefaultRows = {{
     {"Guitar 4", TKind::Guitar, 27, "Electric Guitar (clean)", 8, kGuitarColour, 5, "242424242424", 3, 3, 4, false},
     {"Drums", TKind::Drums, 0, "Acoustic Grand Piano", 9, RgbColour(255, 239, 212), 0, "242424242424", 0, 4, 0, false},
     {"Guitar 5", TKind::Guitar, 28, "Electric Guitar (muted)", 10, kGuitarColour, 5, "242424242424", 3, 3, 4, false},
-    {"Bass", TKind::Bass, 33, "Electric Bass (finger)", 11, RgbColour(246, 248, 189), 3, "242412121212", 3, 3, 2, false},
+    {"Bass", TKind::Bass, 33, "Electric Bass (finger)", 11, RgbColour(246, 248, 189), 3, "242412121212", 3, 3, 2,
+     false},
     {"Banjo", TKind::Banjo, 105, "Banjo", 12, RgbColour(248, 221, 255), 4, "242728292946", 4, 4, 5, true},
-    {"Mandolin", TKind::Mandolin, 25, "Acoustic Guitar (steel)", 13, RgbColour(228, 255, 214), 3, "242445434139", 5, 5, 5, false},
+    {"Mandolin", TKind::Mandolin, 25, "Acoustic Guitar (steel)", 13, RgbColour(228, 255, 214), 3, "242445434139", 5, 5,
+     5, false},
     {"Tenor", TKind::Tenor, 105, "Banjo", 14, RgbColour(255, 229, 230), 3, "512938363432", 4, 4, 5, false},
     {"Uke", TKind::Uke, 24, "Acoustic Guitar (nylon)", 15, RgbColour(200, 232, 206), 3, "242438383951", 6, 4, 5, false},
 }};
@@ -100,10 +103,10 @@ std::array<TInstrumentTab, kTabCount> BuildDefaults() {
     return tabs;
 }
 
-template <typename T>
-bool Clamp(T &v, T lo, T hi) {
+template <typename T> bool Clamp(T &v, T lo, T hi) {
     const T c = std::clamp(v, lo, hi);
-    if (c == v) return false;
+    if (c == v)
+        return false;
     v = c;
     return true;
 }
@@ -114,7 +117,8 @@ std::string_view KindText(TKind kind) { return kKindTexts[static_cast<size_t>(ki
 
 std::optional<TKind> KindFromText(std::string_view text) {
     for (size_t i = 0; i < kKindTexts.size(); ++i)
-        if (SameTextAscii(text, kKindTexts[i])) return static_cast<TKind>(i);
+        if (SameTextAscii(text, kKindTexts[i]))
+            return static_cast<TKind>(i);
     return std::nullopt;
 }
 
@@ -130,7 +134,8 @@ TInstrumentTabRecord EncodeInstrumentTab(const TInstrumentTab &t) {
     PutBool(r, SavedHasSelection, t.SavedHasSelection);
     PutInt(r, SavedTopLine, t.SavedTopLine);
     PutInt(r, DurationCode, t.DurationCode);
-    for (size_t i = 0; i < t.Bookmarks.size(); ++i) PutInt(r, Bookmarks + 4 * i, t.Bookmarks[i]);
+    for (size_t i = 0; i < t.Bookmarks.size(); ++i)
+        PutInt(r, Bookmarks + 4 * i, t.Bookmarks[i]);
     PutInt(r, DefaultPatch, t.DefaultPatch);
     PutShortString(r, DefaultPatchName, t.DefaultPatchName);
     PutInt(r, DefaultChannel, t.DefaultChannel);
@@ -168,14 +173,16 @@ bool DecodeInstrumentTab(std::span<const uint8_t, kInstrumentTabRecordSize> r, T
     t.Name = GetShortString(r, Name);
     t.Colour = GetInt(r, Colour);
     const auto kind = KindFromText(GetShortStringBytes(r, Kind));
-    if (kind) t.Kind = *kind;
+    if (kind)
+        t.Kind = *kind;
     t.SavedCaretLine = GetInt(r, SavedCaretLine);
     t.SavedSelFirstLine = GetInt(r, SavedSelFirstLine);
     t.SavedSelLastLine = GetInt(r, SavedSelLastLine);
     t.SavedHasSelection = r[SavedHasSelection] != 0;
     t.SavedTopLine = GetInt(r, SavedTopLine);
     t.DurationCode = GetInt(r, DurationCode);
-    for (size_t i = 0; i < t.Bookmarks.size(); ++i) t.Bookmarks[i] = GetInt(r, Bookmarks + 4 * i);
+    for (size_t i = 0; i < t.Bookmarks.size(); ++i)
+        t.Bookmarks[i] = GetInt(r, Bookmarks + 4 * i);
     t.DefaultPatch = GetInt(r, DefaultPatch);
     t.DefaultPatchName = GetShortString(r, DefaultPatchName);
     t.DefaultChannel = GetInt(r, DefaultChannel);
@@ -223,7 +230,8 @@ std::string FormatTuningSpelling(const std::array<int, 6> &numbers) {
 }
 
 bool IsValidDurationCode(int32_t code) {
-    if (code == 0) return true; // the Drums tab has no duration selected
+    if (code == 0)
+        return true; // the Drums tab has no duration selected
     const int32_t letter = code % 100;
     const int32_t extra = code - letter;
     return letter >= 1 && letter <= 7 && (extra == 0 || extra == 100 || extra == 1000);
@@ -256,8 +264,7 @@ int SanitiseInstrumentTab(TInstrumentTab &t, int tabNumber) {
         ++changed;
     }
     if (!IsValidTuningSpelling(t.DefaultTuningSpelling)) {
-        t.DefaultTuningSpelling = def.Kind == t.Kind ? def.DefaultTuningSpelling
-                                                     : std::string(kStandardTuningSpelling);
+        t.DefaultTuningSpelling = def.Kind == t.Kind ? def.DefaultTuningSpelling : std::string(kStandardTuningSpelling);
         ++changed;
     }
     if (!IsValidTuningSpelling(t.TuningSpelling)) {

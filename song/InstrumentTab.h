@@ -43,33 +43,33 @@ struct TInstrumentTab {
     int32_t SavedSelLastLine = 0;
     bool SavedHasSelection = false;
     int32_t SavedTopLine = -1;
-    int32_t DurationCode = 0;                 // 1..7 (W..F), +100 dotted, +1000 triplet
+    int32_t DurationCode = 0; // 1..7 (W..F), +100 dotted, +1000 triplet
     std::array<int32_t, 10> Bookmarks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}; // [0] in use
     int32_t DefaultPatch = 0;
     std::string DefaultPatchName;
-    int32_t DefaultChannel = 0;               // 0-based
+    int32_t DefaultChannel = 0; // 0-based
     std::string DefaultTuningSpelling{kStandardTuningSpelling};
     std::string ChordRoot = "C";
     std::string ChordType = "Major";
     int32_t ChordPosition = 0;
-    int32_t ChordReach = 0;                   // list index; reach = index + 1
+    int32_t ChordReach = 0; // list index; reach = index + 1
     std::string ShownScaleKey;
     std::string ShownScale;
     int32_t ShownScaleLowFret = 0;
     int32_t ShownScaleHighFret = 0;
     int32_t Patch = 0;
     std::string PatchName;
-    int32_t Channel = 0;                      // 0-based
-    int32_t Volume = 0;                       // 1..127 once the new-song reset has run
-    int32_t Balance = 0;                      // 0..127
-    int32_t Delay = 0;                        // ticks
-    int32_t Transpose = 0;                    // half steps
-    int32_t Bank = 0;                         // low byte counts
+    int32_t Channel = 0;   // 0-based
+    int32_t Volume = 0;    // 1..127 once the new-song reset has run
+    int32_t Balance = 0;   // 0..127
+    int32_t Delay = 0;     // ticks
+    int32_t Transpose = 0; // half steps
+    int32_t Bank = 0;      // low byte counts
     bool Modified = false;
-    int32_t HighestString = 0;                // strings - 1 (0..5)
+    int32_t HighestString = 0; // strings - 1 (0..5)
     std::string TuningSpelling{kStandardTuningSpelling};
     int32_t InitialChordReach = 0;
-    bool ShortFifthString = false;            // banjo: the short string sounds 5 above fret 0
+    bool ShortFifthString = false; // banjo: the short string sounds 5 above fret 0
     bool Mute = false;
     bool Solo = false;
     int32_t FretCursor = 0;
@@ -84,18 +84,15 @@ using TInstrumentTabRecord = std::array<uint8_t, kInstrumentTabRecordSize>;
 
 // Field offsets of the record (little endian; short strings are 256 bytes: length byte + text).
 namespace tabrec {
-inline constexpr size_t Name = 0, Colour = 256, Kind = 260, SavedCaretLine = 516,
-                        SavedSelFirstLine = 520, SavedSelLastLine = 528, SavedHasSelection = 536,
-                        SavedTopLine = 540, DurationCode = 544, Bookmarks = 548,
-                        DefaultPatch = 588, DefaultPatchName = 592, DefaultChannel = 848,
-                        DefaultTuningSpelling = 852, ChordRoot = 2676, ChordType = 2932,
-                        ChordPosition = 3188, ChordReach = 3192, ShownScaleKey = 3204,
-                        ShownScale = 3460, ShownScaleLowFret = 3716, ShownScaleHighFret = 3720,
-                        Patch = 3724, PatchName = 3728, Channel = 3984, Volume = 3988,
-                        Balance = 3992, Delay = 3996, Transpose = 4000, Bank = 4004,
-                        Modified = 4008, HighestString = 4012, TuningSpelling = 4016,
-                        InitialChordReach = 4272, ShortFifthString = 4276, Mute = 4277,
-                        Solo = 4278, FretCursor = 4280, TrackNumber = 4284;
+inline constexpr size_t Name = 0, Colour = 256, Kind = 260, SavedCaretLine = 516, SavedSelFirstLine = 520,
+                        SavedSelLastLine = 528, SavedHasSelection = 536, SavedTopLine = 540, DurationCode = 544,
+                        Bookmarks = 548, DefaultPatch = 588, DefaultPatchName = 592, DefaultChannel = 848,
+                        DefaultTuningSpelling = 852, ChordRoot = 2676, ChordType = 2932, ChordPosition = 3188,
+                        ChordReach = 3192, ShownScaleKey = 3204, ShownScale = 3460, ShownScaleLowFret = 3716,
+                        ShownScaleHighFret = 3720, Patch = 3724, PatchName = 3728, Channel = 3984, Volume = 3988,
+                        Balance = 3992, Delay = 3996, Transpose = 4000, Bank = 4004, Modified = 4008,
+                        HighestString = 4012, TuningSpelling = 4016, InitialChordReach = 4272, ShortFifthString = 4276,
+                        Mute = 4277, Solo = 4278, FretCursor = 4280, TrackNumber = 4284;
 } // namespace tabrec
 
 // Writes the tab field by field; reserved ranges, padding and the bytes after each short
@@ -104,8 +101,7 @@ TInstrumentTabRecord EncodeInstrumentTab(const TInstrumentTab &tab);
 // Reads a record over `tab`. Bytes after each short string's text are ignored; booleans are
 // true for any byte but 0. A Kind text that is none of the eight kinds leaves tab.Kind as it
 // was and gives false (every other field is still read).
-bool DecodeInstrumentTab(std::span<const uint8_t, kInstrumentTabRecordSize> record,
-                         TInstrumentTab &tab);
+bool DecodeInstrumentTab(std::span<const uint8_t, kInstrumentTabRecordSize> record, TInstrumentTab &tab);
 
 // ---- checks on values read from a file --------------------------------------------------
 // Whether a text is a tuning spelling: exactly twelve decimal digits.
@@ -157,14 +153,14 @@ inline constexpr std::array<TDrumSlot, 8> DefaultDrumSlots = {{
 // What the notation readers and writers take from the current tab and the song.
 struct TLineContext {
     TKind Kind = TKind::Guitar;
-    std::string Name = "Guitar";           // prefixes whole-line messages
-    int HighestString = 5;                 // clamped to 0..5 by the readers
-    int Volume = 100;                      // default velocity of notes
+    std::string Name = "Guitar"; // prefixes whole-line messages
+    int HighestString = 5;       // clamped to 0..5 by the readers
+    int Volume = 100;            // default velocity of notes
     int Channel = 0;
     int Transpose = 0;
     std::string TuningSpelling{kStandardTuningSpelling};
     bool ShortFifthString = false;
-    int Tempo = 120;                       // song tempo; 0 or less counts as 120
-    int Ppqn = 192;                        // pulses per quarter of the built song
+    int Tempo = 120; // song tempo; 0 or less counts as 120
+    int Ppqn = 192;  // pulses per quarter of the built song
 };
 TLineContext MakeLineContext(const TInstrumentTab &tab, int tempo, int ppqn = 192);

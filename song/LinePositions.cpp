@@ -14,20 +14,26 @@ namespace {
 // The denominator's power of two as the conductor stores it; other values are kept as given.
 uint8_t DenominatorPower(int lower) {
     switch (lower) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    case 32: return 5;
-    case 64: return 6;
-    default: return static_cast<uint8_t>(lower);
+    case 1:
+        return 0;
+    case 2:
+        return 1;
+    case 4:
+        return 2;
+    case 8:
+        return 3;
+    case 16:
+        return 4;
+    case 32:
+        return 5;
+    case 64:
+        return 6;
+    default:
+        return static_cast<uint8_t>(lower);
     }
 }
 
-TTimeSignature SignatureOf(const std::string &text) {
-    return ParseTimeSignature(text).value_or(TTimeSignature{});
-}
+TTimeSignature SignatureOf(const std::string &text) { return ParseTimeSignature(text).value_or(TTimeSignature{}); }
 
 // A tempo event holds 24 bits: slower tempos are held at the longest quarter it can say,
 // as the song builder writes them.
@@ -50,10 +56,12 @@ void FillTime(int64_t ms, int &hundredths, int &seconds, int &minutes, int64_t &
 std::vector<TTempoChange> TempoChangesOf(const TMidiData &built) {
     std::vector<TTempoChange> out;
     const TMidiTrackStream *conductor = built.GetTrack(0);
-    if (!conductor) return out;
+    if (!conductor)
+        return out;
     for (int i = 0; i < conductor->EventCount(); ++i) {
         const TMidiEvent *e = conductor->GetEvent(i);
-        if (e->MetaType() != midi::kMetaTempo || e->MetaDataSize() != 3) continue;
+        if (e->MetaType() != midi::kMetaTempo || e->MetaDataSize() != 3)
+            continue;
         const uint8_t *b = e->MetaData();
         out.push_back({e->Time, int32_t(b[0]) << 16 | int32_t(b[1]) << 8 | int32_t(b[2])});
     }
@@ -70,7 +78,8 @@ TLinePositionCalculator::TLinePositionCalculator(const TPositionConductor &c)
     InsertTempo(track, 0, 60000000 / NormaliseTempo(c.Tempo));
     track.InsertMetaEvent(0, midi::kMetaTimeSignature, sigData, 4);
     for (const TTempoChange &t : c.TempoChanges)
-        if (t.MicrosPerQuarter > 0) InsertTempo(track, t.Tick, t.MicrosPerQuarter);
+        if (t.MicrosPerQuarter > 0)
+            InsertTempo(track, t.Tick, t.MicrosPerQuarter);
     position_->SetMidiData(data_.get());
 }
 
@@ -92,21 +101,21 @@ int64_t TLinePositionCalculator::BarIndex() const { return position_->Bar(); }
 int TLinePositionCalculator::TicksPerQuarter() const { return position_->PPQN(); }
 
 int LineTicks(const std::string &line, int ppqn) {
-    if (ClassifyLine(line) != TLineClass::Note) return 0;
+    if (ClassifyLine(line) != TLineClass::Note)
+        return 0;
     return DurationLength(GetDurationField(line), TDurationUnit::Ticks, kDefaultTempo, ppqn);
 }
 
-TSongPoint GetLinePosition(const std::vector<std::string> &lines, int index,
-                           const TPositionConductor &conductor) {
+TSongPoint GetLinePosition(const std::vector<std::string> &lines, int index, const TPositionConductor &conductor) {
     int64_t tick = 0;
     const int last = std::min<int>(index, static_cast<int>(lines.size()));
-    for (int i = 0; i < last; ++i) tick += LineTicks(lines[static_cast<size_t>(i)], conductor.Ppqn);
+    for (int i = 0; i < last; ++i)
+        tick += LineTicks(lines[static_cast<size_t>(i)], conductor.Ppqn);
     TLinePositionCalculator calc(conductor);
     return calc.AtTick(tick);
 }
 
-std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines,
-                                         const TPositionConductor &conductor) {
+std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines, const TPositionConductor &conductor) {
     std::vector<TSongPoint> out;
     out.reserve(lines.size());
     TLinePositionCalculator calc(conductor);
@@ -159,13 +168,27 @@ TBarPoint GetBarPosition(int n, const TPositionConductor &conductor) {
     const TTimeSignature sig = SignatureOf(conductor.TimeSignature);
     const char *unit;
     switch (sig.Lower) {
-    case 1: unit = "W"; break;
-    case 2: unit = "H"; break;
-    case 8: unit = "E"; break;
-    case 16: unit = "S"; break;
-    case 32: unit = "T"; break;
-    case 64: unit = "F"; break;
-    default: unit = "Q"; break;
+    case 1:
+        unit = "W";
+        break;
+    case 2:
+        unit = "H";
+        break;
+    case 8:
+        unit = "E";
+        break;
+    case 16:
+        unit = "S";
+        break;
+    case 32:
+        unit = "T";
+        break;
+    case 64:
+        unit = "F";
+        break;
+    default:
+        unit = "Q";
+        break;
     }
     const int64_t barTicks = int64_t{DurationToTicks(unit, conductor.Ppqn)} * sig.Upper;
     TBarPoint b;
@@ -183,6 +206,7 @@ std::string NoteNumberToName(int note) {
     static constexpr std::array<const char *, 12> kNames = {"C",  "C#", "D",  "D#", "E",  "F",
                                                             "F#", "G",  "G#", "A",  "A#", "B"};
     const int r = note % 12;
-    if (r < 0) return "?";
+    if (r < 0)
+        return "?";
     return kNames[static_cast<size_t>(r)];
 }

@@ -22,8 +22,8 @@ struct TTempoChange {
 };
 
 struct TPositionConductor {
-    std::string TimeSignature = "0404"; // UULL
-    int32_t Tempo = 120;                // the song's tempo at tick 0 (0 or less counts as 120)
+    std::string TimeSignature = "0404";     // UULL
+    int32_t Tempo = 120;                    // the song's tempo at tick 0 (0 or less counts as 120)
     std::vector<TTempoChange> TempoChanges; // of the last build, in tick order
     int Ppqn = 192;
     bool operator==(const TPositionConductor &) const = default;
@@ -69,11 +69,9 @@ private:
 int LineTicks(const std::string &line, int ppqn = 192);
 
 // The start of line `index` of `lines` (index may equal lines.size(): the end).
-TSongPoint GetLinePosition(const std::vector<std::string> &lines, int index,
-                           const TPositionConductor &conductor);
+TSongPoint GetLinePosition(const std::vector<std::string> &lines, int index, const TPositionConductor &conductor);
 // The start of every line, in one pass: entry i is where line i starts.
-std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines,
-                                         const TPositionConductor &conductor);
+std::vector<TSongPoint> GetLinePositions(const std::vector<std::string> &lines, const TPositionConductor &conductor);
 
 // The start of every line of one tab, kept between questions so that a caret move costs no more
 // than the lines it passes: an edit forgets the sums from its first changed line on, and a
@@ -116,7 +114,7 @@ struct TBarPoint {
     int Hundredths = 0, Seconds = 0, Minutes = 0;
     int64_t Hours = 0;
     int Ppqn = 192;
-    int Upper = 4;        // the time signature's upper number
+    int Upper = 4; // the time signature's upper number
 };
 TBarPoint GetBarPosition(int n, const TPositionConductor &conductor);
 

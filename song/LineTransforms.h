@@ -31,10 +31,10 @@ std::string TransposeLineDown(std::string_view line, const TLineContext &ctx);
 
 // Lines first..last, each moved n single half steps before going to the next line. A stop keeps
 // the steps done so far. Returns false when stopped.
-bool TransposeHigher(std::vector<std::string> &lines, int first, int last, int n,
-                     const TLineContext &ctx, const TAbortCheck &abort = {});
-bool TransposeLower(std::vector<std::string> &lines, int first, int last, int n,
-                    const TLineContext &ctx, const TAbortCheck &abort = {});
+bool TransposeHigher(std::vector<std::string> &lines, int first, int last, int n, const TLineContext &ctx,
+                     const TAbortCheck &abort = {});
+bool TransposeLower(std::vector<std::string> &lines, int first, int last, int n, const TLineContext &ctx,
+                    const TAbortCheck &abort = {});
 
 // Keeps the lowest (or highest) sounding note of each line of the range, comparing real pitches
 // under the tab's tuning; ties go to the higher string when keeping the lowest, the lower
@@ -42,14 +42,14 @@ bool TransposeLower(std::vector<std::string> &lines, int first, int last, int n,
 // dropped. Lines that do not parse under the tab's kind stay as they are, one output line per
 // input line. A stop while the new lines are built leaves the list unchanged; a stop while
 // they are written keeps those written. Returns false when stopped.
-bool KeepOneNoteInChords(std::vector<std::string> &lines, bool lowest, int first, int last,
-                         const TLineContext &ctx, const TAbortCheck &abort = {});
+bool KeepOneNoteInChords(std::vector<std::string> &lines, bool lowest, int first, int last, const TLineContext &ctx,
+                         const TAbortCheck &abort = {});
 
 // Drops blank lines and earlier "*** Bar n ***" headers, then puts an empty line and a header
 // before each valid line that starts beat 1 of a new bar (the leading directives stay on top).
 // Grouping twice gives the same lines as grouping once. A stop leaves the list unchanged.
-bool GroupLinesByBars(std::vector<std::string> &lines, const TLineContext &ctx,
-                      const TPositionConductor &conductor, const TAbortCheck &abort = {});
+bool GroupLinesByBars(std::vector<std::string> &lines, const TLineContext &ctx, const TPositionConductor &conductor,
+                      const TAbortCheck &abort = {});
 
 // Reverses lines first..last. The stop is looked at while the lines are collected, last to
 // first; the new order is written in one step, so a stop leaves the list as it was and never
@@ -57,8 +57,8 @@ bool GroupLinesByBars(std::vector<std::string> &lines, const TLineContext &ctx,
 bool ReverseLines(std::vector<std::string> &lines, int first, int last, const TAbortCheck &abort = {});
 // Shuffles lines first..last: item i (i = 0..count-1) moves to randomBelow(count). The stop is
 // looked at after each move; the new order is written in one step, as by ReverseLines.
-bool RandomizeLines(std::vector<std::string> &lines, int first, int last,
-                    const std::function<int(int)> &randomBelow, const TAbortCheck &abort = {});
+bool RandomizeLines(std::vector<std::string> &lines, int first, int last, const std::function<int(int)> &randomBelow,
+                    const TAbortCheck &abort = {});
 
 // The result of a one-line edit.
 struct TLineEdit {

@@ -7,7 +7,8 @@ namespace msg {
 namespace {
 std::string Cat(std::initializer_list<std::string_view> parts) {
     std::string out;
-    for (auto p : parts) out += p;
+    for (auto p : parts)
+        out += p;
     return out;
 }
 } // namespace
@@ -43,8 +44,7 @@ std::string PianoKeyTooLow(std::string_view field) {
     return Cat({"PianoKey (", field, ") must be 28 or higher.", kFixSuffix});
 }
 std::string PianoFingering(std::string_view fingering) {
-    return Cat({"Fingering ( ", fingering,
-                " ) must be L1, L2, L3, L4, L5, R1, R2, R3, R4, R5 or blank.", kFixSuffix});
+    return Cat({"Fingering ( ", fingering, " ) must be L1, L2, L3, L4, L5, R1, R2, R3, R4, R5 or blank.", kFixSuffix});
 }
 
 std::string NotEnoughCommas(std::string_view tabName) {
@@ -53,9 +53,7 @@ std::string NotEnoughCommas(std::string_view tabName) {
 std::string TooManyCommas(std::string_view tabName) {
     return Cat({tabName, ": ", "Error in line: Too many commas in the line."});
 }
-std::string ChordNameRequired(std::string_view tabName) {
-    return Cat({tabName, ": ", "Chord name required."});
-}
+std::string ChordNameRequired(std::string_view tabName) { return Cat({tabName, ": ", "Chord name required."}); }
 std::string LineDurationInvalid(std::string_view tabName, std::string_view duration) {
     return Cat({tabName, ": ", "\"", duration, "\"", " invalid. ", kDurationChoices});
 }

@@ -7,11 +7,16 @@ namespace {
 // The duration code a tab's kind starts a new song with; the Drums tab keeps its own.
 int32_t NewSongDurationCode(const TInstrumentTab &tab) {
     switch (tab.Kind) {
-    case TKind::Piano: return 3;
-    case TKind::Guitar: return 4;
-    case TKind::Bass: return 2;
-    case TKind::Drums: return tab.DurationCode;
-    default: return 5;
+    case TKind::Piano:
+        return 3;
+    case TKind::Guitar:
+        return 4;
+    case TKind::Bass:
+        return 2;
+    case TKind::Drums:
+        return tab.DurationCode;
+    default:
+        return 5;
     }
 }
 

@@ -15,10 +15,10 @@ inline constexpr std::string_view kPianoLineFailed = "Piano line is not valid.";
 
 struct TNoteLine {
     TLineClass Class = TLineClass::Empty;
-    bool Piano = false;   // read as a piano line (the tab is a Piano tab)
-    TChordDat Chord;      // fretted tabs; fresh on a Piano tab
-    TPianoRec Keys;       // Piano tabs; fresh on a fretted tab
-    std::string Error;    // empty = good
+    bool Piano = false; // read as a piano line (the tab is a Piano tab)
+    TChordDat Chord;    // fretted tabs; fresh on a Piano tab
+    TPianoRec Keys;     // Piano tabs; fresh on a fretted tab
+    std::string Error;  // empty = good
 
     bool Ok() const { return Error.empty(); }
     // A note line that reads: something to sound or show.

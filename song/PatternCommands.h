@@ -14,7 +14,7 @@ enum class TDrumMessageKind { None, Information, Warning, Error };
 struct DrumCommandResult {
     TDrumMessageKind kind = TDrumMessageKind::None;
     std::string message;
-    bool changed = false;  // the song changed: the Drums tab is marked modified
+    bool changed = false; // the song changed: the Drums tab is marked modified
     bool operator==(const DrumCommandResult &) const = default;
 };
 
@@ -41,9 +41,9 @@ DrumCommandResult DeletePatterns(DrumPart &drums);
 
 // Rename runs in two steps around the one-line input: the question, then the answer.
 struct RenameQuestion {
-    DrumCommandResult refusal;  // a message when there is nothing to rename
-    std::string title;          // "Enter new name for <name>" or "... selected items"
-    std::string text;           // the current item's name
+    DrumCommandResult refusal; // a message when there is nothing to rename
+    std::string title;         // "Enter new name for <name>" or "... selected items"
+    std::string text;          // the current item's name
     int maxLength = 40;
 };
 RenameQuestion AskRenamePatterns(const DrumPart &drums);

@@ -32,7 +32,11 @@ std::string_view Columns(std::string_view text, size_t first1Based, size_t last1
 // as one).
 size_t NextCharacter(std::string_view text, size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
-    const size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+    const size_t length = lead < 0x80             ? 1
+                          : (lead & 0xE0) == 0xC0 ? 2
+                          : (lead & 0xF0) == 0xE0 ? 3
+                          : (lead & 0xF8) == 0xF0 ? 4
+                                                  : 1;
     if (pos + length > text.size())
         return pos + 1;
     for (size_t k = 1; k < length; ++k)
@@ -107,8 +111,8 @@ PatternListEntry ParsePatternListLine(std::string_view listLine) {
 
 std::string FormatCellLine(const DrumCell &cell) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, cell.column >= 100 ? "%.3d%.2d%.3d" : "%.2d%.2d%.3d", cell.column,
-                  cell.row, cell.level);
+    std::snprintf(buf, sizeof buf, cell.column >= 100 ? "%.3d%.2d%.3d" : "%.2d%.2d%.3d", cell.column, cell.row,
+                  cell.level);
     return buf;
 }
 
@@ -119,8 +123,7 @@ bool ParseCellLine(std::string_view line, DrumCell &cell) {
     const int column = DigitsValue(line.substr(0, columnDigits));
     const int row = DigitsValue(line.substr(columnDigits, 2));
     const int level = DigitsValue(line.substr(columnDigits + 2, 3));
-    if (column < 0 || column >= kMaxDrumColumns || row < 0 || row >= kDrumRows || level < 1 ||
-        level > kMaxDrumLevel)
+    if (column < 0 || column >= kMaxDrumColumns || row < 0 || row >= kDrumRows || level < 1 || level > kMaxDrumLevel)
         return false;
     cell = {column, row, level};
     return true;

@@ -30,8 +30,8 @@ int StepsPerBeat(int feel);
 bool IsPatternHeader(std::string_view line);
 std::string FormatPatternHeader(int count, std::string_view listLine);
 struct PatternHeader {
-    int count = -1;        // -1 when characters 7-10 are not a number
-    std::string listLine;  // character 12 to the end
+    int count = -1;       // -1 when characters 7-10 are not a number
+    std::string listLine; // character 12 to the end
 };
 PatternHeader ParsePatternHeader(std::string_view header);
 
@@ -40,16 +40,16 @@ std::string FormatPatternListLine(std::string_view name, int id, int feel);
 // counting characters as the song file's 8-bit text does (one byte each).
 std::string FitPatternName(std::string_view name);
 struct PatternListEntry {
-    std::string name;  // characters 1-40, trimmed
+    std::string name; // characters 1-40, trimmed
     int feel = kFeelRegular;
-    int id = 0;        // characters 60-65 as a number, 0 when they are none
+    int id = 0; // characters 60-65 as a number, 0 when they are none
 };
 PatternListEntry ParsePatternListLine(std::string_view listLine);
 
 struct DrumCell {
-    int column = 0;  // 0-based step of the bar
-    int row = 0;     // 0..7 = drum slot 1..8
-    int level = 0;   // 1..9
+    int column = 0; // 0-based step of the bar
+    int row = 0;    // 0..7 = drum slot 1..8
+    int level = 0;  // 1..9
     bool operator==(const DrumCell &) const = default;
 };
 std::string FormatCellLine(const DrumCell &cell);
@@ -95,8 +95,8 @@ private:
 // there.
 struct PatternBlock {
     int headerIndex = -1;
-    int count = -1;     // the header's count; -1 when not a number (treated as missing)
-    int lineCount = 0;  // lines of the block as found
+    int count = -1;    // the header's count; -1 when not a number (treated as missing)
+    int lineCount = 0; // lines of the block as found
     bool Found() const { return headerIndex >= 0 && count >= 0; }
 };
 
@@ -167,7 +167,10 @@ private:
 class PatternIdCounter {
 public:
     int Next() { return ++value_; }
-    int Set(int n) { value_ = n - 1; return value_; }
+    int Set(int n) {
+        value_ = n - 1;
+        return value_;
+    }
     int Value() const { return value_; }
     // After a song is read: the next id is above every id in the list.
     void FollowList(const PatternListModel &list) { value_ = list.MaxId(); }
@@ -179,8 +182,8 @@ private:
 // ---- Drum slots ------------------------------------------------------------------------------
 
 struct DrumSlot {
-    std::string caption;  // note number, blank, drum name ("36 Bass Drum 1")
-    int note = 0;         // General MIDI percussion key (the label's Tag)
+    std::string caption; // note number, blank, drum name ("36 Bass Drum 1")
+    int note = 0;        // General MIDI percussion key (the label's Tag)
     bool operator==(const DrumSlot &) const = default;
 };
 using DrumSlots = std::array<DrumSlot, kDrumRows>;
@@ -195,13 +198,13 @@ struct DrumPart {
     PatternListModel list;
     PatternStore store;
     DrumGridModel grid;
-    DrumSlots drumSlots = MakeDefaultDrumSlots();  // rows 1..8 (DrumNameLabel1..8)
+    DrumSlots drumSlots = MakeDefaultDrumSlots(); // rows 1..8 (DrumNameLabel1..8)
     PatternIdCounter ids;
     // The time signature shown on the drum page (LabelSigUpper / LabelSigLower).
     int sigUpper = 4;
     int sigLower = 4;
-    int feel = kFeelRegular;  // ComboBoxJazzyFeel
-    int builtInBeat = 0;      // ComboBoxBuiltInBeats: 0 "None", 1..7 the beats
+    int feel = kFeelRegular; // ComboBoxJazzyFeel
+    int builtInBeat = 0;     // ComboBoxBuiltInBeats: 0 "None", 1..7 the beats
 
     // Empties list, store and grid, ids from 1 again, labels from `timeSignature`, Regular feel,
     // no current pattern, built-in beat "None". The slots are kept.

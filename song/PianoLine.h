@@ -17,10 +17,10 @@ inline constexpr int kLowestPianoKey = 28;
 inline constexpr int kHighestPianoKey = 107;
 
 struct TPianoRec {
-    std::string Name;                  // the text before the first comma, blanks kept
+    std::string Name; // the text before the first comma, blanks kept
     std::array<int32_t, 10> Keys{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    std::string Duration;              // field 11, trimmed
-    int32_t DurationLength = 0;        // in the unit asked for; 0 = invalid
+    std::string Duration;       // field 11, trimmed
+    int32_t DurationLength = 0; // in the unit asked for; 0 = invalid
     bool HasDetails = false;
     std::array<std::string, 10> Durations;
     std::array<int32_t, 10> DurationLengths{};
@@ -45,8 +45,8 @@ std::string ParsePianoKeyField(std::string_view field, TStringOrKeyDat &out);
 // directive resets the record and does not fail. When a key field is the cause, `fieldError`
 // receives its message; other failures (comma count, duration, a plain key outside 28..107)
 // have none of their own, the callers report the line in their own words.
-bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContext &ctx,
-                    TPianoRec &rec, std::string *fieldError = nullptr);
+bool ParsePianoLine(std::string_view text, TDurationUnit unit, const TLineContext &ctx, TPianoRec &rec,
+                    std::string *fieldError = nullptr);
 
 // The plain line: name, ", ", each slot ("x" or the key) with ", ", then the duration.
 std::string FormatPianoLine(const TPianoRec &rec);

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int kMetronomeAccent = 77;  // Low Wood Block on the first beat of a bar
-constexpr int kMetronomeBeat = 76;    // High Wood Block on the other beats
+constexpr int kMetronomeAccent = 77; // Low Wood Block on the first beat of a bar
+constexpr int kMetronomeBeat = 76;   // High Wood Block on the other beats
 // The count-in edit offers 1..8 bars; anything beyond this is a slip of the keyboard.
 constexpr int kMaxCountInBars = 64;
 
@@ -82,8 +82,7 @@ public:
     TMidiTrackStream &Track() { return track_; }
 
 private:
-    template <class F>
-    void Guard(F &&insert) {
+    template <class F> void Guard(F &&insert) {
         try {
             insert();
         } catch (const EVirtualMemory &) {
@@ -126,9 +125,9 @@ private:
     int countIn_;
     int tracks_ = 0;
     int64_t songEnd_ = 0;
-    std::vector<int> silencedBeforeConductor_;  // their tempo changes wait for track 0
-    int tab_ = 0;  // the tab being built, 0 for the metronome
-    int line_ = -1;  // the note tab's line being built, -1 outside one
+    std::vector<int> silencedBeforeConductor_; // their tempo changes wait for track 0
+    int tab_ = 0;                              // the tab being built, 0 for the metronome
+    int line_ = -1;                            // the note tab's line being built, -1 outside one
 };
 
 // Why a note line of the tab does not read, in the reader's own words without its closing advice.
@@ -227,8 +226,8 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
         out->Channel(0, static_cast<uint8_t>(0xB0 | tabChannel), 7, tab.Volume);
     }
 
-    int channel = -1;  // none: the tab's channel
-    int volume = -1;   // none: each note's own velocity
+    int channel = -1; // none: the tab's channel
+    int volume = -1;  // none: each note's own velocity
     int transpose = tab.Transpose;
     int64_t pendingDelay = 0;
     TChordDat chord;
@@ -248,8 +247,12 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
             if (!out && directive->Kind != TDirective::Tempo && directive->Kind != TDirective::Delay)
                 continue;
             switch (directive->Kind) {
-            case TDirective::Channel: channel = value & 0x0F; break;
-            case TDirective::Volume: volume = value; break;
+            case TDirective::Channel:
+                channel = value & 0x0F;
+                break;
+            case TDirective::Volume:
+                volume = value;
+                break;
             case TDirective::Tempo:
                 try {
                     InsertTempoEvent(midi_, value, ClampTick(cursor));
@@ -259,10 +262,18 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
                     throw InsertFailure{"GenerateInstrumentTrack"};
                 }
                 break;
-            case TDirective::Delay: pendingDelay = value; break;
-            case TDirective::Transpose: transpose = value + tab.Transpose; break;
-            case TDirective::Balance: out->Channel(cursor, static_cast<uint8_t>(0xB0 | tabChannel), 10, value); break;
-            case TDirective::Instrument: out->Channel(cursor, static_cast<uint8_t>(0xC0 | tabChannel), value); break;
+            case TDirective::Delay:
+                pendingDelay = value;
+                break;
+            case TDirective::Transpose:
+                transpose = value + tab.Transpose;
+                break;
+            case TDirective::Balance:
+                out->Channel(cursor, static_cast<uint8_t>(0xB0 | tabChannel), 10, value);
+                break;
+            case TDirective::Instrument:
+                out->Channel(cursor, static_cast<uint8_t>(0xC0 | tabChannel), value);
+                break;
             }
             continue;
         }
@@ -278,7 +289,7 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
                     continue;
                 const int note = transpose + chord.Pitches[s] + offset[s] + song_.SongTranspose;
                 out->Note(noteChannel, note, volume >= 0 ? volume : chord.Volumes[s], cursor + tab.Delay,
-                         cursor + chord.DurationLengths[s] + tab.Delay);
+                          cursor + chord.DurationLengths[s] + tab.Delay);
             }
             cursor += chord.DurationLength;
         } else {
@@ -290,7 +301,7 @@ int SongMidiBuilder::GenerateInstrumentTrack(int tabNumber, TrackWriter *out) {
                     continue;
                 const int note = transpose + piece.Keys[k] + song_.SongTranspose;
                 out->Note(noteChannel, note, volume >= 0 ? volume : piece.Volumes[k], cursor + tab.Delay,
-                         cursor + piece.DurationLengths[k] + tab.Delay);
+                          cursor + piece.DurationLengths[k] + tab.Delay);
             }
             cursor += piece.DurationLength;
         }
@@ -373,7 +384,8 @@ void SongMidiBuilder::BuildMetronomeTrack(TrackWriter &out) {
 
     const int64_t countIn = countIn_;
     if (settings_.CountIn) {
-        const int64_t clicks = static_cast<int64_t>(metre_.numerator) * std::clamp(settings_.CountInBars, 0, kMaxCountInBars);
+        const int64_t clicks =
+            static_cast<int64_t>(metre_.numerator) * std::clamp(settings_.CountInBars, 0, kMaxCountInBars);
         for (int64_t i = 0; i < clicks; ++i)
             click();
     }
@@ -429,7 +441,7 @@ TBuildResult SongMidiBuilder::Build() {
             }
         }
         if (tracks_ == 0)
-            return result;  // nothing audible: no track, no metronome either
+            return result; // nothing audible: no track, no metronome either
         tab_ = 0;
         if (settings_.Metronome || settings_.CountIn) {
             builder = "BuildMetronomeTrack";
@@ -461,13 +473,20 @@ TBuildResult SongMidiBuilder::Build() {
 
 int DenominatorNoteTicks(int denominator) {
     switch (denominator) {
-    case 1: return kBuildPpqn * 4;
-    case 2: return kBuildPpqn * 2;
-    case 8: return kBuildPpqn / 2;
-    case 16: return kBuildPpqn / 4;
-    case 32: return kBuildPpqn / 8;
-    case 64: return kBuildPpqn / 16;
-    default: return kBuildPpqn;
+    case 1:
+        return kBuildPpqn * 4;
+    case 2:
+        return kBuildPpqn * 2;
+    case 8:
+        return kBuildPpqn / 2;
+    case 16:
+        return kBuildPpqn / 4;
+    case 32:
+        return kBuildPpqn / 8;
+    case 64:
+        return kBuildPpqn / 16;
+    default:
+        return kBuildPpqn;
     }
 }
 
@@ -489,8 +508,8 @@ void InsertTimeSignatureEvent(TMidiData &midi, int numerator, int denominator, i
         numerator = 4;
         denominator = 4;
     }
-    const uint8_t data[4] = {static_cast<uint8_t>(std::min(numerator, 255)), static_cast<uint8_t>(DenominatorPower(denominator)),
-                             24, 8};
+    const uint8_t data[4] = {static_cast<uint8_t>(std::min(numerator, 255)),
+                             static_cast<uint8_t>(DenominatorPower(denominator)), 24, 8};
     midi.GetTrack(0)->InsertMetaEvent(ClampTick(tick), midi::kMetaTimeSignature, data, sizeof data);
 }
 

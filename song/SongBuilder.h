@@ -16,22 +16,22 @@ inline constexpr int kBuildPpqn = 192;
 
 // The play settings of the window, as plain values.
 struct TPlaySettings {
-    bool Metronome = false;  // chkMetronome
-    bool CountIn = false;    // chkCountIn
-    int CountInBars = 1;     // EdtCountInbars
+    bool Metronome = false; // chkMetronome
+    bool CountIn = false;   // chkCountIn
+    int CountInBars = 1;    // EdtCountInbars
 };
 
 enum class TBuildStatus {
-    Built,          // tracks were built
-    NothingToPlay,  // no tab is audible: the MIDI data has no track
-    LineError,      // a note line failed: Tab, Line, Message
-    InsertFailed,   // an event could not be inserted: Tab, Message (a full track: Line too)
+    Built,         // tracks were built
+    NothingToPlay, // no tab is audible: the MIDI data has no track
+    LineError,     // a note line failed: Tab, Line, Message
+    InsertFailed,  // an event could not be inserted: Tab, Message (a full track: Line too)
 };
 
 struct TBuildResult {
     TBuildStatus Status = TBuildStatus::NothingToPlay;
-    int Tab = 0;        // 1..16: the failing tab, which the window then shows
-    int Line = -1;      // 0-based failing line
+    int Tab = 0;   // 1..16: the failing tab, which the window then shows
+    int Line = -1; // 0-based failing line
     // LineError: "Error in GUITAR on line 3" + "\r" + the line reader's reason ("Guitar: Error in line: Not
     // enough commas in the line") + "\r\r" + "Fix the error or delete the line.";
     // InsertFailed on a full track: "Too many notes in GUITAR on line 3" + "\r\r" + what to do

@@ -304,25 +304,21 @@ private:
     }
 
     std::function<std::span<const uint8_t>()> next_;
-    std::span<const uint8_t> input_;  // file bytes not yet given to zlib
+    std::span<const uint8_t> input_; // file bytes not yet given to zlib
     bool inputEnded_ = false;
     z_stream zs_{};
-    bool ended_ = false;              // the deflate stream is complete
+    bool ended_ = false; // the deflate stream is complete
     size_t bound_;
-    size_t produced_ = 0;             // image bytes inflated so far
+    size_t produced_ = 0; // image bytes inflated so far
     std::vector<uint8_t> window_;
-    size_t pos_ = 0;                  // next unread byte of the window
-    size_t end_ = 0;                  // end of the inflated bytes in the window
+    size_t pos_ = 0; // next unread byte of the window
+    size_t end_ = 0; // end of the inflated bytes in the window
 };
 
-template <class Source>
-int32_t GetInt32(Source &in) {
-    return static_cast<int32_t>(in.U32LE());
-}
+template <class Source> int32_t GetInt32(Source &in) { return static_cast<int32_t>(in.U32LE()); }
 
 // A block's text: min(length byte, maxChars) characters.
-template <class Source>
-std::string GetBlock(Source &in, size_t maxChars = kSongBlockTextMax) {
+template <class Source> std::string GetBlock(Source &in, size_t maxChars = kSongBlockTextMax) {
     const uint8_t *block = in.Bytes(kSongBlockSize);
     const size_t length = std::min<size_t>(block[0], maxChars);
     const char *text = reinterpret_cast<const char *>(block + 1);
@@ -332,16 +328,14 @@ std::string GetBlock(Source &in, size_t maxChars = kSongBlockTextMax) {
 }
 
 // A count of blocks that must fit in what can be left of the image.
-template <class Source>
-int32_t GetBlockCount(Source &in) {
+template <class Source> int32_t GetBlockCount(Source &in) {
     const int32_t n = GetInt32(in);
     if (n < 0 || static_cast<size_t>(n) > in.Remaining() / kSongBlockSize)
         throw ESongImage("impossible count");
     return n;
 }
 
-template <class Source>
-std::vector<std::string> GetBlocks(Source &in) {
+template <class Source> std::vector<std::string> GetBlocks(Source &in) {
     const int32_t n = GetBlockCount(in);
     std::vector<std::string> lines;
     // A count is only checked against the image's largest size: room grows as the lines come.
@@ -351,9 +345,7 @@ std::vector<std::string> GetBlocks(Source &in) {
     return lines;
 }
 
-bool IsPowerOfTwoUpTo64(int value) {
-    return value >= 1 && value <= 64 && (value & (value - 1)) == 0;
-}
+bool IsPowerOfTwoUpTo64(int value) { return value >= 1 && value <= 64 && (value & (value - 1)) == 0; }
 
 // A slot caption as the file holds it: a leading "0" is dropped, the caption is the text trimmed
 // and the note the number in its first two characters. False when no note can be read.
@@ -369,16 +361,15 @@ bool ReadSlotCaption(std::string caption, DrumSlot &slot) {
 }
 
 // Reads the image into a freshly reset song; raises ESongImage when it is no song.
-template <class Source>
-void DecodeImage(Source &in, TSongModel &song, DrumPart &drums) {
+template <class Source> void DecodeImage(Source &in, TSongModel &song, DrumPart &drums) {
     // Every song has its tabs' names and settings: sixteen records of zeros are not a song.
     bool anyRecordByte = false;
     for (int n = 1; n <= kTabCount; ++n) {
         TInstrumentTab &tab = song.Tab(n);
         const TInstrumentTab &def = DefaultInstrumentTab(n);
         const uint8_t *record = in.Bytes(kInstrumentTabRecordSize);
-        anyRecordByte = anyRecordByte ||
-                        std::any_of(record, record + kInstrumentTabRecordSize, [](uint8_t b) { return b != 0; });
+        anyRecordByte =
+            anyRecordByte || std::any_of(record, record + kInstrumentTabRecordSize, [](uint8_t b) { return b != 0; });
         DecodeInstrumentTab(std::span<const uint8_t, kInstrumentTabRecordSize>(record, kInstrumentTabRecordSize), tab);
         // A tab's place decides its instrument: the file cannot turn the Drums tab into a guitar.
         tab.Kind = def.Kind;
@@ -495,7 +486,7 @@ uint64_t SongImageSize(const TSongModel &song, const DrumPart &drums) {
         else
             size += 1 + blocks(kDrumRows) + blocks(drums.store.Lines().size()) + blocks(drums.list.Items().size());
     }
-    return size + 3 * 4 + 3 * kSongBlockSize;  // the trailer
+    return size + 3 * 4 + 3 * kSongBlockSize; // the trailer
 }
 
 size_t SongImageBound(uint64_t fileBytes) {

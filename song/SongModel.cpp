@@ -14,18 +14,19 @@ uint64_t TSongModel::NextLinesRevision() {
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 
-TLineContext TSongModel::LineContext(int number, int ppqn) const {
-    return MakeLineContext(Tab(number), Tempo, ppqn);
-}
+TLineContext TSongModel::LineContext(int number, int ppqn) const { return MakeLineContext(Tab(number), Tempo, ppqn); }
 
 std::optional<TTimeSignature> ParseTimeSignature(std::string_view text) {
-    if (text.size() != 4) return std::nullopt;
+    if (text.size() != 4)
+        return std::nullopt;
     for (char c : text)
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
     TTimeSignature ts;
     ts.Upper = (text[0] - '0') * 10 + (text[1] - '0');
     ts.Lower = (text[2] - '0') * 10 + (text[3] - '0');
-    if (ts.Upper < 1 || ts.Lower < 1) return std::nullopt;
+    if (ts.Upper < 1 || ts.Lower < 1)
+        return std::nullopt;
     return ts;
 }
 
@@ -55,6 +56,7 @@ int SanitiseSongFields(TSongModel &song) {
 }
 
 int TTabAllocator::AllocateInstrumentTab() {
-    if (count_ >= kTabCount) return -1;
+    if (count_ >= kTabCount)
+        return -1;
     return ++count_;
 }

@@ -19,12 +19,12 @@ struct TSongModel {
     // Each tab's stored chord voicings (the chord calculator's list), index = tab number - 1.
     std::array<std::vector<std::string>, kTabCount> ChordVoicings;
 
-    int32_t Tempo = 120;                 // beats per minute
-    std::string TimeSignature = "0404";  // two digits upper, two digits lower
-    int32_t SongTranspose = 0;           // half steps added to every tab's notes
-    int32_t CurrentTab = 1;              // 1..16
+    int32_t Tempo = 120;                // beats per minute
+    std::string TimeSignature = "0404"; // two digits upper, two digits lower
+    int32_t SongTranspose = 0;          // half steps added to every tab's notes
+    int32_t CurrentTab = 1;             // 1..16
     std::string SongTitle;
-    std::string SongReserved;            // carried along, otherwise unused
+    std::string SongReserved; // carried along, otherwise unused
 
     // The sixteen default tabs, no lines, song fields at their defaults. Volume and Balance are
     // 0 as creation leaves them (the new-song reset sets 100 and 64).
@@ -40,9 +40,7 @@ struct TSongModel {
         linesRevisions_[static_cast<size_t>(number - 1)] = NextLinesRevision();
         return lines;
     }
-    const std::vector<std::string> &Lines(int number) const {
-        return TabLists.at(static_cast<size_t>(number - 1));
-    }
+    const std::vector<std::string> &Lines(int number) const { return TabLists.at(static_cast<size_t>(number - 1)); }
     // A number that moves on whenever tab `number`'s lines may have been changed (any call of the
     // non-const Lines(number), a read included). Revisions are never handed out twice in the
     // program, so a copy of the lines kept elsewhere (the editor's text of a tab) with the same

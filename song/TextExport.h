@@ -25,7 +25,7 @@ enum class TTextExportResult {
     // The ".txt" file differs from the name the user chose and exists: the user was not asked about
     // it. The window asks, and calls again with overwriteConfirmed set.
     NeedsConfirmation,
-    Failed,  // the file could not be written (`reason`, when given, says why); nothing on disk changed
+    Failed, // the file could not be written (`reason`, when given, says why); nothing on disk changed
 };
 // Writes the export to TextExportPath(chosenName) through platform::WriteFileAtomically.
 TTextExportResult WriteTextExport(const std::string &chosenName, const TSongModel &song,

@@ -6,8 +6,10 @@
 
 std::string_view TrimView(std::string_view text) {
     size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20)
+        --e;
     return text.substr(b, e - b);
 }
 
@@ -16,7 +18,8 @@ std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 std::optional<int32_t> ReadInteger(std::string_view text) {
     size_t i = 0;
     const size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -33,7 +36,8 @@ std::optional<int32_t> ReadInteger(std::string_view text) {
         base = 16;
         i += 2;
     }
-    if (i >= n) return std::nullopt;
+    if (i >= n)
+        return std::nullopt;
     // The magnitude may reach 2^31 for the most negative value; stop well before overflow.
     const int64_t limit = negative ? int64_t(1) << 31 : (int64_t(1) << 31) - 1;
     int64_t value = 0;
@@ -49,7 +53,8 @@ std::optional<int32_t> ReadInteger(std::string_view text) {
         else
             return std::nullopt;
         value = value * base + digit;
-        if (value > limit) return std::nullopt;
+        if (value > limit)
+            return std::nullopt;
     }
     return static_cast<int32_t>(negative ? -value : value);
 }
@@ -68,41 +73,48 @@ void AppendInt(std::string &out, long long value) {
 std::string UpperCaseAscii(std::string_view text) {
     std::string out(text);
     for (char &c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
 std::string LowerCaseAscii(std::string_view text) {
     std::string out(text);
     for (char &c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
     }
     return true;
 }
 
 std::pair<std::string, std::string> SplitFirstWord(std::string_view text) {
     const size_t blank = text.find(' ');
-    if (blank == std::string_view::npos) return {Trim(text), std::string()};
+    if (blank == std::string_view::npos)
+        return {Trim(text), std::string()};
     return {std::string(text.substr(0, blank)), Trim(text.substr(blank))};
 }
 
 namespace {
 
 // Code points of the bytes 0x80..0x9F; the rest of Windows-1252 equals Latin-1.
-constexpr std::array<uint16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<uint16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string &out, uint32_t cp) {
     if (cp < 0x80) {
@@ -118,9 +130,11 @@ void AppendUtf8(std::string &out, uint32_t cp) {
 }
 
 char CodePointToCp1252(uint32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
     for (size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+        if (kHigh[i] == cp)
+            return static_cast<char>(0x80 + i);
     return '?';
 }
 

@@ -136,8 +136,8 @@ TDiagramPicture DrawChordDiagram(const TCurrChordBox &box, int width, int height
             else
                 p.items.push_back({TDiagramItem::Dot, x, y, 0, 0, p.markSize, root, {}});
         } else if (f >= 0) {
-            const std::string &name = box.DotType == kDotNote ? box.NoteNames[static_cast<size_t>(c)]
-                                                              : box.Degrees[static_cast<size_t>(c)];
+            const std::string &name =
+                box.DotType == kDotNote ? box.NoteNames[static_cast<size_t>(c)] : box.Degrees[static_cast<size_t>(c)];
             p.items.push_back({TDiagramItem::BoxedText, x, y, 0, 0, 0, root, " " + Trim(name) + " "});
         }
     }
@@ -165,8 +165,7 @@ std::string StoredVoicingToListLine(std::string_view detail, const TLineContext 
     size_t end = 0;
     for (int commas = 0; commas <= S && end != std::string_view::npos; ++commas)
         end = detail.find(',', commas == 0 ? 0 : end + 1);
-    const std::string text =
-        std::string(end == std::string_view::npos ? detail : detail.substr(0, end + 1)) + "W";
+    const std::string text = std::string(end == std::string_view::npos ? detail : detail.substr(0, end + 1)) + "W";
     TChordDat chord;
     if (!ParseChordLine(text, TDurationUnit::Milliseconds, ctx, chord).empty())
         return text;

@@ -52,7 +52,7 @@ struct TDiagramItem {
 };
 
 struct TDiagramPicture {
-    int markSize = 12;  // dots and text boxes
+    int markSize = 12; // dots and text boxes
     int fontHeight = 12;
     std::vector<TDiagramItem> items; // empty: nothing drawn
 };

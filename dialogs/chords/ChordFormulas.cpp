@@ -7,19 +7,19 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kSharpNames = {"E", "F", "F#", "G", "G#", "A",
-                                                          "A#", "B", "C", "C#", "D", "D#"};
+constexpr std::array<std::string_view, 12> kSharpNames = {"E",  "F", "F#", "G",  "G#", "A",
+                                                          "A#", "B", "C",  "C#", "D",  "D#"};
 
 struct TNamedPitch {
     std::string_view name;
     int pitch;
 };
 
-constexpr TNamedPitch kUpperRoots[] = {{"E", 0},  {"F", 1},  {"F#", 2}, {"GB", 2}, {"G", 3},   {"G#", 4},
-                                       {"AB", 4}, {"A", 5},  {"A#", 6}, {"BB", 6}, {"B", 7},   {"C", 8},
+constexpr TNamedPitch kUpperRoots[] = {{"E", 0},  {"F", 1},  {"F#", 2}, {"GB", 2},  {"G", 3},  {"G#", 4},
+                                       {"AB", 4}, {"A", 5},  {"A#", 6}, {"BB", 6},  {"B", 7},  {"C", 8},
                                        {"C#", 9}, {"DB", 9}, {"D", 10}, {"D#", 11}, {"EB", 11}};
-constexpr TNamedPitch kMixedRoots[] = {{"E", 0},  {"F", 1},  {"F#", 2}, {"Gb", 2}, {"G", 3},   {"G#", 4},
-                                       {"Ab", 4}, {"A", 5},  {"A#", 6}, {"Bb", 6}, {"B", 7},   {"C", 8},
+constexpr TNamedPitch kMixedRoots[] = {{"E", 0},  {"F", 1},  {"F#", 2}, {"Gb", 2},  {"G", 3},  {"G#", 4},
+                                       {"Ab", 4}, {"A", 5},  {"A#", 6}, {"Bb", 6},  {"B", 7},  {"C", 8},
                                        {"C#", 9}, {"Db", 9}, {"D", 10}, {"D#", 11}, {"Eb", 11}};
 
 constexpr std::string_view kBuiltInRows[] = {
@@ -265,7 +265,9 @@ TCFormula PermuteFormula(TCFormula f) {
 
 TFormulaTable::TFormulaTable() : rows_(std::begin(kBuiltInRows), std::end(kBuiltInRows)) {}
 
-void TFormulaTable::AddUserRows(const std::vector<std::string> &rows) { rows_.insert(rows_.end(), rows.begin(), rows.end()); }
+void TFormulaTable::AddUserRows(const std::vector<std::string> &rows) {
+    rows_.insert(rows_.end(), rows.begin(), rows.end());
+}
 
 std::vector<TCFormula> TFormulaTable::FindFormulasByName(std::string_view root, std::string_view typeName,
                                                          TUnknownDegrees &unknown) const {
@@ -303,8 +305,8 @@ std::vector<TCFormula> TFormulaTable::FindFormulasByName(std::string_view root, 
     return records;
 }
 
-std::vector<TCFormula> FormulasFromDegreeString(std::string_view root, std::string_view formula,
-                                                std::string_view name, TUnknownDegrees &unknown) {
+std::vector<TCFormula> FormulasFromDegreeString(std::string_view root, std::string_view formula, std::string_view name,
+                                                TUnknownDegrees &unknown) {
     TCFormula f;
     f.FormulaText = std::string(formula);
     f.ShortName = std::string(name);
@@ -362,8 +364,8 @@ int DegreeBoxPartner(int index) {
     return -1;
 }
 
-TUserFormula BuildUserFormula(const std::array<bool, kDegreeBoxCount> &checked, std::string_view root,
-                              int stringCount, std::string_view kindText, TUnknownDegrees &unknown) {
+TUserFormula BuildUserFormula(const std::array<bool, kDegreeBoxCount> &checked, std::string_view root, int stringCount,
+                              std::string_view kindText, TUnknownDegrees &unknown) {
     TUserFormula out;
     TCFormula &f = out.Formula;
     int k = 0;

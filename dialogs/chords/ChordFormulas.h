@@ -48,7 +48,6 @@ int RootIndexUpper(std::string_view root);
 // A root as the pickers spell it ("C#", "Db"): any other text gives 0 (E).
 int RootIndexMixed(std::string_view root);
 
-
 // The degree names of one spelling that the table did not know, each once, in the order met;
 // the window reports them once per operation.
 struct TUnknownDegrees {
@@ -109,8 +108,8 @@ private:
 // The three records of a user-defined formula: the formula after n-1 rotations (its last degree
 // first), the formula as written, and the permutation of the first. Each carries ShortName and
 // TypeName = `name` (three blanks and the formula text).
-std::vector<TCFormula> FormulasFromDegreeString(std::string_view root, std::string_view formula,
-                                                std::string_view name, TUnknownDegrees &unknown);
+std::vector<TCFormula> FormulasFromDegreeString(std::string_view root, std::string_view formula, std::string_view name,
+                                                TUnknownDegrees &unknown);
 
 // ---- the user's formula file ---------------------------------------------------------------
 struct TUserFormulaLoad {
@@ -142,5 +141,5 @@ struct TUserFormula {
 };
 // The checked boxes in box order, spelled for `root` (the custom root combo's text). More
 // degrees than `stringCount` gives the warning and an empty FormulaText.
-TUserFormula BuildUserFormula(const std::array<bool, kDegreeBoxCount> &checked, std::string_view root,
-                              int stringCount, std::string_view kindText, TUnknownDegrees &unknown);
+TUserFormula BuildUserFormula(const std::array<bool, kDegreeBoxCount> &checked, std::string_view root, int stringCount,
+                              std::string_view kindText, TUnknownDegrees &unknown);

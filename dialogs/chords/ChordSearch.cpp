@@ -38,7 +38,9 @@ struct TVoicing {
     std::array<int, 6> fret{kSilent, kSilent, kSilent, kSilent, kSilent, kSilent};
     std::array<int, 6> degree{kSilent, kSilent, kSilent, kSilent, kSilent, kSilent}; // record degree
     std::array<int, 6> pitch{kSilent, kSilent, kSilent, kSilent, kSilent, kSilent};
-    void Silence(int s) { fret[static_cast<size_t>(s)] = degree[static_cast<size_t>(s)] = pitch[static_cast<size_t>(s)] = kSilent; }
+    void Silence(int s) {
+        fret[static_cast<size_t>(s)] = degree[static_cast<size_t>(s)] = pitch[static_cast<size_t>(s)] = kSilent;
+    }
 };
 
 struct TKey {
@@ -47,7 +49,9 @@ struct TKey {
     bool operator==(const TKey &) const = default;
 };
 struct TKeyHash {
-    size_t operator()(const TKey &k) const { return std::hash<uint64_t>()(k.frets * 0x9E3779B97F4A7C15ull ^ k.degrees); }
+    size_t operator()(const TKey &k) const {
+        return std::hash<uint64_t>()(k.frets * 0x9E3779B97F4A7C15ull ^ k.degrees);
+    }
 };
 
 class TSearch {
@@ -229,7 +233,8 @@ public:
         for (int k = 0; k < S_; ++k) {
             const int d = v.degree[static_cast<size_t>(k)];
             key.frets = key.frets << 6 | static_cast<uint64_t>(v.fret[static_cast<size_t>(k)] + 1);
-            key.degrees = key.degrees << 8 | static_cast<uint64_t>(d == kSilent ? 0 : rec.degree[static_cast<size_t>(d)] + 1);
+            key.degrees =
+                key.degrees << 8 | static_cast<uint64_t>(d == kSilent ? 0 : rec.degree[static_cast<size_t>(d)] + 1);
         }
         if (!seen_.insert(key).second)
             return;

@@ -20,21 +20,21 @@
 #include <vector>
 
 struct TChordSearchRequest {
-    std::string root;          // as the caller has it ("C", "F#", "Bb"); detail lines show it so
-    std::string typeName;      // standard: a type of the table; user-defined: the formula's name
-    bool userDefined = false;  // search `userFormula` instead of the table's rows
-    std::string userFormula;   // degree text ("1-3-5"); empty finds nothing
-    bool stopAtFirst = false;  // end after the first record that lists a voicing
-    int melodyString = -1;     // 1-based from the highest string; -1 none
-    std::string melodyNote;    // sharp note name the melody string must sound
+    std::string root;           // as the caller has it ("C", "F#", "Bb"); detail lines show it so
+    std::string typeName;       // standard: a type of the table; user-defined: the formula's name
+    bool userDefined = false;   // search `userFormula` instead of the table's rows
+    std::string userFormula;    // degree text ("1-3-5"); empty finds nothing
+    bool stopAtFirst = false;   // end after the first record that lists a voicing
+    int melodyString = -1;      // 1-based from the highest string; -1 none
+    std::string melodyNote;     // sharp note name the melody string must sound
     bool melodyChecked = false; // the built-in melody box is checked (the condition holds even
                                 // without a note)
     bool noRoot = false;
     bool allowInsideUnplayed = false;
     bool includeOpenStrings = false;
     bool rootOnLowest = false;
-    int reach = 4;             // 1..8
-    int stringCount = 6;       // S, 0..6
+    int reach = 4;                // 1..8
+    int stringCount = 6;          // S, 0..6
     std::string position = "ALL"; // "ALL" or "0".."11"
     std::string tuningSpelling = "242424242424";
     bool shortFifthString = false;
@@ -46,8 +46,8 @@ struct TChordSearchOutcome {
     std::vector<std::string> detailLines; // the detail line of the same voicing
     int result = 0;                       // voicings listed; 0 after a stop
     bool stopped = false;
-    std::string warning;                  // the too-many-degrees warning, else empty
-    TUnknownDegrees unknown;              // degree names the table did not know
+    std::string warning;     // the too-many-degrees warning, else empty
+    TUnknownDegrees unknown; // degree names the table did not know
 };
 
 // Called before each pass, record and grid cell with the number of voicings found so far;

@@ -118,8 +118,8 @@ std::optional<TTextMatch> FindText(const std::vector<std::string> &lines, TTextP
     return std::nullopt;
 }
 
-std::optional<TReplaceStep> ReplaceNext(const std::vector<std::string> &lines, TTextPlace from,
-                                        std::string_view text, std::string_view replacement, TFindOptions options) {
+std::optional<TReplaceStep> ReplaceNext(const std::vector<std::string> &lines, TTextPlace from, std::string_view text,
+                                        std::string_view replacement, TFindOptions options) {
     const std::optional<TTextMatch> m = FindText(lines, from, text, options);
     if (!m)
         return std::nullopt;
@@ -145,9 +145,7 @@ TReplaceAllResult ReplaceAll(const std::vector<std::string> &lines, int firstLin
     return out;
 }
 
-std::string NotFoundMessage(std::string_view text) {
-    return "Search phrase \"" + std::string(text) + "\" not found";
-}
+std::string NotFoundMessage(std::string_view text) { return "Search phrase \"" + std::string(text) + "\" not found"; }
 
 std::optional<int> GoToLineIndex(int number, int lineCount) {
     if (number < 1 || number > lineCount)

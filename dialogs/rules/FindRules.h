@@ -52,8 +52,8 @@ struct TReplaceStep {
     TTextMatch inserted;
     std::string line;
 };
-std::optional<TReplaceStep> ReplaceNext(const std::vector<std::string> &lines, TTextPlace from,
-                                        std::string_view text, std::string_view replacement, TFindOptions options);
+std::optional<TReplaceStep> ReplaceNext(const std::vector<std::string> &lines, TTextPlace from, std::string_view text,
+                                        std::string_view replacement, TFindOptions options);
 
 // Replace All from the start of `firstLine` to the end: every occurrence, each search going on
 // after the previous replacement (so "C" -> "C#" never meets its own "C" again). `lines` are

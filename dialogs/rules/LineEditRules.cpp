@@ -22,9 +22,8 @@ std::vector<std::string> NumberList(int first, int last) {
 
 const std::vector<std::string> kFretItems = NumberList(0, 24);
 const std::vector<std::string> kKeyItems = NumberList(kLowestPianoKey, kHighestPianoKey);
-const std::vector<std::string> kDurationItems = {"W",  "H",  "Q",  "E",  "S",  "T",  "F",
-                                                 ".W", ".H", ".Q", ".E", ".S", ".T", ".F",
-                                                 "/W", "/H", "/Q", "/E", "/S", "/T", "/F"};
+const std::vector<std::string> kDurationItems = {"W",  "H",  "Q",  "E",  "S",  "T",  "F",  ".W", ".H", ".Q", ".E",
+                                                 ".S", ".T", ".F", "/W", "/H", "/Q", "/E", "/S", "/T", "/F"};
 const std::vector<std::string> kFretFingerings = {"1", "2", "3", "4", "T"};
 const std::vector<std::string> kKeyFingerings = {"L1", "L2", "L3", "L4", "L5", "R1", "R2", "R3", "R4", "R5"};
 
@@ -110,8 +109,7 @@ void TLineEditModel::SetColumn(int column, const TColumn &value) {
     const int volume = value.volume.value_or(std::clamp(ctx_.Volume, kMinVolume, kMaxVolume));
     // A silent string or an empty key is written "x" whatever its lists hold: it keeps the
     // line's duration, so text typed into its list never stops the line from being written.
-    const std::string &duration =
-        value.number == -1 ? (piano_ ? keys_.Duration : chord_.Duration) : value.duration;
+    const std::string &duration = value.number == -1 ? (piano_ ? keys_.Duration : chord_.Duration) : value.duration;
     if (piano_) {
         keys_.Keys[s] = value.number;
         keys_.Durations[s] = duration;

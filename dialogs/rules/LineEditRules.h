@@ -22,17 +22,17 @@ namespace lineedit {
 inline constexpr int kMaxColumns = 10;
 
 // The items of a column's lists.
-std::span<const std::string> NumberItems(bool piano);     // "-1", then "0".."24" or "28".."107"
-std::span<const std::string> DurationItems();             // "W".."F", ".W".."F", "/W".."/F"
-std::span<const std::string> FingeringItems(bool piano);  // "1".."4","T" or "L1".."L5","R1".."R5"
-inline constexpr int kMinVolume = 1, kMaxVolume = 127;    // the volume list: "1".."127"
+std::span<const std::string> NumberItems(bool piano);    // "-1", then "0".."24" or "28".."107"
+std::span<const std::string> DurationItems();            // "W".."F", ".W".."F", "/W".."/F"
+std::span<const std::string> FingeringItems(bool piano); // "1".."4","T" or "L1".."L5","R1".."R5"
+inline constexpr int kMinVolume = 1, kMaxVolume = 127;   // the volume list: "1".."127"
 
 // What a column's lists show, or what the user chose in them.
 struct TColumn {
-    int number = -1;            // fret or key; -1 silent string or empty key slot
-    std::string duration;       // the duration list's text (typed text unchanged)
-    std::optional<int> volume;  // nullopt: no volume selected
-    std::string fingering;      // empty: none selected
+    int number = -1;           // fret or key; -1 silent string or empty key slot
+    std::string duration;      // the duration list's text (typed text unchanged)
+    std::optional<int> volume; // nullopt: no volume selected
+    std::string fingering;     // empty: none selected
 
     bool operator==(const TColumn &) const = default;
 };

@@ -11,7 +11,7 @@
 inline constexpr int kNoteValues = 7;
 
 struct TNoteMathTotal {
-    std::string text; // the count, with " (+)" when the value does not fill the selection evenly
+    std::string text;  // the count, with " (+)" when the value does not fill the selection evenly
     bool bold = false; // an even fit that is not 0
 };
 

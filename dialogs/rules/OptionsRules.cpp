@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-int DeviceListRow(int device, int deviceCount) {
-    return device >= -1 && device < deviceCount ? device + 1 : -1;
-}
+int DeviceListRow(int device, int deviceCount) { return device >= -1 && device < deviceCount ? device + 1 : -1; }
 
 int DeviceFromListRow(int row, int current) { return row >= 0 ? row - 1 : current; }
 

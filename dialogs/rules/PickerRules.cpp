@@ -51,14 +51,16 @@ constexpr std::array<std::string_view, 16> kSoundGroups = {
 // clang-format on
 
 constexpr std::array<std::string_view, 47> kPercussion = {
-    "36 Bass Drum 1", "35 Bass Drum 2", "38 Snare Drum 1", "40 Snare Drum 2 ", "43 Low Tom 1", "41 Low Tom 2",
-    "47 Mid Tom 1", "45 Mid Tom 2", "50 High Tom 1", "48 High Tom 2", "62 Mute High Conga", "63 Open High Conga",
-    "64 Low Conga", "60 High Bongo", "61 Low Bongo", "65 High Timbale", "66 Low Timbale", "46 Open Hi-hat",
-    "42 Closed Hi-hat", "44 Pedal Hi-hat", "49 Crash Cymbal 1", "57 Crash Cymbal 2", "59 Ride Cymbal 2",
-    "51 Ride Cymbal 1", "55 Splash Cymbal", "52 Chinese Cymbal", "39 Hand Clap", "54 Tambourine", "37 Side Stick",
-    "56 Cowbell", "58 Vibra Slap", "53 Ride Bell", "67 High Agogo", "68 Low Agogo", "69 Cabasa", "70 Maracas",
-    "71 Short Whistle", "72 Long Whistle", "73 Short Guiro", "74 Long Guiro", "75 Claves", "76 High Wood Block",
-    "77 Low Wood Block", "78 Mute Cuica", "79 Open Cuica", "80 Mute Triangle", "81 Open Triangle",
+    "36 Bass Drum 1",     "35 Bass Drum 2",     "38 Snare Drum 1",   "40 Snare Drum 2 ", "43 Low Tom 1",
+    "41 Low Tom 2",       "47 Mid Tom 1",       "45 Mid Tom 2",      "50 High Tom 1",    "48 High Tom 2",
+    "62 Mute High Conga", "63 Open High Conga", "64 Low Conga",      "60 High Bongo",    "61 Low Bongo",
+    "65 High Timbale",    "66 Low Timbale",     "46 Open Hi-hat",    "42 Closed Hi-hat", "44 Pedal Hi-hat",
+    "49 Crash Cymbal 1",  "57 Crash Cymbal 2",  "59 Ride Cymbal 2",  "51 Ride Cymbal 1", "55 Splash Cymbal",
+    "52 Chinese Cymbal",  "39 Hand Clap",       "54 Tambourine",     "37 Side Stick",    "56 Cowbell",
+    "58 Vibra Slap",      "53 Ride Bell",       "67 High Agogo",     "68 Low Agogo",     "69 Cabasa",
+    "70 Maracas",         "71 Short Whistle",   "72 Long Whistle",   "73 Short Guiro",   "74 Long Guiro",
+    "75 Claves",          "76 High Wood Block", "77 Low Wood Block", "78 Mute Cuica",    "79 Open Cuica",
+    "80 Mute Triangle",   "81 Open Triangle",
 };
 
 constexpr std::array kPercussionHeadings = {
@@ -68,8 +70,8 @@ constexpr std::array kPercussionHeadings = {
 };
 
 constexpr std::array kKeyButtons = {
-    TKeyButton{"BitBtnA", 1},  TKeyButton{"BitBtnBB", 2}, TKeyButton{"BitBtnB", 3},   TKeyButton{"BitBtnC", 4},
-    TKeyButton{"BitBtnDb", 5}, TKeyButton{"BitBtnD", 6},  TKeyButton{"BitBtnEb", 7},  TKeyButton{"BitBtnE", 8},
+    TKeyButton{"BitBtnA", 1},  TKeyButton{"BitBtnBB", 2},  TKeyButton{"BitBtnB", 3},  TKeyButton{"BitBtnC", 4},
+    TKeyButton{"BitBtnDb", 5}, TKeyButton{"BitBtnD", 6},   TKeyButton{"BitBtnEb", 7}, TKeyButton{"BitBtnE", 8},
     TKeyButton{"BitBtnF", 9},  TKeyButton{"BitBtnGb", 10}, TKeyButton{"BitBtnG", 11}, TKeyButton{"BitBtnAb", 12},
 };
 
@@ -170,7 +172,6 @@ constexpr std::array kScales = {
     TScaleRow{2, "Harmonic Minor (7th Mode)", "HWHWWHM", 4},
 };
 
-
 } // namespace
 
 std::string SoundCaption(int program) {
@@ -191,9 +192,7 @@ TPreviewNote SoundPreview(int program, int bank, int volume) {
     return {bank, program, 0, SoundPreviewNote(program), volume};
 }
 
-std::string InstrumentDirectiveLine(int program) {
-    return "*Instrument " + std::string(GMProgramShortName(program));
-}
+std::string InstrumentDirectiveLine(int program) { return "*Instrument " + std::string(GMProgramShortName(program)); }
 
 std::string SoundPickerMessage(std::string_view tabName) {
     return "Double-click an instrument to use for the \"" + std::string(tabName) + "\" sound";
@@ -227,9 +226,7 @@ std::string ChordTypeName(int number) {
 
 std::span<const TChordTypeHeading> ChordTypeHeadings() { return kChordTypeHeadings; }
 
-std::string ScaleSuggestionText(std::string_view suggestion) {
-    return "Scale Suggestion: " + std::string(suggestion);
-}
+std::string ScaleSuggestionText(std::string_view suggestion) { return "Scale Suggestion: " + std::string(suggestion); }
 
 std::vector<int> ChordRowSemitones(int row) {
     for (const TChordTypeRow &t : kChordTypes) {
@@ -265,9 +262,7 @@ std::string DefaultScaleDefinition() {
     return {};
 }
 
-std::string ScaleNameOf(std::string_view definition) {
-    return Trim(definition.substr(0, definition.find('=')));
-}
+std::string ScaleNameOf(std::string_view definition) { return Trim(definition.substr(0, definition.find('='))); }
 
 std::string ScaleFormulaOf(std::string_view definition) {
     const size_t eq = definition.find('=');

@@ -74,12 +74,12 @@ inline constexpr int kKeyC = 4;
 // ---- chord types ------------------------------------------------------------------------------
 
 struct TChordTypeRow {
-    int number;                   // the type number, 1..45 (24 is unused); the label's name is "Label" + number
-    std::string_view caption;     // the picker label's caption ("Major 7")
-    std::string_view name;        // the type name ("Maj7"), as the chord formula table names it
-    int row;                      // 0-based row of the chord formula table shown on the keyboard
-    std::string_view formula;     // that row's degrees ("1-3-5-7")
-    std::string_view suggestion;  // the scale suggestion ("" for none)
+    int number;                  // the type number, 1..45 (24 is unused); the label's name is "Label" + number
+    std::string_view caption;    // the picker label's caption ("Major 7")
+    std::string_view name;       // the type name ("Maj7"), as the chord formula table names it
+    int row;                     // 0-based row of the chord formula table shown on the keyboard
+    std::string_view formula;    // that row's degrees ("1-3-5-7")
+    std::string_view suggestion; // the scale suggestion ("" for none)
 };
 // The 44 chord types in type-number order.
 std::span<const TChordTypeRow> ChordTypeRows();
@@ -102,10 +102,10 @@ std::vector<int> ChordRowSemitones(int row);
 // ---- scales -----------------------------------------------------------------------------------
 
 struct TScaleRow {
-    int label;                // the picker label's number ("Label" + label)
-    std::string_view name;    // "Major (Ionian)"
-    std::string_view steps;   // "WWHWWWH": W whole step, H half step, M a minor third
-    int group;                // index into ScaleGroupHeadings
+    int label;              // the picker label's number ("Label" + label)
+    std::string_view name;  // "Major (Ionian)"
+    std::string_view steps; // "WWHWWWH": W whole step, H half step, M a minor third
+    int group;              // index into ScaleGroupHeadings
 };
 // The 28 scales in the picker's order, grouped under their headings.
 std::span<const TScaleRow> ScaleRows();

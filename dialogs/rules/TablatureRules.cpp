@@ -25,8 +25,8 @@ std::string FirstCharacters(std::string_view s, int n) {
 
 constexpr std::string_view kLegend =
     "(W)hole (H)alf (Q)uarter (E)ighth (S)ixteenth (T)hirtysecond sixty(F)ourth (.)dotted (/)triplet (-)tie";
-constexpr std::string_view kAsciiLegend[] = {"(W)hole (H)alf (Q)uarter (E)ighth", "(S)ixteenth (T)hirtysecond sixty(F)ourth",
-                                             "(.)dotted (/)triplet (-)tie"};
+constexpr std::string_view kAsciiLegend[] = {"(W)hole (H)alf (Q)uarter (E)ighth",
+                                             "(S)ixteenth (T)hirtysecond sixty(F)ourth", "(.)dotted (/)triplet (-)tie"};
 
 // The notes a bar shows and the steps between them: n := min(size, 32) places for the notes
 // and the closing line.
@@ -90,8 +90,8 @@ int DrawBar(TTabPage &page, const TTabBar &bar, int x, int y, int width, const T
         noteX += step;
         for (int k = 0; k < 6; ++k)
             if (note.Frets[size_t(k)] >= 0)
-                page.texts.push_back({noteX, y + k * g.spacing - half, std::to_string(note.Frets[size_t(k)]),
-                                      TTabFont::Notes});
+                page.texts.push_back(
+                    {noteX, y + k * g.spacing - half, std::to_string(note.Frets[size_t(k)]), TTabFont::Notes});
         if (durations)
             page.texts.push_back({noteX, y + 6 * g.spacing - 10, Trim(note.Duration), TTabFont::Notes});
     }
@@ -160,11 +160,13 @@ std::vector<TTabBar> ClosedBars(const std::vector<TabNoteRecord> &records) {
 }
 
 bool TabLimitReached(const std::vector<TTabBar> &bars) {
-    return std::any_of(bars.begin(), bars.end(), [](const TTabBar &b) { return int(b.notes.size()) > kTabNotesPerBar; });
+    return std::any_of(bars.begin(), bars.end(),
+                       [](const TTabBar &b) { return int(b.notes.size()) > kTabNotesPerBar; });
 }
 
 std::string TabLimitWarning(bool ascii) {
-    const std::string limit = std::to_string(kTabNotesPerBar) + " notes per bar limit reached. Use \"Editor/Group Lines By Bar\"";
+    const std::string limit =
+        std::to_string(kTabNotesPerBar) + " notes per bar limit reached. Use \"Editor/Group Lines By Bar\"";
     return ascii ? limit + " command and try again." : "Tab Warning: " + limit + " command.";
 }
 
@@ -201,9 +203,7 @@ std::vector<std::string> BuildAsciiTab(const std::vector<TTabBar> &bars, std::st
     return out;
 }
 
-TTabGeometry ScreenTabGeometry(int boxWidth) {
-    return {boxWidth - boxWidth / 20, 15, 75, 10, 95, 25};
-}
+TTabGeometry ScreenTabGeometry(int boxWidth) { return {boxWidth - boxWidth / 20, 15, 75, 10, 95, 25}; }
 
 TTabGeometry PrinterTabGeometry(int pageWidth, int pageHeight) {
     const int spacing = pageHeight / 60;
@@ -211,8 +211,8 @@ TTabGeometry PrinterTabGeometry(int pageWidth, int pageHeight) {
     return {pageWidth - pageWidth / 10, spacing, staff, 50, staff / 2 + staff, 110};
 }
 
-TTabDrawing LayoutTabScreen(const std::vector<TTabBar> &bars, std::string_view title, int highestString,
-                            bool durations, const TTabGeometry &g, const TTabMeasure &measure) {
+TTabDrawing LayoutTabScreen(const std::vector<TTabBar> &bars, std::string_view title, int highestString, bool durations,
+                            const TTabGeometry &g, const TTabMeasure &measure) {
     TTabDrawing out;
     TTabPage &page = out.pages.emplace_back();
     const int titleWidth = measure.width(title, TTabFont::Title);
@@ -235,8 +235,8 @@ TTabDrawing LayoutTabScreen(const std::vector<TTabBar> &bars, std::string_view t
     return out;
 }
 
-TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view title, int highestString,
-                           bool durations, const TTabGeometry &g, int pageHeight, const TTabMeasure &measure) {
+TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view title, int highestString, bool durations,
+                           const TTabGeometry &g, int pageHeight, const TTabMeasure &measure) {
     TTabDrawing out;
     const int labelX = g.rowWidth - 2 * measure.width("Page: 1", TTabFont::PageNumber);
     const int titleX = (g.rowWidth + g.leftMargin) / 2 - measure.width(title, TTabFont::Title) / 2;

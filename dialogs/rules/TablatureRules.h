@@ -19,13 +19,13 @@
 inline constexpr int kTabNotesPerBar = 32;
 
 struct TabNoteRecord {
-    std::string Name;                                 // the line's chord or note name (80 characters at most)
+    std::string Name;                                     // the line's chord or note name (80 characters at most)
     std::array<int32_t, 6> Frets{-1, -1, -1, -1, -1, -1}; // index 0 = string 1 (the highest); -1 = no note
-    std::string Duration;                             // the line's duration text (5 characters at most)
-    bool IsBlankLine = false;                         // closes its bar
-    int Group = 0;                                    // the bar, from 1
-    int IndexInGroup = 0;                             // from 1; the closing blank line counts last
-    int GroupSize = 0;                                // closed bar: notes + 1; unclosed bar: 0
+    std::string Duration;                                 // the line's duration text (5 characters at most)
+    bool IsBlankLine = false;                             // closes its bar
+    int Group = 0;                                        // the bar, from 1
+    int IndexInGroup = 0;                                 // from 1; the closing blank line counts last
+    int GroupSize = 0;                                    // closed bar: notes + 1; unclosed bar: 0
 };
 
 // One record per line that is not a directive, each read as a fretted line of its own (so a
@@ -56,7 +56,7 @@ std::vector<std::string> BuildAsciiTab(const std::vector<TTabBar> &bars, std::st
 
 struct TTabGeometry {
     int rowWidth;
-    int spacing;     // between two strings
+    int spacing; // between two strings
     int staffHeight;
     int leftMargin;
     int firstRowTop;
@@ -95,12 +95,12 @@ struct TTabDrawing {
 };
 
 // The drawn view: one page, two bars a row under the centred title, the legend with durations.
-TTabDrawing LayoutTabScreen(const std::vector<TTabBar> &bars, std::string_view title, int highestString,
-                            bool durations, const TTabGeometry &g, const TTabMeasure &measure);
+TTabDrawing LayoutTabScreen(const std::vector<TTabBar> &bars, std::string_view title, int highestString, bool durations,
+                            const TTabGeometry &g, const TTabMeasure &measure);
 // Printed pages: each with its number and the title; a new page when the next row would not
 // fit; the legend below the last row (on a page of its own when it would not fit).
-TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view title, int highestString,
-                           bool durations, const TTabGeometry &g, int pageHeight, const TTabMeasure &measure);
+TTabDrawing LayoutTabPrint(const std::vector<TTabBar> &bars, std::string_view title, int highestString, bool durations,
+                           const TTabGeometry &g, int pageHeight, const TTabMeasure &measure);
 
 // ---- window keys ---------------------------------------------------------------------------------
 

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 
-int EffectiveSongTempo(int songTempo) {
-    return songTempo > 0 ? songTempo : kDefaultTempo;
-}
+int EffectiveSongTempo(int songTempo) { return songTempo > 0 ? songTempo : kDefaultTempo; }
 
 std::string TempoTextAfterKeyRelease(std::string_view text) {
     const std::string trimmed = Trim(text);
@@ -46,9 +44,7 @@ int DoubleTempo(std::string_view text) {
     return static_cast<int>(std::clamp<long long>(doubled, kMinTempo, kMaxTempo));
 }
 
-int TempoOnOk(std::string_view text) {
-    return std::clamp(ReadIntegerDef(text, -1), kMinTempo, kMaxTempo);
-}
+int TempoOnOk(std::string_view text) { return std::clamp(ReadIntegerDef(text, -1), kMinTempo, kMaxTempo); }
 
 std::span<const TempoMark> TempoMarks() {
     static constexpr TempoMark marks[] = {

@@ -34,7 +34,7 @@ std::optional<std::string> TimeSigOnOk(std::string_view numeratorText, int denom
     if (!numerator)
         return std::nullopt;
     return FormatTimeSignature(std::clamp<int>(*numerator, kMinNumerator, kMaxNumerator),
-                         DenominatorAt(denominatorIndex));
+                               DenominatorAt(denominatorIndex));
 }
 
 std::span<const TimeSigPreset> TimeSigPresets() {

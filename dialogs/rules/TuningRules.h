@@ -18,10 +18,10 @@
 
 namespace tuning {
 
-inline constexpr int kItemCount = 61;     // values 0..60 have a list item
-inline constexpr int kStandardValue = 24; // the standard pitch of every string
+inline constexpr int kItemCount = 61;       // values 0..60 have a list item
+inline constexpr int kStandardValue = 24;   // the standard pitch of every string
 inline constexpr int kShortStringShift = 5; // a short fifth string is stored five below its list value
-inline constexpr int kLabelCount = 51;    // the dialog's preset labels `Label1`..`Label51`
+inline constexpr int kLabelCount = 51;      // the dialog's preset labels `Label1`..`Label51`
 
 // Six values, string 1 first.
 using TStringValues = std::array<int, 6>;
@@ -33,7 +33,7 @@ int ListBaseNote(int string);
 std::string ListItemText(int string, int value);
 
 struct TTuningPreset {
-    int strings;           // the string count it is offered for
+    int strings; // the string count it is offered for
     std::string_view name;
     // The values it puts into all six lists, string 6 (`cboStr6`) first, as the table reads.
     std::array<int, 6> lowestFirst;

@@ -138,11 +138,16 @@ void TDrumGridView::mouseMoveEvent(QMouseEvent *event) {
 void TDrumGridView::keyPressEvent(QKeyEvent *event) {
     const int key = event->key();
     switch (key) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-    case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
         emit KeyTyped(key, event->modifiers());
         return;
-    case Qt::Key_Return: case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         emit KeyTyped('\r', event->modifiers());
         return;
     default:

@@ -2,14 +2,14 @@
 #include "mainwindow/drums/DrumTab.h"
 
 #include "dialogs/DialogControls.h"
-#include "mainwindow/window/Colours.h"
-#include "mainwindow/window/Commands.h"
 #include "mainwindow/drums/DrumGridView.h"
-#include "mainwindow/window/MainDialogs.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/rules/PlayState.h"
 #include "mainwindow/rules/SongChange.h"
 #include "mainwindow/rules/StatusText.h"
+#include "mainwindow/window/Colours.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/MainDialogs.h"
 #include "platform/qt/Services.h"
 #include "song/BuiltInBeats.h"
 #include "song/LinePositions.h"
@@ -17,8 +17,8 @@
 #include "song/TextUtil.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,9 +43,8 @@ QString Q(const std::string &s) { return QString::fromStdString(s); }
 } // namespace
 
 TDrumTab::TDrumTab(const TDrumParts &parts)
-    : song_(parts.Song), drums_(parts.Drums),
-      play_(parts.PlayState), services_(parts.Services), commands_(parts.Commands), w_(parts.Widgets),
-      calls_(parts.Calls) {
+    : song_(parts.Song), drums_(parts.Drums), play_(parts.PlayState), services_(parts.Services),
+      commands_(parts.Commands), w_(parts.Widgets), calls_(parts.Calls) {
     BuildPatternGroup();
     BuildGridGroup();
     BuildPlayGroup();
@@ -63,10 +62,10 @@ void TDrumTab::BuildPatternGroup() {
     auto *v = new QVBoxLayout(group);
     v->setContentsMargins(8, 4, 8, 6);
     v->setSpacing(2);
-    StatusBarDrums = new TStatusPanels(QStringLiteral("StatusBarDrums"), {100, 60, 60, 110, 110}, group,
-                                       {QStringLiteral("Bar: 9999 of 9999"), QStringLiteral("Beat: 1"),
-                                        QStringLiteral("Tick: 0"), QStringLiteral("Time: 00:00:00.00"),
-                                        QStringLiteral("Play Selected Bars")});
+    StatusBarDrums =
+        new TStatusPanels(QStringLiteral("StatusBarDrums"), {100, 60, 60, 110, 110}, group,
+                          {QStringLiteral("Bar: 9999 of 9999"), QStringLiteral("Beat: 1"), QStringLiteral("Tick: 0"),
+                           QStringLiteral("Time: 00:00:00.00"), QStringLiteral("Play Selected Bars")});
     v->addWidget(StatusBarDrums);
     ListBoxDrumPatterns = new QListWidget(group);
     ListBoxDrumPatterns->setObjectName(QStringLiteral("ListBoxDrumPatterns"));
@@ -123,8 +122,8 @@ void TDrumTab::BuildGridGroup() {
         ComboBoxBuiltInBeats->addItem(Q(choice));
     chkLoopDrumGrid = new QCheckBox(QStringLiteral("Loop Pattern"), PanelGridButtons);
     chkLoopDrumGrid->setObjectName(QStringLiteral("chkLoopDrumGrid"));
-    for (QWidget *c : std::initializer_list<QWidget *>{BitBtnClearDisplayedPattern, BitBtnNextPattern, ComboBoxJazzyFeel,
-                                                       ComboBoxBuiltInBeats, chkLoopDrumGrid})
+    for (QWidget *c : std::initializer_list<QWidget *>{BitBtnClearDisplayedPattern, BitBtnNextPattern,
+                                                       ComboBoxJazzyFeel, ComboBoxBuiltInBeats, chkLoopDrumGrid})
         v->addWidget(c);
     v->addStretch(1);
     connect(BitBtnClearDisplayedPattern, &QPushButton::clicked, this, &TDrumTab::BitBtnClearDisplayedPatternClick);
@@ -276,7 +275,8 @@ void TDrumTab::ShowPosition() {
         ms = GetBarPosition(current - 1, conductor).Ms;
     }
     const bool shown = current >= 0;
-    StatusBarDrums->SetText(0, QStringLiteral("Bar: %1 of %2").arg(shown ? current + 1 : 0).arg(shown ? drums_.list.Count() : 0));
+    StatusBarDrums->SetText(
+        0, QStringLiteral("Bar: %1 of %2").arg(shown ? current + 1 : 0).arg(shown ? drums_.list.Count() : 0));
     StatusBarDrums->SetText(1, status::BeatPanel(shown ? 1 : 0));
     StatusBarDrums->SetText(2, status::TickPanel(0));
     StatusBarDrums->SetText(3, status::TimePanel(ms));
@@ -291,10 +291,17 @@ void TDrumTab::ShowTimeSignature() {
 void TDrumTab::Report(const DrumCommandResult &result) {
     const QString text = Q(result.message);
     switch (result.kind) {
-    case TDrumMessageKind::Information: services_.messages.Information(text); break;
-    case TDrumMessageKind::Warning: services_.messages.Warning(text); break;
-    case TDrumMessageKind::Error: services_.messages.Error(text); break;
-    case TDrumMessageKind::None: break;
+    case TDrumMessageKind::Information:
+        services_.messages.Information(text);
+        break;
+    case TDrumMessageKind::Warning:
+        services_.messages.Warning(text);
+        break;
+    case TDrumMessageKind::Error:
+        services_.messages.Error(text);
+        break;
+    case TDrumMessageKind::None:
+        break;
     }
 }
 
@@ -497,9 +504,8 @@ void TDrumTab::SelectAllAndDuplicateClick() {
 }
 
 void TDrumTab::ClearAllDrumsClick() {
-    if (play_.Busy() ||
-        services_.messages.Question(QStringLiteral("Do you want to clear all drum patterns?"), platform::mbYesNo) !=
-            platform::mrYes)
+    if (play_.Busy() || services_.messages.Question(QStringLiteral("Do you want to clear all drum patterns?"),
+                                                    platform::mbYesNo) != platform::mrYes)
         return;
     const DrumCommandResult result = ClearAllDrums(drums_, song_.TimeSignature);
     editor_.ResetSelection();

@@ -48,9 +48,9 @@ struct TDrumWidgets {
 struct TDrumCalls {
     // The window's one refresh after a change of the song; marks `tab` modified.
     std::function<void(int tab, unsigned what)> SongChanged;
-    std::function<void()> ApplyCommandState;            // the pattern selection changed
+    std::function<void()> ApplyCommandState; // the pattern selection changed
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;
-    std::function<TLiveSounding *()> Sound;             // null while the output port is closed
+    std::function<TLiveSounding *()> Sound; // null while the output port is closed
     std::function<const TMainDialogs &()> Dialogs;
     // Sounds the percussion picker's preview of a drum on the output port.
     std::function<void(const TPreviewNote &note)> PreviewNote;

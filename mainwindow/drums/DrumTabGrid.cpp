@@ -2,10 +2,10 @@
 // and playing the grid alone through the window's output port.
 #include "mainwindow/drums/DrumTab.h"
 
-#include "mainwindow/window/Colours.h"
 #include "mainwindow/drums/DrumGridView.h"
 #include "mainwindow/live/LiveSounding.h"
 #include "mainwindow/rules/PlayState.h"
+#include "mainwindow/window/Colours.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/Clock.h"
 #include "song/Durations.h"
@@ -20,7 +20,6 @@
 bool TDrumTab::GridLocked() const {
     return !OnDrumsTab() || play_.Playing(TPlayKind::Song) || play_.Playing(TPlayKind::Instrument);
 }
-
 
 void TDrumTab::StringGridDrumsMouseDown(int column, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     // The grid stays editable while it plays itself, so a pattern can be built as it loops.
@@ -39,12 +38,24 @@ void TDrumTab::StringGridDrumsKeyPress(int key, Qt::KeyboardModifiers modifiers)
     int column = editor_.CurrentColumn(), row = editor_.CurrentRow();
     const int last = std::max(drums_.grid.Columns() - 1, 0);
     switch (key) {
-    case Qt::Key_Left: --column; break;
-    case Qt::Key_Right: ++column; break;
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
-    case Qt::Key_Home: column = 0; break;
-    case Qt::Key_End: column = last; break;
+    case Qt::Key_Left:
+        --column;
+        break;
+    case Qt::Key_Right:
+        ++column;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Home:
+        column = 0;
+        break;
+    case Qt::Key_End:
+        column = last;
+        break;
     default:
         Finish(editor_.KeyPress(drums_, key));
         return;

@@ -100,8 +100,7 @@ TDurationButtons::TDurationButtons(QWidget *parent) : QFrame(parent) {
 
 void TDurationButtons::SetHintsVisible(bool visible) {
     for (int i = 0; i < duration::kButtonCount; ++i)
-        buttons[static_cast<size_t>(i)]->setToolTip(visible ? QString::fromLatin1(kButtons[i].hint)
-                                                            : QString());
+        buttons[static_cast<size_t>(i)]->setToolTip(visible ? QString::fromLatin1(kButtons[i].hint) : QString());
     chkDotted->setToolTip(visible ? QStringLiteral("Multiply note length by one and a half") : QString());
     chkTriplet->setToolTip(visible ? QStringLiteral("Divide note length by 3") : QString());
     btnRest->setToolTip(visible ? QStringLiteral("Insert a rest in the editor (F12)") : QString());

@@ -24,9 +24,8 @@ public:
     explicit TDurationButtons(QWidget *parent = nullptr);
 
     std::array<QToolButton *, duration::kButtonCount> buttons{};
-    QToolButton *btnWholeNote = nullptr, *btnHalfNote = nullptr, *btnQuarterNote = nullptr,
-                *btnEighthNote = nullptr, *btnSixteenthNote = nullptr,
-                *btnThirtySecondNote = nullptr, *btnSixtyFourthNote = nullptr;
+    QToolButton *btnWholeNote = nullptr, *btnHalfNote = nullptr, *btnQuarterNote = nullptr, *btnEighthNote = nullptr,
+                *btnSixteenthNote = nullptr, *btnThirtySecondNote = nullptr, *btnSixtyFourthNote = nullptr;
     QCheckBox *chkDotted = nullptr;
     QCheckBox *chkTriplet = nullptr;
     QToolButton *btnRest = nullptr;

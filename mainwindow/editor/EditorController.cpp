@@ -1,15 +1,15 @@
 #include "mainwindow/editor/EditorController.h"
 
 #include "mainwindow/editor/DurationButtons.h"
-#include "midi/MidiOutputPort.h"
-#include "mainwindow/rules/DurationRules.h"
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/editor/NotationEdit.h"
 #include "mainwindow/editor/StatusDisplay.h"
-#include "mainwindow/rules/StatusText.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/rules/DurationRules.h"
 #include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/StatusText.h"
+#include "midi/MidiOutputPort.h"
 #include "platform/qt/Services.h"
 #include "song/Messages.h"
 #include "song/NoteLine.h"
@@ -31,9 +31,7 @@ QString SelectedPlainText(const TNotationEdit *edit) {
 }
 } // namespace
 
-bool TEditorController::Quiet() const {
-    return p_.PlayState.Busy() || p_.Song.Current().Kind == TKind::Drums;
-}
+bool TEditorController::Quiet() const { return p_.PlayState.Busy() || p_.Song.Current().Kind == TKind::Drums; }
 
 void TEditorController::FocusEditor() {
     if (p_.Song.Current().Kind != TKind::Drums)
@@ -276,15 +274,15 @@ void TEditorController::ApplyDuration(const std::string &text) {
         if (!p_.PlayState.AbortRequested)
             return true;
         QApplication::restoreOverrideCursor();
-        const int answer = p_.Services.messages.Question(QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())),
-                                                          platform::mbYesNo);
+        const int answer = p_.Services.messages.Question(
+            QString::fromUtf8(msg::kStopAnyways.data(), int(msg::kStopAnyways.size())), platform::mbYesNo);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         p_.PlayState.AbortRequested = false;
         return answer != platform::mrYes;
     };
-    const int changed = duration::ApplyToLines(work, 0, last - first, d,
-                                               [this](const std::string &l) { return LineTakesDuration(l); },
-                                               several ? std::function<bool()>(goOn) : std::function<bool()>());
+    const int changed = duration::ApplyToLines(
+        work, 0, last - first, d, [this](const std::string &l) { return LineTakesDuration(l); },
+        several ? std::function<bool()>(goOn) : std::function<bool()>());
     if (several) {
         p_.Widgets.RichEdit1->setReadOnly(false);
     }

@@ -33,7 +33,7 @@ struct TEditorWidgets {
 // What the editor asks of the window around it.
 struct TEditorCalls {
     std::function<void()> ApplyCommandState;
-    std::function<void()> MenuOpening; // the Edit menu or the pop-up opens: the clipboard is asked again
+    std::function<void()> MenuOpening;  // the Edit menu or the pop-up opens: the clipboard is asked again
     std::function<void()> MarkModified; // the current tab
     std::function<void(int tab)> UpdateTabCaption;
     std::function<void()> EnterNestedLoop;

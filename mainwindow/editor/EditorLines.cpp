@@ -270,8 +270,7 @@ void TEditorLines::DeleteLines(int first, int last) {
     c.removeSelectedText();
 }
 
-TEditorLines::TEditBlock::TEditBlock(const TEditorLines &lines)
-    : cursor_(new QTextCursor(lines.edit_->document())) {
+TEditorLines::TEditBlock::TEditBlock(const TEditorLines &lines) : cursor_(new QTextCursor(lines.edit_->document())) {
     cursor_->beginEditBlock();
 }
 

@@ -31,7 +31,7 @@ struct TFindCalls {
 };
 struct TFindParts {
     TEditorLines &Lines;
-    const TMainDialogs &Dialogs;            // the window's hand-off route, read at each command
+    const TMainDialogs &Dialogs; // the window's hand-off route, read at each command
     platform::IMessageBoxes &Messages;
     TFindCalls Calls;
 };

@@ -188,7 +188,8 @@ void TLineCommands::RangeCommand(TRangeCommand command) {
             ReverseLines(work, 0, end, stop);
             break;
         case TRangeCommand::Randomize:
-            RandomizeLines(work, 0, end, [this](int count) { return RandomBelow(count); }, stop);
+            RandomizeLines(
+                work, 0, end, [this](int count) { return RandomBelow(count); }, stop);
             break;
         case TRangeCommand::KeepHighest:
         case TRangeCommand::KeepLowest:

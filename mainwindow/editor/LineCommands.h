@@ -32,11 +32,11 @@ class TPlayState;
 class TStatusDisplay;
 
 struct TLineCommandCalls {
-    std::function<void()> LinesChanged;                       // the current tab's lines changed
+    std::function<void()> LinesChanged;                      // the current tab's lines changed
     std::function<void(const QString &text)> InsertTextLine; // at the caret, by the editor's rule, one edit
     std::function<void(int line, bool useGiven)> SelectEditorLine;
-    std::function<void(int line)> ShowLine;                   // on the instrument picture
-    std::function<void(const std::string &line)> SoundLine;   // a short sound of a line of the tab
+    std::function<void(int line)> ShowLine;                 // on the instrument picture
+    std::function<void(const std::string &line)> SoundLine; // a short sound of a line of the tab
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;
     std::function<int(int count)> RandomBelow; // 0..count-1; empty: the program's own generator
 };

@@ -84,9 +84,7 @@ void TStatusDisplay::ShowCaretPosition(int line) {
     QApplication::restoreOverrideCursor();
 }
 
-void TStatusDisplay::ShowModified(bool modified) {
-    bottom_->SetText(1, modified ? QStringLiteral("*") : QString());
-}
+void TStatusDisplay::ShowModified(bool modified) { bottom_->SetText(1, modified ? QStringLiteral("*") : QString()); }
 
 void TStatusDisplay::ShowInsertMode(bool overwrite) {
     bottom_->SetText(3, std::string(status::InsertModePanel(overwrite)));

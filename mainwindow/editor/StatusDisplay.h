@@ -33,8 +33,8 @@ private:
 
 // Where a line starts in the song.
 struct TLinePosition {
-    int Bar = 0;   // 1-based as shown
-    int Beat = 1;  // 1-based as shown
+    int Bar = 0;  // 1-based as shown
+    int Beat = 1; // 1-based as shown
     int Tick = 0;
     int64_t Ms = 0;
 };

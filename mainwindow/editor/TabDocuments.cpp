@@ -13,8 +13,7 @@
 #include <iterator>
 #include <utility>
 
-TTabDocuments::TTabDocuments(TSongModel &song, TEditorLines &lines)
-    : song_(song), lines_(lines), edit_(lines.Edit()) {
+TTabDocuments::TTabDocuments(TSongModel &song, TEditorLines &lines) : song_(song), lines_(lines), edit_(lines.Edit()) {
     for (TabDocument &d : tabs_) {
         d.doc = new QTextDocument(&owner_);
         d.doc->setDocumentLayout(new QPlainTextDocumentLayout(d.doc));

@@ -2,14 +2,14 @@
 
 #include "song/SongDocument.h"
 
-#include "mainwindow/window/Colours.h"
 #include "mainwindow/editor/DurationButtons.h"
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/InstrumentPicture.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
 #include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/live/InstrumentPicture.h"
 #include "mainwindow/rules/FretboardModel.h"
+#include "mainwindow/window/Colours.h"
+#include "mainwindow/window/PageControl.h"
 #include "song/PatternStore.h"
 #include "song/SongModel.h"
 

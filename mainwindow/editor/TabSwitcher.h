@@ -47,9 +47,9 @@ struct TTabWidgets {
 
 // What the tab switcher asks of the window.
 struct TTabCalls {
-    std::function<bool()> Busy;                   // anything playing or running
-    std::function<bool(int index)> LoadTabText;   // stored lines of tab index+1 into the editor
-    std::function<bool(int index)> StoreTabText;  // the editor's text into tab index+1's lines
+    std::function<bool()> Busy;                  // anything playing or running
+    std::function<bool(int index)> LoadTabText;  // stored lines of tab index+1 into the editor
+    std::function<bool(int index)> StoreTabText; // the editor's text into tab index+1's lines
     // The caret and selection the user left on the shown tab, when its text is the one left and
     // they match the saved caret line and selection (may be empty: never).
     std::function<bool(int caretLine, bool selection)> RestorePlace;

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 TMidiExport::TMidiExport(const TFileParts &parts, QObject *parent) : QObject(parent), p_(parts) {}
 
 void TMidiExport::SaveMidiOfSong1Click() {
@@ -36,7 +35,8 @@ void TMidiExport::SaveMidiOfSong1Click() {
     }
     platform::FileDialogRequest r;
     r.title = QStringLiteral("Save Midi File");
-    r.fileName = ChangeFileExt(QFileInfo(QString::fromStdString(p_.Document.FileName)).absoluteFilePath(), QStringLiteral(".mid"));
+    r.fileName = ChangeFileExt(QFileInfo(QString::fromStdString(p_.Document.FileName)).absoluteFilePath(),
+                               QStringLiteral(".mid"));
     r.directory = DialogStartFolder(p_.Options.Lastdir);
     r.defaultSuffix = QStringLiteral("mid");
     r.filter = platform::FilterFromPipes(QString::fromLatin1(kMidiFilter));

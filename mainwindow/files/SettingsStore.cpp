@@ -88,8 +88,7 @@ bool ParseSettingsBool(const QString &text, bool def) {
     return value ? *value != 0 : def;
 }
 
-SettingsStore::SettingsStore(platform::IMessageBoxes &messages)
-    : SettingsStore(DefaultSettingsPath(), messages) {}
+SettingsStore::SettingsStore(platform::IMessageBoxes &messages) : SettingsStore(DefaultSettingsPath(), messages) {}
 
 SettingsStore::SettingsStore(QString iniPath, platform::IMessageBoxes &messages)
     : path_(std::move(iniPath)), messages_(messages) {}

@@ -24,8 +24,8 @@ class IMessageBoxes;
 
 // Defaults that depend on the machine rather than on the program.
 struct SettingsDefaults {
-    QString installDir;  // InstallDir when absent: the current folder at start-up
-    QString workDir;     // WorkDir when absent: the per-user data folder
+    QString installDir; // InstallDir when absent: the current folder at start-up
+    QString workDir;    // WorkDir when absent: the per-user data folder
 };
 SettingsDefaults DefaultSettingsDefaults();
 
@@ -43,7 +43,6 @@ public:
     explicit SettingsStore(platform::IMessageBoxes &messages);
     // A settings file of its own (tests).
     SettingsStore(QString iniPath, platform::IMessageBoxes &messages);
-
 
     // "0.0" when there are no settings yet, "1.0" when they have no Version section,
     // else the stored "CurrentVersion" trimmed of blanks.

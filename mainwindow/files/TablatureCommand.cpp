@@ -22,7 +22,8 @@ void ShowTablature(const TTablatureParts &p) {
     TTabInput in;
     in.lines = p.Lines.StoreLines();
     in.context = p.Song.LineContext(p.Song.CurrentTab);
-    in.title = p.Song.SongTitle.empty() ? QFileInfo(p.Calls.FileName()).completeBaseName().toStdString() : p.Song.SongTitle;
+    in.title =
+        p.Song.SongTitle.empty() ? QFileInfo(p.Calls.FileName()).completeBaseName().toStdString() : p.Song.SongTitle;
     in.durations = p.Options.TabDurations;
     in.ascii = p.Options.TabMode;
     in.lastDir = p.Options.Lastdir;

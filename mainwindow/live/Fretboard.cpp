@@ -1,9 +1,9 @@
 #include "mainwindow/live/Fretboard.h"
 
-#include "mainwindow/window/Colours.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/LiveSounding.h"
 #include "mainwindow/rules/StatusText.h"
+#include "mainwindow/window/Colours.h"
 #include "song/NoteLine.h"
 #include "song/SongModel.h"
 
@@ -155,18 +155,29 @@ void TFretboardView::DrawHead(QPainter &p, const TFretboardGeometry &g, const TI
     const int h = Highest(tab), t = std::max(1, g.StringThickness), x0 = g.NutX - g.RowHeight / 2;
     std::vector<int> types;
     switch (h) {
-    case 5: types = {0, 0, 1, 2, 3, 3}; break;
-    case 4: types = {0, 1, 2, 3, 4}; break;
-    case 3: types = {0, 1, 2, 3}; break;
-    case 2: types = {1, 4, 2}; break;
-    default: types.assign(static_cast<size_t>(h + 1), 4); break;
+    case 5:
+        types = {0, 0, 1, 2, 3, 3};
+        break;
+    case 4:
+        types = {0, 1, 2, 3, 4};
+        break;
+    case 3:
+        types = {0, 1, 2, 3};
+        break;
+    case 2:
+        types = {1, 4, 2};
+        break;
+    default:
+        types.assign(static_cast<size_t>(h + 1), 4);
+        break;
     }
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
     auto band = [&](int y, int type, int dx, int dy) {
         const int u = kUV[type][0] * t, v = kUV[type][1] * t - 1;
         QPolygon poly;
-        poly << QPoint(0, y + dy + u) << QPoint(x0 + dx, y + dy) << QPoint(x0 + dx, y + dy + t - 1) << QPoint(0, y + dy + v);
+        poly << QPoint(0, y + dy + u) << QPoint(x0 + dx, y + dy) << QPoint(x0 + dx, y + dy + t - 1)
+             << QPoint(0, y + dy + v);
         p.drawPolygon(poly);
     };
     for (int row = 0; row <= h; ++row) {
@@ -231,24 +242,45 @@ void TFretboardView::mousePressEvent(QMouseEvent *e) {
 // classic cursor numbers: 0 default, -2 arrow, -3 cross, -21 hand, ...).
 Qt::CursorShape FretCursorShape(int32_t fretCursor) {
     switch (static_cast<int16_t>(fretCursor & 0xFFFF)) {
-    case -1: return Qt::BlankCursor;
-    case -3: return Qt::CrossCursor;
-    case -4: return Qt::IBeamCursor;
-    case -6: return Qt::SizeBDiagCursor;
-    case -7: return Qt::SizeVerCursor;
-    case -8: return Qt::SizeFDiagCursor;
-    case -9: return Qt::SizeHorCursor;
-    case -10: return Qt::UpArrowCursor;
-    case -11: case -17: return Qt::WaitCursor;
-    case -12: case -16: return Qt::DragMoveCursor;
-    case -13: case -18: return Qt::ForbiddenCursor;
-    case -14: return Qt::SplitHCursor;
-    case -15: return Qt::SplitVCursor;
-    case -19: return Qt::BusyCursor;
-    case -20: return Qt::WhatsThisCursor;
-    case -21: return Qt::PointingHandCursor;
-    case -22: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case -1:
+        return Qt::BlankCursor;
+    case -3:
+        return Qt::CrossCursor;
+    case -4:
+        return Qt::IBeamCursor;
+    case -6:
+        return Qt::SizeBDiagCursor;
+    case -7:
+        return Qt::SizeVerCursor;
+    case -8:
+        return Qt::SizeFDiagCursor;
+    case -9:
+        return Qt::SizeHorCursor;
+    case -10:
+        return Qt::UpArrowCursor;
+    case -11:
+    case -17:
+        return Qt::WaitCursor;
+    case -12:
+    case -16:
+        return Qt::DragMoveCursor;
+    case -13:
+    case -18:
+        return Qt::ForbiddenCursor;
+    case -14:
+        return Qt::SplitHCursor;
+    case -15:
+        return Qt::SplitVCursor;
+    case -19:
+        return Qt::BusyCursor;
+    case -20:
+        return Qt::WhatsThisCursor;
+    case -21:
+        return Qt::PointingHandCursor;
+    case -22:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -272,7 +304,7 @@ bool TFretboardView::event(QEvent *e) {
     if (e->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(e);
         const auto hit = model_.HitTest(help->pos().x(), help->pos().y());
-        const std::string hint = !hit ? toolTip().toStdString()
+        const std::string hint = !hit          ? toolTip().toStdString()
                                  : hit->Marker ? model_.Marker(hit->String, hit->Fret).Hint
                                                : model_.Dot(hit->String, hit->Fret).Hint;
         ShowInstrumentHint(this, help->globalPos(), HintsShown ? hint : std::string());
@@ -285,10 +317,12 @@ bool TFretboardView::event(QEvent *e) {
 
 TFretboard::TFretboard(const TInstrumentParts &parts) : p_(parts) {
     model_.CreateShapes();
-    view_ = new TFretboardView(model_, [this]() -> const TInstrumentTab & { return p_.Song.Current(); },
-                               p_.Widgets.PaintBoxInstrument);
+    view_ = new TFretboardView(
+        model_, [this]() -> const TInstrumentTab & { return p_.Song.Current(); }, p_.Widgets.PaintBoxInstrument);
     view_->WindowWidth = p_.WindowWidth;
-    view_->OnShapeDown = [this](const TFretHit &hit, Qt::MouseButton b, Qt::KeyboardModifiers m) { Shape1MouseDown(hit, b, m); };
+    view_->OnShapeDown = [this](const TFretHit &hit, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+        Shape1MouseDown(hit, b, m);
+    };
     view_->OnShapeMove = [this](const TFretHit &hit) { Shape1MouseMove(hit); };
     view_->OnShapeUp = [this] { Shape1MouseUp(); };
     view_->MarkersOnly = [this] {

@@ -22,16 +22,16 @@ struct TInstrumentWidgets {
 
 // What the fretboard and the keyboard ask of the window.
 struct TInstrumentCalls {
-    std::function<bool()> Busy;                     // anything playing: clicks do nothing
+    std::function<bool()> Busy; // anything playing: clicks do nothing
     // A key click sounds and waits (true) or is done (false): the window counts the wait as busy,
     // so a tab change or an edit cannot land in the middle of it.
     std::function<void(bool waiting)> ClickWaiting;
-    std::function<bool()> ScaleRestrictor;          // clicks only on a shown scale's notes
-    std::function<std::string()> CurrentDuration;   // " Q"
-    std::function<void()> ShowDurationPicker;       // Ctrl + left click
+    std::function<bool()> ScaleRestrictor;        // clicks only on a shown scale's notes
+    std::function<std::string()> CurrentDuration; // " Q"
+    std::function<void()> ShowDurationPicker;     // Ctrl + left click
     std::function<void(int line, bool useGiven)> SelectEditorLine;
     std::function<void()> FocusEditor;
-    std::function<void()> MarkModified;             // Modified, "*", upper-case caption
+    std::function<void()> MarkModified; // Modified, "*", upper-case caption
     std::function<void(int line)> ShowCaretPosition;
     std::function<void(const std::string &text)> ShowNoteText; // status panel 4
     std::function<void(int line)> ShowLineOnInstrument;
@@ -42,7 +42,7 @@ struct TInstrumentParts {
     TSongModel &Song;
     TEditorLines &Lines;
     TLiveSounding &Sound;
-    int WindowWidth = 815;                          // the main window's width
+    int WindowWidth = 815; // the main window's width
     TInstrumentWidgets Widgets;
     TInstrumentCalls Calls;
 };
@@ -110,7 +110,7 @@ public:
     TFretboardModel &Model() { return model_; }
     TFretboardView *View() const { return view_; }
     bool ScaleShownOnFretboard = false;
-    int HoverString = 0;          // 1..6
+    int HoverString = 0; // 1..6
     int HoverFret = 0;
     std::string HoverNoteName;
 

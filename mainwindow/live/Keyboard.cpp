@@ -1,8 +1,8 @@
 #include "mainwindow/live/Keyboard.h"
 
-#include "mainwindow/window/Colours.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/LiveSounding.h"
+#include "mainwindow/window/Colours.h"
 #include "song/DetailedLineWriter.h"
 #include "song/NoteLine.h"
 #include "song/SongModel.h"
@@ -66,9 +66,7 @@ bool TKeyboardView::event(QEvent *e) {
 // ---- behaviour ------------------------------------------------------------------------------
 
 namespace {
-bool IsScaleColour(int32_t c) {
-    return c == kColourRed || c == kColourGreen || c == kColourYellow || c == kColourBlue;
-}
+bool IsScaleColour(int32_t c) { return c == kColourRed || c == kColourGreen || c == kColourYellow || c == kColourBlue; }
 } // namespace
 
 TKeyboard::TKeyboard(const TInstrumentParts &parts) : p_(parts) {

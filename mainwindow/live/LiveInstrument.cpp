@@ -1,14 +1,14 @@
 #include "mainwindow/live/LiveInstrument.h"
 
+#include "mainwindow/editor/DurationButtons.h"
+#include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/PlaybackRange.h"
 #include "mainwindow/window/Colours.h"
 #include "mainwindow/window/Commands.h"
-#include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/rules/PlaybackRange.h"
-#include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/rules/PlayState.h"
-#include "mainwindow/editor/StatusDisplay.h"
 #include "platform/qt/Services.h"
 
 #include <QAction>
@@ -114,7 +114,7 @@ TLiveInstrument::~TLiveInstrument() {
 void TLiveInstrument::TabChanged() {
     const TKind kind = song_.Current().Kind;
     auto *stack = static_cast<QStackedLayout *>(ui_.PaintBoxInstrument->layout());
-    QWidget *view = IsFretted(kind) ? static_cast<QWidget *>(fretboard_->View())
+    QWidget *view = IsFretted(kind)        ? static_cast<QWidget *>(fretboard_->View())
                     : kind == TKind::Piano ? static_cast<QWidget *>(keyboard_->View())
                                            : noPicture_;
     stack->setCurrentWidget(view);
@@ -123,8 +123,8 @@ void TLiveInstrument::TabChanged() {
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(int line) {
-    return ShowLineOnInstrument(ParseNoteLine(lines_.Line(line).toStdString(), TDurationUnit::Ticks,
-                                              song_.LineContext(song_.CurrentTab)));
+    return ShowLineOnInstrument(
+        ParseNoteLine(lines_.Line(line).toStdString(), TDurationUnit::Ticks, song_.LineContext(song_.CurrentTab)));
 }
 
 bool TLiveInstrument::ShowLineOnInstrument(const TNoteLine &line) {
@@ -172,7 +172,8 @@ void TLiveInstrument::PlayInstrument() {
         // The run in progress sees the stop and winds down.
         state.StopRequested = true;
         SetPlayCaption(false);
-        ui_.StatusBarRichEdit->SetText(4, QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
+        ui_.StatusBarRichEdit->SetText(4,
+                                       QString::fromLatin1(lines.HasSelection() ? kPlaySelectedLines : kPlayAllLines));
         return;
     }
     if (state.Busy())

@@ -50,15 +50,15 @@ struct TLiveWidgets {
 
 // What the live instrument asks of the window.
 struct TLiveCalls {
-    std::function<void()> MarkModified;                         // Modified, "*", upper-case caption
+    std::function<void()> MarkModified; // Modified, "*", upper-case caption
     std::function<void(int line, bool useGiven)> SelectEditorLine;
     std::function<void(int line)> ShowCaretPosition;
-    std::function<void(const std::string &text)> ShowNoteText;  // status panel 4
-    std::function<bool()> ScaleRestrictor;                      // the option of that name
-    std::function<int()> WindowWidth;                           // the main window's width
-    std::function<void()> ShowDurationPicker;                   // Ctrl + click on a picture
-    std::function<void()> EnterNestedLoop, LeaveNestedLoop;     // a click's wait counts as busy
-    std::function<void()> RefreshStatus;                        // the status bars from the editor
+    std::function<void(const std::string &text)> ShowNoteText; // status panel 4
+    std::function<bool()> ScaleRestrictor;                     // the option of that name
+    std::function<int()> WindowWidth;                          // the main window's width
+    std::function<void()> ShowDurationPicker;                  // Ctrl + click on a picture
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop;    // a click's wait counts as busy
+    std::function<void()> RefreshStatus;                       // the status bars from the editor
 };
 
 // Everything the live instrument works with.

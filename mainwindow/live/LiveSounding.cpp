@@ -38,7 +38,8 @@ void TLiveSounding::WaitMs(int ms, bool pump) {
     // (a test's manual clock) cannot hold the window.
     const auto realEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms + kRealSlackMs);
     auto left = [&]() -> int64_t {
-        const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(realEnd - std::chrono::steady_clock::now());
+        const auto real =
+            std::chrono::duration_cast<std::chrono::milliseconds>(realEnd - std::chrono::steady_clock::now());
         return std::min<int64_t>(end - clock_.NowMs(), real.count());
     };
     if (!pump || !QCoreApplication::instance()) {
@@ -144,14 +145,12 @@ bool TLiveSounding::PlayPianoLineLive(const TSongModel &song, std::string_view t
     return true;
 }
 
-void TLiveSounding::PlayPianoKeysLive(const TSongModel &song, const TPianoRec &rec, int ms, int channel,
-                                      int velocity) {
+void TLiveSounding::PlayPianoKeysLive(const TSongModel &song, const TPianoRec &rec, int ms, int channel, int velocity) {
     BeginPreview(song, channel, velocity);
     SoundPianoKeys(song, rec, ms, channel, velocity);
 }
 
-void TLiveSounding::SoundPianoKeys(const TSongModel &song, const TPianoRec &rec, int ms, int channel,
-                                   int velocity) {
+void TLiveSounding::SoundPianoKeys(const TSongModel &song, const TPianoRec &rec, int ms, int channel, int velocity) {
     int notes[10];
     int count = 0;
     for (int32_t key : rec.Keys) {
@@ -192,17 +191,28 @@ TLiveSounding::TRunLine TLiveSounding::SoundRunLine(const TSongModel &song, cons
     ctx.Tempo = runTempo_;
     if (const auto directive = ReadDirective(line, ctx)) {
         switch (directive->Kind) {
-        case TDirective::Volume: state.volume = directive->Value; break;
-        case TDirective::Channel: state.channel = directive->Value; break;
+        case TDirective::Volume:
+            state.volume = directive->Value;
+            break;
+        case TDirective::Channel:
+            state.channel = directive->Value;
+            break;
         case TDirective::Tempo:
             runTempo_ = directive->Value;
             if (View.TempoChanged)
                 View.TempoChanged(runTempo_);
             break;
-        case TDirective::Instrument: port_.SetPatch(tab.Bank & 0xFF, directive->Value, tab.Channel & 0x0F); break;
-        case TDirective::Balance: SendBalance(tab, directive->Value); break;
-        case TDirective::Delay: break;
-        case TDirective::Transpose: LiveTranspose = directive->Value; break;
+        case TDirective::Instrument:
+            port_.SetPatch(tab.Bank & 0xFF, directive->Value, tab.Channel & 0x0F);
+            break;
+        case TDirective::Balance:
+            SendBalance(tab, directive->Value);
+            break;
+        case TDirective::Delay:
+            break;
+        case TDirective::Transpose:
+            LiveTranspose = directive->Value;
+            break;
         }
         return TRunLine::Silent;
     }

@@ -23,14 +23,14 @@ class IClock;
 
 // What a run of lines shows in the window while it sounds. Every hook may stay empty.
 struct TLiveView {
-    std::function<void(int line)> SelectLine;                       // the line that sounds now
+    std::function<void(int line)> SelectLine;                           // the line that sounds now
     std::function<void(const std::array<int32_t, 6> &frets)> ShowFrets; // fretted line's dots
     // Piano keys that start (true) or stop (false) sounding: silver while they sound.
     std::function<void(const std::array<int32_t, 10> &keys, bool sounding)> KeysSounding;
     std::function<void(const std::array<int32_t, 10> &keys)> HighlightKeys; // line stays shown
-    std::function<void()> RefreshKeys;                              // after each piano line
-    std::function<void(int tempo)> TempoChanged;                    // a "*Tempo" line
-    std::function<bool()> LoopChecked;                              // run again while true
+    std::function<void()> RefreshKeys;                                      // after each piano line
+    std::function<void(int tempo)> TempoChanged;                            // a "*Tempo" line
+    std::function<bool()> LoopChecked;                                      // run again while true
 };
 
 class TLiveSounding {
@@ -72,13 +72,12 @@ public:
     // or -1 silent) for `ms` milliseconds on the current tab. Slots the tab does not have stay
     // silent. channel -1: the tab's; velocity -1: the tab's volume. Outside a run of lines it
     // clears the stop flag first (as PlayPianoLineLive does): a preview starts afresh.
-    void SoundChordLive(const TSongModel &song, const std::array<int32_t, 6> &pitches, int channel,
-                        int velocity, bool pump, int ms);
+    void SoundChordLive(const TSongModel &song, const std::array<int32_t, 6> &pitches, int channel, int velocity,
+                        bool pump, int ms);
     // Sounds a piano line for `ms` milliseconds (-1: its own duration at the song's tempo).
     // Blank and directive lines sound nothing and answer true; a line that does not parse
     // answers false.
-    bool PlayPianoLineLive(const TSongModel &song, std::string_view text, int ms, int channel,
-                           int velocity);
+    bool PlayPianoLineLive(const TSongModel &song, std::string_view text, int ms, int channel, int velocity);
     // Sounds the keys of a piano line already read (-1 ms: the record's own duration length).
     void PlayPianoKeysLive(const TSongModel &song, const TPianoRec &rec, int ms, int channel, int velocity);
     // The caret line's sound: a note line of the current tab for `ms` milliseconds (piano or
@@ -95,8 +94,7 @@ public:
     int PlayLineRange(const TSongModel &song, const std::vector<std::string> &lines, int from, int to);
     // Clears the stop flag, then the whole tab (selFirst < 0 or a selection within one line) or
     // the selected lines selFirst..selLast.
-    int StartLinePlayback(const TSongModel &song, const std::vector<std::string> &lines, int selFirst,
-                          int selLast);
+    int StartLinePlayback(const TSongModel &song, const std::vector<std::string> &lines, int selFirst, int selLast);
 
     // The tempo of the run in progress (the song's outside a run).
     int RunTempo() const { return runTempo_; }

@@ -1,10 +1,10 @@
 #include "mainwindow/playback/Playback.h"
 
-#include "mainwindow/window/Colours.h"
+#include "mainwindow/playback/PlaybackAnimation.h"
 #include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/playback/TimeDisplay.h"
 #include "mainwindow/rules/BookmarkRules.h"
-#include "mainwindow/playback/PlaybackAnimation.h"
+#include "mainwindow/window/Colours.h"
 #include "platform/Clock.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/MessageBoxes.h"
@@ -108,7 +108,8 @@ int TPlayback::CountInBarsShown() const {
 void TPlayback::ShowIdleButton() {
     SetPlayButtonLook(w_.BitBtnPlayArrangement, false);
     const TEditorView view = calls_.EditorView();
-    calls_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines") : QStringLiteral("Play All Lines"));
+    calls_.SetPlayStatusText(view.HasSelection ? QStringLiteral("Play Selected Lines")
+                                               : QStringLiteral("Play All Lines"));
 }
 
 void TPlayback::lblTempoClick(const std::function<std::optional<int>(int current)> &askTempo) {
@@ -290,7 +291,7 @@ bool TPlayback::PlayCommand() {
         MidiData1.SetPPQN(kBuildPpqn);
         calls_.SetBusyCursor(false);
         p_.Messages.ShowMessage(built.Status == TBuildStatus::NothingToPlay ? QString::fromLatin1(kNothingToPlay)
-                                                                               : QString::fromStdString(built.Message));
+                                                                            : QString::fromStdString(built.Message));
         // Unlocked first: showing the failing tab is a tab change, refused while playing.
         finish();
         if (built.Status != TBuildStatus::NothingToPlay) {

@@ -9,13 +9,13 @@
 //
 // The window is reached through the calls of TPlaybackParts, so tests build this class from
 // parts of their own, the recording MIDI output and a manual clock and timer.
+#include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/PlaybackRange.h"
+#include "mainwindow/rules/SongChange.h"
 #include "midi/MidiData.h"
 #include "midi/MidiOutputPort.h"
 #include "midi/MidiPlayer.h"
 #include "midi/TrackOutputs.h"
-#include "mainwindow/rules/PlaybackRange.h"
-#include "mainwindow/rules/PlayState.h"
-#include "mainwindow/rules/SongChange.h"
 
 #include <optional>
 #include <string>
@@ -27,8 +27,8 @@
 #include <functional>
 #include <memory>
 
-#include "song/PatternStore.h"
 #include "song/LinePositions.h"
+#include "song/PatternStore.h"
 #include "song/SongModel.h"
 
 class QCheckBox;
@@ -47,8 +47,8 @@ class IPeriodicTimer;
 
 // The editor's view, kept across a play.
 struct TEditorView {
-    int CaretLine = 0;          // 0-based
-    bool HasSelection = false;  // any selected text
+    int CaretLine = 0;         // 0-based
+    bool HasSelection = false; // any selected text
     int SelFirst = 0, SelLast = 0;
     int FirstVisibleLine = 0;
     int LineCount = 0;
@@ -61,10 +61,10 @@ struct TPlaybackWidgets {
     QCheckBox *chkLoopAll = nullptr;
     QCheckBox *chkMetronome = nullptr;
     QCheckBox *chkCountIn = nullptr;
-    QSpinBox *EdtCountInbars = nullptr;   // with its up-down
+    QSpinBox *EdtCountInbars = nullptr; // with its up-down
     TPosDisplay *PosDisplay1 = nullptr;
     TTimeDisplay *TimeDisplay1 = nullptr;
-    QWidget *GroupBoxMIDIPlay = nullptr;  // the play panel, shown while the song plays
+    QWidget *GroupBoxMIDIPlay = nullptr;   // the play panel, shown while the song plays
     QWidget *PaintBoxInstrument = nullptr; // the instrument picture, hidden meanwhile
 };
 
@@ -108,8 +108,8 @@ struct TPlaybackParts {
     // The window's physical ports, so the song and the window's own port share one open
     // device. They must outlive the playback.
     TPhysicalPortList &Ports;
-    platform::IClock &Clock;           // the player's
-    platform::IPeriodicTimer &Timer;   // the player's
+    platform::IClock &Clock;         // the player's
+    platform::IPeriodicTimer &Timer; // the player's
     TPlaybackWidgets Widgets;
     TPlaybackCalls Calls;
 };
@@ -150,8 +150,8 @@ public:
     // The time-signature labels: `askTimeSignature` shows the dialog with the current "UULL"
     // text and returns the text chosen (nothing when cancelled). A signature the player cannot
     // count (see IsPlayableTimeSignature) is refused with kTimeSignatureRefused.
-    void LabelSigUpperClick(
-        const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature);
+    void
+    LabelSigUpperClick(const std::function<std::optional<std::string>(const std::string &current)> &askTimeSignature);
 
     bool Playing() const { return p_.PlayState.Playing(TPlayKind::Song); }
     // Ctrl+F2's play runs (from the caret line).

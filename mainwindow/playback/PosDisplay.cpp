@@ -94,10 +94,14 @@ void TPosDisplay::SetTextColor(const QColor &color) {
 
 QString TPosDisplay::BoxText(int box) const {
     switch (box) {
-    case 0: return QString::number(qint64(bar_) + 1);
-    case 1: return QString::number(qint64(beat_) + 1);
-    case 2: return QString::number(tick_);
-    default: return QString();
+    case 0:
+        return QString::number(qint64(bar_) + 1);
+    case 1:
+        return QString::number(qint64(beat_) + 1);
+    case 2:
+        return QString::number(tick_);
+    default:
+        return QString();
     }
 }
 

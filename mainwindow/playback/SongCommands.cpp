@@ -1,16 +1,16 @@
 #include "mainwindow/playback/SongCommands.h"
 
-#include "mainwindow/window/Commands.h"
 #include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/EditorController.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/window/MainDialogs.h"
+#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
-#include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/playback/TimeDisplay.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/MainDialogs.h"
+#include "mainwindow/window/PageControl.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/ThreadTimer.h"
 #include "platform/qt/Services.h"
@@ -91,37 +91,38 @@ TFileParts TSongCommands::FileParts() {
         .Options = p_.Options,
         .Services = p_.Services,
         .Widgets = {.RecentItems = recent},
-        .Calls = {.Busy = [this] { return p_.PlayState.Busy(); },
-                  .SetCaptionFromFileName = p_.Calls.SetCaptionFromFileName,
-                  .ReadSong = p_.Calls.ReadSong,
-                  .WriteSong = p_.Calls.WriteSong,
-                  .ResetSong = p_.Calls.ResetSong,
-                  .StoreTabText = [this] { StoreTabText(); },
-                  .ReplaceEditorLines =
-                      [this](const QStringList &lines) {
-                          p_.Lines.ReplaceAllLines(lines);
-                          // Marks the tab, as every change of its lines.
-                          p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
-                      },
-                  .EditorView = [this] { return EditorView(); },
-                  .RestoreEditorView = [this](const TEditorView &view, bool reselect) { RestoreEditorView(view, reselect); },
-                  .SetBusyCursor = SetBusyCursor,
-                  .ShowFailingLine =
-                      [this](int tab, int line) {
-                          if (tab >= 1 && tab <= kTabCount)
-                              ShowTab(tab);
-                          if (line >= 0 && line < p_.Lines.LineCount())
-                              SelectLines(line, line);
-                      },
-                  .PlaySettings =
-                      [this] {
-                          const TPlaybackWidgets &c = p_.Widgets.Play;
-                          TPlaySettings s;
-                          s.Metronome = c.chkMetronome->isChecked();
-                          s.CountIn = c.chkCountIn->isChecked();
-                          s.CountInBars = c.EdtCountInbars->value();
-                          return s;
-                      }},
+        .Calls = {
+            .Busy = [this] { return p_.PlayState.Busy(); },
+            .SetCaptionFromFileName = p_.Calls.SetCaptionFromFileName,
+            .ReadSong = p_.Calls.ReadSong,
+            .WriteSong = p_.Calls.WriteSong,
+            .ResetSong = p_.Calls.ResetSong,
+            .StoreTabText = [this] { StoreTabText(); },
+            .ReplaceEditorLines =
+                [this](const QStringList &lines) {
+                    p_.Lines.ReplaceAllLines(lines);
+                    // Marks the tab, as every change of its lines.
+                    p_.Calls.SongChanged(p_.Document.Song.CurrentTab, kChangedLines, true);
+                },
+            .EditorView = [this] { return EditorView(); },
+            .RestoreEditorView = [this](const TEditorView &view, bool reselect) { RestoreEditorView(view, reselect); },
+            .SetBusyCursor = SetBusyCursor,
+            .ShowFailingLine =
+                [this](int tab, int line) {
+                    if (tab >= 1 && tab <= kTabCount)
+                        ShowTab(tab);
+                    if (line >= 0 && line < p_.Lines.LineCount())
+                        SelectLines(line, line);
+                },
+            .PlaySettings =
+                [this] {
+                    const TPlaybackWidgets &c = p_.Widgets.Play;
+                    TPlaySettings s;
+                    s.Metronome = c.chkMetronome->isChecked();
+                    s.CountIn = c.chkCountIn->isChecked();
+                    s.CountInBars = c.EdtCountInbars->value();
+                    return s;
+                }},
     };
 }
 
@@ -152,32 +153,30 @@ TPlaybackParts TSongCommands::PlaybackParts(platform::IPeriodicTimer &timer) {
         .Clock = const_cast<platform::IClock &>(p_.Clock), // the player only reads the clock
         .Timer = timer,
         .Widgets = p_.Widgets.Play,
-        .Calls = {.EditorView = [this] { return EditorView(); },
-                  .RestoreEditorView = [this](const TEditorView &view, bool reselect) {
-                      RestoreEditorView(view, reselect);
-                  },
-                  .SelectLines = [this](int first, int last) { SelectLines(first, last); },
-                  .ClearSelection = [this] { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); },
-                  .StoreTabText = [this] { StoreTabText(); },
-                  .ShowTab = [this](int tab) { ShowTab(tab); },
-                  .ClearInstrumentPicture = [this] { p_.Widgets.PaintBoxInstrument->Clear(); },
-                  .SetPlayStatusText = [this](const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); },
-                  // The song plays with the mark cleared; the tabs keep their marks, shown again after.
-                  .ShowModifiedPanel = [this](bool playing) {
-                      p_.Status.ShowModified(!playing && p_.Document.AnyTabModified());
-                  },
-                  .EnterNestedLoop = p_.Calls.EnterNestedLoop,
-                  .LeaveNestedLoop = p_.Calls.LeaveNestedLoop,
-                  .StopOtherOutputs = [this] {
-                      if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
-                          port->AllNotesOff();
-                          port->ResetControllers();
-                      }
-                  },
-                  .SetBusyCursor = SetBusyCursor,
-                  .SongChanged = [this](unsigned what, bool byUser) {
-                      p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser);
-                  }},
+        .Calls = {
+            .EditorView = [this] { return EditorView(); },
+            .RestoreEditorView = [this](const TEditorView &view, bool reselect) { RestoreEditorView(view, reselect); },
+            .SelectLines = [this](int first, int last) { SelectLines(first, last); },
+            .ClearSelection = [this] { p_.Lines.MoveCaretToLine(p_.Lines.CurrentLine()); },
+            .StoreTabText = [this] { StoreTabText(); },
+            .ShowTab = [this](int tab) { ShowTab(tab); },
+            .ClearInstrumentPicture = [this] { p_.Widgets.PaintBoxInstrument->Clear(); },
+            .SetPlayStatusText = [this](const QString &text) { p_.Widgets.StatusBarRichEdit->SetText(4, text); },
+            // The song plays with the mark cleared; the tabs keep their marks, shown again after.
+            .ShowModifiedPanel =
+                [this](bool playing) { p_.Status.ShowModified(!playing && p_.Document.AnyTabModified()); },
+            .EnterNestedLoop = p_.Calls.EnterNestedLoop,
+            .LeaveNestedLoop = p_.Calls.LeaveNestedLoop,
+            .StopOtherOutputs =
+                [this] {
+                    if (TMidiOutputPort *port = p_.Calls.OutputPort()) {
+                        port->AllNotesOff();
+                        port->ResetControllers();
+                    }
+                },
+            .SetBusyCursor = SetBusyCursor,
+            .SongChanged = [this](unsigned what,
+                                  bool byUser) { p_.Calls.SongChanged(p_.Document.Song.CurrentTab, what, byUser); }},
     };
 }
 

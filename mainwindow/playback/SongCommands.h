@@ -29,17 +29,17 @@ struct TMainDialogs;
 namespace platform {
 class IClock;
 class IPeriodicTimer;
-}
+} // namespace platform
 
 // The window's controls the song commands drive.
 struct TSongCommandWidgets {
-    QWidget *Window = nullptr;   // the commands' parent
-    TPlaybackWidgets Play;       // the play settings, the displays and the play panel
+    QWidget *Window = nullptr; // the commands' parent
+    TPlaybackWidgets Play;     // the play settings, the displays and the play panel
     TNotationEdit *RichEdit1 = nullptr;
     TPageControl *PageControl1 = nullptr;
     TInstrumentPicture *PaintBoxInstrument = nullptr;
     TStatusPanels *StatusBarRichEdit = nullptr;
-    QLabel *lblTempo = nullptr;  // a click opens the tempo dialog
+    QLabel *lblTempo = nullptr; // a click opens the tempo dialog
     // A click on any of them opens the time-signature dialog.
     QLabel *LabelTimeSigLabel = nullptr, *LabelSigUpper = nullptr, *LabelSlash = nullptr, *LabelSigLower = nullptr;
 };
@@ -50,12 +50,12 @@ struct TSongCommandCalls {
     std::function<bool(const QString &path)> WriteSong; // writes the song (reported)
     std::function<void()> ResetSong;                    // a new untitled song
     std::function<void()> SetCaptionFromFileName;
-    std::function<bool(int index)> StoreTabText;        // the editor's text into tab index+1
-    std::function<bool()> PageChanging;                 // before a tab change (false: refused)
-    std::function<void()> PageChanged;                  // after it
+    std::function<bool(int index)> StoreTabText; // the editor's text into tab index+1
+    std::function<bool()> PageChanging;          // before a tab change (false: refused)
+    std::function<void()> PageChanged;           // after it
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;
-    std::function<TMidiOutputPort *()> OutputPort;      // the window's own port (may be null)
+    std::function<TMidiOutputPort *()> OutputPort; // the window's own port (may be null)
 };
 
 struct TSongCommandParts {
@@ -65,12 +65,12 @@ struct TSongCommandParts {
     TEditorLines &Lines;
     TStatusDisplay &Status;
     TPlayState &PlayState;
-    TCommands &Commands;        // the file, export and playback rows
-    TPhysicalPortList &Ports;   // the song plays through the window's physical ports
+    TCommands &Commands;      // the file, export and playback rows
+    TPhysicalPortList &Ports; // the song plays through the window's physical ports
     const platform::IClock &Clock;
     platform::IPeriodicTimer *Timer = nullptr; // the player's timer (null: a ThreadTimer of its own)
-    const TMainDialogs &Dialogs; // the tempo and time-signature dialogs
-    int OpenedDevice = -2;       // the device the window's port opened (-2: none)
+    const TMainDialogs &Dialogs;               // the tempo and time-signature dialogs
+    int OpenedDevice = -2;                     // the device the window's port opened (-2: none)
     TSongCommandWidgets Widgets;
     TSongCommandCalls Calls;
 };
@@ -87,7 +87,6 @@ public:
 
     // Esc while the song plays: abort and stop.
     void Escape();
-
 
 protected:
     // Clicks on the tempo and time-signature labels open their dialogs (the window's route).

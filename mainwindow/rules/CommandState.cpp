@@ -14,8 +14,8 @@ bool EditItemEnabled(std::string_view name, const TWindowState &s) {
     const bool any = s.lineCount > 0;
     // The whole-line commands: the Edit menu's need lines (its line copy and delete a
     // selection); the pop-up's copy and select commands are always there.
-    for (std::string_view n : {"Duplicate3", "Duplicate4", "SelectAllandDuplicate4", "SelectToTop2", "SelectToBottom2",
-                               "DeleteLine1"})
+    for (std::string_view n :
+         {"Duplicate3", "Duplicate4", "SelectAllandDuplicate4", "SelectToTop2", "SelectToBottom2", "DeleteLine1"})
         if (name == n)
             return any;
     if (name == "CopyLine2" || name == "DeleteLine2")

@@ -14,23 +14,23 @@ enum class TTabKindGroup { Notes, Piano, Drums };
 
 struct TWindowState {
     TPlayKind play = TPlayKind::Idle;
-    bool longOperation = false;    // a long edit runs (a nested loop that is not a play)
+    bool longOperation = false; // a long edit runs (a nested loop that is not a play)
     TTabKindGroup tab = TTabKindGroup::Notes;
-    int lineCount = 0;             // the editor's lines
-    bool hasSelection = false;     // the editor's selection is not empty
+    int lineCount = 0;         // the editor's lines
+    bool hasSelection = false; // the editor's selection is not empty
     bool clipboardHasText = false;
     bool canUndo = false;
-    bool findTextKnown = false;    // the find dialog holds a search text
-    int selectedPatterns = 0;      // selected drum patterns (Drums tab)
-    int patternCount = 0;          // drum patterns in the list
+    bool findTextKnown = false; // the find dialog holds a search text
+    int selectedPatterns = 0;   // selected drum patterns (Drums tab)
+    int patternCount = 0;       // drum patterns in the list
     bool countInChecked = false;
     bool helpAvailable = false;
 };
 
 struct TControlFlags {
     bool enabled = true;
-    std::optional<bool> visible;   // empty: the control's visibility is not the rule's business
-    std::optional<bool> checked;   // empty: left as the user set it
+    std::optional<bool> visible; // empty: the control's visibility is not the rule's business
+    std::optional<bool> checked; // empty: left as the user set it
 };
 
 struct TCommandState {
@@ -44,17 +44,31 @@ struct TCommandState {
 };
 
 // The controls of the lock groups.
-inline constexpr std::string_view kMixerControls[] = {
-    "CheckBoxMuteInstrument", "CheckBoxSoloInstrument", "lblVolume", "UpDownMixerVolume", "labelinstrumentdelay",
-    "UpDownMixerDelay", "Labeltranspose", "UpDownMixerKey", "LabelChannel", "UpDownMixerChannel", "LabelBalance",
-    "TrackBarMixerBalance", "LabelBalancePosition", "LabelSelectPatch", "LabelSelectTuning",
-    "LabelScale", "LblScaleKey", "lblScaleType", "LabelAdvancedChordOptions"};
-inline constexpr std::string_view kEditingAids[] = {"PanelNoteButtons", "labelDuplicateSelection", "labelNewLine",
-                                                     "labelgrouplinesbybars", "LabelSetBookmark",
-                                                     "LabelPlayfromBookmark", "LabelSave"};
-inline constexpr std::string_view kPlaySettings[] = {"lblTempo", "LabelTimeSigLabel", "LabelSigUpper",
-                                                     "LabelSlash", "LabelSigLower", "chkLoopAll",
-                                                     "chkMetronome", "lblTranspose", "UpDownSongKey"};
+inline constexpr std::string_view kMixerControls[] = {"CheckBoxMuteInstrument",
+                                                      "CheckBoxSoloInstrument",
+                                                      "lblVolume",
+                                                      "UpDownMixerVolume",
+                                                      "labelinstrumentdelay",
+                                                      "UpDownMixerDelay",
+                                                      "Labeltranspose",
+                                                      "UpDownMixerKey",
+                                                      "LabelChannel",
+                                                      "UpDownMixerChannel",
+                                                      "LabelBalance",
+                                                      "TrackBarMixerBalance",
+                                                      "LabelBalancePosition",
+                                                      "LabelSelectPatch",
+                                                      "LabelSelectTuning",
+                                                      "LabelScale",
+                                                      "LblScaleKey",
+                                                      "lblScaleType",
+                                                      "LabelAdvancedChordOptions"};
+inline constexpr std::string_view kEditingAids[] = {
+    "PanelNoteButtons", "labelDuplicateSelection", "labelNewLine", "labelgrouplinesbybars",
+    "LabelSetBookmark", "LabelPlayfromBookmark",   "LabelSave"};
+inline constexpr std::string_view kPlaySettings[] = {"lblTempo",     "LabelTimeSigLabel", "LabelSigUpper",
+                                                     "LabelSlash",   "LabelSigLower",     "chkLoopAll",
+                                                     "chkMetronome", "lblTranspose",      "UpDownSongKey"};
 
 // The drum page's controls that the song and the grid play lock.
 inline constexpr std::string_view kDrumGridControls[] = {"ComboBoxJazzyFeel", "chkLoopDrumGrid", "ComboBoxBuiltInBeats",

@@ -9,9 +9,20 @@
 // The menu a row sits in, in menu-bar order, then the pop-up menus, then the sub-menus. Hidden
 // rows have a key and no menu item.
 enum class TMenu {
-    File, Edit, EditDrums, View, Editor, Play, Tools, Help,
-    EditorPopUp, PatternPopUp, GridPopUp,
-    Directives, TransposeHigher, TransposeLower,
+    File,
+    Edit,
+    EditDrums,
+    View,
+    Editor,
+    Play,
+    Tools,
+    Help,
+    EditorPopUp,
+    PatternPopUp,
+    GridPopUp,
+    Directives,
+    TransposeHigher,
+    TransposeLower,
     Hidden
 };
 
@@ -19,18 +30,18 @@ enum class TMenu {
 enum class TArea { Window, Files, Export, Editor, Playback, Live, Drums, Dialogs };
 
 struct TCommandRow {
-    std::string_view name;     // the action's object name
+    std::string_view name; // the action's object name
     TMenu menu;
     std::string_view caption;  // with its "&" accelerator
     std::string_view shortcut; // portable key text ("Ctrl+F", "F3"); empty: none
     TArea area;
     bool separatorBefore = false;
-    int halfSteps = 0;         // a Transpose Higher or Lower item: how far it moves the lines
+    int halfSteps = 0; // a Transpose Higher or Lower item: how far it moves the lines
 };
 
 struct TMenuRow {
     TMenu menu;
-    std::string_view name;    // the menu's object name
+    std::string_view name; // the menu's object name
     std::string_view caption;
 };
 

@@ -38,8 +38,7 @@ namespace {
 Rect XYWH(int x, int y, int w, int h) { return Rect{x, y, x + w, y + h}; }
 } // namespace
 
-PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer,
-                           int digitHeight) {
+PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer, int digitHeight) {
     PosLayout l;
     const int b = BevelInset(inner, outer);
     l.inset = b;
@@ -81,9 +80,12 @@ TimeLayout LayoutTimeDisplay(int width, int height, TBevelCut inner, TBevelCut o
 
 int AlignTextLeft(const Rect &box, int textWidth, TTextAlign align) {
     switch (align) {
-    case TTextAlign::Left: return box.left + 1;
-    case TTextAlign::Right: return box.right - textWidth - 1;
-    case TTextAlign::Center: break;
+    case TTextAlign::Left:
+        return box.left + 1;
+    case TTextAlign::Right:
+        return box.right - textWidth - 1;
+    case TTextAlign::Center:
+        break;
     }
     return box.left + (box.Width() - textWidth) / 2;
 }

@@ -56,16 +56,15 @@ BevelLines BevelFrame(int x, int y, int w, int h);
 // ---- position display ----
 
 struct PosLayout {
-    int inset = 0;                     // b
-    std::array<Rect, 3> outerBevels;   // x, y, w, h as BevelFrame takes them (right = x + w, ...)
+    int inset = 0;                   // b
+    std::array<Rect, 3> outerBevels; // x, y, w, h as BevelFrame takes them (right = x + w, ...)
     std::array<Rect, 3> innerBevels;
-    std::array<Rect, 3> boxes;         // the number boxes
-    int textLine = 0;                  // baseline row; numbers are drawn from textLine - 1
+    std::array<Rect, 3> boxes; // the number boxes
+    int textLine = 0;          // baseline row; numbers are drawn from textLine - 1
 };
 // Three boxes side by side in a client area of `width` x `height`, `spacing` pixels apart;
 // `digitHeight` is the height of "0" in the display's font.
-PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer,
-                           int digitHeight);
+PosLayout LayoutPosDisplay(int width, int height, int spacing, TBevelCut inner, TBevelCut outer, int digitHeight);
 // The box under (x, y): 0..2, or -1.
 int BoxAt(const PosLayout &layout, int x, int y);
 
@@ -73,9 +72,9 @@ int BoxAt(const PosLayout &layout, int x, int y);
 
 struct TimeLayout {
     int inset = 0;
-    Rect outerBevel;  // as x, y, w, h in left, top, right - left, bottom - top
+    Rect outerBevel; // as x, y, w, h in left, top, right - left, bottom - top
     Rect innerBevel;
-    Rect textRect;    // filled with the control's colour, the text drawn in it
+    Rect textRect; // filled with the control's colour, the text drawn in it
 };
 TimeLayout LayoutTimeDisplay(int width, int height, TBevelCut inner, TBevelCut outer);
 

@@ -10,9 +10,7 @@ namespace {
 constexpr std::string_view kLetters = "WHQESTF";
 }
 
-char Letter(int index) {
-    return index >= 0 && index < kButtonCount ? kLetters[static_cast<size_t>(index)] : 0;
-}
+char Letter(int index) { return index >= 0 && index < kButtonCount ? kLetters[static_cast<size_t>(index)] : 0; }
 
 int IndexOfLetter(char letter) {
     const auto p = kLetters.find(letter);
@@ -70,20 +68,27 @@ std::string RestLine(bool piano, int highestString, std::string_view currentDura
         base = "Rest , x, x, x, x, x, x, x, x, x, x, ";
     } else {
         switch (highestString) {
-        case 2: base = "Rest , x, x, x,"; break;
-        case 3: base = "Rest , x, x, x, x,"; break;
-        case 4: base = "Rest , x, x, x, x, x,"; break;
-        case 5: base = "Rest , x, x, x, x, x, x,"; break;
-        default: return {};
+        case 2:
+            base = "Rest , x, x, x,";
+            break;
+        case 3:
+            base = "Rest , x, x, x, x,";
+            break;
+        case 4:
+            base = "Rest , x, x, x, x, x,";
+            break;
+        case 5:
+            base = "Rest , x, x, x, x, x, x,";
+            break;
+        default:
+            return {};
         }
     }
     return base + std::string(currentDuration);
 }
 
-int ApplyToLines(std::vector<std::string> &lines, int first, int last,
-                 std::string_view durationText,
-                 const std::function<bool(const std::string &)> &takesDuration,
-                 const std::function<bool()> &goOn) {
+int ApplyToLines(std::vector<std::string> &lines, int first, int last, std::string_view durationText,
+                 const std::function<bool(const std::string &)> &takesDuration, const std::function<bool()> &goOn) {
     const int n = static_cast<int>(lines.size());
     first = std::max(first, 0);
     last = std::min(last, n - 1);

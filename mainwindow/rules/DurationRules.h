@@ -55,9 +55,7 @@ std::string RestLine(bool piano, int highestString, std::string_view currentDura
 // whether a line is a note line that parses (directives, blank and faulty lines are left
 // alone). `goOn` runs before each line of a multi-line range and may stop the work
 // (the lines done so far stay done). Returns the number of lines changed.
-int ApplyToLines(std::vector<std::string> &lines, int first, int last,
-                 std::string_view durationText,
-                 const std::function<bool(const std::string &)> &takesDuration,
-                 const std::function<bool()> &goOn = {});
+int ApplyToLines(std::vector<std::string> &lines, int first, int last, std::string_view durationText,
+                 const std::function<bool(const std::string &)> &takesDuration, const std::function<bool()> &goOn = {});
 
 } // namespace duration

@@ -190,8 +190,8 @@ void TFretboardModel::SetHoverHint(int string, int fret, const std::string &note
 // ---- note names -----------------------------------------------------------------------------
 
 std::string PitchClassName(int n) {
-    static constexpr std::array<const char *, 12> kNames = {"E", "F",  "F#", "G", "G#", "A",
-                                                            "A#", "B", "C",  "C#", "D", "D#"};
+    static constexpr std::array<const char *, 12> kNames = {"E",  "F", "F#", "G",  "G#", "A",
+                                                            "A#", "B", "C",  "C#", "D",  "D#"};
     n %= 12;
     if (n < 0)
         n += 12;

@@ -35,11 +35,11 @@ struct TRect {
 
 struct TFretShape {
     std::string Name;
-    bool Shown = false;      // a dot: brush and pen set (false: both clear); a marker: visible
-    bool Solid = false;      // solid brush (a shown dot is solid)
+    bool Shown = false; // a dot: brush and pen set (false: both clear); a marker: visible
+    bool Solid = false; // solid brush (a shown dot is solid)
     int32_t Colour = kColourWhite;
     std::string Hint;
-    bool Enabled = true;     // takes clicks
+    bool Enabled = true; // takes clicks
     TRect Rect;
 };
 
@@ -53,10 +53,10 @@ struct TFretHit {
 // The neck's measures for a paint box of W x H (integer arithmetic throughout).
 struct TFretboardGeometry {
     int W = 0, H = 0;
-    int NutX = 0;        // a: the nut's right edge
-    int FretSpace = 0;   // s
-    int BoardRight = 0;  // a + 24 s
-    int RowHeight = 0;   // r
+    int NutX = 0;                      // a: the nut's right edge
+    int FretSpace = 0;                 // s
+    int BoardRight = 0;                // a + 24 s
+    int RowHeight = 0;                 // r
     int BoardTop = 0, BoardBottom = 0; // y0, y1
     int StringThickness = 0;           // t
     int WireWidth = 0;                 // w

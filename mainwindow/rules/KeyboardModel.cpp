@@ -11,8 +11,14 @@ namespace {
 
 bool IsWhiteNote(int note) {
     switch (note % 12) {
-    case 1: case 3: case 6: case 8: case 10: return false;
-    default: return true;
+    case 1:
+    case 3:
+    case 6:
+    case 8:
+    case 10:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -94,7 +100,8 @@ void TKeyboardModel::RefreshKeyColours(bool plain) {
             ScaleShown = false;
         return;
     }
-    const bool scale = std::any_of(keys_.begin(), keys_.end(), [](const TPianoKey &k) { return !IsPlainColour(k.Colour); });
+    const bool scale =
+        std::any_of(keys_.begin(), keys_.end(), [](const TPianoKey &k) { return !IsPlainColour(k.Colour); });
     for (TPianoKey &k : keys_)
         k.Colour = scale ? k.ScaleColour : k.BaseColour;
 }
@@ -149,11 +156,20 @@ std::string TKeyboardModel::ShowPianoChord(std::string_view keyName, const std::
     if (root < 0)
         return "Can't find root for piano chord";
     switch (octaveShift) {
-    case 1: root += 12; break;
-    case 2: root += 24; break;
-    case -1: root -= 12; break;
-    case -2: root -= 24; break;
-    default: break;
+    case 1:
+        root += 12;
+        break;
+    case 2:
+        root += 24;
+        break;
+    case -1:
+        root -= 12;
+        break;
+    case -2:
+        root -= 24;
+        break;
+    default:
+        break;
     }
     if (clearFirst) {
         RefreshKeyColours(true);

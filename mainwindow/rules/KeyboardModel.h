@@ -18,12 +18,12 @@
 inline constexpr int kKeyCount = 100;
 
 struct TPianoKey {
-    int Tag = 0;                  // MIDI note, 0 = no note
+    int Tag = 0; // MIDI note, 0 = no note
     int32_t BaseColour = kColourWhite;
     int32_t ScaleColour = kColourWhite;
     int32_t Colour = kColourWhite; // shown now
     bool Black = false;
-    bool Placed = false;          // laid out on the page
+    bool Placed = false; // laid out on the page
     TRect Rect;
     std::string Hint;
 };

@@ -16,21 +16,35 @@ std::span<const TMixerRow> MixerRows() { return kRows; }
 
 void StoreMixerValue(TInstrumentTab &tab, TMixerField field, int shown) {
     switch (field) {
-    case TMixerField::Channel: tab.Channel = shown - 1; break;
-    case TMixerField::Volume: tab.Volume = shown; break;
-    case TMixerField::Delay: tab.Delay = shown; break;
-    case TMixerField::Transpose: tab.Transpose = shown; break;
-    case TMixerField::Balance: tab.Balance = shown; break;
+    case TMixerField::Channel:
+        tab.Channel = shown - 1;
+        break;
+    case TMixerField::Volume:
+        tab.Volume = shown;
+        break;
+    case TMixerField::Delay:
+        tab.Delay = shown;
+        break;
+    case TMixerField::Transpose:
+        tab.Transpose = shown;
+        break;
+    case TMixerField::Balance:
+        tab.Balance = shown;
+        break;
     }
 }
 
 int MixerDefault(const TInstrumentTab &tab, TMixerField field) {
     switch (field) {
-    case TMixerField::Channel: return tab.DefaultChannel + 1;
-    case TMixerField::Volume: return 100;
-    case TMixerField::Balance: return 64;
+    case TMixerField::Channel:
+        return tab.DefaultChannel + 1;
+    case TMixerField::Volume:
+        return 100;
+    case TMixerField::Balance:
+        return 64;
     case TMixerField::Delay:
-    case TMixerField::Transpose: return 0;
+    case TMixerField::Transpose:
+        return 0;
     }
     return 0;
 }

@@ -11,12 +11,12 @@ class TMidiData;
 // What the user asked to play.
 struct TPlaySource {
     bool DrumsTab = false;
-    bool FromCursor = false;            // Ctrl+F2: from the caret line to the end
-    int FromLine = -1;                  // F4: from this line (0-based) to the end of the tab's lines
-    int CaretLine = 0;                  // 0-based
-    bool HasSelection = false;          // a selection over two or more lines
-    int SelFirst = 0, SelLast = 0;      // 0-based, inclusive
-    std::vector<int> SelectedPatterns;  // Drums tab: selected pattern indices, ascending
+    bool FromCursor = false;           // Ctrl+F2: from the caret line to the end
+    int FromLine = -1;                 // F4: from this line (0-based) to the end of the tab's lines
+    int CaretLine = 0;                 // 0-based
+    bool HasSelection = false;         // a selection over two or more lines
+    int SelFirst = 0, SelLast = 0;     // 0-based, inclusive
+    std::vector<int> SelectedPatterns; // Drums tab: selected pattern indices, ascending
     int PatternCount = 0;
 };
 

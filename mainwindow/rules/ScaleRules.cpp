@@ -13,10 +13,14 @@ namespace {
 
 int32_t FretDegreeColour(int degree) {
     switch (degree) {
-    case 1: return kColourRed;
-    case 3: return kColourBlue;
-    case 5: return kColourGreen;
-    default: return kColourWhite;
+    case 1:
+        return kColourRed;
+    case 3:
+        return kColourBlue;
+    case 5:
+        return kColourGreen;
+    default:
+        return kColourWhite;
     }
 }
 
@@ -36,12 +40,18 @@ std::vector<int> ReadSteps(std::string_view formula, size_t most) {
 
 int StepLetterToSemitones(char letter) {
     switch (letter) {
-    case 'H': return 1;
-    case 'W': return 2;
-    case 'M': return 3;
-    case 'T': return 4;
-    case 'F': return 5;
-    default: return 0;
+    case 'H':
+        return 1;
+    case 'W':
+        return 2;
+    case 'M':
+        return 3;
+    case 'T':
+        return 4;
+    case 'F':
+        return 5;
+    default:
+        return 0;
     }
 }
 
@@ -51,8 +61,8 @@ int NoteNameToPitchClass(std::string_view name) {
         int pitchClass;
     };
     static constexpr Name kNames[] = {
-        {"E", 0},  {"F", 1},  {"F#", 2}, {"GB", 2}, {"G", 3},   {"G#", 4},  {"AB", 4},  {"A", 5},   {"A#", 6},
-        {"BB", 6}, {"B", 7},  {"C", 8},  {"C#", 9}, {"DB", 9},  {"D", 10},  {"D#", 11}, {"EB", 11},
+        {"E", 0},  {"F", 1}, {"F#", 2}, {"GB", 2}, {"G", 3},  {"G#", 4}, {"AB", 4},  {"A", 5},   {"A#", 6},
+        {"BB", 6}, {"B", 7}, {"C", 8},  {"C#", 9}, {"DB", 9}, {"D", 10}, {"D#", 11}, {"EB", 11},
     };
     const std::string upper = UpperCaseAscii(Trim(name));
     for (const Name &n : kNames)

@@ -9,25 +9,21 @@
 namespace status {
 
 namespace {
-template <typename... Args>
-std::string Format(const char *fmt, Args... args) {
+template <typename... Args> std::string Format(const char *fmt, Args... args) {
     char buf[96];
     std::snprintf(buf, sizeof buf, fmt, args...);
     return buf;
 }
 } // namespace
 
-std::string LinePanel(int caretLine, int lineCount) {
-    return Format("Line:  %d of %d", caretLine + 1, lineCount + 1);
-}
+std::string LinePanel(int caretLine, int lineCount) { return Format("Line:  %d of %d", caretLine + 1, lineCount + 1); }
 
 std::string BytesPanel(int textLength) { return Format("Bytes: %d", textLength); }
 
 std::string TimePanel(int64_t ms) {
     if (ms < 0)
         ms = 0;
-    const long long h = ms / 3600000, m = (ms / 60000) % 60, s = (ms / 1000) % 60,
-                    cs = (ms % 1000) / 10;
+    const long long h = ms / 3600000, m = (ms / 60000) % 60, s = (ms / 1000) % 60, cs = (ms % 1000) / 10;
     return Format("Time: %02lld:%02lld:%02lld.%02lld", h, m, s, cs);
 }
 
@@ -42,11 +38,16 @@ std::string_view PlayLinesPanel(bool hasSelection, bool spansLines) {
 std::string_view InsertModePanel(bool overwrite) { return overwrite ? "Overwrite" : "Insert"; }
 
 std::string WithFlatTwin(std::string_view name) {
-    if (name == "C#") return "Db/C#";
-    if (name == "D#") return "Eb/D#";
-    if (name == "F#") return "Gb/F#";
-    if (name == "G#") return "Ab/G#";
-    if (name == "A#") return "Bb/A#";
+    if (name == "C#")
+        return "Db/C#";
+    if (name == "D#")
+        return "Eb/D#";
+    if (name == "F#")
+        return "Gb/F#";
+    if (name == "G#")
+        return "Ab/G#";
+    if (name == "A#")
+        return "Bb/A#";
     return std::string(name);
 }
 

@@ -18,12 +18,12 @@ class TLiveSounding;
 // What the chord tools ask of the window.
 struct TChordToolCalls {
     std::function<bool()> Busy;
-    std::function<std::string()> CurrentDuration;                    // " Q"
+    std::function<std::string()> CurrentDuration; // " Q"
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
     std::function<void()> FocusEditor;
-    std::function<TLiveSounding *()> Sound;                          // null while no port is open
-    std::function<void()> EnterNestedLoop, LeaveNestedLoop;          // a chord's sounding counts as busy
-    std::function<void()> ShowDurationPicker;                        // set-current mode
+    std::function<TLiveSounding *()> Sound;                 // null while no port is open
+    std::function<void()> EnterNestedLoop, LeaveNestedLoop; // a chord's sounding counts as busy
+    std::function<void()> ShowDurationPicker;               // set-current mode
 };
 
 // Inserts `lines` before the caret's line, in list order, as one edit (one Undo takes them

@@ -35,11 +35,11 @@ struct TLineToolWidgets {
 };
 struct TLineToolCalls {
     std::function<void(int tab, unsigned what, bool byUser)> SongChanged;
-    std::function<void()> ClearInstrumentDisplay;             // scale markers off, plain keys
+    std::function<void()> ClearInstrumentDisplay;               // scale markers off, plain keys
     std::function<void(const std::string &text)> ApplyDuration; // to the caret or selected lines
     std::function<void(int line)> ShowLineOnInstrument;
     std::function<void(int line, bool useGiven)> SelectEditorLine;
-    std::function<TLiveSounding *()> Sound;                   // null while no output port is open
+    std::function<TLiveSounding *()> Sound; // null while no output port is open
 };
 
 struct TLineToolParts {

@@ -2,12 +2,12 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/rules/PickerRules.h"
-#include "mainwindow/tools/ChordTools.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/LiveInstrument.h"
-#include "mainwindow/window/MainDialogs.h"
 #include "mainwindow/rules/PlayState.h"
 #include "mainwindow/rules/SongChange.h"
+#include "mainwindow/tools/ChordTools.h"
+#include "mainwindow/window/MainDialogs.h"
 #include "platform/qt/Services.h"
 #include "song/SongModel.h"
 
@@ -30,10 +30,10 @@ TPickers::TPickers(const TPickerParts &parts)
     row->setContentsMargins(6, 0, 6, 0);
     row->setSpacing(0);
     scale_ = std::make_unique<TScaleDisplay>(
-        TScaleDisplayParts{.Song = song_,
-                           .Calls = {.Live = calls_.Live,
-                                     .Dialogs = calls_.Dialogs,
-                                     .Busy = [this] { return play_.Busy(); }}}, line_, row);
+        TScaleDisplayParts{
+            .Song = song_,
+            .Calls = {.Live = calls_.Live, .Dialogs = calls_.Dialogs, .Busy = [this] { return play_.Busy(); }}},
+        line_, row);
     row->addStretch(1);
 }
 
@@ -113,7 +113,8 @@ TPianoChordInput TPickers::PianoChordInput() {
     in.showChord = [this](const TPianoChordShow &show) { ShowPianoChord(show); };
     in.lineFromKeyboard = [this](const std::string &key, const std::string &type) {
         TLiveInstrument *live = calls_.Live();
-        return live ? live->Keyboard().Model().PianoLineFromKeyboard(key, type, calls_.CurrentDuration()) : std::string();
+        return live ? live->Keyboard().Model().PianoLineFromKeyboard(key, type, calls_.CurrentDuration())
+                    : std::string();
     };
     in.playLine = [this](const std::string &line) { PlayPianoLine(line); };
     in.refreshKeyColours = [this] {
@@ -154,8 +155,8 @@ void TPickers::ShowPianoChord(const TPianoChordShow &show) {
         return;
     // The dialog's own row: the keys shown always match the chord it names.
     PianoChordRow = show.row;
-    const std::string error = live->Keyboard().Model().ShowPianoChord(
-        show.key, ChordRowSemitones(show.row), show.octaveShift, show.remember, show.clearFirst);
+    const std::string error = live->Keyboard().Model().ShowPianoChord(show.key, ChordRowSemitones(show.row),
+                                                                      show.octaveShift, show.remember, show.clearFirst);
     live->Keyboard().View()->update();
     if (!error.empty())
         services_.messages.ShowMessage(QString::fromStdString(error));
@@ -180,9 +181,7 @@ void TPickers::InsertPianoLine(const std::string &line) {
 
 // ---- the scale line ---------------------------------------------------------------------------
 
-int TPickers::ScaleLineHeight() const {
-    return song_.Current().Kind != TKind::Drums ? line_->sizeHint().height() : 0;
-}
+int TPickers::ScaleLineHeight() const { return song_.Current().Kind != TKind::Drums ? line_->sizeHint().height() : 0; }
 
 void TPickers::PlaceScaleLine(const QRect &rect) {
     line_->setGeometry(rect);

@@ -36,7 +36,7 @@ struct TPickerCalls {
     std::function<TLiveInstrument *()> Live;
     std::function<void(int tab, unsigned what)> SongChanged;
     std::function<void(const QString &text)> InsertTextLine; // at the caret, as the editor inserts
-    std::function<std::string()> CurrentDuration;           // " Q"
+    std::function<std::string()> CurrentDuration;            // " Q"
     std::function<void()> EnterNestedLoop, LeaveNestedLoop;  // a preview's wait counts as busy
     std::function<void()> FocusEditor;
     std::function<int()> MainWindowTop;

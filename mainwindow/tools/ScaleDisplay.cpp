@@ -3,8 +3,8 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/rules/PickerRules.h"
 #include "mainwindow/live/LiveInstrument.h"
-#include "mainwindow/window/MainDialogs.h"
 #include "mainwindow/rules/ScaleRules.h"
+#include "mainwindow/window/MainDialogs.h"
 #include "song/SongModel.h"
 #include "song/TextUtil.h"
 
@@ -45,7 +45,9 @@ void TScaleDisplay::Reset() {
 }
 
 void TScaleDisplay::SetHintsVisible(bool visible) {
-    auto hint = [visible](QWidget *w, const char *text) { w->setToolTip(visible ? QString::fromUtf8(text) : QString()); };
+    auto hint = [visible](QWidget *w, const char *text) {
+        w->setToolTip(visible ? QString::fromUtf8(text) : QString());
+    };
     hint(LabelScale, "Show current scale / Right mouse button to clear scale");
     hint(LblScaleKey, "Select root for scale");
     hint(lblScaleType, "Select type of scale");

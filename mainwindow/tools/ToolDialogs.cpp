@@ -17,8 +17,8 @@ void TToolDialogs::MixerSummary1Click() {
         return;
     // The shown tab's lines count as they stand in the editor.
     p_.Calls.StoreTabText(p_.Document.Song.CurrentTab - 1);
-    const TSummaryResult chosen =
-        p_.Dialogs.mixerSummary({SongSummary(p_.Document.Song, p_.Document.Drums.list.Count()), p_.Options.ShowMixerAfterFileOpen});
+    const TSummaryResult chosen = p_.Dialogs.mixerSummary(
+        {SongSummary(p_.Document.Song, p_.Document.Drums.list.Count()), p_.Options.ShowMixerAfterFileOpen});
     p_.Options.ShowMixerAfterFileOpen = chosen.showAfterFileOpen;
     if (chosen.tab && *chosen.tab != p_.Document.Song.CurrentTab)
         p_.Calls.SelectPage(*chosen.tab - 1);
@@ -29,7 +29,8 @@ void TToolDialogs::NoteMathforSelectionAltRMB1Click() {
         return;
     int first = 0, last = 0;
     if (!p_.Lines.GetSelectedLines(first, last)) {
-        p_.Services.messages.Information(QStringLiteral("There must be some lines selected for the note duration calculation."));
+        p_.Services.messages.Information(
+            QStringLiteral("There must be some lines selected for the note duration calculation."));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -25,7 +25,7 @@ struct TToolDialogParts {
     TEditorLines &Lines;
     ProgramOptions &Options;
     const platform::Services &Services;
-    const TMainDialogs &Dialogs;                 // the window's hand-off route, read at each command
+    const TMainDialogs &Dialogs; // the window's hand-off route, read at each command
     TToolDialogCalls Calls;
 };
 

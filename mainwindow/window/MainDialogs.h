@@ -2,27 +2,27 @@
 // The one hand-off route from the main window to its dialogs: each entry shows one dialog
 // through its typed Ask call (value in, value out). The program wires it once the dialogs
 // exist (WireMainDialogs); tests set the entries they need. An empty entry shows nothing.
-#include "dialogs/FrmEnterNumber.h"
 #include "dialogs/FrmChordCalc.h"
+#include "dialogs/FrmEnterNumber.h"
 #include "dialogs/FrmEnterTempo.h"
 #include "dialogs/FrmEnterTimeSig.h"
 #include "dialogs/FrmFind.h"
 #include "dialogs/FrmInputSingleLine.h"
 #include "dialogs/FrmMicroManage.h"
-#include "dialogs/FrmNoteSelect.h"
 #include "dialogs/FrmMixerSummary.h"
 #include "dialogs/FrmNoteMath.h"
+#include "dialogs/FrmNoteSelect.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs/FrmReplace.h"
-#include "dialogs/FrmSelectTuning.h"
 #include "dialogs/FrmSelectChordType.h"
 #include "dialogs/FrmSelectDrum.h"
 #include "dialogs/FrmSelectKey.h"
 #include "dialogs/FrmSelectPatch.h"
 #include "dialogs/FrmSelectPianoChord.h"
 #include "dialogs/FrmSelectScaleType.h"
-#include "dialogs/FrmWelcome.h"
+#include "dialogs/FrmSelectTuning.h"
 #include "dialogs/FrmTab.h"
+#include "dialogs/FrmWelcome.h"
 #include "song/PatternStore.h"
 
 #include <functional>

@@ -2,47 +2,47 @@
 #include "mainwindow/window/MainWindow.h"
 
 #include "dialogs/DialogControls.h"
-#include "mainwindow/tools/ChordTools.h"
-#include "mainwindow/window/Colours.h"
-#include "mainwindow/window/Commands.h"
-#include "mainwindow/rules/CommandState.h"
 #include "mainwindow/drums/DrumTab.h"
-#include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/editor/EditorController.h"
 #include "mainwindow/editor/BookmarkCommands.h"
+#include "mainwindow/editor/DurationButtons.h"
+#include "mainwindow/editor/EditorController.h"
+#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/FindCommands.h"
 #include "mainwindow/editor/LineCommands.h"
-#include "mainwindow/playback/MixerPanel.h"
-#include "mainwindow/files/TablatureCommand.h"
-#include "mainwindow/tools/ToolDialogs.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/tools/LineTools.h"
-#include "mainwindow/live/LiveInstrument.h"
-#include "mainwindow/playback/PosDisplay.h"
-#include "mainwindow/playback/TimeDisplay.h"
-#include "song/LinePositions.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
-#include "mainwindow/tools/Pickers.h"
-#include "mainwindow/playback/SongCommands.h"
-#include "mainwindow/files/SettingsStore.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/editor/TabDocuments.h"
 #include "mainwindow/editor/TabSwitcher.h"
+#include "mainwindow/files/SettingsStore.h"
+#include "mainwindow/files/TablatureCommand.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/playback/MixerPanel.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/SongCommands.h"
+#include "mainwindow/playback/TimeDisplay.h"
+#include "mainwindow/rules/CommandState.h"
+#include "mainwindow/tools/ChordTools.h"
+#include "mainwindow/tools/LineTools.h"
+#include "mainwindow/tools/Pickers.h"
+#include "mainwindow/tools/ToolDialogs.h"
+#include "mainwindow/window/Colours.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/PageControl.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
+#include "song/LinePositions.h"
 #include "song/TextUtil.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -55,7 +55,6 @@
 
 #include <string_view>
 #include <utility>
-
 
 TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(parent), env_(env) {
     setObjectName(QStringLiteral("frmMain"));
@@ -92,7 +91,8 @@ TfrmMain::TfrmMain(const TMainEnvironment &env, QWidget *parent) : QMainWindow(p
     ConnectHandlers();
     FormCreate();
     songCommands_ = std::make_unique<TSongCommands>(SongCommandParts());
-    connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(), [this] { songCommands_->Files().OpenSong1Click(); });
+    connect(this, &TfrmMain::OpenSongRequested, songCommands_.get(),
+            [this] { songCommands_->Files().OpenSong1Click(); });
     BindCommands();
     commands_->Build();
     ClipboardChanged();
@@ -214,10 +214,10 @@ void TfrmMain::BuildEditorGroup() {
     StatusBarBottom = new TStatusPanels(QStringLiteral("StatusBarBottom"), {100, 25, 100, 100, 130}, grpEditor,
                                         {QStringLiteral("Line:  999999 of 999999"), QStringLiteral("*"),
                                          QStringLiteral("Bytes: 9999999"), QStringLiteral("Overwrite")});
-    StatusBarRichEdit = new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor,
-                                          {QStringLiteral("Bar: 99999"), QStringLiteral("Beat: 64"),
-                                           QStringLiteral("Tick: 999"), QStringLiteral("Time: 00:00:00.00"),
-                                           QStringLiteral("Play Selected Lines")});
+    StatusBarRichEdit =
+        new TStatusPanels(QStringLiteral("StatusBarRichEdit"), {60, 50, 60, 100, 50}, grpEditor,
+                          {QStringLiteral("Bar: 99999"), QStringLiteral("Beat: 64"), QStringLiteral("Tick: 999"),
+                           QStringLiteral("Time: 00:00:00.00"), QStringLiteral("Play Selected Lines")});
     PanelNoteButtons = new TDurationButtons(grpEditor);
     PanelNoteButtons->setFixedWidth(PanelNoteButtons->sizeHint().width());
     PanelNoteButtons->resize(PanelNoteButtons->sizeHint());
@@ -255,10 +255,11 @@ void TfrmMain::BuildEditorGroup() {
     // The bookmark and save labels run their menu commands (nothing while those are disabled); the
     // save label pauses with the hourglass before it saves.
     const std::pair<const char *, const char *> commandLabels[] = {
-        {"LabelSetBookmark", "SetEditorMarker2"}, {"LabelPlayfromBookmark", "PlayFromEditorBookmarkF41"},
+        {"LabelSetBookmark", "SetEditorMarker2"},
+        {"LabelPlayfromBookmark", "PlayFromEditorBookmarkF41"},
         {"LabelSave", "SaveSong1"}};
-    const QString captions[] = {QStringLiteral("Set Bookmark (Shift+Ctrl F4)"), QStringLiteral("Play from Bookmark (F4)"),
-                                QStringLiteral("Save (Ctrl+S)")};
+    const QString captions[] = {QStringLiteral("Set Bookmark (Shift+Ctrl F4)"),
+                                QStringLiteral("Play from Bookmark (F4)"), QStringLiteral("Save (Ctrl+S)")};
     for (size_t i = 0; i < std::size(commandLabels); ++i) {
         TClickLabel *l = label(commandLabels[i].first, captions[i]);
         const bool save = std::string_view(commandLabels[i].first) == "LabelSave";
@@ -334,7 +335,8 @@ void TfrmMain::BuildBottom() {
     LabelBalancePosition = new QLabel(GroupBoxMixer);
     LabelBalancePosition->setObjectName(QStringLiteral("LabelBalancePosition"));
     // Room for the widest value, so the number never runs into the slider.
-    LabelBalancePosition->setMinimumWidth(LabelBalancePosition->fontMetrics().horizontalAdvance(QStringLiteral("127")) + 4);
+    LabelBalancePosition->setMinimumWidth(LabelBalancePosition->fontMetrics().horizontalAdvance(QStringLiteral("127")) +
+                                          4);
     CheckBoxMuteInstrument = new TMuteCheckBox(QStringLiteral("Mute"), GroupBoxMixer);
     CheckBoxMuteInstrument->setObjectName(QStringLiteral("CheckBoxMuteInstrument"));
     CheckBoxSoloInstrument = new QCheckBox(QStringLiteral("Solo"), GroupBoxMixer);
@@ -406,8 +408,9 @@ void TfrmMain::BindCommands() {
     // clang-format on
     for (const auto &[name, handler] : edits)
         c.Bind(name, TArea::Editor, [ed, h = handler] { (ed->*h)(); });
-    static const char *const durations[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",
-                                             "SixteenthButton1", "ThirtySecondButton1", "SixtyFourthButton1"};
+    static const char *const durations[7] = {"WholeButton1",      "HalfButton1",      "QuarterButton1",
+                                             "EighthButton1",     "SixteenthButton1", "ThirtySecondButton1",
+                                             "SixtyFourthButton1"};
     for (int i = 0; i < 7; ++i)
         c.Bind(durations[i], TArea::Editor, [ed, i] { ed->DurationShortcut(i); });
     c.Bind("RestButton1", TArea::Editor, [ed] { ed->btnRestClick(); });
@@ -434,9 +437,7 @@ void TfrmMain::BindCommands() {
         c.Bind(name, TArea::Dialogs, [find, h = handler] { (find->*h)(); });
     c.Bind("MixerSummary1", TArea::Dialogs, [this] { MixerSummary1Click(); });
     c.Bind("NoteMathforSelectionAltRMB1", TArea::Dialogs, [this] { NoteMathforSelectionAltRMB1Click(); });
-    c.Bind("ablature1", TArea::Dialogs, [this] {
-        ShowTablature(TablatureParts());
-    });
+    c.Bind("ablature1", TArea::Dialogs, [this] { ShowTablature(TablatureParts()); });
 }
 
 void TfrmMain::BindLineCommands() {
@@ -444,9 +445,8 @@ void TfrmMain::BindLineCommands() {
     TLineCommands *lc = lineCommands_.get();
     using linecmd::TDirective;
     const std::pair<const char *, TDirective> directives[] = {
-        {"VOLUME2", TDirective::Volume},   {"BALANCE2", TDirective::Balance},
-        {"INSTRUMENT2", TDirective::Instrument}, {"CHANNEL2", TDirective::Channel},
-        {"DELAY2", TDirective::Delay},     {"TRANSPOSE111", TDirective::Transpose},
+        {"VOLUME2", TDirective::Volume},   {"BALANCE2", TDirective::Balance}, {"INSTRUMENT2", TDirective::Instrument},
+        {"CHANNEL2", TDirective::Channel}, {"DELAY2", TDirective::Delay},     {"TRANSPOSE111", TDirective::Transpose},
         {"TEMPO1", TDirective::Tempo},
     };
     for (const auto &[name, which] : directives)
@@ -498,9 +498,11 @@ void TfrmMain::ConnectHandlers() {
     connect(RichEdit1, &TNotationEdit::UserEdited, this, [ed] { ed->UserEdited(); });
     connect(RichEdit1, &TNotationEdit::OverwriteModeChanged, this, [ed](bool o) { ed->OverwriteModeChanged(o); });
     connect(RichEdit1, &TNotationEdit::KeyUp, this, [ed](int key, Qt::KeyboardModifiers) { ed->RichEdit1KeyUp(key); });
-    connect(RichEdit1, &TNotationEdit::MouseUp, this, [ed](Qt::MouseButton, Qt::KeyboardModifiers) { ed->RichEdit1MouseUp(); });
+    connect(RichEdit1, &TNotationEdit::MouseUp, this,
+            [ed](Qt::MouseButton, Qt::KeyboardModifiers) { ed->RichEdit1MouseUp(); });
     connect(RichEdit1, &TNotationEdit::MouseDown, this, [ed](Qt::MouseButton b, Qt::KeyboardModifiers m) {
-        ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier, m & Qt::AltModifier);
+        ed->RichEdit1MouseDown(b == Qt::RightButton, m & Qt::ControlModifier, m & Qt::ShiftModifier,
+                               m & Qt::AltModifier);
     });
     connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint &p) {
         // A right click with Ctrl, Shift or Alt is a gesture of its own, not the pop-up.
@@ -516,8 +518,9 @@ void TfrmMain::ConnectHandlers() {
     PageControl1->TabBar()->changing = [this] { return PageControl1Changing(); };
     connect(PageControl1, &TPageControl::Changed, this, [this] { PageControl1Change(); });
 
-    for (QWidget *panel : {PanelTop, PanelBottom, static_cast<QWidget *>(grpEditor), static_cast<QWidget *>(GroupBoxMixer),
-                           static_cast<QWidget *>(grpMIDIPlay), static_cast<QWidget *>(grpFRTPlay)}) {
+    for (QWidget *panel :
+         {PanelTop, PanelBottom, static_cast<QWidget *>(grpEditor), static_cast<QWidget *>(GroupBoxMixer),
+          static_cast<QWidget *>(grpMIDIPlay), static_cast<QWidget *>(grpFRTPlay)}) {
         panel->setMouseTracking(true);
         panel->installEventFilter(this);
     }
@@ -601,14 +604,15 @@ void TfrmMain::UpdateTabCaption(int tab) {
         return;
     const TInstrumentTab &rec = doc_.Song.Tab(tab);
     // The Drums tab holds patterns, not lines.
-    const bool holdsText = rec.Kind == TKind::Drums    ? doc_.Drums.list.Count() > 0
+    const bool holdsText = rec.Kind == TKind::Drums      ? doc_.Drums.list.Count() > 0
                            : tab == doc_.Song.CurrentTab ? !lines_->IsEmpty()
-                                                    : !std::as_const(doc_.Song).Lines(tab).empty();
+                                                         : !std::as_const(doc_.Song).Lines(tab).empty();
     PageControl1->SetCaption(tab - 1, QString::fromStdString(TabCaption(rec, holdsText)));
 }
 
 void TfrmMain::SetCaptionFromFileName() {
-    setWindowTitle(productCaption_ + QStringLiteral("  -  ") + QFileInfo(QString::fromStdString(doc_.FileName)).fileName());
+    setWindowTitle(productCaption_ + QStringLiteral("  -  ") +
+                   QFileInfo(QString::fromStdString(doc_.FileName)).fileName());
 }
 
 bool TfrmMain::LoadTabText(int index) {
@@ -627,9 +631,7 @@ bool TfrmMain::StoreTabText(int index) {
     return true;
 }
 
-QString TfrmMain::UntitledPath() const {
-    return QDir(env_.untitledFolder).filePath(QStringLiteral("Untitled.twd"));
-}
+QString TfrmMain::UntitledPath() const { return QDir(env_.untitledFolder).filePath(QStringLiteral("Untitled.twd")); }
 
 // ---- command state ----------------------------------------------------------------------------
 
@@ -640,7 +642,9 @@ void TfrmMain::ApplyCommandState() {
     s.play = play_.Kind();
     s.longOperation = play_.LongOperation() && play_.Kind() == TPlayKind::Idle;
     const TKind kind = doc_.Song.Current().Kind;
-    s.tab = kind == TKind::Drums ? TTabKindGroup::Drums : kind == TKind::Piano ? TTabKindGroup::Piano : TTabKindGroup::Notes;
+    s.tab = kind == TKind::Drums   ? TTabKindGroup::Drums
+            : kind == TKind::Piano ? TTabKindGroup::Piano
+                                   : TTabKindGroup::Notes;
     s.lineCount = lines_->LineCount();
     s.hasSelection = lines_->HasSelection();
     s.clipboardHasText = clipboardHasText_;

@@ -8,9 +8,9 @@
 // Services come in through the constructor, so tests build the window offscreen with the
 // scripted dialogs, the recording MIDI output and a settings file of their own.
 #include "dialogs/ProgramOptions.h"
-#include "mainwindow/window/MainDialogs.h"
-#include "mainwindow/rules/SongChange.h"
 #include "mainwindow/rules/PlayState.h"
+#include "mainwindow/rules/SongChange.h"
+#include "mainwindow/window/MainDialogs.h"
 #include "song/PatternStore.h"
 #include "song/SongDocument.h"
 #include "song/SongModel.h"
@@ -90,10 +90,10 @@ struct TMainEnvironment {
     platform::IMidiOutSystem *midiOut = nullptr;
     const platform::IClock *clock = nullptr;
     platform::IPeriodicTimer *timer = nullptr; // the song player's timer; null: a thread of its own
-    QString settingsPath;      // empty: the user's settings file
-    QStringList arguments;     // command-line words after the program name
-    QString programDir;        // where the help document may sit beside the program
-    QString untitledFolder;    // per-user writable folder of "Untitled.twd"
+    QString settingsPath;                      // empty: the user's settings file
+    QStringList arguments;                     // command-line words after the program name
+    QString programDir;                        // where the help document may sit beside the program
+    QString untitledFolder;                    // per-user writable folder of "Untitled.twd"
 };
 
 class TfrmMain : public QMainWindow {
@@ -225,7 +225,6 @@ public:
     // The fretboard, keyboard and live sounding; null only while the output port is closed.
     TLiveInstrument *LiveInstrument() const { return live_.get(); }
 
-
 signals:
     // The Open command was chosen on the welcome screen (the file commands answer it).
     void OpenSongRequested();
@@ -310,7 +309,6 @@ private:
     QGroupBox *GroupBoxDrumPatterns = nullptr;
     QGroupBox *GroupBoxPatternProperties = nullptr;
 
-
     void BuildControls();
     void BuildPlayGroup();
     void BuildEditorGroup();
@@ -365,7 +363,7 @@ private:
     TPlayState play_;
     bool clipboardHasText_ = false;
     std::map<std::string, QWidget *, std::less<>> lockedControls_; // the command state's controls by name
-    TCommands *commands_ = nullptr; // owned by the window
+    TCommands *commands_ = nullptr;                                // owned by the window
     bool closePending_ = false;
     bool closeAccepted_ = false;
     std::unique_ptr<TSongCommands> songCommands_; // plays through physicalPorts_

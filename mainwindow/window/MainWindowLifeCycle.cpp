@@ -2,27 +2,27 @@
 // and the orderly shut-down, Esc, and the layout on resize.
 #include "mainwindow/window/MainWindow.h"
 
-#include "mainwindow/window/Commands.h"
 #include "mainwindow/drums/DrumTab.h"
 #include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/EditorController.h"
-#include "mainwindow/window/Hints.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/tools/LineTools.h"
-#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
-#include "mainwindow/tools/Pickers.h"
-#include "mainwindow/playback/PosDisplay.h"
-#include "mainwindow/playback/TimeDisplay.h"
-#include "mainwindow/files/SettingsStore.h"
-#include "mainwindow/playback/SongCommands.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/editor/TabDocuments.h"
 #include "mainwindow/editor/TabSwitcher.h"
+#include "mainwindow/files/SettingsStore.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/SongCommands.h"
+#include "mainwindow/playback/TimeDisplay.h"
 #include "mainwindow/rules/MixerRules.h"
+#include "mainwindow/tools/LineTools.h"
+#include "mainwindow/tools/Pickers.h"
 #include "mainwindow/tools/ToolDialogs.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/Hints.h"
+#include "mainwindow/window/PageControl.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
 #include "platform/qt/Services.h"
@@ -56,7 +56,6 @@ namespace {
 const QString kStopBeforeExit = QStringLiteral("Please stop instrument playback before exiting Tarrowind");
 
 } // namespace
-
 
 // ---- start-up -----------------------------------------------------------------------------
 
@@ -164,8 +163,10 @@ void TfrmMain::BuildHints() {
         hints_->Add(findChild<QWidget *>(QString::fromLatin1(name)), QString::fromUtf8(text));
     hints_->Add(PaintBoxInstrument, QStringLiteral("The instrument"));
     for (const TMixerRow &row : MixerRows()) {
-        auto *caption = GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size())));
-        auto *control = GroupBoxMixer->findChild<QWidget *>(QString::fromLatin1(row.control.data(), qsizetype(row.control.size())));
+        auto *caption =
+            GroupBoxMixer->findChild<QLabel *>(QString::fromLatin1(row.caption.data(), qsizetype(row.caption.size())));
+        auto *control =
+            GroupBoxMixer->findChild<QWidget *>(QString::fromLatin1(row.control.data(), qsizetype(row.control.size())));
         if (!caption || !control)
             continue;
         hints_->Add(caption, QStringLiteral("Click to put the default back"));
@@ -174,7 +175,9 @@ void TfrmMain::BuildHints() {
             const auto *spin = qobject_cast<const QAbstractSpinBox *>(control);
             const auto *slider = qobject_cast<const QAbstractSlider *>(control);
             return caption->text() + QStringLiteral(": ") +
-                   (spin ? spin->text() : slider ? QString::number(slider->value()) : QString());
+                   (spin     ? spin->text()
+                    : slider ? QString::number(slider->value())
+                             : QString());
         };
         hints_->Add(control, value);
         if (control == TrackBarMixerBalance)
@@ -182,11 +185,13 @@ void TfrmMain::BuildHints() {
     }
     hints_->Add(lblTempo, [this] { return lblTempo->text(); });
     for (QLabel *l : {LabelTimeSigLabel, LabelSigUpper, LabelSlash, LabelSigLower})
-        hints_->Add(l, [this] { return QStringLiteral("Time Sig: %1/%2").arg(LabelSigUpper->text(), LabelSigLower->text()); });
+        hints_->Add(
+            l, [this] { return QStringLiteral("Time Sig: %1/%2").arg(LabelSigUpper->text(), LabelSigLower->text()); });
     hints_->Add(EdtCountInbars, [this] { return QStringLiteral("Count-in bars: ") + EdtCountInbars->text(); });
     hints_->Add(LabelSelectPatch, [this] { return LabelSelectPatch->text(); });
     hints_->Add(LabelSelectTuning, [this] { return QStringLiteral("Tuning: ") + LabelSelectTuning->text(); });
-    for (const auto &[name, caption] : {std::pair{"ComboBoxJazzyFeel", "Feel: "}, std::pair{"ComboBoxBuiltInBeats", "Built-in beat: "}})
+    for (const auto &[name, caption] :
+         {std::pair{"ComboBoxJazzyFeel", "Feel: "}, std::pair{"ComboBoxBuiltInBeats", "Built-in beat: "}})
         if (auto *combo = findChild<QComboBox *>(QString::fromLatin1(name)))
             hints_->Add(combo, [combo, caption] { return QString::fromLatin1(caption) + combo->currentText(); });
 }
@@ -324,9 +329,8 @@ bool TfrmMain::ReadSong(const QString &path) {
 bool TfrmMain::WriteSong(const QString &path) {
     tabs_->SaveShownTab(); // the file keeps the shown tab's text, duration, caret and selection
     const std::vector<TLineRef> cut = LinesCutBySongFile(doc_.Song);
-    if (!cut.empty() &&
-        env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(doc_.Song, cut)), platform::mbYesNo) !=
-            platform::mrYes)
+    if (!cut.empty() && env_.services->messages.Question(QString::fromStdString(LinesCutQuestion(doc_.Song, cut)),
+                                                         platform::mbYesNo) != platform::mrYes)
         return false;
     // The hourglass while the song is compressed and written; gone before any message.
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -511,7 +515,8 @@ void TfrmMain::resizeEvent(QResizeEvent *e) {
     // Without a window manager (or with one that ignores the size hints) the window can be made
     // smaller than its least size from outside: it takes that size back.
     const QSize least = minimumSize();
-    if ((width() < least.width() || height() < least.height()) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if ((width() < least.width() || height() < least.height()) &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
     FormResize();
 }
@@ -579,12 +584,14 @@ void TfrmMain::FormResize() {
     const int pictureH = std::max(0, PageControl1->Page()->height() - mixerH - scaleH - kPageFrame);
     PaintBoxInstrument->setGeometry(W / 400, 0, std::min(W - W / 47, pageW - W / 400), pictureH);
     PaintBoxInstrument->update();
-    LabelTabName->setGeometry(PaintBoxInstrument->x(), 0, PaintBoxInstrument->width(), LabelTabName->sizeHint().height());
+    LabelTabName->setGeometry(PaintBoxInstrument->x(), 0, PaintBoxInstrument->width(),
+                              LabelTabName->sizeHint().height());
     LabelTabName->raise();
     if (pickers_)
         pickers_->PlaceScaleLine(QRect(PaintBoxInstrument->x(), PaintBoxInstrument->geometry().bottom() + 1,
                                        PaintBoxInstrument->width(), scaleH));
-    GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1 + scaleH, std::min(W - W / 30, pageW), mixerH);
+    GroupBoxMixer->setGeometry(0, PaintBoxInstrument->geometry().bottom() + 1 + scaleH, std::min(W - W / 30, pageW),
+                               mixerH);
 
     grpMIDIPlay->setGeometry(W / 400, 0, grpMIDIPlay->width(), topH);
     const int editorGroupW = W - grpMIDIPlay->width() - W / 36;

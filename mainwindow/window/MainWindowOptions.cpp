@@ -3,8 +3,8 @@
 #include "mainwindow/window/MainWindow.h"
 
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/InstrumentPicture.h"
 #include "mainwindow/editor/NotationEdit.h"
+#include "mainwindow/live/InstrumentPicture.h"
 #include "mainwindow/playback/SongCommands.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/MidiOut.h"
@@ -71,7 +71,8 @@ void TfrmMain::ConnectOutputDevice(bool userChoice) {
         openedDevice_ = options_.Device;
         if (userChoice && port.Physical()->FellBack())
             env_.services->messages.ShowMessage(
-                QStringLiteral("The MIDI device \"") + QString::fromStdString(env_.midiOut->DeviceName(options_.Device)) +
+                QStringLiteral("The MIDI device \"") +
+                QString::fromStdString(env_.midiOut->DeviceName(options_.Device)) +
                 QStringLiteral("\" could not be opened. The default device plays instead."));
     }
     if (songCommands_)

@@ -3,25 +3,25 @@
 // collaborator reaches into the window.
 #include "mainwindow/window/MainWindow.h"
 
-#include "mainwindow/editor/BookmarkCommands.h"
-#include "mainwindow/tools/ChordTools.h"
 #include "mainwindow/drums/DrumTab.h"
+#include "mainwindow/editor/BookmarkCommands.h"
 #include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/editor/FindCommands.h"
-#include "mainwindow/tools/Pickers.h"
-#include "mainwindow/editor/LineCommands.h"
-#include "mainwindow/playback/MixerPanel.h"
-#include "mainwindow/window/PageControl.h"
-#include "mainwindow/files/TablatureCommand.h"
-#include "mainwindow/tools/ToolDialogs.h"
-#include "mainwindow/editor/NotationEdit.h"
 #include "mainwindow/editor/EditorController.h"
-#include "mainwindow/tools/LineTools.h"
-#include "mainwindow/live/InstrumentPicture.h"
-#include "mainwindow/live/LiveInstrument.h"
-#include "mainwindow/playback/SongCommands.h"
+#include "mainwindow/editor/FindCommands.h"
+#include "mainwindow/editor/LineCommands.h"
+#include "mainwindow/editor/NotationEdit.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/editor/TabSwitcher.h"
+#include "mainwindow/files/TablatureCommand.h"
+#include "mainwindow/live/InstrumentPicture.h"
+#include "mainwindow/live/LiveInstrument.h"
+#include "mainwindow/playback/MixerPanel.h"
+#include "mainwindow/playback/SongCommands.h"
+#include "mainwindow/tools/ChordTools.h"
+#include "mainwindow/tools/LineTools.h"
+#include "mainwindow/tools/Pickers.h"
+#include "mainwindow/tools/ToolDialogs.h"
+#include "mainwindow/window/PageControl.h"
 
 #include <QGroupBox>
 
@@ -52,17 +52,18 @@ TTabParts TfrmMain::TabParts() {
                     .CheckBoxSoloInstrument = CheckBoxSoloInstrument,
                     .GroupBoxDrumPatterns = GroupBoxDrumPatterns,
                     .GroupBoxPatternProperties = GroupBoxPatternProperties},
-        .Calls = {.Busy = [this] { return Busy(); },
-                  .LoadTabText = [this](int index) { return LoadTabText(index); },
-                  .StoreTabText = [this](int index) { return StoreTabText(index); },
-                  .RestorePlace = [this](int caretLine, bool selection) { return RestoreTabPlace(caretLine, selection); },
-                  .SetCaptionFromFileName = [this] { SetCaptionFromFileName(); },
-                  .UpdateTabCaption = [this](int tab) { UpdateTabCaption(tab); },
-                  .FormResize =
-                      [this] {
-                          HoldLeastSize();
-                          FormResize();
-                      }},
+        .Calls = {
+            .Busy = [this] { return Busy(); },
+            .LoadTabText = [this](int index) { return LoadTabText(index); },
+            .StoreTabText = [this](int index) { return StoreTabText(index); },
+            .RestorePlace = [this](int caretLine, bool selection) { return RestoreTabPlace(caretLine, selection); },
+            .SetCaptionFromFileName = [this] { SetCaptionFromFileName(); },
+            .UpdateTabCaption = [this](int tab) { UpdateTabCaption(tab); },
+            .FormResize =
+                [this] {
+                    HoldLeastSize();
+                    FormResize();
+                }},
     };
 }
 
@@ -84,16 +85,17 @@ TLiveParts TfrmMain::LiveInstrumentParts() {
                     .btnPlayFRT = btnPlayFRT,
                     .chkLoopAll = chkLoopAll,
                     .lblTempo = lblTempo},
-        .Calls = {.MarkModified = [this] { MarkModified(); },
-                  .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
-                  .ShowCaretPosition = [this](int line) { Status().ShowCaretPosition(line); },
-                  .ShowNoteText = [this](const std::string &text) { Status().ShowNoteText(text); },
-                  .ScaleRestrictor = [this] { return options_.ScaleRestrictor; },
-                  .WindowWidth = [this] { return width(); },
-                  .ShowDurationPicker = [this] { LineTools().ShowDurationPicker(); },
-                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
-                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
-                  .RefreshStatus = [this] { EditorEvents().RichEdit1SelectionChange(); }},
+        .Calls = {
+            .MarkModified = [this] { MarkModified(); },
+            .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
+            .ShowCaretPosition = [this](int line) { Status().ShowCaretPosition(line); },
+            .ShowNoteText = [this](const std::string &text) { Status().ShowNoteText(text); },
+            .ScaleRestrictor = [this] { return options_.ScaleRestrictor; },
+            .WindowWidth = [this] { return width(); },
+            .ShowDurationPicker = [this] { LineTools().ShowDurationPicker(); },
+            .EnterNestedLoop = [this] { EnterNestedLoop(); },
+            .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+            .RefreshStatus = [this] { EditorEvents().RichEdit1SelectionChange(); }},
     };
 }
 
@@ -109,13 +111,14 @@ TDrumParts TfrmMain::DrumTabParts() {
                     .grpFRTPlay = grpFRTPlay,
                     .LabelSigUpper = LabelSigUpper,
                     .LabelSigLower = LabelSigLower},
-        .Calls = {.SongChanged = [this](int tab, unsigned what) { SongChanged(tab, what); },
-                  .ApplyCommandState = [this] { ApplyCommandState(); },
-                  .EnterNestedLoop = [this] { EnterNestedLoop(); },
-                  .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
-                  .Sound = [this]() -> TLiveSounding * { return LiveInstrument() ? &LiveInstrument()->Sound() : nullptr; },
-                  .Dialogs = [this]() -> const TMainDialogs & { return Dialogs(); },
-                  .PreviewNote = [this](const TPreviewNote &note) { Pickers().PreviewNote(note); }},
+        .Calls = {
+            .SongChanged = [this](int tab, unsigned what) { SongChanged(tab, what); },
+            .ApplyCommandState = [this] { ApplyCommandState(); },
+            .EnterNestedLoop = [this] { EnterNestedLoop(); },
+            .LeaveNestedLoop = [this] { LeaveNestedLoop(); },
+            .Sound = [this]() -> TLiveSounding * { return LiveInstrument() ? &LiveInstrument()->Sound() : nullptr; },
+            .Dialogs = [this]() -> const TMainDialogs & { return Dialogs(); },
+            .PreviewNote = [this](const TPreviewNote &note) { Pickers().PreviewNote(note); }},
     };
 }
 
@@ -127,24 +130,27 @@ TLineToolParts TfrmMain::LineToolParts() {
         .Services = Services(),
         .Dialogs = Dialogs(),
         .Commands = Commands(),
-        .Widgets = {.LabelSelectTuning = LabelSelectTuning, .RichEdit1 = RichEdit1, .PanelNoteButtons = PanelNoteButtons},
-        .Calls = {.SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
-                  .ClearInstrumentDisplay =
-                      [this] {
-                          if (TLiveInstrument *live = LiveInstrument())
-                              live->ClearInstrumentDisplay();
-                      },
-                  .ApplyDuration = [this](const std::string &text) { EditorEvents().ApplyDuration(text); },
-                  .ShowLineOnInstrument =
-                      [this](int line) {
-                          if (TLiveInstrument *live = LiveInstrument())
-                              live->ShowLineOnInstrument(line);
-                      },
-                  .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
-                  .Sound = [this]() -> TLiveSounding * {
-                      TLiveInstrument *live = LiveInstrument();
-                      return live ? &live->Sound() : nullptr;
-                  }},
+        .Widgets = {.LabelSelectTuning = LabelSelectTuning,
+                    .RichEdit1 = RichEdit1,
+                    .PanelNoteButtons = PanelNoteButtons},
+        .Calls = {
+            .SongChanged = [this](int tab, unsigned what, bool byUser) { SongChanged(tab, what, byUser); },
+            .ClearInstrumentDisplay =
+                [this] {
+                    if (TLiveInstrument *live = LiveInstrument())
+                        live->ClearInstrumentDisplay();
+                },
+            .ApplyDuration = [this](const std::string &text) { EditorEvents().ApplyDuration(text); },
+            .ShowLineOnInstrument =
+                [this](int line) {
+                    if (TLiveInstrument *live = LiveInstrument())
+                        live->ShowLineOnInstrument(line);
+                },
+            .SelectEditorLine = [this](int line, bool useGiven) { EditorEvents().SelectEditorLine(line, useGiven); },
+            .Sound = [this]() -> TLiveSounding * {
+                TLiveInstrument *live = LiveInstrument();
+                return live ? &live->Sound() : nullptr;
+            }},
     };
 }
 
@@ -286,7 +292,9 @@ TEditorParts TfrmMain::EditorParts() {
         .Status = *status_,
         .Services = Services(),
         .PlayState = play_,
-        .Widgets = {.RichEdit1 = RichEdit1, .PanelNoteButtons = PanelNoteButtons, .PaintBoxInstrument = PaintBoxInstrument},
+        .Widgets = {.RichEdit1 = RichEdit1,
+                    .PanelNoteButtons = PanelNoteButtons,
+                    .PaintBoxInstrument = PaintBoxInstrument},
         .Calls = {.ApplyCommandState = [this] { ApplyCommandState(); },
                   .MenuOpening = [this] { ClipboardChanged(); },
                   .MarkModified = [this] { MarkModified(); },

@@ -54,7 +54,7 @@ void TColourTabBar::SetTabColour(int index, const QColor &colour) {
 
 QColor TColourTabBar::TabColour(int index) const {
     return index >= 0 && index < static_cast<int>(colours_.size()) ? colours_[static_cast<size_t>(index)]
-                                                                    : palette().button().color();
+                                                                   : palette().button().color();
 }
 
 QSize TColourTabBar::tabSizeHint(int index) const {

@@ -24,20 +24,16 @@ QString FilterFromPipes(const QString &pipes) {
         if (!description.contains(QLatin1Char('(')))
             entry += QStringLiteral(" (") + list + QLatin1Char(')');
         else
-            entry = description.left(description.indexOf(QLatin1Char('('))).trimmed() +
-                    QStringLiteral(" (") + list + QLatin1Char(')');
+            entry = description.left(description.indexOf(QLatin1Char('('))).trimmed() + QStringLiteral(" (") + list +
+                    QLatin1Char(')');
         filters << entry;
     }
     return filters.join(QStringLiteral(";;"));
 }
 
-QString QtFileDialogs::GetOpenFileName(const FileDialogRequest &request) {
-    return Run(request, false);
-}
+QString QtFileDialogs::GetOpenFileName(const FileDialogRequest &request) { return Run(request, false); }
 
-QString QtFileDialogs::GetSaveFileName(const FileDialogRequest &request) {
-    return Run(request, true);
-}
+QString QtFileDialogs::GetSaveFileName(const FileDialogRequest &request) { return Run(request, true); }
 
 QString QtFileDialogs::Run(const FileDialogRequest &request, bool save) {
     QFileDialog dialog(parent_, request.title);
@@ -53,7 +49,7 @@ QString QtFileDialogs::Run(const FileDialogRequest &request, bool save) {
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(QFileInfo(request.fileName).isAbsolute() ? request.fileName
-                                                                    : QFileInfo(request.fileName).fileName());
+                                                                   : QFileInfo(request.fileName).fileName());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QStringList chosen = dialog.selectedFiles();

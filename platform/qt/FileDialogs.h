@@ -14,10 +14,10 @@ namespace platform {
 
 struct FileDialogRequest {
     QString title;
-    QString directory;       // folder to start in; empty: the dialog's own choice
-    QString fileName;        // proposed file name (name part or full path)
-    QString filter;          // Qt form: "Song files (*.twd);;All Files (*)"
-    QString defaultSuffix;   // added to a typed name without extension ("twd")
+    QString directory;            // folder to start in; empty: the dialog's own choice
+    QString fileName;             // proposed file name (name part or full path)
+    QString filter;               // Qt form: "Song files (*.twd);;All Files (*)"
+    QString defaultSuffix;        // added to a typed name without extension ("twd")
     bool confirmOverwrite = true; // save dialog: ask before replacing a file
 };
 

@@ -6,11 +6,16 @@ namespace platform {
 
 QString DefaultMessageCaption(TMessageKind kind) {
     switch (kind) {
-    case TMessageKind::Information: return QStringLiteral("Information");
-    case TMessageKind::Warning: return QStringLiteral("Warning");
-    case TMessageKind::Error: return QStringLiteral("Error");
-    case TMessageKind::Question: return QStringLiteral("Confirm");
-    case TMessageKind::Plain: break;
+    case TMessageKind::Information:
+        return QStringLiteral("Information");
+    case TMessageKind::Warning:
+        return QStringLiteral("Warning");
+    case TMessageKind::Error:
+        return QStringLiteral("Error");
+    case TMessageKind::Question:
+        return QStringLiteral("Confirm");
+    case TMessageKind::Plain:
+        break;
     }
     return QStringLiteral("Tarrowind");
 }
@@ -53,19 +58,23 @@ constexpr ButtonMap kButtons[] = {
 
 QMessageBox::Icon IconOf(TMessageKind kind) {
     switch (kind) {
-    case TMessageKind::Information: return QMessageBox::Information;
-    case TMessageKind::Warning: return QMessageBox::Warning;
-    case TMessageKind::Error: return QMessageBox::Critical;
-    case TMessageKind::Question: return QMessageBox::Question;
-    case TMessageKind::Plain: break;
+    case TMessageKind::Information:
+        return QMessageBox::Information;
+    case TMessageKind::Warning:
+        return QMessageBox::Warning;
+    case TMessageKind::Error:
+        return QMessageBox::Critical;
+    case TMessageKind::Question:
+        return QMessageBox::Question;
+    case TMessageKind::Plain:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-int QtMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons,
-                         const QString &caption) {
+int QtMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons, const QString &caption) {
     if (buttons == 0)
         buttons = mbOk;
     QMessageBox box(IconOf(kind), caption.isEmpty() ? DefaultMessageCaption(kind) : caption,

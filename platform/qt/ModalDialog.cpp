@@ -2,9 +2,7 @@
 
 namespace platform {
 
-ModalDialog::ModalDialog(IModalRunner &runner, QWidget *parent) : QDialog(parent), runner_(runner) {
-    setModal(true);
-}
+ModalDialog::ModalDialog(IModalRunner &runner, QWidget *parent) : QDialog(parent), runner_(runner) { setModal(true); }
 
 int ModalDialog::ShowModal() {
     if (showing_)

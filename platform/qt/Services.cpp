@@ -2,8 +2,7 @@
 
 namespace platform {
 
-QtServices::QtServices()
-    : services_{messages_, files_, print_, shell_, clipboard_, help_, modal_} {}
+QtServices::QtServices() : services_{messages_, files_, print_, shell_, clipboard_, help_, modal_} {}
 
 void QtServices::SetDialogParent(QWidget *parent) {
     messages_.SetParent(parent);

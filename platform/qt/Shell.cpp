@@ -8,20 +8,26 @@
 namespace platform {
 
 QStringList TextEditorCandidates() {
-    return {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("kwrite"),
-            QStringLiteral("kate"), QStringLiteral("mousepad"), QStringLiteral("xed"),
-            QStringLiteral("pluma"), QStringLiteral("featherpad"), QStringLiteral("leafpad")};
+    return {QStringLiteral("gnome-text-editor"),
+            QStringLiteral("gedit"),
+            QStringLiteral("kwrite"),
+            QStringLiteral("kate"),
+            QStringLiteral("mousepad"),
+            QStringLiteral("xed"),
+            QStringLiteral("pluma"),
+            QStringLiteral("featherpad"),
+            QStringLiteral("leafpad")};
 }
 
 QStringList CalculatorCandidates() {
-    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-            QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
+    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),         QStringLiteral("galculator"),
+            QStringLiteral("mate-calc"),        QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 }
 
 QStringList SystemInfoCandidates() {
-    return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
-            QStringLiteral("gnome-system-monitor"), QStringLiteral("mate-system-monitor"),
-            QStringLiteral("xfce4-taskmanager")};
+    return {QStringLiteral("hardinfo2"),           QStringLiteral("hardinfo"),
+            QStringLiteral("kinfocenter"),         QStringLiteral("gnome-system-monitor"),
+            QStringLiteral("mate-system-monitor"), QStringLiteral("xfce4-taskmanager")};
 }
 
 QString FindFirstProgram(const QStringList &candidates) {

@@ -4,8 +4,7 @@
 
 namespace platform {
 
-int ScriptedMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons,
-                               const QString &caption) {
+int ScriptedMessageBoxes::Show(TMessageKind kind, const QString &text, MessageButtons buttons, const QString &caption) {
     if (buttons == 0)
         buttons = mbOk;
     if (WhileShown)
@@ -50,13 +49,9 @@ void ScriptedMessageBoxes::Clear() {
     unscripted_ = 0;
 }
 
-QString ScriptedFileDialogs::GetOpenFileName(const FileDialogRequest &request) {
-    return Answer(Kind::Open, request);
-}
+QString ScriptedFileDialogs::GetOpenFileName(const FileDialogRequest &request) { return Answer(Kind::Open, request); }
 
-QString ScriptedFileDialogs::GetSaveFileName(const FileDialogRequest &request) {
-    return Answer(Kind::Save, request);
-}
+QString ScriptedFileDialogs::GetSaveFileName(const FileDialogRequest &request) { return Answer(Kind::Save, request); }
 
 QString ScriptedFileDialogs::Answer(Kind kind, const FileDialogRequest &request) {
     QString path;
@@ -81,9 +76,7 @@ bool ScriptedPrintDialogs::ExecPrintDialog(QPrinter &printer, const QString &) {
     return print;
 }
 
-void ScriptedPrintDialogs::QueueAnswer(bool print, const QString &pdfPath) {
-    answers_.emplace_back(print, pdfPath);
-}
+void ScriptedPrintDialogs::QueueAnswer(bool print, const QString &pdfPath) { answers_.emplace_back(print, pdfPath); }
 
 bool ScriptedShell::OpenUrl(const QString &url) {
     requests_ << QStringLiteral("url ") + url;
@@ -152,7 +145,6 @@ QApplication *EnsureTestApplication() {
     return app;
 }
 
-TestServices::TestServices()
-    : services_{messages, files, print, shell, clipboard, help, modal} {}
+TestServices::TestServices() : services_{messages, files, print, shell, clipboard, help, modal} {}
 
 } // namespace platform

@@ -112,10 +112,18 @@ private:
 
 class MemoryClipboard : public IClipboard {
 public:
-    void SetText(const QString &text) override { text_ = text; hasText_ = true; image_ = QImage(); }
+    void SetText(const QString &text) override {
+        text_ = text;
+        hasText_ = true;
+        image_ = QImage();
+    }
     QString Text() const override { return text_; }
     bool HasText() const override { return hasText_; }
-    void SetImage(const QImage &image) override { image_ = image; text_.clear(); hasText_ = false; }
+    void SetImage(const QImage &image) override {
+        image_ = image;
+        text_.clear();
+        hasText_ = false;
+    }
     QImage Image() const override { return image_; }
 
 private:
@@ -146,8 +154,8 @@ using ModalAnswer = std::function<int(ModalDialog &)>;
 class ScriptedModalRunner : public IModalRunner {
 public:
     struct Shown {
-        QString className;   // "TfrmAbout"
-        QString caption;     // the window title while it was shown
+        QString className; // "TfrmAbout"
+        QString caption;   // the window title while it was shown
         int result;
     };
 

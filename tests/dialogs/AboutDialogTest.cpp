@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,7 +70,8 @@ TEST_F(AboutDialogTest, AnimationPlaysWhileShownAndCtrlClickOnTheMemoryLineShows
         TGuitarAnimation *animation = about.Animation();
         running = animation && animation->Running() && animation->isVisible();
         EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 2.0"));
-        EXPECT_TRUE(d.findChild<QLabel *>(QStringLiteral("lblSWWarning"))->text().startsWith(QStringLiteral("System Memory:")));
+        EXPECT_TRUE(
+            d.findChild<QLabel *>(QStringLiteral("lblSWWarning"))->text().startsWith(QStringLiteral("System Memory:")));
         // A plain click does nothing; with Ctrl alone the picture takes the animation's turn.
         QTest::mouseClick(d.findChild<QLabel *>(QStringLiteral("lblSWWarning")), Qt::LeftButton, Qt::ShiftModifier);
         EXPECT_TRUE(animation->Running());

@@ -24,8 +24,7 @@
 
 namespace {
 
-template <typename T>
-T *Child(QWidget &w, const char *name) {
+template <typename T> T *Child(QWidget &w, const char *name) {
     T *child = w.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
@@ -99,11 +98,12 @@ TEST_F(ChordCalcDialogTest, CalculatesAndInsertsTheDoubleClickedVoicing) {
     // closes without storing anything.
     TChordCalcInput again = GuitarInput();
     again.voicings = {result->voicings[2]};
-    EXPECT_EQ(AskDriven(again, [](QWidget &d) {
-                  EXPECT_EQ(Child<QListWidget>(d, "lbVoicing")->item(0)->text(),
-                            QStringLiteral("C Major,  x,  3,  2,  0,  1,  0, W"));
-                  QTest::keyClick(&d, Qt::Key_Escape);
-              }),
+    EXPECT_EQ(AskDriven(again,
+                        [](QWidget &d) {
+                            EXPECT_EQ(Child<QListWidget>(d, "lbVoicing")->item(0)->text(),
+                                      QStringLiteral("C Major,  x,  3,  2,  0,  1,  0, W"));
+                            QTest::keyClick(&d, Qt::Key_Escape);
+                        }),
               std::nullopt);
 }
 
@@ -154,7 +154,10 @@ std::array<int, 6> BoxFrets(const QString &listLine) {
 }
 
 TEST_F(ChordCalcDialogTest, TheBoxFollowsTheSelectionMovedByKeys) {
-    struct Step { Qt::Key key; int row; };
+    struct Step {
+        Qt::Key key;
+        int row;
+    };
     const Step steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_End, 108}, {Qt::Key_Home, 0}};
     AskDriven(GuitarInput(), [&](QWidget &d) {
         Click(d, "BtnFindChords");
@@ -265,11 +268,13 @@ TEST_F(ChordCalcDialogTest, UserFormulasAndUserDefinedChords) {
         root->setCurrentText(QStringLiteral("A"));
         Click(d, "BitBtn1");
         ASSERT_GT(list->count(), 0);
-        EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("A 1-b3-5,"))) << list->item(0)->text().toStdString();
+        EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("A 1-b3-5,")))
+            << list->item(0)->text().toStdString();
         // More degrees than strings: refused with a warning, and nothing is found.
         for (const char *box : {"cbminor7", "cb9", "cb11", "cb13"})
             Child<QCheckBox>(d, box)->click();
-        EXPECT_EQ(services.messages.LastText(), QStringLiteral("No more than 6 scale degrees may be selected for Guitar"));
+        EXPECT_EQ(services.messages.LastText(),
+                  QStringLiteral("No more than 6 scale degrees may be selected for Guitar"));
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     // A row with an unknown degree is reported once for the whole search.

@@ -53,8 +53,9 @@ TEST_F(InfoDialogsTest, SummaryShowsTheRowsAndNamesTheChosenTab) {
         header = Child<QLabel>(d, "Label1")->text();
         shownRow = list->currentRow();
         const QFontMetrics widths(list->font()); // every character as wide as any other
-        fixedPitch = widths.horizontalAdvance(QStringLiteral("iiii")) == widths.horizontalAdvance(QStringLiteral("WWWW")) &&
-                     Child<QLabel>(d, "Label1")->font() == list->font();
+        fixedPitch =
+            widths.horizontalAdvance(QStringLiteral("iiii")) == widths.horizontalAdvance(QStringLiteral("WWWW")) &&
+            Child<QLabel>(d, "Label1")->font() == list->font();
         list->setCurrentRow(2);
         Child<QCheckBox>(d, "CheckBoxShowMixerAfterFileOpen")->click();
         QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
@@ -89,9 +90,9 @@ TEST_F(InfoDialogsTest, NoteMathShowsTheTablesTheTotalsInBoldAndStartsTheCalcula
     TfrmNoteMath math(services.Get());
     std::map<std::string, std::pair<QString, bool>> shown;
     Answer([&](QWidget &d) {
-        for (const char *name : {"Labelwhole", "LabelSixtyfourth", "LabelWholeD", "LabelSixtyfourthD", "LabelWholeT",
-                                 "LabelSixtyFourthT", "labelTotalWhole", "labelTotalHalf", "LabelTotalEighth",
-                                 "LabelTotalSixtyFourth", "lblTotalTicks"}) {
+        for (const char *name :
+             {"Labelwhole", "LabelSixtyfourth", "LabelWholeD", "LabelSixtyfourthD", "LabelWholeT", "LabelSixtyFourthT",
+              "labelTotalWhole", "labelTotalHalf", "LabelTotalEighth", "LabelTotalSixtyFourth", "lblTotalTicks"}) {
             QLabel *l = Child<QLabel>(d, name);
             shown[name] = {l->text(), l->font().bold()};
         }
@@ -99,13 +100,17 @@ TEST_F(InfoDialogsTest, NoteMathShowsTheTablesTheTotalsInBoldAndStartsTheCalcula
         QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
     });
     math.Ask({ComputeNoteMath({"C, x, 3, 2, 0, 1, 0, Q", "C, x, 3, 2, 0, 1, 0, Q", "C, x, 3, 2, 0, 1, 0, E"}, 192)});
-    const std::map<std::string, std::pair<QString, bool>> expected = {
-        {"Labelwhole", {"768", false}},        {"LabelSixtyfourth", {"12", false}},
-        {"LabelWholeD", {"1152", false}},      {"LabelSixtyfourthD", {"18", false}},
-        {"LabelWholeT", {"256", false}},       {"LabelSixtyFourthT", {"4", false}},
-        {"labelTotalWhole", {"0", false}},     {"labelTotalHalf", {"1 (+)", false}},
-        {"LabelTotalEighth", {"5", true}},     {"LabelTotalSixtyFourth", {"40", true}},
-        {"lblTotalTicks", {"Tick Count: 480", false}}};
+    const std::map<std::string, std::pair<QString, bool>> expected = {{"Labelwhole", {"768", false}},
+                                                                      {"LabelSixtyfourth", {"12", false}},
+                                                                      {"LabelWholeD", {"1152", false}},
+                                                                      {"LabelSixtyfourthD", {"18", false}},
+                                                                      {"LabelWholeT", {"256", false}},
+                                                                      {"LabelSixtyFourthT", {"4", false}},
+                                                                      {"labelTotalWhole", {"0", false}},
+                                                                      {"labelTotalHalf", {"1 (+)", false}},
+                                                                      {"LabelTotalEighth", {"5", true}},
+                                                                      {"LabelTotalSixtyFourth", {"40", true}},
+                                                                      {"lblTotalTicks", {"Tick Count: 480", false}}};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(services.modal.ShownDialogs().back().caption, QStringLiteral("Number of lines selected: 3"));
     EXPECT_EQ(services.shell.Requests(), QStringList{QStringLiteral("calculator")});
@@ -117,8 +122,8 @@ TEST_F(InfoDialogsTest, NoteMathShowsTheTablesTheTotalsInBoldAndStartsTheCalcula
         QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
     });
     math.Ask({ComputeNoteMath({"C, x, 3, 2, 0, 1, 0, Q"}, 192)});
-    EXPECT_EQ(services.messages.Texts(),
-              QStringList{platform::CouldNotOpenText(QStringLiteral("a calculator"), platform::CalculatorCandidates())});
+    EXPECT_EQ(services.messages.Texts(), QStringList{platform::CouldNotOpenText(QStringLiteral("a calculator"),
+                                                                                platform::CalculatorCandidates())});
 }
 
 } // namespace

@@ -34,21 +34,22 @@ protected:
 TEST_F(InputLineDialogTest, TypingStopsOneBeyondTheLimitSaveForBackspaceAndBlanks) {
     int width = 0, wanted = 0;
     QString typed;
-    const std::optional<QString> result = AskDriven({QStringLiteral("Enter new name for Jazz"), QStringLiteral("Jazz"), true, 40},
-                                     [&](QWidget &d, QLineEdit &edit) {
-                                         EXPECT_EQ(edit.selectedText(), QStringLiteral("Jazz")); // ready to be typed over
-                                         width = edit.width();
-                                         wanted = d.fontMetrics().horizontalAdvance(QString(41, QLatin1Char('X')));
-                                         edit.clear();
-                                         QTest::keyClicks(&edit, QString(45, QLatin1Char('n')));
-                                         EXPECT_EQ(edit.text().size(), 41);
-                                         QTest::keyClicks(&edit, QStringLiteral(" x"));
-                                         QTest::keyClick(&edit, Qt::Key_Backspace);
-                                         QTest::keyClick(&edit, Qt::Key_Backspace);
-                                         QTest::keyClicks(&edit, QStringLiteral("&m"));
-                                         typed = edit.text();
-                                         Click(d, "BitBtnOK");
-                                     });
+    const std::optional<QString> result =
+        AskDriven({QStringLiteral("Enter new name for Jazz"), QStringLiteral("Jazz"), true, 40},
+                  [&](QWidget &d, QLineEdit &edit) {
+                      EXPECT_EQ(edit.selectedText(), QStringLiteral("Jazz")); // ready to be typed over
+                      width = edit.width();
+                      wanted = d.fontMetrics().horizontalAdvance(QString(41, QLatin1Char('X')));
+                      edit.clear();
+                      QTest::keyClicks(&edit, QString(45, QLatin1Char('n')));
+                      EXPECT_EQ(edit.text().size(), 41);
+                      QTest::keyClicks(&edit, QStringLiteral(" x"));
+                      QTest::keyClick(&edit, Qt::Key_Backspace);
+                      QTest::keyClick(&edit, Qt::Key_Backspace);
+                      QTest::keyClicks(&edit, QStringLiteral("&m"));
+                      typed = edit.text();
+                      Click(d, "BitBtnOK");
+                  });
     EXPECT_GE(width, wanted);
     EXPECT_EQ(typed, QString(40, QLatin1Char('n')) + QStringLiteral("m"));
     EXPECT_EQ(result, typed);

@@ -19,8 +19,7 @@
 
 namespace {
 
-template <typename T>
-T *Child(QWidget &dialog, const QString &name) {
+template <typename T> T *Child(QWidget &dialog, const QString &name) {
     T *child = dialog.findChild<T *>(name);
     EXPECT_NE(child, nullptr) << name.toStdString();
     return child;
@@ -104,7 +103,7 @@ TEST_F(TuningDialogTest, BassShowsFourStringsAndPresetsAndPlaysLowestFirst) {
         EXPECT_TRUE(Child<QLabel>(d, QStringLiteral("Label5"))->text().isEmpty());
         QTest::mouseClick(Child<QLabel>(d, QStringLiteral("Label5")), Qt::LeftButton); // empty: nothing
         QTest::mouseClick(Child<QLabel>(d, QStringLiteral("Label1")), Qt::LeftButton); // Mandolin
-        Choose(List(d, "cboStr", 3), 46);                                                  // the E string up to F
+        Choose(List(d, "cboStr", 3), 46);                                              // the E string up to F
         Click(d, "BitBtnPlayTuning");
         Click(d, "BitBtnOK");
     });

@@ -19,8 +19,7 @@
 
 namespace {
 
-template <typename T>
-T *Child(QWidget &dialog, const QString &name) {
+template <typename T> T *Child(QWidget &dialog, const QString &name) {
     T *child = dialog.findChild<T *>(name);
     EXPECT_NE(child, nullptr) << name.toStdString();
     return child;
@@ -31,9 +30,15 @@ enum class Close { Button, Escape, CloseBox };
 
 void CloseWithoutChoice(QWidget &d, Close how, const char *button = "BitBtn1") {
     switch (how) {
-    case Close::Button: QTest::mouseClick(Child<QPushButton>(d, QString::fromLatin1(button)), Qt::LeftButton); break;
-    case Close::Escape: QTest::keyClick(&d, Qt::Key_Escape); break;
-    case Close::CloseBox: d.close(); break;
+    case Close::Button:
+        QTest::mouseClick(Child<QPushButton>(d, QString::fromLatin1(button)), Qt::LeftButton);
+        break;
+    case Close::Escape:
+        QTest::keyClick(&d, Qt::Key_Escape);
+        break;
+    case Close::CloseBox:
+        d.close();
+        break;
     }
 }
 
@@ -108,7 +113,7 @@ TEST_F(PickerDialogsTest, PercussionPickerPreviewsOnTheTabsChannelAndReturnsTheT
         QTest::mouseDClick(Child<TClickLabel>(d, "Label4"), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.Ask(in), (DrumSlot{"40 Snare Drum 2", 40}));
-    ASSERT_EQ(previews.size(), 2u); // none after the choice closed the window
+    ASSERT_EQ(previews.size(), 2u);                            // none after the choice closed the window
     EXPECT_EQ(previews[0], (TPreviewNote{0, -1, 9, 38, 110})); // no program change
     for (Close how : {Close::Button, Close::Escape, Close::CloseBox}) {
         Drive([how](QWidget &d) { CloseWithoutChoice(d, how); });

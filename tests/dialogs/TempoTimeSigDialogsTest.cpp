@@ -13,8 +13,7 @@
 
 namespace {
 
-template <typename T>
-T *Child(QWidget &dialog, const char *name) {
+template <typename T> T *Child(QWidget &dialog, const char *name) {
     T *child = dialog.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
@@ -45,17 +44,17 @@ protected:
 };
 
 TEST_F(TempoDialogTest, OkReturnsTheTypedTempoAndCancelNothing) {
-    EXPECT_EQ(AskDriven(96, [](QWidget &d, QLineEdit &edit) {
-                  EXPECT_EQ(edit.text(), QStringLiteral("96"));
-                  EXPECT_EQ(Child<QPushButton>(d, "BitBtnRestoreSongTempo")->text(), QStringLiteral("96"));
-                  edit.selectAll();
-                  QTest::keyClicks(&edit, QStringLiteral("2"));
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtnOK"), Qt::LeftButton);
-              }),
+    EXPECT_EQ(AskDriven(96,
+                        [](QWidget &d, QLineEdit &edit) {
+                            EXPECT_EQ(edit.text(), QStringLiteral("96"));
+                            EXPECT_EQ(Child<QPushButton>(d, "BitBtnRestoreSongTempo")->text(), QStringLiteral("96"));
+                            edit.selectAll();
+                            QTest::keyClicks(&edit, QStringLiteral("2"));
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtnOK"), Qt::LeftButton);
+                        }),
               2);
-    EXPECT_EQ(AskDriven(96, [](QWidget &d, QLineEdit &) {
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
-              }),
+    EXPECT_EQ(AskDriven(96, [](QWidget &d,
+                               QLineEdit &) { QTest::mouseClick(Child<QPushButton>(d, "BitBtn1"), Qt::LeftButton); }),
               std::nullopt);
 }
 
@@ -77,25 +76,27 @@ TEST_F(TempoDialogTest, TypingIsFilteredOnKeyRelease) {
 }
 
 TEST_F(TempoDialogTest, HalfDoubleRestoreAndOkOnZero) {
-    EXPECT_EQ(AskDriven(300, [](QWidget &d, QLineEdit &edit) {
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtnDoubleTempo"), Qt::LeftButton);
-                  EXPECT_EQ(edit.text(), QStringLiteral("500"));
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtnRestoreSongTempo"), Qt::LeftButton);
-                  EXPECT_EQ(edit.text(), QStringLiteral("300"));
-                  edit.setText(QStringLiteral("1"));
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtnHalfTempo"), Qt::LeftButton);
-                  EXPECT_EQ(edit.text(), QStringLiteral("0"));
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtnOK"), Qt::LeftButton);
-              }),
+    EXPECT_EQ(AskDriven(300,
+                        [](QWidget &d, QLineEdit &edit) {
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtnDoubleTempo"), Qt::LeftButton);
+                            EXPECT_EQ(edit.text(), QStringLiteral("500"));
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtnRestoreSongTempo"), Qt::LeftButton);
+                            EXPECT_EQ(edit.text(), QStringLiteral("300"));
+                            edit.setText(QStringLiteral("1"));
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtnHalfTempo"), Qt::LeftButton);
+                            EXPECT_EQ(edit.text(), QStringLiteral("0"));
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtnOK"), Qt::LeftButton);
+                        }),
               1);
 }
 
 TEST_F(TempoDialogTest, MarkClickChoosesAndDoubleClickConfirms) {
-    EXPECT_EQ(AskDriven(120, [](QWidget &d, QLineEdit &edit) {
-                  QTest::mouseClick(LabelWithText(d, "60 - Slow"), Qt::LeftButton);
-                  EXPECT_EQ(edit.text(), QStringLiteral("60"));
-                  QTest::mouseDClick(LabelWithText(d, "Presto"), Qt::LeftButton);
-              }),
+    EXPECT_EQ(AskDriven(120,
+                        [](QWidget &d, QLineEdit &edit) {
+                            QTest::mouseClick(LabelWithText(d, "60 - Slow"), Qt::LeftButton);
+                            EXPECT_EQ(edit.text(), QStringLiteral("60"));
+                            QTest::mouseDClick(LabelWithText(d, "Presto"), Qt::LeftButton);
+                        }),
               160);
 }
 
@@ -137,48 +138,53 @@ TEST_F(TimeSigDialogTest, PresetDoubleClicksConfirm) {
 
 TEST_F(TimeSigDialogTest, OkWithoutChangeReturnsTheInputAndCancelNothing) {
     EXPECT_EQ(AskDriven("0304", ClickOk), "0304");
-    EXPECT_EQ(AskDriven("0304", [](QWidget &d) {
-                  Child<QLineEdit>(d, "edtNumerator")->setText(QStringLiteral("5"));
-                  QTest::mouseClick(Child<QPushButton>(d, "BitBtn2"), Qt::LeftButton);
-              }),
+    EXPECT_EQ(AskDriven("0304",
+                        [](QWidget &d) {
+                            Child<QLineEdit>(d, "edtNumerator")->setText(QStringLiteral("5"));
+                            QTest::mouseClick(Child<QPushButton>(d, "BitBtn2"), Qt::LeftButton);
+                        }),
               std::nullopt);
 }
 
 TEST_F(TimeSigDialogTest, UnofferedDenominatorOpensAsFourAndRestoreGoesBack) {
-    EXPECT_EQ(AskDriven("0403", [](QWidget &d) {
-                  auto *numerator = Child<QLineEdit>(d, "edtNumerator");
-                  auto *lower = Child<QComboBox>(d, "ComboBoxTimeSigLower");
-                  auto *restore = Child<QPushButton>(d, "BitBtnRestoreTimeSig");
-                  EXPECT_EQ(lower->currentText(), QStringLiteral("4"));
-                  EXPECT_EQ(restore->text(), QStringLiteral("4/4  "));
-                  QTest::mouseClick(LabelWithText(d, "Six eighth notes per bar"), Qt::LeftButton);
-                  EXPECT_EQ(numerator->text(), QStringLiteral("6"));
-                  EXPECT_EQ(lower->currentText(), QStringLiteral("8"));
-                  QTest::mouseClick(restore, Qt::LeftButton);
-                  EXPECT_EQ(numerator->text(), QStringLiteral("4"));
-                  EXPECT_EQ(lower->currentText(), QStringLiteral("4"));
-                  ClickOk(d);
-              }),
+    EXPECT_EQ(AskDriven("0403",
+                        [](QWidget &d) {
+                            auto *numerator = Child<QLineEdit>(d, "edtNumerator");
+                            auto *lower = Child<QComboBox>(d, "ComboBoxTimeSigLower");
+                            auto *restore = Child<QPushButton>(d, "BitBtnRestoreTimeSig");
+                            EXPECT_EQ(lower->currentText(), QStringLiteral("4"));
+                            EXPECT_EQ(restore->text(), QStringLiteral("4/4  "));
+                            QTest::mouseClick(LabelWithText(d, "Six eighth notes per bar"), Qt::LeftButton);
+                            EXPECT_EQ(numerator->text(), QStringLiteral("6"));
+                            EXPECT_EQ(lower->currentText(), QStringLiteral("8"));
+                            QTest::mouseClick(restore, Qt::LeftButton);
+                            EXPECT_EQ(numerator->text(), QStringLiteral("4"));
+                            EXPECT_EQ(lower->currentText(), QStringLiteral("4"));
+                            ClickOk(d);
+                        }),
               "0404");
 }
 
 TEST_F(TimeSigDialogTest, NumeratorIsHeldAtOkAndUnreadableKeepsTheDialogOpen) {
-    EXPECT_EQ(AskDriven("0404", [](QWidget &d) {
-                  auto *numerator = Child<QLineEdit>(d, "edtNumerator");
-                  numerator->setText(QStringLiteral("64"));
-                  QTest::mouseClick(Child<QWidget>(d, "UpDown1")->findChild<QWidget *>(QStringLiteral("UpButton")),
-                                    Qt::LeftButton);
-                  EXPECT_EQ(numerator->text(), QStringLiteral("64"));
-                  numerator->setText(QStringLiteral("100"));
-                  ClickOk(d);
-              }),
+    EXPECT_EQ(AskDriven("0404",
+                        [](QWidget &d) {
+                            auto *numerator = Child<QLineEdit>(d, "edtNumerator");
+                            numerator->setText(QStringLiteral("64"));
+                            QTest::mouseClick(
+                                Child<QWidget>(d, "UpDown1")->findChild<QWidget *>(QStringLiteral("UpButton")),
+                                Qt::LeftButton);
+                            EXPECT_EQ(numerator->text(), QStringLiteral("64"));
+                            numerator->setText(QStringLiteral("100"));
+                            ClickOk(d);
+                        }),
               "6404");
-    EXPECT_EQ(AskDriven("0404", [](QWidget &d) {
-                  Child<QLineEdit>(d, "edtNumerator")->clear();
-                  ClickOk(d);
-                  EXPECT_TRUE(d.isVisible());
-                  EXPECT_EQ(static_cast<platform::ModalDialog &>(d).ModalResult(), platform::mrNone);
-              }),
+    EXPECT_EQ(AskDriven("0404",
+                        [](QWidget &d) {
+                            Child<QLineEdit>(d, "edtNumerator")->clear();
+                            ClickOk(d);
+                            EXPECT_TRUE(d.isVisible());
+                            EXPECT_EQ(static_cast<platform::ModalDialog &>(d).ModalResult(), platform::mrNone);
+                        }),
               std::nullopt);
 }
 

@@ -33,7 +33,9 @@ protected:
         });
         return welcome.Ask(in, {[this] { ++helps; }});
     }
-    static void Click(QWidget &d, const char *button) { QTest::mouseClick(Child<QPushButton>(d, button), Qt::LeftButton); }
+    static void Click(QWidget &d, const char *button) {
+        QTest::mouseClick(Child<QPushButton>(d, button), Qt::LeftButton);
+    }
 
     platform::TestServices services;
     TfrmWelcome welcome{services.Get()};
@@ -58,17 +60,17 @@ TEST_F(WelcomeDialogTest, RecentFilesAreListedRawAndChosenByDoubleClick) {
     const QString rock = QStringLiteral("/songs/Rock & Roll.twd");
     QStringList listed;
     QString hint;
-    const TWelcomeResult r = AskDriven({{rock, QStringLiteral("  "), QStringLiteral("/songs/b.twd")}, 0, true, false},
-                                       [&](QWidget &d) {
-                                           auto *list = Child<QListWidget>(d, "lbWelcomeMRU");
-                                           for (int i = 0; i < list->count(); ++i)
-                                               listed << list->item(i)->text();
-                                           hint = list->item(0)->toolTip();
-                                           EXPECT_EQ(list->currentRow(), 0); // the newest is selected
-                                           const QPoint at = list->visualItemRect(list->item(0)).center();
-                                           QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-                                           QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-                                       });
+    const TWelcomeResult r =
+        AskDriven({{rock, QStringLiteral("  "), QStringLiteral("/songs/b.twd")}, 0, true, false}, [&](QWidget &d) {
+            auto *list = Child<QListWidget>(d, "lbWelcomeMRU");
+            for (int i = 0; i < list->count(); ++i)
+                listed << list->item(i)->text();
+            hint = list->item(0)->toolTip();
+            EXPECT_EQ(list->currentRow(), 0); // the newest is selected
+            const QPoint at = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        });
     EXPECT_EQ(listed, (QStringList{rock, QStringLiteral("/songs/b.twd")}));
     EXPECT_EQ(hint, rock);
     EXPECT_EQ(r.choice, TWelcomeChoice::OpenRecent);
@@ -83,7 +85,10 @@ TEST_F(WelcomeDialogTest, BlankRecentListDisablesRecentAndNoHelpDocumentDisables
     });
     EXPECT_FALSE(recentEnabled);
     EXPECT_FALSE(helpEnabled);
-    AskDriven({{}, 0, true, true}, [&](QWidget &d) { Click(d, "BitBtn1"); Click(d, "btnClose"); });
+    AskDriven({{}, 0, true, true}, [&](QWidget &d) {
+        Click(d, "BitBtn1");
+        Click(d, "btnClose");
+    });
     EXPECT_EQ(helps, 1);
 }
 

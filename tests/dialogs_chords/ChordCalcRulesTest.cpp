@@ -6,7 +6,9 @@
 namespace {
 
 TEST(ChordCalcRules, StoredValuesAreKeptToTheirRanges) {
-    const struct { const char *root, *kept; } roots[] = {
+    const struct {
+        const char *root, *kept;
+    } roots[] = {
         {"C#/Db", "C#/Db"}, {"A", "A"}, {"G#/Ab", "G#/Ab"}, {"H", "C"}, {"c", "C"}, {"C#", "C"}, {"", "C"},
     };
     for (const auto &r : roots)
@@ -15,7 +17,9 @@ TEST(ChordCalcRules, StoredValuesAreKeptToTheirRanges) {
         EXPECT_EQ(ClampChordRoot(KeyName(key)), KeyName(key)) << key;
     EXPECT_EQ(SearchRoot("C#/Db"), "C#");
     EXPECT_EQ(SearchRoot("E"), "E");
-    const struct { int in, position, reach, dot; } numbers[] = {
+    const struct {
+        int in, position, reach, dot;
+    } numbers[] = {
         {-5, 0, 0, 0}, {0, 0, 0, 0}, {2, 2, 2, 2}, {7, 7, 7, 2}, {12, 12, 7, 2}, {99, 12, 7, 2},
     };
     for (const auto &n : numbers) {

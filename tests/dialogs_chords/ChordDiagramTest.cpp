@@ -10,7 +10,8 @@ constexpr const char *kCMajor = "C Major, -1, 3, 2, 0, 1, 0, , C, E, G, C, E, , 
 
 std::vector<TDiagramItem> ItemsOf(const TDiagramPicture &p, TDiagramItem::Kind kind) {
     std::vector<TDiagramItem> out;
-    std::copy_if(p.items.begin(), p.items.end(), std::back_inserter(out), [kind](const TDiagramItem &i) { return i.kind == kind; });
+    std::copy_if(p.items.begin(), p.items.end(), std::back_inserter(out),
+                 [kind](const TDiagramItem &i) { return i.kind == kind; });
     return out;
 }
 
@@ -27,14 +28,15 @@ TEST(ChordDiagram, DetailLinesFillTheBoxFromTheLowestString) {
     EXPECT_EQ(odd.Frets, (std::array<int, 6>{-1, -1, 5, -1, -1, -1}));
     EXPECT_TRUE(ParseVoicingLine("   ", 6, kDotPlain, 4).ChordName.empty());
     // The banjo's short string sounds five above its stored pitch when open.
-    const TCurrChordBox banjo = ParseVoicingLine("G Major, 0, 0, 0, 0, 0, G, D, G, B, D, 1, 5, 1, 3, 5", 5, kDotNote, 4,
-                                                 "242728292946", true);
+    const TCurrChordBox banjo =
+        ParseVoicingLine("G Major, 0, 0, 0, 0, 0, G, D, G, B, D, 1, 5, 1, 3, 5", 5, kDotNote, 4, "242728292946", true);
     EXPECT_EQ(banjo.Notes[5], 67);
     EXPECT_EQ(banjo.Notes[4], 50);
 }
 
 TEST(ChordDiagram, HighFretsAreDrawnShiftedWithTheirFretNumber) {
-    const TCurrChordBox high = ParseVoicingLine("B m, 7, 9, 9, 7, 7, 7, , , , , , , 1, 5, 1, b3, 5, 1", 6, kDotPlain, 4);
+    const TCurrChordBox high =
+        ParseVoicingLine("B m, 7, 9, 9, 7, 7, 7, , , , , , , 1, 5, 1, b3, 5, 1", 6, kDotPlain, 4);
     const TDiagramPicture p = DrawChordDiagram(high, 200, 250);
     const TDiagramGrid g = DiagramGrid(200, 250, 6, 3);
     const auto dots = ItemsOf(p, TDiagramItem::Dot);

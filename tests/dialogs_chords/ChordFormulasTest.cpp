@@ -151,8 +151,8 @@ TEST(ChordFormulas, TheUserFileKeepsGoodRowsAndFlagsRowsOfMoreThanThirteenDegree
     const TUserFormulaLoad load = ReadUserFormulaText("Power, 5, 1-5 Maj\r\n\r\n"
                                                       "Huge, h, 1-2-3-4-5-6-7-8-9-10-11-12-13-#13\r\n"
                                                       "Thirteen, t, 1-b2-2-b3-3-4-b5-5-#5-6-b7-7-9\nlast, l, 1-3");
-    EXPECT_EQ(load.rows, (std::vector<std::string>{"Power, 5, 1-5 Maj", "", "Thirteen, t, 1-b2-2-b3-3-4-b5-5-#5-6-b7-7-9",
-                                                   "last, l, 1-3"}));
+    EXPECT_EQ(load.rows, (std::vector<std::string>{"Power, 5, 1-5 Maj", "",
+                                                   "Thirteen, t, 1-b2-2-b3-3-4-b5-5-#5-6-b7-7-9", "last, l, 1-3"}));
     ASSERT_EQ(load.problems.size(), 1u);
     EXPECT_NE(load.problems[0].find("line 3"), std::string::npos) << load.problems[0];
 
@@ -175,7 +175,7 @@ TEST(ChordFormulas, TheUserFileIsReadOnlyWhenItIsARegularFileOfASaneSize) {
     std::filesystem::create_directories(dir);
     const std::string fifo = (dir / "fifo.txt").string(), big = (dir / "big.txt").string(),
                       endless = (dir / "endless.txt").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it for reading would wait for a writer
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); // opening it for reading would wait for a writer
     std::filesystem::create_symlink("/dev/zero", endless);
     std::ofstream(big) << std::string(kMaxUserFormulaFileBytes + 1, '\n');
     for (const std::string &path : {fifo, endless, big}) {
@@ -192,8 +192,10 @@ TEST(ChordFormulas, DegreeBoxesExcludeTheirPartnersAndBuildTheUserFormula) {
     ASSERT_EQ(boxes.size(), size_t(kDegreeBoxCount));
     EXPECT_EQ(boxes[16].Degree, "#11"); // "#11" comes before "11"
     EXPECT_EQ(boxes[17].Degree, "11");
-    const struct { const char *a, *b; } pairs[] = {{"b2", "b9"}, {"2", "9"},   {"b3", "#9"},  {"3", "10"}, {"4", "11"},
-                                                   {"b5", "#11"}, {"#5", "b13"}, {"6", "13"}, {"b7", "#13"}};
+    const struct {
+        const char *a, *b;
+    } pairs[] = {{"b2", "b9"},  {"2", "9"},    {"b3", "#9"}, {"3", "10"},  {"4", "11"},
+                 {"b5", "#11"}, {"#5", "b13"}, {"6", "13"},  {"b7", "#13"}};
     auto index = [&boxes](std::string_view degree) {
         for (size_t i = 0; i < boxes.size(); ++i)
             if (boxes[i].Degree == degree)

@@ -188,7 +188,7 @@ TEST(ChordSearch, OptionsShapeTheVoicings) {
     r.allowInsideUnplayed = true;
     for (const auto &line : CalculateChords(table, r).detailLines) {
         EXPECT_EQ(Fields(line)[5 + 6], "C") << line; // string 2 sounds the melody note
-        EXPECT_EQ(Fields(line)[6], "-1") << line;     // string 1 is silent
+        EXPECT_EQ(Fields(line)[6], "-1") << line;    // string 1 is silent
     }
     // Root on the lowest string: the lowest sounding of indexes 0..3 sounds the root; a
     // three-string instrument finds nothing.
@@ -198,7 +198,8 @@ TEST(ChordSearch, OptionsShapeTheVoicings) {
     ASSERT_GT(rooted.result, 0);
     for (const auto &line : rooted.detailLines) {
         const auto f = Fields(line);
-        const auto lowest = std::find_if(f.begin() + 7, f.begin() + 11, [](const std::string &x) { return !x.empty(); });
+        const auto lowest =
+            std::find_if(f.begin() + 7, f.begin() + 11, [](const std::string &x) { return !x.empty(); });
         ASSERT_NE(lowest, f.begin() + 11) << line;
         EXPECT_EQ(*lowest, "A") << line;
     }

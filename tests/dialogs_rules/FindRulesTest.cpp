@@ -5,10 +5,10 @@
 namespace {
 
 const std::vector<std::string> kLines{
-    "C, x, 3, 2, 0, 1, 0, Q",   // 0
-    "*Tempo 120",               // 1
+    "C, x, 3, 2, 0, 1, 0, Q",     // 0
+    "*Tempo 120",                 // 1
     "Cmaj7, x, 3, 2, 0, 0, 0, H", // 2
-    "c_2 C2 (C) über Über",     // 3
+    "c_2 C2 (C) über Über",       // 3
 };
 
 struct FindCase {

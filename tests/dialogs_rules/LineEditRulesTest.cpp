@@ -99,7 +99,8 @@ TEST(LineEditRules, ColumnsShowTheLineAsRead) {
 }
 
 TEST(LineEditRules, OnlyNoteLinesThatReadOpen) {
-    for (const char *line : {"", "   ", "*Tempo 90", "C, x, 3, 2, 0, 1, 0", "C, x, 30, 2, 0, 1, 0, Q", "C, x, 3, 2, 0, 1, 0, Z"})
+    for (const char *line :
+         {"", "   ", "*Tempo 90", "C, x, 3, 2, 0, 1, 0", "C, x, 30, 2, 0, 1, 0, Q", "C, x, 3, 2, 0, 1, 0, Z"})
         EXPECT_FALSE(TLineEditModel::Open(line, kGuitar)) << line;
     for (const char *line : {"C, 48, 52, Q", "C, 20, x, x, x, x, x, x, x, x, x, Q"})
         EXPECT_FALSE(TLineEditModel::Open(line, kPiano)) << line;

@@ -11,7 +11,7 @@ TEST(LineInputRules, TypedCharactersWithAndWithoutTheFilter) {
         bool filter;
         int maxLength;
         bool accepted;
-    // clang-format off
+        // clang-format off
     } cases[] = {
         {'a', 0, true, 40, true},   {'Z', 0, true, 40, true},  {'7', 0, true, 40, true},
         {' ', 0, true, 40, true},   {'-', 0, true, 40, true},  {'&', 0, true, 40, false},
@@ -38,7 +38,7 @@ TEST(LineInputRules, OkRemovesWhatThePasteBroughtIn) {
 TEST(LineInputRules, EditWidthInLetters) {
     EXPECT_EQ(InputWidthLetters(40), 41);
     EXPECT_EQ(InputWidthLetters(1), 2);
-    EXPECT_EQ(InputWidthLetters(0), 40);  // no limit: room for a name all the same
+    EXPECT_EQ(InputWidthLetters(0), 40); // no limit: room for a name all the same
     EXPECT_EQ(InputWidthLetters(-5), 40);
     EXPECT_EQ(InputWidthLetters(100000), 100);
 }

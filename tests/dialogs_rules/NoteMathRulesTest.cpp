@@ -5,7 +5,8 @@
 namespace {
 
 TEST(NoteMathRules, QuarterQuarterEighthFillsEighthsEvenly) {
-    const TNoteMath m = ComputeNoteMath({"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, q", "Am, x, 0, 2, 2, 1, 0, E"}, 192);
+    const TNoteMath m =
+        ComputeNoteMath({"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, q", "Am, x, 0, 2, 2, 1, 0, E"}, 192);
     EXPECT_EQ(m.ticks, 480);
     EXPECT_EQ(m.caption, "Number of lines selected: 3");
     EXPECT_EQ(m.tickCountText, "Tick Count: 480");
@@ -18,7 +19,8 @@ TEST(NoteMathRules, QuarterQuarterEighthFillsEighthsEvenly) {
 }
 
 TEST(NoteMathRules, DirectivesBlankAndBadDurationsCountNothingTiesCountWhole) {
-    const TNoteMath m = ComputeNoteMath({"*Tempo 90", "", "C, x, 3, 2, 0, 1, 0, QQ", "C, 48, x, x, x, x, x, x, x, x, x, .Q-/E"}, 192);
+    const TNoteMath m =
+        ComputeNoteMath({"*Tempo 90", "", "C, x, 3, 2, 0, 1, 0, QQ", "C, 48, x, x, x, x, x, x, x, x, x, .Q-/E"}, 192);
     EXPECT_EQ(m.ticks, 320);
     EXPECT_EQ(m.lineCount, 4);
     EXPECT_EQ(m.totals[2].text, "1 (+)");

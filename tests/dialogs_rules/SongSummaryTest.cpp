@@ -44,7 +44,8 @@ TEST(SongSummary, HeaderAndRowColumnsLineUp) {
     tab.Transpose = 0;
     tab.Balance = 64;
     tab.PatchName = "Nylon-string Guitar";
-    EXPECT_EQ(SummaryRow(16, tab), "16 Twelve Str      90   3    Center          24          Nylon-string Guitar            ");
+    EXPECT_EQ(SummaryRow(16, tab),
+              "16 Twelve Str      90   3    Center          24          Nylon-string Guitar            ");
 }
 
 TEST(SongSummary, ListsTabsWithContentAndSelectsTheCurrentOne) {

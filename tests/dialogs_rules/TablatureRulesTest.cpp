@@ -59,25 +59,29 @@ TEST_P(TablatureGolden, AsciiTextMatches) {
     const auto text = BuildAsciiTab(bars, options["title"], ctx.HighestString, options["durations"] == "1");
     const auto expected = ReadLines(dir / "expected.txt");
     ASSERT_FALSE(expected.empty()) << dir / "expected.txt";
-    EXPECT_EQ(text, expected) << "the text made:\n" << [&] {
-        std::ostringstream s;
-        for (const std::string &l : text)
-            s << l << "|\n";
-        return s.str();
-    }();
+    EXPECT_EQ(text, expected) << "the text made:\n"
+                              << [&] {
+                                     std::ostringstream s;
+                                     for (const std::string &l : text)
+                                         s << l << "|\n";
+                                     return s.str();
+                                 }();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TablatureGolden, ::testing::ValuesIn(GoldenCases()),
                          [](const auto &info) { return info.param; });
 
 TEST(TablatureNoteList, BarsCloseAtBlankLinesAndDirectivesStayOut) {
-    const std::vector<std::string> lines{"C, x, 3, 2, 0, 1, 0, Q", "*Tempo 80", "G, 3, 2, 0, 0, 0, 3, H", "", "",
-                                         "Am, x, 0, 2, 2, 1, 0, Q", "   ", "E, 0, 2, 2, 1, 0, 0, Q"};
+    const std::vector<std::string> lines{"C, x, 3, 2, 0, 1, 0, Q",  "*Tempo 80", "G, 3, 2, 0, 0, 0, 3, H", "", "",
+                                         "Am, x, 0, 2, 2, 1, 0, Q", "   ",       "E, 0, 2, 2, 1, 0, 0, Q"};
     const auto records = BuildNoteList(lines, ContextOf("Guitar"));
     ASSERT_EQ(records.size(), 7u); // every line but the directive
-    struct Expect { int group, index, size; bool blank; };
+    struct Expect {
+        int group, index, size;
+        bool blank;
+    };
     const Expect expected[] = {{1, 1, 3, false}, {1, 2, 3, false}, {1, 3, 3, true}, {2, 1, 1, true},
-                               {3, 1, 2, false}, {3, 2, 2, true}, {4, 1, 0, false}};
+                               {3, 1, 2, false}, {3, 2, 2, true},  {4, 1, 0, false}};
     for (size_t i = 0; i < records.size(); ++i) {
         EXPECT_EQ(records[i].Group, expected[i].group) << i;
         EXPECT_EQ(records[i].IndexInGroup, expected[i].index) << i;
@@ -95,8 +99,9 @@ TEST(TablatureNoteList, BarsCloseAtBlankLinesAndDirectivesStayOut) {
 }
 
 // Fixed text sizes: 6 pixels a character, 10 high (20 for the title).
-const TTabMeasure kMeasure{[](std::string_view text, TTabFont f) { return int(text.size()) * (f == TTabFont::Title ? 12 : 6); },
-                           [](TTabFont f) { return f == TTabFont::Title ? 20 : 10; }};
+const TTabMeasure kMeasure{
+    [](std::string_view text, TTabFont f) { return int(text.size()) * (f == TTabFont::Title ? 12 : 6); },
+    [](TTabFont f) { return f == TTabFont::Title ? 20 : 10; }};
 
 TTabBar Bar(int notes, int fret = 3) {
     TTabBar bar;
@@ -123,11 +128,12 @@ TEST(TablatureLayout, TwoBarsARowUnderTheCentredTitle) {
     // Four notes in a bar of width 285: steps of 285 div 6; frets centred on their string rows.
     EXPECT_TRUE(HasText(p, {10 + 47, 95 - 5, "3", TTabFont::Notes}));
     EXPECT_TRUE(HasText(p, {10 + 4 * 47, 95 + 5 * 15 - 5, "12", TTabFont::Notes}));
-    EXPECT_TRUE(HasText(p, {294 + 47, 95 - 5, "3", TTabFont::Notes}));    // the right bar
-    EXPECT_TRUE(HasText(p, {10 + 95, 207 - 5, "3", TTabFont::Notes}));    // the next row, one note
+    EXPECT_TRUE(HasText(p, {294 + 47, 95 - 5, "3", TTabFont::Notes}));      // the right bar
+    EXPECT_TRUE(HasText(p, {10 + 95, 207 - 5, "3", TTabFont::Notes}));      // the next row, one note
     EXPECT_TRUE(HasText(p, {10 + 47, 95 + 90 - 10, "Q", TTabFont::Notes})); // duration under the strings
     // The legend below a full row still lies inside the view.
-    const auto legend = std::find_if(p.texts.begin(), p.texts.end(), [](const TTabText &t) { return t.font == TTabFont::Legend; });
+    const auto legend =
+        std::find_if(p.texts.begin(), p.texts.end(), [](const TTabText &t) { return t.font == TTabFont::Legend; });
     ASSERT_NE(legend, p.texts.end());
     EXPECT_EQ(legend->y, 207 + 93);
     EXPECT_EQ(d.height, 300 + 20);
@@ -194,7 +200,9 @@ TEST(TablatureLayout, PrintedPagesHoldSevenRowsEach) {
 // The second duration line of a one-note bar (gap 12): the text, a single letter after a blank,
 // then the gap; a text longer than two characters eats into the gap; no text leaves the gap alone.
 TEST(TablatureAscii, DurationTextsArePaddedByTheGap) {
-    struct Case { std::string duration, expected; };
+    struct Case {
+        std::string duration, expected;
+    };
     const Case cases[] = {
         {"Q", std::string(13, ' ') + " Q" + std::string(12, ' ') + " "},
         {"Q.", std::string(13, ' ') + "Q." + std::string(12, ' ') + " "},
@@ -213,17 +221,19 @@ TEST(TablatureAscii, DurationTextsArePaddedByTheGap) {
 }
 
 TEST(TablatureKeys, ScrollStepsStayInsideTheRange) {
-    struct Case { TTabKey key; int position, maximum, expected; };
+    struct Case {
+        TTabKey key;
+        int position, maximum, expected;
+    };
     const Case cases[] = {
-        {TTabKey::PageDown, 0, 500, 50}, {TTabKey::PageDown, 450, 500, 500}, {TTabKey::PageDown, 480, 500, 480},
-        {TTabKey::PageDown, 500, 500, 500}, {TTabKey::PageUp, 120, 500, 70}, {TTabKey::PageUp, 30, 500, 0},
-        {TTabKey::Down, 0, 500, 10},     {TTabKey::Down, 490, 500, 500},     {TTabKey::Down, 495, 500, 495},
-        {TTabKey::Up, 25, 500, 15},      {TTabKey::Up, 10, 500, 0},          {TTabKey::Up, 4, 500, 0},
+        {TTabKey::PageDown, 0, 500, 50},    {TTabKey::PageDown, 450, 500, 500}, {TTabKey::PageDown, 480, 500, 480},
+        {TTabKey::PageDown, 500, 500, 500}, {TTabKey::PageUp, 120, 500, 70},    {TTabKey::PageUp, 30, 500, 0},
+        {TTabKey::Down, 0, 500, 10},        {TTabKey::Down, 490, 500, 500},     {TTabKey::Down, 495, 500, 495},
+        {TTabKey::Up, 25, 500, 15},         {TTabKey::Up, 10, 500, 0},          {TTabKey::Up, 4, 500, 0},
         {TTabKey::Down, 0, 0, 0},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(TabScrollAfterKey(c.key, c.position, c.maximum), c.expected)
-            << int(c.key) << " at " << c.position;
+        EXPECT_EQ(TabScrollAfterKey(c.key, c.position, c.maximum), c.expected) << int(c.key) << " at " << c.position;
 }
 
 } // namespace

@@ -18,9 +18,11 @@ TEST(TempoRules, KeyReleaseKeepsTheTextATempo) {
 }
 
 TEST(TempoRules, ChangeWritesReadableNumbersBackPlain) {
-    const struct { const char *typed; const char *after; } cases[] = {
-        {"0120", "120"}, {"007", "7"}, {"120", "120"}, {"0", "0"}, {"000", "000"},
-        {"", ""}, {"12a", "12a"},
+    const struct {
+        const char *typed;
+        const char *after;
+    } cases[] = {
+        {"0120", "120"}, {"007", "7"}, {"120", "120"}, {"0", "0"}, {"000", "000"}, {"", ""}, {"12a", "12a"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(TempoTextAfterChange(c.typed), c.after) << '"' << c.typed << '"';
@@ -45,8 +47,8 @@ TEST(TempoRules, HalfDoubleAndOk) {
         int doubled;
         int ok;
     } cases[] = {
-        {"120", 60, 240, 120}, {"1", 0, 2, 1},         {"0", 0, 1, 1},
-        {"3", 1, 6, 3},        {"300", 150, 500, 300}, {"500", 250, 500, 500},
+        {"120", 60, 240, 120},  {"1", 0, 2, 1},           {"0", 0, 1, 1},
+        {"3", 1, 6, 3},         {"300", 150, 500, 300},   {"500", 250, 500, 500},
         {"777", 388, 500, 500}, {"", std::nullopt, 1, 1}, {"abc", std::nullopt, 1, 1},
     };
     for (const auto &c : cases) {

@@ -5,7 +5,11 @@
 namespace {
 
 TEST(TimeSigRules, TextRoundTrip) {
-    const struct { int upper; int lower; const char *text; } cases[] = {
+    const struct {
+        int upper;
+        int lower;
+        const char *text;
+    } cases[] = {
         {4, 4, "0404"}, {6, 8, "0608"}, {12, 8, "1208"}, {3, 16, "0316"}, {64, 64, "6464"},
     };
     for (const auto &c : cases) {
@@ -16,7 +20,11 @@ TEST(TimeSigRules, TextRoundTrip) {
 }
 
 TEST(TimeSigRules, AnythingButFourCharactersReadsAsZero) {
-    const struct { const char *text; int upper; int lower; } cases[] = {
+    const struct {
+        const char *text;
+        int upper;
+        int lower;
+    } cases[] = {
         {"", 0, 0}, {"404", 0, 0}, {"10004", 0, 0}, {"4/4", 0, 0}, {"ab04", 0, 4},
     };
     for (const auto &c : cases) {

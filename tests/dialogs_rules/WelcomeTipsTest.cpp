@@ -17,10 +17,18 @@ TEST(WelcomeTips, TipsAreTheLinesBetweenMarkers) {
 TEST(WelcomeTips, StepsWrapAtBothEnds) {
     const struct {
         int last, delta, count, next;
-    } cases[] = {{0, +1, 40, 1}, {39, +1, 40, 40}, {40, +1, 40, 1}, {1, -1, 40, 40}, {0, -1, 40, 40},
-                 {75, +1, 40, 1}, {5, +1, 0, 0},   {5, -1, 0, 0},
+    } cases[] = {{0, +1, 40, 1},
+                 {39, +1, 40, 40},
+                 {40, +1, 40, 1},
+                 {1, -1, 40, 40},
+                 {0, -1, 40, 40},
+                 {75, +1, 40, 1},
+                 {5, +1, 0, 0},
+                 {5, -1, 0, 0},
                  // a number from the settings outside the range steps as its nearest end does
-                 {2147483647, +1, 40, 1}, {2147483647, -1, 40, 39}, {-2147483647 - 1, -1, 40, 40}};
+                 {2147483647, +1, 40, 1},
+                 {2147483647, -1, 40, 39},
+                 {-2147483647 - 1, -1, 40, 40}};
     for (const auto &c : cases)
         EXPECT_EQ(StepTip(c.last, c.delta, c.count), c.next) << c.last << " " << c.delta;
     EXPECT_EQ(TipCounterText(1, 69), "Tip 1 of 69");

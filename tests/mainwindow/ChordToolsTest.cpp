@@ -22,7 +22,9 @@ protected:
         wait = std::make_unique<TfrmWait>(ts.Get());
         calculator->SetProgressWindow(wait.get());
         TMainDialogs d;
-        d.chordCalc = [this](const TChordCalcInput &in, const TChordCalcCalls &calls) { return calculator->Ask(in, calls); };
+        d.chordCalc = [this](const TChordCalcInput &in, const TChordCalcCalls &calls) {
+            return calculator->Ask(in, calls);
+        };
         w->SetDialogs(d);
         w->LiveInstrument()->Sound().SetWaiter([](int, bool) {}); // chords sound without waiting
     }
@@ -58,7 +60,8 @@ TEST_F(ChordToolsTest, InsertsAVoicingAtTheCaretSoundsItAndStoresTheTabsSettings
     ASSERT_EQ(ts.modal.PendingAnswers(), 0);
     EXPECT_EQ(ts.modal.ShownDialogs().back().caption, QStringLiteral("Tarrowind Chord Calculator - Guitar mode"));
 
-    EXPECT_EQ(w->Lines().StoreLines(), (std::vector<std::string>{"C Major, x,  3,  2,  0,  1,  0, E", "G, 3, 2, 0, 0, 0, 3, Q"}));
+    EXPECT_EQ(w->Lines().StoreLines(),
+              (std::vector<std::string>{"C Major, x,  3,  2,  0,  1,  0, E", "G, 3, 2, 0, 0, 0, 3, Q"}));
     EXPECT_EQ(w->Lines().CurrentLine(), 1); // the caret stays with its line
     EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
     // The click sounded the voicing on the tab's channel: C3 E3 G3 C4 E4.

@@ -3,9 +3,9 @@
 // window applies what came back.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/window/ProgramWindows.h"
 #include "mainwindow/drums/DrumTab.h"
 #include "mainwindow/editor/DurationButtons.h"
+#include "mainwindow/window/ProgramWindows.h"
 #include "song/PatternStore.h"
 #include "song/TextUtil.h"
 
@@ -133,7 +133,8 @@ TEST_F(DialogHandOffsTest, NoteMathCountsTheSelectedLinesAndSelectsThemAgain) {
     m.show();
     m.FormActivate();
     ASSERT_TRUE(Ctl<TPageControl>(m, "PageControl1")->UserSelect(5));
-    m.Lines().LoadText(QStringLiteral("*Tempo 90\nC, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, E\n"));
+    m.Lines().LoadText(
+        QStringLiteral("*Tempo 90\nC, x, 3, 2, 0, 1, 0, Q\nG, 3, 2, 0, 0, 0, 3, Q\nAm, x, 0, 2, 2, 1, 0, E\n"));
     m.Lines().MoveCaretToLine(1);
     Act(m, "NoteMathforSelectionAltRMB1")->trigger();
     EXPECT_EQ(ts.messages.Texts(), QStringList{"There must be some lines selected for the note duration calculation."});

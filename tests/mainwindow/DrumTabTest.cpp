@@ -86,7 +86,7 @@ protected:
 TEST_F(DrumTabTest, GridPlaySendsEachColumnAtItsStep) {
     struct Case {
         const char *what;
-        int beat;            // a built-in beat, or 0 for an empty 6/8 pattern
+        int beat; // a built-in beat, or 0 for an empty 6/8 pattern
         int columns, barMs, tempo;
     };
     const Case cases[] = {
@@ -155,7 +155,8 @@ TEST_F(DrumTabTest, GridPlayKeepsTimeFromThePassStart) {
     for (const Note &n : Notes())
         if (n.note == 36 && n.velocity > 0)
             bass.push_back(n.ms);
-    EXPECT_EQ(bass, (std::vector<int64_t>{0, 8 * 125 + 3, 10 * 125 + 3, 2000 + 3, 2000 + 8 * 125 + 3, 2000 + 10 * 125 + 3}));
+    EXPECT_EQ(bass,
+              (std::vector<int64_t>{0, 8 * 125 + 3, 10 * 125 + 3, 2000 + 3, 2000 + 8 * 125 + 3, 2000 + 10 * 125 + 3}));
 }
 
 TEST_F(DrumTabTest, CursorBarIsDrawnInItsColour) {

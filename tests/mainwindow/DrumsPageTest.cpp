@@ -56,7 +56,8 @@ TEST_F(DrumsPageTest, NothingTypedOnTheDrumsTabIsStoredMarkedOrSaved) {
     ASSERT_TRUE(SelectTab(10));
     QWidget *focus = w->focusWidget();
     EXPECT_NE(focus, nullptr);
-    EXPECT_FALSE(focus == Ctl<TNotationEdit>(*w, "RichEdit1") || Ctl<QGroupBox>(*w, "grpEditor")->isAncestorOf(focus)); // the keys go elsewhere
+    EXPECT_FALSE(focus == Ctl<TNotationEdit>(*w, "RichEdit1") ||
+                 Ctl<QGroupBox>(*w, "grpEditor")->isAncestorOf(focus)); // the keys go elsewhere
     if (focus)
         QTest::keyClicks(focus, QStringLiteral("C, 3, Q"));
     // Even keys that reach the hidden editor directly are not kept.

@@ -12,10 +12,14 @@
 namespace {
 
 TEST(DurationRules, CodesAndControls) {
-    struct Case { int code; duration::TControls controls; const char *text; };
+    struct Case {
+        int code;
+        duration::TControls controls;
+        const char *text;
+    };
     const Case cases[] = {
-        {3, {2, false, false}, " Q"},    {104, {3, true, false}, " .E"}, {1005, {4, false, true}, " /S"},
-        {1, {0, false, false}, " W"},    {107, {6, true, false}, " .F"},
+        {3, {2, false, false}, " Q"}, {104, {3, true, false}, " .E"}, {1005, {4, false, true}, " /S"},
+        {1, {0, false, false}, " W"}, {107, {6, true, false}, " .F"},
     };
     for (const auto &c : cases) {
         const auto got = duration::ControlsFromCode(c.code, {});
@@ -23,7 +27,9 @@ TEST(DurationRules, CodesAndControls) {
         EXPECT_EQ(duration::CodeFromControls(got), c.code);
         EXPECT_EQ(duration::DurationText(got), c.text);
         // Set from a code: no blank before "." or "/".
-        EXPECT_EQ(duration::DurationText(got, true), std::string(c.text).substr(c.text[1] == '.' || c.text[1] == '/' ? 1 : 0)) << c.code;
+        EXPECT_EQ(duration::DurationText(got, true),
+                  std::string(c.text).substr(c.text[1] == '.' || c.text[1] == '/' ? 1 : 0))
+            << c.code;
     }
     // Codes that name no button keep the button that was down.
     EXPECT_EQ(duration::ControlsFromCode(0, {5, true, false}), (duration::TControls{5, false, false}));
@@ -45,9 +51,12 @@ TEST(DurationRules, LineFieldsAndRests) {
 
 TEST(DurationRules, ApplyLeavesDirectivesBlanksAndFaultyLinesAlone) {
     std::vector<std::string> lines = {"C, x, 3, 2, 0, 1, 0, Q", "*TEMPO 90", "", "bad line", "G, 3, 2, 0, 0, 0, 3, H"};
-    auto takes = [](const std::string &l) { return l.find(", Q") != std::string::npos || l.find(", H") != std::string::npos; };
+    auto takes = [](const std::string &l) {
+        return l.find(", Q") != std::string::npos || l.find(", H") != std::string::npos;
+    };
     EXPECT_EQ(duration::ApplyToLines(lines, 0, 4, " .E", takes), 2);
-    EXPECT_EQ(lines, (std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, .E", "*TEMPO 90", "", "bad line", "G, 3, 2, 0, 0, 0, 3, .E"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"C, x, 3, 2, 0, 1, 0, .E", "*TEMPO 90", "", "bad line",
+                                               "G, 3, 2, 0, 0, 0, 3, .E"}));
     int asked = 0;
     EXPECT_EQ(duration::ApplyToLines(lines, 0, 4, " W", takes, [&] { return ++asked < 2; }), 0);
     EXPECT_EQ(asked, 2);
@@ -58,7 +67,8 @@ protected:
     void SetUp() override {
         ShownMainWindowTest::SetUp();
         ASSERT_TRUE(SelectTab(6));
-        w->Lines().LoadText(QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n\nG, 3, 2, 0, 0, 0, 3, H\nnot a line\n"));
+        w->Lines().LoadText(
+            QStringLiteral("C, x, 3, 2, 0, 1, 0, Q\n*TEMPO 90\n\nG, 3, 2, 0, 0, 0, 3, H\nnot a line\n"));
         w->Lines().MoveCaretToLine(0);
     }
     TDurationButtons &B() { return *Ctl<TDurationButtons>(*w, "PanelNoteButtons"); }
@@ -104,7 +114,8 @@ TEST_F(DurationButtonsTest, ApplyMarksTheTabEvenWhenNoLineChanges) {
 TEST_F(DurationButtonsTest, SelectionRewritesOnlyNoteLines) {
     w->Lines().SelectLines(0, 4);
     B().btnSixteenthNote->click();
-    EXPECT_EQ(w->Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, S", "*TEMPO 90", "", "G, 3, 2, 0, 0, 0, 3, S", "not a line"}));
+    EXPECT_EQ(w->Lines().Lines(),
+              (QStringList{"C, x, 3, 2, 0, 1, 0, S", "*TEMPO 90", "", "G, 3, 2, 0, 0, 0, 3, S", "not a line"}));
     int first = -1, last = -1;
     EXPECT_TRUE(w->Lines().GetSelectedLines(first, last));
     EXPECT_EQ(first, 0);
@@ -162,7 +173,8 @@ TEST_F(DurationButtonsTest, RestGoesOnANewLineBelow) {
     EXPECT_TRUE(w->Document().Song.Current().Modified); // an inserted line is an edit
     EXPECT_EQ(Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1), QStringLiteral("*"));
     B().btnRest->click(); // on a blank line the rest replaces it
-    EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));
+    EXPECT_EQ(w->Lines().Lines(),
+              (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", "Rest , x, x, x, x, H", ""}));
     // Each rest is one edit: one Undo takes it back whole.
     w->Lines().Edit()->undo();
     EXPECT_EQ(w->Lines().Lines(), (QStringList{"E, 0, x, x, x, H", "Rest , x, x, x, x, H", ""}));

@@ -23,8 +23,8 @@ TEST(StatusText, Panels) {
     EXPECT_EQ(status::TimePanel(-5), "Time: 00:00:00.00");
     EXPECT_EQ(status::PlayLinesPanel(true, false), "Play All Lines");
     EXPECT_EQ(status::PlayLinesPanel(true, true), "Play Selected Lines");
-    const std::pair<const char *, const char *> twins[] = {
-        {"C#", "Db/C#"}, {"D#", "Eb/D#"}, {"F#", "Gb/F#"}, {"G#", "Ab/G#"}, {"A#", "Bb/A#"}, {"E", "E"}};
+    const std::pair<const char *, const char *> twins[] = {{"C#", "Db/C#"}, {"D#", "Eb/D#"}, {"F#", "Gb/F#"},
+                                                           {"G#", "Ab/G#"}, {"A#", "Bb/A#"}, {"E", "E"}};
     for (const auto &[in, out] : twins)
         EXPECT_EQ(status::WithFlatTwin(in), out);
 }
@@ -52,7 +52,7 @@ TEST_F(EditorControllerTest, StatusBarsFollowTheCaret) {
     w->Lines().MoveCaretToLine(4);
     EXPECT_EQ(Bottom(0), QStringLiteral("Line:  5 of 12"));
     EXPECT_EQ(Bottom(2), QStringLiteral("Bytes: ") + QString::number(w->Lines().TextLength()));
-    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 2"));  // W, then H, then a quarter
+    EXPECT_EQ(Rich(0), QStringLiteral("Bar: 2")); // W, then H, then a quarter
     EXPECT_EQ(Rich(1), QStringLiteral("Beat: 4"));
     EXPECT_EQ(Rich(2), QStringLiteral("Tick: 0"));
     EXPECT_EQ(Rich(3), QStringLiteral("Time: 00:00:03.50"));
@@ -88,7 +88,8 @@ TEST_F(EditorControllerTest, PanelsAreWideEnoughForTheirLongestTexts) {
     for (const auto &[name, text] : widest) {
         const auto *panel = w->findChild<QLabel *>(QString::fromLatin1(name));
         ASSERT_NE(panel, nullptr) << name;
-        EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(QString::fromLatin1(text))) << name;
+        EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(QString::fromLatin1(text)))
+            << name;
     }
 }
 
@@ -124,7 +125,10 @@ TEST_F(EditorControllerTest, SelectionTurnsCountInOffAndBackOn) {
 }
 
 TEST_F(EditorControllerTest, EveryUserEditMarksTheTab) {
-    struct Edit { const char *what; std::function<void()> act; };
+    struct Edit {
+        const char *what;
+        std::function<void()> act;
+    };
     // clang-format off
     const std::vector<Edit> edits = {
         {"letter", [&] { QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_A); }},
@@ -247,7 +251,8 @@ TEST_F(EditorControllerTest, EditCommandsDoNothingOnTheDrumsTabOrWhileAnythingPl
         const TPlayKind kinds[4] = {TPlayKind::Idle, TPlayKind::Instrument, TPlayKind::Song, TPlayKind::DrumGrid};
         if (situation > 0)
             SetPlaying(*w, kinds[situation], true);
-        for (QAction *a : {Act(*w, "Cut1"), Act(*w, "Delete1"), Act(*w, "Paste1"), Act(*w, "Undo1"), Act(*w, "Cut2"), Act(*w, "Delete2"), Act(*w, "Paste2"), Act(*w, "Undo2")})
+        for (QAction *a : {Act(*w, "Cut1"), Act(*w, "Delete1"), Act(*w, "Paste1"), Act(*w, "Undo1"), Act(*w, "Cut2"),
+                           Act(*w, "Delete2"), Act(*w, "Paste2"), Act(*w, "Undo2")})
             a->trigger();
         Ctl<TDurationButtons>(*w, "PanelNoteButtons")->btnRest->click();
         EXPECT_EQ(w->Lines().Lines().mid(0, 2), text) << situation;

@@ -1,8 +1,8 @@
 // Line helpers of the notation editor: string-list lines, one-character breaks,
 // selections, loads by code versus user edits.
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/editor/NotationEdit.h"
 #include "QtTestApp.h"
+#include "mainwindow/editor/NotationEdit.h"
 
 #include <QMimeData>
 #include <QSignalSpy>
@@ -19,7 +19,10 @@ struct Editor {
 };
 
 TEST(EditorLines, LineCountFollowsStringListRules) {
-    struct Case { const char *text; int count; };
+    struct Case {
+        const char *text;
+        int count;
+    };
     const Case cases[] = {{"", 0}, {"a", 1}, {"a\n", 1}, {"a\nb", 2}, {"a\n\n", 2}, {"\n", 1}};
     TwTestApp();
     for (const auto &c : cases) {

@@ -51,9 +51,9 @@ TEST(PlaybackE2ETest, TheRealProgramPlaysTheSongOnF2IntoTheSynthesizersWav) {
 }
 
 TEST(OptionsE2ETest, RecentSongFromTheWelcomeScreenThenTheDeviceSwitchedInTheOptionsPlaysIntoTheWav) {
-    ExpectPasses("options_e2e.sh", {QStringLiteral("title: Tarrowind Version 2  -  Play Test.twd"),
-                                    QStringLiteral("device kept in the settings: 0"),
-                                    QStringLiteral("A4: 440 Hz stronger")});
+    ExpectPasses("options_e2e.sh",
+                 {QStringLiteral("title: Tarrowind Version 2  -  Play Test.twd"),
+                  QStringLiteral("device kept in the settings: 0"), QStringLiteral("A4: 440 Hz stronger")});
 }
 
 // tools/mixer_e2e.sh and tools/chords_e2e.sh click at fixed places of a window without a window

@@ -78,10 +78,12 @@ TEST_F(FileCommandsTest, AFailedSaveCountsAsCancel) {
     rig.SetFileName(Path("no such folder/song.twd"));
     const QString song = MakeSong("b.twd", kLine);
     rig.options.RecentFiles[0] = song;
-    for (const auto &command : std::vector<std::function<void()>>{
-             [&] { commands->NewSong1Click(); },
-             [&] { rig.services.files.QueuePath(song); commands->OpenSong1Click(); },
-             [&] { commands->RecentClick(0); }}) {
+    for (const auto &command : std::vector<std::function<void()>>{[&] { commands->NewSong1Click(); },
+                                                                  [&] {
+                                                                      rig.services.files.QueuePath(song);
+                                                                      commands->OpenSong1Click();
+                                                                  },
+                                                                  [&] { commands->RecentClick(0); }}) {
         rig.services.messages.QueueAnswer(platform::mrYes);
         command();
         EXPECT_EQ(rig.song.Lines(1), std::vector<std::string>{"edited"});
@@ -108,7 +110,8 @@ TEST_F(FileCommandsTest, OpenReadsTheSongUnderItsAbsoluteNameAndListsIt) {
     const auto &request = rig.services.files.Requests().back().request;
     EXPECT_EQ(request.directory, dir.path());
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("twd"));
-    EXPECT_TRUE(request.filter.startsWith(QStringLiteral("Tarrowind Files (*.twd);;Tarrowind Version 1 Files (*.tw1)")));
+    EXPECT_TRUE(
+        request.filter.startsWith(QStringLiteral("Tarrowind Files (*.twd);;Tarrowind Version 1 Files (*.tw1)")));
     EXPECT_TRUE(items[0]->isVisible());
     EXPECT_FALSE(items[1]->isVisible());
 }
@@ -126,7 +129,8 @@ TEST_F(FileCommandsTest, AMissingOrCorruptFileIsNeverOpenedNorNamed) {
     bad.close();
     rig.services.files.QueuePath(Path("bad.twd"));
     commands->OpenSong1Click();
-    EXPECT_EQ(Texts().mid(1), (QStringList{QString::fromLatin1(kCorruptSongMessage.data()), QStringLiteral("Open Failed")}));
+    EXPECT_EQ(Texts().mid(1),
+              (QStringList{QString::fromLatin1(kCorruptSongMessage.data()), QStringLiteral("Open Failed")}));
     EXPECT_EQ(rig.FileName(), before);
     EXPECT_EQ(rig.song.Lines(1), std::vector<std::string>{"kept"});
     EXPECT_TRUE(rig.options.RecentFiles[0].isEmpty());
@@ -180,7 +184,8 @@ TEST_F(FileCommandsTest, SaveAsWritesTheChosenFileAndLeavesTheRecentListAlone) {
     rig.services.files.QueuePath(Path("missing folder/x.twd"));
     commands->SaveSongAs1Click();
     EXPECT_EQ(rig.FileName(), Path("new.twd"));
-    EXPECT_TRUE(Texts().last().startsWith(QStringLiteral("Save Failed.\n") + Path("missing folder/x.twd") + QStringLiteral(": No such file or directory")));
+    EXPECT_TRUE(Texts().last().startsWith(QStringLiteral("Save Failed.\n") + Path("missing folder/x.twd") +
+                                          QStringLiteral(": No such file or directory")));
 }
 
 TEST_F(FileCommandsTest, ANewSongAsksBeforeReplacingAnEarlierUntitledFile) {

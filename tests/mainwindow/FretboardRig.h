@@ -1,14 +1,14 @@
 #pragma once
 // Live sounding into the recording MIDI output on a manual clock, and on it a fretboard and a
 // keyboard on a real notation editor, built from parts whose calls record what they were asked.
+#include "QtTestApp.h"
 #include "mainwindow/editor/EditorLines.h"
+#include "mainwindow/editor/NotationEdit.h"
 #include "mainwindow/live/Fretboard.h"
 #include "mainwindow/live/Keyboard.h"
 #include "mainwindow/live/LiveSounding.h"
-#include "mainwindow/editor/NotationEdit.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/TestDoubles.h"
-#include "QtTestApp.h"
 
 #include <functional>
 #include <memory>

@@ -11,13 +11,17 @@ namespace {
 constexpr int kGuitarTab = 6, kBanjoTab = 13, kBassTab = 12;
 
 TEST(FretboardNotes, NamesAtFretsUnderATuning) {
-    struct Case { const char *tuning; int string, fret; const char *name; };
+    struct Case {
+        const char *tuning;
+        int string, fret;
+        const char *name;
+    };
     const Case cases[] = {
         {"242424242424", 5, 5, "A"},  {"242424242424", 1, 1, "C"},  {"242424242424", 0, 6, "A#"},
         {"242424242424", 0, 17, "A"}, {"242424242424", 0, 24, "E"}, {"242424242424", 5, 0, "E"},
-        {"242424242422", 5, 0, "D"},  // drop D
-        {"24242424242x", 5, 0, "E"},  // a malformed pair reads as 24
-        {"242412121212", 5, 0, "E"},  // bass: an octave lower, same name
+        {"242424242422", 5, 0, "D"}, // drop D
+        {"24242424242x", 5, 0, "E"}, // a malformed pair reads as 24
+        {"242412121212", 5, 0, "E"}, // bass: an octave lower, same name
     };
     for (const Case &c : cases)
         EXPECT_EQ(NoteNameAtFret(c.tuning, c.string, c.fret), c.name) << c.tuning << " " << c.string << "/" << c.fret;
@@ -140,8 +144,8 @@ TEST(FretboardLine, ShowLineOnInstrument) {
 
 TChordDat Parsed(const InstrumentRig &rig, int line) {
     TChordDat chord;
-    EXPECT_EQ(ParseChordLine(rig.Line(line).toStdString(), TDurationUnit::Ticks, rig.song.LineContext(rig.song.CurrentTab),
-                             chord),
+    EXPECT_EQ(ParseChordLine(rig.Line(line).toStdString(), TDurationUnit::Ticks,
+                             rig.song.LineContext(rig.song.CurrentTab), chord),
               "")
         << rig.Line(line).toStdString();
     return chord;
@@ -245,8 +249,8 @@ TEST(FretboardHover, NamesTheNoteWithItsFlatTwin) {
 
 TEST(FretCursor, LowSixteenBitsNameTheShapesCursor) {
     const std::pair<int32_t, Qt::CursorShape> cases[] = {
-        {0, Qt::ArrowCursor},           {-21, Qt::PointingHandCursor}, {0x7FFEB, Qt::PointingHandCursor},
-        {-3, Qt::CrossCursor},          {-22, Qt::SizeAllCursor},      {-11, Qt::WaitCursor},
+        {0, Qt::ArrowCursor},     {-21, Qt::PointingHandCursor}, {0x7FFEB, Qt::PointingHandCursor},
+        {-3, Qt::CrossCursor},    {-22, Qt::SizeAllCursor},      {-11, Qt::WaitCursor},
         {12345, Qt::ArrowCursor},
     };
     for (const auto &[value, shape] : cases)

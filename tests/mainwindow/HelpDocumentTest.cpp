@@ -83,8 +83,7 @@ TEST(HelpDocument, EveryExampleReadsAndSoundsAsTheTextSays) {
         const TLineContext ctx = KindContext(pre[1]);
         for (const QString &line : pre[2].split(QLatin1Char('\n'))) {
             const TNoteLine read = ParseNoteLine(Std(line), TDurationUnit::Ticks, ctx);
-            EXPECT_TRUE(read.Sounds())
-                << pre[1].toStdString() << ": " << line.toStdString() << " " << read.Error;
+            EXPECT_TRUE(read.Sounds()) << pre[1].toStdString() << ": " << line.toStdString() << " " << read.Error;
             ++lines;
         }
     }
@@ -118,9 +117,11 @@ TEST(HelpDocument, EveryExampleReadsAndSoundsAsTheTextSays) {
     }
     EXPECT_GE(durations, 7 + 6);
 
-    const QString errors = html.section(QStringLiteral("<table id=\"line-errors\""), 1).section(QStringLiteral("</table>"), 0, 0);
+    const QString errors =
+        html.section(QStringLiteral("<table id=\"line-errors\""), 1).section(QStringLiteral("</table>"), 0, 0);
     int faulty = 0;
-    for (const QStringList &row : Matches(errors, QStringLiteral("<tr><td><code>([^<]*)</code></td><td>([^<]*)</td></tr>"))) {
+    for (const QStringList &row :
+         Matches(errors, QStringLiteral("<tr><td><code>([^<]*)</code></td><td>([^<]*)</td></tr>"))) {
         std::string reason = ParseNoteLine(Std(row[1]), TDurationUnit::Ticks, guitar).Error;
         if (reason.ends_with(msg::kFixSuffix))
             reason.resize(reason.size() - msg::kFixSuffix.size());
@@ -129,14 +130,16 @@ TEST(HelpDocument, EveryExampleReadsAndSoundsAsTheTextSays) {
     }
     EXPECT_GE(faulty, 3);
 
-    const QString names = html.section(QStringLiteral("<table id=\"gm-names\">"), 1).section(QStringLiteral("</table>"), 0, 0);
+    const QString names =
+        html.section(QStringLiteral("<table id=\"gm-names\">"), 1).section(QStringLiteral("</table>"), 0, 0);
     int programs = 0;
     for (const QStringList &entry : Matches(names, QStringLiteral("<td>(\\d+)</td><td>([^<]+)</td>"))) {
         EXPECT_EQ(InstrumentFromName(Std(entry[2])), std::optional<int>(entry[1].toInt())) << entry[2].toStdString();
         ++programs;
     }
     EXPECT_EQ(programs, 128);
-    const QString words = html.section(QStringLiteral("<p id=\"instrument-words\">"), 1).section(QStringLiteral("</p>"), 0, 0);
+    const QString words =
+        html.section(QStringLiteral("<p id=\"instrument-words\">"), 1).section(QStringLiteral("</p>"), 0, 0);
     for (const QStringList &word : Matches(words, QStringLiteral("<code>([^<]+)</code>")))
         EXPECT_TRUE(InstrumentFromName(Std(word[1]))) << word[1].toStdString();
 }

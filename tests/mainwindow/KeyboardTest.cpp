@@ -12,10 +12,9 @@ constexpr int kPianoTab = 1;
 
 TEST(KeyboardKeys, NotesOfTheHundredKeys) {
     const TKeyboardModel m;
-    const std::pair<int, int> expected[] = {{1, 28},  {2, 29},  {3, 31},  {6, 36},  {20, 60}, {47, 107},
-                                            {50, 30}, {51, 32}, {52, 34}, {54, 37}, {55, 39}, {57, 42},
-                                            {68, 61}, {94, 106}, {48, 0}, {49, 0},  {53, 0},  {56, 0},
-                                            {95, 0},  {100, 0}};
+    const std::pair<int, int> expected[] = {{1, 28},  {2, 29},  {3, 31},  {6, 36},  {20, 60}, {47, 107}, {50, 30},
+                                            {51, 32}, {52, 34}, {54, 37}, {55, 39}, {57, 42}, {68, 61},  {94, 106},
+                                            {48, 0},  {49, 0},  {53, 0},  {56, 0},  {95, 0},  {100, 0}};
     for (auto [key, tag] : expected)
         EXPECT_EQ(m.Key(key).Tag, tag) << "key " << key;
     int notes = 0;
@@ -111,7 +110,8 @@ TEST(KeyboardHover, MiddleCAndSharps) {
 
 std::array<int32_t, 10> Keys(const InstrumentRig &rig, int line) {
     TPianoRec rec;
-    EXPECT_TRUE(ParsePianoLine(rig.Line(line).toStdString(), TDurationUnit::Ticks, rig.song.LineContext(kPianoTab), rec))
+    EXPECT_TRUE(
+        ParsePianoLine(rig.Line(line).toStdString(), TDurationUnit::Ticks, rig.song.LineContext(kPianoTab), rec))
         << rig.Line(line).toStdString();
     return rec.Keys;
 }

@@ -3,8 +3,8 @@
 // takes the command back, and Esc in the middle of the long ones.
 #include "MainWindowFixture.h"
 
-#include "mainwindow/window/Commands.h"
 #include "mainwindow/rules/PlayState.h"
+#include "mainwindow/window/Commands.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -51,7 +51,7 @@ struct Case {
     const char *what;
     std::function<void(TfrmMain &)> act;
     QStringList before;
-    int first, last;      // where the caret or selection stands before
+    int first, last; // where the caret or selection stands before
     QStringList after;
     int selFirst, selLast; // the selection after (selLast kNone: the caret's line, no selection)
     QStringList texts;     // the boxes shown
@@ -168,10 +168,12 @@ TEST_F(LineCommandsTest, CopyLineAndSelectToTopOrBottom) {
     // Select To Top and To Bottom run from the caret.
     Place(2, kNone);
     Trigger("SelectToTop2");
-    EXPECT_EQ(Edit()->textCursor().selectedText(), kSong.mid(0, 2).join(QChar::ParagraphSeparator) + QChar::ParagraphSeparator);
+    EXPECT_EQ(Edit()->textCursor().selectedText(),
+              kSong.mid(0, 2).join(QChar::ParagraphSeparator) + QChar::ParagraphSeparator);
     Place(2, kNone);
     Trigger("SelectToBottom1");
-    EXPECT_EQ(Edit()->textCursor().selectedText(), kSong.mid(2).join(QChar::ParagraphSeparator) + QChar::ParagraphSeparator);
+    EXPECT_EQ(Edit()->textCursor().selectedText(),
+              kSong.mid(2).join(QChar::ParagraphSeparator) + QChar::ParagraphSeparator);
 }
 
 TEST_F(LineCommandsTest, DuplicatingOneLineSoundsIt) {
@@ -217,9 +219,11 @@ TEST_F(LineCommandsTest, EscInTheMiddleAsksWhetherToStop) {
     const QStringList three = {"C, x, 3, 2, 0, 1, 0, Q", "A, x, 0, 2, 2, 2, 0, Q", "D, x, x, 0, 2, 3, 2, Q"};
     const EscCase cases[] = {
         // The first step is done when the window first looks at its keys.
-        {"transpose, Yes", "TransposeHigher12", platform::mrYes, three,
-         {"C, x, 4, 3, 1, 2, 1, Q", three[1], three[2]}},
-        {"transpose, No", "TransposeHigher12", platform::mrNo, three,
+        {"transpose, Yes", "TransposeHigher12", platform::mrYes, three, {"C, x, 4, 3, 1, 2, 1, Q", three[1], three[2]}},
+        {"transpose, No",
+         "TransposeHigher12",
+         platform::mrNo,
+         three,
          {"C, x, 15, 14, 12, 13, 12, Q", "A, x, 12, 14, 14, 14, 12, Q", "D, x, x, 12, 14, 15, 14, Q"}},
         {"reverse, Yes", "ReverseTheOrderOfLines1", platform::mrYes, three, three},
         {"reverse, No", "ReverseTheOrderOfLines1", platform::mrNo, three, {three[2], three[1], three[0]}},

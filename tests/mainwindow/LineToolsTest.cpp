@@ -3,9 +3,9 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
+#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/window/Commands.h"
 #include "mainwindow/window/DialogHandOffs.h"
-#include "mainwindow/live/LiveInstrument.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -183,7 +183,8 @@ TEST_F(LineToolsTest, PerLineEditorReplacesTheLineAsOneEdit) {
     // The first selected line is the one edited; Cancel changes nothing.
     Lines().SelectLines(2, 2);
     Drive([](platform::ModalDialog &d) {
-        EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("labelFRTLine"))->text(), QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q"));
+        EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("labelFRTLine"))->text(),
+                  QStringLiteral("G, 3, 2, 0, 0, 0, 3, Q"));
         Click(d, QStringLiteral("BitBtnCancel"));
     });
     Act(*w, QStringLiteral("MicroManageLine2"))->trigger();

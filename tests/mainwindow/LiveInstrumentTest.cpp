@@ -3,9 +3,9 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/editor/EditorController.h"
+#include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/live/InstrumentPicture.h"
 #include "mainwindow/live/LiveInstrument.h"
-#include "mainwindow/editor/StatusDisplay.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -109,7 +109,8 @@ TEST_F(LiveInstrumentTest, CaretOnAFrettedLineSoundsItAndShowsItsFrets) {
 TEST_F(LiveInstrumentTest, CaretOnAPianoLineSoundsItAndShowsItsKeys) {
     Show(1, QStringLiteral("*Volume 20\nC, 60, 64, 67, x, x, x, x, x, x, x, Q\n"), 0);
     EXPECT_TRUE(w->LiveInstrument()->Keyboard().View()->isVisible());
-    EXPECT_EQ(w->LiveInstrument()->Keyboard().View()->size(), Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->size()) << "fills the picture";
+    EXPECT_EQ(w->LiveInstrument()->Keyboard().View()->size(), Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->size())
+        << "fills the picture";
     EXPECT_FALSE(w->LiveInstrument()->Fretboard().View()->isVisible());
     QTest::keyClick(Ctl<TNotationEdit>(*w, "RichEdit1"), Qt::Key_Down);
     EXPECT_EQ(NotesOn(), (std::vector<int>{60, 64, 67}));
@@ -218,7 +219,8 @@ TEST_F(LiveInstrumentTest, RefusedCloseStopsTheRun) {
             closed = w->close();
     };
     QTest::mouseClick(Ctl<QPushButton>(*w, "btnPlayFRT"), Qt::LeftButton);
-    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Please stop instrument playback before exiting Tarrowind")});
+    EXPECT_EQ(ts.messages.Texts(),
+              QStringList{QStringLiteral("Please stop instrument playback before exiting Tarrowind")});
     EXPECT_EQ(NotesOn(), std::vector<int>{40}); // the run ended in its first line
     EXPECT_FALSE(w->PlayState().Playing(TPlayKind::Instrument));
     EXPECT_FALSE(w->PlayState().StopRequested); // cleared once the run unwound
@@ -262,11 +264,8 @@ TEST_F(LiveInstrumentTest, PlayButtonSendsPanThenEachLineInTurnThenTheProgram) {
                                                      : std::vector<int>{m.status, m.data1, m.data2});
     const std::vector<std::vector<int>> expected = {
         {0xC0 + ch, tab.Patch}, // the tab's sound before anything plays (sent once: the port keeps it)
-        {0xB0 + ch, 10, tab.Balance},
-        {0x90 + ch, 40, tab.Volume}, {0x90 + ch, 40, 0},
-        {0xC0 + ch, 40},
-        {0x90 + ch, 45, tab.Volume}, {0x90 + ch, 45, 0},
-        {0xC0 + ch, tab.Patch},
+        {0xB0 + ch, 10, tab.Balance}, {0x90 + ch, 40, tab.Volume}, {0x90 + ch, 40, 0},     {0xC0 + ch, 40},
+        {0x90 + ch, 45, tab.Volume},  {0x90 + ch, 45, 0},          {0xC0 + ch, tab.Patch},
     };
     EXPECT_EQ(sent, expected);
     EXPECT_EQ(waits, (std::vector<int>{500, 500}));

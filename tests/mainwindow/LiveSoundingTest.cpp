@@ -2,11 +2,11 @@
 // clock, directives in a run, loops, stops and failing lines; the real wait on the steady clock.
 #include "FretboardRig.h"
 
+#include "QtTestApp.h"
 #include "mainwindow/live/LiveSounding.h"
 #include "midi/MidiOutputPort.h"
 #include "platform/SteadyClock.h"
 #include "platform/TestDoubles.h"
-#include "QtTestApp.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -65,7 +65,7 @@ TEST(LiveSounding, CaretLinePitchIsTheBuildersPitch) {
         {kPianoTab, "C, 60, 64, x, x, x, x, x, x, x, x, Q", 2, 1, "242424242424", {63, 67}},
         // Notes outside 0..127 are not sent.
         {kPianoTab, "Hi, 107, 60, x, x, x, x, x, x, x, x, Q", 24, 0, "242424242424", {84}},
-                // Bass an octave below the guitar; slots sound from the highest string down.
+        // Bass an octave below the guitar; slots sound from the highest string down.
         {kBassTab, "E, 0, 2, x, x, Q", -3, 0, "242412121212", {32, 25}},
     };
     for (const Case &c : cases) {
@@ -138,9 +138,8 @@ TEST(LiveSounding, RunAppliesDirectivesAndLeavesNoStaleState) {
     std::vector<int> selected;
     rig.live.View.SelectLine = [&](int i) { selected.push_back(i); };
     const std::vector<std::string> lines = {
-        "E, 0, x, x, x, x, x, Q", "*Tempo 60",   "*Transpose 5", "*Volume 50",
-        "*Channel 4",             "E, 0, x, x, x, x, x, Q", "bad line", "*Balance 10",
-        "*Instrument 40",         "E, 0, x, x, x, x, x, E"};
+        "E, 0, x, x, x, x, x, Q", "*Tempo 60", "*Transpose 5", "*Volume 50",     "*Channel 4",
+        "E, 0, x, x, x, x, x, Q", "bad line",  "*Balance 10",  "*Instrument 40", "E, 0, x, x, x, x, x, E"};
     EXPECT_EQ(rig.live.PlayLineRange(rig.song, lines, 0, 9), -1);
     EXPECT_EQ(rig.waits, (std::vector<int>{500, 1000, 500}));
     EXPECT_EQ(shownTempo, 60);

@@ -1,15 +1,15 @@
 #pragma once
 // Builds the main window offscreen with the scripted dialogs, the recording MIDI output,
 // a settings file and an untitled-song folder of its own.
-#include "mainwindow/window/MainWindow.h"
 #include "WindowLookup.h"
+#include "mainwindow/window/MainWindow.h"
 
 #include "mainwindow/editor/DurationButtons.h"
-#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/EditorController.h"
+#include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
 #include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/window/PageControl.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"

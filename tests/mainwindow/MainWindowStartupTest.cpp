@@ -3,27 +3,27 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/DialogControls.h"
-#include "mainwindow/window/Commands.h"
-#include "mainwindow/window/DialogHandOffs.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/DialogHandOffs.h"
 #include "mainwindow/window/ProgramWindows.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QTimer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QFileInfo>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace {
 
@@ -65,8 +65,8 @@ TEST_F(MainWindowTest, HelpDocumentBesideTheProgramEnablesContentsAndQuitsAtClos
     // No browser to show it in: the user is told which document could not be opened.
     ts.help.SetSucceed(false);
     Act(m, "Contents1")->trigger();
-    EXPECT_EQ(ts.messages.Texts(), QStringList{platform::CouldNotOpenText(
-                                       QStringLiteral("the help document ") + QFileInfo(doc).absoluteFilePath())});
+    EXPECT_EQ(ts.messages.Texts(), QStringList{platform::CouldNotOpenText(QStringLiteral("the help document ") +
+                                                                          QFileInfo(doc).absoluteFilePath())});
     EXPECT_TRUE(m.close());
     EXPECT_EQ(ts.help.Quits(), 1);
 }
@@ -80,10 +80,12 @@ TEST_F(MainWindowTest, ProgramWindowsAreCreatedOnceInTheirOrder) {
     const TMainEnvironment env = Environment(midi);
     TProgramWindows windows = CreateProgramWindows(env);
     const QStringList expected = {
-        "TfrmMain", "TfrmAbout", "TfrmOptions", "TfrmChordCalc", "TfrmWait", "TFrmMicroManage", "TFrmEnterTempo",
-        "TfrmEnterTimeSig", "TfrmSelectTuning", "TfrmSelectPatch", "TfrmNoteMath", "TfrmNoteSelect", "TFrmSelectKey",
-        "TfrmSelectChordType", "TfrmSelectPianoChord", "TfrmSelectScaleType", "TfrmSelectDrum", "TfrmMixerSummary",
-        "TfrmWelcome", "Tfrmfind", "TfrmReplace", "TfrmEnterNumber", "TfrmInputSingleLine", "TfrmTab"};
+        "TfrmMain",         "TfrmAbout",           "TfrmOptions",          "TfrmChordCalc",
+        "TfrmWait",         "TFrmMicroManage",     "TFrmEnterTempo",       "TfrmEnterTimeSig",
+        "TfrmSelectTuning", "TfrmSelectPatch",     "TfrmNoteMath",         "TfrmNoteSelect",
+        "TFrmSelectKey",    "TfrmSelectChordType", "TfrmSelectPianoChord", "TfrmSelectScaleType",
+        "TfrmSelectDrum",   "TfrmMixerSummary",    "TfrmWelcome",          "Tfrmfind",
+        "TfrmReplace",      "TfrmEnterNumber",     "TfrmInputSingleLine",  "TfrmTab"};
     QStringList names;
     for (QWidget *w : windows.InOrder())
         names << QString::fromLatin1(w->metaObject()->className());
@@ -115,7 +117,10 @@ TEST_F(MainWindowTest, OptionsCancelPutsTheEditorFontBack) {
 }
 
 TEST_F(MainWindowTest, StoredDeviceIsCheckedBeforeThePortOpens) {
-    struct Case { const char *stored; int opened; };
+    struct Case {
+        const char *stored;
+        int opened;
+    };
     const Case cases[] = {{"1", 1}, {"2", -1}, {"-7", -1}, {"letters", -1}, {"0", 0}};
     for (const auto &c : cases) {
         WriteSetting(QStringLiteral("Midi/Device"), QString::fromLatin1(c.stored));
@@ -157,7 +162,8 @@ TEST_F(MainWindowTest, EditorFontAndHintsComeFromTheSettings) {
     EXPECT_FALSE(m.LiveInstrument()->Fretboard().View()->HintsShown); // the pictures' hover hints too
     EXPECT_FALSE(m.LiveInstrument()->Keyboard().View()->HintsShown);
     m.SetHintsVisible(true);
-    EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip(), QStringLiteral("Whole note duration (F5)"));
+    EXPECT_EQ(Ctl<TDurationButtons>(m, "PanelNoteButtons")->btnWholeNote->toolTip(),
+              QStringLiteral("Whole note duration (F5)"));
     EXPECT_TRUE(m.LiveInstrument()->Keyboard().View()->HintsShown);
 }
 
@@ -167,7 +173,7 @@ TEST_F(MainWindowTest, NoSoundWarningOnlyWhenNothingOpens) {
     Make();
     EXPECT_EQ(ts.messages.Count(), 0); // the default device plays instead
     EXPECT_EQ(midi.OpenedIds(), std::vector<int>{-1});
-    EXPECT_EQ(w->Options().Device, 1);   // the choice stays for the next run
+    EXPECT_EQ(w->Options().Device, 1); // the choice stays for the next run
     w.reset();
     midi.SetFailingIds({-1, 0, 1});
     Make();
@@ -333,10 +339,15 @@ TEST_F(MainWindowTest, WelcomeChoicesOpenOrAskForAFile) {
     const QString recent = WriteSong(QStringLiteral("recent.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
     const QString ampersand = WriteSong(QStringLiteral("Rock & Roll.twd"), 7, {"Am, x, 0, 2, 2, 1, 0, Q"});
     using enum TWelcomeChoice;
-    struct Case { TWelcomeChoice choice; QString selected; bool asksForFile; QString fileName; };
+    struct Case {
+        TWelcomeChoice choice;
+        QString selected;
+        bool asksForFile;
+        QString fileName;
+    };
     const Case cases[] = {
         {OpenFile, QString(), true, QStringLiteral("Untitled.twd")},
-        {OpenRecent, QString(), true, QStringLiteral("Untitled.twd")},        // no entry selected: Open
+        {OpenRecent, QString(), true, QStringLiteral("Untitled.twd")},     // no entry selected: Open
         {OpenRecent, ampersand, false, QStringLiteral("Rock & Roll.twd")}, // the path as it stands
         {NewSong, recent, false, QStringLiteral("Untitled.twd")},
     };
@@ -361,7 +372,8 @@ TEST_F(MainWindowTest, CorruptSongIsReportedAndNeverAdopted) {
     f.close();
     TfrmMain &m = Make({bad});
     m.FormActivate();
-    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Decompression failed. Data file appears to be corrupted.")});
+    EXPECT_EQ(ts.messages.Texts(),
+              QStringList{QStringLiteral("Decompression failed. Data file appears to be corrupted.")});
     EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
@@ -371,7 +383,8 @@ TEST_F(MainWindowTest, UnreadableSongSaysWhyAndIsNeverAdopted) {
     const QString folder = dir.filePath(QStringLiteral("folder.twd"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.twd")));
     EXPECT_FALSE(m.ReadSong(folder));
-    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Can't read ") + folder + QStringLiteral(": Is a directory")});
+    EXPECT_EQ(ts.messages.Texts(),
+              QStringList{QStringLiteral("Can't read ") + folder + QStringLiteral(": Is a directory")});
     EXPECT_EQ(SongName(m), dir.filePath(QStringLiteral("Untitled.twd")));
 }
 
@@ -409,7 +422,7 @@ TEST_F(MainWindowTest, AFirstVersionSongSavesAsTwdBesideItFromTheSaveLabel) {
     ASSERT_EQ(ReadSongFile(QFile::encodeName(twd).toStdString(), back, drums), TSongReadResult::Ok);
     EXPECT_EQ(back.Lines(2), std::vector<std::string>{"C, 60, x, x, x, x, x, x, x, x, x, Q"});
     EXPECT_EQ(ts.messages.Count(), 0);
-    EXPECT_EQ(ts.files.Requests().size(), 1u);  // Save shows no dialog
+    EXPECT_EQ(ts.files.Requests().size(), 1u); // Save shows no dialog
 }
 
 TEST_F(MainWindowTest, SaveAsksBeforeCuttingLinesAndNoLeavesTheSongUnsaved) {
@@ -424,7 +437,8 @@ TEST_F(MainWindowTest, SaveAsksBeforeCuttingLinesAndNoLeavesTheSongUnsaved) {
     EXPECT_FALSE(m.WriteSong(path));
     ASSERT_EQ(ts.messages.Count(), 1);
     EXPECT_EQ(ts.messages.Shown().back().buttons, platform::mbYesNo);
-    EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Piano 2, line 2\n"))) << ts.messages.LastText().toStdString();
+    EXPECT_TRUE(ts.messages.LastText().contains(QStringLiteral("Piano 2, line 2\n")))
+        << ts.messages.LastText().toStdString();
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_TRUE(m.AnyTabModified());
 
@@ -454,7 +468,8 @@ TEST_F(CloseTest, YesSavesThenCloses) {
     ModifySong();
     ts.messages.QueueAnswer(mrYes);
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(ts.messages.Texts(), QStringList{QStringLiteral("Save changes to ") + SongName(*w) + QStringLiteral("?")});
+    EXPECT_EQ(ts.messages.Texts(),
+              QStringList{QStringLiteral("Save changes to ") + SongName(*w) + QStringLiteral("?")});
     EXPECT_TRUE(QFile::exists(SongName(*w)));
     EXPECT_EQ(ReadSetting(QStringLiteral("Version/CurrentVersion")), QStringLiteral("2.0"));
 }
@@ -593,9 +608,9 @@ TEST_F(MainWindowTest, RealKeysReachTheWindowBeforeItsControls) {
     ASSERT_TRUE(ShowWithTheEditorFocused(m));
     QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), Qt::Key_Escape);
     EXPECT_TRUE(m.PlayState().AbortRequested);
-    const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"},  {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
-                                                      {Qt::Key_F9, "S"},  {Qt::Key_F10, "T"}, {Qt::Key_F11, "F"},
-                                                      {Qt::Key_F6, "H"}};
+    const std::pair<Qt::Key, const char *> keys[] = {{Qt::Key_F5, "W"}, {Qt::Key_F7, "Q"},  {Qt::Key_F8, "E"},
+                                                     {Qt::Key_F9, "S"}, {Qt::Key_F10, "T"}, {Qt::Key_F11, "F"},
+                                                     {Qt::Key_F6, "H"}};
     for (const auto &[key, letter] : keys) { // each key's duration on the caret line
         QTest::keyClick(Ctl<TNotationEdit>(m, "RichEdit1"), key);
         EXPECT_EQ(m.Lines().Line(0), QStringLiteral("C, x, 3, 2, 0, 1, 0, ") + QLatin1String(letter)) << letter;
@@ -613,8 +628,8 @@ void ExpectNothingOverlapsOrIsCut(const QWidget &parent, const std::string &wher
     std::vector<const QWidget *> kids;
     for (QObject *o : parent.children()) {
         auto *c = qobject_cast<QWidget *>(o);
-        if (c && !c->isWindow() && c->isVisibleTo(parent.window()) && !c->objectName().startsWith(QLatin1String("qt_")) &&
-            !c->testAttribute(Qt::WA_TransparentForMouseEvents))
+        if (c && !c->isWindow() && c->isVisibleTo(parent.window()) &&
+            !c->objectName().startsWith(QLatin1String("qt_")) && !c->testAttribute(Qt::WA_TransparentForMouseEvents))
             kids.push_back(c);
     }
     for (size_t i = 0; i < kids.size(); ++i) {
@@ -625,7 +640,8 @@ void ExpectNothingOverlapsOrIsCut(const QWidget &parent, const std::string &wher
         EXPECT_GE(c.width(), least.width()) << name;
         EXPECT_GE(c.height(), least.height()) << name;
         for (size_t j = i + 1; j < kids.size(); ++j)
-            EXPECT_FALSE(c.geometry().intersects(kids[j]->geometry())) << name << " / " << kids[j]->objectName().toStdString();
+            EXPECT_FALSE(c.geometry().intersects(kids[j]->geometry()))
+                << name << " / " << kids[j]->objectName().toStdString();
         ExpectNothingOverlapsOrIsCut(c, name);
     }
 }
@@ -666,8 +682,12 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheMinimumSizeToAFullScreen) {
             EXPECT_EQ(Ctl<TNotationEdit>(m, "RichEdit1")->height(),
                       Ctl<QGroupBox>(m, "grpEditor")->height() - 66 - Ctl<QWidget>(m, "PanelEditorLabels")->height())
                 << at;
-            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
-            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(), Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10) << at;
+            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->width(),
+                      Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10)
+                << at;
+            EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarRichEdit")->width(),
+                      Ctl<TNotationEdit>(m, "RichEdit1")->width() - 10)
+                << at;
             EXPECT_EQ(Ctl<TStatusPanels>(m, "StatusBarBottom")->x(), Ctl<TNotationEdit>(m, "RichEdit1")->x()) << at;
             EXPECT_EQ(Ctl<QWidget>(m, "PanelTop")->height(), (H / 20) * 10) << at;
             // All sixteen tabs show at once, none behind scroll buttons.
@@ -696,7 +716,7 @@ TEST_F(MainWindowTest, TheMinimumSizeGrowsWithTheShownTabsTexts) {
     ASSERT_TRUE(SelectTab(1));
     ASSERT_TRUE(SelectTab(7));
     EXPECT_GT(m.minimumWidth(), first.width());
-    m.resize(1, 1); // the window keeps its minimum
+    m.resize(1, 1);                       // the window keeps its minimum
     QCoreApplication::sendPostedEvents(); // the layouts settle
     ExpectNothingOverlapsOrIsCut(m, "long texts");
 }

@@ -45,8 +45,8 @@ TEST_F(MidiExportTest, TheExportedFileReadsBackWithMidicsv) {
             header = f[3] + QLatin1Char(' ') + f[5].trimmed();
     }
     // Track, tick, channel, note: the piano's two notes on channel 0, the guitar's on channel 5.
-    EXPECT_EQ(noteOns, (QStringList{QStringLiteral("2 0 0 60"), QStringLiteral("2 192 0 62"),
-                                    QStringLiteral("3 0 5 48")}));
+    EXPECT_EQ(noteOns,
+              (QStringList{QStringLiteral("2 0 0 60"), QStringLiteral("2 192 0 62"), QStringLiteral("3 0 5 48")}));
     EXPECT_EQ(tempo, QStringLiteral("666666"));
     EXPECT_EQ(header, QStringLiteral("1 192"));
 }
@@ -117,7 +117,8 @@ TEST_F(MidiExportTest, AWriteThatFailsIsReported) {
     old.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     rig.services.files.QueuePath(Path("ro.mid"));
     exporter.SaveMidiOfSong1Click();
-    EXPECT_EQ(Texts().last(), QStringLiteral("Save Failed.\n") + Path("ro.mid") + QStringLiteral(": The file is read-only."));
+    EXPECT_EQ(Texts().last(),
+              QStringLiteral("Save Failed.\n") + Path("ro.mid") + QStringLiteral(": The file is read-only."));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
 }

@@ -4,11 +4,11 @@
 // from it.
 #include "mainwindow/window/MainWindow.h"
 
+#include "PlayerDrive.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
 #include "mainwindow/editor/StatusDisplay.h"
-#include "PlayerDrive.h"
+#include "mainwindow/window/PageControl.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
@@ -68,7 +68,8 @@ protected:
     }
     void Play(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         midi.Clear();
-        DrivePlayer(clock, timer, [&] { QTest::keyClick(w.get(), key, mods); }, {}, [this] { w->FormKeyDown(27); });
+        DrivePlayer(
+            clock, timer, [&] { QTest::keyClick(w.get(), key, mods); }, {}, [this] { w->FormKeyDown(27); });
     }
     // Note-ons of `channel` (0-based) as (ms, note, velocity).
     std::vector<std::array<int, 3>> NoteOns(int channel) const {
@@ -92,7 +93,8 @@ protected:
         return -1;
     }
     bool Marked() const {
-        return w->Document().Song.Current().Modified && Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1) == QStringLiteral("*");
+        return w->Document().Song.Current().Modified &&
+               Ctl<TStatusPanels>(*w, "StatusBarBottom")->Text(1) == QStringLiteral("*");
     }
     bool SelectTab(int t) { return Ctl<TPageControl>(*w, "PageControl1")->UserSelect(t - 1); }
     QSpinBox *Spin(const char *name) { return Ctl<QSpinBox>(*w, name); }
@@ -190,7 +192,7 @@ TEST_F(MixerBookmarksTest, MuteAndSoloDecideWhichTabsPlay) {
     EXPECT_TRUE(Notes(5).empty());
 
     EXPECT_TRUE(mute->font().bold()); // a checked Mute reads red and bold
-    solo->click(); // a checked Solo clears Mute: the guitar alone
+    solo->click();                    // a checked Solo clears Mute: the guitar alone
     EXPECT_FALSE(mute->isChecked());
     EXPECT_FALSE(mute->font().bold());
     EXPECT_FALSE(w->Document().Song.Tab(6).Mute);
@@ -207,7 +209,8 @@ TEST_F(MixerBookmarksTest, CaptionsRestoreDefaultsAndEnteringAControlMarksTheTab
     Spin("UpDownMixerKey")->setValue(5);
     Spin("UpDownMixerChannel")->setValue(9);
     Ctl<QSlider>(*w, "TrackBarMixerBalance")->setValue(100);
-    for (const char *caption : {"lblVolume", "labelinstrumentdelay", "Labeltranspose", "LabelChannel", "LabelBalancePosition"})
+    for (const char *caption :
+         {"lblVolume", "labelinstrumentdelay", "Labeltranspose", "LabelChannel", "LabelBalancePosition"})
         QTest::mouseClick(Ctl<QLabel>(*w, caption), Qt::LeftButton);
     const TInstrumentTab &piano = w->Document().Song.Tab(1);
     EXPECT_EQ(std::make_tuple(piano.Volume, piano.Delay, piano.Transpose, piano.Channel, piano.Balance),
@@ -252,8 +255,9 @@ TEST_F(MixerBookmarksTest, MixerValuesAndTheSongKeyAreSavedAndOpenedAgain) {
     EXPECT_FALSE(Ctl<QCheckBox>(*w, "chkLoopAll")->isChecked()); // opening a song unchecks Loop
     EXPECT_FALSE(w->AnyTabModified());
     const TInstrumentTab &guitar = w->Document().Song.Tab(6);
-    EXPECT_EQ(std::make_tuple(guitar.Volume, guitar.Delay, guitar.Transpose, guitar.Channel, guitar.Balance, guitar.Mute),
-              std::make_tuple(90, 12, -7, 3, 20, true));
+    EXPECT_EQ(
+        std::make_tuple(guitar.Volume, guitar.Delay, guitar.Transpose, guitar.Channel, guitar.Balance, guitar.Mute),
+        std::make_tuple(90, 12, -7, 3, 20, true));
     EXPECT_EQ(w->Document().Song.SongTranspose, -5);
     EXPECT_EQ(Spin("UpDownSongKey")->value(), -5);
     ASSERT_EQ(w->Document().Song.CurrentTab, 6);

@@ -3,10 +3,10 @@
 // session-only device, hints and font, and the panic button.
 #include "MainWindowFixture.h"
 
+#include "PlayerDrive.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/window/MainDialogs.h"
 #include "midi/MidiOutputPort.h"
-#include "PlayerDrive.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -68,7 +68,8 @@ TEST_F(OptionsWindowTest, ChosenDeviceReopensThePortAndEverySoundFollowsIt) {
 
     // The song plays on the new device...
     midi.Clear();
-    DrivePlayer(clock, timer, [&] { Act(*w, "PlayAll1")->trigger(); }, {}, [&] { w->FormKeyDown(Qt::Key_Escape); });
+    DrivePlayer(
+        clock, timer, [&] { Act(*w, "PlayAll1")->trigger(); }, {}, [&] { w->FormKeyDown(Qt::Key_Escape); });
     EXPECT_EQ(NoteDevices(), std::set<int>{1});
     // ... and so does the caret line on tab 6.
     ASSERT_TRUE(SelectTab(6));
@@ -108,7 +109,8 @@ TEST_F(OptionsWindowTest, FailingDeviceFallsBackAndSaysSoNoDeviceWarnsAndIsTried
     AnswerOptions([](TOptionsResult &r) { r.options.Device = 1; });
     Act(*w, "Options1")->trigger();
     EXPECT_EQ(ts.messages.Texts(),
-              QStringList{QStringLiteral("The MIDI device \"Port A\" could not be opened. The default device plays instead.")});
+              QStringList{
+                  QStringLiteral("The MIDI device \"Port A\" could not be opened. The default device plays instead.")});
     EXPECT_EQ(w->OpenedDevice(), 1);
     EXPECT_EQ(midi.OpenCount(), 1);
 

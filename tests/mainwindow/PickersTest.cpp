@@ -6,10 +6,10 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/Dialogs.h"
-#include "mainwindow/window/DialogHandOffs.h"
 #include "mainwindow/drums/DrumTab.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/tools/Pickers.h"
+#include "mainwindow/window/DialogHandOffs.h"
 #include "midi/MidiData.h"
 #include "song/SongBuilder.h"
 
@@ -174,8 +174,7 @@ TEST_F(PickersTest, RightClickInsertsTheInstrumentLineAndKeepsTheSound) {
     const int patch = w->Document().Song.Tab(6).Patch;
     Drive([](QWidget &d) { QTest::mouseClick(In<TClickLabel>(d, "Label77"), Qt::RightButton); });
     Click("LabelSelectPatch");
-    EXPECT_EQ(w->Lines().Lines(),
-              (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "*Instrument Skakuhachi", QString()}));
+    EXPECT_EQ(w->Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "*Instrument Skakuhachi", QString()}));
     EXPECT_EQ(w->Document().Song.Tab(6).Patch, patch);
     EXPECT_TRUE(w->Document().Song.Tab(6).Modified);
 }

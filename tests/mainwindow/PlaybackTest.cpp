@@ -3,10 +3,10 @@
 // loop, so every message is sent at a known time.
 #include "QtTestApp.h"
 
+#include "PlayerDrive.h"
 #include "mainwindow/playback/Playback.h"
 #include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/playback/TimeDisplay.h"
-#include "PlayerDrive.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/DrumGrid.h"
@@ -88,7 +88,9 @@ struct Note {
     int status, note;
     bool operator==(const Note &) const = default;
 };
-std::ostream &operator<<(std::ostream &os, const Note &n) { return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note; }
+std::ostream &operator<<(std::ostream &os, const Note &n) {
+    return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note;
+}
 
 class PlaybackTest : public ::testing::Test {
 protected:
@@ -167,8 +169,8 @@ protected:
 
 // Four quarter notes on the piano: 60, 62, 64, 65 (500 ms each at 120 bpm).
 const std::vector<std::string> kFourNotes = {
-    "C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q",
-    "E, 64, x, x, x, x, x, x, x, x, x, Q", "F, 65, x, x, x, x, x, x, x, x, x, Q"};
+    "C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q", "E, 64, x, x, x, x, x, x, x, x, x, Q",
+    "F, 65, x, x, x, x, x, x, x, x, x, Q"};
 
 TEST_F(PlaybackTest, TwoTabSongWithCountInAndMetronomeSendsEveryNoteOnTime) {
     rig.song.Lines(1) = {"C, 60, x, x, x, x, x, x, x, x, x, Q", "D, 62, x, x, x, x, x, x, x, x, x, Q"};
@@ -429,8 +431,8 @@ TEST(TimeSignatureRuleTest, OnlyCountableSignaturesAreAccepted) {
     struct Case {
         int upper, lower;
         bool ok;
-    } cases[] = {{4, 4, true}, {1, 1, true}, {64, 64, true}, {7, 8, true}, {3, 2, true},  {0, 4, false},
-                 {65, 4, false}, {4, 0, false}, {4, 3, false}, {4, 12, false}, {4, 128, false}, {-1, 4, false}};
+    } cases[] = {{4, 4, true},   {1, 1, true},  {64, 64, true}, {7, 8, true},   {3, 2, true},    {0, 4, false},
+                 {65, 4, false}, {4, 0, false}, {4, 3, false},  {4, 12, false}, {4, 128, false}, {-1, 4, false}};
     for (const Case &c : cases)
         EXPECT_EQ(IsPlayableTimeSignature(c.upper, c.lower), c.ok) << c.upper << "/" << c.lower;
 }
@@ -441,7 +443,10 @@ TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
     playback->lblTempoClick([](int current) { return current; });
     EXPECT_FALSE(rig.song.Current().Modified);
     int shown = -1;
-    playback->lblTempoClick([&](int current) { shown = current; return 96; });
+    playback->lblTempoClick([&](int current) {
+        shown = current;
+        return 96;
+    });
     EXPECT_EQ(rig.song.Tempo, 96);
     playback->lblTempoClick([](int) { return 2; }); // a slow tempo is a tempo, not Cancel
     EXPECT_EQ(rig.song.Tempo, 2);
@@ -458,7 +463,10 @@ TEST_F(PlaybackTest, TempoAndTimeSignatureLabels) {
     EXPECT_EQ(rig.song.TimeSignature, "0404");
     EXPECT_FALSE(rig.song.Current().Modified);
     std::string offered;
-    playback->LabelSigUpperClick([&](const std::string &current) { offered = current; return "0608"; });
+    playback->LabelSigUpperClick([&](const std::string &current) {
+        offered = current;
+        return "0608";
+    });
     EXPECT_EQ(offered, "0404");
     EXPECT_EQ(rig.song.TimeSignature, "0608");
     EXPECT_EQ(rig.drums.sigUpper, 6);

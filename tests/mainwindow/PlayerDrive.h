@@ -12,8 +12,9 @@
 // Runs `command` while each pass of the event loop steps the player: a running timer fires
 // once, otherwise the clock moves on 4 ms. `onStep` (when given) sees the clock after each
 // step; after 20,000 steps (a minute and more of song time) something hangs and `onHang` runs.
-inline void DrivePlayer(platform::ManualClock &clock, platform::ManualTimer &timer, const std::function<void()> &command,
-                        const std::function<void(int64_t)> &onStep, const std::function<void()> &onHang) {
+inline void DrivePlayer(platform::ManualClock &clock, platform::ManualTimer &timer,
+                        const std::function<void()> &command, const std::function<void(int64_t)> &onStep,
+                        const std::function<void()> &onHang) {
     QTimer drive;
     drive.setInterval(0);
     int steps = 0;

@@ -58,8 +58,9 @@ TEST_F(SettingsTest, EveryValueRoundTrips) {
     o.ShowNewUserMessage = false;
     o.Prompts = false;
     o.TabPrompt = false;
-    o.RecentFiles = {QStringLiteral("&1 a.twd"), QString(), QStringLiteral("c \"quoted\".twd"),
-                     QStringLiteral("d;e.twd"), QStringLiteral("C:\\x\\y.twd"), QStringLiteral("ü.twd")};
+    o.RecentFiles = {QStringLiteral("&1 a.twd"),         QString(),
+                     QStringLiteral("c \"quoted\".twd"), QStringLiteral("d;e.twd"),
+                     QStringLiteral("C:\\x\\y.twd"),     QStringLiteral("ü.twd")};
     o.TabDurations = false;
     o.TabMode = false;
     o.MenuPatchName = QStringLiteral(" 25 Steel Guitar");
@@ -149,8 +150,8 @@ TEST(SettingsParse, NumbersAreDecimalOnly) {
     const struct {
         const char *text;
         int value;
-    } cases[] = {{"12", 12}, {" -4 ", -4}, {"+3", 3}, {"", 99}, {"0x10", 99},
-                 {"1.5", 99}, {"abc", 99}, {"99999999999", 99}, {"-", 99}};
+    } cases[] = {{"12", 12},  {" -4 ", -4}, {"+3", 3},           {"", 99}, {"0x10", 99},
+                 {"1.5", 99}, {"abc", 99},  {"99999999999", 99}, {"-", 99}};
     for (const auto &c : cases)
         EXPECT_EQ(ParseSettingsInt(QString::fromLatin1(c.text), 99), c.value) << c.text;
     EXPECT_TRUE(ParseSettingsBool(QStringLiteral("-1"), false));

@@ -3,17 +3,17 @@
 // timer steps the clock 4 ms at a time while the window waits in its play loop.
 #include "mainwindow/window/MainWindow.h"
 
-#include "mainwindow/window/Commands.h"
-#include "mainwindow/window/DialogHandOffs.h"
+#include "PlayerDrive.h"
 #include "dialogs/Dialogs.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/window/PageControl.h"
-#include "mainwindow/playback/SongCommands.h"
-#include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/editor/StatusDisplay.h"
+#include "mainwindow/playback/PosDisplay.h"
+#include "mainwindow/playback/SongCommands.h"
 #include "mainwindow/playback/TimeDisplay.h"
-#include "PlayerDrive.h"
+#include "mainwindow/window/Commands.h"
+#include "mainwindow/window/DialogHandOffs.h"
+#include "mainwindow/window/PageControl.h"
 #include "platform/TestDoubles.h"
 #include "platform/qt/TestServices.h"
 #include "song/NewSong.h"
@@ -49,7 +49,9 @@ struct Sent {
     int status, note;
     bool operator==(const Sent &) const = default;
 };
-std::ostream &operator<<(std::ostream &os, const Sent &n) { return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note; }
+std::ostream &operator<<(std::ostream &os, const Sent &n) {
+    return os << n.ms << ":" << std::hex << n.status << std::dec << "/" << n.note;
+}
 
 const std::string kC = "C, 60, x, x, x, x, x, x, x, x, x, Q", kD = "D, 62, x, x, x, x, x, x, x, x, x, Q",
                   kE = "E, 64, x, x, x, x, x, x, x, x, x, Q", kF = "F, 65, x, x, x, x, x, x, x, x, x, Q";
@@ -79,7 +81,8 @@ protected:
         QApplication::setActiveWindow(w.get());
         return *w;
     }
-    QString WriteSong(const QString &name, const std::vector<std::string> &tab1, const std::vector<std::string> &tab6 = {}) {
+    QString WriteSong(const QString &name, const std::vector<std::string> &tab1,
+                      const std::vector<std::string> &tab6 = {}) {
         TSongModel song;
         DrumPart drums;
         ResetSongModel(song, drums);
@@ -140,9 +143,18 @@ TEST_F(SongCommandsTest, F2PlaysATwoTabSongWithCountInAndMetronomeOnTime) {
     EXPECT_TRUE(menusLocked);
     EXPECT_TRUE(fileMenuLocked);
     // Count-in and metronome clicks a beat long on channel 9, the piano on 0, the guitar on 5.
-    EXPECT_EQ(Notes(9), (std::vector<Sent>{{4, 0x90, 77}, {500, 0x80, 77}, {500, 0x90, 76}, {1000, 0x80, 76},
-                                           {1000, 0x90, 76}, {1500, 0x80, 76}, {1500, 0x90, 76}, {2000, 0x80, 76},
-                                           {2000, 0x90, 77}, {2500, 0x80, 77}, {2500, 0x90, 76}, {3000, 0x80, 76}}));
+    EXPECT_EQ(Notes(9), (std::vector<Sent>{{4, 0x90, 77},
+                                           {500, 0x80, 77},
+                                           {500, 0x90, 76},
+                                           {1000, 0x80, 76},
+                                           {1000, 0x90, 76},
+                                           {1500, 0x80, 76},
+                                           {1500, 0x90, 76},
+                                           {2000, 0x80, 76},
+                                           {2000, 0x90, 77},
+                                           {2500, 0x80, 77},
+                                           {2500, 0x90, 76},
+                                           {3000, 0x80, 76}}));
     EXPECT_EQ(Notes(0), (std::vector<Sent>{{2000, 0x90, 60}, {2500, 0x80, 60}, {2500, 0x90, 62}, {3000, 0x80, 62}}));
     EXPECT_EQ(Notes(5), (std::vector<Sent>{{2000, 0x90, 48}, {3000, 0x80, 48}}));
     EXPECT_EQ(Ctl<QPushButton>(*w, "BitBtnPlayArrangement")->text(), QStringLiteral("Play"));
@@ -348,7 +360,9 @@ TEST_F(SongCommandsTest, TimeSignatureAndTempoLabelsAskTheirDialogsAndTheRule) {
     });
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSigUpper"), Qt::LeftButton);
     EXPECT_EQ(w->Document().Song.TimeSignature, "0304");
-    EXPECT_EQ(Ctl<QLabel>(*w, "LabelSigUpper")->text() + Ctl<QLabel>(*w, "LabelSlash")->text() + Ctl<QLabel>(*w, "LabelSigLower")->text(), QStringLiteral("3/4"));
+    EXPECT_EQ(Ctl<QLabel>(*w, "LabelSigUpper")->text() + Ctl<QLabel>(*w, "LabelSlash")->text() +
+                  Ctl<QLabel>(*w, "LabelSigLower")->text(),
+              QStringLiteral("3/4"));
     EXPECT_TRUE(w->AnyTabModified());
     ts.modal.QueueResult(platform::mrCancel);
     QTest::mouseClick(Ctl<QLabel>(*w, "LabelSlash"), Qt::LeftButton);

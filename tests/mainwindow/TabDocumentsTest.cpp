@@ -1,9 +1,9 @@
 // The tabs' documents: what is stored from a document equals its whole text after any run of
 // edits (only the changed lines are read out), and a document shown again holds its tab's lines.
+#include "mainwindow/editor/TabDocuments.h"
 #include "QtTestApp.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/editor/NotationEdit.h"
-#include "mainwindow/editor/TabDocuments.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -28,8 +28,9 @@ TEST(TabDocuments, StoredLinesEqualTheTextAfterAnyEdits) {
 
     std::mt19937 rng(11);
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, std::max(n, 0))(rng); };
-    const QString pieces[] = {QStringLiteral("x"), QStringLiteral("\n"), QStringLiteral("E, 0, Q\n"),
-                              QStringLiteral("\nD, x, x, 0, 2, 3, 2, W"), QStringLiteral("a\nb\nc"), QString()};
+    const QString pieces[] = {QStringLiteral("x"),         QStringLiteral("\n"),
+                              QStringLiteral("E, 0, Q\n"), QStringLiteral("\nD, x, x, 0, 2, 3, 2, W"),
+                              QStringLiteral("a\nb\nc"),   QString()};
     QTextDocument *doc = edit.document();
     for (int round = 0; round < 600; ++round) {
         const int length = doc->characterCount() - 1;
@@ -108,8 +109,8 @@ TEST(TabDocuments, PointsOfLinesAreThoseOfTheStoredLines) {
     TNotationEdit edit;
     TEditorLines lines(&edit);
     TTabDocuments docs(song, lines);
-    const char *const kinds[] = {"C, x, 3, 2, 0, 1, 0, Q", "*Tempo 70", "G, 3, 2, 0, 0, 0, 3, .E",
-                                 "R\xC3\xA9, x, 0, 2, 2, 1, 0, /S", "", "Am, x, 0, 2, 2, 1, 0, H-Q"};
+    const char *const kinds[] = {"C, x, 3, 2, 0, 1, 0, Q",          "*Tempo 70", "G, 3, 2, 0, 0, 0, 3, .E",
+                                 "R\xC3\xA9, x, 0, 2, 2, 1, 0, /S", "",          "Am, x, 0, 2, 2, 1, 0, H-Q"};
     for (int i = 0; i < 2500; ++i)
         song.Lines(4).emplace_back(kinds[i % 6]);
     docs.Show(4);

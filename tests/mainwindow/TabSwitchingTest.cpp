@@ -3,10 +3,10 @@
 #include "MainWindowFixture.h"
 #include "QtTestApp.h"
 #include "mainwindow/editor/EditorLines.h"
-#include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/editor/NotationEdit.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/editor/TabSwitcher.h"
+#include "mainwindow/live/LiveInstrument.h"
 #include "song/NewSong.h"
 #include "song/SongFile.h"
 
@@ -38,7 +38,8 @@ TEST_F(TabSwitchingTest, EachTabKeepsItsTextCaretAndDuration) {
     Ctl<TDurationButtons>(*w, "PanelNoteButtons")->SetDurationControls(1003);
 
     ASSERT_TRUE(SelectTab(6));
-    EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
+    EXPECT_EQ(Lines().Lines(),
+              (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
     EXPECT_EQ(Lines().CurrentLine(), 1);
     EXPECT_EQ(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->CurrentDurationIndex(), 3);
     EXPECT_TRUE(Ctl<TDurationButtons>(*w, "PanelNoteButtons")->chkDotted->isChecked());
@@ -65,7 +66,11 @@ TEST_F(TabSwitchingTest, SelectionComesBackWhole) {
 // Every note tab of an opened song starts at the start of its first line; a tab left and
 // entered again has its caret and selection where they were, so typing lands there.
 TEST_F(TabSwitchingTest, OpenedTabsStartAtTheTopAndReturnedTabsKeepCaretAndSelection) {
-    struct Row { int tab; std::vector<std::string> lines; int anchor, position; };
+    struct Row {
+        int tab;
+        std::vector<std::string> lines;
+        int anchor, position;
+    };
     const std::vector<Row> rows = {
         {6, {"C, x, 3, 2, 0, 1, 0, Q", "G, 3, 2, 0, 0, 0, 3, H", "*TEMPO 90", "Am, x, 0, 2, 2, 1, 0, E"}, 30, 30},
         {7, {"E", "", "C, x, 3, 2, 0, 1, 0, Q", "D"}, 3, 12},  // from the blank line into the third
@@ -311,7 +316,8 @@ TEST_F(TabSwitchingTest, EditsStayWithTheirTabAndReachTheSavedSong) {
     EXPECT_EQ(w->Document().Song.Lines(6)[1], "DG, 3, 2, 0, 0, 0, 3, Q"); // stored on leaving
 
     ASSERT_TRUE(SelectTab(6));
-    EXPECT_EQ(Lines().Lines(), (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
+    EXPECT_EQ(Lines().Lines(),
+              (QStringList{"C, x, 3, 2, 0, 1, 0, Q", "DG, 3, 2, 0, 0, 0, 3, Q", "Am, x, 0, 2, 2, 1, 0, Q"}));
     EXPECT_EQ(Lines().CurrentLine(), 1);
     EXPECT_FALSE(edit->document()->isUndoAvailable()); // as after any text loaded by code
     QTest::keyClick(edit, Qt::Key_Down);

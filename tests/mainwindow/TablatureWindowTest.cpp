@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
-#include "mainwindow/window/DialogHandOffs.h"
 #include "dialogs/FrmTab.h"
+#include "mainwindow/window/DialogHandOffs.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -89,8 +89,8 @@ TEST_F(TablatureWindowTest, OpensOnTheLastViewClosesTheLastBarAndKeepsTheChoice)
     const QStringList lines = memo.split(QLatin1Char('\n'));
     ASSERT_GT(lines.size(), 6);
     EXPECT_EQ(lines[2], QString(38, QLatin1Char(' ')) + QStringLiteral("Blues"));
-    const QString bar = QString(9, QLatin1Char('-')) + QLatin1Char('0') + QString(9, QLatin1Char('-')) + QLatin1Char('0') +
-                        QString(8, QLatin1Char('-')) + QLatin1Char('|');
+    const QString bar = QString(9, QLatin1Char('-')) + QLatin1Char('0') + QString(9, QLatin1Char('-')) +
+                        QLatin1Char('0') + QString(8, QLatin1Char('-')) + QLatin1Char('|');
     EXPECT_EQ(lines[5], QLatin1Char('|') + bar + bar);
     EXPECT_FALSE(w->Options().TabMode); // the graphic view next time
     // Opening again adds no second blank line.
@@ -147,8 +147,9 @@ TEST_F(TablatureWindowTest, SavesAndCopiesTheAsciiText) {
     const QByteArray bytes = saved.readAll();
     EXPECT_EQ(QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), memo);
     EXPECT_TRUE(bytes.contains("\r\n"));
-    EXPECT_EQ(ts.messages.Texts(), (QStringList{existing + QStringLiteral(" already exists.\rDo you want to replace it?"),
-                                                QStringLiteral("Tab copied to Windows clipboard")}));
+    EXPECT_EQ(ts.messages.Texts(),
+              (QStringList{existing + QStringLiteral(" already exists.\rDo you want to replace it?"),
+                           QStringLiteral("Tab copied to Windows clipboard")}));
     EXPECT_EQ(ts.clipboard.Text(), memo);
 }
 
@@ -166,8 +167,9 @@ TEST_F(TablatureWindowTest, ABarPastTheLimitIsWarnedAboutOncePerOpening) {
         });
         EXPECT_EQ(ts.messages.Count(), opening);
     }
-    EXPECT_EQ(ts.messages.LastText(),
-              QStringLiteral("Tab Warning: 32 notes per bar limit reached. Use \"Editor/Group Lines By Bar\" command."));
+    EXPECT_EQ(
+        ts.messages.LastText(),
+        QStringLiteral("Tab Warning: 32 notes per bar limit reached. Use \"Editor/Group Lines By Bar\" command."));
 }
 
 TEST_F(TablatureWindowTest, KeysScrollTheViewAndEscCloses) {

@@ -16,8 +16,9 @@ inline QAction *Act(const TfrmMain &w, const QString &name) {
 
 // F5..F11 (durations) by index.
 inline QAction *DurationKey(const TfrmMain &w, int i) {
-    static const char *const names[7] = {"WholeButton1", "HalfButton1", "QuarterButton1", "EighthButton1",
-                                         "SixteenthButton1", "ThirtySecondButton1", "SixtyFourthButton1"};
+    static const char *const names[7] = {"WholeButton1",      "HalfButton1",      "QuarterButton1",
+                                         "EighthButton1",     "SixteenthButton1", "ThirtySecondButton1",
+                                         "SixtyFourthButton1"};
     return Act(w, QString::fromLatin1(names[i]));
 }
 

@@ -11,7 +11,7 @@ TEST(BookmarkRules, JumpAndPlayLines) {
         int bookmark, lineCount, caret;
         std::optional<int> jump, play;
     } cases[] = {
-        {2, 5, 0, 2, 2},                       // inside the text
+        {2, 5, 0, 2, 2}, // inside the text
         {0, 5, 3, 0, 0},
         {4, 5, 0, 4, 4},                       // the last line: that line alone
         {5, 5, 1, std::nullopt, 1},            // beyond the text: no jump; play from the caret

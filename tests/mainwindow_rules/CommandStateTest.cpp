@@ -16,8 +16,8 @@ constexpr TPlayKind kIdle = TPlayKind::Idle, kSong = TPlayKind::Song, kInstrumen
                     kGrid = TPlayKind::DrumGrid;
 constexpr TTabKindGroup kNotes = TTabKindGroup::Notes, kPiano = TTabKindGroup::Piano, kDrums = TTabKindGroup::Drums;
 
-enum class V { Any, Shown, Hidden };     // the expected visible flag
-enum class C { Any, Left, Unchecked };   // the expected checked flag: left to the user, or forced off
+enum class V { Any, Shown, Hidden };   // the expected visible flag
+enum class C { Any, Left, Unchecked }; // the expected checked flag: left to the user, or forced off
 constexpr bool on = true, off = false;
 
 struct Want {
@@ -37,8 +37,14 @@ struct Row {
 // A window that allows every editing command: lines, a selection, text to paste, an undo step,
 // a search text, and help.
 TWindowState Full(TPlayKind play, TTabKindGroup tab) {
-    return {.play = play, .tab = tab, .lineCount = 5, .hasSelection = true, .clipboardHasText = true,
-            .canUndo = true, .findTextKnown = true, .helpAvailable = true};
+    return {.play = play,
+            .tab = tab,
+            .lineCount = 5,
+            .hasSelection = true,
+            .clipboardHasText = true,
+            .canUndo = true,
+            .findTextKnown = true,
+            .helpAvailable = true};
 }
 
 void Check(const Row &row) {
@@ -284,17 +290,16 @@ TEST(CommandState, EveryCommandAndMenuGetsAFlag) {
 // Editor menu itself is `Editor2`, which the Drums tab turns off.
 TEST(CommandTable, TwinsSitInTheMenusTheirHandlersServe) {
     const std::pair<std::string_view, TMenu> rows[] = {
-        {"SelectNone1", TMenu::EditorPopUp}, {"SelectNone2", TMenu::Edit},
-        {"SelectToTop1", TMenu::EditorPopUp}, {"SelectToTop2", TMenu::Edit},
-        {"CopyLine1", TMenu::EditorPopUp},    {"CopyLine2", TMenu::Edit},
+        {"SelectNone1", TMenu::EditorPopUp}, {"SelectNone2", TMenu::Edit},      {"SelectToTop1", TMenu::EditorPopUp},
+        {"SelectToTop2", TMenu::Edit},       {"CopyLine1", TMenu::EditorPopUp}, {"CopyLine2", TMenu::Edit},
     };
     for (const auto &[name, menu] : rows) {
         ASSERT_TRUE(FindCommand(name)) << name;
         EXPECT_EQ(FindCommand(name)->menu, menu) << name;
     }
     EXPECT_EQ(FindCommand("Editor2"), nullptr);
-    const auto editor = std::find_if(MenuRows().begin(), MenuRows().end(),
-                                     [](const TMenuRow &m) { return m.menu == TMenu::Editor; });
+    const auto editor =
+        std::find_if(MenuRows().begin(), MenuRows().end(), [](const TMenuRow &m) { return m.menu == TMenu::Editor; });
     ASSERT_NE(editor, MenuRows().end());
     EXPECT_EQ(editor->name, "Editor2");
     EXPECT_FALSE(ComputeCommandState(Full(kIdle, kDrums)).Flags("Editor2").enabled);

@@ -16,11 +16,8 @@ TEST(MixerRules, ControlsStoreIntoTheirFieldAndCaptionsRestoreTheDefaults) {
         int stored;       // what the record then holds
         int defaultShown; // what a click on the caption puts into the control on the Drums tab
     } cases[] = {
-        {TMixerField::Channel, 16, 15, 10},
-        {TMixerField::Volume, 40, 40, 100},
-        {TMixerField::Delay, -120, -120, 0},
-        {TMixerField::Transpose, 24, 24, 0},
-        {TMixerField::Balance, 0, 0, 64},
+        {TMixerField::Channel, 16, 15, 10},  {TMixerField::Volume, 40, 40, 100}, {TMixerField::Delay, -120, -120, 0},
+        {TMixerField::Transpose, 24, 24, 0}, {TMixerField::Balance, 0, 0, 64},
     };
     std::set<std::string> names;
     for (const auto &c : cases) {
@@ -29,11 +26,21 @@ TEST(MixerRules, ControlsStoreIntoTheirFieldAndCaptionsRestoreTheDefaults) {
         StoreMixerValue(tab, c.field, c.shown);
         TInstrumentTab expected = drums;
         switch (c.field) {
-        case TMixerField::Channel: expected.Channel = c.stored; break;
-        case TMixerField::Volume: expected.Volume = c.stored; break;
-        case TMixerField::Delay: expected.Delay = c.stored; break;
-        case TMixerField::Transpose: expected.Transpose = c.stored; break;
-        case TMixerField::Balance: expected.Balance = c.stored; break;
+        case TMixerField::Channel:
+            expected.Channel = c.stored;
+            break;
+        case TMixerField::Volume:
+            expected.Volume = c.stored;
+            break;
+        case TMixerField::Delay:
+            expected.Delay = c.stored;
+            break;
+        case TMixerField::Transpose:
+            expected.Transpose = c.stored;
+            break;
+        case TMixerField::Balance:
+            expected.Balance = c.stored;
+            break;
         }
         EXPECT_EQ(tab, expected); // that field and no other
         EXPECT_EQ(MixerDefault(drums, c.field), c.defaultShown);
@@ -49,15 +56,14 @@ TEST(MixerRules, ControlsStoreIntoTheirFieldAndCaptionsRestoreTheDefaults) {
 
 TEST(MixerRules, MuteAndSoloClearEachOther) {
     const struct {
-        bool clickedMute;  // else Solo was clicked
-        TMuteSolo boxes;   // as the click left them
+        bool clickedMute; // else Solo was clicked
+        TMuteSolo boxes;  // as the click left them
         TMuteSolo result;
     } cases[] = {
-        {true, {true, true}, {true, false}},   // checking Mute clears Solo
-        {true, {false, true}, {false, true}},  // unchecking Mute leaves Solo
-        {true, {true, false}, {true, false}},
-        {false, {true, true}, {false, true}},  // checking Solo clears Mute
-        {false, {true, false}, {true, false}}, // unchecking Solo leaves Mute
+        {true, {true, true}, {true, false}},                                         // checking Mute clears Solo
+        {true, {false, true}, {false, true}},                                        // unchecking Mute leaves Solo
+        {true, {true, false}, {true, false}},  {false, {true, true}, {false, true}}, // checking Solo clears Mute
+        {false, {true, false}, {true, false}},                                       // unchecking Solo leaves Mute
         {false, {false, true}, {false, true}},
     };
     for (const auto &c : cases) {

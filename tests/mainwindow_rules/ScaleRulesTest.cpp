@@ -1,5 +1,5 @@
-#include "mainwindow/rules/KeyboardModel.h"
 #include "mainwindow/rules/ScaleRules.h"
+#include "mainwindow/rules/KeyboardModel.h"
 #include "song/KeyNames.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +14,9 @@ TEST(ScaleRules, StepLettersAndNoteNames) {
     const std::map<char, int> steps = {{'H', 1}, {'W', 2}, {'M', 3}, {'T', 4}, {'F', 5}, {'w', 0}, {'=', 0}, {' ', 0}};
     for (const auto &[letter, semitones] : steps)
         EXPECT_EQ(StepLetterToSemitones(letter), semitones) << letter;
-    const std::map<std::string, int> names = {{"E", 0},  {"f", 1},   {"F#", 2}, {"Gb", 2}, {" AB ", 4}, {"Bb", 6},
-                                              {"C", 8},  {"C#", 9},  {"DB", 9}, {"D#", 11}, {"eb", 11}, {"E#", 512},
-                                              {"", 512}, {"C#/Db", 512}};
+    const std::map<std::string, int> names = {{"E", 0},   {"f", 1},    {"F#", 2}, {"Gb", 2},     {" AB ", 4},
+                                              {"Bb", 6},  {"C", 8},    {"C#", 9}, {"DB", 9},     {"D#", 11},
+                                              {"eb", 11}, {"E#", 512}, {"", 512}, {"C#/Db", 512}};
     for (const auto &[name, pc] : names)
         EXPECT_EQ(NoteNameToPitchClass(name), pc) << name;
     EXPECT_EQ(ScaleKeyName("   C#/Db   "), "C#");
@@ -30,9 +30,19 @@ TEST(ScaleRules, StepLettersAndNoteNames) {
 TEST(ScaleRules, ColourLineWalksTheStepsAndStopsWhereTheyEnd) {
     // C (pitch class 8) major: C red, D white, E blue, F white, G green, ... C again red.
     const auto major = ScaleColourLine(8, kMajor);
-    const std::map<int, int32_t> at = {{8, kColourRed},     {9, 0},          {10, kColourWhite}, {12, kColourBlue},
-                                       {13, kColourWhite},  {15, kColourGreen}, {17, kColourWhite}, {19, kColourWhite},
-                                       {20, kColourRed},    {0, 0},          {248, kColourRed},  {244, 0}, {256, 0}};
+    const std::map<int, int32_t> at = {{8, kColourRed},
+                                       {9, 0},
+                                       {10, kColourWhite},
+                                       {12, kColourBlue},
+                                       {13, kColourWhite},
+                                       {15, kColourGreen},
+                                       {17, kColourWhite},
+                                       {19, kColourWhite},
+                                       {20, kColourRed},
+                                       {0, 0},
+                                       {248, kColourRed},
+                                       {244, 0},
+                                       {256, 0}};
     for (const auto &[pos, colour] : at)
         EXPECT_EQ(major[static_cast<size_t>(pos)], colour) << pos;
     int coloured = 0;
@@ -148,7 +158,7 @@ TEST(ScaleRules, CMajorOnTheKeyboard) {
     for (int n = 1; n <= 47; ++n)
         whiteKeys += keys.Key(n).Tag != 0;
     EXPECT_EQ(coloured, whiteKeys); // C major is the white keys
-    const std::map<int, int32_t> at = {{60, kColourRed},   {64, kColourBlue},   {67, kColourGreen},
+    const std::map<int, int32_t> at = {{60, kColourRed},    {64, kColourBlue},   {67, kColourGreen},
                                        {62, kColourYellow}, {65, kColourYellow}, {69, kColourYellow},
                                        {71, kColourYellow}, {61, kColourBlack},  {28, kColourBlue}};
     for (const auto &[note, colour] : at) {

@@ -22,7 +22,8 @@ class TempDir {
 public:
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "tw-midi-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp");
         path_ = pattern;
     }
     ~TempDir() {
@@ -95,13 +96,13 @@ TEST(MidiFile, RoundTripIsByteExact) {
 }
 
 TEST(MidiFile, ReadsRunningStatusNamesAndAddsAMissingEndOfTrack) {
-    const Bytes file{'M', 'T', 'h', 'd', 0, 0, 0, 8, 0, 0, 0, 1, 0, 96, 0xAA, 0xBB, // 2 extra header bytes
-                     'M', 'T', 'r', 'k', 0, 0, 0, 21,
-                     0x00, 0xFF, 0x01, 0x01, 'x',  // a text event names the track
-                     0x00, 0x93, 60, 100,          //
-                     0x10, 62, 100,                // running status
-                     0x10, 0xF0, 0x02, 0x01, 0x02, // sysex without its end byte
-                     0x05, 0xF7, 0x01, 0x03};      // ...continued, still without it
+    const Bytes file{
+        'M',  'T',  'h',  'd',  0,    0, 0, 8,  0,    0,    0,    1,    0,   96, 0xAA, 0xBB, // 2 extra header bytes
+        'M',  'T',  'r',  'k',  0,    0, 0, 21, 0x00, 0xFF, 0x01, 0x01, 'x', // a text event names the track
+        0x00, 0x93, 60,   100,                                               //
+        0x10, 62,   100,                                                     // running status
+        0x10, 0xF0, 0x02, 0x01, 0x02,                                        // sysex without its end byte
+        0x05, 0xF7, 0x01, 0x03};                                             // ...continued, still without it
     TMidiData d;
     // The track ends with the system-exclusive message still unfinished.
     EXPECT_THROW(d.LoadFromBytes(file), EMidiTrackStream);
@@ -123,7 +124,19 @@ TEST(MidiFile, ReadsRunningStatusNamesAndAddsAMissingEndOfTrack) {
 }
 
 Bytes Header(uint16_t tracks, uint16_t division = 192) {
-    return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, uint8_t(tracks >> 8), uint8_t(tracks), uint8_t(division >> 8),
+    return {'M',
+            'T',
+            'h',
+            'd',
+            0,
+            0,
+            0,
+            6,
+            0,
+            1,
+            uint8_t(tracks >> 8),
+            uint8_t(tracks),
+            uint8_t(division >> 8),
             uint8_t(division)};
 }
 
@@ -138,9 +151,8 @@ TEST(MidiFile, FirstProgramChannelAndNameCountAndNothingAfterEndOfTrack) {
     const Bytes body{0x00, 0xFF, 0x01, 0x01, 'a', // the first text event names the track...
                      0x00, 0xFF, 0x01, 0x01, 'b', // ...a later one does not
                      0x00, 0xC5, 7,               // first channel message and first program
-                     0x00, 0xC6, 9,
-                     0x00, 0xFF, 0x2F, 0x00,
-                     0x00, 0x90, 60, 100};        // behind the End of Track: not part of the track
+                     0x00, 0xC6, 9,    0x00, 0xFF, 0x2F,
+                     0x00, 0x00, 0x90, 60,   100}; // behind the End of Track: not part of the track
     TMidiData d;
     d.LoadFromBytes(WithTrack(Header(1), body));
     const TMidiTrackStream *t = d.GetTrack(0);
@@ -180,7 +192,8 @@ TEST_P(MalformedFile, RaisesAndLeavesTheSongCleared) {
 
 Bytes TooManyEvents() {
     Bytes body{0x00, 0x90, 60, 100};
-    for (int i = 0; i < TMidiTrackStream::kDefaultMaxEvents; ++i) body.insert(body.end(), {0x00, 60, 0});
+    for (int i = 0; i < TMidiTrackStream::kDefaultMaxEvents; ++i)
+        body.insert(body.end(), {0x00, 60, 0});
     return WithTrack(Header(1), body);
 }
 
@@ -191,14 +204,17 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"WrongId", {'M', 'T', 'h', 'x', 0, 0, 0, 6}, "Invalid MIDI file ID"},
         BadFile{"ShortHeaderSize", {'M', 'T', 'h', 'd', 0, 0, 0, 5, 0, 1, 0, 0, 0}, "Invalid MIDI header size"},
         BadFile{"HeaderBeyondData", {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1}, "Unexpected end of MIDI file"},
-        BadFile{"HugeHeaderSize", {'M', 'T', 'h', 'd', 0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0, 0, 96},
+        BadFile{"HugeHeaderSize",
+                {'M', 'T', 'h', 'd', 0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0, 0, 96},
                 "Unexpected end of MIDI file"},
         BadFile{"DivisionZero", Header(0, 0), "Unsupported MIDI time division"},
         BadFile{"SmpteDivision", Header(0, 0xE728), "Unsupported MIDI time division"},
         BadFile{"MoreTracksThanChunks", WithTrack(Header(2), {0x00, 0xFF, 0x2F, 0x00}), "Missing track chunk"},
-        BadFile{"WrongTrackId", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96, 'M', 'T', 'r', 'X', 0, 0, 0, 0},
+        BadFile{"WrongTrackId",
+                Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96, 'M', 'T', 'r', 'X', 0, 0, 0, 0},
                 "Invalid track start ID"},
-        BadFile{"TrackBeyondData", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 1, 0, 0},
+        BadFile{"TrackBeyondData",
+                Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 1, 0, 0},
                 "Unexpected end of MIDI file"},
         BadFile{"DataBeforeStatus", WithTrack(Header(1), {0x00, 60, 100}), "Error in Running Status"},
         BadFile{"FiveByteDelta", WithTrack(Header(1), {0x81, 0x81, 0x81, 0x81, 0x00, 0x90, 60, 1}),
@@ -207,17 +223,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"MetaBeyondChunk", WithTrack(Header(1), {0x00, 0xFF, 0x01, 0x05, 'a'}), "Unexpected end of track data"},
         BadFile{"MetaTooLong", WithTrack(Header(1), {0x00, 0xFF, 0x01, 0x84, 0xA2, 0x70}), "Block too long"},
         BadFile{"SysexTooLong", WithTrack(Header(1), {0x00, 0xF0, 0x84, 0x80, 0x00}), "Block too long"},
-        BadFile{"SysexInterrupted", WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01, 0x00, 0x90, 60, 1}), "Error in Sysex"},
+        BadFile{"SysexInterrupted", WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01, 0x00, 0x90, 60, 1}),
+                "Error in Sysex"},
         BadFile{"SysexEndedTooLate",
                 WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01, 0x00, 0x90, 60, 1, 0x00, 0xF7, 0x01, 0xF7}),
                 "Error in Sysex"},
         BadFile{"SysexNeverEnded", WithTrack(Header(1), {0x00, 0xF0, 0x01, 0x01}), "Error in Sysex"},
         BadFile{"DataByteWithTopBit", WithTrack(Header(1), {0x00, 0x90, 60, 0x80}), "Invalid data byte"},
         BadFile{"SystemStatus", WithTrack(Header(1), {0x00, 0xF2, 0x00, 0x00}), "Invalid status byte"},
-        BadFile{"TimeBeyondRange", WithTrack(Header(1), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1, 0xFF, 0xFF, 0xFF, 0x7F, 60, 0}),
+        BadFile{"TimeBeyondRange",
+                WithTrack(Header(1), {0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 1, 0xFF, 0xFF, 0xFF, 0x7F, 60, 0}),
                 "Event time out of range"},
         BadFile{"MoreEventsThanRoom", TooManyEvents(), "Size exceeds capacity"},
-        BadFile{"RiffWithoutData", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'R', 'M', 'I', 'D'}, "Invalid RIFF MIDI file", true},
+        BadFile{"RiffWithoutData", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'R', 'M', 'I', 'D'}, "Invalid RIFF MIDI file",
+                true},
         BadFile{"RiffChunkBeyondData",
                 Bytes{'R', 'I', 'F', 'F', 40, 0, 0, 0, 'R', 'M', 'I', 'D', 'd', 'a', 't', 'a', 0xFF, 0, 0, 0, 'M'},
                 "Invalid RIFF MIDI file", true}),
@@ -234,8 +253,10 @@ TEST(MidiFile, DamagedFilesLoadOrRaiseCleanly) {
     for (int round = 0; round < 3000; ++round) {
         Bytes bad = good;
         const int edits = 1 + static_cast<int>(random() % 4);
-        for (int k = 0; k < edits; ++k) bad[random() % bad.size()] = static_cast<uint8_t>(random());
-        if (round % 3 == 0) bad.resize(random() % bad.size());
+        for (int k = 0; k < edits; ++k)
+            bad[random() % bad.size()] = static_cast<uint8_t>(random());
+        if (round % 3 == 0)
+            bad.resize(random() % bad.size());
         TMidiData e;
         try {
             e.LoadFromBytes(bad);
@@ -267,12 +288,13 @@ TEST(MidiFile, RiffRmidContainer) {
     riff.insert(riff.end(), {'d', 'a', 't', 'a', uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)});
     riff.insert(riff.end(), smf.begin(), smf.end());
     const uint32_t form = static_cast<uint32_t>(riff.size() - 8);
-    for (int i = 0; i < 4; ++i) riff[4 + i] = uint8_t(form >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        riff[4 + i] = uint8_t(form >> (8 * i));
 
     TempDir dir;
     {
-        std::ofstream(dir / "song.rmi", std::ios::binary).write(reinterpret_cast<const char *>(riff.data()),
-                                                                 static_cast<std::streamsize>(riff.size()));
+        std::ofstream(dir / "song.rmi", std::ios::binary)
+            .write(reinterpret_cast<const char *>(riff.data()), static_cast<std::streamsize>(riff.size()));
     }
     TMidiData e;
     e.SetFileName((dir / "song.rmi").string());
@@ -290,9 +312,7 @@ TEST(MidiFile, SaveWritesThroughATemporaryFile) {
     TMidiData d;
     BuildSong(d);
     d.SetFileName((dir / "out.mid").string());
-    {
-        std::ofstream(dir / "out.mid") << "an older, longer file that must be replaced completely";
-    }
+    { std::ofstream(dir / "out.mid") << "an older, longer file that must be replaced completely"; }
     d.SaveToFile();
     EXPECT_FALSE(d.Modified());
     EXPECT_EQ(ReadFile(dir / "out.mid"), d.SaveToBytes());
@@ -325,7 +345,8 @@ TEST(MidiFile, SavingHonoursWhatIsOnDisk) {
 
 // Reads the file back with Debian's midicsv, an independent reader.
 TEST(MidiFile, IndependentReaderSeesTheEventsAndTicks) {
-    if (std::system("command -v midicsv >/dev/null 2>&1") != 0) GTEST_SKIP() << "midicsv is not installed";
+    if (std::system("command -v midicsv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "midicsv is not installed";
     TempDir dir;
     TMidiData d;
     d.New();
@@ -348,7 +369,8 @@ TEST(MidiFile, IndependentReaderSeesTheEventsAndTicks) {
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     std::ifstream csv(dir / "song.csv");
     std::vector<std::string> lines;
-    for (std::string line; std::getline(csv, line);) lines.push_back(line);
+    for (std::string line; std::getline(csv, line);)
+        lines.push_back(line);
     const std::vector<std::string> expected{
         "0, 0, Header, 1, 2, 192",
         "1, 0, Start_track",

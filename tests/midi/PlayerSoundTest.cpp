@@ -21,8 +21,8 @@ using namespace std::chrono_literals;
 TEST(PlayerSound, RealTimerIntoTheSynthesizerSoundsWhereTheNotesAre) {
     if (platform::FluidSynthOut::FindGmSoundFont().empty())
         GTEST_SKIP() << "no General MIDI soundfont in /usr/share/sounds/sf2 (install timgm6mb-soundfont)";
-    const std::string wavPath = (std::filesystem::temp_directory_path() /
-                                 ("tarrowind-player-" + std::to_string(::getpid()) + ".wav")).string();
+    const std::string wavPath =
+        (std::filesystem::temp_directory_path() / ("tarrowind-player-" + std::to_string(::getpid()) + ".wav")).string();
     struct Remove {
         std::string path;
         ~Remove() { std::filesystem::remove(path); }
@@ -60,7 +60,8 @@ TEST(PlayerSound, RealTimerIntoTheSynthesizerSoundsWhereTheNotesAre) {
     const double start = std::chrono::duration<double>(std::chrono::steady_clock::now() - opened).count();
     player.SetPlay(true);
     ASSERT_TRUE(player.Play());
-    for (int i = 0; i < 300 && player.Play(); ++i) std::this_thread::sleep_for(10ms);
+    for (int i = 0; i < 300 && player.Play(); ++i)
+        std::this_thread::sleep_for(10ms);
     EXPECT_FALSE(player.Play()) << "the player stops at the song's end";
     EXPECT_GE(player.Position(), 576);
     std::this_thread::sleep_for(1500ms); // the last note dies away

@@ -33,7 +33,8 @@ protected:
     }
     Sent3 Sent() {
         Sent3 out;
-        for (auto &m : system.Messages()) out.push_back({m.status, m.data1, m.data2});
+        for (auto &m : system.Messages())
+            out.push_back({m.status, m.data1, m.data2});
         system.Clear();
         return out;
     }
@@ -166,7 +167,8 @@ TEST_F(PlayerTest, ClockGoingBackAdvancesNothing) {
 
 TEST_F(PlayerTest, StopFromAnEventHandlerInsideTheCallback) {
     outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t status) {
-        if (status == 0xB0) player.Stop();
+        if (status == 0xB0)
+            player.Stop();
     };
     player.SetPlay(true);
     timer.Run(clock, 100);
@@ -178,7 +180,8 @@ TEST_F(PlayerTest, StopInsideTheCallbackLeavesNoNoteSounding) {
     // A note due in the same tick as the event whose handler stops the player.
     data.GetTrack(1)->InsertEvent(96, 0x90, 62, 80);
     outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t status) {
-        if (status == 0xB0) player.Stop();
+        if (status == 0xB0)
+            player.Stop();
     };
     player.SetPlay(true);
     timer.Run(clock, 100);
@@ -199,9 +202,9 @@ TEST_F(PlayerTest, StateHandlersMayAskThePlayerAboutItself) {
 }
 
 void AddTempo(TMidiData &d, int32_t tick, uint32_t microseconds) {
-    d.GetTrack(0)->InsertMetaEvent(tick, midi::kMetaTempo,
-                                   std::vector<uint8_t>{uint8_t(microseconds >> 16), uint8_t(microseconds >> 8),
-                                                        uint8_t(microseconds)});
+    d.GetTrack(0)->InsertMetaEvent(
+        tick, midi::kMetaTempo,
+        std::vector<uint8_t>{uint8_t(microseconds >> 16), uint8_t(microseconds >> 8), uint8_t(microseconds)});
 }
 
 // 140 bpm (428,571 us a quarter) changing to 100 bpm at tick 400, PPQN 192: track 1 has
@@ -224,7 +227,8 @@ TEST_F(PlayerTest, EventTimedSendsEachEventAtItsTimeStampedWithIt) {
     outputs.SetMidiData(&song);
     std::vector<int64_t> sentAt;
     outputs.OnEvent = [&](TTrackOutputs &, int, uint8_t) {
-        if (player.Iterator().Playing()) sentAt.push_back(clock.NowNs()); // not the chasing at the start
+        if (player.Iterator().Playing())
+            sentAt.push_back(clock.NowNs()); // not the chasing at the start
     };
 
     for (const int percent : {100, 50, 150}) {
@@ -242,14 +246,16 @@ TEST_F(PlayerTest, EventTimedSendsEachEventAtItsTimeStampedWithIt) {
         EXPECT_EQ(timer.PeriodMs(), player.TimerResolution()); // the longest sleep
         std::vector<int64_t> asked;
         for (int call = 0; call < 5000 && timer.RunAsAsked(clock, 1); ++call)
-            if (asked.empty() || asked.back() != timer.AskedNs()) asked.push_back(timer.AskedNs());
+            if (asked.empty() || asked.back() != timer.AskedNs())
+                asked.push_back(timer.AskedNs());
         EXPECT_FALSE(player.Play());
 
         // Every event went out when the clock reached its time, no earlier and not a tick
         // later, stamped with that time.
         std::vector<platform::RecordedMessage> played;
         for (const auto &m : system.Messages())
-            if (m.dueNs) played.push_back(m);
+            if (m.dueNs)
+                played.push_back(m);
         ASSERT_EQ(played.size(), kControllerTicks.size() + kNoteTicks.size());
         ASSERT_EQ(sentAt.size(), played.size());
         std::vector<int64_t> times;
@@ -277,7 +283,8 @@ TEST_F(PlayerTest, FourMinutesAt140BpmEndAtTheTimeOfTheExportedFile) {
     song.SetPPQN(192);
     song.AddTrack(1);
     AddTempo(song, 0, 428571); // 60,000,000 / 140, as the builder writes it
-    for (int32_t bar = 0; bar <= 140; ++bar) song.GetTrack(1)->InsertEvent(bar * 768, 0x90, 60, 90);
+    for (int32_t bar = 0; bar <= 140; ++bar)
+        song.GetTrack(1)->InsertEvent(bar * 768, 0x90, 60, 90);
     outputs.SetMidiData(&song);
     player.SetTimerResolution(1000);
     clock.SetNs(0);
@@ -287,7 +294,8 @@ TEST_F(PlayerTest, FourMinutesAt140BpmEndAtTheTimeOfTheExportedFile) {
     EXPECT_FALSE(player.Play());
     std::optional<int64_t> lastDue;
     for (const auto &m : system.Messages())
-        if (m.dueNs) lastDue = m.dueNs; // played, not switched off at the stop
+        if (m.dueNs)
+            lastDue = m.dueNs; // played, not switched off at the stop
     // The file's time of the last note: 560 quarters x 428,571 us (at whole milliseconds a
     // quarter it would have been 320 ms early).
     constexpr int64_t kFileUs = int64_t{560} * 428571;

@@ -20,13 +20,17 @@ TEST(PlayerThreads, SeeksStopsAndStartsAgainstTheTimerThread) {
     TPhysicalPortList ports(system);
     TMidiData data;
     data.SetPPQN(192);
-    for (int t = 0; t < 4; ++t) data.AddTrack(1);
+    for (int t = 0; t < 4; ++t)
+        data.AddTrack(1);
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x00, 0x61, 0xA8}); // 25 ms a quarter
     for (int t = 1; t <= 4; ++t)
         for (int tick = 0; tick < 192 * 400; tick += 24) {
-            data.GetTrack(t)->InsertEvent(tick, static_cast<uint8_t>(0x90 | t), static_cast<uint8_t>(40 + tick % 40), 90);
-            data.GetTrack(t)->InsertEvent(tick + 20, static_cast<uint8_t>(0x80 | t), static_cast<uint8_t>(40 + tick % 40), 0);
-            if (tick % 960 == 0) data.GetTrack(t)->InsertEvent(tick, static_cast<uint8_t>(0xB0 | t), 64, 127);
+            data.GetTrack(t)->InsertEvent(tick, static_cast<uint8_t>(0x90 | t), static_cast<uint8_t>(40 + tick % 40),
+                                          90);
+            data.GetTrack(t)->InsertEvent(tick + 20, static_cast<uint8_t>(0x80 | t),
+                                          static_cast<uint8_t>(40 + tick % 40), 0);
+            if (tick % 960 == 0)
+                data.GetTrack(t)->InsertEvent(tick, static_cast<uint8_t>(0xB0 | t), 64, 127);
         }
     TTrackOutputs outputs(ports);
     outputs.SetSysexLatency(0);
@@ -42,10 +46,18 @@ TEST(PlayerThreads, SeeksStopsAndStartsAgainstTheTimerThread) {
         player.SetPlay(true);
         std::this_thread::sleep_for(3ms);
         switch (round++ % 4) {
-        case 0: player.SetPosition(192 * (round % 50)); break;
-        case 1: player.SetBarBeatTick(round % 30, 1, 5); break;
-        case 2: player.Stop(); break;
-        default: player.SetTempoPercent(50 + round % 100); break;
+        case 0:
+            player.SetPosition(192 * (round % 50));
+            break;
+        case 1:
+            player.SetBarBeatTick(round % 30, 1, 5);
+            break;
+        case 2:
+            player.Stop();
+            break;
+        default:
+            player.SetTempoPercent(50 + round % 100);
+            break;
         }
         int64_t bar, tick;
         int beat;
@@ -57,7 +69,8 @@ TEST(PlayerThreads, SeeksStopsAndStartsAgainstTheTimerThread) {
     EXPECT_FALSE(timer.Running());
     for (int t = 0; t < outputs.GetCount(); ++t)
         for (int ch = 0; ch < 16; ++ch)
-            for (int note = 0; note < 128; ++note) ASSERT_EQ(outputs.GetOutput(t)->Port().NoteCount(ch, note), 0);
+            for (int note = 0; note < 128; ++note)
+                ASSERT_EQ(outputs.GetOutput(t)->Port().NoteCount(ch, note), 0);
     // The sustain pedal was lifted too.
     EXPECT_EQ(outputs.GetOutput(1)->Port().Physical()->ControllerValue(1, 64), 0);
 }

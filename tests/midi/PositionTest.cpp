@@ -11,9 +11,9 @@
 namespace {
 
 void AddTempo(TMidiData &d, int32_t tick, uint32_t microseconds) {
-    d.GetTrack(0)->InsertMetaEvent(tick, midi::kMetaTempo,
-                                   std::vector<uint8_t>{uint8_t(microseconds >> 16), uint8_t(microseconds >> 8),
-                                                        uint8_t(microseconds)});
+    d.GetTrack(0)->InsertMetaEvent(
+        tick, midi::kMetaTempo,
+        std::vector<uint8_t>{uint8_t(microseconds >> 16), uint8_t(microseconds >> 8), uint8_t(microseconds)});
 }
 
 void AddSignature(TMidiData &d, int32_t tick, uint8_t numerator, uint8_t power) {
@@ -73,16 +73,16 @@ TEST_F(PositionTest, TempoChangesAreIntegratedInMicroseconds) {
     pos.SetTimeUs(1'666'666);
     EXPECT_EQ(pos.Tick(), 384 + 384);
     EXPECT_EQ(pos.TimeUsAt(384 + 384 + 1), 1'666'666 + 1736); // 1,736.1 us a tick
-    pos.SetTick(100); // backward: from the start again
+    pos.SetTick(100);                                         // backward: from the start again
     EXPECT_EQ(pos.Tempo(), 500);
     EXPECT_EQ(pos.Time(), 100 * 500 / 192);
 }
 
 TEST_F(PositionTest, BadConductorEventsAreIgnored) {
-    AddSignature(data, 0, 0, 2);                                   // no beats
-    AddSignature(data, 0, 4, 10);                                  // a beat shorter than one tick at 192
+    AddSignature(data, 0, 0, 2);                                    // no beats
+    AddSignature(data, 0, 4, 10);                                   // a beat shorter than one tick at 192
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, "\x01"); // tempo needs three bytes
-    AddTempo(data, 0, 500);                                        // half a millisecond a quarter
+    AddTempo(data, 0, 500);                                         // half a millisecond a quarter
     // A signature needs numerator and denominator; a tempo exactly three bytes.
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTimeSignature, std::vector<uint8_t>{3});
     data.GetTrack(0)->InsertMetaEvent(0, midi::kMetaTempo, std::vector<uint8_t>{0x0F, 0x42, 0x40, 0x00});
@@ -160,7 +160,8 @@ protected:
     }
     std::vector<std::array<int, 3>> Sent() {
         std::vector<std::array<int, 3>> out;
-        for (auto &m : system.Messages()) out.push_back({m.status, m.data1, m.data2});
+        for (auto &m : system.Messages())
+            out.push_back({m.status, m.data1, m.data2});
         system.Clear();
         return out;
     }

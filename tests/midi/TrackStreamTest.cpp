@@ -1,8 +1,8 @@
 #include "midi/MidiData.h"
 #include "midi/MidiTrackStream.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <utility>
 
 #include <string>
@@ -67,7 +67,8 @@ TEST(TrackStream, EqualTicksKeepInsertionOrderInAnyInsertionOrder) {
     t.InsertEvent(0, 0x90, 6, 1);
     std::vector<int> notes;
     for (int i = 0; i < t.EventCount(); ++i)
-        if (t.GetEvent(i)->IsChannelMessage()) notes.push_back(t.GetEvent(i)->Data1);
+        if (t.GetEvent(i)->IsChannelMessage())
+            notes.push_back(t.GetEvent(i)->Data1);
     EXPECT_EQ(notes, (std::vector<int>{6, 2, 4, 5, 1, 3}));
     EXPECT_EQ(t.GetEvent(0)->MetaType(), 3);
     EXPECT_TRUE(t.GetEvent(t.EventCount() - 1)->IsEndOfTrack());
@@ -154,7 +155,8 @@ TEST(TrackStream, SetPatchRewritesOrInserts) {
     u.SetPatch(9);
     int programs = 0;
     for (int i = 0; i < u.EventCount(); ++i)
-        if ((u.GetEvent(i)->Status & 0xF0) == 0xC0) ++programs;
+        if ((u.GetEvent(i)->Status & 0xF0) == 0xC0)
+            ++programs;
     EXPECT_EQ(programs, 2);
 }
 
@@ -174,8 +176,10 @@ TEST(TrackStream, PairingKeepsFiveOpenNotesLastInFirstOut) {
     TMidiTrackStream t;
     t.Init();
     // Out of order, so the pairing is stale and is redone when asked.
-    for (int i = 0; i < 7; ++i) t.InsertEvent(100 + i, 0x80, 60, 0);
-    for (int i = 0; i < 7; ++i) t.InsertEvent(i, 0x90, 60, 100);
+    for (int i = 0; i < 7; ++i)
+        t.InsertEvent(100 + i, 0x80, 60, 0);
+    for (int i = 0; i < 7; ++i)
+        t.InsertEvent(i, 0x90, 60, 100);
     // [name, on0..on6 (1..7), off0..off6 (8..14), eot]
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(t.PartnerOf(1 + k), 8 + 4 - k) << k;
@@ -195,7 +199,7 @@ TEST(TrackStream, PartnerOfPairsNotesWhateverTheInsertOrder) {
         uint8_t status;
         uint8_t note;
     };
-    const std::vector<Ev> timeOrder = {{0, 0x90, 60},  {50, 0x90, 62},  {60, 0x80, 62},  {90, 0x80, 60},
+    const std::vector<Ev> timeOrder = {{0, 0x90, 60},   {50, 0x90, 62},  {60, 0x80, 62},  {90, 0x80, 60},
                                        {100, 0x90, 60}, {190, 0x80, 60}, {200, 0x90, 60}, {290, 0x80, 60}};
     std::vector<Ev> backwards(timeOrder.rbegin(), timeOrder.rend());
     std::vector<Ev> interleaved = {timeOrder[0], timeOrder[4], timeOrder[3], timeOrder[7],
@@ -205,7 +209,8 @@ TEST(TrackStream, PartnerOfPairsNotesWhateverTheInsertOrder) {
         int notes = 0;
         for (int i = 0; i < t.EventCount(); ++i) {
             const TMidiEvent e = *t.GetEvent(i);
-            if (!e.IsNote()) continue;
+            if (!e.IsNote())
+                continue;
             ++notes;
             const int p = t.PartnerOf(i);
             ASSERT_GE(p, 0) << what << " event " << i;
@@ -221,7 +226,8 @@ TEST(TrackStream, PartnerOfPairsNotesWhateverTheInsertOrder) {
                                       std::pair{"interleaved", interleaved}}) {
         TMidiTrackStream t;
         t.Init();
-        for (const Ev &e : order) t.InsertEvent(e.tick, e.status, e.note, e.status == 0x90 ? 100 : 0);
+        for (const Ev &e : order)
+            t.InsertEvent(e.tick, e.status, e.note, e.status == 0x90 ? 100 : 0);
         checkPairs(t, what);
         // Paired once, the track grows at its end and at its start: the links follow.
         t.InsertEvent(300, 0x90, 62, 100);
@@ -240,13 +246,13 @@ TEST(TrackStreamWriter, RunningStatusAndDeltas) {
     t.InsertEvent(128, 0x90, 64, 100);
     t.InsertEvent(128, 0xC0, 5, 0);
     t.InsertEvent(0x3FFF + 128, 0x80, 64, 0);
-    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00,       // empty name
-                                   0x00, 0x90, 60, 100,          // note-on with status
-                                   0x81, 0x00, 62, 100,          // delta 128, running status
-                                   0x00, 0xFF, 0x01, 0x01, 'x',  // meta
-                                   0x00, 0x90, 64, 100,          // status repeated after meta
-                                   0x00, 0xC0, 5,                // one data byte
-                                   0xFF, 0x7F, 0x80, 64, 0,      // delta 16383
+    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00,      // empty name
+                                   0x00, 0x90, 60,   100,       // note-on with status
+                                   0x81, 0x00, 62,   100,       // delta 128, running status
+                                   0x00, 0xFF, 0x01, 0x01, 'x', // meta
+                                   0x00, 0x90, 64,   100,       // status repeated after meta
+                                   0x00, 0xC0, 5,               // one data byte
+                                   0xFF, 0x7F, 0x80, 64,   0,   // delta 16383
                                    0x00, 0xFF, 0x2F, 0x00}));
 }
 
@@ -260,8 +266,8 @@ TEST(TrackStreamWriter, LeavesOutWhatCannotBeWritten) {
     sysex.Status = 0xF0;
     sysex.Block = {0x7E, 0x7F, 0x09, 0x01, 0xF7};
     t.InsertEvent(30, sysex);
-    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00, 30, 0x90, 61, 90, 0x00, 0xF0, 0x05, 0x7E, 0x7F,
-                                   0x09, 0x01, 0xF7, 0x00, 0xFF, 0x2F, 0x00}));
+    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00, 30,   0x90, 61,   90,   0x00, 0xF0,
+                                   0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7, 0x00, 0xFF, 0x2F, 0x00}));
 }
 
 TEST(TrackStreamWriter, EventMovedEarlierThroughItsPointerGetsDeltaZero) {
@@ -270,8 +276,8 @@ TEST(TrackStreamWriter, EventMovedEarlierThroughItsPointerGetsDeltaZero) {
     t.InsertEvent(100, 0x90, 60, 1);
     t.InsertEvent(200, 0x80, 60, 0);
     t.GetEvent(2)->Time = 50; // now behind the event before it
-    EXPECT_EQ(TrackBody(t), (Bytes{0x00, 0xFF, 0x03, 0x00, 0x64, 0x90, 60, 1, 0x00, 0x80, 60, 0, 0x64,
-                                   0xFF, 0x2F, 0x00}));
+    EXPECT_EQ(TrackBody(t),
+              (Bytes{0x00, 0xFF, 0x03, 0x00, 0x64, 0x90, 60, 1, 0x00, 0x80, 60, 0, 0x64, 0xFF, 0x2F, 0x00}));
 }
 
 TEST(TrackStreamWriter, LargestTickFitsFourBytes) {

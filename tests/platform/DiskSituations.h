@@ -18,7 +18,7 @@ namespace disk {
 namespace fs = std::filesystem;
 
 struct Writer {
-    std::string extension;  // of the files it writes (".mid")
+    std::string extension; // of the files it writes (".mid")
     // Writes its content to `path`; the error text the window would show when it fails, else empty.
     std::function<std::string(const std::string &path)> write;
 };
@@ -28,9 +28,7 @@ inline std::string ReadAll(const fs::path &path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-inline void WriteAll(const fs::path &path, const std::string &bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteAll(const fs::path &path, const std::string &bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 inline unsigned ModeOf(const fs::path &path) {
     struct stat st {};
@@ -120,8 +118,7 @@ inline std::vector<Case> Cases() {
          [](const fs::path &dir, const std::string &ext) {
              return (dir / (std::string(255 - ext.size(), 'n') + ext)).string();
          },
-         "",
-         [](const fs::path &dir, const std::string &, const std::string &) { EXPECT_EQ(EntriesIn(dir), 1u); }},
+         "", [](const fs::path &dir, const std::string &, const std::string &) { EXPECT_EQ(EntriesIn(dir), 1u); }},
         {"temporary files of a killed save are removed, other files stay",
          [](const fs::path &dir, const std::string &ext) {
              WriteAll(dir / ".twsave-a1B2c3", "killed");
@@ -140,8 +137,7 @@ inline std::vector<Case> Cases() {
          "No such file or directory",
          [](const fs::path &dir, const std::string &, const std::string &) { EXPECT_EQ(EntriesIn(dir), 0u); }},
         {"a disk that fills up keeps the old file and leaves no temporary file",
-         [old](const fs::path &dir, const std::string &ext) { return old(dir, "full" + ext, 0644); },
-         "File too large",
+         [old](const fs::path &dir, const std::string &ext) { return old(dir, "full" + ext, 0644); }, "File too large",
          [](const fs::path &dir, const std::string &ext, const std::string &) {
              EXPECT_EQ(ReadAll(dir / ("full" + ext)), "old");
              EXPECT_EQ(EntriesIn(dir), 1u);
@@ -159,7 +155,7 @@ inline void RunDiskSituations(const fs::path &dir, const Writer &writer) {
     const std::string reference = (dir / ("reference" + writer.extension)).string();
     ASSERT_EQ(writer.write(reference), "");
     const std::string content = ReadAll(reference);
-    ASSERT_GT(content.size(), 16u);  // more than the filling disk takes
+    ASSERT_GT(content.size(), 16u); // more than the filling disk takes
     for (const Case &c : Cases()) {
         SCOPED_TRACE(c.what);
         fs::remove_all(dir);

@@ -32,12 +32,13 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 long FirstLoudFrame(const WavData &wav, double level) {
     const int threshold = static_cast<int>(level * 32768);
     for (size_t i = 0; i < wav.samples.size(); ++i)
-        if (std::abs(wav.samples[i]) >= threshold) return static_cast<long>(i / static_cast<size_t>(wav.channels));
+        if (std::abs(wav.samples[i]) >= threshold)
+            return static_cast<long>(i / static_cast<size_t>(wav.channels));
     return -1;
 }
 
-#define SKIP_WITHOUT_SOUNDFONT()                                                                       \
-    if (FluidSynthOut::FindGmSoundFont().empty())                                                      \
+#define SKIP_WITHOUT_SOUNDFONT()                                                                                       \
+    if (FluidSynthOut::FindGmSoundFont().empty())                                                                      \
     GTEST_SKIP() << "no General MIDI soundfont in /usr/share/sounds/sf2 (install timgm6mb-soundfont)"
 
 } // namespace
@@ -187,7 +188,8 @@ TEST(FluidSynthOut, FailsCleanlyWhenItCannotPlay) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        if (std::string(c.what) != "soundfont missing" && FluidSynthOut::FindGmSoundFont().empty()) continue;
+        if (std::string(c.what) != "soundfont missing" && FluidSynthOut::FindGmSoundFont().empty())
+            continue;
         std::string error;
         const auto start = Clock::now();
         EXPECT_EQ(FluidSynthOut::Open(c.options, &error), nullptr);

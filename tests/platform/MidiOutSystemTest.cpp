@@ -56,7 +56,8 @@ TEST(MidiOutSystem, ListsWhatThisMachineCanPlayWithoutHanging) {
 }
 
 TEST(MidiOutSystem, SynthRenderingToWavIsListedFirstAndShared) {
-    if (FluidSynthOut::FindGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+    if (FluidSynthOut::FindGmSoundFont().empty())
+        GTEST_SKIP() << "no General MIDI soundfont installed";
     TempFile file("system.wav");
     SynthOptions options = RealTimeOnly();
     options.wavPath = file.Path();
@@ -86,7 +87,8 @@ TEST(MidiOutSystem, SynthRenderingToWavIsListedFirstAndShared) {
 }
 
 TEST(MidiOutSystem, EnvironmentVariableSelectsWavRendering) {
-    if (FluidSynthOut::FindGmSoundFont().empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+    if (FluidSynthOut::FindGmSoundFont().empty())
+        GTEST_SKIP() << "no General MIDI soundfont installed";
     TempFile file("env.wav");
     ::setenv(kSynthWavVariable, file.Path().c_str(), 1);
     {

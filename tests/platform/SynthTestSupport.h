@@ -11,8 +11,7 @@ namespace platform_test {
 class TempFile {
 public:
     explicit TempFile(const std::string &name)
-        : path_(std::filesystem::temp_directory_path() /
-                ("tarrowind-" + std::to_string(::getpid()) + "-" + name)) {
+        : path_(std::filesystem::temp_directory_path() / ("tarrowind-" + std::to_string(::getpid()) + "-" + name)) {
         std::filesystem::remove(path_);
     }
     ~TempFile() {

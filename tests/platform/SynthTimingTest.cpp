@@ -25,14 +25,15 @@ TEST(SynthTiming, FramesOfNanosecondsRoundToTheNearestFrame) {
     } cases[] = {
         {0, 44100, 0},
         {1'000'000'000, 44100, 44100},
-        {11'337, 44100, 0},  // 0.49996 of a frame
-        {11'338, 44100, 1},  // 0.50001
+        {11'337, 44100, 0}, // 0.49996 of a frame
+        {11'338, 44100, 1}, // 0.50001
         {-11'338, 44100, -1},
         {-1'000'000'000, 44100, -44100},
         {1'500'000'000, 48000, 72000},
         {259'200'000'000'000, 44100, 11'430'720'000}, // three days, no overflow
     };
-    for (const auto &c : cases) EXPECT_EQ(FramesInNs(c.ns, c.rate), c.frames) << c.ns << " ns at " << c.rate;
+    for (const auto &c : cases)
+        EXPECT_EQ(FramesInNs(c.ns, c.rate), c.frames) << c.ns << " ns at " << c.rate;
 }
 
 // Messages are sent in the order of each case's list; the queue ends as listed.
@@ -73,7 +74,8 @@ TEST(SynthTiming, QueueKeepsFrameOrderWithoutReorderingWhatDependsOnEachOther) {
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         SynthQueue queue;
-        for (const SynthMessage &m : c.sent) queue.Place(m, c.floor);
+        for (const SynthMessage &m : c.sent)
+            queue.Place(m, c.floor);
         EXPECT_EQ(queue.Messages(), c.queued);
     }
 }

@@ -16,8 +16,8 @@ TEST(RecordingMidiOut, RecordsGuardedMessagesWithClockTime) {
     EXPECT_EQ(system.OpenCount(), 1);
     clock.Set(42);
     dev->SendShort(0x90, 60, 100);
-    dev->SendShort(0x90, 128, 100); // data byte out of range: dropped
-    dev->SendShort(0xC3, 5, 200);   // program change has one data byte
+    dev->SendShort(0x90, 128, 100);            // data byte out of range: dropped
+    dev->SendShort(0xC3, 5, 200);              // program change has one data byte
     dev->SendShortAt(0x80, 60, 0, 41'500'000); // with the moment it is due
     dev->SendShortAt(0x80, 60, 128, 0);        // guarded the same way
     auto msgs = system.Messages();
@@ -34,7 +34,8 @@ TEST(ManualTimer, RunAdvancesClockAndStopsFromInsideTheCallback) {
     ManualTimer timer;
     int calls = 0;
     ASSERT_TRUE(timer.Start(4, [&] {
-        if (++calls == 3) timer.Stop();
+        if (++calls == 3)
+            timer.Stop();
     }));
     EXPECT_EQ(timer.Run(clock, 10), 3);
     EXPECT_EQ(clock.NowMs(), 12);

@@ -1,5 +1,5 @@
-#include "platform/SteadyClock.h"
 #include "platform/ThreadTimer.h"
+#include "platform/SteadyClock.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ namespace {
 template <typename Pred> bool WaitFor(Pred done) {
     const auto deadline = std::chrono::steady_clock::now() + 2s;
     while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(1ms);
     }
     return true;
@@ -61,7 +62,8 @@ TEST(ThreadTimer, DeadlineModeCallsWhenAskedButAtLeastEveryPeriod) {
     timer.Stop();
     std::lock_guard lock(mutex);
     ASSERT_EQ(calls.size(), 4u) << "an hour away with a 10 s period: no fifth call yet";
-    for (const auto &[wanted, called] : calls) EXPECT_GE(called, wanted);
+    for (const auto &[wanted, called] : calls)
+        EXPECT_GE(called, wanted);
 
     // The same with a short period: the far moment is capped.
     std::atomic<int> capped{0};
@@ -91,7 +93,8 @@ TEST(ThreadTimer, StopFromInsideTheCallbackOnlyFlagsAndStartWorksAgain) {
     ThreadTimer timer;
     std::atomic<int> ticks{0};
     ASSERT_TRUE(timer.Start(1, [&] {
-        if (++ticks == 3) timer.Stop(); // would deadlock if it joined its own thread
+        if (++ticks == 3)
+            timer.Stop(); // would deadlock if it joined its own thread
     }));
     ASSERT_TRUE(WaitFor([&] { return !timer.Running(); }));
     std::this_thread::sleep_for(10ms);
@@ -164,13 +167,15 @@ TEST(ThreadTimer, StallDoesNotCauseABurst) {
             std::this_thread::sleep_for(10 * period);
             stallEnd = Clock::now();
         }
-        if (times.size() >= 8) timer.Stop();
+        if (times.size() >= 8)
+            timer.Stop();
     }));
     ASSERT_TRUE(WaitFor([&] { return !timer.Running(); }));
     std::lock_guard lock(mutex);
     ASSERT_EQ(times.size(), 8u);
     int soonAfterStall = 0;
     for (const auto &t : times)
-        if (t > stallEnd && t <= stallEnd + period / 2) ++soonAfterStall;
+        if (t > stallEnd && t <= stallEnd + period / 2)
+            ++soonAfterStall;
     EXPECT_LE(soonAfterStall, 2);
 }

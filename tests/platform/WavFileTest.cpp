@@ -61,7 +61,8 @@ TEST(WavFile, ReaderRejectsBadFilesWithoutReadingPastThem) {
         WavWriter writer;
         const int16_t frame[2] = {100, -100};
         ASSERT_TRUE(writer.Open(good.Path(), 22050, 2));
-        for (int i = 0; i < 10; ++i) writer.Write(frame, 1);
+        for (int i = 0; i < 10; ++i)
+            writer.Write(frame, 1);
         ASSERT_TRUE(writer.Close());
     }
     const std::vector<char> bytes = FileBytes(good.Path());
@@ -118,7 +119,7 @@ TEST(WavFile, WriterReportsAFileItCannotCreate) {
 // Onsets on a 1 kHz stereo signal: level 0.1, quiet 0.01, 50 ms of silence before a sound.
 TEST(WavFile, OnsetsAreLoudSamplesAfterASilence) {
     struct Span {
-        int from, to;      // frames [from, to)
+        int from, to; // frames [from, to)
         double left, right;
     };
     struct Case {
@@ -129,10 +130,14 @@ TEST(WavFile, OnsetsAreLoudSamplesAfterASilence) {
     const Case cases[] = {
         {"two separate sounds", {{100, 150, 0.5, 0.5}, {400, 450, -0.5, -0.5}}, {0.1, 0.4}},
         {"the file's start counts as silence", {{0, 10, 0.5, 0.5}}, {0.0}},
-        {"a rise through the quiet band starts at the loud sample", {{100, 105, 0.05, 0.05}, {105, 120, 0.5, 0.5}}, {0.105}},
+        {"a rise through the quiet band starts at the loud sample",
+         {{100, 105, 0.05, 0.05}, {105, 120, 0.5, 0.5}},
+         {0.105}},
         {"a silence too short joins two sounds", {{100, 150, 0.5, 0.5}, {199, 220, 0.5, 0.5}}, {0.1}},
         {"a silence just long enough parts them", {{100, 150, 0.5, 0.5}, {200, 220, 0.5, 0.5}}, {0.1, 0.2}},
-        {"a tail above quiet is no silence", {{100, 150, 0.5, 0.5}, {150, 300, 0.05, 0.05}, {340, 350, 0.5, 0.5}}, {0.1}},
+        {"a tail above quiet is no silence",
+         {{100, 150, 0.5, 0.5}, {150, 300, 0.05, 0.05}, {340, 350, 0.5, 0.5}},
+         {0.1}},
         {"one channel is enough", {{100, 110, 0.0, -0.3}}, {0.1}},
         {"nothing reaches the level", {{100, 200, 0.09, 0.09}}, {}},
     };
@@ -149,6 +154,7 @@ TEST(WavFile, OnsetsAreLoudSamplesAfterASilence) {
             }
         const std::vector<double> onsets = WavOnsets(wav, 0.1, 0.01, 0.05);
         ASSERT_EQ(onsets.size(), c.onsets.size());
-        for (size_t i = 0; i < onsets.size(); ++i) EXPECT_DOUBLE_EQ(onsets[i], c.onsets[i]);
+        for (size_t i = 0; i < onsets.size(); ++i)
+            EXPECT_DOUBLE_EQ(onsets[i], c.onsets[i]);
     }
 }

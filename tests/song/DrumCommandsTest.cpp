@@ -133,7 +133,7 @@ TEST(DrumGridEdits, CopyPasteUndoAndCut) {
     ed.SetCurrent(14, 6);
     EXPECT_TRUE(ed.Paste(part).changed);
     EXPECT_EQ(Cells(part, 0), (std::vector<std::string>{"0000001", "0001003", "0100002", "0101004", "1406001",
-                                                         "1407003", "1506002", "1507004"}));
+                                                        "1407003", "1506002", "1507004"}));
     ed.SetCurrent(13, 6); // elsewhere: Undo does nothing
     EXPECT_FALSE(ed.Undo(part).changed);
     ed.SetCurrent(14, 6);
@@ -170,13 +170,16 @@ TEST(DrumGridEdits, ClearPatternEmptiesTheOnlyPatternInTheStore) {
 }
 
 TEST(DrumGridPlay, ColumnDueTimesAndColumnNotes) {
-    struct Case { int column, denominator, feel, tempo; int64_t us; };
+    struct Case {
+        int column, denominator, feel, tempo;
+        int64_t us;
+    };
     const Case cases[] = {
-        {1, 4, kFeelRegular, 120, 125000}, {1, 4, kFeelJazzy, 120, 166666}, {3, 4, kFeelJazzy, 120, 500000},
-        {1, 8, kFeelRegular, 120, 62500},  {1, 2, kFeelJazzy, 60, 666666},  {1, 1, kFeelRegular, 120, 500000},
-        {1, 64, kFeelRegular, 120, 7812},  {16, 64, kFeelRegular, 120, 125000},
-        {1, 3, kFeelRegular, 120, 125000}, {3, 0, kFeelJazzy, 120, 500000},  // unlisted: a quarter
-        {12, 4, kFeelJazzy, 0, 240000000},                                   // a tempo below 1 counts as 1
+        {1, 4, kFeelRegular, 120, 125000}, {1, 4, kFeelJazzy, 120, 166666},     {3, 4, kFeelJazzy, 120, 500000},
+        {1, 8, kFeelRegular, 120, 62500},  {1, 2, kFeelJazzy, 60, 666666},      {1, 1, kFeelRegular, 120, 500000},
+        {1, 64, kFeelRegular, 120, 7812},  {16, 64, kFeelRegular, 120, 125000}, {1, 3, kFeelRegular, 120, 125000},
+        {3, 0, kFeelJazzy, 120, 500000},   // unlisted: a quarter
+        {12, 4, kFeelJazzy, 0, 240000000}, // a tempo below 1 counts as 1
     };
     for (const Case &c : cases)
         EXPECT_EQ(DrumColumnDueUs(c.column, c.denominator, c.feel, c.tempo), c.us)

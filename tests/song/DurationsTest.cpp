@@ -59,11 +59,13 @@ TEST(Durations, ValidityDoesNotDependOnTempo) {
 
 TEST(Durations, LongTiesAreNotCutShort) {
     std::string tie = "Q";
-    for (int i = 0; i < 30; ++i) tie += " - Q";
+    for (int i = 0; i < 30; ++i)
+        tie += " - Q";
     EXPECT_EQ(DurationLength(tie, TDurationUnit::Ticks), 31 * 192);
     // A chain longer than 1,002 parts is read as its first 1,002.
     std::string chain = "Q";
-    for (int i = 1; i < 1003; ++i) chain += "-Q";
+    for (int i = 1; i < 1003; ++i)
+        chain += "-Q";
     EXPECT_EQ(DurationLength(chain, TDurationUnit::Ticks), 1002 * 192);
 }
 
@@ -73,6 +75,5 @@ TEST(Durations, DurationField) {
     EXPECT_EQ(GetDurationField("*TEMPO 90"), "");
     EXPECT_EQ(GetDurationField("C,"), "");
 }
-
 
 } // namespace

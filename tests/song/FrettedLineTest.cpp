@@ -1,5 +1,5 @@
-#include "song/DetailedLineWriter.h"
 #include "song/FrettedLine.h"
+#include "song/DetailedLineWriter.h"
 #include "song/PianoLine.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +36,9 @@ TEST(FretField, ChecksInOrderWithExactMessages) {
         {"-2", "Fret number ( -2 ) can be no lower than -1" + kFix},
         {"25", "Fret number ( 25 ) can be no higher than 24" + kFix},
         {"3|E|90|2", ""},
-        {"3|E|90", ""},                         // fewer than four parts: only the number counts
-        {"3|E|90|", ""},                        // blank fingering
-        {"3|E| 90|2", ""},                      // leading blanks before a number are skipped
+        {"3|E|90", ""},    // fewer than four parts: only the number counts
+        {"3|E|90|", ""},   // blank fingering
+        {"3|E| 90|2", ""}, // leading blanks before a number are skipped
         {"3|q - e|90|T", ""},
         {"3 |E|90|2", "Fret number ( 3 |E|90|2 ) is not a number." + kFix},
         {"3| E|90|2", "Duration  E is not valid. (W)hole,(H)alf,Q,E,S,T,F"},
@@ -109,8 +109,7 @@ TEST(ChordLine, FieldsGoToSlotsLowestStringFirst) {
 
 TEST(ChordLine, DetailedFieldKeepsItsOwnDurationVolumeAndFingering) {
     TChordDat c;
-    ASSERT_EQ(ParseChordLine("G, 3|E|90|2, x, 0, 0, 0, 3|Q - E|80|T, Q - E - S", TDurationUnit::Ticks,
-                             Guitar(), c),
+    ASSERT_EQ(ParseChordLine("G, 3|E|90|2, x, 0, 0, 0, 3|Q - E|80|T, Q - E - S", TDurationUnit::Ticks, Guitar(), c),
               "");
     EXPECT_TRUE(c.HasDetails);
     EXPECT_EQ(c.Durations[5], "E");
@@ -129,7 +128,11 @@ TEST(ChordLine, EveryEntryStartsFreshForDirectivesAndEmptyLines) {
     ParseChordLine("C, x, 3, 2, 0, 1, 0, Q", TDurationUnit::Ticks, Guitar(), c);
     EXPECT_EQ(ParseChordLine("*Volume 90", TDurationUnit::Ticks, Guitar(), c), "");
     EXPECT_EQ(c.Name, "*Volume 90");
-    EXPECT_EQ(c, [] { TChordDat d; d.Name = "*Volume 90"; return d; }());
+    EXPECT_EQ(c, [] {
+        TChordDat d;
+        d.Name = "*Volume 90";
+        return d;
+    }());
     ParseChordLine("", TDurationUnit::Ticks, Guitar(), c);
     EXPECT_EQ(c.Name, " ");
     EXPECT_EQ(c.Frets[0], -1);
@@ -139,7 +142,8 @@ TEST(ChordLine, EveryEntryStartsFreshForDirectivesAndEmptyLines) {
 TEST(ChordLine, LongNamesAndTiesAreKeptWhole) {
     const std::string name(120, 'n');
     std::string tie = "Q";
-    for (int i = 0; i < 10; ++i) tie += " - E";
+    for (int i = 0; i < 10; ++i)
+        tie += " - E";
     TChordDat c;
     ASSERT_EQ(ParseChordLine(name + ", x, 3, 2, 0, 1, 0, " + tie, TDurationUnit::Ticks, Guitar(), c), "");
     EXPECT_EQ(c.Name, name);
@@ -208,10 +212,8 @@ TEST(ChordLine, SetStringFret) {
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, 0, Q", 5, 8, Guitar()), "C, 8, 3, 2, 0, 1, 0, Q");
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, 0, Q", 0, -1, Guitar()), "C, x, 3, 2, 0, 1, x, Q");
     // A string with its own details keeps them; the set string takes the line's duration.
-    EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, q", 1, 3, Guitar()),
-              "C, x, 3|E|90|2, 2, 0, 3, 0, Q");
-    EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, Q", 4, 5, Guitar()),
-              "C, x, 5|Q|90|2, 2, 0, 1, 0, Q");
+    EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, q", 1, 3, Guitar()), "C, x, 3|E|90|2, 2, 0, 3, 0, Q");
+    EXPECT_EQ(SetStringFret("C, x, 3|E|90|2, 2, 0, 1, 0, Q", 4, 5, Guitar()), "C, x, 5|Q|90|2, 2, 0, 1, 0, Q");
     EXPECT_EQ(SetStringFret("C, x, 3, 2, 0, 1, Q", 1, 3, Guitar()), std::nullopt);
     EXPECT_EQ(SetStringFret("*Tempo 90", 1, 3, Guitar()), std::nullopt);
     EXPECT_EQ(SetStringFret("", 1, 3, Guitar()), std::nullopt);

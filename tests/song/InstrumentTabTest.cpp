@@ -8,8 +8,8 @@
 namespace {
 
 int32_t IntAt(const TInstrumentTabRecord &r, size_t at) {
-    return static_cast<int32_t>(uint32_t(r[at]) | uint32_t(r[at + 1]) << 8 |
-                                uint32_t(r[at + 2]) << 16 | uint32_t(r[at + 3]) << 24);
+    return static_cast<int32_t>(uint32_t(r[at]) | uint32_t(r[at + 1]) << 8 | uint32_t(r[at + 2]) << 16 |
+                                uint32_t(r[at + 3]) << 24);
 }
 std::string StringAt(const TInstrumentTabRecord &r, size_t at) {
     return std::string(reinterpret_cast<const char *>(&r[at + 1]), r[at]);
@@ -27,7 +27,8 @@ TInstrumentTab DistinctTab() {
     t.SavedHasSelection = true;
     t.SavedTopLine = 14;
     t.DurationCode = 1004;
-    for (int i = 0; i < 10; ++i) t.Bookmarks[i] = 100 + i;
+    for (int i = 0; i < 10; ++i)
+        t.Bookmarks[i] = 100 + i;
     t.DefaultPatch = 15;
     t.DefaultPatchName = "DefPatch";
     t.DefaultChannel = 16;
@@ -63,26 +64,30 @@ TInstrumentTab DistinctTab() {
 TEST(InstrumentTabRecord, FieldsSitAtTheirOffsets) {
     const TInstrumentTabRecord r = EncodeInstrumentTab(DistinctTab());
     ASSERT_EQ(r.size(), 4288u);
-    const std::pair<size_t, int32_t> ints[] = {
-        {256, 0x01020304}, {516, 11}, {520, 12}, {528, 13}, {540, 14}, {544, 1004},
-        {548, 100}, {584, 109}, {588, 15}, {848, 16}, {3188, 17}, {3192, 18}, {3716, 19},
-        {3720, 20}, {3724, 21}, {3984, 22}, {3988, 23}, {3992, 24}, {3996, -25}, {4000, -26},
-        {4004, 27}, {4012, 28}, {4272, 29}, {4280, 30}, {4284, 31}};
-    for (const auto &[at, v] : ints) EXPECT_EQ(IntAt(r, at), v) << "offset " << at;
+    const std::pair<size_t, int32_t> ints[] = {{256, 0x01020304}, {516, 11},  {520, 12},  {528, 13},   {540, 14},
+                                               {544, 1004},       {548, 100}, {584, 109}, {588, 15},   {848, 16},
+                                               {3188, 17},        {3192, 18}, {3716, 19}, {3720, 20},  {3724, 21},
+                                               {3984, 22},        {3988, 23}, {3992, 24}, {3996, -25}, {4000, -26},
+                                               {4004, 27},        {4012, 28}, {4272, 29}, {4280, 30},  {4284, 31}};
+    for (const auto &[at, v] : ints)
+        EXPECT_EQ(IntAt(r, at), v) << "offset " << at;
     const std::pair<size_t, const char *> strings[] = {
-        {0, "Name"},     {260, "Mandolin"}, {592, "DefPatch"}, {852, "111111111111"},
-        {2676, "Root"},  {2932, "Type"},    {3204, "Key"},     {3460, "Scale"},
-        {3728, "Patch"}, {4016, "222222222222"}};
-    for (const auto &[at, v] : strings) EXPECT_EQ(StringAt(r, at), v) << "offset " << at;
+        {0, "Name"},    {260, "Mandolin"}, {592, "DefPatch"}, {852, "111111111111"}, {2676, "Root"},
+        {2932, "Type"}, {3204, "Key"},     {3460, "Scale"},   {3728, "Patch"},       {4016, "222222222222"}};
+    for (const auto &[at, v] : strings)
+        EXPECT_EQ(StringAt(r, at), v) << "offset " << at;
     const std::pair<size_t, uint8_t> bytes[] = {{536, 1}, {4008, 1}, {4276, 1}, {4277, 1}, {4278, 1}};
-    for (const auto &[at, v] : bytes) EXPECT_EQ(r[at], v) << "offset " << at;
+    for (const auto &[at, v] : bytes)
+        EXPECT_EQ(r[at], v) << "offset " << at;
     // Reserved ranges and alignment stay zero.
-    const std::pair<size_t, size_t> reserved[] = {{524, 4}, {532, 4}, {537, 3}, {1108, 32},
+    const std::pair<size_t, size_t> reserved[] = {{524, 4},     {532, 4},  {537, 3},  {1108, 32},
                                                   {1140, 1536}, {3196, 8}, {4009, 3}, {4279, 1}};
     for (const auto &[at, n] : reserved)
-        for (size_t i = 0; i < n; ++i) ASSERT_EQ(r[at + i], 0) << "offset " << at + i;
+        for (size_t i = 0; i < n; ++i)
+            ASSERT_EQ(r[at + i], 0) << "offset " << at + i;
     // So do the bytes after a short string's text.
-    for (size_t i = 5; i < 256; ++i) ASSERT_EQ(r[i], 0) << "name byte " << i;
+    for (size_t i = 5; i < 256; ++i)
+        ASSERT_EQ(r[i], 0) << "name byte " << i;
 }
 
 TEST(InstrumentTabRecord, RoundTripsEveryField) {
@@ -99,8 +104,8 @@ TEST(InstrumentTabRecord, RoundTripsEveryField) {
 
 TEST(InstrumentTabRecord, TextsAreWindows1252OnFileAndCappedAt255Bytes) {
     TInstrumentTab t = DistinctTab();
-    t.Name = "Caf\xC3\xA9";                 // UTF-8 in memory
-    t.PatchName = std::string(300, 'a');    // no cap in memory
+    t.Name = "Caf\xC3\xA9";              // UTF-8 in memory
+    t.PatchName = std::string(300, 'a'); // no cap in memory
     const TInstrumentTabRecord r = EncodeInstrumentTab(t);
     EXPECT_EQ(StringAt(r, 0), "Caf\xE9");
     EXPECT_EQ(r[3728], 255);
@@ -112,7 +117,7 @@ TEST(InstrumentTabRecord, TextsAreWindows1252OnFileAndCappedAt255Bytes) {
 
 TEST(InstrumentTabRecord, BytesAfterAShortStringAreIgnored) {
     TInstrumentTabRecord r = EncodeInstrumentTab(DefaultInstrumentTab(6));
-    std::memset(&r[1 + 6], 'Z', 249);   // after "Guitar"
+    std::memset(&r[1 + 6], 'Z', 249); // after "Guitar"
     std::memset(&r[260 + 1 + 6], 'Z', 249);
     TInstrumentTab back;
     ASSERT_TRUE(DecodeInstrumentTab(r, back));
@@ -132,9 +137,8 @@ TEST(InstrumentTabRecord, UnknownKindKeepsTheTabsKind) {
 
 TEST(InstrumentTabDefaults, SixteenTabsAsStartUpCreatesThem) {
     const auto &tabs = DefaultInstrumentTabs();
-    const char *names[] = {"Piano", "Piano 2", "Piano 3", "Piano 4", "Piano 5", "Guitar",
-                           "Guitar 2", "Guitar 3", "Guitar 4", "Drums", "Guitar 5", "Bass",
-                           "Banjo", "Mandolin", "Tenor", "Uke"};
+    const char *names[] = {"Piano",    "Piano 2", "Piano 3",  "Piano 4", "Piano 5", "Guitar",   "Guitar 2", "Guitar 3",
+                           "Guitar 4", "Drums",   "Guitar 5", "Bass",    "Banjo",   "Mandolin", "Tenor",    "Uke"};
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(tabs[i].Name, names[i]);
         EXPECT_EQ(tabs[i].DefaultChannel, i);
@@ -238,7 +242,8 @@ TEST(SongModel, SongFieldsFromAFileAreChecked) {
 
 TEST(SongModel, AllocatorStopsAtSixteen) {
     TTabAllocator a;
-    for (int i = 1; i <= 16; ++i) EXPECT_EQ(a.AllocateInstrumentTab(), i);
+    for (int i = 1; i <= 16; ++i)
+        EXPECT_EQ(a.AllocateInstrumentTab(), i);
     EXPECT_EQ(a.AllocateInstrumentTab(), -1);
     EXPECT_EQ(a.Count(), 16);
 }
@@ -252,7 +257,8 @@ namespace {
 TEST(TuningSpelling, OpenPitchesAndFormat) {
     const std::string banjo = DefaultInstrumentTab(13).TuningSpelling;
     const int expected[] = {62, 59, 55, 50, 62};
-    for (int slot = 1; slot <= 5; ++slot) EXPECT_EQ(TuningOpenPitch(banjo, slot), expected[slot - 1]) << slot;
+    for (int slot = 1; slot <= 5; ++slot)
+        EXPECT_EQ(TuningOpenPitch(banjo, slot), expected[slot - 1]) << slot;
     EXPECT_EQ(TuningOpenPitch(banjo, 5, true), 67);
     EXPECT_EQ(TuningOpenPitch(kStandardTuningSpelling, 0), 64);
     EXPECT_EQ(FormatTuningSpelling({24, 27, 28, 29, 29, 46}), "242728292946");
@@ -260,6 +266,5 @@ TEST(TuningSpelling, OpenPitchesAndFormat) {
     EXPECT_TRUE(IsValidTuningSpelling("052424242499"));
     EXPECT_FALSE(IsValidTuningSpelling("05242424249a"));
 }
-
 
 } // namespace

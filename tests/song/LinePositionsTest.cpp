@@ -11,9 +11,9 @@
 namespace {
 
 TEST(LinePositions, BarsBeatsAndTicks) {
-    const std::vector<std::string> lines = {"C, x, 3, 2, 0, 1, 0, W", "", "*Tempo 90", "bad, QQ",
-                                            "C, x, 3, 2, 0, 1, 0, H", "C, x, 3, 2, 0, 1, 0, /E",
-                                            "C, x, 3, 2, 0, 1, 0, Q"};
+    const std::vector<std::string> lines = {
+        "C, x, 3, 2, 0, 1, 0, W", "", "*Tempo 90", "bad, QQ", "C, x, 3, 2, 0, 1, 0, H", "C, x, 3, 2, 0, 1, 0, /E",
+        "C, x, 3, 2, 0, 1, 0, Q"};
     TPositionConductor c;
     const auto all = GetLinePositions(lines, c);
     ASSERT_EQ(all.size(), lines.size());
@@ -82,9 +82,16 @@ TEST(LinePositions, TempoChangesAreReadFromABuiltSong) {
 // reads a line again only when an edit at or above it forgot its length.
 TEST(LinePositions, KeptIndexAnswersAsGetLinePositionAfterEdits) {
     using Lines = std::vector<std::string>;
-    const Lines start = {"C, x, 3, 2, 0, 1, 0, W", "",         "*Tempo 90",       "G, 3, 2, 0, 0, 0, 3, .H",
-                         "bad, QQ",               "Am, x, 0, 2, 2, 1, 0, /E", "C, x, 3, 2, 0, 1, 0, Q-E",
-                         "Em, 0, 2, 2, 0, 0, 0, S", "*Volume 80",    "D, x, x, 0, 2, 3, 2, T"};
+    const Lines start = {"C, x, 3, 2, 0, 1, 0, W",
+                         "",
+                         "*Tempo 90",
+                         "G, 3, 2, 0, 0, 0, 3, .H",
+                         "bad, QQ",
+                         "Am, x, 0, 2, 2, 1, 0, /E",
+                         "C, x, 3, 2, 0, 1, 0, Q-E",
+                         "Em, 0, 2, 2, 0, 0, 0, S",
+                         "*Volume 80",
+                         "D, x, x, 0, 2, 3, 2, T"};
     struct Edit {
         const char *what;
         std::function<int(Lines &)> apply; // returns the first changed line
@@ -174,9 +181,10 @@ TEST(LinePositions, BarPosition) {
 }
 
 TEST(LinePositions, NoteNames) {
-    const std::pair<int, const char *> cases[] = {{60, "C"}, {0, "C"}, {70, "A#"}, {-1, "?"},
+    const std::pair<int, const char *> cases[] = {{60, "C"},  {0, "C"},   {70, "A#"}, {-1, "?"},
                                                   {-12, "C"}, {-13, "?"}, {127, "G"}, {71, "B"}};
-    for (const auto &[n, name] : cases) EXPECT_EQ(NoteNumberToName(n), name) << n;
+    for (const auto &[n, name] : cases)
+        EXPECT_EQ(NoteNumberToName(n), name) << n;
 }
 
 } // namespace

@@ -48,8 +48,8 @@ TEST(Transpose, RangeMovesEachLineAllItsStepsInTurn) {
     int steps = 0;
     const bool done = TransposeLower(lines, 0, 2, 12, kGuitar, [&] { return ++steps == 14; });
     EXPECT_FALSE(done);
-    EXPECT_EQ(lines[0], "C, x, 3, 2, 0, 1, 0, Q");  // twelve steps done
-    EXPECT_EQ(lines[1], "*Volume 90");               // two steps of nothing, then stopped
+    EXPECT_EQ(lines[0], "C, x, 3, 2, 0, 1, 0, Q"); // twelve steps done
+    EXPECT_EQ(lines[1], "*Volume 90");             // two steps of nothing, then stopped
     EXPECT_EQ(lines[2], "A, x, 12, 14, 14, 14, 12, Q");
 }
 
@@ -74,7 +74,8 @@ TEST(KeepOneNote, ComparesSoundingPitches) {
 }
 
 TEST(KeepOneNote, PianoAndStops) {
-    std::vector<std::string> lines = {"Am, 57|E|90|R1, 60, 45, x, x, x, x, x, x, x, H", "Rest, x, x, x, x, x, x, x, x, x, x, Q"};
+    std::vector<std::string> lines = {"Am, 57|E|90|R1, 60, 45, x, x, x, x, x, x, x, H",
+                                      "Rest, x, x, x, x, x, x, x, x, x, x, Q"};
     EXPECT_TRUE(KeepOneNoteInChords(lines, true, 0, 1, kPiano));
     EXPECT_EQ(lines[0], "Am, 45, x, x, x, x, x, x, x, x, x, H");
     EXPECT_EQ(lines[1], "Rest, -1, x, x, x, x, x, x, x, x, x, Q");
@@ -85,15 +86,24 @@ TEST(KeepOneNote, PianoAndStops) {
 }
 
 TEST(GroupByBars, HeadersBeforeEachNewBar) {
-    std::vector<std::string> lines = {"*Tempo 100", "C, x, 3, 2, 0, 1, 0, H", "", "*** Bar 9 ***",
-                                      "C, x, 3, 2, 0, 1, 0, H", "G, 3, 2, 0, 0, 0, 3, .H", "*Volume 80",
-                                      "G, 3, 2, 0, 0, 0, 3, Q", "D, x, x, 0, 2, 3, 2, W"};
+    std::vector<std::string> lines = {"*Tempo 100",    "C, x, 3, 2, 0, 1, 0, H", "",
+                                      "*** Bar 9 ***", "C, x, 3, 2, 0, 1, 0, H", "G, 3, 2, 0, 0, 0, 3, .H",
+                                      "*Volume 80",    "G, 3, 2, 0, 0, 0, 3, Q", "D, x, x, 0, 2, 3, 2, W"};
     TPositionConductor c;
     ASSERT_TRUE(GroupLinesByBars(lines, kGuitar, c));
-    const std::vector<std::string> expected = {
-        "*Tempo 100", "", "*** Bar 1 ***", "C, x, 3, 2, 0, 1, 0, H", "C, x, 3, 2, 0, 1, 0, H", "",
-        "*** Bar 2 ***", "G, 3, 2, 0, 0, 0, 3, .H", "*Volume 80", "G, 3, 2, 0, 0, 0, 3, Q", "",
-        "*** Bar 3 ***", "D, x, x, 0, 2, 3, 2, W"};
+    const std::vector<std::string> expected = {"*Tempo 100",
+                                               "",
+                                               "*** Bar 1 ***",
+                                               "C, x, 3, 2, 0, 1, 0, H",
+                                               "C, x, 3, 2, 0, 1, 0, H",
+                                               "",
+                                               "*** Bar 2 ***",
+                                               "G, 3, 2, 0, 0, 0, 3, .H",
+                                               "*Volume 80",
+                                               "G, 3, 2, 0, 0, 0, 3, Q",
+                                               "",
+                                               "*** Bar 3 ***",
+                                               "D, x, x, 0, 2, 3, 2, W"};
     EXPECT_EQ(lines, expected);
     ASSERT_TRUE(GroupLinesByBars(lines, kGuitar, c));
     EXPECT_EQ(lines, expected);
@@ -107,7 +117,7 @@ TEST(GroupByBars, NoHeaderBeforeALineThatDoesNotParse) {
     std::vector<std::string> lines = {"C, x, 3, 2, 0, 1, 0, W", "C, x, 3, W", "C, x, 3, 2, 0, 1, 0, W"};
     ASSERT_TRUE(GroupLinesByBars(lines, kGuitar, TPositionConductor{}));
     EXPECT_EQ(lines, (std::vector<std::string>{"", "*** Bar 1 ***", "C, x, 3, 2, 0, 1, 0, W", "C, x, 3, W", "",
-                                                "*** Bar 3 ***", "C, x, 3, 2, 0, 1, 0, W"}));
+                                               "*** Bar 3 ***", "C, x, 3, 2, 0, 1, 0, W"}));
 }
 
 TEST(Reorder, ReverseAndShuffle) {
@@ -136,7 +146,8 @@ TEST(Reorder, AStopWhileCollectingLeavesEveryLineInPlace) {
         EXPECT_EQ(reversed, before) << stopAt;
         asked = 0;
         auto shuffled = before;
-        EXPECT_FALSE(RandomizeLines(shuffled, 1, 4, [](int) { return 0; }, [&] { return ++asked == stopAt; }));
+        EXPECT_FALSE(RandomizeLines(
+            shuffled, 1, 4, [](int) { return 0; }, [&] { return ++asked == stopAt; }));
         EXPECT_EQ(shuffled, before) << stopAt;
     }
     int asked = 0;

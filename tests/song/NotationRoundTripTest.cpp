@@ -12,16 +12,17 @@
 
 namespace {
 
-const char *const kPieces[] = {"x", "X", "0", "3", "24", "25", "-1", "-2", "60", "107", "108", "27",
-                               "Q", "q", ".E", "/S", "Q-E", " - ", "|", "|E|90|2", "|q|100|", "|E|0|R1",
-                               ",", ", ", " ", "*", "C", "Am7", "$1F", "0x", "\t", "W-", "--", "T", "L5"};
+const char *const kPieces[] = {"x", "X", "0",  "3",   "24",  "25",  "-1", "-2",      "60",      "107",     "108", "27",
+                               "Q", "q", ".E", "/S",  "Q-E", " - ", "|",  "|E|90|2", "|q|100|", "|E|0|R1", ",",   ", ",
+                               " ", "*", "C",  "Am7", "$1F", "0x",  "\t", "W-",      "--",      "T",       "L5"};
 
 std::string RandomLine(std::mt19937 &rng) {
     std::uniform_int_distribution<size_t> piece(0, std::size(kPieces) - 1);
     std::uniform_int_distribution<int> count(0, 40);
     std::string line;
     const int n = count(rng);
-    for (int i = 0; i < n; ++i) line += kPieces[piece(rng)];
+    for (int i = 0; i < n; ++i)
+        line += kPieces[piece(rng)];
     return line;
 }
 
@@ -46,7 +47,8 @@ TEST(NotationRoundTrip, FrettedLinesFormatBackToTheSameNotes) {
         ctx.Volume = 100;
         int parsed = 0;
         for (int i = 0; i < 3000; ++i) {
-            const std::string line = i % 2 ? RandomLine(rng) : NoteLine(rng, ctx.HighestString + 1, values, std::size(values));
+            const std::string line =
+                i % 2 ? RandomLine(rng) : NoteLine(rng, ctx.HighestString + 1, values, std::size(values));
             TChordDat a, b;
             if (!ParseChordLine(line, TDurationUnit::Ticks, ctx, a).empty() || ClassifyLine(line) != TLineClass::Note)
                 continue;
@@ -86,7 +88,8 @@ TEST(NotationRoundTrip, PianoLinesFormatBackToTheSameNotes) {
     for (int i = 0; i < 5000; ++i) {
         const std::string line = i % 2 ? RandomLine(rng) : NoteLine(rng, 10, values, std::size(values));
         TPianoRec a, b;
-        if (!ParsePianoLine(line, TDurationUnit::Ticks, ctx, a) || ClassifyLine(line) != TLineClass::Note) continue;
+        if (!ParsePianoLine(line, TDurationUnit::Ticks, ctx, a) || ClassifyLine(line) != TLineClass::Note)
+            continue;
         ++parsed;
         const auto detailed = FormatDetailedPianoLine(a, ctx.Volume);
         ASSERT_TRUE(detailed) << line;

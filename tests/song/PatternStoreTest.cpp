@@ -1,5 +1,5 @@
-#include "song/BuiltInBeats.h"
 #include "song/PatternStore.h"
+#include "song/BuiltInBeats.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,11 @@ TEST(PatternFormats, HeaderAndCellLines) {
 
     EXPECT_EQ(FormatCellLine({3, 2, 7}), "0302007");
     EXPECT_EQ(FormatCellLine({123, 7, 9}), "12307009");
-    struct Case { const char *line; bool ok; DrumCell cell; };
+    struct Case {
+        const char *line;
+        bool ok;
+        DrumCell cell;
+    };
     // clang-format off
     const Case cases[] = {
         {"0302007", true, {3, 2, 7}},    {"12307009", true, {123, 7, 9}}, {"9907001", true, {99, 7, 1}},
@@ -107,7 +111,7 @@ TEST(PatternStore, GridWritesColumnByColumnAndReplaceMovesTheBlockToTheEnd) {
     EXPECT_EQ(part.grid.Columns(), 16);
     const std::string first = FormatPatternListLine("One", part.ids.Next(), kFeelRegular);
     part.AppendGridAsPattern(first);
-    EXPECT_EQ(part.store.Lines(), (std::vector<std::string>{"DPATN|0001|" + first}));  // empty grid: header alone
+    EXPECT_EQ(part.store.Lines(), (std::vector<std::string>{"DPATN|0001|" + first})); // empty grid: header alone
     part.list.Add(first);
     const std::string second = FormatPatternListLine("Two", part.ids.Next(), kFeelRegular);
     part.store.AppendGrid(second, part.grid);
@@ -117,8 +121,8 @@ TEST(PatternStore, GridWritesColumnByColumnAndReplaceMovesTheBlockToTheEnd) {
     part.grid.SetCell(0, 7, 2);
     part.grid.SetCell(4, 0, 5);
     ASSERT_TRUE(part.ReplaceDrumGridInStore(0));
-    EXPECT_EQ(part.store.Lines(),
-              (std::vector<std::string>{"DPATN|0001|" + second, "DPATN|0004|" + first, "0007002", "0400005", "0401009"}));
+    EXPECT_EQ(part.store.Lines(), (std::vector<std::string>{"DPATN|0001|" + second, "DPATN|0004|" + first, "0007002",
+                                                            "0400005", "0401009"}));
     part.grid.Clear();
     ASSERT_TRUE(part.LoadPatternIntoGrid(0));
     EXPECT_EQ(part.grid.Cell(4, 1), 9);
@@ -157,7 +161,7 @@ TEST(PatternStore, FeelChangeRewritesSelectedPatternsOnly) {
     part.list.SetSelected(2, true);
     part.list.SetItemIndex(2);
     part.grid.Clear();
-    part.grid.SetCell(5, 5, 5);  // what the grid shows now is written into the current pattern
+    part.grid.SetCell(5, 5, 5); // what the grid shows now is written into the current pattern
     EXPECT_EQ(part.ChangeFeel(kFeelJazzy), "");
     EXPECT_EQ(part.grid.Columns(), 12);
     EXPECT_EQ(ParsePatternListLine(part.list.Item(0)).feel, kFeelJazzy);
@@ -202,14 +206,14 @@ TEST(BuiltInBeats, HeadersMatchTheirCellsAndLoadAsPatterns) {
             EXPECT_LT(cell.column, steps) << header << " " << beat.strings[i];
         }
     }
-    EXPECT_EQ(BuiltInBeatChoices(),
-              (std::vector<std::string>{"None", "Rock 1", "Rock 2", "Rock 3/4", "Jazz", "Bossa Nova", "Jazz Waltz", "Country"}));
+    EXPECT_EQ(BuiltInBeatChoices(), (std::vector<std::string>{"None", "Rock 1", "Rock 2", "Rock 3/4", "Jazz",
+                                                              "Bossa Nova", "Jazz Waltz", "Country"}));
 }
 
 TEST(BuiltInBeats, JazzWaltzSetsTheDrumPageButNotTheSong) {
     DrumPart part = MakePart();
     part.drumSlots[2] = {"56 Cowbell", 56};
-    ChooseBuiltInBeat(part, 1);  // Rock 1 first, so the waltz goes after it
+    ChooseBuiltInBeat(part, 1); // Rock 1 first, so the waltz goes after it
     ChooseBuiltInBeat(part, 6);
     EXPECT_EQ(part.drumSlots, MakeDefaultDrumSlots());
     EXPECT_EQ(part.sigUpper, 3);

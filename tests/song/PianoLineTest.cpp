@@ -1,5 +1,5 @@
-#include "song/DetailedLineWriter.h"
 #include "song/PianoLine.h"
+#include "song/DetailedLineWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -66,13 +66,12 @@ TEST(PianoLine, ParsesKeysInAnySlot) {
 
 TEST(PianoLine, Failures) {
     const char *bad[] = {
-        "C, 48, 52, 55, x, x, x, x, x, x, Q",          // 10 commas
-        "C, 48, 52, 55, x, x, x, x, x, x, x, x, Q",    // 12 commas
-        "C, 27, x, x, x, x, x, x, x, x, x, Q",         // below 28
-        "C, x, x, x, x, x, x, x, x, x, 108, Q",        // above 107
-        "C, 48, 52, 55, x, x, x, x, x, x, x, QQ",      // good keys, bad duration
-        "C, 48, 52, 55, x, x, x, x, x, x, x, ",
-        "C, 60|E|90|r2, x, x, x, x, x, x, x, x, x, Q",
+        "C, 48, 52, 55, x, x, x, x, x, x, Q",       // 10 commas
+        "C, 48, 52, 55, x, x, x, x, x, x, x, x, Q", // 12 commas
+        "C, 27, x, x, x, x, x, x, x, x, x, Q",      // below 28
+        "C, x, x, x, x, x, x, x, x, x, 108, Q",     // above 107
+        "C, 48, 52, 55, x, x, x, x, x, x, x, QQ",   // good keys, bad duration
+        "C, 48, 52, 55, x, x, x, x, x, x, x, ",     "C, 60|E|90|r2, x, x, x, x, x, x, x, x, x, Q",
         "C, -5, x, x, x, x, x, x, x, x, x, Q",
     };
     for (const char *line : bad) {
@@ -82,7 +81,8 @@ TEST(PianoLine, Failures) {
     }
     TPianoRec r;
     std::string error;
-    EXPECT_FALSE(ParsePianoLine("C, 60, 60|E|90|r2, x, x, x, x, x, x, x, x, Q", TDurationUnit::Ticks, Piano(), r, &error));
+    EXPECT_FALSE(
+        ParsePianoLine("C, 60, 60|E|90|r2, x, x, x, x, x, x, x, x, Q", TDurationUnit::Ticks, Piano(), r, &error));
     EXPECT_EQ(error, "Fingering ( r2 ) must be L1, L2, L3, L4, L5, R1, R2, R3, R4, R5 or blank." + kFix);
 }
 

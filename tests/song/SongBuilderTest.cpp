@@ -1,7 +1,7 @@
+#include "song/SongBuilder.h"
 #include "midi/MidiData.h"
 #include "song/BuiltInBeats.h"
 #include "song/NewSong.h"
-#include "song/SongBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -79,32 +79,33 @@ TEST(SongBuilder, OneLineGuitarSongIsByteExact) {
     ASSERT_EQ(f.midi.GetTrackCount(), 2);
     EXPECT_EQ(f.midi.GetPPQN(), 192);
     EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808", "0 FF2F"}));
-    EXPECT_EQ(Dump(f.midi, 1), (std::vector<std::string>{
-                                   "0 FF03 Guitar", "0 C5 18", "0 B5 0A 40", "0 B5 07 64",
-                                   "0 95 40 64", "0 95 3C 64", "0 95 37 64", "0 95 34 64", "0 95 30 64",
-                                   "192 85 40 00", "192 85 3C 00", "192 85 37 00", "192 85 34 00", "192 85 30 00",
-                                   "192 FF2F"}));
+    EXPECT_EQ(Dump(f.midi, 1),
+              (std::vector<std::string>{"0 FF03 Guitar", "0 C5 18", "0 B5 0A 40", "0 B5 07 64", "0 95 40 64",
+                                        "0 95 3C 64", "0 95 37 64", "0 95 34 64", "0 95 30 64", "192 85 40 00",
+                                        "192 85 3C 00", "192 85 37 00", "192 85 34 00", "192 85 30 00", "192 FF2F"}));
     EXPECT_EQ(f.song.Tab(6).TrackNumber, 1);
     // The conductor track as written to a file: name, tempo 500000, 4/4, end of track.
     const std::vector<uint8_t> bytes = f.midi.SaveToBytes();
-    const std::vector<uint8_t> conductor{'M', 'T', 'r', 'k', 0, 0, 0, 23, 0, 0xFF, 3, 0, 0, 0xFF, 0x51, 3, 0x07, 0xA1,
-                                         0x20, 0, 0xFF, 0x58, 4, 4, 2, 24, 8, 0, 0xFF, 0x2F, 0};
+    const std::vector<uint8_t> conductor{'M',  'T',  'r',  'k', 0,    0,    0, 23, 0, 0xFF, 3, 0, 0,    0xFF, 0x51, 3,
+                                         0x07, 0xA1, 0x20, 0,   0xFF, 0x58, 4, 4,  2, 24,   8, 0, 0xFF, 0x2F, 0};
     ASSERT_GE(bytes.size(), 14 + conductor.size());
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 14, bytes.begin() + 14 + static_cast<long>(conductor.size())), conductor);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 14, bytes.begin() + 14 + static_cast<long>(conductor.size())),
+              conductor);
 }
 
 TEST(SongBuilder, TempoIsWrittenOnceAndTempoLinesAddTheirOwn) {
     Fixture f;
     f.song.Tempo = 100;
     f.song.TimeSignature = "0308";
-    f.song.Lines(1) = {"*Tempo 90", "C, 60, x, x, x, x, x, x, x, x, x, Q", "*Tempo 0", "C, 62, x, x, x, x, x, x, x, x, x, Q"};
+    f.song.Lines(1) = {"*Tempo 90", "C, 60, x, x, x, x, x, x, x, x, x, Q", "*Tempo 0",
+                       "C, 62, x, x, x, x, x, x, x, x, x, Q"};
     f.song.Lines(6) = {"C, x, 3, 2, 0, 1, 0, W"};
     ChooseBuiltInBeat(f.drums, 1);
     ASSERT_TRUE(f.Build().Ok());
     ASSERT_EQ(f.midi.GetTrackCount(), 4);
     // 60000000 div 100 = 600000 = 0x0927C0, then 90 bpm = 666666 (0x0A2C2A) at 0, 1 bpm capped to 24 bits at 192.
     EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 0927C0", "0 FF58 03031808", "0 FF51 0A2C2A",
-                                                          "192 FF51 FFFFFF", "192 FF2F"}));
+                                                         "192 FF51 FFFFFF", "192 FF2F"}));
     // No track carries tempo or metre events of its own; the drum track ends with its last note.
     for (int t = 1; t < 4; ++t)
         for (const std::string &e : Dump(f.midi, t)) {
@@ -117,19 +118,19 @@ TEST(SongBuilder, TempoIsWrittenOnceAndTempoLinesAddTheirOwn) {
 TEST(SongBuilder, ConductorEventRules) {
     TMidiData midi;
     midi.AddTrack(1);
-    InsertTimeSignatureEvent(midi, 0, 8, 0);   // a numerator of 0 is written as 4/4
-    InsertTimeSignatureEvent(midi, 5, 6, 0);   // an unknown denominator is written as a quarter
+    InsertTimeSignatureEvent(midi, 0, 8, 0); // a numerator of 0 is written as 4/4
+    InsertTimeSignatureEvent(midi, 5, 6, 0); // an unknown denominator is written as a quarter
     InsertTimeSignatureEvent(midi, 7, 64, 0);
     InsertTempoEvent(midi, 500, 0);
-    EXPECT_EQ(Dump(midi, 0), (std::vector<std::string>{"0 FF03", "0 FF58 04021808", "0 FF58 05021808", "0 FF58 07061808",
-                                                        "0 FF51 01D4C0", "0 FF2F"}));
+    EXPECT_EQ(Dump(midi, 0), (std::vector<std::string>{"0 FF03", "0 FF58 04021808", "0 FF58 05021808",
+                                                       "0 FF58 07061808", "0 FF51 01D4C0", "0 FF2F"}));
 }
 
 TEST(SongBuilder, CountInAndMetronomeIn68) {
     Fixture f;
     f.song.TimeSignature = "0608";
     f.drums.Reset(f.song.TimeSignature);
-    f.song.Lines(6) = {"C, x, 3, x, x, x, x, .H"};  // one note, 576 ticks: one bar of 6/8
+    f.song.Lines(6) = {"C, x, 3, x, x, x, x, .H"}; // one note, 576 ticks: one bar of 6/8
     f.drums.list.Add(FormatPatternListLine("P", f.drums.ids.Next(), kFeelRegular));
     f.drums.store.AppendLines({"DPATN|0002|" + f.drums.list.Item(0), "0000007"});
     f.settings = {true, true, 1};
@@ -156,11 +157,12 @@ TEST(SongBuilder, CountInAndMetronomeIn68) {
     g.song.Lines(6) = {"C, x, 3, x, x, x, x, W"};
     g.settings.Metronome = true;
     ASSERT_TRUE(g.Build().Ok());
-    EXPECT_EQ(NoteOns(g.midi, 2), (std::vector<std::string>{"0 9 77 100", "192 9 76 100", "384 9 76 100", "576 9 76 100"}));
+    EXPECT_EQ(NoteOns(g.midi, 2),
+              (std::vector<std::string>{"0 9 77 100", "192 9 76 100", "384 9 76 100", "576 9 76 100"}));
     // The whole track: each click ends where the next begins, its note-off first.
-    EXPECT_EQ(Dump(g.midi, 2), (std::vector<std::string>{"0 FF03 Metronome", "0 99 4D 64", "192 89 4D 00", "192 99 4C 64",
-                                                         "384 89 4C 00", "384 99 4C 64", "576 89 4C 00", "576 99 4C 64",
-                                                         "768 89 4C 00", "768 FF2F"}));
+    EXPECT_EQ(Dump(g.midi, 2), (std::vector<std::string>{"0 FF03 Metronome", "0 99 4D 64", "192 89 4D 00",
+                                                         "192 99 4C 64", "384 89 4C 00", "384 99 4C 64", "576 89 4C 00",
+                                                         "576 99 4C 64", "768 89 4C 00", "768 FF2F"}));
     EXPECT_EQ(Dump(g.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808", "0 FF2F"}));
 }
 
@@ -187,14 +189,14 @@ TEST(SongBuilder, DrumStepsRegularAndJazzy) {
                 expected.push_back(std::to_string(start + 14 * step) + " 9 37 60");
         }
         std::vector<std::string> got = NoteOns(f.midi, 1);
-        std::sort(got.begin(), got.end(), [](const std::string &a, const std::string &b) {
-            return std::stoi(a) < std::stoi(b);
-        });
+        std::sort(got.begin(), got.end(),
+                  [](const std::string &a, const std::string &b) { return std::stoi(a) < std::stoi(b); });
         EXPECT_EQ(got, expected) << "feel " << feel;
         const std::vector<std::string> events = Dump(f.midi, 1);
         EXPECT_EQ(events[0], "0 FF03 Drums");
         EXPECT_EQ(events[1], "0 B9 0A 40");
-        EXPECT_NE(std::find(events.begin(), events.end(), std::to_string(10 + 3 * step + step) + " 89 39 00"), events.end());
+        EXPECT_NE(std::find(events.begin(), events.end(), std::to_string(10 + 3 * step + step) + " 89 39 00"),
+                  events.end());
     }
 }
 
@@ -212,12 +214,12 @@ TEST(SongBuilder, DrumCellsOutOfColumnOrderStillEndBeforeTheNextBegins) {
 TEST(SongBuilder, DrumNotesOutOfRangeAreSkippedAndChannelsMasked) {
     Fixture f;
     f.song.Tab(10).Transpose = 2;
-    f.song.Tab(10).Channel = 25;  // only its low four bits count: channel 9
+    f.song.Tab(10).Channel = 25; // only its low four bits count: channel 9
     f.drums.drumSlots[0].note = 126;
     f.drums.list.Add(FormatPatternListLine("Edge", f.drums.ids.Next(), kFeelRegular));
     f.drums.store.AppendLines({"DPATN|0003|" + f.drums.list.Item(0), "0000007", "0001007"});
     ASSERT_TRUE(f.Build().Ok());
-    EXPECT_EQ(NoteOns(f.midi, 1), std::vector<std::string>{"0 9 40 90"});  // 126 + 2 is no note; 38 + 2 plays
+    EXPECT_EQ(NoteOns(f.midi, 1), std::vector<std::string>{"0 9 40 90"}); // 126 + 2 is no note; 38 + 2 plays
 }
 
 TEST(SongBuilder, MissingDrumBlockStopsTheDrumTrackOnly) {
@@ -250,7 +252,7 @@ TEST(SongBuilder, SoloOnTheCurrentTabSilencesTheOthersWithoutTouchingTheirFlags)
     f.song.Tab(6).Solo = true;
     f.settings.Metronome = true;
     ASSERT_TRUE(f.Build().Ok());
-    ASSERT_EQ(f.midi.GetTrackCount(), 3);  // conductor, tab 6, metronome
+    ASSERT_EQ(f.midi.GetTrackCount(), 3); // conductor, tab 6, metronome
     EXPECT_EQ(Dump(f.midi, 1)[0], "0 FF03 Guitar");
     for (int n = 1; n <= 16; ++n)
         EXPECT_FALSE(f.song.Tab(n).Mute) << n;
@@ -264,7 +266,7 @@ TEST(SongBuilder, SoloOnTheCurrentTabSilencesTheOthersWithoutTouchingTheirFlags)
     EXPECT_EQ(r.Line, 1);
     EXPECT_EQ(r.Message, "Error in GUITAR 2 on line 2\rGuitar 2: Error in line: Not enough commas in the line\r\r"
                          "Fix the error or delete the line.");
-    EXPECT_EQ(f.midi.GetTrackCount(), 4);  // the tracks built so far stay
+    EXPECT_EQ(f.midi.GetTrackCount(), 4); // the tracks built so far stay
     EXPECT_EQ(f.song.CurrentTab, 1);
 }
 
@@ -316,8 +318,8 @@ TEST(SongBuilder, SilencedTabsStillChangeTheSongsTempo) {
         const std::string bar2 = c.countIn ? "1536 " : "768 ";
         // Tempo 60 = 1000000 = 0x0F4240; 90 = 666666 = 0x0A2C2A.
         EXPECT_EQ(Dump(f.midi, 0), (std::vector<std::string>{"0 FF03", "0 FF51 07A120", "0 FF58 04021808",
-                                                              std::to_string(std::stoi(at) + 480) + " FF51 0A2C2A",
-                                                              bar2 + "FF51 0F4240", bar2 + "FF2F"}))
+                                                             std::to_string(std::stoi(at) + 480) + " FF51 0A2C2A",
+                                                             bar2 + "FF51 0F4240", bar2 + "FF2F"}))
             << c.what;
         // Nothing else of a silenced tab is built.
         EXPECT_EQ(f.midi.GetTrackCount(), (c.muteFirst ? 3 : 2) + (c.countIn ? 1 : 0)) << c.what;
@@ -341,7 +343,7 @@ TEST(SongBuilder, DirectivesShapeTheNotes) {
     // 43 = G; +1 tab, +2 song; the transposes do not add up; the tab's delay of -120 never goes below 0.
     EXPECT_EQ(NoteOns(f.midi, 1), (std::vector<std::string>{"0 5 46 100", "0 2 49 50", "132 2 49 50"}));
     const std::vector<std::string> events = Dump(f.midi, 1);
-    EXPECT_NE(std::find(events.begin(), events.end(), "252 B5 0A 14"), events.end());  // the tab's own channel
+    EXPECT_NE(std::find(events.begin(), events.end(), "252 B5 0A 14"), events.end()); // the tab's own channel
     EXPECT_NE(std::find(events.begin(), events.end(), "252 C5 05"), events.end());
     // Each note-off is at or after its note-on.
     EXPECT_NE(std::find(events.begin(), events.end(), "132 85 2E 00"), events.end());
@@ -354,15 +356,16 @@ TEST(SongBuilder, DirectivesShapeTheNotes) {
     p.song.SongTranspose = 24;
     ASSERT_TRUE(p.Build().Ok());
     // A piano line is delayed once; notes above 127 are skipped.
-    EXPECT_EQ(NoteOns(p.midi, 1), (std::vector<std::string>{"15 0 108 100", "15 0 112 100", "207 0 110 100",
-                                                            "399 0 100 100"}));
+    EXPECT_EQ(NoteOns(p.midi, 1),
+              (std::vector<std::string>{"15 0 108 100", "15 0 112 100", "207 0 110 100", "399 0 100 100"}));
 }
 
 TEST(SongBuilder, AFullTrackEndsTheBuildNamingItsTabAndLine) {
     // A block of sixteen columns by eight rows: 128 cells, 256 events a pattern.
     auto fullBars = [](Fixture &f, int patterns) {
         for (int p = 0; p < patterns; ++p) {
-            const std::string item = FormatPatternListLine("Full " + std::to_string(p), f.drums.ids.Next(), kFeelRegular);
+            const std::string item =
+                FormatPatternListLine("Full " + std::to_string(p), f.drums.ids.Next(), kFeelRegular);
             std::vector<std::string> block{FormatPatternHeader(129, item)};
             char cell[8];
             for (int column = 0; column < 16; ++column)
@@ -395,10 +398,12 @@ TEST(SongBuilder, AFullTrackEndsTheBuildNamingItsTabAndLine) {
         {"drums", [&](Fixture &f) { fullBars(f, 400); }, 10, -1,
          "Too many notes in DRUMS\r\rThe tab's track is full. Remove some drum patterns."},
         // 13,000 whole notes: 52,000 beats of two clicks each.
-        {"metronome", [](Fixture &f) {
+        {"metronome",
+         [](Fixture &f) {
              f.song.Lines(2).assign(13000, "C, 40, x, x, x, x, x, x, x, x, x, W");
              f.settings.Metronome = true;
-         }, 0, -1,
+         },
+         0, -1,
          "Too many clicks in the metronome\r\rThe song is too long for the metronome's track. Turn the metronome "
          "off to play it."},
     };

@@ -6,9 +6,7 @@
 
 namespace {
 
-std::string TempPath(const char *name) {
-    return (std::filesystem::temp_directory_path() / name).string();
-}
+std::string TempPath(const char *name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
 TSongDocument NamedSong() {
     TSongDocument doc;

@@ -1,8 +1,8 @@
+#include "song/SongFile.h"
 #include "platform/FileIO.h"
 #include "song/BuiltInBeats.h"
 #include "song/NewSong.h"
 #include "song/SongBuilder.h"
-#include "song/SongFile.h"
 #include "song/TextExport.h"
 #include "tests/platform/DiskSituations.h"
 
@@ -83,12 +83,12 @@ TEST(SongImage, NewSongLayoutIsByteExact) {
     }
     for (size_t tab = 0; tab < 9; ++tab)
         EXPECT_EQ(Int32At(image, records + tab * 4), 0);
-    EXPECT_EQ(image[68644], 0);  // Drums: no patterns
+    EXPECT_EQ(image[68644], 0); // Drums: no patterns
     EXPECT_EQ(Int32At(image, 68645), 0);
     const size_t trailer = 68669;
     EXPECT_EQ(Int32At(image, trailer), 120);
     EXPECT_EQ(BlockAt(image, trailer + 4), "0404");
-    EXPECT_EQ(image[trailer + 4 + 5], 0);  // the rest of the block is zero
+    EXPECT_EQ(image[trailer + 4 + 5], 0); // the rest of the block is zero
     EXPECT_EQ(Int32At(image, trailer + 259), 0);
     EXPECT_EQ(Int32At(image, trailer + 263), 1);
     EXPECT_EQ(BlockAt(image, trailer + 267), "My Song");
@@ -106,9 +106,9 @@ TEST(SongImage, DrumBodyAndLongLines) {
     const size_t tab6 = 68608 + 5 * 4;
     EXPECT_EQ(Int32At(image, tab6), 4);
     EXPECT_EQ(image[tab6 + 4 + 255], 255);
-    EXPECT_EQ(image[tab6 + 4 + 3 * 255], 4);            // "café" is 4 Windows-1252 bytes
+    EXPECT_EQ(image[tab6 + 4 + 3 * 255], 4); // "café" is 4 Windows-1252 bytes
     EXPECT_EQ(image[tab6 + 4 + 3 * 255 + 4], 0xE9);
-    const size_t drums = tab6 + 4 + 4 * 255 + 3 * 4;    // tabs 7..9 are empty
+    const size_t drums = tab6 + 4 + 4 * 255 + 3 * 4; // tabs 7..9 are empty
     EXPECT_EQ(image[drums], 1);
     EXPECT_EQ(Int32At(image, drums + 1), 8);
     EXPECT_EQ(BlockAt(image, drums + 5), "36 Bass Drum 1");
@@ -158,12 +158,12 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
     const std::string path = Path("song.twd");
     std::string error;
     ASSERT_TRUE(WriteSongFile(path, s.song, s.drums, &error)) << error;
-    EXPECT_FALSE(s.song.Tab(12).Solo);      // Solo is cleared in memory too
-    EXPECT_FALSE(s.song.Tab(12).Modified);  // a saved song is unmodified
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
+    EXPECT_FALSE(s.song.Tab(12).Solo);     // Solo is cleared in memory too
+    EXPECT_FALSE(s.song.Tab(12).Modified); // a saved song is unmodified
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1); // no temporary left
 
     NewSong opened;
-    opened.song.Tab(6).Colour = 0x123456;  // a colour changed in the running program survives
+    opened.song.Tab(6).Colour = 0x123456; // a colour changed in the running program survives
     ASSERT_EQ(ReadSongFile(path, opened.song, opened.drums), TSongReadResult::Ok);
     EXPECT_EQ(opened.song.Tempo, 96);
     EXPECT_EQ(opened.song.TimeSignature, "0608");
@@ -181,7 +181,7 @@ TEST_F(SongFileOnDisk, SaveAndOpenRoundTripWithTheFileRules) {
     EXPECT_EQ(opened.drums.sigUpper, 6);
     EXPECT_EQ(opened.drums.sigLower, 8);
     EXPECT_EQ(opened.drums.list.Items(), s.drums.list.Items());
-    EXPECT_EQ(opened.drums.ids.Next(), 42);  // above every id in the list, not the store's length
+    EXPECT_EQ(opened.drums.ids.Next(), 42); // above every id in the list, not the store's length
 }
 
 // Inflates with zlib directly: windowBits -15 for a raw stream, 15 for one with the zlib wrapper.
@@ -212,14 +212,15 @@ TEST_F(SongFileOnDisk, TheFileIsARawDeflateStreamBothWays) {
     std::vector<uint8_t> out;
     ASSERT_TRUE(Inflate(file, -15, out));
     EXPECT_EQ(out, image);
-    EXPECT_FALSE(Inflate(file, 15, out));  // no zlib header
+    EXPECT_FALSE(Inflate(file, 15, out)); // no zlib header
 
     // Another writer's stream: the image in stored blocks of at most 65,535 bytes.
     std::vector<uint8_t> stored;
     for (size_t at = 0; at < image.size();) {
         const size_t n = std::min<size_t>(image.size() - at, 65535);
         const bool last = at + n == image.size();
-        stored.insert(stored.end(), {uint8_t(last ? 1 : 0), uint8_t(n), uint8_t(n >> 8), uint8_t(~n), uint8_t(~n >> 8)});
+        stored.insert(stored.end(),
+                      {uint8_t(last ? 1 : 0), uint8_t(n), uint8_t(n >> 8), uint8_t(~n), uint8_t(~n >> 8)});
         stored.insert(stored.end(), image.begin() + static_cast<long>(at), image.begin() + static_cast<long>(at + n));
         at += n;
     }
@@ -244,7 +245,8 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     ASSERT_TRUE(DeflateRaw(EncodeSongImage(other.song, other.drums), compressed));
     std::vector<std::vector<uint8_t>> bad;
     bad.push_back({'n', 'o', 't', ' ', 'd', 'e', 'f', 'l', 'a', 't', 'e'});
-    bad.push_back(std::vector<uint8_t>(compressed.begin(), compressed.begin() + static_cast<long>(compressed.size() / 2)));
+    bad.push_back(
+        std::vector<uint8_t>(compressed.begin(), compressed.begin() + static_cast<long>(compressed.size() / 2)));
     // A complete stream of an image that ends early.
     std::vector<uint8_t> image = EncodeSongImage(other.song, other.drums);
     image.resize(image.size() - 10);
@@ -258,7 +260,7 @@ TEST_F(SongFileOnDisk, MissingOrCorruptFilesChangeNothing) {
     ASSERT_TRUE(DeflateRaw(image, bad.back()));
     // Not a song: an image of zeros (every count 0, so it is read to the end) ...
     bad.emplace_back();
-    const NewSong empty;  // no lines and no patterns: an image of zeros has its length
+    const NewSong empty; // no lines and no patterns: an image of zeros has its length
     const std::vector<uint8_t> zeros(EncodeSongImage(empty.song, empty.drums).size(), 0);
     ASSERT_TRUE(DeflateRaw(zeros, bad.back()));
     // ... a valid song's image with bytes after its trailer ...
@@ -301,8 +303,12 @@ TEST(SongFileLimits, CountsTheFileHoldsAndTheLargestImageOfAFile) {
     const struct {
         uint64_t fileBytes;
         size_t bound;
-    } bounds[] = {{0, 0}, {1, 1032}, {1000, 1032000}, {SIZE_MAX / 1032, SIZE_MAX / 1032 * 1032},
-                  {SIZE_MAX / 1032 + 1, SIZE_MAX}, {UINT64_MAX, SIZE_MAX}};
+    } bounds[] = {{0, 0},
+                  {1, 1032},
+                  {1000, 1032000},
+                  {SIZE_MAX / 1032, SIZE_MAX / 1032 * 1032},
+                  {SIZE_MAX / 1032 + 1, SIZE_MAX},
+                  {UINT64_MAX, SIZE_MAX}};
     for (const auto &b : bounds)
         EXPECT_EQ(SongImageBound(b.fileBytes), b.bound) << b.fileBytes;
     // The densest streams zlib makes (zeros, at its fastest and its best level) stay within the
@@ -388,7 +394,10 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
     const TInstrumentTabRecord record = EncodeInstrumentTab(fake);
     std::memcpy(image.data() + 5 * 4288, record.data(), record.size());
 
-    struct Sig { const char *text; const char *expected; };
+    struct Sig {
+        const char *text;
+        const char *expected;
+    };
     for (const Sig &sig : {Sig{"0316", "0316"}, Sig{"6564", "0404"}, Sig{"0306", "0404"}, Sig{"0004", "0404"},
                            Sig{"12", "0404"}, Sig{"0364", "0364"}}) {
         const size_t trailer = image.size() - 777;
@@ -405,8 +414,8 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
         EXPECT_EQ(out.song.Tab(6).Transpose, 24);
         EXPECT_EQ(out.song.Tempo, 120);
         EXPECT_EQ(out.song.CurrentTab, 1);
-        EXPECT_EQ(out.drums.drumSlots[0].note, 20);  // "200 Nonsense": the first two characters
-        EXPECT_EQ(out.drums.drumSlots[1], MakeDefaultDrumSlots()[1]);  // unreadable: the slot keeps its default
+        EXPECT_EQ(out.drums.drumSlots[0].note, 20);                   // "200 Nonsense": the first two characters
+        EXPECT_EQ(out.drums.drumSlots[1], MakeDefaultDrumSlots()[1]); // unreadable: the slot keeps its default
     }
 
     // The other ends of the ranges.
@@ -427,7 +436,7 @@ TEST(SongImage, ValuesFromTheFileAreClamped) {
     EXPECT_EQ(out.song.Tab(3).Balance, 0);
     EXPECT_EQ(out.song.Tab(3).Channel, 0);
     EXPECT_EQ(out.drums.drumSlots[0].note, 0);
-    EXPECT_EQ(out.drums.drumSlots[3], (DrumSlot{"46 Open Hi-hat", 46}));  // a leading 0 is dropped, blanks trimmed
+    EXPECT_EQ(out.drums.drumSlots[3], (DrumSlot{"46 Open Hi-hat", 46})); // a leading 0 is dropped, blanks trimmed
 }
 
 TEST_F(SongFileOnDisk, AFailedSaveKeepsTheOldFileAndTheMarks) {
@@ -448,7 +457,7 @@ TEST_F(SongFileOnDisk, SavingHonoursWhatIsOnDisk) {
                                                 s.song.Tab(1).Modified = true;
                                                 std::string error;
                                                 const bool saved = WriteSongFile(path, s.song, s.drums, &error);
-                                                EXPECT_EQ(s.song.Tab(1).Modified, !saved);  // a failure keeps the marks
+                                                EXPECT_EQ(s.song.Tab(1).Modified, !saved); // a failure keeps the marks
                                                 return error;
                                             }});
     auto text = [](auto write) {
@@ -506,18 +515,19 @@ TEST_F(SongFileOnDisk, AFileWithoutReadPermissionSaysSo) {
 TEST(SongImage, LinesTheFileCannotHoldAreNamed) {
     NewSong s;
     s.song.Tab(6).Name = "Guitar 1";
-    std::string e254;  // 254 times "é": 508 bytes of UTF-8, 254 characters in the file
+    std::string e254; // 254 times "é": 508 bytes of UTF-8, 254 characters in the file
     for (int i = 0; i < 254; ++i)
         e254 += "\xC3\xA9";
-    s.song.Lines(6) = {std::string(254, 'a'), std::string(255, 'b'), "caf\xC3\xA9 ?", "arrow \xE2\x86\x92",
-                       e254, "x" + e254, "euro \xE2\x82\xAC", "smile \xF0\x9F\x98\x80"};
+    s.song.Lines(6) = {
+        std::string(254, 'a'), std::string(255, 'b'),   "caf\xC3\xA9 ?", "arrow \xE2\x86\x92", e254, "x" + e254,
+        "euro \xE2\x82\xAC",   "smile \xF0\x9F\x98\x80"};
     s.song.Lines(1) = {"\xFF broken UTF-8"};
     const std::vector<TLineRef> cut = LinesCutBySongFile(s.song);
     EXPECT_EQ(cut, (std::vector<TLineRef>{{1, 0}, {6, 1}, {6, 3}, {6, 5}, {6, 7}}));
     const std::string question = LinesCutQuestion(s.song, cut, 4);
     EXPECT_NE(question.find("Guitar 1, line 2\n"), std::string::npos) << question;
     EXPECT_NE(question.find("Guitar 1, line 6\n"), std::string::npos) << question;
-    EXPECT_EQ(question.find("line 8"), std::string::npos) << question;  // beyond the first four
+    EXPECT_EQ(question.find("line 8"), std::string::npos) << question; // beyond the first four
     EXPECT_NE(question.find("and 1 more\n"), std::string::npos) << question;
     EXPECT_TRUE(question.ends_with("Save anyway?"));
 }
@@ -555,11 +565,11 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     EXPECT_FALSE(bass.Solo);
     EXPECT_EQ(bass.SavedCaretLine, -1);
     EXPECT_FALSE(bass.SavedHasSelection);
-    EXPECT_EQ(s.song.Tab(1).DurationCode, 3);   // piano: quarter
-    EXPECT_EQ(s.song.Tab(6).DurationCode, 4);   // guitar: eighth
-    EXPECT_EQ(bass.DurationCode, 2);            // bass: half
-    EXPECT_EQ(s.song.Tab(13).DurationCode, 5);  // banjo: sixteenth
-    EXPECT_EQ(s.song.Tab(10).DurationCode, 107);  // the Drums tab keeps its own
+    EXPECT_EQ(s.song.Tab(1).DurationCode, 3);    // piano: quarter
+    EXPECT_EQ(s.song.Tab(6).DurationCode, 4);    // guitar: eighth
+    EXPECT_EQ(bass.DurationCode, 2);             // bass: half
+    EXPECT_EQ(s.song.Tab(13).DurationCode, 5);   // banjo: sixteenth
+    EXPECT_EQ(s.song.Tab(10).DurationCode, 107); // the Drums tab keeps its own
     EXPECT_EQ(s.drums.feel, kFeelRegular);
     EXPECT_EQ(s.drums.builtInBeat, 0);
     EXPECT_EQ(s.drums.grid.Columns(), 16);
@@ -577,7 +587,7 @@ TEST(NewSongReset, KeepsTheTitleAndResetsTabsAndDrums) {
     EXPECT_EQ(s.song.Tab(7).Bookmarks[0], -1);
     EXPECT_EQ(s.drums.sigUpper, 4);
     EXPECT_EQ(s.drums.sigLower, 4);
-    EXPECT_EQ(CountInTicks(s.song, s.drums, TPlaySettings{false, true, 1}), 4 * 192);  // quarter notes again
+    EXPECT_EQ(CountInTicks(s.song, s.drums, TPlaySettings{false, true, 1}), 4 * 192); // quarter notes again
     EXPECT_TRUE(s.drums.list.Empty());
     EXPECT_TRUE(s.drums.store.Empty());
     EXPECT_EQ(s.drums.drumSlots, MakeDefaultDrumSlots());

@@ -39,14 +39,14 @@ protected:
         // A chord at 0 s, two whole bars of rest, a chord at 4.5 s (120 beats per minute).
         const std::string rest = "R, x, x, x, x, x, x, x, x, x, x, W";
         song_.Lines(1) = {"C, 60, 64, 67, x, x, x, x, x, x, x, Q", rest, rest, "G, 55, 59, 62, x, x, x, x, x, x, x, Q"};
-        song_.Lines(12) = {"E, 0, x, x, x, Q"};  // the bass's low E (28) with the first chord
+        song_.Lines(12) = {"E, 0, x, x, x, Q"}; // the bass's low E (28) with the first chord
         drums_.list.Add(FormatPatternListLine("Kick", drums_.ids.Next(), kFeelRegular));
         drums_.store.AppendLines({"DPATN|0002|" + drums_.list.Item(0), "0000007"});
         ASSERT_TRUE(BuildSongMidi(song_, drums_, TPlaySettings{}, midi_).Ok());
         midiPath_ = (dir_ / "song.mid").string();
         const std::vector<uint8_t> bytes = midi_.SaveToBytes();
-        std::ofstream(midiPath_, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                         static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(midiPath_, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -96,8 +96,8 @@ TEST_F(SongRender, FluidsynthSoundsWhereTheNotesAre) {
     if (!HaveCommand("fluidsynth") || soundFont.empty())
         GTEST_SKIP() << "fluidsynth or a General MIDI soundfont is not installed";
     const std::string wavPath = (dir_ / "song.wav").string();
-    const std::string command = "fluidsynth -q -ni -g 1.0 -r 22050 -T wav -F '" + wavPath + "' '" + soundFont +
-                                "' '" + midiPath_ + "' >/dev/null 2>&1";
+    const std::string command = "fluidsynth -q -ni -g 1.0 -r 22050 -T wav -F '" + wavPath + "' '" + soundFont + "' '" +
+                                midiPath_ + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     platform::WavData wav;
     std::string error;

@@ -1,5 +1,5 @@
-#include "song/NewSong.h"
 #include "song/TextExport.h"
+#include "song/NewSong.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(TextExport, NamesAndFiles) {
     const std::string expected = BuildTextExport(song);
 
     EXPECT_EQ(WriteTextExport((dir / "a.txt").string(), song), TTextExportResult::Written);
-    EXPECT_EQ(ReadAll(dir / "a.txt"), expected);  // no byte-order mark
+    EXPECT_EQ(ReadAll(dir / "a.txt"), expected); // no byte-order mark
     // "b.doc" was chosen (and so confirmed): b.txt is written; once b.txt exists, it is not
     // overwritten without asking.
     EXPECT_EQ(WriteTextExport((dir / "b.doc").string(), song), TTextExportResult::Written);

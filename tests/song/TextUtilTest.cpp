@@ -25,7 +25,8 @@ TEST(TextUtil, ReadIntegerAcceptsOnlyWholeIntegers) {
         {"99999999999999999999", std::nullopt},
     };
     // clang-format on
-    for (const auto &c : cases) EXPECT_EQ(ReadInteger(c.text), c.value) << '"' << c.text << '"';
+    for (const auto &c : cases)
+        EXPECT_EQ(ReadInteger(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(TextUtil, TrimStripsEveryControlCharacterAndBlank) {
@@ -41,25 +42,29 @@ TEST(TextUtil, UpperCaseTouchesAsciiLettersOnly) {
 }
 
 TEST(TextUtil, SplitFirstWord) {
-    EXPECT_EQ(SplitFirstWord("PIANO GUITAR  DRUMS"), std::make_pair(std::string("PIANO"), std::string("GUITAR  DRUMS")));
+    EXPECT_EQ(SplitFirstWord("PIANO GUITAR  DRUMS"),
+              std::make_pair(std::string("PIANO"), std::string("GUITAR  DRUMS")));
     EXPECT_EQ(SplitFirstWord(" UKE "), std::make_pair(std::string(""), std::string("UKE")));
     EXPECT_EQ(SplitFirstWord("UKE"), std::make_pair(std::string("UKE"), std::string()));
 }
 
 TEST(TextUtil, Windows1252RoundTripsEveryByte) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     const std::string utf8 = Cp1252ToUtf8(all);
     EXPECT_EQ(Utf8ToCp1252(utf8), all);
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");   // euro sign
-    EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");       // e acute
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");     // e acute
 }
 
 TEST(TextUtil, Utf8ToWindows1252ReplacesWhatItCannotHold) {
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x99\xAF"), "?");       // sharp sign
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // cut sequence
-    EXPECT_EQ(Utf8ToCp1252("\xFF" "b"), "?b");           // not UTF-8 at all
-    EXPECT_EQ(Utf8ToCp1252("\xC3(x"), "?(x");            // bad continuation byte
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x99\xAF"), "?"); // sharp sign
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");       // cut sequence
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "b"),
+              "?b");                          // not UTF-8 at all
+    EXPECT_EQ(Utf8ToCp1252("\xC3(x"), "?(x"); // bad continuation byte
 }
 
 } // namespace
