@@ -313,14 +313,29 @@ bool TPlayback::PlayCommand() {
 
     outputs_->SetActive(true);
     player_->SetTrackOutputs(outputs_.get());
-    {
-        TMidiPosition end;
-        end.SetMidiData(&MidiData1);
-        end.MoveToEnd();
-        const int64_t maxBar = end.Bar() - (settings.CountIn ? settings.CountInBars : 0);
-        if (labelMIDIPlayMaxBar)
-            labelMIDIPlayMaxBar->setText(QString::number(std::max<int64_t>(maxBar, 0)));
-    }
+    ShowPlayPanel(settings.CountIn ? settings.CountInBars : 0);
+    calls_.SetBusyCursor(false);
+
+    p_.PlayState.AbortRequested = false;
+    calls_.EnterNestedLoop();
+    do {
+        RunRange();
+    } while (w_.chkLoopAll && w_.chkLoopAll->isChecked() && Playing() && !p_.PlayState.AbortRequested);
+    calls_.LeaveNestedLoop();
+
+    StopSong();
+    SetBodyMuted(false);
+    HidePlayPanel();
+    finish();
+    return true;
+}
+
+void TPlayback::ShowPlayPanel(int countInBars) {
+    TMidiPosition end;
+    end.SetMidiData(&MidiData1);
+    end.MoveToEnd();
+    if (labelMIDIPlayMaxBar)
+        labelMIDIPlayMaxBar->setText(QString::number(std::max<int64_t>(end.Bar() - countInBars, 0)));
     if (LabelMIDIPlayBar)
         LabelMIDIPlayBar->setText(QStringLiteral("0"));
     if (LabelMIDIPlayBeat)
@@ -333,25 +348,15 @@ bool TPlayback::PlayCommand() {
         w_.PaintBoxInstrument->hide();
     if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
         anim->SetActive(true);
-    calls_.SetBusyCursor(false);
+}
 
-    p_.PlayState.AbortRequested = false;
-    calls_.EnterNestedLoop();
-    do {
-        RunRange();
-    } while (w_.chkLoopAll && w_.chkLoopAll->isChecked() && Playing() && !p_.PlayState.AbortRequested);
-    calls_.LeaveNestedLoop();
-
-    StopSong();
-    SetBodyMuted(false);
+void TPlayback::HidePlayPanel() {
     if (auto *anim = qobject_cast<TPlaybackAnimation *>(PanelPlayMidi))
         anim->SetActive(false);
     if (w_.GroupBoxMIDIPlay)
         w_.GroupBoxMIDIPlay->hide();
     if (w_.PaintBoxInstrument)
         w_.PaintBoxInstrument->show();
-    finish();
-    return true;
 }
 
 void TPlayback::RunRange() {

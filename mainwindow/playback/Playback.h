@@ -177,6 +177,10 @@ private:
     void BuildPlayPanel();
     // Waits for the range to end (or a stop); false when the play was stopped or aborted.
     void RunRange();
+    // The play panel over the instrument picture while the song plays: the bar count (the
+    // count-in's bars left out) and the animation.
+    void ShowPlayPanel(int countInBars);
+    void HidePlayPanel();
     void SetBodyMuted(bool muted);
     int CountInBarsShown() const;
 
