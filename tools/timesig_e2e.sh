@@ -9,8 +9,8 @@
 # 62.5 ms). The grid's picture in 7/8 (timesig_78.png) shows 28 columns with the cells on 1, 13
 # and 15.
 #   tools/timesig_e2e.sh [folder for the screenshots]
-# The controls are clicked where the window's layout puts them on a 1600 x 900 screen (the
-# screenshots show it). TW_BUILD_DIR: the build folder (default build); TW_E2E_NO_BUILD=1: use what
+# The controls are clicked where the window's layout puts them at its start size on a 1600 x 900
+# screen (the screenshots show it). TW_BUILD_DIR: the build folder (default build); TW_E2E_NO_BUILD=1: use what
 # is built.
 set -euo pipefail
 e2e_name=timesig_e2e
@@ -30,9 +30,9 @@ e2e_xvfb 1600x900 '
   "$prog" "$song" > "$work/program.log" 2>&1 &
   pid=$!
   sleep 3
-  $x click 1383 382                      # New Pattern
+  $x click 747 382                       # New Pattern
   for step in 1 13 15; do                # the low wood block (row 7) on steps 1, 13, 15
-    $x click $((102 + 70 * step)) 464
+    $x click $((119 + 32 * step)) 464
   done
   import -window root "$shots/timesig_44.png"
   $x click 50 209                        # the time signature label: its dialog
@@ -45,7 +45,7 @@ e2e_xvfb 1600x900 '
   $x press 7 Tab 8 Return                # 7/8
   sleep 0.5
   import -window root "$shots/timesig_78.png"
-  $x click 1341 459                      # Loop Pattern off
+  $x click 704 459                       # Loop Pattern off
   $x click 678 571                       # the grid'"'"'s Play: one pass
   sleep 3
   $x keys F2                             # the song: its one bar
