@@ -56,6 +56,14 @@ TStringOrKeyDat SplitNoteField(std::string_view field) {
     return d;
 }
 
+std::string CheckNoteDetails(const TStringOrKeyDat &field) {
+    if (!IsValidDuration(field.Duration))
+        return msg::FieldDurationInvalid(field.Duration);
+    if (field.Volume < 1 || field.Volume > 127)
+        return msg::VolumeOutOfRange(field.Volume);
+    return {};
+}
+
 std::string ParseFretField(std::string_view field, TStringOrKeyDat &out) {
     if (field == "x" || field == "X") {
         out = TStringOrKeyDat{};
@@ -71,10 +79,8 @@ std::string ParseFretField(std::string_view field, TStringOrKeyDat &out) {
         return msg::FretTooHigh(field);
     if (!out.HasDetails)
         return {};
-    if (!IsValidDuration(out.Duration))
-        return msg::FieldDurationInvalid(out.Duration);
-    if (out.Volume < 1 || out.Volume > 127)
-        return msg::VolumeOutOfRange(out.Volume);
+    if (std::string error = CheckNoteDetails(out); !error.empty())
+        return error;
     const std::string_view f = TrimView(out.Fingering);
     if (!(f.empty() || f == "1" || f == "2" || f == "3" || f == "4" || f == "T"))
         return msg::FretFingering(out.Fingering);

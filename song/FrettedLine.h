@@ -56,6 +56,8 @@ bool IsBlankLine(std::string_view line);
 int CountCommas(std::string_view text);
 
 TStringOrKeyDat SplitNoteField(std::string_view field);
+// The duration and volume (1..127) of a field split with details; empty when both are good.
+std::string CheckNoteDetails(const TStringOrKeyDat &field);
 // Checks one string field (as typed, already trimmed by the line reader) in the order: silent,
 // not a number, below -1, above 24, and with details: duration, volume 1..127, fingering
 // 1, 2, 3, 4, T or blank.

@@ -67,10 +67,8 @@ std::string ParsePianoKeyField(std::string_view field, TStringOrKeyDat &out) {
         return msg::PianoKeyNotNumber(field);
     if (!out.HasDetails)
         return {};
-    if (!IsValidDuration(out.Duration))
-        return msg::FieldDurationInvalid(out.Duration);
-    if (out.Volume < 1 || out.Volume > 127)
-        return msg::VolumeOutOfRange(out.Volume);
+    if (std::string error = CheckNoteDetails(out); !error.empty())
+        return error;
     if (out.Number > kHighestPianoKey)
         return msg::PianoKeyTooHigh(field);
     if (out.Number < kLowestPianoKey)

@@ -12,13 +12,12 @@
 set -euo pipefail
 e2e_name=carets_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run python3 import
 e2e_build tw_song_lines
 
 e2e_work
-[ -n "$shots" ] && { mkdir -p "$shots"; shots=$(realpath "$shots"); } || shots="$work"
+e2e_shots "${1:-}"
 song="$work/Carets.twd"
 "$build/bench/tw_song_lines" write "$song" 1 \
   "C, 48, 52, 55, x, x, x, x, x, x, x, Q" "*VOLUME 90" "G, 43, x, x, x, x, x, x, x, x, x, H" \

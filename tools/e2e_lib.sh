@@ -39,6 +39,17 @@ e2e_work() {
   printf '[Options]\nShowMixerAfterFileOpen=0\n' > "$ini"
 }
 
+# e2e_shots [FOLDER]: $shots, where the screenshots go: FOLDER (made when missing), or $work when
+# none is given. Call it after e2e_work.
+e2e_shots() {
+  if [ -n "${1:-}" ]; then
+    mkdir -p "$1"
+    shots=$(realpath "$1")
+  else
+    shots="$work"
+  fi
+}
+
 # e2e_xvfb WxH SCRIPT ARG...: runs the bash SCRIPT (its arguments as $0, $1, ...) under a virtual
 # display of WxH; when it fails, shows the program's log ($work/program.log) and ends with its
 # status. The script can call e2e_closed. One run at a time on the machine: two xvfb-run -a

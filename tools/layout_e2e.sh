@@ -10,13 +10,12 @@
 set -euo pipefail
 e2e_name=layout_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run xdotool python3 import
 e2e_build tw_demo_song
 
 e2e_work
-[ -n "$shots" ] && { mkdir -p "$shots"; shots=$(realpath "$shots"); } || shots="$work"
+e2e_shots "${1:-}"
 song="$work/Demo Song.twd"
 "$build/bench/tw_demo_song" "$song"
 export TARROWIND_SYNTH_WAV="$work/out.wav"

@@ -13,12 +13,11 @@
 set -euo pipefail
 e2e_name=mixer_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run python3 xdotool import
 e2e_build tw_play_e2e_song
 e2e_work
-[ -n "$shots" ] && mkdir -p "$shots" && shots=$(realpath "$shots") || shots="$work"
+e2e_shots "${1:-}"
 song="$work/Mixer Test.twd"
 "$build/bench/tw_play_e2e_song" "$song"
 

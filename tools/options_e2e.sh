@@ -10,7 +10,6 @@
 set -euo pipefail
 e2e_name=options_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run python3 xdotool import
 e2e_build tw_play_e2e_song
@@ -21,7 +20,7 @@ song="$work/Play Test.twd"
 # A new user's welcome screen listing the song; the song information shows after it is read.
 printf '[Options]\nShowNewUserMessage=1\n[Recent]\nRecentFile0=%s\n' "$song" > "$ini"
 export TARROWIND_SYNTH_WAV="$work/out.wav"
-[ -n "$shots" ] && { mkdir -p "$shots"; shots=$(realpath "$shots"); } || shots="$work"
+e2e_shots "${1:-}"
 
 e2e_xvfb 1024x720 '
   set -u

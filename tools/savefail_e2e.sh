@@ -16,13 +16,12 @@
 set -euo pipefail
 e2e_name=savefail_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run xdotool python3 import
 e2e_build tw_song_lines
 
 e2e_work
-[ -n "$shots" ] && { mkdir -p "$shots"; shots=$(realpath "$shots"); } || shots="$work"
+e2e_shots "${1:-}"
 export TARROWIND_SYNTH_WAV="$work/out.wav"
 good=("C, x, 3, 2, 0, 1, 0, Q" "G, 3, 2, 0, 0, 0, 3, Q")
 fail() { echo "savefail_e2e: $*" >&2; exit 1; }

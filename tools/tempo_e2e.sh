@@ -15,12 +15,11 @@
 set -euo pipefail
 e2e_name=tempo_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run python3 import midicsv
 e2e_build tw_play_e2e_song
 e2e_work
-[ -n "$shots" ] && mkdir -p "$shots" && shots=$(realpath "$shots") || shots="$work"
+e2e_shots "${1:-}"
 song="$work/Tempo Test.twd"
 "$build/bench/tw_play_e2e_song" "$song" tempo
 

@@ -15,12 +15,11 @@
 set -euo pipefail
 e2e_name=timesig_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
-shots=${1:-}
 
 e2e_need xvfb-run python3 import
 e2e_build tw_song_lines
 e2e_work
-[ -n "$shots" ] && mkdir -p "$shots" && shots=$(realpath "$shots") || shots="$work"
+e2e_shots "${1:-}"
 song="$work/Time Signature Test.twd"
 "$build/bench/tw_song_lines" write "$song" 10
 export TARROWIND_SYNTH_WAV="$work/out.wav"
