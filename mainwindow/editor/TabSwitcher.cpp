@@ -123,11 +123,13 @@ void TTabSwitcher::Change() {
 
 void TTabSwitcher::ShowPage(bool drums) {
     // The Drums tab shows its own page: no editor (so nothing typed reaches its lines) and
-    // no instrument picture; every other tab the editor and the picture, no drum groups.
+    // no instrument picture and no sound label; every other tab the editor, the picture and
+    // the sound label, no drum groups.
     if (drums && w_.grpEditor->isAncestorOf(w_.Window->focusWidget()))
         w_.PageControl1->TabBar()->setFocus(Qt::OtherFocusReason);
     w_.grpEditor->setVisible(!drums);
     w_.PaintBoxInstrument->setVisible(!drums);
+    w_.LabelSelectPatch->setVisible(!drums);
     if (w_.LabelTabName)
         w_.LabelTabName->setVisible(!drums);
     w_.GroupBoxDrumPatterns->setVisible(drums);

@@ -29,6 +29,7 @@ TEST_F(DrumsPageTest, DrumsTabShowsItsGroupsInPlaceOfTheEditorAndPicture) {
         ASSERT_TRUE(SelectTab(10));
         EXPECT_FALSE(Ctl<QGroupBox>(*w, "grpEditor")->isVisible());
         EXPECT_FALSE(Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->isVisible());
+        EXPECT_FALSE(Ctl<QLabel>(*w, "LabelSelectPatch")->isVisible()); // no sound to pick
         EXPECT_TRUE(patterns->isVisible());
         EXPECT_TRUE(grid->isVisible());
         // Sized like the groups they stand in for.
@@ -41,6 +42,7 @@ TEST_F(DrumsPageTest, DrumsTabShowsItsGroupsInPlaceOfTheEditorAndPicture) {
         EXPECT_TRUE(Ctl<QGroupBox>(*w, "grpEditor")->isVisible());
         EXPECT_TRUE(Ctl<TNotationEdit>(*w, "RichEdit1")->isVisible());
         EXPECT_TRUE(Ctl<TInstrumentPicture>(*w, "PaintBoxInstrument")->isVisible());
+        EXPECT_TRUE(Ctl<QLabel>(*w, "LabelSelectPatch")->isVisible());
         EXPECT_FALSE(patterns->isVisible());
         EXPECT_FALSE(grid->isVisible());
     }
