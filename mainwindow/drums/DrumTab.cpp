@@ -1,7 +1,7 @@
 // The drum page's controls, the pattern list and its commands.
 #include "mainwindow/drums/DrumTab.h"
 
-#include "dialogs/DialogControls.h"
+#include "dialogs/common/DialogControls.h"
 #include "mainwindow/drums/DrumGridView.h"
 #include "mainwindow/editor/StatusDisplay.h"
 #include "mainwindow/rules/PlayState.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/editor/DurationButtons.h"
 
-#include "dialogs/DialogControls.h"
-#include "dialogs/DurationGlyphs.h"
+#include "dialogs/common/DialogControls.h"
+#include "dialogs/common/DurationGlyphs.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -9,8 +9,8 @@
 //  - A save whose write fails counts as Cancel for every command that asked the save question.
 //  - A file that fails to read is never reported as opened and never lends the song its name.
 //  - Recent entries are raw paths; only their menu captions escape "&".
-#include "dialogs/FileNames.h"
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/FileNames.h"
+#include "dialogs/common/ProgramOptions.h"
 #include "mainwindow/rules/RecentFiles.h"
 
 #include <QObject>

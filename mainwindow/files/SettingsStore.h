@@ -14,7 +14,7 @@
 //
 // Every value is checked when read: an absent or malformed value reads as its default,
 // numbers outside their range are brought back into it (see LoadSettings).
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/ProgramOptions.h"
 
 #include <QString>
 

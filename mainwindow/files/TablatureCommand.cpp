@@ -1,6 +1,6 @@
 #include "mainwindow/files/TablatureCommand.h"
 
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/ProgramOptions.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/window/MainDialogs.h"
 #include "song/SongModel.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/tools/ChordTools.h"
 
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/ProgramOptions.h"
 #include "dialogs/rules/PickerRules.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/LiveSounding.h"

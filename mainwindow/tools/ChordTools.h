@@ -3,7 +3,7 @@
 // label and the Tools menu. It prepares the calculator from the current tab, lets it insert
 // voicings at the caret (one edit each time, so Ctrl+Z takes them back) and sound them on the
 // tab while it is open, and stores the calculator's settings and voicings in the tab on Close.
-#include "dialogs/FrmChordCalc.h"
+#include "dialogs/chordtools/FrmChordCalc.h"
 #include "mainwindow/window/MainDialogs.h"
 
 #include <functional>

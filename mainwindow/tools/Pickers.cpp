@@ -1,6 +1,6 @@
 #include "mainwindow/tools/Pickers.h"
 
-#include "dialogs/DialogControls.h"
+#include "dialogs/common/DialogControls.h"
 #include "dialogs/rules/PickerRules.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "mainwindow/live/LiveInstrument.h"

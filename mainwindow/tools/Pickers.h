@@ -3,7 +3,7 @@
 // picker's preview for the drum slots, the piano chord dialog behind "Chord Calculator" on
 // Piano tabs, and the scale display (TScaleDisplay). Previews sound through the live
 // sounding of the window's output port; every result ends in SongChanged.
-#include "dialogs/FrmSelectPianoChord.h"
+#include "dialogs/chordtools/FrmSelectPianoChord.h"
 #include "dialogs/rules/PickerRules.h"
 #include "mainwindow/tools/ScaleDisplay.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/tools/ScaleDisplay.h"
 
-#include "dialogs/DialogControls.h"
+#include "dialogs/common/DialogControls.h"
 #include "dialogs/rules/PickerRules.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/rules/ScaleRules.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/tools/ToolDialogs.h"
 
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/ProgramOptions.h"
 #include "mainwindow/editor/EditorLines.h"
 #include "platform/qt/Services.h"
 #include "song/SongDocument.h"

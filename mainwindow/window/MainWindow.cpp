@@ -1,7 +1,7 @@
 // The main window's controls and menus, and the wiring of their events to the handlers.
 #include "mainwindow/window/MainWindow.h"
 
-#include "dialogs/DialogControls.h"
+#include "dialogs/common/DialogControls.h"
 #include "mainwindow/drums/DrumTab.h"
 #include "mainwindow/editor/BookmarkCommands.h"
 #include "mainwindow/editor/DurationButtons.h"

@@ -7,7 +7,7 @@
 //
 // Services come in through the constructor, so tests build the window offscreen with the
 // scripted dialogs, the recording MIDI output and a settings file of their own.
-#include "dialogs/ProgramOptions.h"
+#include "dialogs/common/ProgramOptions.h"
 #include "mainwindow/rules/PlayState.h"
 #include "mainwindow/rules/SongChange.h"
 #include "mainwindow/window/MainDialogs.h"

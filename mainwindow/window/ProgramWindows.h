@@ -3,7 +3,7 @@
 // in their order, then the tablature window. The main window is the application's main
 // window; closing it ends the program. They are destroyed in reverse order.
 #include "dialogs/Dialogs.h"
-#include "dialogs/FrmTab.h"
+#include "dialogs/tablature/FrmTab.h"
 #include "mainwindow/window/MainWindow.h"
 
 #include <memory>

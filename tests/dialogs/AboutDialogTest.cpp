@@ -1,7 +1,7 @@
 // The about box: the memory line in the locale's digits, System Info only where a
 // system-information program is installed, and the animation that lives while the box is shown.
-#include "dialogs/FrmAbout.h"
-#include "dialogs/InstrumentArt.h"
+#include "dialogs/common/InstrumentArt.h"
+#include "dialogs/program/FrmAbout.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,9 +1,9 @@
 // The chord calculator offscreen: a search listed and inserted, Close and Esc, stored voicings
 // shown again, the guards while a search runs, the chord box played and copied, the user's
 // formula file, and the stored values kept to their ranges.
-#include "dialogs/ChordBoxView.h"
-#include "dialogs/FrmChordCalc.h"
-#include "dialogs/FrmWait.h"
+#include "dialogs/chordtools/ChordBoxView.h"
+#include "dialogs/chordtools/FrmChordCalc.h"
+#include "dialogs/chordtools/FrmWait.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,5 +1,5 @@
 #include "dialogs/Dialogs.h"
-#include "dialogs/FontStyle.h"
+#include "dialogs/common/FontStyle.h"
 
 #include "platform/qt/TestServices.h"
 

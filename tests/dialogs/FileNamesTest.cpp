@@ -1,5 +1,5 @@
 // File names around a save: the extension a written file gets.
-#include "dialogs/FileNames.h"
+#include "dialogs/common/FileNames.h"
 
 #include <gtest/gtest.h>
 

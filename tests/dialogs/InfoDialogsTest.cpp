@@ -1,6 +1,6 @@
 // The song information summary and the note arithmetic window, driven through their controls.
-#include "dialogs/FrmMixerSummary.h"
-#include "dialogs/FrmNoteMath.h"
+#include "dialogs/editor/FrmNoteMath.h"
+#include "dialogs/pickers/FrmMixerSummary.h"
 
 #include "platform/qt/TestServices.h"
 

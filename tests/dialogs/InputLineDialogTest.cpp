@@ -1,6 +1,6 @@
 // The one-line input: the key filter and the length limit while typing, OK's filter for pasted
 // text, the edit's width, and nothing from every close but OK or from a blank text.
-#include "dialogs/FrmInputSingleLine.h"
+#include "dialogs/common/FrmInputSingleLine.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,7 +1,7 @@
-#include "dialogs/DialogControls.h"
-#include "dialogs/FrmMicroManage.h"
-#include "dialogs/FrmNoteSelect.h"
-#include "dialogs/FrmSelectTuning.h"
+#include "dialogs/common/DialogControls.h"
+#include "dialogs/editor/FrmMicroManage.h"
+#include "dialogs/editor/FrmNoteSelect.h"
+#include "dialogs/pickers/FrmSelectTuning.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,7 +1,7 @@
 // The options dialog: the device list, the font preview, OK, the session-only device, Cancel
 // and the panic button, each driven through its controls while the dialog is shown.
-#include "dialogs/DialogControls.h"
-#include "dialogs/FrmOptions.h"
+#include "dialogs/common/DialogControls.h"
+#include "dialogs/program/FrmOptions.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,12 +1,12 @@
 // The sound, percussion, key, chord-type and scale pickers and the piano chord dialog, driven
 // offscreen: what each hands back for every way it closes, and what it asks of its opener.
-#include "dialogs/DialogControls.h"
-#include "dialogs/FrmSelectChordType.h"
-#include "dialogs/FrmSelectDrum.h"
-#include "dialogs/FrmSelectKey.h"
-#include "dialogs/FrmSelectPatch.h"
-#include "dialogs/FrmSelectPianoChord.h"
-#include "dialogs/FrmSelectScaleType.h"
+#include "dialogs/chordtools/FrmSelectChordType.h"
+#include "dialogs/chordtools/FrmSelectPianoChord.h"
+#include "dialogs/common/DialogControls.h"
+#include "dialogs/pickers/FrmSelectDrum.h"
+#include "dialogs/pickers/FrmSelectKey.h"
+#include "dialogs/pickers/FrmSelectPatch.h"
+#include "dialogs/pickers/FrmSelectScaleType.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -1,6 +1,6 @@
-#include "dialogs/DialogControls.h"
-#include "dialogs/FrmEnterTempo.h"
-#include "dialogs/FrmEnterTimeSig.h"
+#include "dialogs/common/DialogControls.h"
+#include "dialogs/pickers/FrmEnterTempo.h"
+#include "dialogs/pickers/FrmEnterTimeSig.h"
 
 #include "platform/qt/TestServices.h"
 

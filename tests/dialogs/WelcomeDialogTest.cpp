@@ -1,6 +1,6 @@
 // The welcome screen: its choices, the recent files as they stand, the tips and their counter,
 // the Help button, and the texts and pictures for the control under the mouse.
-#include "dialogs/FrmWelcome.h"
+#include "dialogs/program/FrmWelcome.h"
 
 #include "platform/qt/TestServices.h"
 

@@ -9,6 +9,10 @@ set(windows "^mainwindow/|^dialogs/|^platform/qt/")
 # The main window's own header and the program's start-up wiring: only the window folder builds the
 # window; every area takes the parts it is handed.
 set(main_window "^mainwindow/window/MainWindow\\.h$|^mainwindow/window/ProgramWindows\\.h$|^mainwindow/window/DialogHandOffs\\.h$")
+# The set of every dialog, built at start-up: no dialog reaches the others through it. The shared
+# controls and pictures stand below every dialog's form and include none of them.
+set(dialog_set "^dialogs/Dialogs\\.h$")
+set(dialog_forms "^dialogs/editor/|^dialogs/chordtools/|^dialogs/pickers/|^dialogs/program/|^dialogs/tablature/|${dialog_set}")
 # The system's own headers: files, folders and processes are reached through platform/.
 set(posix "^unistd\\.h$|^fcntl\\.h$|^dirent\\.h$|^sys/|^pthread\\.h$|^poll\\.h$|^dlfcn\\.h$|^termios\\.h$")
 set(rules
@@ -19,6 +23,12 @@ set(rules
   "dialogs/rules|${qt}|${windows}|!^dialogs/rules/[^/]+$"
   "dialogs/chords|${qt}|${windows}|!^dialogs/chords/[^/]+$"
   "dialogs|^mainwindow/"
+  "dialogs/common|^mainwindow/|${dialog_forms}"
+  "dialogs/editor|^mainwindow/|${dialog_set}"
+  "dialogs/chordtools|^mainwindow/|${dialog_set}"
+  "dialogs/pickers|^mainwindow/|${dialog_set}"
+  "dialogs/program|^mainwindow/|${dialog_set}"
+  "dialogs/tablature|^mainwindow/|${dialog_set}"
   "mainwindow/window"
   "mainwindow/editor|${main_window}"
   "mainwindow/playback|${main_window}"
@@ -71,10 +81,13 @@ foreach(rule IN LISTS rules)
     endforeach()
   endforeach()
 endforeach()
-# The main window's code sits in its area folders, none beside them.
-file(GLOB loose RELATIVE "${ROOT}" "${ROOT}/mainwindow/*.h" "${ROOT}/mainwindow/*.cpp")
+# The main window's code sits in its area folders, none beside them; beside the dialogs' area
+# folders stands only the set of every dialog.
+file(GLOB loose RELATIVE "${ROOT}" "${ROOT}/mainwindow/*.h" "${ROOT}/mainwindow/*.cpp"
+     "${ROOT}/dialogs/*.h" "${ROOT}/dialogs/*.cpp")
+list(REMOVE_ITEM loose dialogs/Dialogs.h dialogs/Dialogs.cpp)
 foreach(f IN LISTS loose)
-  message(SEND_ERROR "${f}: the main window's code belongs in one of its area folders")
+  message(SEND_ERROR "${f}: this code belongs in one of its layer's area folders")
   math(EXPR failures "${failures} + 1")
 endforeach()
 # Every folder inside the window layer has a rule, so a new folder is never left unchecked.

@@ -2,8 +2,8 @@
 // caret as one edit and sounded on the tab's channel, the settings stored in the tab on Close.
 #include "MainWindowFixture.h"
 
-#include "dialogs/FrmChordCalc.h"
-#include "dialogs/FrmWait.h"
+#include "dialogs/chordtools/FrmChordCalc.h"
+#include "dialogs/chordtools/FrmWait.h"
 #include "mainwindow/live/LiveInstrument.h"
 
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // window, built offscreen with the scripted services.
 #include "MainWindowFixture.h"
 
-#include "dialogs/DialogControls.h"
+#include "dialogs/common/DialogControls.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/playback/PosDisplay.h"
 #include "mainwindow/window/Commands.h"

@@ -4,8 +4,8 @@
 // scale line showing keys and scales on the fretboard and the keyboard.
 #include "MainWindowFixture.h"
 
-#include "dialogs/DialogControls.h"
 #include "dialogs/Dialogs.h"
+#include "dialogs/common/DialogControls.h"
 #include "mainwindow/drums/DrumTab.h"
 #include "mainwindow/live/LiveInstrument.h"
 #include "mainwindow/tools/Pickers.h"

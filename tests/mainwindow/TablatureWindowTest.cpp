@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "dialogs/Dialogs.h"
-#include "dialogs/FrmTab.h"
+#include "dialogs/tablature/FrmTab.h"
 #include "mainwindow/window/DialogHandOffs.h"
 
 #include <QFile>
