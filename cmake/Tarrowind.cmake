@@ -1,6 +1,7 @@
 # One library per folder: every .cpp of the folder (not its subfolders) goes in,
 # headers are reached from the project root ("midi/MidiData.h"). A library whose code sits in area
-# folders below it (the main window's, the dialogs') names them with AREAS; each area's files go in as well.
+# folders below it (the main window's, the dialogs') names them with AREAS; each area's files go in
+# as well.
 set(TW_WARNINGS -Wall -Wextra)
 if(TW_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

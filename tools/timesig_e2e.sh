@@ -10,8 +10,8 @@
 # and 15.
 #   tools/timesig_e2e.sh [folder for the screenshots]
 # The controls are clicked where the window's layout puts them at its start size on a 1600 x 900
-# screen (the screenshots show it). TW_BUILD_DIR: the build folder (default build); TW_E2E_NO_BUILD=1: use what
-# is built.
+# screen (the screenshots show it). TW_BUILD_DIR: the build folder (default build);
+# TW_E2E_NO_BUILD=1: use what is built.
 set -euo pipefail
 e2e_name=timesig_e2e
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
